@@ -1,0 +1,71 @@
+#include "cli/FilePurgeCommand.h"
+
+#include <iostream>
+
+#include "cli/Arguments.h"
+#include "cli/Usage.h"
+#include "engine/FilePurge.h"
+#include "engine/PurgeTypes.h"
+
+namespace vorlane::cli {
+namespace {
+
+struct FilePurgeChoices {
+    int purgeType = 0;
+    int passes = 0;
+    bool keep = false;
+    bool okReadOnly = true;
+    bool okSystem = false;
+};
+
+// Each pass is one call with one pass, and only the last pass deletes, exactly as a
+// folder purge does it, so a file looks untouched between passes.
+PurgeResultCode PurgeFile(const std::string& path, const FilePurgeChoices& choices) {
+    PurgeResultCode result = purge_result::kPurged;
+    for (int pass = 1; pass <= choices.passes; ++pass) {
+        const bool last = pass == choices.passes;
+        if (!VorlPurgeFile(path, choices.purgeType, 1, last && !choices.keep, choices.okReadOnly,
+                           choices.okSystem, result)) {
+            break;
+        }
+    }
+    return result;
+}
+
+std::optional<FilePurgeChoices> ParseChoices(Arguments& args) {
+    FilePurgeChoices choices;
+    const auto type = args.IntValue("--type", 1, kPurgeTypeCount);
+    if (!args.Valid()) {
+        return std::nullopt;
+    }
+    choices.purgeType = type.value_or(1) - 1;
+    const auto passes = args.IntValue("--passes", intMinNumPasses, MaxNumPasses(choices.purgeType));
+    if (!args.Valid()) {
+        return std::nullopt;
+    }
+    choices.passes = passes.value_or(DefaultNumPasses(choices.purgeType));
+    choices.keep = args.Has("--keep");
+    choices.okReadOnly = !args.Has("--no-read-only");
+    choices.okSystem = args.Has("--system");
+    return choices;
+}
+
+}  // namespace
+
+int RunFilePurgeCommand(const std::vector<std::string>& words) {
+    Arguments args(words, {"--keep", "--no-read-only", "--system"}, {"--type", "--passes"});
+    const auto choices = ParseChoices(args);
+    if (!choices || args.Words().empty()) {
+        return UsageError(args.Valid() ? "no file named" : args.Error());
+    }
+    bool allPurged = true;
+    for (const std::string& path : args.Words()) {
+        const PurgeResultCode result = PurgeFile(path, *choices);
+        allPurged = allPurged && result == purge_result::kPurged;
+        std::cout << path << ": " << (result == purge_result::kPurged ? "" : "not purged: ")
+                  << PurgeResultMeaning(result) << '\n';
+    }
+    return allPurged ? 0 : 1;
+}
+
+}  // namespace vorlane::cli

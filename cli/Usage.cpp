@@ -1,0 +1,27 @@
+#include "cli/Usage.h"
+
+#include <iostream>
+
+namespace vorlane::cli {
+
+void PrintUsage(std::ostream& out) {
+    out << "Usage:\n"
+           "  vorlane-cli purge [--type 1|2|3] [--passes N] [--keep] [--no-read-only]\n"
+           "                    [--system] FILE...\n"
+           "\n"
+           "Purge types: 1 random bytes plus zeros (1-9 passes, default 6),\n"
+           "             2 alternate bit patterns plus zeros (1-8 passes, default 4),\n"
+           "             3 alternate bit patterns plus random bytes twice (1-4, default 2).\n"
+           "  --keep          overwrite without deleting\n"
+           "  --no-read-only  refuse read-only files (purged by default)\n"
+           "  --system        allow files in operating-system folders\n"
+           "Exit status: 0 every file purged, 1 some file not purged, 2 usage error.\n";
+}
+
+int UsageError(const std::string& problem) {
+    std::cerr << "vorlane-cli: " << problem << "\n\n";
+    PrintUsage(std::cerr);
+    return kExitUsage;
+}
+
+}  // namespace vorlane::cli

@@ -1,0 +1,27 @@
+// vorlane-cli: Vorlane's operations for scripts and terminals.
+
+#include <clocale>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/FilePurgeCommand.h"
+#include "cli/Usage.h"
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty()) {
+        return vorlane::cli::UsageError("no command given");
+    }
+    const std::string command = words.front();
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    if (command == "--help" || command == "help") {
+        vorlane::cli::PrintUsage(std::cout);
+        return 0;
+    }
+    if (command == "purge") {
+        return vorlane::cli::RunFilePurgeCommand(rest);
+    }
+    return vorlane::cli::UsageError("unknown command " + command);
+}

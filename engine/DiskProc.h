@@ -1,0 +1,31 @@
+#pragma once
+// Questions about drives. A drive is the mounted volume holding a path, named by its
+// mount point; per-drive tables are keyed by it.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace vorlane {
+
+inline constexpr int kDefaultClusterSize = 4096;
+
+// Cluster size of the drive, -1 when the query fails, -2 when outside 512..65536.
+int ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters = nullptr);
+// 0 on success, -1 on failure (outs then untouched).
+int GetDiskSpace(const std::string& path, double& freeBytes, double& totalBytes);
+bool DriveReady(const std::string& path);
+// The volume mounted at "/", or "" when none is fixed.
+std::string FirstFixedDrive();
+bool IsOnDrive(const std::string& path, const std::string& drive = {});
+// Number of drives; the first one and its kind through the outs.
+int DriveCount(std::string& firstDrive, platform::DriveKind& firstKind);
+// The drive (mount point) that holds path; "" when none can be found.
+std::string DriveOfPath(const std::string& path);
+// Cached per drive; never below 512 (4096 when the drive cannot say).
+int GetClusterSize(const std::string& drive, double* spaceInFreeClusters = nullptr);
+void SetDriveClusterSize(const std::string& drive, int clusterSize);
+void ClearDriveClusterSizes();
+
+}  // namespace vorlane

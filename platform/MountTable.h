@@ -1,0 +1,23 @@
+#pragma once
+// Reading the kernel's tables of mounts and swap files into drives.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace vorlane::platform {
+
+// Drives from a mountinfo file; pseudo file systems are left out, a mount point
+// mounted twice counts once (the later mount hides the earlier).
+std::vector<Volume> ReadMountTable(const std::string& mountInfoPath,
+                                   const std::string& sysClassBlock);
+std::vector<Volume> ParseMountTable(const std::string& text, const std::string& sysClassBlock);
+// The volume whose mount point is the longest prefix of an absolute path.
+std::optional<Volume> FindVolumeOf(const std::vector<Volume>& volumes, const std::string& path);
+// The path with its folder's links resolved (the name itself is kept as it is).
+std::string ResolveParent(const std::string& path);
+std::vector<std::string> ReadSwapFiles(const std::string& swapsPath);
+
+}  // namespace vorlane::platform

@@ -1,0 +1,356 @@
+#include "platform/Platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+
+#include "platform/MountTable.h"
+
+namespace vorlane::platform {
+namespace {
+
+FileStatus StatusFrom(const struct stat& st) {
+    FileStatus status;
+    if (S_ISREG(st.st_mode)) {
+        status.kind = FileKind::Regular;
+    } else if (S_ISDIR(st.st_mode)) {
+        status.kind = FileKind::Directory;
+    } else if (S_ISLNK(st.st_mode)) {
+        status.kind = FileKind::Symlink;
+    } else {
+        status.kind = FileKind::Other;
+    }
+    status.size = st.st_size;
+    status.mode = st.st_mode;
+    status.times.access = st.st_atim;
+    status.times.modification = st.st_mtim;
+    status.device = st.st_dev;
+    status.inode = st.st_ino;
+    return status;
+}
+
+OpenResult ResultOfKind(FileKind kind) {
+    switch (kind) {
+        case FileKind::Missing:
+            return OpenResult::Missing;
+        case FileKind::Symlink:
+            return OpenResult::SymbolicLink;
+        case FileKind::Regular:
+            return OpenResult::Ok;
+        default:
+            return OpenResult::NotRegular;
+    }
+}
+
+OpenResult ResultOfErrno(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return OpenResult::Missing;
+        case ELOOP:
+            return OpenResult::SymbolicLink;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY:
+            return OpenResult::Denied;
+        default:
+            return OpenResult::Failed;
+    }
+}
+
+// Opens without following a link and without blocking on a FIFO, then makes sure the
+// descriptor is the regular file the name pointed to when we looked.
+OpenResult OpenRegular(const Platform& sys, const std::string& path, int flags, UniqueFd& out) {
+    const FileStatus before = sys.StatNoFollow(path);
+    if (before.kind != FileKind::Regular) {
+        return ResultOfKind(before.kind);
+    }
+    UniqueFd fd(::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.Valid()) {
+        return ResultOfErrno(errno);
+    }
+    FileStatus opened;
+    if (sys.StatOpen(fd.Get(), opened) != 0) {
+        return OpenResult::Failed;
+    }
+    if (opened.kind != FileKind::Regular) {
+        return OpenResult::NotRegular;
+    }
+    if (opened.device != before.device || opened.inode != before.inode) {
+        return OpenResult::Failed;
+    }
+    const int fileFlags = ::fcntl(fd.Get(), F_GETFL);
+    if (fileFlags >= 0) {
+        ::fcntl(fd.Get(), F_SETFL, fileFlags & ~O_NONBLOCK);
+    }
+    out = std::move(fd);
+    return OpenResult::Ok;
+}
+
+int ErrnoOr0(int rc) {
+    return rc == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        fd_ = other.Release();
+    }
+    return *this;
+}
+
+int UniqueFd::Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+int UniqueFd::Reset() {
+    if (fd_ < 0) {
+        return 0;
+    }
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    return ErrnoOr0(rc);
+}
+
+FileStatus Platform::StatNoFollow(const std::string& path) const {
+    struct stat st {};
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0) {
+        return {};
+    }
+    return StatusFrom(st);
+}
+
+int Platform::StatOpen(int fd, FileStatus& out) const {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        return errno;
+    }
+    out = StatusFrom(st);
+    return 0;
+}
+
+OpenResult Platform::OpenForReading(const std::string& path, UniqueFd& out) const {
+    return OpenRegular(*this, path, O_RDONLY, out);
+}
+
+OpenResult Platform::OpenForOverwrite(const std::string& path, UniqueFd& out) const {
+    return OpenRegular(*this, path, O_WRONLY, out);
+}
+
+int Platform::WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::pwrite(fd, bytes, size, offset);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return ENOSPC;
+        }
+        bytes += written;
+        offset += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+int Platform::FlushToDevice(int fd) const {
+    return ErrnoOr0(::fsync(fd));
+}
+
+int Platform::Resize(int fd, std::int64_t size) const {
+    return ErrnoOr0(::ftruncate(fd, size));
+}
+
+int Platform::ResizePath(const std::string& path, std::int64_t size) const {
+    UniqueFd fd;
+    const OpenResult opened = OpenForOverwrite(path, fd);
+    if (opened != OpenResult::Ok) {
+        return opened == OpenResult::Missing ? ENOENT : EACCES;
+    }
+    return Resize(fd.Get(), size);
+}
+
+int Platform::SetTimes(int fd, const FileTimes& times) const {
+    const timespec both[2] = {times.access, times.modification};
+    return ErrnoOr0(::futimens(fd, both));
+}
+
+int Platform::SetMode(const std::string& path, mode_t mode) const {
+    // Only regular files and folders get a new mode; a link's target is left alone.
+    const FileStatus status = StatNoFollow(path);
+    if (status.kind != FileKind::Regular && status.kind != FileKind::Directory) {
+        return EINVAL;
+    }
+    return ErrnoOr0(::chmod(path.c_str(), mode & 07777));
+}
+
+int Platform::RemoveFile(const std::string& path) const {
+    return ErrnoOr0(::unlink(path.c_str()));
+}
+
+int Platform::ListFolder(const std::string& path, std::vector<FolderEntry>& out) const {
+    out.clear();
+    const int dirFd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dirFd < 0) {
+        return errno;
+    }
+    DIR* dir = ::fdopendir(dirFd);
+    if (dir == nullptr) {
+        const int error = errno;
+        ::close(dirFd);
+        return error;
+    }
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        struct stat st {};
+        FolderEntry item{name, {}};
+        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            item.status = StatusFrom(st);
+        }
+        out.push_back(std::move(item));
+    }
+    const int error = errno;
+    ::closedir(dir);
+    std::sort(out.begin(), out.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return error;
+}
+
+int Platform::CreateFolder(const std::string& path) const {
+    return ErrnoOr0(::mkdir(path.c_str(), 0777));
+}
+
+int Platform::RemoveEmptyFolder(const std::string& path) const {
+    return ErrnoOr0(::rmdir(path.c_str()));
+}
+
+std::vector<std::string> Platform::SystemFolders() const {
+    return {"/bin", "/boot", "/etc", "/lib", "/lib32", "/lib64", "/libx32", "/sbin", "/usr"};
+}
+
+std::string Platform::ExecutableFolder() const {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : exe.parent_path().string();
+}
+
+std::vector<std::string> Platform::ActiveSwapFiles() const {
+    return ReadSwapFiles("/proc/swaps");
+}
+
+std::string Platform::EnvironmentValue(const std::string& name) const {
+    const char* value = std::getenv(name.c_str());
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+uid_t Platform::UserId() const {
+    return ::getuid();
+}
+
+std::vector<Volume> Platform::ListVolumes() const {
+    return ReadMountTable("/proc/self/mountinfo", "/sys/block");
+}
+
+std::optional<Volume> Platform::VolumeOf(const std::string& path) const {
+    return FindVolumeOf(ListVolumes(), ResolveParent(path));
+}
+
+std::optional<ClusterInfo> Platform::QueryClusters(const std::string& mountPoint) const {
+    struct statvfs vfs {};
+    if (mountPoint.empty() || ::statvfs(mountPoint.c_str(), &vfs) != 0 || vfs.f_frsize == 0) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    const std::int64_t blockSize = ::stat(mountPoint.c_str(), &st) == 0 ? st.st_blksize : 0;
+    // Some FUSE file systems report a block smaller than their clusters in statvfs.
+    const std::int64_t cluster =
+        std::max<std::int64_t>({static_cast<std::int64_t>(vfs.f_frsize),
+                                static_cast<std::int64_t>(vfs.f_bsize), blockSize});
+    ClusterInfo info;
+    info.clusterBytes = cluster;
+    info.freeClusters = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize / cluster;
+    info.totalClusters = static_cast<std::uint64_t>(vfs.f_blocks) * vfs.f_frsize / cluster;
+    return info;
+}
+
+std::optional<SpaceInfo> Platform::QuerySpace(const std::string& mountPoint) const {
+    struct statvfs vfs {};
+    if (mountPoint.empty() || ::statvfs(mountPoint.c_str(), &vfs) != 0) {
+        return std::nullopt;
+    }
+    return SpaceInfo{static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize,
+                     static_cast<std::uint64_t>(vfs.f_blocks) * vfs.f_frsize};
+}
+
+void Platform::SleepMilliseconds(int ms) const {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::tm Platform::LocalTime(std::time_t when) const {
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    return local;
+}
+
+std::time_t Platform::Now() const {
+    return std::time(nullptr);
+}
+
+double Platform::SecondsSinceMidnight() const {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const std::tm local = LocalTime(now.tv_sec);
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_nsec / 1e9;
+}
+
+std::string Platform::ErrorText(int error) {
+    std::string text = std::generic_category().message(error);
+    if (!text.empty()) {
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    }
+    return text;
+}
+
+namespace {
+const Platform kPosix;
+const Platform* gCurrent = &kPosix;
+}  // namespace
+
+const Platform& Sys() {
+    return *gCurrent;
+}
+
+ScopedPlatform::ScopedPlatform(const Platform& stand) : previous_(gCurrent) {
+    gCurrent = &stand;
+}
+
+ScopedPlatform::~ScopedPlatform() {
+    gCurrent = previous_;
+}
+
+}  // namespace vorlane::platform

@@ -1,0 +1,148 @@
+#pragma once
+// The one door to the operating system. Everything above this layer asks through
+// Sys(), so a test can put a stand-in in its place (see ScopedPlatform) and a port
+// to another system only replaces PosixPlatform.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorlane::platform {
+
+enum class DriveKind { Unknown, Removable, Fixed, Network, CdRom, RamDisk };
+
+struct Volume {
+    std::string mountPoint;  // the "drive": every per-drive table is keyed by it
+    std::string fsType;
+    std::string source;
+    DriveKind kind = DriveKind::Unknown;
+};
+
+struct ClusterInfo {
+    std::int64_t clusterBytes = 0;
+    std::uint64_t freeClusters = 0;  // clusters the user may still fill
+    std::uint64_t totalClusters = 0;
+};
+
+struct SpaceInfo {
+    std::uint64_t freeBytes = 0;  // available to the caller
+    std::uint64_t totalBytes = 0;
+};
+
+struct FileTimes {
+    timespec access{};
+    timespec modification{};
+};
+
+enum class FileKind { Missing, Regular, Directory, Symlink, Other };
+
+struct FileStatus {
+    FileKind kind = FileKind::Missing;
+    std::int64_t size = 0;
+    mode_t mode = 0;
+    FileTimes times;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+struct FolderEntry {
+    std::string name;
+    FileStatus status;  // of the entry itself, links not followed
+};
+
+enum class OpenResult { Ok, Missing, SymbolicLink, NotRegular, Denied, Failed };
+
+// Owns an open file descriptor; closes it when it goes.
+class UniqueFd {
+  public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() { Reset(); }
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    int Release();
+    // Closes now and reports the close's own error (0 when fine).
+    int Reset();
+
+  private:
+    int fd_ = -1;
+};
+
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // Files. Error returns are errno values, 0 for success.
+    virtual FileStatus StatNoFollow(const std::string& path) const;
+    virtual int StatOpen(int fd, FileStatus& out) const;
+    virtual OpenResult OpenForReading(const std::string& path, UniqueFd& out) const;
+    // Opens a regular file for writing without truncation; never follows a link and
+    // never opens a FIFO, device or socket, checked on the open descriptor.
+    virtual OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const;
+    virtual int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const;
+    virtual int FlushToDevice(int fd) const;
+    virtual int Resize(int fd, std::int64_t size) const;
+    virtual int ResizePath(const std::string& path, std::int64_t size) const;
+    virtual int SetTimes(int fd, const FileTimes& times) const;
+    virtual int SetMode(const std::string& path, mode_t mode) const;
+    virtual int RemoveFile(const std::string& path) const;
+
+    // Folders. Entries come in byte order of their names, without "." and "..".
+    virtual int ListFolder(const std::string& path, std::vector<FolderEntry>& out) const;
+    virtual int CreateFolder(const std::string& path) const;
+    virtual int RemoveEmptyFolder(const std::string& path) const;
+
+    // Operating-system folders: a file below one of them counts as a system file.
+    virtual std::vector<std::string> SystemFolders() const;
+    virtual std::string ExecutableFolder() const;
+    virtual std::vector<std::string> ActiveSwapFiles() const;
+    virtual std::string EnvironmentValue(const std::string& name) const;
+    virtual uid_t UserId() const;
+
+    // Volumes.
+    virtual std::vector<Volume> ListVolumes() const;
+    virtual std::optional<Volume> VolumeOf(const std::string& path) const;
+    virtual std::optional<ClusterInfo> QueryClusters(const std::string& mountPoint) const;
+    virtual std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const;
+
+    // Clock.
+    virtual void SleepMilliseconds(int ms) const;
+    virtual std::tm LocalTime(std::time_t when) const;
+    virtual std::time_t Now() const;
+    virtual double SecondsSinceMidnight() const;
+
+    static std::string ErrorText(int error);
+
+    // Small whole files (setups). Reading refuses anything but a regular file and
+    // anything longer than maxBytes (EFBIG); writing creates or truncates.
+    virtual int ReadWholeFile(const std::string& path, std::string& out,
+                              std::size_t maxBytes) const;
+    virtual int WriteWholeFile(const std::string& path, const std::string& bytes) const;
+};
+
+// The platform in force; the real one unless a test substituted its own.
+const Platform& Sys();
+
+// Puts a stand-in in force for its lifetime (tests only; not thread-safe to swap
+// while an operation runs).
+class ScopedPlatform {
+  public:
+    explicit ScopedPlatform(const Platform& stand);
+    ~ScopedPlatform();
+    ScopedPlatform(const ScopedPlatform&) = delete;
+    ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+  private:
+    const Platform* previous_;
+};
+
+}  // namespace vorlane::platform

@@ -1,0 +1,84 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/Platform.h"
+
+namespace vorlane::platform {
+
+namespace {
+
+int ReadAll(int fd, std::string& out, std::size_t maxBytes) {
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (got == 0) {
+            return 0;
+        }
+        if (out.size() + static_cast<std::size_t>(got) > maxBytes) {
+            return EFBIG;
+        }
+        out.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+int WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int Platform::ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) const {
+    out.clear();
+    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.Valid()) {
+        return errno;
+    }
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) {
+        return errno;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return EISDIR;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return EINVAL;
+    }
+    const int error = ReadAll(fd.Get(), out, maxBytes);
+    if (error != 0) {
+        out.clear();
+    }
+    return error;
+}
+
+int Platform::WriteWholeFile(const std::string& path, const std::string& bytes) const {
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd.Valid()) {
+        return errno;
+    }
+    const int error = WriteAll(fd.Get(), bytes);
+    const int closeError = fd.Reset();
+    return error != 0 ? error : closeError;
+}
+
+}  // namespace vorlane::platform
