@@ -1,0 +1,61 @@
+#pragma once
+// Folder tests, counts, sizes, creation and deletion.
+//
+// Every procedure here reports failure by its result (-1 for counts, empty for paths,
+// false for tests) and never throws. Folder paths may or may not end with "/".
+// Symbolic links are never followed: a link is an entry like a file, counted among the
+// files, never walked into, and deleting a tree removes the link, not its target.
+
+#include <cstdint>
+#include <string>
+
+namespace vorlane {
+
+// True when the path, trimmed of blanks, names an existing folder (not a link to one).
+bool FolderIsDirectory(const std::string& path);
+
+// True when the path names an existing entry that is not a folder.
+bool FileExistsFSO(const std::string& path);
+
+// base/subfolderName/fileName, where base is the per-user data folder (or the root
+// volume when there is none); the subfolder is created on first use.
+std::string UserDataFilePath(const std::string& fileName, const std::string& subfolderName);
+
+// Number of direct subfolders; -1 with the error text and code when the folder cannot
+// be read.
+int CountSubfolders(const std::string& folder, std::string& errorText, int& errorCode);
+
+// Number of files directly in the folder whose names match the file specification.
+// Pass -1.0 in byteSum to have the matching files' sizes summed into it. "*.*" without
+// that request counts every file without looking at names. -1 when the folder cannot
+// be read (errorText then says why).
+int CountFiles(const std::string& folder, const std::string& fileSpec, bool stopAtFirst,
+               std::string& errorText, double& byteSum);
+
+// Counts the matching files of a whole tree (no date restriction). The top call clears
+// count, byteSum and errorFlag. A positive limit stops the whole walk once count reaches
+// it and sets limit to -2. An unreadable folder sets errorFlag to 1, which ends the walk.
+void FolderSize(bool top, const std::string& folder, const std::string& fileSpec,
+                std::int32_t& count, std::int16_t& limit, bool sumSizes, double& byteSum,
+                int& errorFlag);
+
+// True when the tree holds at least one matching file; stops at the first.
+bool AnyMatchingFileInTree(const std::string& folder, const std::string& fileSpec);
+
+// True when the folder can be read and holds neither a file nor a subfolder.
+bool FolderIsEmpty(const std::string& folder);
+
+// Deletes the folder with everything in it. Without force a file whose owner lacks
+// write permission (read-only) stops the deletion; with force it goes too, and folders
+// that deny their owner access are opened up first. errorText is emptied, and set on
+// failure. A link given as the folder is removed itself.
+bool DeleteFolderTree(const std::string& folder, std::string& errorText, bool force);
+
+// Creates and returns base/prefix1, base/prefix2, ...: the first that names neither a
+// folder nor a file; empty when it cannot be created.
+std::string NextFreeFolder(const std::string& basePath, const std::string& namePrefix);
+
+// Creates every missing level of the path; true when the folder then exists.
+bool CreateFolderPath(const std::string& path);
+
+}  // namespace vorlane

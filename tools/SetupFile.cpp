@@ -1,0 +1,188 @@
+#include "tools/SetupFile.h"
+
+#include <array>
+#include <charconv>
+#include <functional>
+#include <vector>
+
+#include "engine/PurgeTypes.h"
+#include "platform/Platform.h"
+
+namespace vorlane {
+
+namespace {
+
+constexpr std::size_t kMaxSetupFileBytes = 1 << 20;
+constexpr const char* kLineEnd = "\r\n";
+
+// Numbers are written as the original program's text output wrote them: a blank in
+// place of the plus sign and one blank behind, so 1 becomes " 1 ".
+std::string NumberField(std::int64_t number) {
+    return (number >= 0 ? " " : "") + std::to_string(number) + " ";
+}
+
+std::string FlagField(bool on) {
+    return NumberField(on ? 1 : 0);
+}
+
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+std::vector<std::string> SetupLines(const Setup& s) {
+    return {s.versionText,
+            FlagField(s.blnSubdirectories),
+            FlagField(s.blnDateRestriction),
+            s.TargetFolder,
+            s.TargetFilespec,
+            NumberField(s.intPurgeType),
+            NumberField(s.intNumberOfPasses),
+            FlagField(s.chkPurgeSlackOnly),
+            FlagField(s.chkDoNotDeletePurgedFiles),
+            FlagField(s.chkOKToPurgeReadOnlyFiles),
+            FlagField(s.chkOKToPurgeSystemFiles),
+            FlagField(s.chkOKToPurgeSensitiveFiles),
+            FlagField(s.chkFolderNamesOnly),
+            FlagField(s.chkDeleteEmptyFolders),
+            FlagField(s.chkConfirmFiles),
+            NumberField(s.lngOnlyBeforeThisJDN)};
+}
+
+// Lines end with CR LF; a bare LF (a file edited on Linux) and a last line without an
+// end are taken as well.
+std::vector<std::string> SplitFileLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        end = end == std::string::npos ? text.size() : end;
+        if (end > start && text[end - 1] == '\r') {
+            --end;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+bool ParseInt32(const std::string& field, std::int32_t& out) {
+    const std::size_t first = field.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return false;
+    }
+    const std::size_t last = field.find_last_not_of(" \t");
+    const char* begin = field.data() + first;
+    const char* end = field.data() + last + 1;
+    if (*begin == '+' && end - begin > 1 && begin[1] != '-') {
+        ++begin;
+    }
+    const auto result = std::from_chars(begin, end, out);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+bool ParseFlag(const std::string& field, bool& out) {
+    std::int32_t value = 0;
+    if (!ParseInt32(field, value) || (value != 0 && value != 1)) {
+        return false;
+    }
+    out = value == 1;
+    return true;
+}
+
+using LineReader = std::function<bool(const std::string&, Setup&)>;
+
+LineReader Flag(bool Setup::*field) {
+    return [field](const std::string& line, Setup& s) { return ParseFlag(line, s.*field); };
+}
+
+LineReader Text(std::string Setup::*field) {
+    return [field](const std::string& line, Setup& s) {
+        s.*field = line;
+        return true;
+    };
+}
+
+bool ReadPurgeType(const std::string& line, Setup& s) {
+    std::int32_t type = 0;
+    if (!ParseInt32(line, type) || !IsValidPurgeType(type)) {
+        return false;
+    }
+    s.intPurgeType = type;
+    return true;
+}
+
+bool ReadPasses(const std::string& line, Setup& s) {
+    std::int32_t passes = 0;
+    if (!ParseInt32(line, passes) || !IsValidNumPasses(s.intPurgeType, passes)) {
+        return false;
+    }
+    s.intNumberOfPasses = passes;
+    return true;
+}
+
+bool ReadDateRestriction(const std::string& line, Setup& s) {
+    std::int32_t jdn = 0;
+    if (!ParseInt32(line, jdn)) {
+        return false;
+    }
+    s.lngOnlyBeforeThisJDN = jdn;
+    return true;
+}
+
+const std::array<LineReader, 16>& LineReaders() {
+    static const std::array<LineReader, 16> readers = {
+        [](const std::string&, Setup&) { return true; },  // the version is not checked
+        Flag(&Setup::blnSubdirectories),
+        Flag(&Setup::blnDateRestriction),
+        Text(&Setup::TargetFolder),
+        Text(&Setup::TargetFilespec),
+        ReadPurgeType,
+        ReadPasses,
+        Flag(&Setup::chkPurgeSlackOnly),
+        Flag(&Setup::chkDoNotDeletePurgedFiles),
+        Flag(&Setup::chkOKToPurgeReadOnlyFiles),
+        Flag(&Setup::chkOKToPurgeSystemFiles),
+        Flag(&Setup::chkOKToPurgeSensitiveFiles),
+        Flag(&Setup::chkFolderNamesOnly),
+        Flag(&Setup::chkDeleteEmptyFolders),
+        Flag(&Setup::chkConfirmFiles),
+        ReadDateRestriction};
+    return readers;
+}
+
+}  // namespace
+
+bool SaveSetupToFile(const std::string& path, const Setup& setup) {
+    std::string text;
+    for (const std::string& line : SetupLines(setup)) {
+        if (HasLineBreak(line)) {
+            return false;
+        }
+        text += line + kLineEnd;
+    }
+    return platform::Sys().WriteWholeFile(path, text) == 0;
+}
+
+bool LoadSetupFromFile(const std::string& path, Setup& setup) {
+    std::string text;
+    if (platform::Sys().ReadWholeFile(path, text, kMaxSetupFileBytes) != 0) {
+        return false;
+    }
+    const std::vector<std::string> lines = SplitFileLines(text);
+    const auto& readers = LineReaders();
+    for (std::size_t i = 0; i < readers.size(); ++i) {
+        if (i >= lines.size() || !readers[i](lines[i], setup)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void RememberSetup(const Setup& setup, RememberedSetup& remembered) {
+    remembered.RememberedTargetFolder = setup.TargetFolder;
+    remembered.RememberedTargetFilespec = setup.TargetFilespec;
+    remembered.RememberedDateRestrictionJdn = setup.lngOnlyBeforeThisJDN;
+}
+
+}  // namespace vorlane

@@ -1,0 +1,51 @@
+#pragma once
+// A setup: the user's current choice of target, subfolders, date restriction, purge type
+// and passes and the eight purge options, as kept in operation files (".vns") and in the
+// per-user setup file. Both hold the same 16 lines, each ended by CR LF.
+
+#include <cstdint>
+#include <string>
+
+namespace vorlane {
+
+inline constexpr std::int32_t kNoDateRestrictionJdn = 9000000;
+
+struct Setup {
+    std::string versionText;  // line 1: written, never read back
+    bool blnSubdirectories = false;
+    bool blnDateRestriction = false;
+    std::string TargetFolder;
+    std::string TargetFilespec;
+    int intPurgeType = 0;
+    int intNumberOfPasses = 6;
+    bool chkPurgeSlackOnly = false;
+    bool chkDoNotDeletePurgedFiles = false;
+    bool chkOKToPurgeReadOnlyFiles = true;
+    bool chkOKToPurgeSystemFiles = false;
+    bool chkOKToPurgeSensitiveFiles = false;
+    bool chkFolderNamesOnly = true;
+    bool chkDeleteEmptyFolders = true;
+    bool chkConfirmFiles = false;
+    std::int32_t lngOnlyBeforeThisJDN = kNoDateRestrictionJdn;
+};
+
+// The target as it was when a setup was last loaded, for "restore".
+struct RememberedSetup {
+    std::string RememberedTargetFolder;
+    std::string RememberedTargetFilespec;
+    std::int32_t RememberedDateRestrictionJdn = kNoDateRestrictionJdn;
+};
+
+// Creates or truncates the file and writes the 16 lines. False when the file cannot be
+// written or a text holds a line break, which the format cannot carry.
+bool SaveSetupToFile(const std::string& path, const Setup& setup);
+
+// Reads a setup file into `setup`, field by field in file order. On any fault (unreadable
+// file, too few lines, a flag other than 0 or 1, a purge type or number of passes that
+// is not offered, a number that is not one) it returns false, and the fields of the
+// lines before the faulty one stay applied.
+bool LoadSetupFromFile(const std::string& path, Setup& setup);
+
+void RememberSetup(const Setup& setup, RememberedSetup& remembered);
+
+}  // namespace vorlane
