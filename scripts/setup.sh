@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Vorlane needs.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkgconf
+    qt6-base-dev libgl-dev
+    libfmt-dev
+    googletest libgtest-dev libgmock-dev
+    # the forensic test makes and mounts file-system images
+    dosfstools fusefat e2fsprogs util-linux
+    coreutils python3
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
