@@ -1,0 +1,26 @@
+#pragma once
+// The question of the purge confirmation window: says exactly what will be destroyed.
+
+#include <cstdint>
+#include <string>
+
+namespace vorlane {
+
+struct ConfirmationInput {
+    std::string targetFolder;
+    std::string targetFilespec;  // a file name, a pattern, or "*.*"
+    bool multipleFiles = false;  // the specification holds "*" or "?"
+    bool subdirectories = false;
+    bool dateRestriction = false;
+    std::int32_t onlyBeforeJdn = 0;
+    std::int32_t countedFiles = 0;  // -1: counting stopped above 1000 files
+};
+
+struct ConfirmationMessage {
+    bool goOn = false;  // false: a single file fails the date restriction; ask nothing
+    std::string text;
+};
+
+ConfirmationMessage BuildConfirmationMessage(const ConfirmationInput& input);
+
+}  // namespace vorlane
