@@ -27,6 +27,8 @@ struct Setup {
     bool chkDeleteEmptyFolders = true;
     bool chkConfirmFiles = false;
     std::int32_t lngOnlyBeforeThisJDN = kNoDateRestrictionJdn;
+
+    friend bool operator==(const Setup&, const Setup&) = default;
 };
 
 // The target as it was when a setup was last loaded, for "restore".
