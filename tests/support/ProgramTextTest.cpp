@@ -1,0 +1,87 @@
+#include "support/ProgramText.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/TempFolder.h"
+
+namespace vorlane {
+namespace {
+
+class RecordingSink : public FatalMessageSink {
+  public:
+    void EndWithMessage(const std::string& message) override { messages.push_back(message); }
+    std::vector<std::string> messages;
+};
+
+struct LoadCase {
+    const char* name;
+    std::string content;
+    std::string expected;
+};
+
+TEST(ProgramTextTest, EachLoadFailureHasItsMessage) {
+    const std::string tooLong = "7 " + std::string(1025, 'x') + "\n";
+    const LoadCase cases[] = {
+        {"empty", "", "File is empty."},
+        {"comments", "# nothing\n\n   \n", "No program text was read."},
+        {"duplicate", "1 a\n2 b\n\n\n\n\n\n\n\n\n\n1 again\n",
+         "Duplicate in program text at line 12."},
+        {"too long", "1 a\n" + tooLong, "String too long at line 2."},
+        {"missing", "1 a\n2\t \n", "Missing string at line 2."},
+        {"bad number", "1 a\nx b\n", "Unreadable text number at line 2."},
+        {"zero", "0 a\n", "Unreadable text number at line 1."},
+        {"too large", "32768 a\n", "Unreadable text number at line 1."},
+        {"glued", "12abc\n", "Unreadable text number at line 1."},
+    };
+    for (const auto& c : cases) {
+        testing::TempFolder folder;
+        const std::string path = folder.Write("t.dat", c.content);
+        RecordingSink sink;
+        EXPECT_FALSE(LoadProgramTextFrom(path, sink)) << c.name;
+        EXPECT_EQ(sink.messages, std::vector<std::string>{c.expected}) << c.name;
+    }
+}
+
+TEST(ProgramTextTest, MissingFileOrFolderCannotBeOpened) {
+    testing::TempFolder folder;
+    for (const std::string& path : {folder.File("absent.dat"), folder.Path()}) {
+        RecordingSink sink;
+        EXPECT_FALSE(LoadProgramTextFrom(path, sink));
+        EXPECT_EQ(sink.messages,
+                  std::vector<std::string>{"Cannot open file containing program text.\n" + path});
+    }
+}
+
+TEST(ProgramTextTest, TextsAndEmptyTexts) {
+    testing::TempFolder folder;
+    const std::string longest = std::string(1023, 'y') + "é";
+    const std::string path = folder.Write(
+        "t.dat", "\xEF\xBB\xBF# texts\r\n1\tOne\r\n  2   two  words\n3 ~\n4 a\\nb\\s\\\\\\q\n5 " +
+                     longest + "\n");
+    RecordingSink sink;
+    ASSERT_TRUE(LoadProgramTextFrom(path, sink));
+    EXPECT_EQ(GetText(1), "One");
+    EXPECT_EQ(GetText(2), "two  words");
+    EXPECT_EQ(GetText(3), "");
+    EXPECT_EQ(GetText(4), "a\nb \\\\q");
+    EXPECT_EQ(GetText(5), longest);
+    EXPECT_EQ(GetText(6), "");
+    EXPECT_EQ(GetText(-1), "");
+
+    // A failed load leaves the texts in place.
+    const std::string broken = folder.Write("broken.dat", "1 x\n1 y\n");
+    EXPECT_FALSE(LoadProgramTextFrom(broken, sink));
+    EXPECT_EQ(GetText(1), "One");
+}
+
+TEST(ProgramTextTest, ShippedFileLoadsWithEveryText) {
+    RecordingSink sink;
+    ASSERT_TRUE(LoadProgramText(kProgramTextFileName, sink)) << sink.messages.front();
+    EXPECT_EQ(GetText(2), "Vorlane");
+    for (const int number : {4, 23, 27, 50, 51, 52, 310}) {
+        EXPECT_FALSE(GetText(number).empty()) << number;
+    }
+}
+
+}  // namespace
+}  // namespace vorlane
