@@ -1,0 +1,52 @@
+#include "engine/DateRestriction.h"
+
+#include "engine/FileProc.h"
+#include "support/StrProc.h"
+
+namespace vorlane {
+
+bool SatisfiesFilespecAndDateRestriction(const std::string& strFilepath,
+                                         const std::string& strFilespec, bool blnCaseSensitive,
+                                         const DateRestriction& restriction) {
+    const std::size_t slash = strFilepath.rfind(kPathSeparator);
+    const std::string name =
+        slash == std::string::npos ? strFilepath : strFilepath.substr(slash + 1);
+    if (!FileSpecMatches(name, strFilespec, blnCaseSensitive)) {
+        return false;
+    }
+    if (!restriction.active) {
+        return true;
+    }
+    int errorNumber = 0;
+    const std::int32_t day = FileDateJdn(strFilepath, errorNumber);
+    return day != -1 && day < restriction.onlyBeforeJdn;
+}
+
+DateExclusion FileExcludedByDateRestriction(const std::string& path,
+                                            const DateRestriction& restriction) {
+    if (!restriction.active) {
+        return {};
+    }
+    int errorNumber = 0;
+    const std::int32_t day = FileDateJdn(path, errorNumber);
+    if (day == -1) {
+        return {true, true, path + "\nError, perhaps invalid file name."};
+    }
+    if (day < restriction.onlyBeforeJdn) {
+        return {};
+    }
+    return {true, false,
+            "The file " + path + "\nhas a date of " + FileDateTimeText(path, true) + " (" +
+                JdnToDateText(day, false, false) + ")\n" +
+                "and so is excluded by the current date restriction."};
+}
+
+std::string DateRestrictionText(const DateRestriction& restriction) {
+    if (!restriction.active) {
+        return "No date restriction";
+    }
+    return "Purge only files with dates before " + ShortDateText(restriction.onlyBeforeJdn) + " (" +
+           JdnToDateText(restriction.onlyBeforeJdn, false, false) + ")";
+}
+
+}  // namespace vorlane

@@ -1,0 +1,41 @@
+#pragma once
+// The file-name and date test that decides which files an operation covers, and
+// the check of a single chosen file against the date restriction.
+
+#include <cstdint>
+#include <string>
+
+#include "support/DateProc.h"
+
+namespace vorlane {
+
+// Only files whose local modification day lies before onlyBeforeJdn are covered.
+struct DateRestriction {
+    bool active = false;
+    std::int32_t onlyBeforeJdn = kNoDateRestrictionJdn;
+};
+
+// What the check of a single file found. When excluded, the message is for the
+// person: with an exclamation icon when the date could not be read, otherwise
+// with an information icon.
+struct DateExclusion {
+    bool excluded = false;
+    bool dateUnreadable = false;
+    std::string message;
+};
+
+// True when the name of strFilepath matches strFilespec and, under an active
+// restriction, the file's day lies before the restriction day. A file whose date
+// cannot be read does not match.
+bool SatisfiesFilespecAndDateRestriction(const std::string& strFilepath,
+                                         const std::string& strFilespec, bool blnCaseSensitive,
+                                         const DateRestriction& restriction);
+
+DateExclusion FileExcludedByDateRestriction(const std::string& path,
+                                            const DateRestriction& restriction);
+
+// The main window's label: "Purge only files with dates before ..." or
+// "No date restriction".
+std::string DateRestrictionText(const DateRestriction& restriction);
+
+}  // namespace vorlane

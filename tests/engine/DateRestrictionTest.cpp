@@ -1,0 +1,109 @@
+#include "engine/DateRestriction.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "engine/TempFolder.h"
+#include "support/UserLocale.h"
+
+namespace vorlane {
+namespace {
+
+constexpr std::int32_t kJanuary1st1980 = 2444240;
+
+// Five hours east of UTC: a date read in UTC instead of local time falls on the
+// wrong side of midnight.
+class DateRestrictionTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* zone = std::getenv("TZ");
+        hadZone_ = zone != nullptr;
+        savedZone_ = hadZone_ ? zone : "";
+        setenv("TZ", "VLT-5", 1);
+        tzset();
+        SetUserLocale(std::locale::classic());
+    }
+    void TearDown() override {
+        hadZone_ ? setenv("TZ", savedZone_.c_str(), 1) : unsetenv("TZ");
+        tzset();
+    }
+
+    // A file modified at the given local time.
+    std::string FileDated(const std::string& name, int year, int month, int day, int hour,
+                          int minute) {
+        const std::string path = folder_.Write(name, "data");
+        std::tm local{};
+        local.tm_year = year - 1900;
+        local.tm_mon = month - 1;
+        local.tm_mday = day;
+        local.tm_hour = hour;
+        local.tm_min = minute;
+        local.tm_isdst = -1;
+        const timespec times[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
+        EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        return path;
+    }
+
+    testing::TempFolder folder_;
+    bool hadZone_ = false;
+    std::string savedZone_;
+};
+
+TEST_F(DateRestrictionTest, NameAndDayDecideTogether) {
+    const std::string before = FileDated("old.txt", 1979, 12, 31, 23, 59);
+    const std::string atMidnight = FileDated("new.txt", 1980, 1, 1, 0, 0);
+    const std::string upper = FileDated("OLD.TXT", 1979, 6, 1, 12, 0);
+    const std::string missing = folder_.File("gone.txt");
+    const DateRestriction restricted{true, kJanuary1st1980};
+    const DateRestriction none{};
+    struct Case {
+        std::string path;
+        const char* spec;
+        DateRestriction restriction;
+        bool expected;
+    };
+    const Case cases[] = {
+        {before, "*.txt", restricted, true}, {atMidnight, "*.txt", restricted, false},
+        {atMidnight, "*.txt", none, true},   {before, "*.doc", restricted, false},
+        {upper, "*.txt", restricted, true},  {missing, "*.txt", restricted, false},
+        {missing, "*.txt", none, true},      {before, "*.txt", {true, kJanuary1st1980 - 1}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SatisfiesFilespecAndDateRestriction(c.path, c.spec, false, c.restriction),
+                  c.expected)
+            << c.path << " " << c.spec << " " << c.restriction.onlyBeforeJdn;
+    }
+}
+
+TEST_F(DateRestrictionTest, SingleFileExclusionMessages) {
+    const DateRestriction restricted{true, kJanuary1st1980};
+    const std::string before = FileDated("old.txt", 1979, 12, 31, 23, 59);
+    EXPECT_FALSE(FileExcludedByDateRestriction(before, restricted).excluded);
+
+    const std::string atMidnight = FileDated("new.txt", 1980, 1, 1, 0, 0);
+    const DateExclusion late = FileExcludedByDateRestriction(atMidnight, restricted);
+    EXPECT_TRUE(late.excluded);
+    EXPECT_FALSE(late.dateUnreadable);
+    EXPECT_TRUE(late.message.starts_with("The file " + atMidnight + "\nhas a date of "));
+    EXPECT_TRUE(late.message.ends_with(
+        " (January 1, 1980)\nand so is excluded by the current date restriction."));
+
+    const std::string missing = folder_.File("gone.txt");
+    const DateExclusion unreadable = FileExcludedByDateRestriction(missing, restricted);
+    EXPECT_TRUE(unreadable.excluded && unreadable.dateUnreadable);
+    EXPECT_EQ(unreadable.message, missing + "\nError, perhaps invalid file name.");
+    EXPECT_FALSE(FileExcludedByDateRestriction(missing, DateRestriction{}).excluded);
+}
+
+TEST_F(DateRestrictionTest, LabelText) {
+    EXPECT_EQ(DateRestrictionText({}), "No date restriction");
+    EXPECT_EQ(DateRestrictionText({true, kJanuary1st1980}),
+              "Purge only files with dates before 01/01/80 (January 1, 1980)");
+}
+
+}  // namespace
+}  // namespace vorlane
