@@ -1,0 +1,118 @@
+#include "tools/SetupFile.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/TempFolder.h"
+
+namespace vorlane {
+namespace {
+
+using testing::TempFolder;
+
+vorlane::Setup SampleSetup() {
+    vorlane::Setup setup;
+    setup.versionText = "1.02";
+    setup.blnSubdirectories = true;
+    setup.TargetFolder = "/home/ann/letters, old";
+    setup.TargetFilespec = "*.doc";
+    setup.intPurgeType = 2;
+    setup.intNumberOfPasses = 3;
+    setup.chkConfirmFiles = true;
+    setup.lngOnlyBeforeThisJDN = 2459000;
+    return setup;
+}
+
+constexpr const char* kSampleFile =
+    "1.02\r\n 1 \r\n 0 \r\n/home/ann/letters, old\r\n*.doc\r\n 2 \r\n 3 \r\n 0 \r\n 0 \r\n"
+    " 1 \r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n 1 \r\n 2459000 \r\n";
+
+TEST(SetupFile, RoundTripIsByteExact) {
+    TempFolder temp;
+    const std::string path = temp.File("a.vns");
+    ASSERT_TRUE(SaveSetupToFile(path, SampleSetup()));
+    EXPECT_EQ(TempFolder::Read(path), kSampleFile);
+
+    vorlane::Setup loaded;
+    loaded.versionText = "mine";
+    ASSERT_TRUE(LoadSetupFromFile(path, loaded));
+    vorlane::Setup expected = SampleSetup();
+    expected.versionText = "mine";  // the version line is not taken over
+    EXPECT_EQ(loaded, expected);
+}
+
+TEST(SetupFile, EmptyTargetAndNegativeNumberRoundTrip) {
+    TempFolder temp;
+    vorlane::Setup setup;
+    setup.lngOnlyBeforeThisJDN = -5;
+    ASSERT_TRUE(SaveSetupToFile(temp.File("b.vns"), setup));
+    const std::string text = TempFolder::Read(temp.File("b.vns"));
+    EXPECT_NE(text.find("\r\n 0 \r\n\r\n\r\n 0 \r\n 6 \r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 5), "-5 \r\n");
+    vorlane::Setup loaded = SampleSetup();
+    ASSERT_TRUE(LoadSetupFromFile(temp.File("b.vns"), loaded));
+    EXPECT_EQ(loaded.TargetFolder, "");
+    EXPECT_EQ(loaded.lngOnlyBeforeThisJDN, -5);
+}
+
+TEST(SetupFile, AcceptsHandWrittenFile) {
+    TempFolder temp;
+    const std::string path =
+        temp.Write("hand.vns", "x\n0\n1\n/tmp/t\n*.*\n+1\n8\n0\n0\n1\n0\n0\n1\n\t1 \n0\n 2451545");
+    vorlane::Setup loaded;
+    ASSERT_TRUE(LoadSetupFromFile(path, loaded));
+    EXPECT_TRUE(loaded.blnDateRestriction);
+    EXPECT_EQ(loaded.TargetFolder, "/tmp/t");
+    EXPECT_EQ(loaded.intPurgeType, 1);
+    EXPECT_EQ(loaded.intNumberOfPasses, 8);
+    EXPECT_EQ(loaded.lngOnlyBeforeThisJDN, 2451545);
+}
+
+// Replaces line `line` (1-based) of the sample file.
+std::string SampleWithLine(int line, const std::string& value) {
+    std::string text = kSampleFile;
+    std::size_t start = 0;
+    for (int i = 1; i < line; ++i) {
+        start = text.find("\r\n", start) + 2;
+    }
+    return text.replace(start, text.find("\r\n", start) - start, value);
+}
+
+TEST(SetupFile, BadInputFailsAndKeepsWhatWasApplied) {
+    const struct {
+        const char* what;
+        std::string text;
+        bool targetApplied;
+    } cases[] = {
+        {"line 2 holds 2", SampleWithLine(2, " 2 "), false},
+        {"empty flag", SampleWithLine(3, ""), false},
+        {"purge type 3", SampleWithLine(6, " 3 "), true},
+        {"passes not offered for type 2", SampleWithLine(7, " 5 "), true},
+        {"passes 0", SampleWithLine(7, " 0 "), true},
+        {"flag with junk", SampleWithLine(12, " 1x "), true},
+        {"date not a number", SampleWithLine(16, "soon"), true},
+        {"date beyond 32 bits", SampleWithLine(16, " 4294967296 "), true},
+        {"too few lines", std::string(kSampleFile).substr(0, 60), true},
+        {"empty file", "", false},
+    };
+    TempFolder temp;
+    for (const auto& c : cases) {
+        vorlane::Setup loaded;
+        EXPECT_FALSE(LoadSetupFromFile(temp.Write("bad.vns", c.text), loaded)) << c.what;
+        EXPECT_EQ(loaded.TargetFolder == "/home/ann/letters, old", c.targetApplied) << c.what;
+        EXPECT_EQ(loaded.lngOnlyBeforeThisJDN, kNoDateRestrictionJdn) << c.what;
+    }
+    vorlane::Setup loaded;
+    EXPECT_FALSE(LoadSetupFromFile(temp.File("missing.vns"), loaded));
+    EXPECT_FALSE(LoadSetupFromFile(temp.Path(), loaded));
+}
+
+TEST(SetupFile, RefusesTextWithLineBreakAndUnwritablePlace) {
+    TempFolder temp;
+    vorlane::Setup setup;
+    setup.TargetFolder = "/tmp/two\nlines";
+    EXPECT_FALSE(SaveSetupToFile(temp.File("c.vns"), setup));
+    EXPECT_FALSE(SaveSetupToFile(temp.File("no/such/folder.vns"), vorlane::Setup{}));
+}
+
+}  // namespace
+}  // namespace vorlane
