@@ -1,0 +1,48 @@
+#include "report/ScriptedInterface.h"
+
+namespace vorlane::testing {
+
+MessageAnswer ScriptedInterface::Ask(const Question& question) {
+    asked.push_back(question);
+    if (answers.empty()) {
+        return question.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+    const MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+bool ScriptedInterface::ConfirmPurge(const std::string& message, const std::string& /*yes*/,
+                                     PurgeOptions& options) {
+    confirmationMessage = message;
+    if (confirmedOptions != nullptr) {
+        options = *confirmedOptions;
+    }
+    return confirmPurge;
+}
+
+FileConfirmation ScriptedInterface::ConfirmFile(const std::string& fileText) {
+    confirmedFiles.push_back(fileText);
+    if (confirmations.empty()) {
+        return FileConfirmation::No;
+    }
+    const FileConfirmation answer = confirmations.front();
+    confirmations.pop_front();
+    return answer;
+}
+
+void ScriptedInterface::ShowReport(std::string_view text) {
+    lastReport = text;
+    if (onReport) {
+        onReport(lastReport);
+    }
+}
+
+void ScriptedInterface::ShowPhase(ReportPhase phase, std::string_view /*pausedDone*/) {
+    phases.push_back(phase);
+    if (onPhase) {
+        onPhase(phase);
+    }
+}
+
+}  // namespace vorlane::testing

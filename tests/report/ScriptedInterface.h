@@ -1,0 +1,39 @@
+#pragma once
+// Answers an operation's questions from a script and records what it was told.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "report/OperationInterface.h"
+
+namespace vorlane::testing {
+
+class ScriptedInterface : public OperationInterface {
+  public:
+    std::deque<MessageAnswer> answers;  // for Ask, in order; Ok/No when exhausted
+    std::deque<FileConfirmation> confirmations;
+    bool confirmPurge = true;
+    PurgeOptions* confirmedOptions = nullptr;  // options the "person" sets, when given
+
+    std::vector<Question> asked;
+    std::vector<std::string> confirmedFiles;
+    std::vector<ReportPhase> phases;
+    std::string lastReport;
+    std::string finishedReport;
+    std::string confirmationMessage;
+    // Called with the report each time it is shown: a test presses buttons here.
+    std::function<void(const std::string&)> onReport;
+    std::function<void(ReportPhase)> onPhase;
+
+    MessageAnswer Ask(const Question& question) override;
+    bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
+                      PurgeOptions& options) override;
+    FileConfirmation ConfirmFile(const std::string& fileText) override;
+    void ShowReport(std::string_view text) override;
+    void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
+    void ReportFinished(std::string_view text) override { finishedReport = text; }
+};
+
+}  // namespace vorlane::testing
