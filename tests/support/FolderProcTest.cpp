@@ -49,7 +49,7 @@ class DeniedFolder : public platform::Platform {
 
 TEST_F(FolderTree, CountsFilesBySpecificationAndSumsOnRequest) {
     struct Case {
-        std::string spec;
+        std::string fileSpec;
         bool stopAtFirst;
         double byteSumIn;
         int count;
@@ -63,9 +63,9 @@ TEST_F(FolderTree, CountsFilesBySpecificationAndSumsOnRequest) {
     for (const Case& c : cases) {
         std::string errorText = "stale";
         double byteSum = c.byteSumIn;
-        EXPECT_EQ(CountFiles(root + "/", c.spec, c.stopAtFirst, errorText, byteSum), c.count)
-            << c.spec;
-        EXPECT_EQ(byteSum, c.byteSumOut) << c.spec;
+        EXPECT_EQ(CountFiles(root + "/", c.fileSpec, c.stopAtFirst, errorText, byteSum), c.count)
+            << c.fileSpec;
+        EXPECT_EQ(byteSum, c.byteSumOut) << c.fileSpec;
     }
     std::string errorText;
     int errorCode = 0;
