@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/FilePurgeCommand.h"
+#include "cli/OperationCommands.h"
 #include "cli/Usage.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +22,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "purge") {
-        return vorlane::cli::RunFilePurgeCommand(rest);
+        return vorlane::cli::IsOperationPurge(rest) ? vorlane::cli::RunFolderPurgeCommand(rest)
+                                                    : vorlane::cli::RunFilePurgeCommand(rest);
+    }
+    if (command == "list") {
+        return vorlane::cli::RunListCommand(rest);
     }
     return vorlane::cli::UsageError("unknown command " + command);
 }

@@ -1,0 +1,45 @@
+#include "cli/DriveSpeeds.h"
+
+#include <charconv>
+
+#include "support/ProgramText.h"
+#include "tools/RegistryStore.h"
+
+namespace vorlane::cli {
+namespace {
+
+constexpr int kMakerText = 310;
+constexpr int kProductText = 2;
+
+// A load failure leaves the texts empty; a missing speed is no reason to end.
+class QuietSink : public FatalMessageSink {
+  public:
+    void EndWithMessage(const std::string& /*message*/) override {}
+};
+
+std::string RegistryBaseKey() {
+    if (GetText(kProductText).empty()) {
+        QuietSink sink;
+        LoadProgramText(kProgramTextFileName, sink);
+    }
+    return "Software\\" + GetText(kMakerText) + "\\" + GetText(kProductText);
+}
+
+}  // namespace
+
+float StoredDriveSpeed(const std::string& drive) {
+    if (drive.empty()) {
+        return 0;
+    }
+    std::string value;
+    const std::string status =
+        RestoreFromRegistry(RegistryBaseKey() + "\\" + drive, "Speed", value);
+    if (status.empty() || status[0] != '0') {
+        return 0;
+    }
+    float speed = 0;
+    std::from_chars(value.data(), value.data() + value.size(), speed);
+    return speed > 0 ? speed : 0;
+}
+
+}  // namespace vorlane::cli

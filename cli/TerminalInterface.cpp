@@ -1,0 +1,171 @@
+#include "cli/TerminalInterface.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+
+namespace vorlane::cli {
+namespace {
+
+// Reports and messages carry CR LF; a terminal wants LF.
+std::string WithoutCarriageReturns(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c != '\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string ButtonPrompt(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::OkCancel:
+            return "[o]k/[c]ancel";
+        case MessageButtons::YesNo:
+            return "[y]es/[n]o";
+        case MessageButtons::YesNoCancel:
+            return "[y]es/[n]o/[c]ancel";
+        case MessageButtons::Ok:
+            break;
+    }
+    return {};
+}
+
+std::string ButtonLetters(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::OkCancel:
+            return "oc";
+        case MessageButtons::YesNo:
+            return "yn";
+        case MessageButtons::YesNoCancel:
+            return "ync";
+        case MessageButtons::Ok:
+            break;
+    }
+    return "o";
+}
+
+MessageAnswer AnswerOf(char choice) {
+    switch (choice) {
+        case 'y':
+            return MessageAnswer::Yes;
+        case 'o':
+            return MessageAnswer::Ok;
+        case 'c':
+            return MessageAnswer::Cancel;
+        default:
+            return MessageAnswer::No;
+    }
+}
+
+}  // namespace
+
+TerminalInterface::TerminalInterface(bool assumeYes, bool interactive)
+    : assumeYes_(assumeYes), interactive_(interactive) {}
+
+bool TerminalInterface::StandardInputIsTerminal() {
+    return ::isatty(STDIN_FILENO) == 1;
+}
+
+char TerminalInterface::ReadChoice(const std::string& prompt, const std::string& choices,
+                                   char fallback) {
+    std::cout.flush();
+    for (;;) {
+        std::cerr << prompt << ' ' << std::flush;
+        std::string line;
+        if (!std::getline(std::cin, line)) {
+            return fallback;
+        }
+        const char c = line.empty() ? fallback : static_cast<char>(std::tolower(line[0]));
+        if (choices.find(c) != std::string::npos) {
+            return c;
+        }
+    }
+}
+
+MessageAnswer TerminalInterface::Ask(const Question& question) {
+    std::cerr << "\n" << question.title << ": " << WithoutCarriageReturns(question.text) << "\n";
+    if (question.buttons == MessageButtons::Ok) {
+        return MessageAnswer::Ok;
+    }
+    if (!interactive_) {
+        return question.buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
+                                                            : MessageAnswer::No;
+    }
+    const std::string letters = ButtonLetters(question.buttons);
+    // The default button answers an empty line.
+    const int index = std::clamp(question.defaultButton, 1, static_cast<int>(letters.size())) - 1;
+    return AnswerOf(ReadChoice(ButtonPrompt(question.buttons), letters, letters[index]));
+}
+
+bool TerminalInterface::ConfirmPurge(const std::string& message, const std::string& yesCaption,
+                                     PurgeOptions& /*options*/) {
+    std::cerr << WithoutCarriageReturns(message) << "\n";
+    if (assumeYes_) {
+        return true;
+    }
+    if (!interactive_) {
+        refusedWithoutTerminal_ = true;
+        std::cerr << "No terminal to confirm on; give --yes to purge.\n";
+        return false;
+    }
+    return ReadChoice(yesCaption + "? [y]es/[n]o, cancel this purge", "yn", 'n') == 'y';
+}
+
+FileConfirmation TerminalInterface::ConfirmFile(const std::string& fileText) {
+    std::cerr << "Purge this file?\n" << fileText << "\n";
+    if (!interactive_) {
+        return FileConfirmation::No;
+    }
+    switch (ReadChoice("[y]es/[n]o/[a]ll subsequent files/[s]top this purge", "ynas", 'n')) {
+        case 'y':
+            return FileConfirmation::Yes;
+        case 'a':
+            return FileConfirmation::YesToAll;
+        case 's':
+            return FileConfirmation::StopPurge;
+        default:
+            return FileConfirmation::No;
+    }
+}
+
+void TerminalInterface::PrintUpTo(std::string_view text, std::size_t end) {
+    // Text rewritten after it was printed cannot be taken back; go on from where the
+    // two agree.
+    const auto [mismatch, ignored] =
+        std::mismatch(printed_.begin(), printed_.end(), text.begin(), text.end());
+    printed_.erase(mismatch, printed_.end());
+    if (end <= printed_.size()) {
+        return;
+    }
+    std::cout << WithoutCarriageReturns(text.substr(printed_.size(), end - printed_.size()));
+    printed_.assign(text.substr(0, end));
+}
+
+void TerminalInterface::ShowReport(std::string_view text) {
+    // Only whole lines: the end of the last one may still be rewritten (pass indicator).
+    const std::size_t lastBreak = text.rfind('\n');
+    if (lastBreak != std::string_view::npos) {
+        PrintUpTo(text, lastBreak + 1);
+        std::cout.flush();
+    }
+}
+
+void TerminalInterface::ShowPhase(ReportPhase /*phase*/, std::string_view /*pausedDone*/) {}
+
+void TerminalInterface::ReportFinished(std::string_view text) {
+    PrintUpTo(text, text.size());
+    std::cout.flush();
+}
+
+void TerminalInterface::ShowProgress(std::string_view text) {
+    if (interactive_ && !text.empty()) {
+        std::cerr << text << "\n";
+    }
+}
+
+}  // namespace vorlane::cli
