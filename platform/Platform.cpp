@@ -174,8 +174,10 @@ int Platform::WriteAt(int fd, std::int64_t offset, const void* data, std::size_t
     return 0;
 }
 
+// fdatasync writes the data and whatever is needed to read it back (a grown size) and
+// skips the time stamps, which the purge sets back anyway.
 int Platform::FlushToDevice(int fd) const {
-    return ErrnoOr0(::fsync(fd));
+    return ErrnoOr0(::fdatasync(fd));
 }
 
 int Platform::Resize(int fd, std::int64_t size) const {
