@@ -2,11 +2,11 @@
 #include <iostream>
 
 #include "cli/OperationCommands.h"
-#include "cli/OperationFile.h"
 #include "cli/TargetOptions.h"
 #include "cli/TerminalInterface.h"
 #include "cli/Usage.h"
 #include "report/PurgeCommands.h"
+#include "tools/SetupFile.h"
 
 namespace vorlane::cli {
 namespace {
@@ -29,17 +29,18 @@ PurgeOptions OptionsFrom(const Arguments& args) {
     return options;
 }
 
-OperationChoices ChoicesFromFile(const OperationFileChoices& file) {
+OperationChoices ChoicesFromSetup(const Setup& setup) {
     OperationChoices choices;
-    choices.targetFolder = file.folder;
-    choices.targetFilespec = file.fileSpec;
-    choices.subdirectories = file.subdirectories;
-    choices.dateRestriction = {file.dateRestriction, file.onlyBeforeJdn};
-    choices.purgeType = file.purgeType;
-    choices.numberOfPasses = file.passes;
-    choices.options = {file.doNotDelete,       file.okReadOnly,      file.okSystem,
-                       file.okSensitive,       file.folderNamesOnly, file.confirmFiles,
-                       file.deleteEmptyFolders};
+    choices.targetFolder = setup.TargetFolder;
+    choices.targetFilespec = setup.TargetFilespec;
+    choices.subdirectories = setup.blnSubdirectories;
+    choices.dateRestriction = {setup.blnDateRestriction, setup.lngOnlyBeforeThisJDN};
+    choices.purgeType = setup.intPurgeType;
+    choices.numberOfPasses = setup.intNumberOfPasses;
+    choices.options = {setup.chkDoNotDeletePurgedFiles, setup.chkOKToPurgeReadOnlyFiles,
+                       setup.chkOKToPurgeSystemFiles,   setup.chkOKToPurgeSensitiveFiles,
+                       setup.chkFolderNamesOnly,        setup.chkConfirmFiles,
+                       setup.chkDeleteEmptyFolders};
     return choices;
 }
 
@@ -61,12 +62,12 @@ int Purge(OperationChoices choices, bool assumeYes) {
 
 int PurgeFromSetup(const Arguments& args) {
     const std::string path = *args.Value("--setup");
-    OperationFileChoices file;
-    if (!ReadOperationFile(path, file)) {
+    Setup setup;
+    if (!LoadSetupFromFile(path, setup)) {
         std::cerr << "Error when attempting to load setup from file " << path << "!\n";
         return kExitNotAllPurged;
     }
-    return Purge(ChoicesFromFile(file), args.Has("--yes"));
+    return Purge(ChoicesFromSetup(setup), args.Has("--yes"));
 }
 
 }  // namespace

@@ -171,7 +171,14 @@ bool LoadSetupFromFile(const std::string& path, Setup& setup) {
     }
     const std::vector<std::string> lines = SplitFileLines(text);
     const auto& readers = LineReaders();
-    for (std::size_t i = 0; i < readers.size(); ++i) {
+    // The options come first so that a setup with a broken target line still brings its
+    // options along, as setups always have.
+    constexpr std::array<std::size_t, 16> kApplyOrder{0,  7,  8, 9, 10, 11, 12, 13,
+                                                      14, 15, 1, 2, 3,  4,  5,  6};
+    if (lines.size() < 7) {
+        return false;  // the first seven lines are read before anything is applied
+    }
+    for (std::size_t i : kApplyOrder) {
         if (i >= lines.size() || !readers[i](lines[i], setup)) {
             return false;
         }

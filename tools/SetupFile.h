@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-namespace vorlane {
+#include "support/DateProc.h"
 
-inline constexpr std::int32_t kNoDateRestrictionJdn = 9000000;
+namespace vorlane {
 
 struct Setup {
     std::string versionText;  // line 1: written, never read back
@@ -42,10 +42,11 @@ struct RememberedSetup {
 // written or a text holds a line break, which the format cannot carry.
 bool SaveSetupToFile(const std::string& path, const Setup& setup);
 
-// Reads a setup file into `setup`, field by field in file order. On any fault (unreadable
-// file, too few lines, a flag other than 0 or 1, a purge type or number of passes that
-// is not offered, a number that is not one) it returns false, and the fields of the
-// lines before the faulty one stay applied.
+// Reads a setup file into `setup`: first the eight check boxes and the date (lines 8 to
+// 16), then the subfolders and date switches, the target, the purge type and the passes
+// (lines 2 to 7). On any fault (unreadable file, too few lines, a flag other than 0 or
+// 1, a purge type or number of passes that is not offered, a number that is not one) it
+// returns false, and the fields applied before the faulty one stay applied.
 bool LoadSetupFromFile(const std::string& path, Setup& setup);
 
 void RememberSetup(const Setup& setup, RememberedSetup& remembered);

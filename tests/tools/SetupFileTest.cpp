@@ -77,29 +77,34 @@ std::string SampleWithLine(int line, const std::string& value) {
     return text.replace(start, text.find("\r\n", start) - start, value);
 }
 
+// The options and the date are applied before the switches and the target, so a fault
+// in lines 2 to 7 still leaves them applied.
 TEST(SetupFile, BadInputFailsAndKeepsWhatWasApplied) {
     const struct {
         const char* what;
         std::string text;
+        bool confirmApplied;  // line 15
+        bool dateApplied;     // line 16
         bool targetApplied;
     } cases[] = {
-        {"line 2 holds 2", SampleWithLine(2, " 2 "), false},
-        {"empty flag", SampleWithLine(3, ""), false},
-        {"purge type 3", SampleWithLine(6, " 3 "), true},
-        {"passes not offered for type 2", SampleWithLine(7, " 5 "), true},
-        {"passes 0", SampleWithLine(7, " 0 "), true},
-        {"flag with junk", SampleWithLine(12, " 1x "), true},
-        {"date not a number", SampleWithLine(16, "soon"), true},
-        {"date beyond 32 bits", SampleWithLine(16, " 4294967296 "), true},
-        {"too few lines", std::string(kSampleFile).substr(0, 60), true},
-        {"empty file", "", false},
+        {"line 2 holds 2", SampleWithLine(2, " 2 "), true, true, false},
+        {"empty flag", SampleWithLine(3, ""), true, true, false},
+        {"purge type 3", SampleWithLine(6, " 3 "), true, true, true},
+        {"passes not offered for type 2", SampleWithLine(7, " 5 "), true, true, true},
+        {"passes 0", SampleWithLine(7, " 0 "), true, true, true},
+        {"flag with junk", SampleWithLine(12, " 1x "), false, false, false},
+        {"date not a number", SampleWithLine(16, "soon"), true, false, false},
+        {"date beyond 32 bits", SampleWithLine(16, " 4294967296 "), true, false, false},
+        {"too few lines", std::string(kSampleFile).substr(0, 60), false, false, false},
+        {"empty file", "", false, false, false},
     };
     TempFolder temp;
     for (const auto& c : cases) {
         vorlane::Setup loaded;
         EXPECT_FALSE(LoadSetupFromFile(temp.Write("bad.vns", c.text), loaded)) << c.what;
         EXPECT_EQ(loaded.TargetFolder == "/home/ann/letters, old", c.targetApplied) << c.what;
-        EXPECT_EQ(loaded.lngOnlyBeforeThisJDN, kNoDateRestrictionJdn) << c.what;
+        EXPECT_EQ(loaded.chkConfirmFiles, c.confirmApplied) << c.what;
+        EXPECT_EQ(loaded.lngOnlyBeforeThisJDN == 2459000, c.dateApplied) << c.what;
     }
     vorlane::Setup loaded;
     EXPECT_FALSE(LoadSetupFromFile(temp.File("missing.vns"), loaded));
