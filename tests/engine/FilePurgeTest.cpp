@@ -1,0 +1,327 @@
+#include "engine/FilePurge.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cmath>
+#include <filesystem>
+#include <vector>
+
+#include "engine/DiskProc.h"
+#include "engine/TempFolder.h"
+
+namespace vorlane {
+namespace {
+
+using platform::FileStatus;
+using platform::OpenResult;
+using platform::Platform;
+using platform::UniqueFd;
+using testing::TempFolder;
+namespace code = purge_result;
+namespace fs = std::filesystem;
+
+constexpr std::size_t kHead = 64;  // bytes of each write kept to tell the blocks apart
+constexpr std::int64_t kGiB = std::int64_t{1} << 30;
+
+// Records writes, flushes and deletes; imitates the failures the test switches on.
+struct PurgeStandIn : Platform {
+    struct Write {
+        std::int64_t offset, size;
+        std::string head;
+    };
+    bool passWrites = true, cannotRead = false, removedUnderneath = false;
+    int writeError = 0, flushError = 0, removeFailures = 0;
+    std::int64_t reportedSize = -1;  // the size StatOpen claims, when set
+    std::vector<std::string> systemFolders;
+    mutable std::vector<Write> writes;
+    mutable int flushes = 0, removeCalls = 0, sleeps = 0;
+
+    int StatOpen(int fd, FileStatus& out) const override {
+        const int rc = Platform::StatOpen(fd, out);
+        out.size = reportedSize >= 0 ? reportedSize : out.size;
+        return rc;
+    }
+    OpenResult OpenForReading(const std::string& path, UniqueFd& out) const override {
+        return cannotRead ? OpenResult::Denied : Platform::OpenForReading(path, out);
+    }
+    int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const override {
+        writes.push_back({offset, static_cast<std::int64_t>(size),
+                          std::string(static_cast<const char*>(data), std::min(size, kHead))});
+        if (writeError != 0 || !passWrites) {
+            return writeError;
+        }
+        return Platform::WriteAt(fd, offset, data, size);
+    }
+    int FlushToDevice(int fd) const override {
+        ++flushes;
+        return flushError != 0 ? flushError : Platform::FlushToDevice(fd);
+    }
+    std::vector<std::string> SystemFolders() const override { return systemFolders; }
+    int RemoveFile(const std::string& path) const override {
+        if (removeCalls++ < removeFailures) {
+            if (removedUnderneath) {
+                Platform::RemoveFile(path);
+            }
+            return EBUSY;
+        }
+        return Platform::RemoveFile(path);
+    }
+    void SleepMilliseconds(int) const override { ++sleeps; }
+
+    // One overwrite per write at offset 0: its first bytes and where its writes end,
+    // or -1 when they do not follow each other.
+    std::vector<std::pair<std::string, std::int64_t>> Overwrites() const {
+        std::vector<std::pair<std::string, std::int64_t>> out;
+        for (const Write& w : writes) {
+            if (w.offset == 0) {
+                out.emplace_back(w.head, 0);
+            }
+            auto& end = out.back().second;
+            end = end == w.offset ? w.offset + w.size : -1;
+        }
+        return out;
+    }
+};
+
+class FilePurgeTest : public ::testing::Test {
+  protected:
+    void SetUp() override { UseClusterSize(4096); }
+    void TearDown() override { ClearDriveClusterSizes(); }
+    void UseClusterSize(int size) { SetDriveClusterSize(DriveOfPath(folder.File("x")), size); }
+
+    PurgeResultCode Purge(const std::string& path, int type, bool deleteFile, int passes = 1,
+                          bool okReadOnly = true, bool okSystem = true) {
+        PurgeResultCode result = 99;
+        const bool ok = VorlPurgeFile(path, type, passes, deleteFile, okReadOnly, okSystem, result);
+        EXPECT_EQ(ok, result >= 0);
+        return result;
+    }
+
+    TempFolder folder;
+    PurgeStandIn stand;
+    platform::ScopedPlatform scope{stand};
+};
+
+TEST_F(FilePurgeTest, EveryOverwriteCoversWholeClustersThenTheSizeIsRestored) {
+    struct Case {
+        std::int64_t size, reportedSize;
+        int clusterSize;
+        std::int64_t end;
+    };
+    for (const Case c :
+         {Case{0, -1, 4096, 4096}, Case{10000, -1, 4096, 12288}, Case{8192, -1, 4096, 8192},
+          Case{1, -1, 512, 512}, Case{65537, -1, 65536, 131072},
+          Case{1, 3 * kGiB + 1, 4096, 3 * kGiB + 4096}}) {
+        SCOPED_TRACE(c.end);
+        UseClusterSize(c.clusterSize);
+        const std::string file = folder.Write("data", std::string(c.size, 'M'));
+        stand = {};
+        stand.reportedSize = c.reportedSize;
+        stand.passWrites = c.reportedSize < 0;  // never write gigabytes for real
+        ASSERT_EQ(Purge(file, 1, false), code::kPurged);
+        const auto overwrites = stand.Overwrites();
+        ASSERT_EQ(overwrites.size(), 3u);
+        for (const auto& overwrite : overwrites) {
+            EXPECT_EQ(overwrite.second, c.end);
+        }
+        EXPECT_EQ(stand.flushes, 3);
+        EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(file)), c.size);
+    }
+}
+
+struct Sequence {
+    int type, passes;
+    std::vector<PatternSelector> selectors;
+};
+
+class PurgeSequenceTest : public FilePurgeTest, public ::testing::WithParamInterface<Sequence> {};
+
+TEST_P(PurgeSequenceTest, WritesTheTypesBlocksInOrderAndLeavesTheLastOne) {
+    const Sequence& s = GetParam();
+    const std::string file = folder.Write("data", std::string(5000, 'M'));
+    ASSERT_EQ(Purge(file, s.type, false, s.passes), code::kPurged);
+    const auto overwrites = stand.Overwrites();
+    ASSERT_EQ(overwrites.size(), s.selectors.size());
+    // The blocks are rebuilt every pass: only the last pass can be compared with them.
+    for (std::size_t i = s.selectors.size() - s.selectors.size() / s.passes; i < s.selectors.size();
+         ++i) {
+        EXPECT_EQ(overwrites[i].first, OverwriteBlock(s.selectors[i]).substr(0, kHead)) << i;
+    }
+    const std::string& block = OverwriteBlock(s.selectors.back());
+    const std::string bytes = TempFolder::Read(file);
+    ASSERT_EQ(bytes.size(), 5000u);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        ASSERT_EQ(bytes[i], block[i % block.size()]) << "byte " << i;
+    }
+}
+
+constexpr PatternSelector R = kRandomPattern;
+INSTANTIATE_TEST_SUITE_P(
+    Types, PurgeSequenceTest,
+    ::testing::Values(Sequence{0, 1, {R, 0x00}}, Sequence{1, 2, {0xAA, 0x55, 0, 0xAA, 0x55, 0}},
+                      Sequence{2, 1, {0xAA, 0x55, R, 0x0A, 0xF5, R}},
+                      Sequence{
+                          2, 2, {0xAA, 0x55, R, 0x0A, 0xF5, R, 0xAA, 0x55, R, 0x0A, 0xF5, R}}));
+
+TEST_F(FilePurgeTest, RefusesBeforeAnyByteIsWritten) {
+    const std::string file = folder.Write("keep", "untouched");
+    const std::string link = folder.File("link");
+    fs::create_symlink(file, link);
+    const std::string fifo = folder.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        int type, clusterSize;
+        PurgeResultCode expected;
+    };
+    for (const Case& c :
+         {Case{file, 3, 4096, code::kInvalidPurgeType},
+          Case{file, -1, 4096, code::kInvalidPurgeType},
+          Case{file, 0, 1000, code::kInvalidClusterSize},
+          Case{file, 0, 131072, code::kInvalidClusterSize}, Case{"", 0, 4096, code::kEmptyFileName},
+          Case{folder.File("missing"), 0, 4096, code::kCannotOpen},
+          Case{link, 0, 4096, code::kSymbolicLink}, Case{fifo, 0, 4096, code::kNotRegularFile},
+          Case{folder.Path(), 0, 4096, code::kNotRegularFile}}) {
+        UseClusterSize(c.clusterSize);
+        EXPECT_EQ(Purge(c.path, c.type, true), c.expected) << c.path << " type " << c.type;
+    }
+    stand.cannotRead = true;
+    EXPECT_EQ(Purge(file, 0, true), code::kCannotOpen);
+    EXPECT_TRUE(stand.writes.empty());
+    EXPECT_EQ(TempFolder::Read(file), "untouched");
+    EXPECT_TRUE(fs::is_symlink(link));
+}
+
+TEST_F(FilePurgeTest, NoPassesNeverReportsAnUntouchedFileAsPurged) {
+    for (int passes : {0, -1}) {
+        const std::string file = folder.Write("data", "secret");
+        stand = {};
+        if (Purge(file, 0, true, passes) == code::kPurged) {
+            EXPECT_FALSE(stand.writes.empty()) << passes << " passes: deleted unwritten";
+        } else {
+            EXPECT_EQ(TempFolder::Read(file), "secret");
+        }
+    }
+}
+
+TEST_F(FilePurgeTest, ReadOnlyAndSystemFilesArePurgedOnlyWhenPermitted) {
+    const std::string readOnly = folder.Write("ro", "secret");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    EXPECT_EQ(Purge(readOnly, 1, false, 1, false), code::kReadOnlyNotPermitted);
+    EXPECT_EQ(fs::status(readOnly).permissions() & fs::perms::owner_write, fs::perms::none);
+    stand.systemFolders = {folder.Path()};
+    const std::string system = folder.Write("sys", "secret");
+    EXPECT_EQ(Purge(system, 1, true, 1, true, false), code::kSystemNotPermitted);
+    EXPECT_TRUE(stand.writes.empty());
+    EXPECT_EQ(TempFolder::Read(readOnly) + TempFolder::Read(system), "secretsecret");
+
+    EXPECT_EQ(Purge(readOnly, 1, false, 1, true, true), code::kPurged);
+    EXPECT_NE(fs::status(readOnly).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(TempFolder::Read(readOnly), std::string(6, '\0'));
+}
+
+TEST_F(FilePurgeTest, KeptFileKeepsItsSizeAndTimesToTheNanosecond) {
+    const std::string file = folder.Write("kept", std::string(10000, 'M'));
+    const timespec times[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    ASSERT_EQ(Purge(file, 2, false, 2), code::kPurged);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, 10000);
+    EXPECT_EQ(std::make_pair(st.st_atim.tv_sec, st.st_atim.tv_nsec),
+              std::make_pair(times[0].tv_sec, times[0].tv_nsec));
+    EXPECT_EQ(std::make_pair(st.st_mtim.tv_sec, st.st_mtim.tv_nsec),
+              std::make_pair(times[1].tv_sec, times[1].tv_nsec));
+}
+
+TEST_F(FilePurgeTest, DeleteIsTriedFourTimesAndAVanishedFileCountsAsDeleted) {
+    struct Case {
+        int failures;
+        bool removedUnderneath;
+        PurgeResultCode expected;
+        int calls;
+    };
+    for (const Case c : {Case{0, false, code::kPurged, 1}, Case{1, true, code::kPurged, 1},
+                         Case{3, false, code::kPurged, 4}, Case{9, false, code::kNotDeleted, 4}}) {
+        SCOPED_TRACE(c.failures);
+        const std::string file = folder.Write("gone", "secret");
+        stand = {};
+        stand.removeFailures = c.failures;
+        stand.removedUnderneath = c.removedUnderneath;
+        EXPECT_EQ(Purge(file, 1, true), c.expected);
+        EXPECT_EQ(stand.removeCalls, c.calls);
+        EXPECT_EQ(stand.sleeps, c.calls - 1);
+        EXPECT_EQ(fs::exists(file), c.expected != code::kPurged);
+    }
+}
+
+TEST_F(FilePurgeTest, WriteAndFlushFailuresAreNeverReportedAsPurged) {
+    const std::string file = folder.Write("fail", "secret");
+    stand.writeError = ENOSPC;
+    EXPECT_EQ(Purge(file, 2, true), code::kWriteFailed);
+    EXPECT_EQ(stand.writes.size(), 1u);
+    stand.writeError = 0;
+    stand.flushError = EIO;
+    EXPECT_EQ(Purge(file, 2, true), code::kFlushFailed);
+    EXPECT_EQ(stand.flushes, 1);
+    EXPECT_EQ(stand.removeCalls, 0);
+    EXPECT_TRUE(fs::exists(file));
+}
+
+class RandomBlockTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(RandomBlockTest, BlocksFollowTheirConstruction) {
+    const auto size = static_cast<std::size_t>(GetParam());
+    SeedRandomGenerator(20240611);
+    PrepareOverwriteBlocks(GetParam());
+    SeedRandomGenerator(20240611);
+    std::string expected;
+    for (int i = 0; i < 2048; ++i) {
+        expected += static_cast<char>(RandomInteger(0, 255, false));
+    }
+    while (expected.size() < size) {
+        const int half = static_cast<int>(std::nearbyint(expected.size() / 2.0));
+        const int position = RandomInteger(1, half, false);
+        const int count = RandomInteger(1, half, false);
+        expected += expected.substr(position - 1, count);
+    }
+    expected.resize(size);
+    for (PatternSelector other : {1, 255, 256, 300, -1}) {
+        EXPECT_TRUE(OverwriteBlock(other) == expected) << other;
+    }
+    for (PatternSelector value : {0x00, 0x0A, 0x55, 0xAA, 0xF5}) {
+        EXPECT_EQ(OverwriteBlock(value), std::string(size, static_cast<char>(value)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ClusterSizes, RandomBlockTest,
+                         ::testing::Values(512, 2048, 2560, 6144, 65536));
+
+TEST(RandomIntegerTest, StaysInRangeAndReachesItsEnds) {
+    struct Case {
+        int low, high;
+        bool evenOnly;
+        int lowest, highest;  // the extremes many draws must reach
+    };
+    SeedRandomGenerator(7);
+    for (const Case c :
+         {Case{0, 255, false, 0, 255}, Case{1, 32768, false, 100, 32700}, Case{5, 5, false, 5, 5},
+          Case{-3, 3, false, -3, 3}, Case{0, 255, true, 0, 254}, Case{1, 9, true, 2, 8}}) {
+        int lowest = c.high, highest = c.low;
+        for (int i = 0; i < 50000; ++i) {
+            const int value = RandomInteger(c.low, c.high, c.evenOnly);
+            ASSERT_TRUE(value >= c.low && value <= c.high && (!c.evenOnly || value % 2 == 0))
+                << value << " from " << c.low << ".." << c.high;
+            lowest = std::min(lowest, value);
+            highest = std::max(highest, value);
+        }
+        EXPECT_LE(lowest, c.lowest);
+        EXPECT_GE(highest, c.highest);
+    }
+}
+
+}  // namespace
+}  // namespace vorlane

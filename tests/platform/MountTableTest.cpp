@@ -1,0 +1,77 @@
+#include "platform/MountTable.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "engine/TempFolder.h"
+
+namespace vorlane::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kMountInfo =
+    "22 1 0:21 / / rw,relatime shared:1 - overlay overlay rw,lowerdir=/a,upperdir=/b\n"
+    "25 22 0:5 / /proc rw,nosuid - proc proc rw\n"
+    "26 22 0:20 / /sys rw - sysfs sysfs rw\n"
+    "27 22 0:6 / /dev rw - devtmpfs udev rw,size=100k\n"
+    "28 22 0:24 / /run rw - tmpfs tmpfs rw\n"
+    "29 28 0:25 / /run/user/1000 rw - tmpfs tmpfs rw\n"
+    "30 22 8:1 / /home rw shared:5 - ext4 /dev/sdz1 rw\n"
+    "31 22 8:17 / /media/my\\040disk rw - vfat /dev/sdy1 rw\n"
+    "32 22 0:30 / /tmp rw - tmpfs tmpfs rw\n"
+    "33 22 8:3 / /home rw - xfs /dev/sdz3 rw\n"
+    "34 22 0:40 / /mnt/share rw - nfs4 server:/export rw\n"
+    "35 22 0:41 / /mnt/broken rw\n";
+
+TEST(MountTableTest, KeepsRealDrivesOnceEachWithTheirKinds) {
+    // A removable disk sdy whose partition sdy1 links into it, as in /sys/class/block.
+    testing::TempFolder block;
+    fs::create_directories(block.File("devices/sdy/sdy1"));
+    block.Write("devices/sdy/removable", "1\n");
+    fs::create_directory_symlink(block.File("devices/sdy/sdy1"), block.File("sdy1"));
+
+    std::map<std::string, Volume> found;
+    for (Volume& volume : ParseMountTable(kMountInfo, block.Path())) {
+        EXPECT_TRUE(found.emplace(volume.mountPoint, volume).second) << volume.mountPoint;
+    }
+    std::vector<std::string> mountPoints;
+    for (const auto& [mountPoint, volume] : found) {
+        mountPoints.push_back(mountPoint);
+    }
+    EXPECT_EQ(mountPoints,
+              (std::vector<std::string>{"/", "/home", "/media/my disk", "/mnt/share", "/tmp"}));
+    EXPECT_EQ(found["/"].kind, DriveKind::Fixed);
+    EXPECT_EQ(found["/home"].source, "/dev/sdz3");  // the later mount hides the earlier
+    EXPECT_EQ(found["/home"].kind, DriveKind::Fixed);
+    EXPECT_EQ(found["/media/my disk"].kind, DriveKind::Removable);
+    EXPECT_EQ(found["/mnt/share"].kind, DriveKind::Network);
+    EXPECT_EQ(found["/tmp"].kind, DriveKind::RamDisk);
+}
+
+TEST(MountTableTest, FindsTheVolumeWithTheLongestMountPoint) {
+    const std::vector<Volume> volumes{{"/", "ext4", "", DriveKind::Fixed},
+                                      {"/home", "ext4", "", DriveKind::Fixed},
+                                      {"/home/user/data", "xfs", "", DriveKind::Fixed}};
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"/home2/file", "/"},
+        {"/home", "/home"},
+        {"/home/user/file", "/home"},
+        {"/home/user/data/f", "/home/user/data"},
+        {"/home/user/database", "/home"},
+        {"/etc/passwd", "/"}};
+    for (const auto& [path, mountPoint] : cases) {
+        const auto volume = FindVolumeOf(volumes, path);
+        ASSERT_TRUE(volume.has_value()) << path;
+        EXPECT_EQ(volume->mountPoint, mountPoint) << path;
+    }
+    EXPECT_FALSE(FindVolumeOf(volumes, "relative/path").has_value());
+    EXPECT_FALSE(FindVolumeOf({{"/home", "ext4", "", DriveKind::Fixed}}, "/etc").has_value());
+}
+
+}  // namespace
+}  // namespace vorlane::platform
