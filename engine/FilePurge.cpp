@@ -179,6 +179,9 @@ PurgeResultCode OverwriteFile(const PurgeRequest& request) {
     if (!ValidClusterSize(clusterSize)) {
         return code::kInvalidClusterSize;
     }
+    if (request.passes < 1) {
+        return code::kInvalidNumberOfPasses;
+    }
     UniqueFd fd;
     const OpenResult opened = Sys().OpenForOverwrite(request.path, fd);
     if (opened != OpenResult::Ok) {

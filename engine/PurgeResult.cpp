@@ -29,6 +29,8 @@ const char* PurgeResultMeaning(PurgeResultCode code) {
             return "data could not be flushed to the device";
         case kFileChanged:
             return "file vanished or was replaced during the purge";
+        case kInvalidNumberOfPasses:
+            return "invalid number of passes";
         case kReadOnlyNotPermitted:
             return "read-only file, not permitted";
         case kSystemNotPermitted:

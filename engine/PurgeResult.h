@@ -24,6 +24,8 @@ inline constexpr PurgeResultCode kWriteFailed = -13;
 inline constexpr PurgeResultCode kFlushFailed = -14;
 // The name led to another file, or to none, between the checks and the overwrite.
 inline constexpr PurgeResultCode kFileChanged = -15;
+// No pass at all would leave the data in place; deleting it then would be a lie.
+inline constexpr PurgeResultCode kInvalidNumberOfPasses = -16;
 inline constexpr PurgeResultCode kReadOnlyNotPermitted = -53;
 inline constexpr PurgeResultCode kSystemNotPermitted = -54;
 }  // namespace purge_result

@@ -278,6 +278,8 @@ std::string NotPurgedReason(int code, const std::string& filePath) {
             return ": invalid cluster size.";
         case r::kInvalidPurgeType:
             return ": invalid purge type.";
+        case r::kInvalidNumberOfPasses:
+            return ": invalid number of passes.";
         case r::kNotDeleted:
             return ": file overwritten but not deleted.";
         case r::kCannotOpen:
