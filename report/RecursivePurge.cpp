@@ -314,14 +314,9 @@ void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::str
     const std::int64_t threshold = IndicatorThreshold(op, folder);
     const std::string dirPath = WithTrailingBackslash(folder);
     std::vector<FolderEntry> entries;
-    if (platform::Sys().ListFolder(dirPath, entries) != 0) {
-        return;
-    }
     std::vector<const FolderEntry*> targets;
-    for (const FolderEntry& entry : entries) {
-        if (EntryIsTarget(op.Choices(), dirPath, entry, fileSpec)) {
-            targets.push_back(&entry);
-        }
+    if (!ListTargets(op.Choices(), dirPath, fileSpec, entries, targets)) {
+        return;
     }
     op.State().intNumFiles = static_cast<std::int32_t>(targets.size());
     if (!targets.empty() && !Silent(op) && !op.ReportBufferIsFull()) {

@@ -2,6 +2,7 @@
 // Which entries of a folder an operation covers.
 
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "report/OperationChoices.h"
@@ -12,5 +13,11 @@ namespace vorlane {
 // matches the specification and whose date passes the restriction.
 bool EntryIsTarget(const OperationChoices& choices, const std::string& folderPath,
                    const platform::FolderEntry& entry, const std::string& fileSpec);
+
+// Reads the folder's entries and points `targets` at those the operation covers, in name
+// order; false when the folder cannot be read.
+bool ListTargets(const OperationChoices& choices, const std::string& dirPath,
+                 const std::string& fileSpec, std::vector<platform::FolderEntry>& entries,
+                 std::vector<const platform::FolderEntry*>& targets);
 
 }  // namespace vorlane
