@@ -9,7 +9,7 @@ namespace vorlane {
 struct ConfirmationInput {
     std::string targetFolder;
     std::string targetFilespec;  // a file name, a pattern, or "*.*"
-    bool multipleFiles = false;  // the specification holds "*" or "?"
+    bool multipleFiles = false;  // the file specification holds "*" or "?"
     bool subdirectories = false;
     bool dateRestriction = false;
     std::int32_t onlyBeforeJdn = 0;

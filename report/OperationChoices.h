@@ -32,7 +32,7 @@ struct OperationChoices {
     std::map<std::string, float> drivePurgeSpeeds;
 };
 
-// The folder and the specification as the main window shows them; the report header
+// The folder and the file specification as the main window shows them; the report header
 // joins the two without a separator, so the folder ends with one.
 std::string FolderCaption(const std::string& targetFolder);
 

@@ -10,7 +10,7 @@
 namespace vorlane {
 
 // A file-like entry (anything but a folder; links included, never followed) whose name
-// matches the specification and whose date passes the restriction.
+// matches the file specification and whose date passes the restriction.
 bool EntryIsTarget(const OperationChoices& choices, const std::string& folderPath,
                    const platform::FolderEntry& entry, const std::string& fileSpec);
 
