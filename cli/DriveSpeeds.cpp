@@ -11,17 +11,7 @@ namespace {
 constexpr int kMakerText = 310;
 constexpr int kProductText = 2;
 
-// A load failure leaves the texts empty; a missing speed is no reason to end.
-class QuietSink : public FatalMessageSink {
-  public:
-    void EndWithMessage(const std::string& /*message*/) override {}
-};
-
 std::string RegistryBaseKey() {
-    if (GetText(kProductText).empty()) {
-        QuietSink sink;
-        LoadProgramText(kProgramTextFileName, sink);
-    }
     return "Software\\" + GetText(kMakerText) + "\\" + GetText(kProductText);
 }
 

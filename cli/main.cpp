@@ -1,6 +1,7 @@
 // vorlane-cli: Vorlane's operations for scripts and terminals.
 
 #include <clocale>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,6 +9,20 @@
 #include "cli/FilePurgeCommand.h"
 #include "cli/OperationCommands.h"
 #include "cli/Usage.h"
+#include "support/ProgramText.h"
+
+namespace {
+
+// Without its texts the program cannot name what it does; it ends, as the windows will.
+class EndOnTextFailure : public vorlane::FatalMessageSink {
+  public:
+    void EndWithMessage(const std::string& message) override {
+        std::cerr << "vorlane-cli: " << message << '\n';
+        std::exit(EXIT_FAILURE);
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
@@ -21,6 +36,8 @@ int main(int argc, char** argv) {
         vorlane::cli::PrintUsage(std::cout);
         return 0;
     }
+    EndOnTextFailure textFailure;
+    vorlane::LoadProgramText(vorlane::kProgramTextFileName, textFailure);
     if (command == "purge") {
         return vorlane::cli::IsOperationPurge(rest) ? vorlane::cli::RunFolderPurgeCommand(rest)
                                                     : vorlane::cli::RunFilePurgeCommand(rest);
