@@ -152,23 +152,32 @@ PurgeResultCode RunPasses(const PurgeRequest& request, int fd, std::int64_t leng
     return code::kPurged;
 }
 
-// Deletes the name only while it still leads to the file we overwrote.
-PurgeResultCode DeleteOverwritten(const PurgeRequest& request, int fd) {
-    FileStatus opened;
-    if (Sys().StatOpen(fd, opened) != 0 || !SameFile(Sys().StatNoFollow(request.path), opened)) {
-        return code::kFileChanged;
-    }
-    return DeleteFileWithRetry(request.path, true, true, true) ? code::kPurged : code::kNotDeleted;
-}
-
-void RestoreSizeAndTimes(const PurgeRequest& request, int fd, bool deleted) {
-    if (gPerformingSpeedTest || deleted) {
+// Between passes the file must look as before: same size, same times.
+void RestoreSizeAndTimes(const PurgeRequest& request, int fd) {
+    if (gPerformingSpeedTest) {
         return;
     }
     Sys().Resize(fd, request.checked.size);
     if (!request.deleteFile) {
         Sys().SetTimes(fd, request.checked.times);
     }
+}
+
+// Deletes the name only while it still leads to the file we overwrote. The file is closed
+// first: network and FUSE file systems keep an unlinked open file under a stand-in name.
+PurgeResultCode DeleteOverwritten(const PurgeRequest& request, UniqueFd& fd,
+                                  const FileStatus& overwritten) {
+    if (!SameFile(Sys().StatNoFollow(request.path), overwritten)) {
+        return code::kFileChanged;
+    }
+    fd.Reset();
+    if (DeleteFileWithRetry(request.path, true, true, true)) {
+        return code::kPurged;
+    }
+    if (!gPerformingSpeedTest) {
+        ChangeFileSize(request.path, request.checked.size);
+    }
+    return code::kNotDeleted;
 }
 
 PurgeResultCode OverwriteFile(const PurgeRequest& request) {
@@ -192,16 +201,11 @@ PurgeResultCode OverwriteFile(const PurgeRequest& request) {
         return code::kFileChanged;
     }
     SeedRandomGenerator();
-    PurgeResultCode result = RunPasses(request, fd.Get(), current.size, clusterSize);
-    bool deleted = false;
+    const PurgeResultCode result = RunPasses(request, fd.Get(), current.size, clusterSize);
     if (result == code::kPurged && request.deleteFile) {
-        result = DeleteOverwritten(request, fd.Get());
-        deleted = result == code::kPurged;
+        return DeleteOverwritten(request, fd, current);
     }
-    RestoreSizeAndTimes(request, fd.Get(), deleted);
-    if (fd.Reset() != 0 && result == code::kPurged && !deleted) {
-        result = code::kWriteFailed;
-    }
+    RestoreSizeAndTimes(request, fd.Get());
     return result;
 }
 
