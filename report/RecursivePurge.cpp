@@ -139,7 +139,8 @@ std::string PassIndicator(int done, int passes) {
 void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
     const OperationChoices& choices = op.Choices();
     const int passes = choices.numberOfPasses;
-    const int overwrites = GetNumOverwritesPerPass(choices.purgeType);
+    // The indicator is for files whose whole purge, every pass, takes over a second.
+    const int overwrites = passes * GetNumOverwritesPerPass(choices.purgeType);
     bool indicator = false;
     if (!Silent(op) && !Dots(op)) {
         op.ReportAppend(

@@ -224,6 +224,26 @@ TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
     EXPECT_EQ(op.State().lngNumFilesPurged, 0);
 }
 
+TEST_F(PauseTest, PassIndicatorCountsEveryOverwriteOfTheFile) {
+    // Unmeasured drive: 1 MB a second. Three passes of two overwrites each: 400,000 bytes
+    // take more than a second in all (though less in one pass), 150,000 bytes do not.
+    folder.Write("large.dat", std::string(400000, 'x'));
+    folder.Write("small.dat", std::string(150000, 'x'));
+    OperationChoices choices = ChoicesFor(folder.Path(), "*.dat");
+    choices.numberOfPasses = 3;
+    Operation op(choices, ui, control);
+    op.State().blnPurge = true;
+    std::vector<std::string> indicated;
+    ui.onReport = [&](const std::string& text) {
+        if (text.ends_with(" ___")) {
+            indicated.push_back(text.substr(text.rfind('\n') + 1));
+        }
+    };
+    ProcessFiles(op);
+    EXPECT_EQ(indicated, (std::vector<std::string>{"large.dat (400000 bytes) purging ___"}));
+    EXPECT_NE(op.ReportText().find("\r\nlarge.dat (400000 bytes) purged\r\n"), std::string::npos);
+}
+
 TEST_F(PauseTest, StopActsOnlyWhilePaused) {
     control.Stop();
     EXPECT_FALSE(control.StopRequested());
