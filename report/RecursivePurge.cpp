@@ -7,6 +7,7 @@
 #include "engine/FileProc.h"
 #include "engine/FilePurge.h"
 #include "engine/PurgeTypes.h"
+#include "platform/MountTable.h"
 #include "platform/Platform.h"
 #include "report/EstimatedTimes.h"
 #include "report/TargetMatch.h"
@@ -223,13 +224,15 @@ bool PurgeOneFile(Operation& op, const std::string& dirPath, const FolderEntry& 
     return true;
 }
 
-// A Trash folder and the folders that make up its structure stay, empty or not.
+// A Trash folder and the folders that make up its structure stay, empty or not. Both
+// sides are compared resolved, so that a relative target or one reached through a link
+// or ".." still knows the Trash.
 bool IsTrashStructure(const Operation& op, const std::string& folder) {
-    const std::string path = WithoutTrailingBackslash(folder);
+    const std::string path = platform::ResolveParent(WithoutTrailingBackslash(folder));
     const std::string parent = WithoutTrailingBackslash(FolderPart(path, false));
     const auto& trash = op.Protected().trashFolders;
     return std::any_of(trash.begin(), trash.end(), [&](const std::string& t) {
-        const std::string trashPath = WithoutTrailingBackslash(t);
+        const std::string trashPath = platform::ResolveParent(WithoutTrailingBackslash(t));
         return path == trashPath || parent == trashPath;
     });
 }

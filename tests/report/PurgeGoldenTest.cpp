@@ -186,6 +186,39 @@ TEST_F(PurgeGoldenTest, NoAnswerToTheConfirmationPurgesNothing) {
     EXPECT_TRUE(fs::exists(tree.File("s1.txt")));
 }
 
+// The person's Trash lies in the test's folder.
+class TrashHomeStandIn : public platform::Platform {
+  public:
+    explicit TrashHomeStandIn(std::string dataHome) : dataHome_(std::move(dataHome)) {}
+    std::string EnvironmentValue(const std::string& name) const override {
+        return name == "XDG_DATA_HOME" ? dataHome_ : Platform::EnvironmentValue(name);
+    }
+
+  private:
+    std::string dataHome_;
+};
+
+TEST(TrashStructureTest, StaysHoweverTheTargetFolderIsWritten) {
+    TempFolder home;
+    MakeFolder(home.Path() + "/data/Trash/files");
+    MakeFolder(home.Path() + "/data/Trash/info");
+    home.Write("data/Trash/files/old.txt", "old");
+    MakeFolder(home.Path() + "/data/other/empty");
+    TrashHomeStandIn standIn(home.Path() + "/data");
+    platform::ScopedPlatform scoped(standIn);
+    // The same folder, named with a detour through its parent.
+    OperationChoices choices = ChoicesFor(home.Path() + "/data/../data", "*.*");
+    choices.subdirectories = true;
+    ScriptedInterface ui;
+    OperationControl control;
+    const OperationResult result = RunPurge(choices, ui, control);
+    ASSERT_TRUE(result.ran);
+    EXPECT_FALSE(fs::exists(home.File("data/Trash/files/old.txt")));
+    EXPECT_TRUE(fs::is_directory(home.Path() + "/data/Trash/files"));
+    EXPECT_TRUE(fs::is_directory(home.Path() + "/data/Trash/info"));
+    EXPECT_FALSE(fs::exists(home.Path() + "/data/other"));
+}
+
 class PauseTest : public ::testing::Test {
   protected:
     TempFolder folder;
