@@ -31,7 +31,7 @@ PurgeOptions OptionsFrom(const Arguments& args) {
 
 OperationChoices ChoicesFromSetup(const Setup& setup) {
     OperationChoices choices;
-    choices.targetFolder = setup.TargetFolder;
+    choices.targetFolder = AbsoluteFolder(setup.TargetFolder);
     choices.targetFilespec = setup.TargetFilespec;
     choices.subdirectories = setup.blnSubdirectories;
     choices.dateRestriction = {setup.blnDateRestriction, setup.lngOnlyBeforeThisJDN};

@@ -5,6 +5,7 @@
 #include "cli/DriveSpeeds.h"
 #include "engine/DiskProc.h"
 #include "engine/PurgeTypes.h"
+#include "platform/MountTable.h"
 #include "support/DateProc.h"
 
 namespace vorlane::cli {
@@ -35,6 +36,10 @@ bool ParsePurgeType(Arguments& args, OperationChoices& choices) {
 
 }  // namespace
 
+std::string AbsoluteFolder(const std::string& folder) {
+    return folder.empty() ? folder : platform::ResolveParent(folder);
+}
+
 std::set<std::string> TargetFlags() {
     return {"--subfolders"};
 }
@@ -50,7 +55,7 @@ std::optional<OperationChoices> TargetChoices(Arguments& args, std::string& prob
         problem = "--folder DIR is required";
         return std::nullopt;
     }
-    choices.targetFolder = *folder;
+    choices.targetFolder = AbsoluteFolder(*folder);
     choices.targetFilespec = args.Value("--spec").value_or("*.*");
     choices.subdirectories = args.Has("--subfolders");
     if (const auto before = args.Value("--before")) {

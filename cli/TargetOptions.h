@@ -10,6 +10,11 @@
 
 namespace vorlane::cli {
 
+// The folder as the program sees it, not relative to where the command was given: the
+// report names it in full, and the protected places (Trash, swap files, the program's
+// folder) are known by their full paths. Empty stays empty.
+std::string AbsoluteFolder(const std::string& folder);
+
 // Flags and valued options that TargetChoices reads.
 std::set<std::string> TargetFlags();
 std::set<std::string> TargetValuedOptions();

@@ -16,14 +16,16 @@ struct CliRun {
     std::string out;
 };
 
-// Runs vorlane-cli without a terminal on standard input.
-CliRun RunCli(const std::string& arguments) {
+// Runs vorlane-cli without a terminal on standard input; `before` prefixes the command
+// line (a change of folder, the environment).
+CliRun RunCli(const std::string& arguments, const std::string& before = "") {
     const char* cli = std::getenv("VORLANE_CLI");
     CliRun run;
     if (cli == nullptr) {
         return run;
     }
-    const std::string command = std::string(cli) + " " + arguments + " </dev/null 2>/dev/null";
+    const std::string command =
+        before + std::string(cli) + " " + arguments + " </dev/null 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     char buffer[4096];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
@@ -67,6 +69,19 @@ TEST_F(OperationCommandsTest, PurgeWithYesPrintsTheReport) {
     EXPECT_EQ(run.out.find('\r'), std::string::npos);
     EXPECT_FALSE(fs::exists(folder.File("a.txt")));
     EXPECT_TRUE(fs::exists(folder.File("c.log")));
+}
+
+TEST_F(OperationCommandsTest, RelativeFolderKeepsTheTrash) {
+    const std::string share = folder.Path() + "/.local/share";
+    fs::create_directories(share + "/Trash/files");
+    fs::create_directories(share + "/Trash/info");
+    folder.Write(".local/share/note.txt", "note");
+    const CliRun run = RunCli("purge --folder . --subfolders --yes",
+                              "cd '" + share + "' && HOME=" + Quoted() + " XDG_DATA_HOME= ");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("Purging all files in " + share + "/\n"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(share + "/Trash/files"));
+    EXPECT_TRUE(fs::is_directory(share + "/Trash/info"));
 }
 
 TEST_F(OperationCommandsTest, ListWithASpeedGivesTheEstimate) {
