@@ -119,9 +119,15 @@ std::int32_t FileDateJdn(const std::string& path, int& errorNumber) {
         errorNumber = ENOENT;
         return -1;
     }
-    errorNumber = 0;
     const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
-    return DateToJdn(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    const std::int32_t jdn = DateToJdn(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    // A date beyond the calendar's range must not pass for one before every restriction.
+    if (jdn == kInvalidJdn) {
+        errorNumber = EOVERFLOW;
+        return -1;
+    }
+    errorNumber = 0;
+    return jdn;
 }
 
 std::string FileDateTimeText(const std::string& path, bool withTime) {

@@ -34,5 +34,26 @@ TEST(FileProcTest, SystemFilesAreFoundThroughLinkedFoldersButNotBySharedPrefix) 
     EXPECT_FALSE(IsSystemFile(folder.File("tool")));
 }
 
+struct FarFutureStandIn : Platform {
+    std::tm LocalTime(std::time_t) const override {
+        std::tm farFuture{};
+        farFuture.tm_year = 40000 - 1900;
+        farFuture.tm_mday = 1;
+        return farFuture;
+    }
+};
+
+TEST(FileProcTest, DateOutsideTheCalendarIsAnErrorNotAnEarlyDay) {
+    testing::TempFolder folder;
+    const std::string file = folder.Write("future", "x");
+    FarFutureStandIn stand;
+    ScopedPlatform scope(stand);
+    int error = 0;
+    EXPECT_EQ(FileDateJdn(file, error), -1);
+    EXPECT_NE(error, 0);
+    EXPECT_EQ(FileDateJdn(folder.File("missing"), error), -1);
+    EXPECT_NE(error, 0);
+}
+
 }  // namespace
 }  // namespace vorlane
