@@ -46,6 +46,8 @@ class OperationInterface {
     virtual void ShowPhase(ReportPhase phase, std::string_view pausedDone) = 0;
     // A finished report: the window copies it to the clipboard.
     virtual void ReportFinished(std::string_view text) = 0;
+    // The report window's caption: what the operation in it does.
+    virtual void ShowCaption(std::string_view /*caption*/) {}
     // The main window's progress line for work that writes no report.
     virtual void ShowProgress(std::string_view /*text*/) {}
 };

@@ -14,6 +14,9 @@ namespace {
 constexpr std::int32_t kConfirmationCountLimit = 1001;
 constexpr std::int16_t kDetailsCountLimit = 100;
 constexpr std::string_view kAllFiles = "*.*";
+constexpr const char* kPurgeCaption = "Purge files";
+// A listing of a tree may hold files, folders or both.
+constexpr const char* kTreeListCaption = "List files and/or folders";
 
 void Tell(OperationInterface& ui, const std::string& text, const std::string& title,
           MessageIcon icon) {
@@ -56,8 +59,9 @@ int DirectMatches(const OperationChoices& choices) {
     return CountFiles(choices.targetFolder, choices.targetFilespec, false, errorText, byteSum);
 }
 
-OperationResult Finish(Operation& op) {
-    return {true, op.State(), op.ReportText(), op.Stopped()};
+OperationResult Finish(Operation& op, const std::string& caption) {
+    op.Ui().ShowCaption(caption);
+    return {true, op.State(), op.ReportText(), op.Stopped(), caption};
 }
 
 std::int32_t CountForConfirmation(const OperationChoices& choices, OperationInterface& ui,
@@ -121,6 +125,16 @@ bool ReportNoFilesToList(const OperationChoices& choices, OperationInterface& ui
 
 }  // namespace
 
+std::string ListCaption(const std::string& fileSpec, bool fileDetails, bool listFolders) {
+    if (!fileDetails) {
+        return listFolders ? "List folders" : "Estimate purge time";
+    }
+    if (fileSpec == kAllFiles) {
+        return "List all files";
+    }
+    return HasWildcard(fileSpec) ? "List files " + fileSpec : "List files";
+}
+
 bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool purge) {
     const std::string title = purge ? "Purge files" : "List files";
     if (choices.targetFolder.empty() || choices.targetFilespec.empty()) {
@@ -172,10 +186,11 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
     if (!ConfirmWithPerson(choices, ui, count)) {
         return {};
     }
+    ui.ShowCaption(kPurgeCaption);
     Operation op(choices, ui, control);
     op.State().blnPurge = true;
     ProcessFiles(op);
-    return Finish(op);
+    return Finish(op, kPurgeCaption);
 }
 
 OperationResult RunList(const OperationChoices& choices, OperationInterface& ui,
@@ -188,8 +203,11 @@ OperationResult RunList(const OperationChoices& choices, OperationInterface& ui,
     state.blnListFiles = true;
     state.blnListFolders = listFolders || !choices.subdirectories;
     state.blnFileDetails = ListFileDetails(choices, state.blnListFolders);
+    const std::string caption =
+        ListCaption(choices.targetFilespec, state.blnFileDetails, state.blnListFolders);
+    ui.ShowCaption(caption);
     ProcessFiles(op);
-    return Finish(op);
+    return Finish(op, choices.subdirectories ? std::string(kTreeListCaption) : caption);
 }
 
 }  // namespace vorlane

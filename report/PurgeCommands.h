@@ -14,7 +14,11 @@ struct OperationResult {
     OperationState state;
     std::string report;
     bool stopped = false;
+    std::string caption;  // the report window's caption once the operation ended
 };
+
+// The report window's caption for a listing with these settings.
+std::string ListCaption(const std::string& fileSpec, bool fileDetails, bool listFolders);
 
 // The target must name an existing folder, and a single file must exist and pass the
 // date restriction. Tells the person why not and returns false.

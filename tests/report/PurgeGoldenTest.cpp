@@ -110,6 +110,7 @@ TEST_F(PurgeGoldenTest, WholeReportOfAMixedTree) {
         "Number of folders removed: 2\r\n"
         "<STAMP>\r\n";
     ASSERT_TRUE(result.ran);
+    EXPECT_EQ(result.caption, "Purge files");
     EXPECT_EQ(MaskStamps(result.report), expected);
     EXPECT_EQ(ui.finishedReport, result.report);
     ASSERT_EQ(ui.asked.size(), 2u);  // sys.dll was not asked again

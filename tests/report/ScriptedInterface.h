@@ -23,6 +23,7 @@ class ScriptedInterface : public OperationInterface {
     std::string lastReport;
     std::string finishedReport;
     std::string confirmationMessage;
+    std::vector<std::string> captions;
     // Called with the report each time it is shown: a test presses buttons here.
     std::function<void(const std::string&)> onReport;
     std::function<void(ReportPhase)> onPhase;
@@ -34,6 +35,7 @@ class ScriptedInterface : public OperationInterface {
     void ShowReport(std::string_view text) override;
     void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
     void ReportFinished(std::string_view text) override { finishedReport = text; }
+    void ShowCaption(std::string_view caption) override { captions.emplace_back(caption); }
 };
 
 }  // namespace vorlane::testing
