@@ -1,6 +1,8 @@
 #include "report/EstimatedTimes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "report/ReportBuffer.h"
 #include "support/StrProc.h"
@@ -27,7 +29,10 @@ std::string RowTimeText(std::int32_t t) {
 }  // namespace
 
 std::int32_t RoundToInt(double value) {
-    return static_cast<std::int32_t>(std::nearbyint(value));
+    // Huge sizes at a crawling speed go beyond 32 bits; the longest time stands for them.
+    constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(std::nearbyint(value), kLow, kHigh));
 }
 
 double AdjustmentFactor(double totalBytes, std::int32_t numFiles) {

@@ -19,7 +19,7 @@ double AdjustmentFactor(double totalBytes, std::int32_t numFiles);
 // hours and minutes above.
 std::string EstimateText(std::int32_t seconds);
 
-// Nearest integer, halves to even.
+// Nearest integer, halves to even; held within 32 bits.
 std::int32_t RoundToInt(double value);
 
 }  // namespace vorlane

@@ -64,5 +64,14 @@ TEST(EstimatedTimesTest, DaysAreRoundedToWholeHours) {
     EXPECT_NE(table.find("24 overwrites: 24 days\r\n"), std::string::npos);
 }
 
+TEST(EstimatedTimesTest, TimesBeyondThirtyTwoBitsKeepTheirRows) {
+    EXPECT_EQ(RoundToInt(1e12), INT32_MAX);
+    EXPECT_EQ(RoundToInt(-1e12), INT32_MIN);
+    // Ten terabytes at a crawl: no row may vanish.
+    const std::string table = EstimatedTimes(0.001f, 1e13, 1.0);
+    EXPECT_EQ(table.find("All less than"), std::string::npos);
+    EXPECT_NE(table.find("\r\n24 overwrites: "), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vorlane::testing
