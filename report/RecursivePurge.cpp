@@ -152,9 +152,10 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
             indicator = !op.ReportBufferIsFull();
         }
     }
-    PurgeResultCode result = 0;
+    // No pass would write nothing, yet leave every pass "done".
+    PurgeResultCode result = passes < 1 ? purge_result::kInvalidNumberOfPasses : 0;
     int done = 0;
-    while (done < passes) {
+    while (result >= 0 && done < passes) {
         const bool last = done + 1 == passes;
         VorlPurgeFile(
             job.path, choices.purgeType, 1, last && !choices.options.doNotDeletePurgedFiles,

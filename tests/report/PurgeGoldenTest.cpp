@@ -278,6 +278,19 @@ TEST_F(PauseTest, PassIndicatorCountsEveryOverwriteOfTheFile) {
     EXPECT_NE(op.ReportText().find("\r\nlarge.dat (400000 bytes) purged\r\n"), std::string::npos);
 }
 
+TEST_F(PauseTest, NoPassesIsNeverReportedAsAPurge) {
+    folder.Write("kept.txt", "secret");
+    OperationChoices choices = ChoicesFor(folder.Path(), "*.*");
+    choices.numberOfPasses = 0;
+    Operation op(choices, ui, control);
+    op.State().blnPurge = true;
+    ProcessFiles(op);
+    EXPECT_NE(op.ReportText().find("kept.txt (6 bytes): invalid number of passes.\r\n"),
+              std::string::npos);
+    EXPECT_EQ(op.State().lngNumFilesPurged, 0);
+    EXPECT_EQ(TempFolder::Read(folder.File("kept.txt")), "secret");
+}
+
 TEST_F(PauseTest, StopActsOnlyWhilePaused) {
     control.Stop();
     EXPECT_FALSE(control.StopRequested());
