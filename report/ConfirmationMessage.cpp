@@ -14,6 +14,11 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return WithTrailingBackslash(folder) + name;
 }
 
+// Two or more files, including a count stopped above 1000.
+bool ManyFiles(std::int32_t countedFiles) {
+    return countedFiles >= 2 || countedFiles < 0;
+}
+
 bool SingleFileFailsDate(const ConfirmationInput& in) {
     if (in.multipleFiles || in.countedFiles != 1 || !in.dateRestriction) {
         return false;
@@ -74,12 +79,17 @@ ConfirmationMessage BuildConfirmationMessage(const ConfirmationInput& input) {
     }
     std::string text =
         "Are you sure that you want to purge " + WhatToPurge(input) + WhereToPurge(input);
-    if (input.countedFiles >= 2 && input.dateRestriction) {
+    if (ManyFiles(input.countedFiles) && input.dateRestriction) {
         text += std::string(kCrLf) + "which satisfy the date restriction.";
     }
     text +=
         std::string(kCrLf) + "This will permanently destroy all data in " + WhatIsDestroyed(input);
     return {true, text};
+}
+
+std::string PurgeYesCaption(std::int32_t countedFiles, bool subdirectories) {
+    return ManyFiles(countedFiles) || subdirectories ? "Yes, purge these files"
+                                                     : "Yes, purge this file";
 }
 
 }  // namespace vorlane

@@ -23,4 +23,7 @@ struct ConfirmationMessage {
 
 ConfirmationMessage BuildConfirmationMessage(const ConfirmationInput& input);
 
+// The caption of the button that starts the purge.
+std::string PurgeYesCaption(std::int32_t countedFiles, bool subdirectories);
+
 }  // namespace vorlane

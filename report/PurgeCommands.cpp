@@ -83,9 +83,8 @@ bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui, std::i
     if (!message.goOn) {
         return false;
     }
-    const std::string yes =
-        count < 2 && !choices.subdirectories ? "Yes, purge this file" : "Yes, purge these files";
-    if (ui.ConfirmPurge(message.text, yes, choices.options)) {
+    if (ui.ConfirmPurge(message.text, PurgeYesCaption(count, choices.subdirectories),
+                        choices.options)) {
         return true;
     }
     Tell(ui, "No files purged.", "Purge cancelled", MessageIcon::None);

@@ -40,6 +40,19 @@ TEST(ConfirmationMessageTest, NamesWhatWillBeDestroyed) {
               "This will permanently destroy all data in this file.");
 }
 
+TEST(ConfirmationMessageTest, ACountStoppedAbove1000IsManyFiles) {
+    ConfirmationInput dated = Input("*.*", -1, false);
+    dated.dateRestriction = true;
+    EXPECT_EQ(BuildConfirmationMessage(dated).text,
+              "Are you sure that you want to purge all files in \r\n/data/box ?\r\n"
+              "which satisfy the date restriction.\r\n"
+              "This will permanently destroy all data in these (more than 1000) files.");
+    EXPECT_EQ(PurgeYesCaption(-1, false), "Yes, purge these files");
+    EXPECT_EQ(PurgeYesCaption(1, false), "Yes, purge this file");
+    EXPECT_EQ(PurgeYesCaption(1, true), "Yes, purge these files");
+    EXPECT_EQ(PurgeYesCaption(2, false), "Yes, purge these files");
+}
+
 TEST(ConfirmationMessageTest, SingleFileOutsideTheDateRestrictionIsNotOffered) {
     ConfirmationInput in = Input("missing.txt", 1, false);
     in.dateRestriction = true;
