@@ -88,6 +88,17 @@ int RunFolderPurgeCommand(const std::vector<std::string>& words) {
         return UsageError(args.Valid() ? "unexpected " + args.Words().front() : args.Error());
     }
     if (args.Value("--setup")) {
+        // The operation file holds every choice; another option would be silently lost.
+        for (const std::string& option : flags) {
+            if (option != "--yes" && args.Has(option)) {
+                return UsageError(option + " cannot be combined with --setup");
+            }
+        }
+        for (const std::string& option : valued) {
+            if (option != "--setup" && args.Value(option)) {
+                return UsageError(option + " cannot be combined with --setup");
+            }
+        }
         return PurgeFromSetup(args);
     }
     std::string problem;

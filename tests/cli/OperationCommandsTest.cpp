@@ -109,6 +109,12 @@ TEST_F(OperationCommandsTest, PurgeFromAnOperationFile) {
     EXPECT_FALSE(fs::exists(folder.File("c.log")));
     EXPECT_TRUE(fs::exists(folder.File("a.txt")));
     EXPECT_EQ(RunCli("purge --setup '" + setups.File("none.vns") + "' --yes").status, 1);
+
+    // An option beside the operation file would be lost: refused, nothing touched.
+    folder.Write("c.log", "log");
+    EXPECT_EQ(RunCli("purge --setup '" + file + "' --keep --yes").status, 2);
+    EXPECT_EQ(RunCli("purge --setup '" + file + "' --spec '*.txt' --yes").status, 2);
+    EXPECT_EQ(TempFolder::Read(folder.File("c.log")), "log");
 }
 
 }  // namespace
