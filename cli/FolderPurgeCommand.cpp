@@ -52,7 +52,7 @@ int Purge(OperationChoices choices, bool assumeYes) {
     }
     OperationControl control;
     const OperationResult result = RunPurge(choices, terminal, control);
-    if (terminal.RefusedWithoutTerminal()) {
+    if (terminal.PurgeNotConfirmed()) {
         return kExitUsage;
     }
     const bool allPurged =

@@ -109,11 +109,13 @@ bool TerminalInterface::ConfirmPurge(const std::string& message, const std::stri
         return true;
     }
     if (!interactive_) {
-        refusedWithoutTerminal_ = true;
+        purgeNotConfirmed_ = true;
         std::cerr << "No terminal to confirm on; give --yes to purge.\n";
         return false;
     }
-    return ReadChoice(yesCaption + "? [y]es/[n]o, cancel this purge", "yn", 'n') == 'y';
+    purgeNotConfirmed_ =
+        ReadChoice(yesCaption + "? [y]es/[n]o, cancel this purge", "yn", 'n') != 'y';
+    return !purgeNotConfirmed_;
 }
 
 FileConfirmation TerminalInterface::ConfirmFile(const std::string& fileText) {

@@ -15,8 +15,9 @@ class TerminalInterface : public OperationInterface {
     TerminalInterface(bool assumeYes, bool interactive);
 
     static bool StandardInputIsTerminal();
-    // True when a confirmation was needed but nobody could give it.
-    bool RefusedWithoutTerminal() const { return refusedWithoutTerminal_; }
+    // True when the purge confirmation was asked and not given: answered No, or nobody
+    // at a terminal to answer.
+    bool PurgeNotConfirmed() const { return purgeNotConfirmed_; }
 
     MessageAnswer Ask(const Question& question) override;
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
@@ -35,7 +36,7 @@ class TerminalInterface : public OperationInterface {
 
     bool assumeYes_;
     bool interactive_;
-    bool refusedWithoutTerminal_ = false;
+    bool purgeNotConfirmed_ = false;
     std::string printed_;  // the report text already on standard output
 };
 

@@ -60,6 +60,20 @@ TEST_F(OperationCommandsTest, PurgeWithoutTerminalOrYesTouchesNothing) {
     EXPECT_EQ(TempFolder::Read(folder.File("sub/b.txt")), "beta");
 }
 
+TEST_F(OperationCommandsTest, NoAtTheTerminalIsNoConfirmation) {
+    // util-linux's script gives the command a terminal that reads the piped answer.
+    if (std::system("command -v script >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "script not available";
+    }
+    const std::string cli = std::getenv("VORLANE_CLI");
+    const std::string command = "printf 'n\\n' | script -qec \"" + cli + " purge --folder " +
+                                Quoted() + "\" /dev/null >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
+}
+
 TEST_F(OperationCommandsTest, PurgeWithYesPrintsTheReport) {
     const CliRun run =
         RunCli("purge --folder " + Quoted() + " --spec '*.txt' --subfolders --file-names --yes");
