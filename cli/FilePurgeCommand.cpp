@@ -6,6 +6,7 @@
 #include "cli/Usage.h"
 #include "engine/FilePurge.h"
 #include "engine/PurgeTypes.h"
+#include "platform/MountTable.h"
 
 namespace vorlane::cli {
 namespace {
@@ -60,7 +61,9 @@ int RunFilePurgeCommand(const std::vector<std::string>& words) {
     }
     bool allPurged = true;
     for (const std::string& path : args.Words()) {
-        const PurgeResultCode result = PurgeFile(path, *choices);
+        // The purge insists on the resolved name, so folders the user reached through a
+        // link are resolved once, here, where the name still means what the user meant.
+        const PurgeResultCode result = PurgeFile(platform::ResolveParent(path), *choices);
         allPurged = allPurged && result == purge_result::kPurged;
         std::cout << path << ": " << (result == purge_result::kPurged ? "" : "not purged: ")
                   << PurgeResultMeaning(result) << '\n';

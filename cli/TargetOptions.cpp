@@ -37,7 +37,7 @@ bool ParsePurgeType(Arguments& args, OperationChoices& choices) {
 }  // namespace
 
 std::string AbsoluteFolder(const std::string& folder) {
-    return folder.empty() ? folder : platform::ResolveParent(folder);
+    return folder.empty() ? folder : platform::ResolvePath(folder);
 }
 
 std::set<std::string> TargetFlags() {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #include "platform/MountTable.h"
 #include "support/DateProc.h"
@@ -33,6 +34,19 @@ std::string FormatLocalTime(const std::tm& local, const char* format) {
     char text[128];
     const std::size_t length = std::strftime(text, sizeof text, format, &local);
     return std::string(text, length);
+}
+
+// Up to four attempts half a second apart; a name that is gone counts as deleted.
+bool RetryDelete(const std::string& path, const std::function<int()>& removeOnce) {
+    for (int failed = 0;;) {
+        if (removeOnce() == 0 || !Exists(Sys().StatNoFollow(path))) {
+            return true;
+        }
+        if (++failed >= kDeleteAttempts) {
+            return false;
+        }
+        Sys().SleepMilliseconds(kDeleteRetryMs);
+    }
 }
 
 }  // namespace
@@ -92,15 +106,11 @@ bool DeleteFileWithRetry(const std::string& path, bool /*clearHidden*/, bool cle
     if (clearReadOnly) {
         ClearReadOnly(path);
     }
-    for (int failed = 0;;) {
-        if (Sys().RemoveFile(path) == 0 || !Exists(Sys().StatNoFollow(path))) {
-            return true;
-        }
-        if (++failed >= kDeleteAttempts) {
-            return false;
-        }
-        Sys().SleepMilliseconds(kDeleteRetryMs);
-    }
+    return RetryDelete(path, [&path] { return Sys().RemoveFile(path); });
+}
+
+bool DeleteSameFileWithRetry(const std::string& path, const platform::FileStatus& expected) {
+    return RetryDelete(path, [&] { return Sys().RemoveSameFile(path, expected); });
 }
 
 bool FileExists(const std::string& path) {

@@ -21,6 +21,8 @@ int GetFileTimes(const std::string& path, platform::FileTimes& times);
 int SetFileTimes(const std::string& path, const platform::FileTimes& times);
 bool DeleteFileWithRetry(const std::string& path, bool clearHidden, bool clearReadOnly,
                          bool clearSystem);
+// The same, for the file `expected` only: a name that now leads elsewhere is kept.
+bool DeleteSameFileWithRetry(const std::string& path, const platform::FileStatus& expected);
 bool FileExists(const std::string& path);
 bool CannotOpenFile(const std::string& path);
 // Day number of the file's local modification date; -1 and errorNumber on error.

@@ -116,6 +116,7 @@ PurgeResultCode OpenFailure(OpenResult result) {
         case OpenResult::NotRegular:
             return code::kNotRegularFile;
         case OpenResult::Missing:
+        case OpenResult::Moved:
             return code::kFileChanged;
         default:
             return code::kCannotOpenForWriting;
@@ -165,13 +166,14 @@ void RestoreSizeAndTimes(const PurgeRequest& request, int fd) {
 
 // Deletes the name only while it still leads to the file we overwrote. The file is closed
 // first: network and FUSE file systems keep an unlinked open file under a stand-in name.
+// Its read-only mark needs no clearing: a name is removed by its folder's permission.
 PurgeResultCode DeleteOverwritten(const PurgeRequest& request, UniqueFd& fd,
                                   const FileStatus& overwritten) {
     if (!SameFile(Sys().StatNoFollow(request.path), overwritten)) {
         return code::kFileChanged;
     }
     fd.Reset();
-    if (DeleteFileWithRetry(request.path, true, true, true)) {
+    if (DeleteSameFileWithRetry(request.path, overwritten)) {
         return code::kPurged;
     }
     if (!gPerformingSpeedTest) {

@@ -157,6 +157,25 @@ std::string ResolveParent(const std::string& path) {
     return error ? absolute.string() : (folder / absolute.filename()).string();
 }
 
+std::string ResolvePath(const std::string& path) {
+    std::error_code error;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
+    return error ? path : resolved.string();
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error).lexically_normal();
+    if (error) {
+        return path;
+    }
+    std::string text = absolute.string();
+    if (text.size() > 1 && text.back() == '/') {
+        text.pop_back();
+    }
+    return text;
+}
+
 std::vector<std::string> ReadSwapFiles(const std::string& swapsPath) {
     std::vector<std::string> files;
     std::ifstream in(swapsPath);

@@ -151,7 +151,24 @@ OpenResult Platform::OpenForReading(const std::string& path, UniqueFd& out) cons
 }
 
 OpenResult Platform::OpenForOverwrite(const std::string& path, UniqueFd& out) const {
-    return OpenRegular(*this, path, O_WRONLY, out);
+    UniqueFd fd;
+    const OpenResult result = OpenRegular(*this, path, O_WRONLY, fd);
+    if (result != OpenResult::Ok) {
+        return result;
+    }
+    // O_NOFOLLOW guards only the last name; a folder on the way swapped for a link
+    // shows here, in where the file really is.
+    if (PathOfOpenFile(fd.Get()) != AbsolutePath(path)) {
+        return OpenResult::Moved;
+    }
+    out = std::move(fd);
+    return OpenResult::Ok;
+}
+
+std::string Platform::PathOfOpenFile(int fd) const {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), error);
+    return error ? std::string() : path.string();
 }
 
 int Platform::WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const {
@@ -209,6 +226,22 @@ int Platform::SetMode(const std::string& path, mode_t mode) const {
 
 int Platform::RemoveFile(const std::string& path) const {
     return ErrnoOr0(::unlink(path.c_str()));
+}
+
+int Platform::RemoveSameFile(const std::string& path, const FileStatus& expected) const {
+    const std::filesystem::path file(AbsolutePath(path));
+    const std::string folder = file.parent_path().string();
+    const UniqueFd folderFd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folderFd.Valid()) {
+        return errno;
+    }
+    struct stat st {};
+    if (PathOfOpenFile(folderFd.Get()) != folder ||
+        ::fstatat(folderFd.Get(), file.filename().c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        st.st_dev != expected.device || st.st_ino != expected.inode) {
+        return ESTALE;
+    }
+    return ErrnoOr0(::unlinkat(folderFd.Get(), file.filename().c_str(), 0));
 }
 
 int Platform::ListFolder(const std::string& path, std::vector<FolderEntry>& out) const {

@@ -54,7 +54,9 @@ struct FolderEntry {
     FileStatus status;  // of the entry itself, links not followed
 };
 
-enum class OpenResult { Ok, Missing, SymbolicLink, NotRegular, Denied, Failed };
+// Moved: the file opened is not where its name says, because a folder on the way was
+// replaced by a link (or the name was not written in its resolved form).
+enum class OpenResult { Ok, Missing, SymbolicLink, NotRegular, Denied, Failed, Moved };
 
 // Owns an open file descriptor; closes it when it goes.
 class UniqueFd {
@@ -86,8 +88,11 @@ class Platform {
     virtual int StatOpen(int fd, FileStatus& out) const;
     virtual OpenResult OpenForReading(const std::string& path, UniqueFd& out) const;
     // Opens a regular file for writing without truncation; never follows a link and
-    // never opens a FIFO, device or socket, checked on the open descriptor.
+    // never opens a FIFO, device or socket, checked on the open descriptor. The path must
+    // be written in its resolved form: a file found anywhere else is refused as Moved.
     virtual OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const;
+    // Where an open file or folder really is.
+    virtual std::string PathOfOpenFile(int fd) const;
     virtual int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const;
     virtual int FlushToDevice(int fd) const;
     virtual int Resize(int fd, std::int64_t size) const;
@@ -95,6 +100,9 @@ class Platform {
     virtual int SetTimes(int fd, const FileTimes& times) const;
     virtual int SetMode(const std::string& path, mode_t mode) const;
     virtual int RemoveFile(const std::string& path) const;
+    // Removes the name only while it leads to `expected`, with its folder pinned open so
+    // that no folder swapped in on the way can redirect it (ESTALE otherwise).
+    virtual int RemoveSameFile(const std::string& path, const FileStatus& expected) const;
 
     // Folders. Entries come in byte order of their names, without "." and "..".
     virtual int ListFolder(const std::string& path, std::vector<FolderEntry>& out) const;

@@ -1,9 +1,12 @@
 #include "report/ProcessFiles.h"
 
+#include "platform/MountTable.h"
+
 #include <cstdio>
 
 #include "engine/DiskProc.h"
 #include "engine/PurgeTypes.h"
+#include "platform/MountTable.h"
 #include "platform/Platform.h"
 #include "report/EstimatedTimes.h"
 #include "report/FileListing.h"
@@ -57,7 +60,10 @@ void RunPurgeWalk(Operation& op) {
     op.AppendToText(ReportStamp());
     op.AppendToText(PurgeHeader(choices));
     op.Extensions().InitSensitiveExtensions(kExtensionUndecided);
-    VorlPurgeRecursive(op, choices.targetFolder, choices.targetFilespec);
+    // The walk works on the resolved folder: the purge refuses any file whose name does
+    // not say where it really is, which is what keeps a swapped-in link from leading it
+    // out of the tree.
+    VorlPurgeRecursive(op, platform::ResolvePath(choices.targetFolder), choices.targetFilespec);
 }
 
 void RunListWalk(Operation& op) {

@@ -60,14 +60,14 @@ struct PurgeStandIn : Platform {
         return flushError != 0 ? flushError : Platform::FlushToDevice(fd);
     }
     std::vector<std::string> SystemFolders() const override { return systemFolders; }
-    int RemoveFile(const std::string& path) const override {
+    int RemoveSameFile(const std::string& path, const FileStatus& expected) const override {
         if (removeCalls++ < removeFailures) {
             if (removedUnderneath) {
                 Platform::RemoveFile(path);
             }
             return EBUSY;
         }
-        return Platform::RemoveFile(path);
+        return Platform::RemoveSameFile(path, expected);
     }
     void SleepMilliseconds(int) const override { ++sleeps; }
 
@@ -269,6 +269,22 @@ TEST_F(FilePurgeTest, WriteAndFlushFailuresAreNeverReportedAsPurged) {
     EXPECT_EQ(stand.flushes, 1);
     EXPECT_EQ(stand.removeCalls, 0);
     EXPECT_TRUE(fs::exists(file));
+}
+
+// A folder on the way that is (or becomes) a link must not lead the overwrite or the
+// delete out of the tree.
+TEST_F(FilePurgeTest, FolderSwappedForALinkLeadsNowhere) {
+    fs::create_directories(folder.File("outside"));
+    const std::string outside = folder.Write("outside/f", "keep");
+    fs::create_directory_symlink(folder.File("outside"), folder.File("swapped"));
+    EXPECT_EQ(Purge(folder.File("swapped/f"), 1, true), code::kFileChanged);
+    EXPECT_TRUE(stand.writes.empty());
+
+    const std::string file = folder.Write("f", "secret");
+    const FileStatus other = platform::Sys().StatNoFollow(outside);
+    EXPECT_EQ(platform::Sys().RemoveSameFile(file, other), ESTALE);
+    EXPECT_EQ(platform::Sys().RemoveSameFile(folder.File("swapped/f"), other), ESTALE);
+    EXPECT_EQ(TempFolder::Read(outside) + TempFolder::Read(file), "keepsecret");
 }
 
 class RandomBlockTest : public ::testing::TestWithParam<int> {};
