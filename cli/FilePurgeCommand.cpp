@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/Arguments.h"
+#include "cli/TargetOptions.h"
 #include "cli/Usage.h"
 #include "engine/FilePurge.h"
 #include "engine/PurgeTypes.h"
@@ -35,16 +36,9 @@ PurgeResultCode PurgeFile(const std::string& path, const FilePurgeChoices& choic
 
 std::optional<FilePurgeChoices> ParseChoices(Arguments& args) {
     FilePurgeChoices choices;
-    const auto type = args.IntValue("--type", 1, kPurgeTypeCount);
-    if (!args.Valid()) {
+    if (!ReadPurgeTypeAndPasses(args, choices.purgeType, choices.passes)) {
         return std::nullopt;
     }
-    choices.purgeType = type.value_or(1) - 1;
-    const auto passes = args.IntValue("--passes", intMinNumPasses, MaxNumPasses(choices.purgeType));
-    if (!args.Valid()) {
-        return std::nullopt;
-    }
-    choices.passes = passes.value_or(DefaultNumPasses(choices.purgeType));
     choices.keep = args.Has("--keep");
     choices.okReadOnly = !args.Has("--no-read-only");
     choices.okSystem = args.Has("--system");

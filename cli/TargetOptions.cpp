@@ -23,18 +23,18 @@ std::optional<std::int32_t> ParseDay(const std::string& text) {
     return DateToJdn(year, month, day);
 }
 
-bool ParsePurgeType(Arguments& args, OperationChoices& choices) {
+}  // namespace
+
+bool ReadPurgeTypeAndPasses(Arguments& args, int& purgeType, int& passes) {
     const auto type = args.IntValue("--type", 1, kPurgeTypeCount);
     if (!args.Valid()) {
         return false;
     }
-    choices.purgeType = type.value_or(1) - 1;
-    const auto passes = args.IntValue("--passes", intMinNumPasses, MaxNumPasses(choices.purgeType));
-    choices.numberOfPasses = passes.value_or(DefaultNumPasses(choices.purgeType));
+    purgeType = type.value_or(1) - 1;
+    const auto given = args.IntValue("--passes", intMinNumPasses, MaxNumPasses(purgeType));
+    passes = given.value_or(DefaultNumPasses(purgeType));
     return args.Valid();
 }
-
-}  // namespace
 
 std::string AbsoluteFolder(const std::string& folder) {
     return folder.empty() ? folder : platform::ResolvePath(folder);
@@ -66,7 +66,7 @@ std::optional<OperationChoices> TargetChoices(Arguments& args, std::string& prob
         }
         choices.dateRestriction = {true, *day};
     }
-    if (!ParsePurgeType(args, choices)) {
+    if (!ReadPurgeTypeAndPasses(args, choices.purgeType, choices.numberOfPasses)) {
         problem = args.Error();
         return std::nullopt;
     }

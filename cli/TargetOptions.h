@@ -10,6 +10,10 @@
 
 namespace vorlane::cli {
 
+// --type as the user counts (1-3, default 1) and --passes within that type's range
+// (default: the type's default); false with the error recorded in args.
+bool ReadPurgeTypeAndPasses(Arguments& args, int& purgeType, int& passes);
+
 // The folder as the program sees it, not relative to where the command was given: the
 // report names it in full, and the protected places (Trash, swap files, the program's
 // folder) are known by their full paths. Empty stays empty.
