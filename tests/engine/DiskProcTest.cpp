@@ -42,30 +42,24 @@ class DiskProcTest : public ::testing::Test {
     ScopedPlatform scope{stand};
 };
 
-struct ClusterCase {
-    std::optional<ClusterInfo> answer;
-    int size;
-    double spaceInFreeClusters;
-};
-
-class ClusterSizeTest : public DiskProcTest, public ::testing::WithParamInterface<ClusterCase> {};
-
-TEST_P(ClusterSizeTest, ConvertsAndValidatesTheDrivesAnswer) {
-    stand.clusters = GetParam().answer;
-    double space = 12345;
-    EXPECT_EQ(ClusterSizeOfDrive("/mnt/data", &space), GetParam().size);
-    EXPECT_EQ(space, GetParam().spaceInFreeClusters);
+TEST_F(DiskProcTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
+    struct Case {
+        std::optional<ClusterInfo> answer;
+        int size;
+        double spaceInFreeClusters;
+    };
+    for (const Case& c :
+         {Case{ClusterInfo{4096, 1000, 5000}, 4096, 4096000.0},
+          Case{ClusterInfo{512, 0, 10}, 512, 0.0},
+          Case{ClusterInfo{65536, 3'000'000'000ull, 1}, 65536, 65536.0 * 3e9},
+          Case{ClusterInfo{131072, 1000, 5000}, -2, -1.0},
+          Case{ClusterInfo{256, 1000, 5000}, -2, -1.0}, Case{std::nullopt, -1, -1.0}}) {
+        stand.clusters = c.answer;
+        double space = 12345;
+        EXPECT_EQ(ClusterSizeOfDrive("/mnt/data", &space), c.size) << c.size;
+        EXPECT_EQ(space, c.spaceInFreeClusters) << c.size;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Answers, ClusterSizeTest,
-                         ::testing::Values(ClusterCase{ClusterInfo{4096, 1000, 5000}, 4096,
-                                                       4096000.0},
-                                           ClusterCase{ClusterInfo{512, 0, 10}, 512, 0.0},
-                                           ClusterCase{ClusterInfo{65536, 3'000'000'000ull, 1},
-                                                       65536, 65536.0 * 3'000'000'000.0},
-                                           ClusterCase{ClusterInfo{131072, 1000, 5000}, -2, -1.0},
-                                           ClusterCase{ClusterInfo{256, 1000, 5000}, -2, -1.0},
-                                           ClusterCase{std::nullopt, -1, -1.0}));
 
 TEST_F(DiskProcTest, ClusterSizeFallsBackTo4096AndIsAskedOncePerDrive) {
     EXPECT_EQ(GetClusterSize("/mnt/data"), 4096);  // the query fails
