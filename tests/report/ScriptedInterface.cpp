@@ -12,12 +12,7 @@ MessageAnswer ScriptedInterface::Ask(const Question& question) {
     return answer;
 }
 
-bool ScriptedInterface::ConfirmPurge(const std::string& message, const std::string& /*yes*/,
-                                     PurgeOptions& options) {
-    confirmationMessage = message;
-    if (confirmedOptions != nullptr) {
-        options = *confirmedOptions;
-    }
+bool ScriptedInterface::ConfirmPurge(const std::string&, const std::string&, PurgeOptions&) {
     return confirmPurge;
 }
 
@@ -39,7 +34,6 @@ void ScriptedInterface::ShowReport(std::string_view text) {
 }
 
 void ScriptedInterface::ShowPhase(ReportPhase phase, std::string_view /*pausedDone*/) {
-    phases.push_back(phase);
     if (onPhase) {
         onPhase(phase);
     }

@@ -15,14 +15,11 @@ class ScriptedInterface : public OperationInterface {
     std::deque<MessageAnswer> answers;  // for Ask, in order; Ok/No when exhausted
     std::deque<FileConfirmation> confirmations;
     bool confirmPurge = true;
-    PurgeOptions* confirmedOptions = nullptr;  // options the "person" sets, when given
 
     std::vector<Question> asked;
     std::vector<std::string> confirmedFiles;
-    std::vector<ReportPhase> phases;
     std::string lastReport;
     std::string finishedReport;
-    std::string confirmationMessage;
     std::vector<std::string> captions;
     // Called with the report each time it is shown: a test presses buttons here.
     std::function<void(const std::string&)> onReport;
