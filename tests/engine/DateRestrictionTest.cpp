@@ -36,13 +36,7 @@ class DateRestrictionTest : public ::testing::Test {
     std::string FileDated(const std::string& name, int year, int month, int day, int hour,
                           int minute) {
         const std::string path = folder_.Write(name, "data");
-        std::tm local{};
-        local.tm_year = year - 1900;
-        local.tm_mon = month - 1;
-        local.tm_mday = day;
-        local.tm_hour = hour;
-        local.tm_min = minute;
-        local.tm_isdst = -1;
+        std::tm local{0, minute, hour, day, month - 1, year - 1900, 0, 0, -1, 0, nullptr};
         const timespec times[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
         EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
         return path;
