@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+#include <cmath>
 
 #include <cerrno>
 #include <filesystem>
@@ -276,15 +278,33 @@ TEST_F(FilePurgeTest, FolderSwappedForALinkLeadsNowhere) {
     EXPECT_EQ(TempFolder::Read(outside) + TempFolder::Read(file), "keepsecret");
 }
 
-TEST(RandomBlockTest, FixedBlocksRepeatTheirByteAndEveryOtherSelectorGetsTheRandomOne) {
-    for (const int size : {512, 2560, 65536}) {
+// Replays the generator: 2048 fresh bytes, then copies of its own stretches from its
+// first half (rounded half to even), cut to the cluster size.
+std::string ExpectedRandomBlock(std::uint32_t seed, std::size_t size) {
+    SeedRandomGenerator(seed);
+    std::string expected;
+    for (int i = 0; i < 2048; ++i) {
+        expected += static_cast<char>(RandomInteger(0, 255, false));
+    }
+    while (expected.size() < size) {
+        const int half = static_cast<int>(std::nearbyint(expected.size() / 2.0));
+        const int position = RandomInteger(1, half, false);
+        const int count = RandomInteger(1, half, false);
+        expected += expected.substr(position - 1, count);
+    }
+    expected.resize(size);
+    return expected;
+}
+
+TEST(RandomBlockTest, BlocksFollowTheirConstruction) {
+    for (const int size : {512, 2048, 2560, 65536}) {
+        SCOPED_TRACE(size);
+        SeedRandomGenerator(20240611);
         PrepareOverwriteBlocks(size);
-        const std::string& random = OverwriteBlock(kRandomPattern);
-        ASSERT_EQ(random.size(), static_cast<std::size_t>(size));
-        // Not constant, to its very end.
-        EXPECT_NE(random.find_first_not_of(random.back(), size - 256), std::string::npos);
-        for (PatternSelector other : {1, 255, 300, -1}) {
-            EXPECT_TRUE(OverwriteBlock(other) == random) << other;
+        const std::string expected = ExpectedRandomBlock(20240611, size);
+        for (PatternSelector other :
+             {kRandomPattern, PatternSelector{1}, PatternSelector{300}, PatternSelector{-1}}) {
+            EXPECT_TRUE(OverwriteBlock(other) == expected) << other;
         }
         for (PatternSelector value : {0x00, 0x0A, 0x55, 0xAA, 0xF5}) {
             EXPECT_EQ(OverwriteBlock(value), std::string(size, static_cast<char>(value)));
