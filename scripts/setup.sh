@@ -5,7 +5,6 @@ set -euo pipefail
 packages=(
     build-essential cmake pkgconf
     qt6-base-dev libgl-dev
-    libfmt-dev
     googletest libgtest-dev libgmock-dev
     # the forensic test makes and mounts file-system images
     dosfstools fusefat e2fsprogs util-linux
