@@ -21,32 +21,24 @@ std::string WithoutCarriageReturns(std::string_view text) {
     return out;
 }
 
-std::string ButtonPrompt(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::OkCancel:
-            return "[o]k/[c]ancel";
-        case MessageButtons::YesNo:
-            return "[y]es/[n]o";
-        case MessageButtons::YesNoCancel:
-            return "[y]es/[n]o/[c]ancel";
-        case MessageButtons::Ok:
-            break;
-    }
-    return {};
-}
+// What the terminal offers for a set of buttons: the prompt and the letters it takes.
+struct ButtonChoice {
+    const char* prompt;
+    std::string letters;
+};
 
-std::string ButtonLetters(MessageButtons buttons) {
+ButtonChoice ChoiceFor(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::OkCancel:
-            return "oc";
+            return {"[o]k/[c]ancel", "oc"};
         case MessageButtons::YesNo:
-            return "yn";
+            return {"[y]es/[n]o", "yn"};
         case MessageButtons::YesNoCancel:
-            return "ync";
+            return {"[y]es/[n]o/[c]ancel", "ync"};
         case MessageButtons::Ok:
             break;
     }
-    return "o";
+    return {"", "o"};
 }
 
 MessageAnswer AnswerOf(char choice) {
@@ -96,10 +88,11 @@ MessageAnswer TerminalInterface::Ask(const Question& question) {
         return question.buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
                                                             : MessageAnswer::No;
     }
-    const std::string letters = ButtonLetters(question.buttons);
+    const ButtonChoice choice = ChoiceFor(question.buttons);
+    const std::string& letters = choice.letters;
     // The default button answers an empty line.
     const int index = std::clamp(question.defaultButton, 1, static_cast<int>(letters.size())) - 1;
-    return AnswerOf(ReadChoice(ButtonPrompt(question.buttons), letters, letters[index]));
+    return AnswerOf(ReadChoice(choice.prompt, letters, letters[index]));
 }
 
 bool TerminalInterface::ConfirmPurge(const std::string& message, const std::string& yesCaption,
