@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "support/ProgramText.h"
-#include "tools/RegistryStore.h"
+#include "tools/SettingsStore.h"
 
 namespace vorlane::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include "cli/TargetOptions.h"
 #include "cli/TerminalInterface.h"
 #include "cli/Usage.h"
-#include "report/PurgeCommands.h"
+#include "operation/PurgeCommands.h"
 #include "tools/SetupFile.h"
 
 namespace vorlane::cli {

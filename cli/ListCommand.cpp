@@ -4,7 +4,7 @@
 #include "cli/TargetOptions.h"
 #include "cli/TerminalInterface.h"
 #include "cli/Usage.h"
-#include "report/PurgeCommands.h"
+#include "operation/PurgeCommands.h"
 
 namespace vorlane::cli {
 namespace {

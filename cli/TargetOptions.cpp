@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "cli/DriveSpeeds.h"
-#include "engine/DiskProc.h"
+#include "engine/DriveInfo.h"
 #include "engine/PurgeTypes.h"
 #include "platform/MountTable.h"
-#include "support/DateProc.h"
+#include "support/Dates.h"
 
 namespace vorlane::cli {
 namespace {

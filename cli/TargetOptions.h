@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/Arguments.h"
-#include "report/OperationChoices.h"
+#include "operation/OperationChoices.h"
 
 namespace vorlane::cli {
 

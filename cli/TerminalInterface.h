@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "report/OperationInterface.h"
+#include "operation/OperationInterface.h"
 
 namespace vorlane::cli {
 

@@ -1,7 +1,7 @@
 #include "engine/DateRestriction.h"
 
-#include "engine/FileProc.h"
-#include "support/StrProc.h"
+#include "engine/FileOperations.h"
+#include "support/Strings.h"
 
 namespace vorlane {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "support/DateProc.h"
+#include "support/Dates.h"
 
 namespace vorlane {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "platform/Platform.h"
-#include "support/StrProc.h"
+#include "support/Strings.h"
 
 namespace vorlane {
 

@@ -8,8 +8,8 @@
 #include <mutex>
 #include <random>
 
-#include "engine/DiskProc.h"
-#include "engine/FileProc.h"
+#include "engine/DriveInfo.h"
+#include "engine/FileOperations.h"
 
 namespace vorlane {
 namespace {

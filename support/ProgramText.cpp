@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/Platform.h"
-#include "support/StrProc.h"
+#include "support/Strings.h"
 #include "support/Utf8.h"
 
 namespace vorlane {

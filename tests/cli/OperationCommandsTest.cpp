@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "engine/TempFolder.h"
+#include "common/TempFolder.h"
 
 namespace vorlane::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "engine/TempFolder.h"
+#include "common/TempFolder.h"
 #include "support/UserLocale.h"
 
 namespace vorlane {

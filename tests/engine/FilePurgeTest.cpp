@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "engine/DiskProc.h"
-#include "engine/TempFolder.h"
+#include "common/TempFolder.h"
+#include "engine/DriveInfo.h"
 
 namespace vorlane {
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <map>
 
-#include "engine/TempFolder.h"
+#include "common/TempFolder.h"
 
 namespace vorlane::platform {
 namespace {

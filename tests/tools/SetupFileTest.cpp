@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/TempFolder.h"
+#include "common/TempFolder.h"
 
 namespace vorlane {
 namespace {

@@ -1,0 +1,117 @@
+#include "engine/DriveInfo.h"
+
+#include <map>
+#include <mutex>
+
+namespace vorlane {
+namespace {
+
+using platform::DriveKind;
+using platform::Sys;
+
+constexpr int kMinClusterSize = 512;
+constexpr int kMaxClusterSize = 65536;
+
+std::mutex gClusterMutex;
+std::map<std::string, int> gDriveClusterSize;
+
+}  // namespace
+
+int ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters) {
+    if (spaceInFreeClusters != nullptr) {
+        *spaceInFreeClusters = -1;
+    }
+    const auto info = Sys().QueryClusters(driveRoot);
+    if (!info) {
+        return -1;
+    }
+    if (info->clusterBytes < kMinClusterSize || info->clusterBytes > kMaxClusterSize) {
+        return -2;
+    }
+    if (spaceInFreeClusters != nullptr) {
+        *spaceInFreeClusters =
+            static_cast<double>(info->freeClusters) * static_cast<double>(info->clusterBytes);
+    }
+    return static_cast<int>(info->clusterBytes);
+}
+
+int GetDiskSpace(const std::string& path, double& freeBytes, double& totalBytes) {
+    const auto space = Sys().QuerySpace(DriveOfPath(path));
+    if (!space) {
+        return -1;
+    }
+    freeBytes = static_cast<double>(space->freeBytes);
+    totalBytes = static_cast<double>(space->totalBytes);
+    return 0;
+}
+
+bool DriveReady(const std::string& path) {
+    const auto volume = Sys().VolumeOf(path);
+    if (volume && (volume->kind == DriveKind::Fixed || volume->kind == DriveKind::RamDisk)) {
+        return true;
+    }
+    double freeBytes = 0;
+    double totalBytes = 0;
+    return GetDiskSpace(path, freeBytes, totalBytes) == 0;
+}
+
+std::string FirstFixedDrive() {
+    for (const auto& volume : Sys().ListVolumes()) {
+        if (volume.mountPoint == "/" && volume.kind == DriveKind::Fixed) {
+            return volume.mountPoint;
+        }
+    }
+    return {};
+}
+
+bool IsOnDrive(const std::string& path, const std::string& drive) {
+    const std::string wanted = drive.empty() ? FirstFixedDrive() : drive;
+    return !wanted.empty() && DriveOfPath(path) == wanted;
+}
+
+int DriveCount(std::string& firstDrive, DriveKind& firstKind) {
+    const auto volumes = Sys().ListVolumes();
+    firstDrive.clear();
+    firstKind = DriveKind::Unknown;
+    if (!volumes.empty()) {
+        firstDrive = volumes.front().mountPoint;
+        firstKind = volumes.front().kind;
+    }
+    return static_cast<int>(volumes.size());
+}
+
+std::string DriveOfPath(const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    const auto volume = Sys().VolumeOf(path);
+    return volume ? volume->mountPoint : std::string();
+}
+
+int GetClusterSize(const std::string& drive, double* spaceInFreeClusters) {
+    {
+        std::lock_guard lock(gClusterMutex);
+        const auto known = gDriveClusterSize.find(drive);
+        if (known != gDriveClusterSize.end() && known->second >= kMinClusterSize) {
+            return known->second;
+        }
+    }
+    int size = ClusterSizeOfDrive(drive, spaceInFreeClusters);
+    if (size < 0) {
+        size = kDefaultClusterSize;  // no drive here is a floppy
+    }
+    SetDriveClusterSize(drive, size);
+    return size;
+}
+
+void SetDriveClusterSize(const std::string& drive, int clusterSize) {
+    std::lock_guard lock(gClusterMutex);
+    gDriveClusterSize[drive] = clusterSize;
+}
+
+void ClearDriveClusterSizes() {
+    std::lock_guard lock(gClusterMutex);
+    gDriveClusterSize.clear();
+}
+
+}  // namespace vorlane

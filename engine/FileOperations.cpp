@@ -1,0 +1,187 @@
+#include "engine/FileOperations.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+
+#include "platform/MountTable.h"
+#include "support/Dates.h"
+
+namespace vorlane {
+namespace {
+
+using platform::FileKind;
+using platform::OpenResult;
+using platform::Sys;
+using platform::UniqueFd;
+
+constexpr int kDeleteAttempts = 4;
+constexpr int kDeleteRetryMs = 500;
+
+bool Exists(const platform::FileStatus& status) {
+    return status.kind != FileKind::Missing;
+}
+
+bool LiesIn(const std::string& path, const std::string& folder) {
+    return path.compare(0, folder.size(), folder) == 0 &&
+           (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
+std::string FormatLocalTime(const std::tm& local, const char* format) {
+    char text[128];
+    const std::size_t length = std::strftime(text, sizeof text, format, &local);
+    return std::string(text, length);
+}
+
+// Up to four attempts half a second apart; a name that is gone counts as deleted.
+bool RetryDelete(const std::string& path, const std::function<int()>& removeOnce) {
+    for (int failed = 0;;) {
+        if (removeOnce() == 0 || !Exists(Sys().StatNoFollow(path))) {
+            return true;
+        }
+        if (++failed >= kDeleteAttempts) {
+            return false;
+        }
+        Sys().SleepMilliseconds(kDeleteRetryMs);
+    }
+}
+
+}  // namespace
+
+std::int64_t FileLength(const std::string& path) {
+    const auto status = Sys().StatNoFollow(path);
+    switch (status.kind) {
+        case FileKind::Missing:
+            return -ENOENT;
+        case FileKind::Symlink:
+            return -ELOOP;
+        default:
+            return status.size;
+    }
+}
+
+int FlushFile(const std::string& path) {
+    UniqueFd fd;
+    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
+        return -1;
+    }
+    return Sys().FlushToDevice(fd.Get()) == 0 ? 0 : -1;
+}
+
+int ChangeFileSize(const std::string& path, std::int64_t newSize) {
+    return Sys().ResizePath(path, newSize) == 0 ? 0 : -1;
+}
+
+int GetFileTimes(const std::string& path, platform::FileTimes& times) {
+    UniqueFd fd;
+    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
+        return -1;
+    }
+    platform::FileStatus status;
+    if (Sys().StatOpen(fd.Get(), status) != 0) {
+        return -2;
+    }
+    times = status.times;
+    return 0;
+}
+
+int SetFileTimes(const std::string& path, const platform::FileTimes& times) {
+    UniqueFd fd;
+    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
+        return -3;
+    }
+    return Sys().SetTimes(fd.Get(), times) == 0 ? 0 : -4;
+}
+
+bool DeleteFileWithRetry(const std::string& path, bool /*clearHidden*/, bool clearReadOnly,
+                         bool /*clearSystem*/) {
+    // Hidden and system are matters of name and place here, so only read-only can be
+    // cleared; a leading dot or a system folder never stops a delete.
+    if (!Exists(Sys().StatNoFollow(path))) {
+        return true;
+    }
+    if (clearReadOnly) {
+        ClearReadOnly(path);
+    }
+    return RetryDelete(path, [&path] { return Sys().RemoveFile(path); });
+}
+
+bool DeleteSameFileWithRetry(const std::string& path, const platform::FileStatus& expected) {
+    return RetryDelete(path, [&] { return Sys().RemoveSameFile(path, expected); });
+}
+
+bool FileExists(const std::string& path) {
+    const auto kind = Sys().StatNoFollow(path).kind;
+    return kind != FileKind::Missing && kind != FileKind::Directory;
+}
+
+bool CannotOpenFile(const std::string& path) {
+    UniqueFd fd;
+    return Sys().OpenForReading(path, fd) != OpenResult::Ok;
+}
+
+std::int32_t FileDateJdn(const std::string& path, int& errorNumber) {
+    const auto status = Sys().StatNoFollow(path);
+    if (!Exists(status)) {
+        errorNumber = ENOENT;
+        return -1;
+    }
+    const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
+    const std::int32_t jdn = DateToJdn(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    // A date beyond the calendar's range must not pass for one before every restriction.
+    if (jdn == kInvalidJdn) {
+        errorNumber = EOVERFLOW;
+        return -1;
+    }
+    errorNumber = 0;
+    return jdn;
+}
+
+std::string FileDateTimeText(const std::string& path, bool withTime) {
+    const auto status = Sys().StatNoFollow(path);
+    if (path.empty() || !Exists(status)) {
+        return {};
+    }
+    const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
+    return FormatLocalTime(local, withTime ? "%x %X" : "%x");
+}
+
+std::string NextFreeFilePath(const std::string& path) {
+    for (long number = 1;; ++number) {
+        std::string candidate = path + std::to_string(number);
+        if (!Exists(Sys().StatNoFollow(candidate))) {
+            return candidate;
+        }
+    }
+}
+
+bool IsReadOnlyFile(const platform::FileStatus& status) {
+    return (status.mode & S_IWUSR) == 0;
+}
+
+bool IsHiddenName(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    return !name.empty() && name[0] == '.';
+}
+
+bool IsSystemFile(const std::string& path) {
+    const std::string lexical = std::filesystem::path(path).lexically_normal().string();
+    const std::string resolved = platform::ResolveParent(path);
+    const auto folders = Sys().SystemFolders();
+    return std::any_of(folders.begin(), folders.end(), [&](const std::string& folder) {
+        return LiesIn(lexical, folder) || LiesIn(resolved, folder);
+    });
+}
+
+int ClearReadOnly(const std::string& path) {
+    const auto status = Sys().StatNoFollow(path);
+    if (status.kind != FileKind::Regular) {
+        return -1;
+    }
+    return Sys().SetMode(path, status.mode | S_IWUSR) == 0 ? 0 : -1;
+}
+
+}  // namespace vorlane

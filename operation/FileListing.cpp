@@ -1,0 +1,88 @@
+#include "operation/FileListing.h"
+
+#include <vector>
+
+#include "engine/FileOperations.h"
+#include "operation/TargetMatch.h"
+#include "platform/Platform.h"
+#include "support/Strings.h"
+
+namespace vorlane {
+namespace {
+
+using platform::FileKind;
+using platform::FolderEntry;
+
+std::string DatePart(const std::string& dateTime) {
+    return dateTime.substr(0, dateTime.find(' '));
+}
+
+// One matching file; false when the whole walk must end.
+bool ListOneFile(Operation& op, const std::string& dirPath, const FolderEntry& entry) {
+    OperationState& state = op.State();
+    ++state.lngNumFiles;
+    if (op.CountOnly()) {
+        if (state.lngNumFiles >= state.intMaxFilesToCount) {
+            state.lngNumFiles = -1;
+            return false;
+        }
+        return true;
+    }
+    const double size =
+        entry.status.kind == FileKind::Regular ? static_cast<double>(entry.status.size) : 0.0;
+    if (state.blnListFiles && state.blnFileDetails) {
+        const std::string path = dirPath + entry.name;
+        // Through the buffer, so that a folder of many files cannot grow it without end.
+        op.ReportAppend(entry.name + " (" + DatePart(FileDateTimeText(path, true)) + ", " +
+                            SizeText(size, 2) + ")   \r\n",
+                        true);
+    }
+    state.dblSumOfSizes += size;
+    op.CheckPauseAndStop();
+    return !op.Stopped();
+}
+
+bool WalkEnded(const Operation& op) {
+    return op.CountOnly() ? op.State().lngNumFiles == -1 : op.Stopped();
+}
+
+}  // namespace
+
+void ListFilesRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
+    const std::string dirPath = WithTrailingBackslash(folder);
+    std::vector<FolderEntry> entries;
+    std::vector<const FolderEntry*> targets;
+    if (!ListTargets(op.Choices(), dirPath, fileSpec, entries, targets)) {
+        return;
+    }
+    op.State().intNumFiles = static_cast<std::int32_t>(targets.size());
+    if (!targets.empty() && !op.CountOnly()) {
+        if (op.State().blnListFolders) {
+            op.ReportAppend(dirPath + std::string(kCrLf), true);
+        } else {
+            op.AppendToText(" .");
+        }
+    }
+    for (const FolderEntry* entry : targets) {
+        if (!ListOneFile(op, dirPath, *entry)) {
+            return;
+        }
+    }
+    if (!op.Choices().subdirectories) {
+        return;
+    }
+    for (const FolderEntry& entry : entries) {
+        if (entry.status.kind != FileKind::Directory) {
+            continue;
+        }
+        ListFilesRecursive(op, dirPath + entry.name, fileSpec);
+        if (!op.CountOnly()) {
+            op.CheckPauseAndStop();
+        }
+        if (WalkEnded(op)) {
+            return;
+        }
+    }
+}
+
+}  // namespace vorlane

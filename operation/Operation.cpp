@@ -1,0 +1,110 @@
+#include "operation/Operation.h"
+
+namespace vorlane {
+
+Operation::Operation(const OperationChoices& choices, OperationInterface& ui,
+                     OperationControl& control)
+    : choices_(choices), ui_(ui), control_(control), protected_(FindProtectedPlaces()) {}
+
+void Operation::ResetReport() {
+    report_.Clear();
+    pending_.clear();
+    reportBufferFull_ = false;
+}
+
+void Operation::ReportAppend(std::string_view text, bool showNow) {
+    if (state_.blnPurgingRecycleBin || reportBufferFull_) {
+        return;
+    }
+    pending_ += text;
+    if (showNow) {
+        report_.Append(pending_);
+        pending_.clear();
+        ShowText();
+    }
+    if (report_.Characters() > ReportBuffer::kCapacity) {
+        ReportBufferFull();
+    }
+}
+
+void Operation::AppendToText(std::string_view text) {
+    report_.Append(text);
+    ShowText();
+}
+
+void Operation::ShowText() {
+    ui_.ShowReport(report_.Text());
+}
+
+void Operation::ReportBufferFull() {
+    if (report_.Characters() > ReportBuffer::kGiveUp) {
+        report_.DropLastCharacters(ReportBuffer::kGiveUp);
+    }
+    const std::size_t lastBreak = report_.Text().rfind(kCrLf);
+    if (lastBreak != std::string::npos) {
+        report_.Truncate(lastBreak);
+    }
+    report_.Append("\r\n\r\n");
+    if (state_.blnPurge) {
+        report_.Append(
+            "The report buffer has been filled, so this report cannot continue.  The purge "
+            "operation will continue, but without report of results for individual "
+            "files.\r\n\r\n");
+    } else {
+        ui_.Ask({"The output report buffer has been filled, so this report cannot continue.",
+                 "Report buffer full", MessageButtons::Ok, 1, MessageIcon::None});
+        report_.Append(
+            "The output report buffer was filled.\r\nNote: Some files or folders were not "
+            "listed.\r\n");
+        control_.RequestStop();
+    }
+    reportBufferFull_ = true;
+    pending_.clear();
+    ShowText();
+}
+
+void Operation::CheckPauseAndStop() {
+    if (state_.blnPurgingRecycleBin) {
+        return;
+    }
+    if (!control_.StopRequested() && control_.Paused()) {
+        ShowText();
+        control_.WaitWhilePaused();
+        if (!control_.StopRequested()) {
+            return;
+        }
+    }
+    if (control_.StopRequested()) {
+        AppendToText(kCrLf);
+    }
+}
+
+ReportPhase Operation::RunningPhase() const {
+    return state_.blnPurge ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning;
+}
+
+void Operation::ShowPhase(ReportPhase phase) {
+    ui_.ShowPhase(phase, state_.pausedDone);
+}
+
+void Operation::PauseContinue() {
+    const bool paused = control_.PauseContinue();
+    state_.pausedDone = paused ? "Paused" : "";
+    ShowPhase(paused ? ReportPhase::Paused : RunningPhase());
+}
+
+void Operation::StopButton() {
+    if (!control_.Paused()) {
+        return;
+    }
+    control_.Stop();
+    StopWithCaption();
+}
+
+void Operation::StopWithCaption() {
+    control_.RequestStop();
+    state_.pausedDone = "Stopped";
+    ShowPhase(ReportPhase::Stopped);
+}
+
+}  // namespace vorlane

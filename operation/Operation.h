@@ -1,0 +1,88 @@
+#pragma once
+// One purge, listing or count in progress: the report window's operation state, its
+// report text and the checkpoints at which the person can pause or stop it. The
+// walks (recursive purge, listing) and the driver work on it; nothing else does.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/ExclusionRules.h"
+#include "operation/OperationChoices.h"
+#include "operation/OperationControl.h"
+#include "operation/OperationInterface.h"
+#include "operation/ReportBuffer.h"
+
+namespace vorlane {
+
+struct OperationState {
+    bool blnListFiles = false;
+    bool blnPurge = false;
+    bool blnListFolders = false;
+    bool blnFileDetails = false;
+    std::int32_t intMaxFilesToCount = 0;
+    std::int32_t lngNumFiles = 0;  // -1 once a count-only walk reached its limit
+    std::int32_t lngNumFilesPurged = 0;
+    double dblSumOfSizes = 0;
+    std::int32_t intNumFoldersRemoved = 0;
+    std::int32_t intNumFiles = 0;  // matching files of the folder in hand
+    bool blnDoNotAskAgain = false;
+    // The Trash purge: counters change, the report stays silent.
+    bool blnPurgingRecycleBin = false;
+    std::string pausedDone;     // "Paused", "Stopped", "Done" or empty
+    std::string estimatedTime;  // for the main window's estimate label
+};
+
+class Operation {
+  public:
+    Operation(const OperationChoices& choices, OperationInterface& ui, OperationControl& control);
+
+    const OperationChoices& Choices() const { return choices_; }
+    OperationInterface& Ui() { return ui_; }
+    OperationControl& Control() { return control_; }
+    OperationState& State() { return state_; }
+    const OperationState& State() const { return state_; }
+    ReportBuffer& Report() { return report_; }
+    const std::string& ReportText() const { return report_.Text(); }
+    SensitiveExtensions& Extensions() { return extensions_; }
+    const ProtectedPlaces& Protected() const { return protected_; }
+
+    bool Stopped() const { return control_.StopRequested(); }
+    bool CountOnly() const { return !state_.blnListFiles && !state_.blnPurge; }
+    bool ReportBufferIsFull() const { return reportBufferFull_; }
+
+    // Adds a piece to the report; shown now or with the next piece that is.
+    void ReportAppend(std::string_view text, bool showNow);
+    // Writes straight into the shown text, as the summary does, full buffer or not.
+    void AppendToText(std::string_view text);
+    // Shows the text after an edit at its end.
+    void ShowText();
+    // Between files and between passes: lets a pause take effect and reports a stop.
+    void CheckPauseAndStop();
+    // Starts a new report: empty text, nothing pending, buffer not full.
+    void ResetReport();
+
+    void ShowPhase(ReportPhase phase);
+    // The Pause/Continue button while this operation runs.
+    void PauseContinue();
+    // The Stop button (acts only while paused).
+    void StopButton();
+    // Stops the operation with the caption "Stopped" (per-file confirmation).
+    void StopWithCaption();
+
+  private:
+    void ReportBufferFull();
+    ReportPhase RunningPhase() const;
+
+    const OperationChoices& choices_;
+    OperationInterface& ui_;
+    OperationControl& control_;
+    OperationState state_;
+    ReportBuffer report_;
+    std::string pending_;
+    bool reportBufferFull_ = false;
+    SensitiveExtensions extensions_;
+    ProtectedPlaces protected_;
+};
+
+}  // namespace vorlane

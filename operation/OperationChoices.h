@@ -1,0 +1,54 @@
+#pragma once
+// The user's choices for one operation, taken when the user confirms. The operation
+// reads nothing else from the windows, so the windows may change while it runs.
+
+#include <map>
+#include <string>
+
+#include "engine/DateRestriction.h"
+
+namespace vorlane {
+
+// The options of the purge confirmation, with their start-up values.
+struct PurgeOptions {
+    bool doNotDeletePurgedFiles = false;
+    bool okToPurgeReadOnlyFiles = true;
+    bool okToPurgeSystemFiles = false;
+    bool okToPurgeSensitiveFiles = false;
+    bool folderNamesOnly = true;  // files show as dots in the report
+    bool confirmFiles = false;
+    bool deleteEmptyFolders = true;
+};
+
+// Guards that only the command line can lift; the windows always keep them.
+struct SafetyOverrides {
+    bool allowHardLinks = false;  // purge a file that has other names elsewhere
+    bool crossVolumes = false;    // walk into folders on other mounted volumes
+    bool preserveRoot = true;     // refuse "/" as the target of a folder purge
+};
+
+struct OperationChoices {
+    std::string targetFolder;
+    std::string targetFilespec = "*.*";
+    bool subdirectories = false;
+    DateRestriction dateRestriction;
+    int purgeType = 0;
+    int numberOfPasses = 6;
+    PurgeOptions options;
+    SafetyOverrides safety;
+    // Measured purge speed per drive (mount point), MB/s for one overwrite.
+    std::map<std::string, float> drivePurgeSpeeds;
+};
+
+// The folder and the file specification as the main window shows them; the report header
+// joins the two without a separator, so the folder ends with one.
+std::string FolderCaption(const std::string& targetFolder);
+
+// The main window's purge-type line, e.g. "Random bytes plus zeros, 6 times (= 12
+// overwrites)".
+std::string TypeOfPurgeCaption(int purgeType, int numberOfPasses);
+
+// The drive's measured speed, 0 when it has not been measured.
+float DrivePurgeSpeed(const OperationChoices& choices, const std::string& drive);
+
+}  // namespace vorlane

@@ -1,0 +1,55 @@
+#pragma once
+// Everything an operation needs from the person in front of it. The windows answer
+// on the GUI thread while the operation waits on its worker; the terminal and the
+// tests answer directly. Nothing here may call back into the operation except
+// through OperationControl.
+
+#include <string>
+#include <string_view>
+
+#include "operation/OperationChoices.h"
+
+namespace vorlane {
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageIcon { None, Information, Exclamation, Question, Critical };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct Question {
+    std::string text;
+    std::string title;
+    MessageButtons buttons = MessageButtons::Ok;
+    int defaultButton = 1;  // 1-based, in the order the buttons are named
+    MessageIcon icon = MessageIcon::None;
+};
+
+// The four answers of the per-file confirmation.
+enum class FileConfirmation { Yes, No, YesToAll, StopPurge };
+
+// Which buttons the report window shows; the table of the report window follows it.
+enum class ReportPhase { PurgeRunning, ListingRunning, Paused, Stopped, Ended };
+
+class OperationInterface {
+  public:
+    virtual ~OperationInterface() = default;
+
+    virtual MessageAnswer Ask(const Question& question) = 0;
+    // The purge confirmation: shows the message and the options, which the person may
+    // change; true only on an explicit Yes.
+    virtual bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
+                              PurgeOptions& options) = 0;
+    // fileText: lower-cased path, size and date, as the confirmation window shows it.
+    virtual FileConfirmation ConfirmFile(const std::string& fileText) = 0;
+    // The report as it reads now; earlier text may have been rewritten at its end.
+    virtual void ShowReport(std::string_view text) = 0;
+    // pausedDone: "Paused", "Stopped", "Done" or empty.
+    virtual void ShowPhase(ReportPhase phase, std::string_view pausedDone) = 0;
+    // A finished report: the window copies it to the clipboard.
+    virtual void ReportFinished(std::string_view text) = 0;
+    // The report window's caption: what the operation in it does.
+    virtual void ShowCaption(std::string_view /*caption*/) {}
+    // The main window's progress line for work that writes no report.
+    virtual void ShowProgress(std::string_view /*text*/) {}
+};
+
+}  // namespace vorlane

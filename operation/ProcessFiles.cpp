@@ -1,0 +1,200 @@
+#include "operation/ProcessFiles.h"
+
+#include "platform/MountTable.h"
+
+#include <cstdio>
+
+#include "engine/DriveInfo.h"
+#include "engine/PurgeTypes.h"
+#include "operation/EstimatedTimes.h"
+#include "operation/FileListing.h"
+#include "operation/RecursivePurge.h"
+#include "platform/MountTable.h"
+#include "platform/Platform.h"
+#include "support/Dates.h"
+#include "support/Strings.h"
+#include "support/UserLocale.h"
+
+namespace vorlane {
+namespace {
+
+constexpr std::string_view kAllFiles = "*.*";
+
+void Prepare(Operation& op) {
+    OperationState& state = op.State();
+    op.Control().Reset();
+    op.ResetReport();
+    state.dblSumOfSizes = 0;
+    state.lngNumFiles = 0;
+    state.lngNumFilesPurged = 0;
+    state.intNumFoldersRemoved = 0;
+    state.blnDoNotAskAgain = false;
+    state.pausedDone.clear();
+    op.ShowPhase(state.blnPurge ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);
+}
+
+std::string PurgeHeader(const OperationChoices& choices) {
+    const std::string folder = FolderCaption(choices.targetFolder);
+    const std::string& spec = choices.targetFilespec;
+    std::string text = "Purging ";
+    if (spec == kAllFiles) {
+        text += "all files in " + folder;
+        if (choices.subdirectories) {
+            text += "\r\n(including all files in subfolders) ";
+        }
+    } else {
+        text += "files " + folder + spec + " ";
+        if (choices.subdirectories) {
+            text += "\r\n(including " + spec + " files in subfolders) ";
+        }
+    }
+    if (choices.dateRestriction.active) {
+        text += "\r\nwhich satisfy the date restriction";
+    }
+    return text + "\r\nusing " + PurgeTypeNumPasses(choices.purgeType, choices.numberOfPasses) +
+           ".\r\n";
+}
+
+void RunPurgeWalk(Operation& op) {
+    const OperationChoices& choices = op.Choices();
+    op.AppendToText(ReportStamp());
+    op.AppendToText(PurgeHeader(choices));
+    op.Extensions().InitSensitiveExtensions(kExtensionUndecided);
+    // The walk works on the resolved folder: the purge refuses any file whose name does
+    // not say where it really is, which is what keeps a swapped-in link from leading it
+    // out of the tree.
+    VorlPurgeRecursive(op, platform::ResolvePath(choices.targetFolder), choices.targetFilespec);
+}
+
+void RunListWalk(Operation& op) {
+    op.State().estimatedTime.clear();
+    ListFilesRecursive(op, op.Choices().targetFolder, op.Choices().targetFilespec);
+    if (op.State().lngNumFiles == 0) {
+        op.AppendToText(
+            std::string("No files to list") +
+            (op.Choices().dateRestriction.active ? " (possibly due to the date restriction)" : "") +
+            ".\r\n");
+    }
+}
+
+// A specification such as "*.txt" counts "files"; any other names itself.
+std::string NumberOfFilesLabel(const std::string& spec) {
+    const bool plain = spec.size() < 2 || spec.find_first_of("*?", 1) == std::string::npos;
+    return plain && spec.find('?') == std::string::npos ? "Number of files: "
+                                                        : "Number of files " + spec + ": ";
+}
+
+std::string Count(double value) {
+    return GroupedNumberText(value, 0);
+}
+
+void PurgeSummary(Operation& op) {
+    const OperationState& state = op.State();
+    if (!(state.lngNumFiles == 1 && state.lngNumFilesPurged == 1)) {
+        op.AppendToText("Number of files purged: " + Count(state.lngNumFilesPurged) + "\r\n");
+    }
+    if (state.lngNumFilesPurged > 1) {
+        op.AppendToText("Sum of sizes of files purged: " + SizeText(state.dblSumOfSizes, 2) +
+                        "\r\n\r\n");
+        if (op.Choices().options.doNotDeletePurgedFiles) {
+            op.AppendToText("Purged files not deleted.\r\n");
+        }
+    }
+    if (state.intNumFoldersRemoved > 0) {
+        op.AppendToText("Number of folders removed: " + std::to_string(state.intNumFoldersRemoved) +
+                        "\r\n");
+    }
+    if (op.Stopped()) {
+        op.AppendToText("Purge operation was stopped.\r\n\r\n");
+    }
+}
+
+void AppendEstimate(Operation& op) {
+    const OperationChoices& choices = op.Choices();
+    OperationState& state = op.State();
+    const std::string drive = DriveOfPath(choices.targetFolder);
+    const float speed = DrivePurgeSpeed(choices, drive);
+    if (speed <= 0) {
+        op.AppendToText("For an estimate of the purge time test the purge speed for Drive " +
+                        drive + " then relist.");
+        return;
+    }
+    op.AppendToText("Purge type: " + TypeOfPurgeCaption(choices.purgeType, choices.numberOfPasses) +
+                    "\r\n");
+    const int overwrites = choices.numberOfPasses * GetNumOverwritesPerPass(choices.purgeType);
+    const std::int32_t seconds = RoundToInt(state.dblSumOfSizes / 1024 / 1024 / speed * overwrites);
+    if (seconds < 60) {
+        state.estimatedTime = "Less than a minute.";
+        op.AppendToText("Estimated purge time: less than a minute.\r\n");
+        return;
+    }
+    const double factor = AdjustmentFactor(state.dblSumOfSizes, state.lngNumFiles);
+    state.estimatedTime = EstimateText(RoundToInt(seconds * factor));
+    op.AppendToText("Estimated purge time: " + state.estimatedTime + ".\r\n\r\n");
+    op.AppendToText(EstimatedTimes(speed, state.dblSumOfSizes, factor));
+}
+
+void ListSummary(Operation& op) {
+    const OperationState& state = op.State();
+    if (state.lngNumFiles > 1) {
+        op.AppendToText("Sum of file sizes: " + SizeText(state.dblSumOfSizes, 2) + "\r\n\r\n");
+    }
+    if (op.Stopped()) {
+        op.AppendToText("Listing was stopped.\r\n\r\n");
+    } else if (state.dblSumOfSizes > 0) {
+        AppendEstimate(op);
+    }
+}
+
+void Summary(Operation& op) {
+    OperationState& state = op.State();
+    ReportBuffer& report = op.Report();
+    report.TrimTrailingBlanks();
+    report.Append("\r\n\r\n");
+    if (!state.blnPurge && !state.blnListFolders && state.lngNumFiles > 0) {
+        report.Clear();  // it held only the progress marks
+    }
+    if (state.lngNumFiles >= 1) {
+        op.AppendToText(NumberOfFilesLabel(op.Choices().targetFilespec) + Count(state.lngNumFiles) +
+                        "\r\n");
+    }
+    if (state.blnPurge) {
+        PurgeSummary(op);
+        op.AppendToText(ReportStamp());
+        if (state.pausedDone != "Paused" && state.pausedDone != "Stopped" &&
+            state.lngNumFilesPurged > 0) {
+            state.pausedDone = "Done";
+        }
+    } else {
+        ListSummary(op);
+    }
+    op.ShowText();
+    op.Ui().ReportFinished(op.ReportText());
+    if (!report.Empty()) {
+        state.pausedDone.clear();
+    }
+    op.ShowPhase(ReportPhase::Ended);
+}
+
+}  // namespace
+
+std::string ReportStamp() {
+    const platform::Platform& sys = platform::Sys();
+    const std::tm now = sys.LocalTime(sys.Now());
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.tm_hour, now.tm_min, now.tm_sec);
+    const std::int32_t today = DateToJdn(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
+    return ShortDateText(today) + ", " + time + "\r\n";
+}
+
+void ProcessFiles(Operation& op) {
+    Prepare(op);
+    if (op.State().blnPurge) {
+        RunPurgeWalk(op);
+    } else {
+        RunListWalk(op);
+    }
+    Summary(op);
+}
+
+}  // namespace vorlane

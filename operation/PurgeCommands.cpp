@@ -1,0 +1,212 @@
+#include "operation/PurgeCommands.h"
+
+#include "engine/FileOperations.h"
+#include "operation/ConfirmationMessage.h"
+#include "operation/FileListing.h"
+#include "operation/ProcessFiles.h"
+#include "support/Dates.h"
+#include "support/Folders.h"
+#include "support/Strings.h"
+
+namespace vorlane {
+namespace {
+
+constexpr std::int32_t kConfirmationCountLimit = 1001;
+constexpr std::int16_t kDetailsCountLimit = 100;
+constexpr std::string_view kAllFiles = "*.*";
+constexpr const char* kPurgeCaption = "Purge files";
+// A listing of a tree may hold files, folders or both.
+constexpr const char* kTreeListCaption = "List files and/or folders";
+
+void Tell(OperationInterface& ui, const std::string& text, const std::string& title,
+          MessageIcon icon) {
+    ui.Ask({text, title, MessageButtons::Ok, 1, icon});
+}
+
+std::string TargetFile(const OperationChoices& choices) {
+    return WithTrailingBackslash(choices.targetFolder) + choices.targetFilespec;
+}
+
+bool SingleFile(const OperationChoices& choices) {
+    return !HasWildcard(choices.targetFilespec) && !choices.subdirectories;
+}
+
+bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui,
+                         const std::string& title) {
+    if (!SingleFile(choices) || !choices.dateRestriction.active) {
+        return true;
+    }
+    int errorNumber = 0;
+    const std::int32_t jdn = FileDateJdn(TargetFile(choices), errorNumber);
+    if (jdn < 0) {
+        Tell(ui, "Cannot ascertain the date of the specified file.", title, MessageIcon::None);
+        return false;
+    }
+    if (jdn >= choices.dateRestriction.onlyBeforeJdn) {
+        Tell(ui,
+             "The date of the specified file is not before " +
+                 ShortDateText(choices.dateRestriction.onlyBeforeJdn) + ".",
+             title, MessageIcon::None);
+        return false;
+    }
+    return true;
+}
+
+// Matching files directly in the target folder; -1 when it cannot be read.
+int DirectMatches(const OperationChoices& choices) {
+    std::string errorText;
+    double byteSum = 0;
+    return CountFiles(choices.targetFolder, choices.targetFilespec, false, errorText, byteSum);
+}
+
+OperationResult Finish(Operation& op, const std::string& caption) {
+    op.Ui().ShowCaption(caption);
+    return {true, op.State(), op.ReportText(), op.Stopped(), caption};
+}
+
+std::int32_t CountForConfirmation(const OperationChoices& choices, OperationInterface& ui,
+                                  OperationControl& control) {
+    if (!HasWildcard(choices.targetFilespec) && !choices.subdirectories) {
+        return 1;
+    }
+    ui.ShowProgress("Now counting files ...");
+    const std::int32_t count = CountFilesViaReport(choices, ui, control, kConfirmationCountLimit);
+    ui.ShowProgress("");
+    return count;
+}
+
+bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui, std::int32_t count) {
+    const ConfirmationMessage message = BuildConfirmationMessage(
+        {choices.targetFolder, choices.targetFilespec, HasWildcard(choices.targetFilespec),
+         choices.subdirectories, choices.dateRestriction.active,
+         choices.dateRestriction.onlyBeforeJdn, count});
+    if (!message.goOn) {
+        return false;
+    }
+    if (ui.ConfirmPurge(message.text, PurgeYesCaption(count, choices.subdirectories),
+                        choices.options)) {
+        return true;
+    }
+    Tell(ui, "No files purged.", "Purge cancelled", MessageIcon::None);
+    return false;
+}
+
+bool ListFileDetails(const OperationChoices& choices, bool listFolders) {
+    if (!choices.subdirectories) {
+        return true;
+    }
+    if (!listFolders) {
+        return false;
+    }
+    std::int32_t count = 0;
+    std::int16_t limit = kDetailsCountLimit;
+    double byteSum = 0;
+    int errorFlag = 0;
+    FolderSize(true, choices.targetFolder, choices.targetFilespec, count, limit, false, byteSum,
+               errorFlag);
+    return limit != -2;
+}
+
+bool ReportNoFilesToList(const OperationChoices& choices, OperationInterface& ui) {
+    if (choices.subdirectories || DirectMatches(choices) > 0) {
+        return false;
+    }
+    const std::string& spec = choices.targetFilespec;
+    std::string text = "File " + spec + " not found.";
+    if (spec == kAllFiles) {
+        text = "There are no files in " + choices.targetFolder + ".";
+    } else if (HasWildcard(spec)) {
+        text = "There are no files in " + choices.targetFolder + " matching " + spec + ".";
+    }
+    Tell(ui, text, "List files", MessageIcon::Exclamation);
+    return true;
+}
+
+}  // namespace
+
+std::string ListCaption(const std::string& fileSpec, bool fileDetails, bool listFolders) {
+    if (!fileDetails) {
+        return listFolders ? "List folders" : "Estimate purge time";
+    }
+    if (fileSpec == kAllFiles) {
+        return "List all files";
+    }
+    return HasWildcard(fileSpec) ? "List files " + fileSpec : "List files";
+}
+
+bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool purge) {
+    const std::string title = purge ? "Purge files" : "List files";
+    if (choices.targetFolder.empty() || choices.targetFilespec.empty()) {
+        Tell(ui, "No files specified.", "Error", MessageIcon::Exclamation);
+        return false;
+    }
+    if (!HasWildcard(choices.targetFilespec) && !FileExists(TargetFile(choices))) {
+        Tell(ui, "The file " + choices.targetFilespec + " does not exist.", title,
+             MessageIcon::Exclamation);
+        return false;
+    }
+    if (!FolderIsDirectory(choices.targetFolder)) {
+        Tell(ui, "Folder does not exist.", "Error", MessageIcon::Exclamation);
+        return false;
+    }
+    return CheckSingleFileDate(choices, ui, title);
+}
+
+std::int32_t CountFilesViaReport(const OperationChoices& choices, OperationInterface& ui,
+                                 OperationControl& control, std::int32_t limit) {
+    Operation op(choices, ui, control);
+    op.State().intMaxFilesToCount = limit;
+    ListFilesRecursive(op, choices.targetFolder, choices.targetFilespec);
+    return op.State().lngNumFiles;
+}
+
+OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& ui,
+                         OperationControl& control) {
+    OperationChoices choices = snapshot;
+    const bool multipleFiles = HasWildcard(choices.targetFilespec);
+    if (!choices.subdirectories && DirectMatches(choices) <= 0) {
+        Tell(ui,
+             multipleFiles ? "There are no files in " + choices.targetFolder + " matching " +
+                                 choices.targetFilespec + "."
+                           : "File " + choices.targetFilespec + " not found.",
+             "Purge files", MessageIcon::Exclamation);
+        return {};
+    }
+    const std::int32_t count = CountForConfirmation(choices, ui, control);
+    if (count == 0) {
+        Tell(ui,
+             "There are no files in " + choices.targetFolder +
+                 " or in any of its subfolders matching " + choices.targetFilespec +
+                 (choices.dateRestriction.active ? " (possibly due to the date restriction)" : "") +
+                 ".",
+             "Purge files", MessageIcon::Information);
+        return {};
+    }
+    if (!ConfirmWithPerson(choices, ui, count)) {
+        return {};
+    }
+    ui.ShowCaption(kPurgeCaption);
+    Operation op(choices, ui, control);
+    op.State().blnPurge = true;
+    ProcessFiles(op);
+    return Finish(op, kPurgeCaption);
+}
+
+OperationResult RunList(const OperationChoices& choices, OperationInterface& ui,
+                        OperationControl& control, bool listFolders) {
+    if (ReportNoFilesToList(choices, ui)) {
+        return {};
+    }
+    Operation op(choices, ui, control);
+    OperationState& state = op.State();
+    state.blnListFiles = true;
+    state.blnListFolders = listFolders || !choices.subdirectories;
+    state.blnFileDetails = ListFileDetails(choices, state.blnListFolders);
+    const std::string caption =
+        ListCaption(choices.targetFilespec, state.blnFileDetails, state.blnListFolders);
+    ui.ShowCaption(caption);
+    ProcessFiles(op);
+    return Finish(op, choices.subdirectories ? std::string(kTreeListCaption) : caption);
+}
+
+}  // namespace vorlane

@@ -1,0 +1,40 @@
+#pragma once
+// The purge and list commands from the checks to the finished report, the same for
+// the windows and the terminal.
+
+#include <cstdint>
+#include <string>
+
+#include "operation/Operation.h"
+
+namespace vorlane {
+
+struct OperationResult {
+    bool ran = false;  // false: refused, cancelled, or nothing to do
+    OperationState state;
+    std::string report;
+    bool stopped = false;
+    std::string caption;  // the report window's caption once the operation ended
+};
+
+// The report window's caption for a listing with these settings.
+std::string ListCaption(const std::string& fileSpec, bool fileDetails, bool listFolders);
+
+// The target must name an existing folder, and a single file must exist and pass the
+// date restriction. Tells the person why not and returns false.
+bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool purge);
+
+// Counts the target's matching files with the count-only listing; -1 once the count
+// reaches limit.
+std::int32_t CountFilesViaReport(const OperationChoices& choices, OperationInterface& ui,
+                                 OperationControl& control, std::int32_t limit);
+
+// Counts, confirms and purges. The options the person sets in the confirmation apply.
+OperationResult RunPurge(const OperationChoices& choices, OperationInterface& ui,
+                         OperationControl& control);
+
+// Lists the target; listFolders writes folder lines instead of progress marks.
+OperationResult RunList(const OperationChoices& choices, OperationInterface& ui,
+                        OperationControl& control, bool listFolders);
+
+}  // namespace vorlane

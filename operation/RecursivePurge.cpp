@@ -1,0 +1,348 @@
+#include "operation/RecursivePurge.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/DriveInfo.h"
+#include "engine/FileOperations.h"
+#include "engine/FilePurge.h"
+#include "engine/PurgeTypes.h"
+#include "operation/EstimatedTimes.h"
+#include "operation/TargetMatch.h"
+#include "platform/MountTable.h"
+#include "platform/Platform.h"
+#include "support/Folders.h"
+#include "support/Strings.h"
+#include "support/UserLocale.h"
+
+namespace vorlane {
+namespace {
+
+using platform::FileKind;
+using platform::FolderEntry;
+
+constexpr double kBytesPerMB = 1024.0 * 1024.0;
+constexpr float kUnmeasuredSpeed = 1.0f;
+constexpr int kMaxIndicatorLength = 10;
+
+// One file's way through the purge, as its report line tells it.
+struct FileJob {
+    std::string path;
+    std::string name;
+    int code = 0;  // exclusion or purge result code; 0 while nothing is wrong
+    std::int64_t size = 0;
+    bool sizeShown = false;
+    bool purged = false;
+};
+
+// The bytes one overwrite handles in a second: files above it show a pass indicator.
+std::int64_t IndicatorThreshold(const Operation& op, const std::string& dirPath) {
+    float speed = DrivePurgeSpeed(op.Choices(), DriveOfPath(dirPath));
+    if (speed <= 0) {
+        speed = kUnmeasuredSpeed;
+    }
+    return RoundToInt(speed * kBytesPerMB);
+}
+
+bool Dots(const Operation& op) {
+    return op.Choices().options.folderNamesOnly;
+}
+bool Silent(const Operation& op) {
+    return op.State().blnPurgingRecycleBin;
+}
+
+void ReportFileName(Operation& op, const FileJob& job, bool& lineStarted) {
+    if (Silent(op)) {
+        return;
+    }
+    if (!lineStarted) {
+        op.ReportAppend(kCrLf, false);
+        lineStarted = true;
+    }
+    if (Dots(op)) {
+        op.ReportAppend(". ", true);
+    } else {
+        op.ReportAppend(job.name, false);
+    }
+}
+
+// Asks about a sensitive extension not yet decided; false when the user cancels.
+bool AskAboutExtension(Operation& op, FileJob& job) {
+    const std::string ext = FileExtension(job.path, true);
+    const bool an = !ext.empty() && (ext[0] == 'e' || ext[0] == 'i' || ext[0] == 'o');
+    const std::string text =
+        job.path + "\r\n\r\nYou have requested to purge a file with a" + (an ? "n" : "") + " \"" +
+        ext + "\" extension.\r\nDo you wish to allow all files with this " +
+        "extension to be purged?\r\n(Permission lasts only during the course of this " +
+        "operation.)";
+    const MessageAnswer answer =
+        op.Ui().Ask({text, "Purge query", MessageButtons::YesNoCancel, 2, MessageIcon::Question});
+    if (answer == MessageAnswer::Cancel) {
+        op.AppendToText("\r\n\r\n");
+        op.Control().RequestStop();
+        return false;
+    }
+    const bool allowed = answer == MessageAnswer::Yes;
+    op.Extensions().SetSensitiveExtensionPermission(
+        ext, allowed ? kExtensionAllowed : kExtensionRefused);
+    job.code = allowed ? kNotExcluded : kSensitiveUndecided;
+    return true;
+}
+
+// The exclusion code, after the sensitive-extension question; false on Cancel.
+bool DecideExclusion(Operation& op, const FolderEntry& entry, FileJob& job) {
+    if (entry.status.kind == FileKind::Symlink) {
+        job.code = purge_result::kSymbolicLink;
+        return true;
+    }
+    if (entry.status.kind != FileKind::Regular) {
+        job.code = purge_result::kNotRegularFile;
+        return true;
+    }
+    job.code = ExcludedFile(job.path, op.Extensions(), op.Protected());
+    if (job.code == kSensitiveUndecided && op.Choices().options.okToPurgeSensitiveFiles) {
+        job.code = kNotExcluded;
+    }
+    if (job.code == kSensitiveRefused) {
+        job.code = kSensitiveUndecided;
+        return true;
+    }
+    return job.code != kSensitiveUndecided || AskAboutExtension(op, job);
+}
+
+bool ConfirmFile(Operation& op, const FileJob& job) {
+    OperationState& state = op.State();
+    if (!op.Choices().options.confirmFiles || state.blnDoNotAskAgain) {
+        return true;
+    }
+    const std::string text = LowerCaseText(job.path) + "     " + SizeText(job.size, 2) + "     " +
+                             FileDateTimeText(job.path, true);
+    switch (op.Ui().ConfirmFile(text)) {
+        case FileConfirmation::Yes:
+            return true;
+        case FileConfirmation::YesToAll:
+            state.blnDoNotAskAgain = true;
+            return true;
+        case FileConfirmation::StopPurge:
+            op.StopWithCaption();
+            return false;
+        case FileConfirmation::No:
+            break;
+    }
+    return false;
+}
+
+// Digits for the passes done, underscores for those to come.
+std::string PassIndicator(int done, int passes) {
+    return std::string("123456789").substr(0, done) + std::string(passes - done, '_');
+}
+
+void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
+    const OperationChoices& choices = op.Choices();
+    const int passes = choices.numberOfPasses;
+    // The indicator is for files whose whole purge, every pass, takes over a second.
+    const int overwrites = passes * GetNumOverwritesPerPass(choices.purgeType);
+    bool indicator = false;
+    if (!Silent(op) && !Dots(op)) {
+        op.ReportAppend(
+            " (" + GroupedNumberText(static_cast<double>(job.size), 0) + " bytes) purging", true);
+        job.sizeShown = !op.ReportBufferIsFull();
+        if (job.size * overwrites > threshold && passes >= 2) {
+            op.ReportAppend(" " + std::string(std::min(passes, kMaxIndicatorLength), '_'), true);
+            indicator = !op.ReportBufferIsFull();
+        }
+    }
+    // No pass would write nothing, yet leave every pass "done".
+    PurgeResultCode result = passes < 1 ? purge_result::kInvalidNumberOfPasses : 0;
+    int done = 0;
+    while (result >= 0 && done < passes) {
+        const bool last = done + 1 == passes;
+        VorlPurgeFile(
+            job.path, choices.purgeType, 1, last && !choices.options.doNotDeletePurgedFiles,
+            choices.options.okToPurgeReadOnlyFiles, choices.options.okToPurgeSystemFiles, result);
+        if (indicator) {
+            op.Report().DropLastCharacters(std::min(passes, kMaxIndicatorLength));
+        }
+        if (result < 0) {
+            break;
+        }
+        ++done;
+        if (last) {
+            break;
+        }
+        if (indicator) {
+            op.AppendToText(PassIndicator(done, passes));
+        }
+        op.CheckPauseAndStop();
+        if (op.Stopped()) {
+            break;
+        }
+    }
+    job.code = result;
+    job.purged = done == passes && result == 0;
+}
+
+void ReportOutcome(Operation& op, FileJob& job) {
+    OperationState& state = op.State();
+    if (!Dots(op) && !op.ReportBufferIsFull() && job.sizeShown) {
+        op.Report().CutAfterLast("bytes)");
+    }
+    if (job.purged) {
+        if (!Silent(op) && !Dots(op)) {
+            op.ReportAppend(" purged", false);
+        }
+        state.dblSumOfSizes += static_cast<double>(job.size);
+        ++state.lngNumFilesPurged;
+    } else if (!Silent(op)) {
+        if (Dots(op)) {
+            op.ReportAppend(std::string(kCrLf) + job.name, false);
+        }
+        op.ReportAppend(NotPurgedReason(job.code, job.path), false);
+    }
+    if (!Silent(op) && (!job.purged || !Dots(op))) {
+        op.ReportAppend(kCrLf, true);
+    }
+}
+
+// Handles one matching file; false when the user cancelled the whole purge.
+bool PurgeOneFile(Operation& op, const std::string& dirPath, const FolderEntry& entry,
+                  std::int64_t threshold, bool& lineStarted) {
+    FileJob job{dirPath + entry.name, entry.name};
+    ++op.State().lngNumFiles;
+    ReportFileName(op, job, lineStarted);
+    if (!DecideExclusion(op, entry, job)) {
+        return false;
+    }
+    if (job.code == kNotExcluded) {
+        job.size = std::max<std::int64_t>(FileLength(job.path), 0);
+        if (ConfirmFile(op, job)) {
+            RunPasses(op, job, threshold);
+        } else {
+            job.code = 0;  // declined: " not purged."
+        }
+    }
+    ReportOutcome(op, job);
+    return true;
+}
+
+// A Trash folder and the folders that make up its structure stay, empty or not. Both
+// sides are compared resolved, so that a relative target or one reached through a link
+// or ".." still knows the Trash.
+bool IsTrashStructure(const Operation& op, const std::string& folder) {
+    const std::string path = platform::ResolveParent(WithoutTrailingBackslash(folder));
+    const std::string parent = WithoutTrailingBackslash(FolderPart(path, false));
+    const auto& trash = op.Protected().trashFolders;
+    return std::any_of(trash.begin(), trash.end(), [&](const std::string& t) {
+        const std::string trashPath = platform::ResolveParent(WithoutTrailingBackslash(t));
+        return path == trashPath || parent == trashPath;
+    });
+}
+
+void RemoveIfEmptied(Operation& op, const std::string& folder) {
+    if (!op.Choices().options.deleteEmptyFolders || !FolderIsEmpty(folder) ||
+        IsTrashStructure(op, folder)) {
+        return;
+    }
+    if (platform::Sys().RemoveEmptyFolder(folder) != 0) {
+        return;
+    }
+    ++op.State().intNumFoldersRemoved;
+    if (!Silent(op) && !op.ReportBufferIsFull()) {
+        op.AppendToText("\r\nFolder " + folder + " removed.\r\n");
+    }
+}
+
+void PurgeSubfolders(Operation& op, const std::string& dirPath,
+                     const std::vector<FolderEntry>& entries, const std::string& fileSpec) {
+    for (const FolderEntry& entry : entries) {
+        if (entry.status.kind != FileKind::Directory) {
+            continue;
+        }
+        const std::string next = dirPath + entry.name;
+        if (!FolderIsEmpty(next)) {
+            VorlPurgeRecursive(op, next, fileSpec);
+        }
+        if (op.Stopped() && !Silent(op)) {
+            return;
+        }
+        RemoveIfEmptied(op, next);
+    }
+}
+
+}  // namespace
+
+std::string NotPurgedReason(int code, const std::string& filePath) {
+    namespace r = purge_result;
+    switch (code) {
+        case r::kSystemNotPermitted:
+            return ": file is a system file, not purged.";
+        case r::kReadOnlyNotPermitted:
+            return ": file is a read-only file, not purged.\r\n(Perhaps file is in use by another "
+                   "program.)";
+        case r::kInvalidClusterSize:
+            return ": invalid cluster size.";
+        case r::kInvalidPurgeType:
+            return ": invalid purge type.";
+        case r::kInvalidNumberOfPasses:
+            return ": invalid number of passes.";
+        case r::kNotDeleted:
+            return ": file overwritten but not deleted.";
+        case r::kCannotOpen:
+        case r::kCannotOpenForWriting:
+            return ": unable to open file for writing.";
+        case r::kEmptyFileName:
+            return ": empty file name.";
+        case r::kSymbolicLink:
+            return ": symbolic link, not followed, not purged.";
+        case r::kNotRegularFile:
+            return ": not a regular file, not purged.";
+        case r::kWriteFailed:
+            return ": write error (disk full or device error), not purged.";
+        case r::kFlushFailed:
+            return ": data could not be flushed to the device, not purged.";
+        case r::kFileChanged:
+            return ": file vanished or was replaced during the purge, not purged.";
+        case kExcludedProgramFolder:
+            return ": a file in the current application folder, not purged.";
+        case kExcludedSwapFile:
+            return ": the page file (swap file), not purged.";
+        case kExcludedTrashDesktopIni:
+            return ": a desktop.ini file in the Trash, not purged.";
+        case kSensitiveUndecided:
+            return ": \"" + FileExtension(filePath, true) + "\" files are not purged.";
+        default:
+            return " not purged.";
+    }
+}
+
+void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
+    const std::int64_t threshold = IndicatorThreshold(op, folder);
+    const std::string dirPath = WithTrailingBackslash(folder);
+    std::vector<FolderEntry> entries;
+    std::vector<const FolderEntry*> targets;
+    if (!ListTargets(op.Choices(), dirPath, fileSpec, entries, targets)) {
+        return;
+    }
+    op.State().intNumFiles = static_cast<std::int32_t>(targets.size());
+    if (!targets.empty() && !Silent(op) && !op.ReportBufferIsFull()) {
+        op.AppendToText(std::string(kCrLf) + dirPath);
+    }
+    bool lineStarted = false;
+    for (const FolderEntry* entry : targets) {
+        if (!PurgeOneFile(op, dirPath, *entry, threshold, lineStarted)) {
+            return;
+        }
+        if (!FolderIsDirectory(dirPath)) {
+            break;
+        }
+        op.CheckPauseAndStop();
+        if (op.Stopped()) {
+            return;
+        }
+    }
+    if (op.Choices().subdirectories) {
+        PurgeSubfolders(op, dirPath, entries, fileSpec);
+    }
+}
+
+}  // namespace vorlane

@@ -1,0 +1,70 @@
+#include "operation/ReportBuffer.h"
+
+namespace vorlane {
+namespace {
+
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+std::size_t CountCharacters(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += IsContinuationByte(c) ? 0 : 1;
+    }
+    return count;
+}
+
+}  // namespace
+
+void ReportBuffer::Clear() {
+    text_.clear();
+    characters_ = 0;
+}
+
+void ReportBuffer::Append(std::string_view piece) {
+    text_.append(piece);
+    characters_ += CountCharacters(piece);
+}
+
+void ReportBuffer::Assign(std::string_view text) {
+    Clear();
+    Append(text);
+}
+
+void ReportBuffer::DropLastCharacters(std::size_t count) {
+    std::size_t end = text_.size();
+    for (; count > 0 && end > 0; --count) {
+        do {
+            --end;
+        } while (end > 0 && IsContinuationByte(text_[end]));
+    }
+    Truncate(end);
+}
+
+void ReportBuffer::Truncate(std::size_t byteLength) {
+    if (byteLength >= text_.size()) {
+        return;
+    }
+    characters_ -= CountCharacters(std::string_view(text_).substr(byteLength));
+    text_.resize(byteLength);
+}
+
+bool ReportBuffer::CutAfterLast(std::string_view marker) {
+    const std::size_t at = text_.rfind(marker);
+    if (at == std::string::npos) {
+        return false;
+    }
+    Truncate(at + marker.size());
+    return true;
+}
+
+void ReportBuffer::TrimTrailingBlanks() {
+    std::size_t end = text_.size();
+    while (end > 0 && static_cast<unsigned char>(text_[end - 1]) <= 32) {
+        --end;
+    }
+    Truncate(end);
+}
+
+}  // namespace vorlane

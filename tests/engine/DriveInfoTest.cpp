@@ -1,0 +1,100 @@
+#include "engine/DriveInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace vorlane {
+namespace {
+
+using platform::ClusterInfo;
+using platform::DriveKind;
+using platform::Platform;
+using platform::ScopedPlatform;
+using platform::SpaceInfo;
+using platform::Volume;
+
+// One drive mounted at /mnt/data whose answers the test sets.
+class DriveStandIn : public Platform {
+  public:
+    std::optional<ClusterInfo> clusters;
+    std::optional<SpaceInfo> space;
+    mutable int clusterQueries = 0;
+
+    std::optional<ClusterInfo> QueryClusters(const std::string&) const override {
+        ++clusterQueries;
+        return clusters;
+    }
+    std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const override {
+        return mountPoint == "/mnt/data" ? space : std::nullopt;
+    }
+    std::optional<Volume> VolumeOf(const std::string&) const override {
+        return Volume{"/mnt/data", "ext4", "/dev/sdz1", DriveKind::Fixed};
+    }
+};
+
+class DiskProcTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ClearDriveClusterSizes(); }
+    void TearDown() override { ClearDriveClusterSizes(); }
+
+    DriveStandIn stand;
+    ScopedPlatform scope{stand};
+};
+
+TEST_F(DiskProcTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
+    struct Case {
+        std::optional<ClusterInfo> answer;
+        int size;
+        double spaceInFreeClusters;
+    };
+    for (const Case& c :
+         {Case{ClusterInfo{4096, 1000, 5000}, 4096, 4096000.0},
+          Case{ClusterInfo{512, 0, 10}, 512, 0.0},
+          Case{ClusterInfo{65536, 3'000'000'000ull, 1}, 65536, 65536.0 * 3e9},
+          Case{ClusterInfo{131072, 1000, 5000}, -2, -1.0},
+          Case{ClusterInfo{256, 1000, 5000}, -2, -1.0}, Case{std::nullopt, -1, -1.0}}) {
+        stand.clusters = c.answer;
+        double space = 12345;
+        EXPECT_EQ(ClusterSizeOfDrive("/mnt/data", &space), c.size) << c.size;
+        EXPECT_EQ(space, c.spaceInFreeClusters) << c.size;
+    }
+}
+
+TEST_F(DiskProcTest, ClusterSizeFallsBackTo4096AndIsAskedOncePerDrive) {
+    EXPECT_EQ(GetClusterSize("/mnt/data"), 4096);  // the query fails
+    stand.clusters = ClusterInfo{8192, 10, 10};
+    EXPECT_EQ(GetClusterSize("/mnt/data"), 4096);  // cached, not asked again
+    EXPECT_EQ(stand.clusterQueries, 1);
+
+    EXPECT_EQ(GetClusterSize("/mnt/other"), 8192);
+    EXPECT_EQ(GetClusterSize("/mnt/other"), 8192);
+    EXPECT_EQ(stand.clusterQueries, 2);
+
+    SetDriveClusterSize("/mnt/stored", 2048);
+    double space = 7;
+    EXPECT_EQ(GetClusterSize("/mnt/stored", &space), 2048);
+    EXPECT_EQ(space, 7);  // a stored size answers without a query
+    EXPECT_EQ(stand.clusterQueries, 2);
+
+    ClearDriveClusterSizes();
+    EXPECT_EQ(GetClusterSize("/mnt/data", &space), 8192);
+    EXPECT_EQ(space, 8192.0 * 10);
+    EXPECT_EQ(stand.clusterQueries, 3);
+}
+
+TEST_F(DiskProcTest, DiskSpaceBeyondFourGibibytesIsExact) {
+    stand.space = SpaceInfo{(std::uint64_t{5} << 30) + 1, (std::uint64_t{1} << 40) + 4097};
+    double freeBytes = 0;
+    double totalBytes = 0;
+    ASSERT_EQ(GetDiskSpace("/mnt/data/file", freeBytes, totalBytes), 0);
+    EXPECT_EQ(freeBytes, 5368709121.0);
+    EXPECT_EQ(totalBytes, 1099511631873.0);
+
+    stand.space.reset();
+    EXPECT_EQ(GetDiskSpace("/mnt/data/file", freeBytes, totalBytes), -1);
+    EXPECT_EQ(freeBytes, 5368709121.0);  // left as they were
+}
+
+}  // namespace
+}  // namespace vorlane

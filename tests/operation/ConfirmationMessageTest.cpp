@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "operation/ConfirmationMessage.h"
+#include "operation/EstimatedTimes.h"
+
+namespace vorlane::testing {
+namespace {
+
+ConfirmationInput Input(const std::string& spec, std::int32_t count, bool subfolders) {
+    ConfirmationInput in;
+    in.targetFolder = "/data/box";
+    in.targetFilespec = spec;
+    in.multipleFiles = spec.find_first_of("*?") != std::string::npos;
+    in.subdirectories = subfolders;
+    in.countedFiles = count;
+    return in;
+}
+
+TEST(ConfirmationMessageTest, NamesWhatWillBeDestroyed) {
+    EXPECT_EQ(BuildConfirmationMessage(Input("a.txt", 1, false)).text,
+              "Are you sure that you want to purge the file\r\n/data/box/a.txt ?\r\n"
+              "This will permanently destroy all data in this file.");
+    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", 2, false)).text,
+              "Are you sure that you want to purge both files in \r\n/data/box ?\r\n"
+              "This will permanently destroy all data in these two files.");
+    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", -1, true)).text,
+              "Are you sure that you want to purge all files in \r\n/data/box\r\n"
+              "and all files in all subfolders?\r\n"
+              "This will permanently destroy all data in these (more than 1000) files.");
+    ConfirmationInput dated = Input("*.log", 42, true);
+    dated.dateRestriction = true;
+    EXPECT_EQ(BuildConfirmationMessage(dated).text,
+              "Are you sure that you want to purge the 42 files\r\n/data/box/*.log\r\n"
+              "and all files of the form \"*.log\" in all subfolders?\r\n"
+              "which satisfy the date restriction.\r\n"
+              "This will permanently destroy all data in these forty two files.");
+    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", 1, true)).text,
+              "Are you sure that you want to purge the single file in \r\n/data/box\r\n"
+              "and all files in all subfolders?\r\n"
+              "This will permanently destroy all data in this file.");
+}
+
+TEST(ConfirmationMessageTest, ACountStoppedAbove1000IsManyFiles) {
+    ConfirmationInput dated = Input("*.*", -1, false);
+    dated.dateRestriction = true;
+    EXPECT_EQ(BuildConfirmationMessage(dated).text,
+              "Are you sure that you want to purge all files in \r\n/data/box ?\r\n"
+              "which satisfy the date restriction.\r\n"
+              "This will permanently destroy all data in these (more than 1000) files.");
+    EXPECT_EQ(PurgeYesCaption(-1, false), "Yes, purge these files");
+    EXPECT_EQ(PurgeYesCaption(1, false), "Yes, purge this file");
+    EXPECT_EQ(PurgeYesCaption(1, true), "Yes, purge these files");
+    EXPECT_EQ(PurgeYesCaption(2, false), "Yes, purge these files");
+}
+
+TEST(ConfirmationMessageTest, SingleFileOutsideTheDateRestrictionIsNotOffered) {
+    ConfirmationInput in = Input("missing.txt", 1, false);
+    in.dateRestriction = true;
+    in.onlyBeforeJdn = 9000000;
+    EXPECT_FALSE(BuildConfirmationMessage(in).goOn);  // its date cannot be read
+}
+
+TEST(EstimatedTimesTest, ShortEstimatesCollapseIntoOneLine) {
+    EXPECT_EQ(EstimatedTimes(100.0f, 1024.0 * 1024.0, 1.0),
+              "Estimated purge times for various numbers of overwrites\r\n"
+              "using a purge speed (as measured) of 100.00 MB/sec.\r\n"
+              "and an adjustment factor of 1.00:\r\n"
+              "All less than 20 seconds\r\n");
+    EXPECT_EQ(RoundToInt(2.5), 2);
+    EXPECT_EQ(RoundToInt(3.5), 4);
+}
+
+TEST(EstimatedTimesTest, DaysAreRoundedToWholeHours) {
+    // 1 MB at 1/86400 MB/s per overwrite: 2 overwrites take two days.
+    const std::string table = EstimatedTimes(1.0f / 86400, 1024.0 * 1024.0, 1.0);
+    EXPECT_NE(table.find("2 overwrites: 2 days\r\n"), std::string::npos);
+    EXPECT_NE(table.find("24 overwrites: 24 days\r\n"), std::string::npos);
+}
+
+TEST(EstimatedTimesTest, TimesBeyondThirtyTwoBitsKeepTheirRows) {
+    EXPECT_EQ(RoundToInt(1e12), INT32_MAX);
+    EXPECT_EQ(RoundToInt(-1e12), INT32_MIN);
+    // Ten terabytes at a crawl: no row may vanish.
+    const std::string table = EstimatedTimes(0.001f, 1e13, 1.0);
+    EXPECT_EQ(table.find("All less than"), std::string::npos);
+    EXPECT_NE(table.find("\r\n24 overwrites: "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vorlane::testing

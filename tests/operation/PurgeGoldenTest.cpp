@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "engine/DriveInfo.h"
+#include "operation/ProcessFiles.h"
+#include "operation/PurgeCommands.h"
+#include "operation/ReportTestSupport.h"
+#include "operation/ScriptedInterface.h"
+#include "platform/Platform.h"
+
+namespace vorlane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::OpenResult;
+using platform::UniqueFd;
+
+// A file named "slocked.txt" cannot be opened for writing, whoever runs the test.
+class LockedFileStandIn : public platform::Platform {
+  public:
+    OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const override {
+        if (path.ends_with("/slocked.txt")) {
+            return OpenResult::Denied;
+        }
+        return Platform::OpenForOverwrite(path, out);
+    }
+};
+
+class PurgeGoldenTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const std::string t = tree.Path();
+        tree.Write("s1.txt", "hello");
+        tree.Write("second.dll", "dll-one");
+        tree.Write("setup.exe", "exe-bytes");
+        tree.Write("slocked.txt", "locked");
+        tree.Write("sro.txt", "readonly");
+        ::chmod(tree.File("sro.txt").c_str(), 0444);
+        tree.Write("sys.dll", "dll-two");
+        tree.Write("other.txt", "other");
+        MakeFolder(t + "/keep");
+        tree.Write("keep/other.txt", "stays");
+        MakeFolder(t + "/sempty");
+        MakeFolder(t + "/sub");
+        tree.Write("sub/s2.txt", "abc");
+        MakeFolder(outside.Path() + "/inner");
+        outside.Write("sentinel.txt", "sentinel bytes");
+        outside.Write("inner/s3.txt", "inner sentinel");
+        fs::create_symlink(outside.File("sentinel.txt"), tree.File("slink.txt"));
+        fs::create_directory_symlink(outside.Path(), tree.File("slinkdir"));
+    }
+
+    OperationResult Purge(const OperationChoices& choices) {
+        platform::ScopedPlatform standIn(locked);
+        OperationControl control;
+        return RunPurge(choices, ui, control);
+    }
+
+    TempFolder tree;
+    TempFolder outside;
+    LockedFileStandIn locked;
+    ScriptedInterface ui;
+};
+
+TEST_F(PurgeGoldenTest, WholeReportOfAMixedTree) {
+    OperationChoices choices = ChoicesFor(tree.Path(), "s*.*");
+    choices.subdirectories = true;
+    choices.options.okToPurgeReadOnlyFiles = false;
+    ui.answers = {MessageAnswer::No, MessageAnswer::Yes};  // dll refused, exe allowed
+
+    const OperationResult result = Purge(choices);
+
+    const std::string t = tree.Path() + "/";
+    const std::string expected =
+        "<STAMP>\r\n"
+        "Purging files " +
+        t +
+        "s*.* \r\n"
+        "(including s*.* files in subfolders) \r\n"
+        "using random bytes plus zeros twice.\r\n"
+        "\r\n" +
+        t +
+        "\r\n"
+        "s1.txt (5 bytes) purged\r\n"
+        "second.dll: \"dll\" files are not purged.\r\n"
+        "setup.exe (9 bytes) purged\r\n"
+        "slink.txt: symbolic link, not followed, not purged.\r\n"
+        "slinkdir: symbolic link, not followed, not purged.\r\n"
+        "slocked.txt (6 bytes): unable to open file for writing.\r\n"
+        "sro.txt (8 bytes): file is a read-only file, not purged.\r\n"
+        "(Perhaps file is in use by another program.)\r\n"
+        "sys.dll: \"dll\" files are not purged.\r\n"
+        "\r\nFolder " +
+        t +
+        "sempty removed.\r\n"
+        "\r\n" +
+        t +
+        "sub/\r\n"
+        "s2.txt (3 bytes) purged\r\n"
+        "\r\nFolder " +
+        t +
+        "sub removed.\r\n"
+        "\r\n"
+        "Number of files s*.*: 9\r\n"
+        "Number of files purged: 3\r\n"
+        "Sum of sizes of files purged: 17 bytes\r\n"
+        "\r\n"
+        "Number of folders removed: 2\r\n"
+        "<STAMP>\r\n";
+    ASSERT_TRUE(result.ran);
+    EXPECT_EQ(result.caption, "Purge files");
+    EXPECT_EQ(MaskStamps(result.report), expected);
+    EXPECT_EQ(ui.finishedReport, result.report);
+    ASSERT_EQ(ui.asked.size(), 2u);  // sys.dll was not asked again
+    EXPECT_EQ(ui.asked[0].title, "Purge query");
+    EXPECT_EQ(ui.asked[0].defaultButton, 2);
+    EXPECT_NE(ui.asked[0].text.find("a \"dll\" extension."), std::string::npos);
+    EXPECT_NE(ui.asked[1].text.find("an \"exe\" extension."), std::string::npos);
+
+    EXPECT_FALSE(fs::exists(tree.File("s1.txt")));
+    EXPECT_TRUE(fs::exists(tree.File("sro.txt")));
+    EXPECT_TRUE(fs::exists(tree.File("keep/other.txt")));
+    EXPECT_TRUE(fs::exists(tree.File("other.txt")));
+    EXPECT_TRUE(fs::is_symlink(tree.File("slink.txt")));
+    EXPECT_TRUE(fs::is_symlink(tree.File("slinkdir")));
+    EXPECT_EQ(TempFolder::Read(outside.File("sentinel.txt")), "sentinel bytes");
+    EXPECT_EQ(TempFolder::Read(outside.File("inner/s3.txt")), "inner sentinel");
+}
+
+TEST_F(PurgeGoldenTest, ReadOnlyFileGoesWithPermissionAndAnswersLastOneOperation) {
+    OperationChoices choices = ChoicesFor(tree.Path(), "s*.*");
+    ui.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+    Purge(choices);
+    EXPECT_FALSE(fs::exists(tree.File("sro.txt")));
+    EXPECT_FALSE(fs::exists(tree.File("sys.dll")));
+
+    // The next operation asks anew.
+    tree.Write("again.dll", "x");
+    ui.asked.clear();
+    Purge(ChoicesFor(tree.Path(), "again.dll"));
+    ASSERT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked[0].title, "Purge query");
+}
+
+TEST_F(PurgeGoldenTest, CancelInAQueryStopsThePurge) {
+    ui.answers = {MessageAnswer::Cancel};
+    const OperationResult result = Purge(ChoicesFor(tree.Path(), "s*.*"));
+    EXPECT_TRUE(result.stopped);
+    EXPECT_NE(result.report.find("Purge operation was stopped."), std::string::npos);
+    EXPECT_TRUE(fs::exists(tree.File("setup.exe")));
+}
+
+TEST_F(PurgeGoldenTest, PerFileConfirmationAnswers) {
+    OperationChoices choices = ChoicesFor(tree.Path(), "s*.txt");
+    choices.options.confirmFiles = true;
+    ui.confirmations = {FileConfirmation::No, FileConfirmation::YesToAll};
+    const OperationResult result = Purge(choices);
+    // Asked for s1.txt (No) and slocked.txt (Yes to all); links are never offered.
+    ASSERT_EQ(ui.confirmedFiles.size(), 2u);
+    EXPECT_EQ(ui.confirmedFiles[0].rfind(tree.File("s1.txt") + "     5 bytes     ", 0), 0u);
+    EXPECT_NE(result.report.find("\r\ns1.txt not purged.\r\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(tree.File("s1.txt")));
+
+    tree.Write("s4.txt", "x");
+    ui.confirmations = {FileConfirmation::StopPurge};
+    const OperationResult stopped = Purge(choices);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_TRUE(fs::exists(tree.File("s1.txt")));
+}
+
+TEST_F(PurgeGoldenTest, NoAnswerToTheConfirmationPurgesNothing) {
+    ui.confirmPurge = false;
+    const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.*"));
+    EXPECT_FALSE(result.ran);
+    ASSERT_FALSE(ui.asked.empty());
+    EXPECT_EQ(ui.asked.back().text, "No files purged.");
+    EXPECT_TRUE(fs::exists(tree.File("s1.txt")));
+}
+
+// The person's Trash lies in the test's folder.
+class TrashHomeStandIn : public platform::Platform {
+  public:
+    explicit TrashHomeStandIn(std::string dataHome) : dataHome_(std::move(dataHome)) {}
+    std::string EnvironmentValue(const std::string& name) const override {
+        return name == "XDG_DATA_HOME" ? dataHome_ : Platform::EnvironmentValue(name);
+    }
+
+  private:
+    std::string dataHome_;
+};
+
+TEST(TrashStructureTest, StaysHoweverTheTargetFolderIsWritten) {
+    TempFolder home;
+    MakeFolder(home.Path() + "/data/Trash/files");
+    MakeFolder(home.Path() + "/data/Trash/info");
+    home.Write("data/Trash/files/old.txt", "old");
+    MakeFolder(home.Path() + "/data/other/empty");
+    TrashHomeStandIn standIn(home.Path() + "/data");
+    platform::ScopedPlatform scoped(standIn);
+    // The same folder, named with a detour through its parent.
+    OperationChoices choices = ChoicesFor(home.Path() + "/data/../data", "*.*");
+    choices.subdirectories = true;
+    ScriptedInterface ui;
+    OperationControl control;
+    const OperationResult result = RunPurge(choices, ui, control);
+    ASSERT_TRUE(result.ran);
+    EXPECT_FALSE(fs::exists(home.File("data/Trash/files/old.txt")));
+    EXPECT_TRUE(fs::is_directory(home.Path() + "/data/Trash/files"));
+    EXPECT_TRUE(fs::is_directory(home.Path() + "/data/Trash/info"));
+    EXPECT_FALSE(fs::exists(home.Path() + "/data/other"));
+}
+
+class PauseTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    ScriptedInterface ui;
+    OperationControl control;
+};
+
+TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
+    folder.Write("big.dat", std::string(8192, 'x'));
+    OperationChoices choices = ChoicesFor(folder.Path(), "*.*");
+    choices.numberOfPasses = 3;
+    // Slow enough that even this file shows its pass indicator.
+    choices.drivePurgeSpeeds[DriveOfPath(folder.Path())] = 0.001f;
+    Operation op(choices, ui, control);
+    op.State().blnPurge = true;
+    std::vector<std::string> indicators;
+    ui.onReport = [&](const std::string& text) {
+        if (text.ends_with("___") || text.ends_with("1__")) {
+            indicators.push_back(text.substr(text.size() - 4));
+        }
+        if (text.ends_with("1__") && !control.Paused()) {
+            op.PauseContinue();  // after pass 1; takes effect before pass 2
+        }
+    };
+    ui.onPhase = [&](ReportPhase phase) {
+        if (phase == ReportPhase::Paused) {
+            op.StopButton();
+        }
+    };
+    ProcessFiles(op);
+    EXPECT_EQ(indicators, (std::vector<std::string>{" ___", " 1__"}));
+    EXPECT_NE(op.ReportText().find("big.dat (8192 bytes) not purged.\r\n"), std::string::npos);
+    EXPECT_NE(op.ReportText().find("Number of files purged: 0\r\n"), std::string::npos);
+    EXPECT_NE(op.ReportText().find("Purge operation was stopped."), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder.File("big.dat")));
+    EXPECT_EQ(op.State().lngNumFilesPurged, 0);
+}
+
+TEST_F(PauseTest, PassIndicatorCountsEveryOverwriteOfTheFile) {
+    // Unmeasured drive: 1 MB a second. Three passes of two overwrites each: 400,000 bytes
+    // take more than a second in all (though less in one pass), 150,000 bytes do not.
+    folder.Write("large.dat", std::string(400000, 'x'));
+    folder.Write("small.dat", std::string(150000, 'x'));
+    OperationChoices choices = ChoicesFor(folder.Path(), "*.dat");
+    choices.numberOfPasses = 3;
+    Operation op(choices, ui, control);
+    op.State().blnPurge = true;
+    std::vector<std::string> indicated;
+    ui.onReport = [&](const std::string& text) {
+        if (text.ends_with(" ___")) {
+            indicated.push_back(text.substr(text.rfind('\n') + 1));
+        }
+    };
+    ProcessFiles(op);
+    EXPECT_EQ(indicated, (std::vector<std::string>{"large.dat (400000 bytes) purging ___"}));
+    EXPECT_NE(op.ReportText().find("\r\nlarge.dat (400000 bytes) purged\r\n"), std::string::npos);
+}
+
+TEST_F(PauseTest, NoPassesIsNeverReportedAsAPurge) {
+    folder.Write("kept.txt", "secret");
+    OperationChoices choices = ChoicesFor(folder.Path(), "*.*");
+    choices.numberOfPasses = 0;
+    Operation op(choices, ui, control);
+    op.State().blnPurge = true;
+    ProcessFiles(op);
+    EXPECT_NE(op.ReportText().find("kept.txt (6 bytes): invalid number of passes.\r\n"),
+              std::string::npos);
+    EXPECT_EQ(op.State().lngNumFilesPurged, 0);
+    EXPECT_EQ(TempFolder::Read(folder.File("kept.txt")), "secret");
+}
+
+TEST_F(PauseTest, StopActsOnlyWhilePaused) {
+    control.Stop();
+    EXPECT_FALSE(control.StopRequested());
+    control.PauseContinue();
+    control.Stop();
+    EXPECT_TRUE(control.StopRequested());
+}
+
+}  // namespace
+}  // namespace vorlane::testing

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "operation/Operation.h"
+#include "operation/PurgeCommands.h"
+#include "operation/ReportTestSupport.h"
+#include "operation/ScriptedInterface.h"
+
+namespace vorlane::testing {
+namespace {
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+class ReportBufferTest : public ::testing::Test {
+  protected:
+    // Many files with long names, so that their lines overflow the report.
+    void WriteManyFiles(int count) {
+        for (int i = 0; i < count; ++i) {
+            folder.Write("file-" + std::string(80, 'n') + "-" + std::to_string(i) + ".txt", "x");
+        }
+    }
+
+    TempFolder folder;
+    ScriptedInterface ui;
+    OperationControl control;
+    OperationChoices choices;
+};
+
+TEST_F(ReportBufferTest, FillsOnceOnTheCharacterThatPassesTheCapacity) {
+    Operation op(choices, ui, control);
+    op.State().blnPurge = true;
+    const std::string line = std::string(62, 'x') + "\r\n";  // 64 characters
+    for (int i = 0; i < 960; ++i) {
+        op.ReportAppend(line, true);
+    }
+    ASSERT_EQ(op.Report().Characters(), 61440u);
+    EXPECT_FALSE(op.ReportBufferIsFull());
+    op.ReportAppend("y", true);
+    EXPECT_TRUE(op.ReportBufferIsFull());
+    const std::string filled = op.ReportText();
+    op.ReportAppend("more", true);
+    EXPECT_EQ(op.ReportText(), filled);
+    EXPECT_EQ(Occurrences(filled, "The report buffer has been filled"), 1);
+    EXPECT_FALSE(control.StopRequested());  // a purge goes on
+    // The last 1,024 characters went, and with them the broken line.
+    EXPECT_NE(filled.find("x\r\n\r\nThe report buffer"), std::string::npos);
+    EXPECT_LT(op.Report().Characters(), 61441u - 1024u + 200u);
+}
+
+TEST_F(ReportBufferTest, CountsCharactersNotBytes) {
+    ReportBuffer buffer;
+    buffer.Append("\xC3\xA9t\xC3\xA9");  // "été"
+    EXPECT_EQ(buffer.Characters(), 3u);
+    buffer.DropLastCharacters(1);
+    EXPECT_EQ(buffer.Text(), "\xC3\xA9t");
+    buffer.Append("  \r\n");
+    buffer.TrimTrailingBlanks();
+    EXPECT_EQ(buffer.Characters(), 2u);
+    EXPECT_FALSE(buffer.CutAfterLast("bytes)"));
+}
+
+TEST_F(ReportBufferTest, PurgeGoesOnToItsSummary) {
+    WriteManyFiles(700);
+    OperationChoices purge = ChoicesFor(folder.Path(), "*.txt");
+    purge.numberOfPasses = 1;
+    const OperationResult result = RunPurge(purge, ui, control);
+    EXPECT_EQ(Occurrences(result.report,
+                          "The report buffer has been filled, so this report "
+                          "cannot continue.  The purge operation will continue, "
+                          "but without report of results for individual files."),
+              1);
+    EXPECT_NE(result.report.find("Number of files purged: 700\r\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+TEST_F(ReportBufferTest, ListingStops) {
+    WriteManyFiles(700);
+    const OperationResult result = RunList(ChoicesFor(folder.Path(), "*.txt"), ui, control, true);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_NE(result.report.find("The output report buffer was filled.\r\nNote: Some files or "
+                                 "folders were not listed.\r\n"),
+              std::string::npos);
+    EXPECT_NE(result.report.find("Listing was stopped.\r\n"), std::string::npos);
+    EXPECT_EQ(result.report.find("Estimated purge time"), std::string::npos);
+    ASSERT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked[0].title, "Report buffer full");
+}
+
+}  // namespace
+}  // namespace vorlane::testing

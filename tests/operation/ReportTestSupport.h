@@ -1,0 +1,47 @@
+#pragma once
+// Shared pieces of the operation tests: stamps masked, files made and compared.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/TempFolder.h"
+#include "operation/OperationChoices.h"
+
+namespace vorlane::testing {
+
+// Replaces every "date, hh:mm:ss" line with "<STAMP>".
+inline std::string MaskStamps(const std::string& report) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < report.size()) {
+        std::size_t end = report.find("\r\n", start);
+        end = end == std::string::npos ? report.size() : end;
+        std::string line = report.substr(start, end - start);
+        const bool stamp = line.size() > 10 && line[line.size() - 3] == ':' &&
+                           line[line.size() - 6] == ':' &&
+                           line.compare(line.size() - 10, 2, ", ") == 0;
+        out += stamp ? "<STAMP>" : line;
+        if (end < report.size()) {
+            out += "\r\n";
+        }
+        start = end + 2;
+    }
+    return out;
+}
+
+inline OperationChoices ChoicesFor(const std::string& folder, const std::string& spec) {
+    OperationChoices choices;
+    choices.targetFolder = folder;
+    choices.targetFilespec = spec;
+    choices.numberOfPasses = 2;
+    choices.options.folderNamesOnly = false;
+    return choices;
+}
+
+inline void MakeFolder(const std::string& path) {
+    std::filesystem::create_directories(path);
+}
+
+}  // namespace vorlane::testing

@@ -1,0 +1,42 @@
+#include "operation/ScriptedInterface.h"
+
+namespace vorlane::testing {
+
+MessageAnswer ScriptedInterface::Ask(const Question& question) {
+    asked.push_back(question);
+    if (answers.empty()) {
+        return question.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+    const MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+bool ScriptedInterface::ConfirmPurge(const std::string&, const std::string&, PurgeOptions&) {
+    return confirmPurge;
+}
+
+FileConfirmation ScriptedInterface::ConfirmFile(const std::string& fileText) {
+    confirmedFiles.push_back(fileText);
+    if (confirmations.empty()) {
+        return FileConfirmation::No;
+    }
+    const FileConfirmation answer = confirmations.front();
+    confirmations.pop_front();
+    return answer;
+}
+
+void ScriptedInterface::ShowReport(std::string_view text) {
+    lastReport = text;
+    if (onReport) {
+        onReport(lastReport);
+    }
+}
+
+void ScriptedInterface::ShowPhase(ReportPhase phase, std::string_view /*pausedDone*/) {
+    if (onPhase) {
+        onPhase(phase);
+    }
+}
+
+}  // namespace vorlane::testing

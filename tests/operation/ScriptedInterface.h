@@ -1,0 +1,38 @@
+#pragma once
+// Answers an operation's questions from a script and records what it was told.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "operation/OperationInterface.h"
+
+namespace vorlane::testing {
+
+class ScriptedInterface : public OperationInterface {
+  public:
+    std::deque<MessageAnswer> answers;  // for Ask, in order; Ok/No when exhausted
+    std::deque<FileConfirmation> confirmations;
+    bool confirmPurge = true;
+
+    std::vector<Question> asked;
+    std::vector<std::string> confirmedFiles;
+    std::string lastReport;
+    std::string finishedReport;
+    std::vector<std::string> captions;
+    // Called with the report each time it is shown: a test presses buttons here.
+    std::function<void(const std::string&)> onReport;
+    std::function<void(ReportPhase)> onPhase;
+
+    MessageAnswer Ask(const Question& question) override;
+    bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
+                      PurgeOptions& options) override;
+    FileConfirmation ConfirmFile(const std::string& fileText) override;
+    void ShowReport(std::string_view text) override;
+    void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
+    void ReportFinished(std::string_view text) override { finishedReport = text; }
+    void ShowCaption(std::string_view caption) override { captions.emplace_back(caption); }
+};
+
+}  // namespace vorlane::testing

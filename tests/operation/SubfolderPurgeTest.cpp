@@ -1,0 +1,275 @@
+#include "operation/SubfolderPurge.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "operation/ReportTestSupport.h"
+#include "operation/ScriptedInterface.h"
+#include "platform/Platform.h"
+#include "support/UserLocale.h"
+
+namespace vorlane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTitle = "Purge selected subfolders";
+constexpr const char* kGoOnOrStop =
+    "Click 'OK' to continue, or 'Cancel' to terminate this operation.";
+
+// Records the main window's progress label and lets a test press F10 from it.
+class ProgressInterface : public ScriptedInterface {
+  public:
+    std::vector<std::string> progress;
+    std::function<void(const std::string&)> onProgress;
+
+    void ShowProgress(std::string_view text) override {
+        progress.emplace_back(text);
+        if (onProgress) {
+            onProgress(progress.back());
+        }
+    }
+};
+
+// Fails every write to the files given by inode, and the removal of given folders.
+class FailingStandIn : public platform::Platform {
+  public:
+    std::set<ino_t> failingFiles;
+    std::set<std::string> stuckFolders;
+
+    int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const override {
+        platform::FileStatus status;
+        if (StatOpen(fd, status) == 0 && failingFiles.count(status.inode) != 0) {
+            return ENOSPC;
+        }
+        return Platform::WriteAt(fd, offset, data, size);
+    }
+    int RemoveEmptyFolder(const std::string& path) const override {
+        return stuckFolders.count(path) != 0 ? EBUSY : Platform::RemoveEmptyFolder(path);
+    }
+};
+
+class SubfolderPurgeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        tree.Write("own.txt", "top's own file");
+        MakeFolder(tree.File("a/deep/empty"));
+        tree.Write("a/a1.txt", "first");
+        tree.Write("a/a2", "second, no extension");
+        tree.Write("a/deep/a3.doc", "third");
+        MakeFolder(tree.File("ab"));
+        tree.Write("ab/keep.txt", "prefix of the name only");
+        MakeFolder(tree.File("b"));
+        tree.Write("b/keep.txt", "not selected");
+        outside.Write("sentinel.txt", "sentinel bytes");
+        MakeFolder(outside.File("inner"));
+        outside.Write("inner/deep.txt", "inner sentinel");
+        state.topFolder = tree.Path() + "/";
+        state.selectedSubfolders = {tree.File("a")};
+        state.numberOfPasses = 1;
+    }
+
+    void Run(bool counting) {
+        platform::ScopedPlatform standIn(platform);
+        state.countingMode = counting;
+        VorlPurgeRecursive2(state, state.topFolder, kTitle, control, ui);
+    }
+    // Both runs, as the command makes them.
+    void CountThenPurge() {
+        state.ResetCounters();
+        Run(true);
+        Run(false);
+    }
+    bool Exists(const std::string& name) const { return fs::exists(tree.File(name)); }
+    void ExpectUntouched(const std::string& name, const std::string& bytes) const {
+        EXPECT_EQ(TempFolder::Read(tree.File(name)), bytes) << name;
+    }
+
+    TempFolder tree;
+    TempFolder outside;
+    SubfolderPurgeState state;
+    OperationControl control;
+    ProgressInterface ui;
+    FailingStandIn platform;
+};
+
+TEST_F(SubfolderPurgeTest, CountingModeCountsWithoutTouchingAnything) {
+    for (int i = 0; i < 9; ++i) {
+        tree.Write("a/deep/n" + std::to_string(i), "x");
+    }
+    Run(true);
+    EXPECT_EQ(state.filesCounted, 12);
+    EXPECT_EQ(state.filesPurged, 0);
+    EXPECT_EQ(ui.progress, std::vector<std::string>{"Now counting number of files to purge: 10"});
+    EXPECT_TRUE(ui.asked.empty());
+    ExpectUntouched("a/a1.txt", "first");
+    ExpectUntouched("a/deep/a3.doc", "third");
+    EXPECT_TRUE(Exists("a/deep/empty"));
+
+    state.ResetCounters();
+    state.includeTopFolderFiles = true;
+    Run(true);
+    EXPECT_EQ(state.filesCounted, 13);
+    ExpectUntouched("own.txt", "top's own file");
+}
+
+TEST_F(SubfolderPurgeTest, PurgesOnlySelectedFoldersAndRemovesThemWhenEmptied) {
+    CountThenPurge();
+    EXPECT_EQ(state.filesCounted, 3);
+    EXPECT_EQ(state.filesPurged, 3);
+    EXPECT_EQ(state.filesNotDeleted, 0);
+    EXPECT_EQ(state.foldersRemoved, 3);  // a/deep/empty, a/deep and a
+    EXPECT_FALSE(Exists("a"));
+    ExpectUntouched("ab/keep.txt", "prefix of the name only");
+    ExpectUntouched("b/keep.txt", "not selected");
+    ExpectUntouched("own.txt", "top's own file");
+    EXPECT_TRUE(ui.asked.empty());
+    EXPECT_FALSE(control.InterruptRequested());
+    ASSERT_FALSE(ui.progress.empty());
+    EXPECT_EQ(ui.progress.back(),
+              "2 files purged (67% of 3). Now purging:\r\n" + tree.File("a/deep/a3.doc"));
+}
+
+TEST_F(SubfolderPurgeTest, TopFolderStaysWhenEverythingIsPurged) {
+    state.selectedSubfolders = {tree.File("a"), tree.File("ab") + "/", tree.File("b")};
+    state.includeTopFolderFiles = true;
+    state.numberOfPasses = 3;
+    CountThenPurge();
+    EXPECT_EQ(state.filesPurged, 6);
+    EXPECT_TRUE(fs::is_directory(tree.Path()));
+    EXPECT_TRUE(fs::is_empty(tree.Path()));
+}
+
+TEST_F(SubfolderPurgeTest, InterruptPendingBeforeTheRunDoesNothing) {
+    control.RequestInterrupt();
+    CountThenPurge();
+    EXPECT_EQ(state.filesCounted, 0);
+    EXPECT_TRUE(ui.asked.empty());
+    EXPECT_TRUE(control.InterruptRequested());
+    ExpectUntouched("a/a1.txt", "first");
+}
+
+// F10 during each of the first two files: OK goes on, Cancel ends the run.
+TEST_F(SubfolderPurgeTest, InterruptQuestionBetweenFiles) {
+    ui.onProgress = [&](const std::string& text) {
+        if (text.find("Now purging") != std::string::npos) {
+            control.RequestInterrupt();
+        }
+    };
+    ui.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
+    CountThenPurge();
+
+    ASSERT_EQ(ui.asked.size(), 2u);
+    EXPECT_EQ(ui.asked[0].text, kGoOnOrStop);
+    EXPECT_EQ(ui.asked[0].title, kTitle);
+    EXPECT_EQ(ui.asked[0].buttons, MessageButtons::OkCancel);
+    EXPECT_TRUE(control.InterruptRequested());
+    EXPECT_EQ(state.filesPurged, 2);
+    EXPECT_FALSE(Exists("a/a1.txt"));
+    EXPECT_FALSE(Exists("a/a2"));
+    ExpectUntouched("a/deep/a3.doc", "third");
+    EXPECT_EQ(ui.progress.back(), "");
+}
+
+TEST_F(SubfolderPurgeTest, CancelBetweenPassesLeavesTheFileOverwrittenButThere) {
+    state.numberOfPasses = 2;
+    ui.onProgress = [&](const std::string& text) {
+        if (text.ends_with("/a2")) {
+            control.RequestInterrupt();
+        }
+    };
+    ui.answers = {MessageAnswer::Cancel};
+    CountThenPurge();
+    EXPECT_EQ(state.filesPurged, 1);
+    EXPECT_EQ(state.filesNotDeleted, 0);  // the person stopped it; nothing failed
+    ASSERT_TRUE(Exists("a/a2"));
+    EXPECT_NE(TempFolder::Read(tree.File("a/a2")), "second, no extension");
+    ExpectUntouched("a/deep/a3.doc", "third");
+}
+
+TEST_F(SubfolderPurgeTest, StoppedOperationEndsWithoutAsking) {
+    ui.onProgress = [&](const std::string&) { control.Close(); };
+    state.ResetCounters();
+    Run(false);
+    EXPECT_TRUE(ui.asked.empty());
+    EXPECT_TRUE(control.InterruptRequested());
+    EXPECT_EQ(state.filesPurged, 1);
+    ExpectUntouched("a/a2", "second, no extension");
+}
+
+TEST_F(SubfolderPurgeTest, LinksAreNeverFollowedNorTheirTargetsTouched) {
+    fs::create_directory_symlink(outside.Path(), tree.File("a/deep/linkdir"));
+    fs::create_symlink(outside.File("sentinel.txt"), tree.File("a/link.txt"));
+    state.selectedSubfolders.push_back(tree.File("a/deep/linkdir"));
+    CountThenPurge();
+
+    EXPECT_EQ(state.filesCounted, 5);
+    EXPECT_EQ(state.filesPurged, 3);
+    EXPECT_EQ(state.filesNotDeleted, 2);
+    EXPECT_TRUE(fs::is_symlink(tree.File("a/deep/linkdir")));
+    EXPECT_TRUE(fs::is_symlink(tree.File("a/link.txt")));
+    EXPECT_EQ(TempFolder::Read(outside.File("sentinel.txt")), "sentinel bytes");
+    EXPECT_EQ(TempFolder::Read(outside.File("inner/deep.txt")), "inner sentinel");
+    EXPECT_FALSE(Exists("a/deep/empty"));
+}
+
+TEST_F(SubfolderPurgeTest, FailedWriteIsCountedAndTheWalkGoesOn) {
+    platform.failingFiles.insert(platform::Sys().StatNoFollow(tree.File("a/a1.txt")).inode);
+    platform.stuckFolders.insert(tree.File("a/deep/empty"));
+    ui.answers = {MessageAnswer::Ok};
+    CountThenPurge();
+
+    ASSERT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked[0].text, "An error (-13) has been reported.\r\n" + tree.File("a/a1.txt") +
+                                    "\r\n" + kGoOnOrStop);
+    EXPECT_EQ(state.filesNotDeleted, 1);
+    EXPECT_EQ(state.filesPurged, 2);
+    EXPECT_EQ(state.foldersNotRemoved, 1);
+    EXPECT_FALSE(control.InterruptRequested());
+    ExpectUntouched("a/a1.txt", "first");
+    EXPECT_FALSE(Exists("a/a2"));
+    EXPECT_FALSE(Exists("a/deep/a3.doc"));
+    EXPECT_TRUE(Exists("a/deep/empty"));
+}
+
+TEST_F(SubfolderPurgeTest, CancelAfterAFailedWriteEndsTheRun) {
+    platform.failingFiles.insert(platform::Sys().StatNoFollow(tree.File("a/a1.txt")).inode);
+    ui.answers = {MessageAnswer::Cancel};
+    CountThenPurge();
+    EXPECT_TRUE(control.InterruptRequested());
+    EXPECT_EQ(state.filesNotDeleted, 1);
+    EXPECT_EQ(state.filesPurged, 0);
+    ExpectUntouched("a/a2", "second, no extension");
+}
+
+TEST_F(SubfolderPurgeTest, ProgramFolderAndSwapFilesAreLeftAlone) {
+    tree.Write("a/deep/editor.swp", "swap");
+    state.protectedPlaces.programFolder = tree.File("a");
+    CountThenPurge();
+    EXPECT_EQ(state.filesCounted, 1);  // only a/deep/a3.doc
+    ExpectUntouched("a/a1.txt", "first");
+    ExpectUntouched("a/deep/editor.swp", "swap");
+    EXPECT_FALSE(Exists("a/deep/a3.doc"));
+}
+
+TEST(SubfolderSelectionTest, WholeNamesBelowASelectedFolder) {
+    SubfolderPurgeState state;
+    state.selectedSubfolders = {"/top/a", "/top/c/", "/"};
+    for (const char* path : {"/top/a", "/top/a/", "/top/a/x/y", "/top//c"}) {
+        EXPECT_TRUE(IsSelectedSubfolder(state, path)) << path;
+    }
+    for (const char* path : {"/top/ab", "/top/A", "/top", "/elsewhere"}) {
+        EXPECT_FALSE(IsSelectedSubfolder(state, path)) << path;
+    }
+    // The progress text appears once two files are purged.
+    SetUserLocale(std::locale::classic());
+    EXPECT_EQ(SubfolderPurgeProgress(1, 4), "");
+    EXPECT_EQ(SubfolderPurgeProgress(5, 0), "5 files purged (100% of 0). ");
+}
+
+}  // namespace
+}  // namespace vorlane::testing

@@ -1,0 +1,223 @@
+#include "support/Folders.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+#include "common/TempFolder.h"
+#include "platform/Platform.h"
+
+namespace vorlane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+// root: a.txt(10) b.dat(5) noext(3) sub1/c.txt(7) sub1/deep/d.txt(1) sub2/
+class FolderTree : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(temp.File("root/sub1/deep"));
+        fs::create_directories(temp.File("root/sub2"));
+        temp.Write("root/a.txt", std::string(10, 'a'));
+        temp.Write("root/b.dat", std::string(5, 'b'));
+        temp.Write("root/noext", std::string(3, 'n'));
+        temp.Write("root/sub1/c.txt", std::string(7, 'c'));
+        temp.Write("root/sub1/deep/d.txt", "d");
+        root = temp.File("root");
+    }
+    TempFolder temp;
+    std::string root;
+};
+
+// ListFolder refuses one folder, as it would for a non-root user without read permission.
+class DeniedFolder : public platform::Platform {
+  public:
+    explicit DeniedFolder(std::string denied) : denied_(std::move(denied)) {}
+    int ListFolder(const std::string& path,
+                   std::vector<platform::FolderEntry>& out) const override {
+        out.clear();
+        return path == denied_ ? EACCES : Platform::ListFolder(path, out);
+    }
+
+  private:
+    std::string denied_;
+};
+
+TEST_F(FolderTree, CountsFilesBySpecificationAndSumsOnRequest) {
+    struct Case {
+        std::string fileSpec;
+        bool stopAtFirst;
+        double byteSumIn;
+        int count;
+        double byteSumOut;
+    };
+    const Case cases[] = {
+        {"*.*", false, 99.0, 3, 99.0},  // no sum asked: every file, sum untouched
+        {"*.*", false, -1.0, 3, 18.0}, {"*.txt", false, -1.0, 1, 10.0}, {"*", false, -1.0, 1, 3.0},
+        {"*.*", true, -1.0, 1, 10.0},  {"*.zip", false, 5.0, 0, 0.0},
+    };
+    for (const Case& c : cases) {
+        std::string errorText = "stale";
+        double byteSum = c.byteSumIn;
+        EXPECT_EQ(CountFiles(root + "/", c.fileSpec, c.stopAtFirst, errorText, byteSum), c.count)
+            << c.fileSpec;
+        EXPECT_EQ(byteSum, c.byteSumOut) << c.fileSpec;
+    }
+    std::string errorText;
+    int errorCode = 0;
+    EXPECT_EQ(CountSubfolders(root, errorText, errorCode), 2);
+    EXPECT_TRUE(FolderIsEmpty(root + "/sub2"));
+    EXPECT_FALSE(FolderIsEmpty(root));
+}
+
+TEST_F(FolderTree, WalksTheWholeTreeAndStopsAtTheLimit) {
+    std::int32_t count = 0;
+    std::int16_t limit = 0;
+    double byteSum = 0;
+    int errorFlag = 0;
+    FolderSize(true, root, "*.txt", count, limit, true, byteSum, errorFlag);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(byteSum, 18.0);
+    EXPECT_EQ(errorFlag, 0);
+
+    limit = 2;
+    FolderSize(true, root, "*.*", count, limit, false, byteSum, errorFlag);
+    EXPECT_EQ(limit, -2);
+    EXPECT_EQ(count, 2);
+
+    EXPECT_TRUE(AnyMatchingFileInTree(root, "d.*"));
+    EXPECT_FALSE(AnyMatchingFileInTree(root, "*.zip"));
+}
+
+TEST_F(FolderTree, MissingFolderFailsEveryTest) {
+    const std::string missing = root + "/nothing";
+    std::string errorText;
+    int errorCode = 0;
+    double byteSum = 0;
+    EXPECT_EQ(CountSubfolders(missing, errorText, errorCode), -1);
+    EXPECT_EQ(errorText, "no such file or directory");
+    EXPECT_EQ(errorCode, ENOENT);
+    EXPECT_EQ(CountFiles(missing, "*.*", false, errorText, byteSum), -1);
+    EXPECT_FALSE(FolderIsEmpty(missing));
+    EXPECT_FALSE(FolderIsDirectory(missing));
+    EXPECT_FALSE(FolderIsDirectory(""));
+    EXPECT_TRUE(FolderIsDirectory("  " + root + "/  "));
+    EXPECT_FALSE(FileExistsFSO(""));
+    EXPECT_FALSE(FileExistsFSO(root));
+    EXPECT_TRUE(FileExistsFSO(root + "/noext"));
+}
+
+TEST_F(FolderTree, UnreadableFolderGivesItsErrorAndEndsTheWalk) {
+    DeniedFolder stand(root + "/sub1");
+    platform::ScopedPlatform scoped(stand);
+    std::string errorText;
+    int errorCode = 0;
+    EXPECT_EQ(CountSubfolders(root + "/sub1/", errorText, errorCode), -1);
+    EXPECT_EQ(errorText, "permission denied");
+    EXPECT_EQ(errorCode, EACCES);
+
+    std::int32_t count = 0;
+    std::int16_t limit = 0;
+    double byteSum = 0;
+    int errorFlag = 0;
+    FolderSize(true, root, "*.*", count, limit, false, byteSum, errorFlag);
+    EXPECT_EQ(errorFlag, 1);
+    EXPECT_EQ(count, 3);  // the top folder's files, nothing below the refusal
+    EXPECT_FALSE(DeleteFolderTree(root, errorText, true));
+    EXPECT_EQ(errorText, "permission denied");
+}
+
+TEST_F(FolderTree, SymbolicLinkIsNeverWalkedIntoNorDeletedThrough) {
+    fs::create_directories(temp.File("outside/inner"));
+    const std::string kept = temp.Write("outside/keep.txt", "keep");
+    fs::create_directory_symlink(temp.File("outside"), root + "/link");
+
+    std::string errorText;
+    int errorCode = 0;
+    double byteSum = -1.0;
+    EXPECT_EQ(CountSubfolders(root, errorText, errorCode), 2);
+    EXPECT_EQ(CountFiles(root, "link", false, errorText, byteSum), 1);
+    EXPECT_EQ(byteSum, 0.0);
+    EXPECT_FALSE(AnyMatchingFileInTree(root, "keep.txt"));
+    EXPECT_FALSE(FolderIsDirectory(root + "/link"));
+    EXPECT_TRUE(FileExistsFSO(root + "/link"));
+
+    EXPECT_TRUE(DeleteFolderTree(root + "/link/", errorText, false)) << errorText;
+    EXPECT_TRUE(fs::exists(kept));
+    fs::create_directory_symlink(temp.File("outside"), root + "/sub1/link");
+    EXPECT_TRUE(DeleteFolderTree(root, errorText, false)) << errorText;
+    EXPECT_FALSE(fs::exists(root));
+    EXPECT_TRUE(fs::exists(kept));
+    EXPECT_TRUE(fs::exists(temp.File("outside/inner")));
+}
+
+TEST_F(FolderTree, ReadOnlyFileNeedsForce) {
+    ::chmod((root + "/sub1/c.txt").c_str(), 0444);
+    std::string errorText;
+    EXPECT_FALSE(DeleteFolderTree(root, errorText, false));
+    EXPECT_EQ(errorText, "permission denied");
+    EXPECT_TRUE(fs::exists(root + "/sub1/c.txt"));
+    EXPECT_TRUE(DeleteFolderTree(root, errorText, true)) << errorText;
+    EXPECT_TRUE(errorText.empty());
+    EXPECT_FALSE(fs::exists(root));
+}
+
+// Records any attempt to change the disk and lets none through.
+class NoChanges : public platform::Platform {
+  public:
+    mutable int attempts = 0;
+    int RemoveFile(const std::string&) const override { return Refuse(); }
+    int RemoveEmptyFolder(const std::string&) const override { return Refuse(); }
+    int SetMode(const std::string&, mode_t) const override { return Refuse(); }
+    int ListFolder(const std::string&, std::vector<platform::FolderEntry>&) const override {
+        return Refuse();
+    }
+
+  private:
+    int Refuse() const {
+        ++attempts;
+        return EPERM;
+    }
+};
+
+TEST(DeleteFolderTreeGuard, RefusesTheRootAndAnEmptyPathWithoutTouchingAnything) {
+    NoChanges stand;
+    platform::ScopedPlatform scoped(stand);
+    std::string errorText;
+    for (const std::string path : {"/", "//", ""}) {
+        EXPECT_FALSE(DeleteFolderTree(path, errorText, true)) << path;
+        EXPECT_FALSE(errorText.empty());
+    }
+    EXPECT_EQ(stand.attempts, 0);
+}
+
+TEST_F(FolderTree, CreatesLevelsAndNextFreeFolder) {
+    EXPECT_TRUE(CreateFolderPath(root + "/n1/n2/"));
+    EXPECT_TRUE(FolderIsDirectory(root + "/n1/n2"));
+    EXPECT_FALSE(CreateFolderPath(root + "/noext/n4"));
+
+    fs::create_directory(root + "/_vn_dummy1");
+    temp.Write("root/_vn_dummy2", "");
+    EXPECT_EQ(NextFreeFolder(root, "_vn_dummy"), root + "/_vn_dummy3");
+    EXPECT_EQ(NextFreeFolder(root + "/", "_vn_dummy"), root + "/_vn_dummy4");
+    EXPECT_TRUE(FolderIsDirectory(root + "/_vn_dummy4"));
+    EXPECT_EQ(NextFreeFolder(root + "/noext", "x"), "");  // base is a file
+}
+
+TEST_F(FolderTree, UserDataFilePathCreatesItsSubfolderOnce) {
+    const char* previous = std::getenv("XDG_DATA_HOME");
+    const std::string saved = previous == nullptr ? "" : previous;
+    ::setenv("XDG_DATA_HOME", temp.File("data").c_str(), 1);
+    const std::string first = UserDataFilePath("vorlane.usr", "Maker");
+    EXPECT_EQ(first, temp.File("data/Maker/vorlane.usr"));
+    EXPECT_TRUE(FolderIsDirectory(temp.File("data/Maker")));
+    EXPECT_EQ(UserDataFilePath("vorlane.usr", "Maker"), first);
+    previous == nullptr ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace vorlane
