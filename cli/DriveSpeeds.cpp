@@ -11,7 +11,7 @@ namespace {
 constexpr int kMakerText = 310;
 constexpr int kProductText = 2;
 
-std::string RegistryBaseKey() {
+std::string SettingsBaseKey() {
     return "Software\\" + GetText(kMakerText) + "\\" + GetText(kProductText);
 }
 
@@ -22,8 +22,7 @@ float StoredDriveSpeed(const std::string& drive) {
         return 0;
     }
     std::string value;
-    const std::string status =
-        RestoreFromRegistry(RegistryBaseKey() + "\\" + drive, "Speed", value);
+    const std::string status = RestoreSetting(SettingsBaseKey() + "\\" + drive, "Speed", value);
     if (status.empty() || status[0] != '0') {
         return 0;
     }

@@ -31,16 +31,16 @@ PurgeOptions OptionsFrom(const Arguments& args) {
 
 OperationChoices ChoicesFromSetup(const Setup& setup) {
     OperationChoices choices;
-    choices.targetFolder = AbsoluteFolder(setup.TargetFolder);
-    choices.targetFilespec = setup.TargetFilespec;
-    choices.subdirectories = setup.blnSubdirectories;
-    choices.dateRestriction = {setup.blnDateRestriction, setup.lngOnlyBeforeThisJDN};
-    choices.purgeType = setup.intPurgeType;
-    choices.numberOfPasses = setup.intNumberOfPasses;
-    choices.options = {setup.chkDoNotDeletePurgedFiles, setup.chkOKToPurgeReadOnlyFiles,
-                       setup.chkOKToPurgeSystemFiles,   setup.chkOKToPurgeSensitiveFiles,
-                       setup.chkFolderNamesOnly,        setup.chkConfirmFiles,
-                       setup.chkDeleteEmptyFolders};
+    choices.targetFolder = AbsoluteFolder(setup.targetFolder);
+    choices.targetFilespec = setup.targetFilespec;
+    choices.subdirectories = setup.subfolders;
+    choices.dateRestriction = {setup.dateRestricted, setup.onlyBeforeJdn};
+    choices.purgeType = setup.purgeType;
+    choices.numberOfPasses = setup.numberOfPasses;
+    choices.options = {setup.doNotDeletePurgedFiles, setup.okToPurgeReadOnlyFiles,
+                       setup.okToPurgeSystemFiles,   setup.okToPurgeSensitiveFiles,
+                       setup.folderNamesOnly,        setup.confirmFiles,
+                       setup.deleteEmptyFolders};
     return choices;
 }
 
@@ -56,7 +56,7 @@ int Purge(OperationChoices choices, bool assumeYes) {
         return kExitUsage;
     }
     const bool allPurged =
-        result.ran && !result.stopped && result.state.lngNumFilesPurged == result.state.lngNumFiles;
+        result.ran && !result.stopped && result.state.purgedFileCount == result.state.fileCount;
     return allPurged ? 0 : kExitNotAllPurged;
 }
 

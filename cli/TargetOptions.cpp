@@ -31,7 +31,7 @@ bool ReadPurgeTypeAndPasses(Arguments& args, int& purgeType, int& passes) {
         return false;
     }
     purgeType = type.value_or(1) - 1;
-    const auto given = args.IntValue("--passes", intMinNumPasses, MaxNumPasses(purgeType));
+    const auto given = args.IntValue("--passes", kMinNumberOfPasses, MaxNumPasses(purgeType));
     passes = given.value_or(DefaultNumPasses(purgeType));
     return args.Valid();
 }

@@ -5,20 +5,18 @@
 
 namespace vorlane {
 
-bool SatisfiesFilespecAndDateRestriction(const std::string& strFilepath,
-                                         const std::string& strFilespec, bool blnCaseSensitive,
-                                         const DateRestriction& restriction) {
-    const std::size_t slash = strFilepath.rfind(kPathSeparator);
-    const std::string name =
-        slash == std::string::npos ? strFilepath : strFilepath.substr(slash + 1);
-    if (!FileSpecMatches(name, strFilespec, blnCaseSensitive)) {
+bool SatisfiesFilespecAndDateRestriction(const std::string& filePath, const std::string& fileSpec,
+                                         bool caseSensitive, const DateRestriction& restriction) {
+    const std::size_t slash = filePath.rfind(kPathSeparator);
+    const std::string name = slash == std::string::npos ? filePath : filePath.substr(slash + 1);
+    if (!FileSpecMatches(name, fileSpec, caseSensitive)) {
         return false;
     }
     if (!restriction.active) {
         return true;
     }
     int errorNumber = 0;
-    const std::int32_t day = FileDateJdn(strFilepath, errorNumber);
+    const std::int32_t day = FileDateJdn(filePath, errorNumber);
     return day != -1 && day < restriction.onlyBeforeJdn;
 }
 

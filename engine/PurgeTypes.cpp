@@ -47,22 +47,22 @@ int DefaultNumPasses(int purgeType) {
 }
 
 bool IsValidNumPasses(int purgeType, int passes) {
-    return IsValidPurgeType(purgeType) && passes >= intMinNumPasses &&
+    return IsValidPurgeType(purgeType) && passes >= kMinNumberOfPasses &&
            passes <= MaxNumPasses(purgeType);
 }
 
-std::string PurgeTypeNumPasses(int intPurgeType, int intNumberOfPasses) {
-    if (!IsValidPurgeType(intPurgeType)) {
+std::string PurgeTypeNumPasses(int purgeType, int numberOfPasses) {
+    if (!IsValidPurgeType(purgeType)) {
         return {};
     }
-    std::string text = kShortNames[intPurgeType];
-    if (intNumberOfPasses == 1) {
+    std::string text = kShortNames[purgeType];
+    if (numberOfPasses == 1) {
         return text + " once";
     }
-    if (intNumberOfPasses == 2) {
+    if (numberOfPasses == 2) {
         return text + " twice";
     }
-    return text + " " + std::to_string(intNumberOfPasses) + " times";
+    return text + " " + std::to_string(numberOfPasses) + " times";
 }
 
 }  // namespace vorlane

@@ -13,7 +13,7 @@ using PatternSelector = std::int16_t;
 inline constexpr PatternSelector kRandomPattern = 256;
 
 inline constexpr int kPurgeTypeCount = 3;
-inline constexpr int intMinNumPasses = 1;
+inline constexpr int kMinNumberOfPasses = 1;
 
 bool IsValidPurgeType(int purgeType);
 // The overwrites of one pass, in order; empty for an invalid type.
@@ -24,6 +24,6 @@ int DefaultNumPasses(int purgeType);
 bool IsValidNumPasses(int purgeType, int passes);
 
 // Short name and pass count for the main window, e.g. "random bytes plus zeros 6 times".
-std::string PurgeTypeNumPasses(int intPurgeType, int intNumberOfPasses);
+std::string PurgeTypeNumPasses(int purgeType, int numberOfPasses);
 
 }  // namespace vorlane

@@ -11,7 +11,7 @@ constexpr int kPathLimit = 100;
 constexpr std::string_view kAllFiles = "*.*";
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
-    return WithTrailingBackslash(folder) + name;
+    return WithTrailingSeparator(folder) + name;
 }
 
 // Two or more files, including a count stopped above 1000.

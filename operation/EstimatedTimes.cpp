@@ -12,8 +12,8 @@ namespace vorlane {
 namespace {
 
 constexpr double kBytesPerMB = 1024.0 * 1024.0;
-constexpr double kFactorAtOneMB = 0.917;  // dblAF_A
-constexpr double kFactorExponent = 0.2;   // dblAF_B
+constexpr double kFactorAtOneMB = 0.917;
+constexpr double kFactorExponent = 0.2;
 constexpr int kLongFormFrom = 300;
 constexpr int kSecondsPerDay = 86400;
 constexpr int kSecondsPerHour = 3600;

@@ -20,44 +20,44 @@ std::string DatePart(const std::string& dateTime) {
 // One matching file; false when the whole walk must end.
 bool ListOneFile(Operation& op, const std::string& dirPath, const FolderEntry& entry) {
     OperationState& state = op.State();
-    ++state.lngNumFiles;
+    ++state.fileCount;
     if (op.CountOnly()) {
-        if (state.lngNumFiles >= state.intMaxFilesToCount) {
-            state.lngNumFiles = -1;
+        if (state.fileCount >= state.maxFilesToCount) {
+            state.fileCount = -1;
             return false;
         }
         return true;
     }
     const double size =
         entry.status.kind == FileKind::Regular ? static_cast<double>(entry.status.size) : 0.0;
-    if (state.blnListFiles && state.blnFileDetails) {
+    if (state.listingFiles && state.fileDetails) {
         const std::string path = dirPath + entry.name;
         // Through the buffer, so that a folder of many files cannot grow it without end.
         op.ReportAppend(entry.name + " (" + DatePart(FileDateTimeText(path, true)) + ", " +
                             SizeText(size, 2) + ")   \r\n",
                         true);
     }
-    state.dblSumOfSizes += size;
+    state.sumOfSizes += size;
     op.CheckPauseAndStop();
     return !op.Stopped();
 }
 
 bool WalkEnded(const Operation& op) {
-    return op.CountOnly() ? op.State().lngNumFiles == -1 : op.Stopped();
+    return op.CountOnly() ? op.State().fileCount == -1 : op.Stopped();
 }
 
 }  // namespace
 
 void ListFilesRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
-    const std::string dirPath = WithTrailingBackslash(folder);
+    const std::string dirPath = WithTrailingSeparator(folder);
     std::vector<FolderEntry> entries;
     std::vector<const FolderEntry*> targets;
     if (!ListTargets(op.Choices(), dirPath, fileSpec, entries, targets)) {
         return;
     }
-    op.State().intNumFiles = static_cast<std::int32_t>(targets.size());
+    op.State().folderFileCount = static_cast<std::int32_t>(targets.size());
     if (!targets.empty() && !op.CountOnly()) {
-        if (op.State().blnListFolders) {
+        if (op.State().listFolders) {
             op.ReportAppend(dirPath + std::string(kCrLf), true);
         } else {
             op.AppendToText(" .");

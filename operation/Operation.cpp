@@ -13,7 +13,7 @@ void Operation::ResetReport() {
 }
 
 void Operation::ReportAppend(std::string_view text, bool showNow) {
-    if (state_.blnPurgingRecycleBin || reportBufferFull_) {
+    if (state_.purgingTrash || reportBufferFull_) {
         return;
     }
     pending_ += text;
@@ -45,7 +45,7 @@ void Operation::ReportBufferFull() {
         report_.Truncate(lastBreak);
     }
     report_.Append("\r\n\r\n");
-    if (state_.blnPurge) {
+    if (state_.purging) {
         report_.Append(
             "The report buffer has been filled, so this report cannot continue.  The purge "
             "operation will continue, but without report of results for individual "
@@ -64,7 +64,7 @@ void Operation::ReportBufferFull() {
 }
 
 void Operation::CheckPauseAndStop() {
-    if (state_.blnPurgingRecycleBin) {
+    if (state_.purgingTrash) {
         return;
     }
     if (!control_.StopRequested() && control_.Paused()) {
@@ -80,7 +80,7 @@ void Operation::CheckPauseAndStop() {
 }
 
 ReportPhase Operation::RunningPhase() const {
-    return state_.blnPurge ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning;
+    return state_.purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning;
 }
 
 void Operation::ShowPhase(ReportPhase phase) {

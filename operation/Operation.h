@@ -16,19 +16,19 @@
 namespace vorlane {
 
 struct OperationState {
-    bool blnListFiles = false;
-    bool blnPurge = false;
-    bool blnListFolders = false;
-    bool blnFileDetails = false;
-    std::int32_t intMaxFilesToCount = 0;
-    std::int32_t lngNumFiles = 0;  // -1 once a count-only walk reached its limit
-    std::int32_t lngNumFilesPurged = 0;
-    double dblSumOfSizes = 0;
-    std::int32_t intNumFoldersRemoved = 0;
-    std::int32_t intNumFiles = 0;  // matching files of the folder in hand
-    bool blnDoNotAskAgain = false;
+    bool listingFiles = false;
+    bool purging = false;
+    bool listFolders = false;
+    bool fileDetails = false;
+    std::int32_t maxFilesToCount = 0;
+    std::int32_t fileCount = 0;  // -1 once a count-only walk reached its limit
+    std::int32_t purgedFileCount = 0;
+    double sumOfSizes = 0;
+    std::int32_t removedFolderCount = 0;
+    std::int32_t folderFileCount = 0;  // matching files of the folder in hand
+    bool doNotAskAgain = false;
     // The Trash purge: counters change, the report stays silent.
-    bool blnPurgingRecycleBin = false;
+    bool purgingTrash = false;
     std::string pausedDone;     // "Paused", "Stopped", "Done" or empty
     std::string estimatedTime;  // for the main window's estimate label
 };
@@ -48,7 +48,7 @@ class Operation {
     const ProtectedPlaces& Protected() const { return protected_; }
 
     bool Stopped() const { return control_.StopRequested(); }
-    bool CountOnly() const { return !state_.blnListFiles && !state_.blnPurge; }
+    bool CountOnly() const { return !state_.listingFiles && !state_.purging; }
     bool ReportBufferIsFull() const { return reportBufferFull_; }
 
     // Adds a piece to the report; shown now or with the next piece that is.

@@ -26,7 +26,7 @@ std::string TimesText(int passes) {
 }  // namespace
 
 std::string FolderCaption(const std::string& targetFolder) {
-    return ShortenPath(WithTrailingBackslash(targetFolder), kFolderCaptionLimit);
+    return ShortenPath(WithTrailingSeparator(targetFolder), kFolderCaptionLimit);
 }
 
 std::string TypeOfPurgeCaption(int purgeType, int numberOfPasses) {

@@ -24,13 +24,13 @@ void Prepare(Operation& op) {
     OperationState& state = op.State();
     op.Control().Reset();
     op.ResetReport();
-    state.dblSumOfSizes = 0;
-    state.lngNumFiles = 0;
-    state.lngNumFilesPurged = 0;
-    state.intNumFoldersRemoved = 0;
-    state.blnDoNotAskAgain = false;
+    state.sumOfSizes = 0;
+    state.fileCount = 0;
+    state.purgedFileCount = 0;
+    state.removedFolderCount = 0;
+    state.doNotAskAgain = false;
     state.pausedDone.clear();
-    op.ShowPhase(state.blnPurge ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);
+    op.ShowPhase(state.purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);
 }
 
 std::string PurgeHeader(const OperationChoices& choices) {
@@ -69,7 +69,7 @@ void RunPurgeWalk(Operation& op) {
 void RunListWalk(Operation& op) {
     op.State().estimatedTime.clear();
     ListFilesRecursive(op, op.Choices().targetFolder, op.Choices().targetFilespec);
-    if (op.State().lngNumFiles == 0) {
+    if (op.State().fileCount == 0) {
         op.AppendToText(
             std::string("No files to list") +
             (op.Choices().dateRestriction.active ? " (possibly due to the date restriction)" : "") +
@@ -90,18 +90,18 @@ std::string Count(double value) {
 
 void PurgeSummary(Operation& op) {
     const OperationState& state = op.State();
-    if (!(state.lngNumFiles == 1 && state.lngNumFilesPurged == 1)) {
-        op.AppendToText("Number of files purged: " + Count(state.lngNumFilesPurged) + "\r\n");
+    if (!(state.fileCount == 1 && state.purgedFileCount == 1)) {
+        op.AppendToText("Number of files purged: " + Count(state.purgedFileCount) + "\r\n");
     }
-    if (state.lngNumFilesPurged > 1) {
-        op.AppendToText("Sum of sizes of files purged: " + SizeText(state.dblSumOfSizes, 2) +
+    if (state.purgedFileCount > 1) {
+        op.AppendToText("Sum of sizes of files purged: " + SizeText(state.sumOfSizes, 2) +
                         "\r\n\r\n");
         if (op.Choices().options.doNotDeletePurgedFiles) {
             op.AppendToText("Purged files not deleted.\r\n");
         }
     }
-    if (state.intNumFoldersRemoved > 0) {
-        op.AppendToText("Number of folders removed: " + std::to_string(state.intNumFoldersRemoved) +
+    if (state.removedFolderCount > 0) {
+        op.AppendToText("Number of folders removed: " + std::to_string(state.removedFolderCount) +
                         "\r\n");
     }
     if (op.Stopped()) {
@@ -122,26 +122,26 @@ void AppendEstimate(Operation& op) {
     op.AppendToText("Purge type: " + TypeOfPurgeCaption(choices.purgeType, choices.numberOfPasses) +
                     "\r\n");
     const int overwrites = choices.numberOfPasses * GetNumOverwritesPerPass(choices.purgeType);
-    const std::int32_t seconds = RoundToInt(state.dblSumOfSizes / 1024 / 1024 / speed * overwrites);
+    const std::int32_t seconds = RoundToInt(state.sumOfSizes / 1024 / 1024 / speed * overwrites);
     if (seconds < 60) {
         state.estimatedTime = "Less than a minute.";
         op.AppendToText("Estimated purge time: less than a minute.\r\n");
         return;
     }
-    const double factor = AdjustmentFactor(state.dblSumOfSizes, state.lngNumFiles);
+    const double factor = AdjustmentFactor(state.sumOfSizes, state.fileCount);
     state.estimatedTime = EstimateText(RoundToInt(seconds * factor));
     op.AppendToText("Estimated purge time: " + state.estimatedTime + ".\r\n\r\n");
-    op.AppendToText(EstimatedTimes(speed, state.dblSumOfSizes, factor));
+    op.AppendToText(EstimatedTimes(speed, state.sumOfSizes, factor));
 }
 
 void ListSummary(Operation& op) {
     const OperationState& state = op.State();
-    if (state.lngNumFiles > 1) {
-        op.AppendToText("Sum of file sizes: " + SizeText(state.dblSumOfSizes, 2) + "\r\n\r\n");
+    if (state.fileCount > 1) {
+        op.AppendToText("Sum of file sizes: " + SizeText(state.sumOfSizes, 2) + "\r\n\r\n");
     }
     if (op.Stopped()) {
         op.AppendToText("Listing was stopped.\r\n\r\n");
-    } else if (state.dblSumOfSizes > 0) {
+    } else if (state.sumOfSizes > 0) {
         AppendEstimate(op);
     }
 }
@@ -151,18 +151,18 @@ void Summary(Operation& op) {
     ReportBuffer& report = op.Report();
     report.TrimTrailingBlanks();
     report.Append("\r\n\r\n");
-    if (!state.blnPurge && !state.blnListFolders && state.lngNumFiles > 0) {
+    if (!state.purging && !state.listFolders && state.fileCount > 0) {
         report.Clear();  // it held only the progress marks
     }
-    if (state.lngNumFiles >= 1) {
-        op.AppendToText(NumberOfFilesLabel(op.Choices().targetFilespec) + Count(state.lngNumFiles) +
+    if (state.fileCount >= 1) {
+        op.AppendToText(NumberOfFilesLabel(op.Choices().targetFilespec) + Count(state.fileCount) +
                         "\r\n");
     }
-    if (state.blnPurge) {
+    if (state.purging) {
         PurgeSummary(op);
         op.AppendToText(ReportStamp());
         if (state.pausedDone != "Paused" && state.pausedDone != "Stopped" &&
-            state.lngNumFilesPurged > 0) {
+            state.purgedFileCount > 0) {
             state.pausedDone = "Done";
         }
     } else {
@@ -189,7 +189,7 @@ std::string ReportStamp() {
 
 void ProcessFiles(Operation& op) {
     Prepare(op);
-    if (op.State().blnPurge) {
+    if (op.State().purging) {
         RunPurgeWalk(op);
     } else {
         RunListWalk(op);

@@ -7,8 +7,8 @@
 
 namespace vorlane {
 
-// The operation's kind and listing flags are set in its state beforehand (blnPurge,
-// blnListFiles, blnListFolders, blnFileDetails).
+// The operation's kind and listing flags are set in its state beforehand (purging,
+// listingFiles, listFolders, fileDetails).
 void ProcessFiles(Operation& operation);
 
 // "date, hh:mm:ss" and a line break, as the report's start and end stamps read.

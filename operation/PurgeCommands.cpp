@@ -24,7 +24,7 @@ void Tell(OperationInterface& ui, const std::string& text, const std::string& ti
 }
 
 std::string TargetFile(const OperationChoices& choices) {
-    return WithTrailingBackslash(choices.targetFolder) + choices.targetFilespec;
+    return WithTrailingSeparator(choices.targetFolder) + choices.targetFilespec;
 }
 
 bool SingleFile(const OperationChoices& choices) {
@@ -155,9 +155,9 @@ bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool p
 std::int32_t CountFilesViaReport(const OperationChoices& choices, OperationInterface& ui,
                                  OperationControl& control, std::int32_t limit) {
     Operation op(choices, ui, control);
-    op.State().intMaxFilesToCount = limit;
+    op.State().maxFilesToCount = limit;
     ListFilesRecursive(op, choices.targetFolder, choices.targetFilespec);
-    return op.State().lngNumFiles;
+    return op.State().fileCount;
 }
 
 OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& ui,
@@ -187,7 +187,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
     }
     ui.ShowCaption(kPurgeCaption);
     Operation op(choices, ui, control);
-    op.State().blnPurge = true;
+    op.State().purging = true;
     ProcessFiles(op);
     return Finish(op, kPurgeCaption);
 }
@@ -199,11 +199,11 @@ OperationResult RunList(const OperationChoices& choices, OperationInterface& ui,
     }
     Operation op(choices, ui, control);
     OperationState& state = op.State();
-    state.blnListFiles = true;
-    state.blnListFolders = listFolders || !choices.subdirectories;
-    state.blnFileDetails = ListFileDetails(choices, state.blnListFolders);
+    state.listingFiles = true;
+    state.listFolders = listFolders || !choices.subdirectories;
+    state.fileDetails = ListFileDetails(choices, state.listFolders);
     const std::string caption =
-        ListCaption(choices.targetFilespec, state.blnFileDetails, state.blnListFolders);
+        ListCaption(choices.targetFilespec, state.fileDetails, state.listFolders);
     ui.ShowCaption(caption);
     ProcessFiles(op);
     return Finish(op, choices.subdirectories ? std::string(kTreeListCaption) : caption);

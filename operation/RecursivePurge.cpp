@@ -48,7 +48,7 @@ bool Dots(const Operation& op) {
     return op.Choices().options.folderNamesOnly;
 }
 bool Silent(const Operation& op) {
-    return op.State().blnPurgingRecycleBin;
+    return op.State().purgingTrash;
 }
 
 void ReportFileName(Operation& op, const FileJob& job, bool& lineStarted) {
@@ -112,7 +112,7 @@ bool DecideExclusion(Operation& op, const FolderEntry& entry, FileJob& job) {
 
 bool ConfirmFile(Operation& op, const FileJob& job) {
     OperationState& state = op.State();
-    if (!op.Choices().options.confirmFiles || state.blnDoNotAskAgain) {
+    if (!op.Choices().options.confirmFiles || state.doNotAskAgain) {
         return true;
     }
     const std::string text = LowerCaseText(job.path) + "     " + SizeText(job.size, 2) + "     " +
@@ -121,7 +121,7 @@ bool ConfirmFile(Operation& op, const FileJob& job) {
         case FileConfirmation::Yes:
             return true;
         case FileConfirmation::YesToAll:
-            state.blnDoNotAskAgain = true;
+            state.doNotAskAgain = true;
             return true;
         case FileConfirmation::StopPurge:
             op.StopWithCaption();
@@ -191,8 +191,8 @@ void ReportOutcome(Operation& op, FileJob& job) {
         if (!Silent(op) && !Dots(op)) {
             op.ReportAppend(" purged", false);
         }
-        state.dblSumOfSizes += static_cast<double>(job.size);
-        ++state.lngNumFilesPurged;
+        state.sumOfSizes += static_cast<double>(job.size);
+        ++state.purgedFileCount;
     } else if (!Silent(op)) {
         if (Dots(op)) {
             op.ReportAppend(std::string(kCrLf) + job.name, false);
@@ -208,7 +208,7 @@ void ReportOutcome(Operation& op, FileJob& job) {
 bool PurgeOneFile(Operation& op, const std::string& dirPath, const FolderEntry& entry,
                   std::int64_t threshold, bool& lineStarted) {
     FileJob job{dirPath + entry.name, entry.name};
-    ++op.State().lngNumFiles;
+    ++op.State().fileCount;
     ReportFileName(op, job, lineStarted);
     if (!DecideExclusion(op, entry, job)) {
         return false;
@@ -229,11 +229,11 @@ bool PurgeOneFile(Operation& op, const std::string& dirPath, const FolderEntry& 
 // sides are compared resolved, so that a relative target or one reached through a link
 // or ".." still knows the Trash.
 bool IsTrashStructure(const Operation& op, const std::string& folder) {
-    const std::string path = platform::ResolveParent(WithoutTrailingBackslash(folder));
-    const std::string parent = WithoutTrailingBackslash(FolderPart(path, false));
+    const std::string path = platform::ResolveParent(WithoutTrailingSeparator(folder));
+    const std::string parent = WithoutTrailingSeparator(FolderPart(path, false));
     const auto& trash = op.Protected().trashFolders;
     return std::any_of(trash.begin(), trash.end(), [&](const std::string& t) {
-        const std::string trashPath = platform::ResolveParent(WithoutTrailingBackslash(t));
+        const std::string trashPath = platform::ResolveParent(WithoutTrailingSeparator(t));
         return path == trashPath || parent == trashPath;
     });
 }
@@ -246,7 +246,7 @@ void RemoveIfEmptied(Operation& op, const std::string& folder) {
     if (platform::Sys().RemoveEmptyFolder(folder) != 0) {
         return;
     }
-    ++op.State().intNumFoldersRemoved;
+    ++op.State().removedFolderCount;
     if (!Silent(op) && !op.ReportBufferIsFull()) {
         op.AppendToText("\r\nFolder " + folder + " removed.\r\n");
     }
@@ -317,13 +317,13 @@ std::string NotPurgedReason(int code, const std::string& filePath) {
 
 void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
     const std::int64_t threshold = IndicatorThreshold(op, folder);
-    const std::string dirPath = WithTrailingBackslash(folder);
+    const std::string dirPath = WithTrailingSeparator(folder);
     std::vector<FolderEntry> entries;
     std::vector<const FolderEntry*> targets;
     if (!ListTargets(op.Choices(), dirPath, fileSpec, entries, targets)) {
         return;
     }
-    op.State().intNumFiles = static_cast<std::int32_t>(targets.size());
+    op.State().folderFileCount = static_cast<std::int32_t>(targets.size());
     if (!targets.empty() && !Silent(op) && !op.ReportBufferIsFull()) {
         op.AppendToText(std::string(kCrLf) + dirPath);
     }

@@ -22,7 +22,7 @@ constexpr int kShownPathLength = 65;
 constexpr int kCountShownEvery = 10;
 
 std::string SameFolderForm(const std::string& path) {
-    return WithoutTrailingBackslash(NormalisePath(path));
+    return WithoutTrailingSeparator(NormalisePath(path));
 }
 
 // One call of the command's run; the recursion shares it.
@@ -177,7 +177,7 @@ bool Walk::Folder(const std::string& folder) {
     if (control_.InterruptRequested()) {
         return false;
     }
-    const std::string dirPath = WithTrailingBackslash(folder);
+    const std::string dirPath = WithTrailingSeparator(folder);
     std::vector<FolderEntry> entries;
     if (platform::Sys().ListFolder(dirPath, entries) != 0) {
         return true;  // an unreadable folder ends its own call only

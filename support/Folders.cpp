@@ -23,11 +23,11 @@ constexpr char kSeparator = kPathSeparator;
 
 // Trailing separators go before a lookup, as lstat or open of "link/" follows the link.
 std::string WithoutTrailingSeparators(const std::string& path) {
-    return WithoutTrailingBackslash(path);
+    return WithoutTrailingSeparator(path);
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
-    return WithTrailingBackslash(folder) + name;
+    return WithTrailingSeparator(folder) + name;
 }
 
 FileKind KindOf(const std::string& path) {
@@ -160,7 +160,7 @@ bool FolderIsDirectory(const std::string& path) {
     return !trimmed.empty() && KindOf(trimmed) == FileKind::Directory;
 }
 
-bool FileExistsFSO(const std::string& path) {
+bool EntryExists(const std::string& path) {
     if (path.empty()) {
         return false;
     }

@@ -15,7 +15,7 @@ namespace vorlane {
 bool FolderIsDirectory(const std::string& path);
 
 // True when the path names an existing entry that is not a folder.
-bool FileExistsFSO(const std::string& path);
+bool EntryExists(const std::string& path);
 
 // base/subfolderName/fileName, where base is the per-user data folder (or the root
 // volume when there is none); the subfolder is created on first use.

@@ -189,7 +189,7 @@ std::string ProgramTextFailureMessage(const ProgramTextLoad& load, const std::st
 }
 
 std::string ProgramTextPath(const std::string& fileName) {
-    const std::string folder = WithTrailingBackslash(platform::Sys().ExecutableFolder());
+    const std::string folder = WithTrailingSeparator(platform::Sys().ExecutableFolder());
     const std::string besideProgram = folder + fileName;
     const std::string shared = folder + "../share/vorlane/" + fileName;
     if (!Exists(besideProgram) && Exists(shared)) {

@@ -134,7 +134,7 @@ std::string FolderPart(std::string_view path, bool normalise) {
     return normalise ? NormalisePath(folder) : std::string(folder);
 }
 
-std::string WithTrailingBackslash(std::string_view path) {
+std::string WithTrailingSeparator(std::string_view path) {
     if (path.empty()) {
         return {};
     }
@@ -144,7 +144,7 @@ std::string WithTrailingBackslash(std::string_view path) {
 }
 
 // The root "/" is the one folder whose separator must stay.
-std::string WithoutTrailingBackslash(std::string_view path) {
+std::string WithoutTrailingSeparator(std::string_view path) {
     while (path.size() > 1 && path.back() == kPathSeparator) {
         path.remove_suffix(1);
     }

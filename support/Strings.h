@@ -13,13 +13,12 @@ namespace vorlane {
 
 inline constexpr char kPathSeparator = '/';
 
-// Path pieces. The "Backslash" procedures keep their historical names but work
-// with the platform separator.
+// Path pieces, with the platform separator.
 std::string FileExtension(std::string_view path, bool lower);
 std::string FileNamePart(std::string_view path, bool lower);
 std::string FolderPart(std::string_view path, bool normalise);
-std::string WithTrailingBackslash(std::string_view path);
-std::string WithoutTrailingBackslash(std::string_view path);
+std::string WithTrailingSeparator(std::string_view path);
+std::string WithoutTrailingSeparator(std::string_view path);
 std::string NormalisePath(std::string_view path);
 std::string ShortenPath(std::string_view path, int limit);
 

@@ -80,20 +80,20 @@ void TrimTrailingControlCharacters(std::string& text) {
 
 }  // namespace
 
-void SetRegistryFilePath(const std::string& iniPath) {
+void SetSettingsFilePath(const std::string& iniPath) {
     std::lock_guard lock(gPathMutex);
     gIniPath = iniPath;
 }
 
-std::string RegistryFilePath() {
+std::string SettingsFilePath() {
     std::lock_guard lock(gPathMutex);
     return gIniPath.empty() ? DefaultIniPath() : gIniPath;
 }
 
-std::string SaveToRegistry(const std::string& keyPath, const std::string& valueName,
-                           const std::string& text) {
+std::string SaveSetting(const std::string& keyPath, const std::string& valueName,
+                        const std::string& text) {
     const QString group = GroupOf(keyPath);
-    QSettings store(QString::fromStdString(RegistryFilePath()), QSettings::IniFormat);
+    QSettings store(QString::fromStdString(SettingsFilePath()), QSettings::IniFormat);
     if (group.isEmpty() || !store.isWritable()) {
         const int error = group.isEmpty() ? EINVAL : EACCES;
         return WithSystemMessage(std::to_string(error) + " Unable to create (or find) key.", error);
@@ -107,14 +107,14 @@ std::string SaveToRegistry(const std::string& keyPath, const std::string& valueN
     return WithSystemMessage(status, ErrorOf(store.status()));
 }
 
-std::string RestoreFromRegistry(const std::string& keyPath, const std::string& valueName,
-                                std::string& value) {
+std::string RestoreSetting(const std::string& keyPath, const std::string& valueName,
+                           std::string& value) {
     value.clear();
     const QString group = GroupOf(keyPath);
     if (group.isEmpty()) {
         return "1 Key not found or is empty.";
     }
-    QSettings store(QString::fromStdString(RegistryFilePath()), QSettings::IniFormat);
+    QSettings store(QString::fromStdString(SettingsFilePath()), QSettings::IniFormat);
     store.beginGroup(group);
     if (store.status() == QSettings::AccessError || store.allKeys().isEmpty()) {
         return "1 Key not found or is empty.";

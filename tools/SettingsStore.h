@@ -14,18 +14,18 @@ namespace vorlane {
 // Writes the text. Status "0 New key created.", "0 Key already exists." or
 // "<error number> Unable to create (or find) key.", followed by two blanks and the
 // system's message for the final result, ending with CR LF.
-std::string SaveToRegistry(const std::string& keyPath, const std::string& valueName,
-                           const std::string& text);
+std::string SaveSetting(const std::string& keyPath, const std::string& valueName,
+                        const std::string& text);
 
 // Reads the value into `value` (empty when there is none), without trailing control
 // characters. Status "0 OK", "0 Empty value", "0", "1 Key not found or is empty.",
 // "2 Name not specified." or "3 Name not found.".
-std::string RestoreFromRegistry(const std::string& keyPath, const std::string& valueName,
-                                std::string& value);
+std::string RestoreSetting(const std::string& keyPath, const std::string& valueName,
+                           std::string& value);
 
 // Moves the store to another INI file; an empty path goes back to the default
 // (<config folder>/vorlane/vorlane.ini).
-void SetRegistryFilePath(const std::string& iniPath);
-std::string RegistryFilePath();
+void SetSettingsFilePath(const std::string& iniPath);
+std::string SettingsFilePath();
 
 }  // namespace vorlane

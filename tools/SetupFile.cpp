@@ -31,21 +31,21 @@ bool HasLineBreak(const std::string& text) {
 
 std::vector<std::string> SetupLines(const Setup& s) {
     return {s.versionText,
-            FlagField(s.blnSubdirectories),
-            FlagField(s.blnDateRestriction),
-            s.TargetFolder,
-            s.TargetFilespec,
-            NumberField(s.intPurgeType),
-            NumberField(s.intNumberOfPasses),
-            FlagField(s.chkPurgeSlackOnly),
-            FlagField(s.chkDoNotDeletePurgedFiles),
-            FlagField(s.chkOKToPurgeReadOnlyFiles),
-            FlagField(s.chkOKToPurgeSystemFiles),
-            FlagField(s.chkOKToPurgeSensitiveFiles),
-            FlagField(s.chkFolderNamesOnly),
-            FlagField(s.chkDeleteEmptyFolders),
-            FlagField(s.chkConfirmFiles),
-            NumberField(s.lngOnlyBeforeThisJDN)};
+            FlagField(s.subfolders),
+            FlagField(s.dateRestricted),
+            s.targetFolder,
+            s.targetFilespec,
+            NumberField(s.purgeType),
+            NumberField(s.numberOfPasses),
+            FlagField(s.purgeSlackOnly),
+            FlagField(s.doNotDeletePurgedFiles),
+            FlagField(s.okToPurgeReadOnlyFiles),
+            FlagField(s.okToPurgeSystemFiles),
+            FlagField(s.okToPurgeSensitiveFiles),
+            FlagField(s.folderNamesOnly),
+            FlagField(s.deleteEmptyFolders),
+            FlagField(s.confirmFiles),
+            NumberField(s.onlyBeforeJdn)};
 }
 
 // Lines end with CR LF; a bare LF (a file edited on Linux) and a last line without an
@@ -108,16 +108,16 @@ bool ReadPurgeType(const std::string& line, Setup& s) {
     if (!ParseInt32(line, type) || !IsValidPurgeType(type)) {
         return false;
     }
-    s.intPurgeType = type;
+    s.purgeType = type;
     return true;
 }
 
 bool ReadPasses(const std::string& line, Setup& s) {
     std::int32_t passes = 0;
-    if (!ParseInt32(line, passes) || !IsValidNumPasses(s.intPurgeType, passes)) {
+    if (!ParseInt32(line, passes) || !IsValidNumPasses(s.purgeType, passes)) {
         return false;
     }
-    s.intNumberOfPasses = passes;
+    s.numberOfPasses = passes;
     return true;
 }
 
@@ -126,27 +126,27 @@ bool ReadDateRestriction(const std::string& line, Setup& s) {
     if (!ParseInt32(line, jdn)) {
         return false;
     }
-    s.lngOnlyBeforeThisJDN = jdn;
+    s.onlyBeforeJdn = jdn;
     return true;
 }
 
 const std::array<LineReader, 16>& LineReaders() {
     static const std::array<LineReader, 16> readers = {
         [](const std::string&, Setup&) { return true; },  // the version is not checked
-        Flag(&Setup::blnSubdirectories),
-        Flag(&Setup::blnDateRestriction),
-        Text(&Setup::TargetFolder),
-        Text(&Setup::TargetFilespec),
+        Flag(&Setup::subfolders),
+        Flag(&Setup::dateRestricted),
+        Text(&Setup::targetFolder),
+        Text(&Setup::targetFilespec),
         ReadPurgeType,
         ReadPasses,
-        Flag(&Setup::chkPurgeSlackOnly),
-        Flag(&Setup::chkDoNotDeletePurgedFiles),
-        Flag(&Setup::chkOKToPurgeReadOnlyFiles),
-        Flag(&Setup::chkOKToPurgeSystemFiles),
-        Flag(&Setup::chkOKToPurgeSensitiveFiles),
-        Flag(&Setup::chkFolderNamesOnly),
-        Flag(&Setup::chkDeleteEmptyFolders),
-        Flag(&Setup::chkConfirmFiles),
+        Flag(&Setup::purgeSlackOnly),
+        Flag(&Setup::doNotDeletePurgedFiles),
+        Flag(&Setup::okToPurgeReadOnlyFiles),
+        Flag(&Setup::okToPurgeSystemFiles),
+        Flag(&Setup::okToPurgeSensitiveFiles),
+        Flag(&Setup::folderNamesOnly),
+        Flag(&Setup::deleteEmptyFolders),
+        Flag(&Setup::confirmFiles),
         ReadDateRestriction};
     return readers;
 }
@@ -187,9 +187,9 @@ bool LoadSetupFromFile(const std::string& path, Setup& setup) {
 }
 
 void RememberSetup(const Setup& setup, RememberedSetup& remembered) {
-    remembered.RememberedTargetFolder = setup.TargetFolder;
-    remembered.RememberedTargetFilespec = setup.TargetFilespec;
-    remembered.RememberedDateRestrictionJdn = setup.lngOnlyBeforeThisJDN;
+    remembered.targetFolder = setup.targetFolder;
+    remembered.targetFilespec = setup.targetFilespec;
+    remembered.dateRestrictionJdn = setup.onlyBeforeJdn;
 }
 
 }  // namespace vorlane

@@ -12,30 +12,30 @@ namespace vorlane {
 
 struct Setup {
     std::string versionText;  // line 1: written, never read back
-    bool blnSubdirectories = false;
-    bool blnDateRestriction = false;
-    std::string TargetFolder;
-    std::string TargetFilespec;
-    int intPurgeType = 0;
-    int intNumberOfPasses = 6;
-    bool chkPurgeSlackOnly = false;
-    bool chkDoNotDeletePurgedFiles = false;
-    bool chkOKToPurgeReadOnlyFiles = true;
-    bool chkOKToPurgeSystemFiles = false;
-    bool chkOKToPurgeSensitiveFiles = false;
-    bool chkFolderNamesOnly = true;
-    bool chkDeleteEmptyFolders = true;
-    bool chkConfirmFiles = false;
-    std::int32_t lngOnlyBeforeThisJDN = kNoDateRestrictionJdn;
+    bool subfolders = false;
+    bool dateRestricted = false;
+    std::string targetFolder;
+    std::string targetFilespec;
+    int purgeType = 0;
+    int numberOfPasses = 6;
+    bool purgeSlackOnly = false;
+    bool doNotDeletePurgedFiles = false;
+    bool okToPurgeReadOnlyFiles = true;
+    bool okToPurgeSystemFiles = false;
+    bool okToPurgeSensitiveFiles = false;
+    bool folderNamesOnly = true;
+    bool deleteEmptyFolders = true;
+    bool confirmFiles = false;
+    std::int32_t onlyBeforeJdn = kNoDateRestrictionJdn;
 
     friend bool operator==(const Setup&, const Setup&) = default;
 };
 
 // The target as it was when a setup was last loaded, for "restore".
 struct RememberedSetup {
-    std::string RememberedTargetFolder;
-    std::string RememberedTargetFilespec;
-    std::int32_t RememberedDateRestrictionJdn = kNoDateRestrictionJdn;
+    std::string targetFolder;
+    std::string targetFilespec;
+    std::int32_t dateRestrictionJdn = kNoDateRestrictionJdn;
 };
 
 // Creates or truncates the file and writes the 16 lines. False when the file cannot be

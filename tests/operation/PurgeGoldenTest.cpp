@@ -226,7 +226,7 @@ TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
     // Slow enough that even this file shows its pass indicator.
     choices.drivePurgeSpeeds[DriveOfPath(folder.Path())] = 0.001f;
     Operation op(choices, ui, control);
-    op.State().blnPurge = true;
+    op.State().purging = true;
     std::vector<std::string> indicators;
     ui.onReport = [&](const std::string& text) {
         if (text.ends_with("___") || text.ends_with("1__")) {
@@ -247,7 +247,7 @@ TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
     EXPECT_NE(op.ReportText().find("Number of files purged: 0\r\n"), std::string::npos);
     EXPECT_NE(op.ReportText().find("Purge operation was stopped."), std::string::npos);
     EXPECT_TRUE(fs::exists(folder.File("big.dat")));
-    EXPECT_EQ(op.State().lngNumFilesPurged, 0);
+    EXPECT_EQ(op.State().purgedFileCount, 0);
 }
 
 TEST_F(PauseTest, PassIndicatorCountsEveryOverwriteOfTheFile) {
@@ -258,7 +258,7 @@ TEST_F(PauseTest, PassIndicatorCountsEveryOverwriteOfTheFile) {
     OperationChoices choices = ChoicesFor(folder.Path(), "*.dat");
     choices.numberOfPasses = 3;
     Operation op(choices, ui, control);
-    op.State().blnPurge = true;
+    op.State().purging = true;
     std::vector<std::string> indicated;
     ui.onReport = [&](const std::string& text) {
         if (text.ends_with(" ___")) {
@@ -275,11 +275,11 @@ TEST_F(PauseTest, NoPassesIsNeverReportedAsAPurge) {
     OperationChoices choices = ChoicesFor(folder.Path(), "*.*");
     choices.numberOfPasses = 0;
     Operation op(choices, ui, control);
-    op.State().blnPurge = true;
+    op.State().purging = true;
     ProcessFiles(op);
     EXPECT_NE(op.ReportText().find("kept.txt (6 bytes): invalid number of passes.\r\n"),
               std::string::npos);
-    EXPECT_EQ(op.State().lngNumFilesPurged, 0);
+    EXPECT_EQ(op.State().purgedFileCount, 0);
     EXPECT_EQ(TempFolder::Read(folder.File("kept.txt")), "secret");
 }
 

@@ -35,7 +35,7 @@ class ReportBufferTest : public ::testing::Test {
 
 TEST_F(ReportBufferTest, FillsOnceOnTheCharacterThatPassesTheCapacity) {
     Operation op(choices, ui, control);
-    op.State().blnPurge = true;
+    op.State().purging = true;
     const std::string line = std::string(62, 'x') + "\r\n";  // 64 characters
     for (int i = 0; i < 960; ++i) {
         op.ReportAppend(line, true);

@@ -106,9 +106,9 @@ TEST_F(FolderTree, MissingFolderFailsEveryTest) {
     EXPECT_FALSE(FolderIsDirectory(missing));
     EXPECT_FALSE(FolderIsDirectory(""));
     EXPECT_TRUE(FolderIsDirectory("  " + root + "/  "));
-    EXPECT_FALSE(FileExistsFSO(""));
-    EXPECT_FALSE(FileExistsFSO(root));
-    EXPECT_TRUE(FileExistsFSO(root + "/noext"));
+    EXPECT_FALSE(EntryExists(""));
+    EXPECT_FALSE(EntryExists(root));
+    EXPECT_TRUE(EntryExists(root + "/noext"));
 }
 
 TEST_F(FolderTree, UnreadableFolderGivesItsErrorAndEndsTheWalk) {
@@ -144,7 +144,7 @@ TEST_F(FolderTree, SymbolicLinkIsNeverWalkedIntoNorDeletedThrough) {
     EXPECT_EQ(byteSum, 0.0);
     EXPECT_FALSE(AnyMatchingFileInTree(root, "keep.txt"));
     EXPECT_FALSE(FolderIsDirectory(root + "/link"));
-    EXPECT_TRUE(FileExistsFSO(root + "/link"));
+    EXPECT_TRUE(EntryExists(root + "/link"));
 
     EXPECT_TRUE(DeleteFolderTree(root + "/link/", errorText, false)) << errorText;
     EXPECT_TRUE(fs::exists(kept));

@@ -63,11 +63,11 @@ TEST(StrProcTest, PathPieces) {
     EXPECT_EQ(FileNamePart("noseparator", false), "");
     EXPECT_EQ(FolderPart("/home//user/a.txt", true), "/home/user/");
     EXPECT_EQ(FolderPart("a.txt", false), "");
-    EXPECT_EQ(WithTrailingBackslash("/home/user//"), "/home/user/");
-    EXPECT_EQ(WithTrailingBackslash(""), "");
-    EXPECT_EQ(WithTrailingBackslash("//"), "/");
-    EXPECT_EQ(WithoutTrailingBackslash("/"), "/");
-    EXPECT_EQ(WithoutTrailingBackslash("/a//"), "/a");
+    EXPECT_EQ(WithTrailingSeparator("/home/user//"), "/home/user/");
+    EXPECT_EQ(WithTrailingSeparator(""), "");
+    EXPECT_EQ(WithTrailingSeparator("//"), "/");
+    EXPECT_EQ(WithoutTrailingSeparator("/"), "/");
+    EXPECT_EQ(WithoutTrailingSeparator("/a//"), "/a");
     EXPECT_EQ(NormalisePath("/Home//User"), "/Home/User");
 }
 

@@ -12,13 +12,13 @@ using testing::TempFolder;
 vorlane::Setup SampleSetup() {
     vorlane::Setup setup;
     setup.versionText = "1.02";
-    setup.blnSubdirectories = true;
-    setup.TargetFolder = "/home/ann/letters, old";
-    setup.TargetFilespec = "*.doc";
-    setup.intPurgeType = 2;
-    setup.intNumberOfPasses = 3;
-    setup.chkConfirmFiles = true;
-    setup.lngOnlyBeforeThisJDN = 2459000;
+    setup.subfolders = true;
+    setup.targetFolder = "/home/ann/letters, old";
+    setup.targetFilespec = "*.doc";
+    setup.purgeType = 2;
+    setup.numberOfPasses = 3;
+    setup.confirmFiles = true;
+    setup.onlyBeforeJdn = 2459000;
     return setup;
 }
 
@@ -43,15 +43,15 @@ TEST(SetupFile, RoundTripIsByteExact) {
 TEST(SetupFile, EmptyTargetAndNegativeNumberRoundTrip) {
     TempFolder temp;
     vorlane::Setup setup;
-    setup.lngOnlyBeforeThisJDN = -5;
+    setup.onlyBeforeJdn = -5;
     ASSERT_TRUE(SaveSetupToFile(temp.File("b.vns"), setup));
     const std::string text = TempFolder::Read(temp.File("b.vns"));
     EXPECT_NE(text.find("\r\n 0 \r\n\r\n\r\n 0 \r\n 6 \r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 5), "-5 \r\n");
     vorlane::Setup loaded = SampleSetup();
     ASSERT_TRUE(LoadSetupFromFile(temp.File("b.vns"), loaded));
-    EXPECT_EQ(loaded.TargetFolder, "");
-    EXPECT_EQ(loaded.lngOnlyBeforeThisJDN, -5);
+    EXPECT_EQ(loaded.targetFolder, "");
+    EXPECT_EQ(loaded.onlyBeforeJdn, -5);
 }
 
 TEST(SetupFile, AcceptsHandWrittenFile) {
@@ -60,11 +60,11 @@ TEST(SetupFile, AcceptsHandWrittenFile) {
         temp.Write("hand.vns", "x\n0\n1\n/tmp/t\n*.*\n+1\n8\n0\n0\n1\n0\n0\n1\n\t1 \n0\n 2451545");
     vorlane::Setup loaded;
     ASSERT_TRUE(LoadSetupFromFile(path, loaded));
-    EXPECT_TRUE(loaded.blnDateRestriction);
-    EXPECT_EQ(loaded.TargetFolder, "/tmp/t");
-    EXPECT_EQ(loaded.intPurgeType, 1);
-    EXPECT_EQ(loaded.intNumberOfPasses, 8);
-    EXPECT_EQ(loaded.lngOnlyBeforeThisJDN, 2451545);
+    EXPECT_TRUE(loaded.dateRestricted);
+    EXPECT_EQ(loaded.targetFolder, "/tmp/t");
+    EXPECT_EQ(loaded.purgeType, 1);
+    EXPECT_EQ(loaded.numberOfPasses, 8);
+    EXPECT_EQ(loaded.onlyBeforeJdn, 2451545);
 }
 
 // Replaces line `line` (1-based) of the sample file.
@@ -102,9 +102,9 @@ TEST(SetupFile, BadInputFailsAndKeepsWhatWasApplied) {
     for (const auto& c : cases) {
         vorlane::Setup loaded;
         EXPECT_FALSE(LoadSetupFromFile(temp.Write("bad.vns", c.text), loaded)) << c.what;
-        EXPECT_EQ(loaded.TargetFolder == "/home/ann/letters, old", c.targetApplied) << c.what;
-        EXPECT_EQ(loaded.chkConfirmFiles, c.confirmApplied) << c.what;
-        EXPECT_EQ(loaded.lngOnlyBeforeThisJDN == 2459000, c.dateApplied) << c.what;
+        EXPECT_EQ(loaded.targetFolder == "/home/ann/letters, old", c.targetApplied) << c.what;
+        EXPECT_EQ(loaded.confirmFiles, c.confirmApplied) << c.what;
+        EXPECT_EQ(loaded.onlyBeforeJdn == 2459000, c.dateApplied) << c.what;
     }
     vorlane::Setup loaded;
     EXPECT_FALSE(LoadSetupFromFile(temp.File("missing.vns"), loaded));
@@ -114,7 +114,7 @@ TEST(SetupFile, BadInputFailsAndKeepsWhatWasApplied) {
 TEST(SetupFile, RefusesTextWithLineBreakAndUnwritablePlace) {
     TempFolder temp;
     vorlane::Setup setup;
-    setup.TargetFolder = "/tmp/two\nlines";
+    setup.targetFolder = "/tmp/two\nlines";
     EXPECT_FALSE(SaveSetupToFile(temp.File("c.vns"), setup));
     EXPECT_FALSE(SaveSetupToFile(temp.File("no/such/folder.vns"), vorlane::Setup{}));
 }
