@@ -6,6 +6,7 @@
 #include "cli/TerminalInterface.h"
 #include "cli/Usage.h"
 #include "operation/PurgeCommands.h"
+#include "operation/SetupChoices.h"
 #include "tools/SetupFile.h"
 
 namespace vorlane::cli {
@@ -27,21 +28,6 @@ PurgeOptions OptionsFrom(const Arguments& args) {
     options.confirmFiles = args.Has("--confirm-each");
     options.deleteEmptyFolders = !args.Has("--keep-empty-folders");
     return options;
-}
-
-OperationChoices ChoicesFromSetup(const Setup& setup) {
-    OperationChoices choices;
-    choices.targetFolder = AbsoluteFolder(setup.targetFolder);
-    choices.targetFilespec = setup.targetFilespec;
-    choices.subdirectories = setup.subfolders;
-    choices.dateRestriction = {setup.dateRestricted, setup.onlyBeforeJdn};
-    choices.purgeType = setup.purgeType;
-    choices.numberOfPasses = setup.numberOfPasses;
-    choices.options = {setup.doNotDeletePurgedFiles, setup.okToPurgeReadOnlyFiles,
-                       setup.okToPurgeSystemFiles,   setup.okToPurgeSensitiveFiles,
-                       setup.folderNamesOnly,        setup.confirmFiles,
-                       setup.deleteEmptyFolders};
-    return choices;
 }
 
 int Purge(OperationChoices choices, bool assumeYes) {
@@ -67,7 +53,9 @@ int PurgeFromSetup(const Arguments& args) {
         std::cerr << "Error when attempting to load setup from file " << path << "!\n";
         return kExitNotAllPurged;
     }
-    return Purge(ChoicesFromSetup(setup), args.Has("--yes"));
+    OperationChoices choices = ChoicesFromSetup(setup);
+    choices.targetFolder = AbsoluteFolder(choices.targetFolder);
+    return Purge(choices, args.Has("--yes"));
 }
 
 }  // namespace

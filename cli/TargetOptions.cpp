@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "cli/DriveSpeeds.h"
 #include "engine/DriveInfo.h"
 #include "engine/PurgeTypes.h"
 #include "platform/MountTable.h"
 #include "support/Dates.h"
+#include "tools/DriveSpeeds.h"
 
 namespace vorlane::cli {
 namespace {

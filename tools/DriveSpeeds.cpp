@@ -1,21 +1,21 @@
-#include "cli/DriveSpeeds.h"
+#include "tools/DriveSpeeds.h"
 
 #include <charconv>
 
 #include "support/ProgramText.h"
 #include "tools/SettingsStore.h"
 
-namespace vorlane::cli {
+namespace vorlane {
 namespace {
 
 constexpr int kMakerText = 310;
 constexpr int kProductText = 2;
 
+}  // namespace
+
 std::string SettingsBaseKey() {
     return "Software\\" + GetText(kMakerText) + "\\" + GetText(kProductText);
 }
-
-}  // namespace
 
 float StoredDriveSpeed(const std::string& drive) {
     if (drive.empty()) {
@@ -31,4 +31,4 @@ float StoredDriveSpeed(const std::string& drive) {
     return speed > 0 ? speed : 0;
 }
 
-}  // namespace vorlane::cli
+}  // namespace vorlane

@@ -1,0 +1,40 @@
+#include "operation/SetupChoices.h"
+
+namespace vorlane {
+
+OperationChoices ChoicesFromSetup(const Setup& setup) {
+    OperationChoices choices;
+    choices.targetFolder = setup.targetFolder;
+    choices.targetFilespec = setup.targetFilespec;
+    choices.subdirectories = setup.subfolders;
+    choices.dateRestriction = {setup.dateRestricted, setup.onlyBeforeJdn};
+    choices.purgeType = setup.purgeType;
+    choices.numberOfPasses = setup.numberOfPasses;
+    choices.options = {setup.doNotDeletePurgedFiles, setup.okToPurgeReadOnlyFiles,
+                       setup.okToPurgeSystemFiles,   setup.okToPurgeSensitiveFiles,
+                       setup.folderNamesOnly,        setup.confirmFiles,
+                       setup.deleteEmptyFolders};
+    return choices;
+}
+
+Setup SetupFromChoices(const OperationChoices& choices, bool purgeSlackOnly) {
+    Setup setup;
+    setup.subfolders = choices.subdirectories;
+    setup.dateRestricted = choices.dateRestriction.active;
+    setup.targetFolder = choices.targetFolder;
+    setup.targetFilespec = choices.targetFilespec;
+    setup.purgeType = choices.purgeType;
+    setup.numberOfPasses = choices.numberOfPasses;
+    setup.purgeSlackOnly = purgeSlackOnly;
+    setup.doNotDeletePurgedFiles = choices.options.doNotDeletePurgedFiles;
+    setup.okToPurgeReadOnlyFiles = choices.options.okToPurgeReadOnlyFiles;
+    setup.okToPurgeSystemFiles = choices.options.okToPurgeSystemFiles;
+    setup.okToPurgeSensitiveFiles = choices.options.okToPurgeSensitiveFiles;
+    setup.folderNamesOnly = choices.options.folderNamesOnly;
+    setup.deleteEmptyFolders = choices.options.deleteEmptyFolders;
+    setup.confirmFiles = choices.options.confirmFiles;
+    setup.onlyBeforeJdn = choices.dateRestriction.onlyBeforeJdn;
+    return setup;
+}
+
+}  // namespace vorlane
