@@ -128,32 +128,50 @@ FileConfirmation TerminalInterface::ConfirmFile(const std::string& fileText) {
     }
 }
 
-void TerminalInterface::PrintUpTo(std::string_view text, std::size_t end) {
-    // Text rewritten after it was printed cannot be taken back; go on from where the
-    // two agree.
-    const auto [mismatch, ignored] =
-        std::mismatch(printed_.begin(), printed_.end(), text.begin(), text.end());
-    printed_.erase(mismatch, printed_.end());
-    if (end <= printed_.size()) {
+void TerminalInterface::PrintUpTo(std::size_t end) {
+    if (end <= printedBytes_) {
         return;
     }
-    std::cout << WithoutCarriageReturns(text.substr(printed_.size(), end - printed_.size()));
-    printed_.assign(text.substr(0, end));
+    std::cout << WithoutCarriageReturns(
+        std::string_view(report_).substr(printedBytes_, end - printedBytes_));
+    printedBytes_ = end;
 }
 
-void TerminalInterface::ShowReport(std::string_view text) {
-    // Only whole lines: the end of the last one may still be rewritten (pass indicator).
-    const std::size_t lastBreak = text.rfind('\n');
-    if (lastBreak != std::string_view::npos) {
-        PrintUpTo(text, lastBreak + 1);
+void TerminalInterface::PrintWholeLines() {
+    const std::size_t lastBreak = report_.rfind('\n');
+    if (lastBreak != std::string::npos) {
+        PrintUpTo(lastBreak + 1);
         std::cout.flush();
     }
+}
+
+void TerminalInterface::AppendReport(std::string_view piece) {
+    report_.append(piece);
+    PrintWholeLines();
+}
+
+void TerminalInterface::ReplaceReportTail(std::size_t keptBytes, std::string_view tail) {
+    // Text rewritten after it was printed cannot be taken back; go on from where the
+    // printed text and the new tail agree.
+    if (keptBytes < printedBytes_) {
+        const std::string_view printedTail =
+            std::string_view(report_).substr(keptBytes, printedBytes_ - keptBytes);
+        const auto [mismatch, ignored] =
+            std::mismatch(printedTail.begin(), printedTail.end(), tail.begin(), tail.end());
+        printedBytes_ = keptBytes + static_cast<std::size_t>(mismatch - printedTail.begin());
+    }
+    report_.resize(std::min(keptBytes, report_.size()));
+    report_.append(tail);
+    PrintWholeLines();
 }
 
 void TerminalInterface::ShowPhase(ReportPhase /*phase*/, std::string_view /*pausedDone*/) {}
 
 void TerminalInterface::ReportFinished(std::string_view text) {
-    PrintUpTo(text, text.size());
+    if (text != report_) {
+        ReplaceReportTail(0, text);
+    }
+    PrintUpTo(report_.size());
     std::cout.flush();
 }
 

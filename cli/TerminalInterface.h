@@ -23,21 +23,25 @@ class TerminalInterface : public OperationInterface {
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
                       PurgeOptions& options) override;
     FileConfirmation ConfirmFile(const std::string& fileText) override;
-    void ShowReport(std::string_view text) override;
+    void AppendReport(std::string_view piece) override;
+    void ReplaceReportTail(std::size_t keptBytes, std::string_view tail) override;
     void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
     void ReportFinished(std::string_view text) override;
     void ShowProgress(std::string_view text) override;
 
   private:
-    // Writes the text from what was printed up to `end`.
-    void PrintUpTo(std::string_view text, std::size_t end);
+    // Writes the report from what was printed up to `end`.
+    void PrintUpTo(std::size_t end);
+    // Only whole lines: the end of the last one may still be rewritten (pass indicator).
+    void PrintWholeLines();
     // One letter of `choices`, or 0 at end of input.
     char ReadChoice(const std::string& prompt, const std::string& choices, char fallback);
 
     bool assumeYes_;
     bool interactive_;
     bool purgeNotConfirmed_ = false;
-    std::string printed_;  // the report text already on standard output
+    std::string report_;            // the report as the operation has told it
+    std::size_t printedBytes_ = 0;  // of that, the bytes already on standard output
 };
 
 }  // namespace vorlane::cli

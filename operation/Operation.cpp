@@ -33,7 +33,15 @@ void Operation::AppendToText(std::string_view text) {
 }
 
 void Operation::ShowText() {
-    ui_.ShowReport(report_.Text());
+    const ReportBuffer::Change change = report_.Publish();
+    if (change.Empty()) {
+        return;
+    }
+    if (change.appended) {
+        ui_.AppendReport(change.tail);
+    } else {
+        ui_.ReplaceReportTail(change.keptBytes, change.tail);
+    }
 }
 
 void Operation::ReportBufferFull() {
@@ -69,6 +77,7 @@ void Operation::CheckPauseAndStop() {
     }
     if (!control_.StopRequested() && control_.Paused()) {
         ShowText();
+        ShowPhase(ReportPhase::Paused);
         control_.WaitWhilePaused();
         if (!control_.StopRequested()) {
             return;
@@ -79,32 +88,25 @@ void Operation::CheckPauseAndStop() {
     }
 }
 
-ReportPhase Operation::RunningPhase() const {
-    return state_.purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning;
-}
-
 void Operation::ShowPhase(ReportPhase phase) {
     ui_.ShowPhase(phase, state_.pausedDone);
-}
-
-void Operation::PauseContinue() {
-    const bool paused = control_.PauseContinue();
-    state_.pausedDone = paused ? "Paused" : "";
-    ShowPhase(paused ? ReportPhase::Paused : RunningPhase());
-}
-
-void Operation::StopButton() {
-    if (!control_.Paused()) {
-        return;
-    }
-    control_.Stop();
-    StopWithCaption();
 }
 
 void Operation::StopWithCaption() {
     control_.RequestStop();
     state_.pausedDone = "Stopped";
     ShowPhase(ReportPhase::Stopped);
+}
+
+void Operation::SettlePausedDone() {
+    if (!state_.pausedDone.empty()) {
+        return;
+    }
+    if (control_.StoppedByButton()) {
+        state_.pausedDone = "Stopped";
+    } else if (control_.Paused()) {
+        state_.pausedDone = "Paused";
+    }
 }
 
 }  // namespace vorlane

@@ -1,7 +1,8 @@
 #pragma once
 // One purge, listing or count in progress: the report window's operation state, its
 // report text and the checkpoints at which the person can pause or stop it. The
-// walks (recursive purge, listing) and the driver work on it; nothing else does.
+// walks (recursive purge, listing) and the driver work on it, on one thread; other
+// threads reach it only through OperationControl and OperationInterface.
 
 #include <cstdint>
 #include <string>
@@ -63,18 +64,18 @@ class Operation {
     void ResetReport();
 
     void ShowPhase(ReportPhase phase);
-    // The Pause/Continue button while this operation runs.
-    void PauseContinue();
-    // The Stop button (acts only while paused).
-    void StopButton();
     // Stops the operation with the caption "Stopped" (per-file confirmation).
     void StopWithCaption();
+    // The end state the buttons left behind: "Stopped" after the Stop button, "Paused"
+    // when the operation ended while paused. Only the operation's own thread calls it;
+    // the buttons only set flags.
+    void SettlePausedDone();
 
   private:
     void ReportBufferFull();
-    ReportPhase RunningPhase() const;
 
-    const OperationChoices& choices_;
+    // The operation's own copy: the windows may change their choices while it runs.
+    const OperationChoices choices_;
     OperationInterface& ui_;
     OperationControl& control_;
     OperationState state_;

@@ -6,6 +6,7 @@ void OperationControl::Reset() {
     stop_ = false;
     paused_ = false;
     interrupt_ = false;
+    stoppedByButton_ = false;
     Notify();
 }
 
@@ -18,6 +19,7 @@ bool OperationControl::PauseContinue() {
 
 void OperationControl::Stop() {
     if (paused_) {
+        stoppedByButton_ = true;
         RequestStop();
     }
 }

@@ -30,6 +30,8 @@ class OperationControl {
 
     bool StopRequested() const { return stop_; }
     bool Paused() const { return paused_; }
+    // The Stop button ended the operation (not Close, not the operation itself).
+    bool StoppedByButton() const { return stoppedByButton_; }
 
     // Blocks while paused; returns at Continue or Stop.
     void WaitWhilePaused();
@@ -40,6 +42,7 @@ class OperationControl {
     std::atomic<bool> stop_{false};
     std::atomic<bool> paused_{false};
     std::atomic<bool> interrupt_{false};
+    std::atomic<bool> stoppedByButton_{false};
     std::mutex mutex_;
     std::condition_variable changed_;
 };

@@ -4,6 +4,7 @@
 // tests answer directly. Nothing here may call back into the operation except
 // through OperationControl.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,8 @@ struct Question {
 enum class FileConfirmation { Yes, No, YesToAll, StopPurge };
 
 // Which buttons the report window shows; the table of the report window follows it.
+// The operation sends Paused when it starts to wait at a checkpoint; a window whose
+// buttons already follow the person's clicks may ignore it.
 enum class ReportPhase { PurgeRunning, ListingRunning, Paused, Stopped, Ended };
 
 class OperationInterface {
@@ -40,8 +43,11 @@ class OperationInterface {
                               PurgeOptions& options) = 0;
     // fileText: lower-cased path, size and date, as the confirmation window shows it.
     virtual FileConfirmation ConfirmFile(const std::string& fileText) = 0;
-    // The report as it reads now; earlier text may have been rewritten at its end.
-    virtual void ShowReport(std::string_view text) = 0;
+    // The report grew by piece (a new report starts with an empty text).
+    virtual void AppendReport(std::string_view piece) = 0;
+    // The end of the report was rewritten: its first keptBytes bytes, as shown so
+    // far, stand and tail follows them. keptBytes 0 starts the text anew.
+    virtual void ReplaceReportTail(std::size_t keptBytes, std::string_view tail) = 0;
     // pausedDone: "Paused", "Stopped", "Done" or empty.
     virtual void ShowPhase(ReportPhase phase, std::string_view pausedDone) = 0;
     // A finished report: the window copies it to the clipboard.

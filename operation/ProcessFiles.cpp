@@ -161,6 +161,7 @@ void Summary(Operation& op) {
     if (state.purging) {
         PurgeSummary(op);
         op.AppendToText(ReportStamp());
+        op.SettlePausedDone();
         if (state.pausedDone != "Paused" && state.pausedDone != "Stopped" &&
             state.purgedFileCount > 0) {
             state.pausedDone = "Done";

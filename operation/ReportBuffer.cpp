@@ -1,5 +1,7 @@
 #include "operation/ReportBuffer.h"
 
+#include <algorithm>
+
 namespace vorlane {
 namespace {
 
@@ -20,6 +22,7 @@ std::size_t CountCharacters(std::string_view text) {
 void ReportBuffer::Clear() {
     text_.clear();
     characters_ = 0;
+    stableBytes_ = 0;
 }
 
 void ReportBuffer::Append(std::string_view piece) {
@@ -48,6 +51,7 @@ void ReportBuffer::Truncate(std::size_t byteLength) {
     }
     characters_ -= CountCharacters(std::string_view(text_).substr(byteLength));
     text_.resize(byteLength);
+    stableBytes_ = std::min(stableBytes_, byteLength);
 }
 
 bool ReportBuffer::CutAfterLast(std::string_view marker) {
@@ -65,6 +69,13 @@ void ReportBuffer::TrimTrailingBlanks() {
         --end;
     }
     Truncate(end);
+}
+
+ReportBuffer::Change ReportBuffer::Publish() {
+    Change change{stableBytes_, std::string_view(text_).substr(stableBytes_),
+                  stableBytes_ == shownBytes_};
+    shownBytes_ = stableBytes_ = text_.size();
+    return change;
 }
 
 }  // namespace vorlane

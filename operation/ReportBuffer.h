@@ -2,6 +2,10 @@
 // The report text as the report window holds it, with the edits the operations make
 // at its end. Lengths are counted in characters (code points of the UTF-8 text),
 // since the buffer limit is a number of characters.
+//
+// The buffer also remembers how much of its text the person has been shown and how
+// much of that still stands, so that a window is sent only what changed: an append,
+// or a new tail after the last few characters were rewritten (pass indicator).
 
 #include <cstddef>
 #include <string>
@@ -34,9 +38,22 @@ class ReportBuffer {
     // Drops trailing characters with a code of 32 or less.
     void TrimTrailingBlanks();
 
+    // What changed since the last Publish: the first keptBytes bytes of the text the
+    // person saw still stand, and tail follows them. appended: nothing was taken back.
+    struct Change {
+        std::size_t keptBytes = 0;
+        std::string_view tail;
+        bool appended = true;
+        bool Empty() const { return appended && tail.empty(); }
+    };
+    // Marks the whole text as shown and returns what the person has not seen yet.
+    Change Publish();
+
   private:
     std::string text_;
     std::size_t characters_ = 0;
+    std::size_t shownBytes_ = 0;   // bytes the person has been shown
+    std::size_t stableBytes_ = 0;  // of those, the bytes no edit has touched since
 };
 
 }  // namespace vorlane

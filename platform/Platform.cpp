@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -373,19 +374,20 @@ std::string Platform::ErrorText(int error) {
 
 namespace {
 const Platform kPosix;
-const Platform* gCurrent = &kPosix;
+// Read by the GUI thread and an operation's worker alike; a test puts its stand-in in
+// place before it starts a worker and takes it away after the worker has ended.
+std::atomic<const Platform*> gCurrent{&kPosix};
 }  // namespace
 
 const Platform& Sys() {
-    return *gCurrent;
+    return *gCurrent.load(std::memory_order_acquire);
 }
 
-ScopedPlatform::ScopedPlatform(const Platform& stand) : previous_(gCurrent) {
-    gCurrent = &stand;
-}
+ScopedPlatform::ScopedPlatform(const Platform& stand)
+    : previous_(gCurrent.exchange(&stand, std::memory_order_acq_rel)) {}
 
 ScopedPlatform::~ScopedPlatform() {
-    gCurrent = previous_;
+    gCurrent.store(previous_, std::memory_order_release);
 }
 
 }  // namespace vorlane::platform

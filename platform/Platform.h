@@ -140,8 +140,8 @@ class Platform {
 // The platform in force; the real one unless a test substituted its own.
 const Platform& Sys();
 
-// Puts a stand-in in force for its lifetime (tests only; not thread-safe to swap
-// while an operation runs).
+// Puts a stand-in in force for its lifetime (tests only). Any thread may read Sys()
+// meanwhile; swap only while no operation runs, so one operation sees one platform.
 class ScopedPlatform {
   public:
     explicit ScopedPlatform(const Platform& stand);

@@ -233,12 +233,12 @@ TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
             indicators.push_back(text.substr(text.size() - 4));
         }
         if (text.ends_with("1__") && !control.Paused()) {
-            op.PauseContinue();  // after pass 1; takes effect before pass 2
+            control.PauseContinue();  // after pass 1; takes effect before pass 2
         }
     };
     ui.onPhase = [&](ReportPhase phase) {
         if (phase == ReportPhase::Paused) {
-            op.StopButton();
+            control.Stop();
         }
     };
     ProcessFiles(op);

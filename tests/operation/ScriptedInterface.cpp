@@ -1,5 +1,7 @@
 #include "operation/ScriptedInterface.h"
 
+#include <algorithm>
+
 namespace vorlane::testing {
 
 MessageAnswer ScriptedInterface::Ask(const Question& question) {
@@ -26,8 +28,18 @@ FileConfirmation ScriptedInterface::ConfirmFile(const std::string& fileText) {
     return answer;
 }
 
-void ScriptedInterface::ShowReport(std::string_view text) {
-    lastReport = text;
+void ScriptedInterface::AppendReport(std::string_view piece) {
+    ++appendEvents;
+    lastReport.append(piece);
+    if (onReport) {
+        onReport(lastReport);
+    }
+}
+
+void ScriptedInterface::ReplaceReportTail(std::size_t keptBytes, std::string_view tail) {
+    ++replaceEvents;
+    lastReport.resize(std::min(keptBytes, lastReport.size()));
+    lastReport.append(tail);
     if (onReport) {
         onReport(lastReport);
     }

@@ -18,7 +18,9 @@ class ScriptedInterface : public OperationInterface {
 
     std::vector<Question> asked;
     std::vector<std::string> confirmedFiles;
-    std::string lastReport;
+    std::string lastReport;  // the report as the events built it
+    int appendEvents = 0;
+    int replaceEvents = 0;
     std::string finishedReport;
     std::vector<std::string> captions;
     // Called with the report each time it is shown: a test presses buttons here.
@@ -29,7 +31,8 @@ class ScriptedInterface : public OperationInterface {
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
                       PurgeOptions& options) override;
     FileConfirmation ConfirmFile(const std::string& fileText) override;
-    void ShowReport(std::string_view text) override;
+    void AppendReport(std::string_view piece) override;
+    void ReplaceReportTail(std::size_t keptBytes, std::string_view tail) override;
     void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
     void ReportFinished(std::string_view text) override { finishedReport = text; }
     void ShowCaption(std::string_view caption) override { captions.emplace_back(caption); }
