@@ -8,6 +8,7 @@
 
 #include "cli/FilePurgeCommand.h"
 #include "cli/OperationCommands.h"
+#include "cli/TrashPurgeCommand.h"
 #include "cli/Usage.h"
 #include "support/ProgramText.h"
 
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
     if (command == "purge") {
         return vorlane::cli::IsOperationPurge(rest) ? vorlane::cli::RunFolderPurgeCommand(rest)
                                                     : vorlane::cli::RunFilePurgeCommand(rest);
+    }
+    if (command == "purge-trash") {
+        return vorlane::cli::RunTrashPurgeCommand(rest);
     }
     if (command == "list") {
         return vorlane::cli::RunListCommand(rest);

@@ -1,0 +1,100 @@
+#include "cli/TrashPurgeCommand.h"
+
+#include <iostream>
+
+#include "cli/Arguments.h"
+#include "cli/TerminalInterface.h"
+#include "cli/Usage.h"
+#include "engine/DriveInfo.h"
+#include "operation/TrashPurge.h"
+#include "platform/Platform.h"
+
+namespace vorlane::cli {
+namespace {
+
+constexpr int kExitNotAllPurged = 1;
+constexpr int kExitNothingToPurge = 3;
+
+// The Trash questions on the terminal: --yes answers the one question, and the outcome
+// goes to standard output, where a script reads it.
+class TrashTerminal : public TerminalInterface {
+  public:
+    TrashTerminal(bool assumeYes, bool interactive)
+        : TerminalInterface(assumeYes, interactive),
+          assumeYes_(assumeYes),
+          interactive_(interactive) {}
+
+    bool Declined() const { return declined_; }
+    bool NobodyToAsk() const { return nobodyToAsk_; }
+
+    MessageAnswer Ask(const Question& question) override {
+        if (question.buttons == MessageButtons::Ok && question.icon != MessageIcon::Exclamation) {
+            std::string text;
+            for (const char c : question.text) {
+                if (c != '\r') {
+                    text += c;
+                }
+            }
+            std::cout << text << '\n';
+            return MessageAnswer::Ok;
+        }
+        if (question.buttons != MessageButtons::YesNo || !assumeYes_) {
+            nobodyToAsk_ = question.buttons == MessageButtons::YesNo && !interactive_;
+            const MessageAnswer answer = TerminalInterface::Ask(question);
+            declined_ = question.buttons == MessageButtons::YesNo && answer != MessageAnswer::Yes;
+            return answer;
+        }
+        return MessageAnswer::Yes;
+    }
+
+  private:
+    bool assumeYes_;
+    bool interactive_;
+    bool declined_ = false;
+    bool nobodyToAsk_ = false;
+};
+
+std::string HomeTrashDrive() {
+    const platform::Platform& sys = platform::Sys();
+    std::string dataHome = sys.EnvironmentValue("XDG_DATA_HOME");
+    if (dataHome.empty() || dataHome.front() != '/') {
+        dataHome = sys.EnvironmentValue("HOME");
+    }
+    return DriveOfPath(dataHome.empty() ? "/" : dataHome);
+}
+
+}  // namespace
+
+int RunTrashPurgeCommand(const std::vector<std::string>& words) {
+    Arguments args(words, {"--yes"}, {"--drive"});
+    if (!args.Valid() || !args.Words().empty()) {
+        return UsageError(args.Valid() ? "unexpected " + args.Words().front() : args.Error());
+    }
+    const std::string drive = args.Value("--drive") ? *args.Value("--drive") : HomeTrashDrive();
+    const std::vector<std::string> trashFolders = TrashFoldersOn(drive);
+    if (trashFolders.empty()) {
+        std::cout << "There is no Trash on " << drive << ".\n";
+        return kExitNothingToPurge;
+    }
+    TrashTerminal terminal(args.Has("--yes"), TerminalInterface::StandardInputIsTerminal());
+    OperationControl control;
+    bool anyRan = false;
+    bool allPurged = true;
+    for (const std::string& trash : trashFolders) {
+        const TrashPurgeResult result = PurgeTrash(trash, OperationChoices{}, terminal, control);
+        anyRan = anyRan || result.ran;
+        allPurged = allPurged && result.failed == 0 && !result.stopped;
+        if (terminal.Declined()) {
+            if (terminal.NobodyToAsk()) {
+                std::cerr << "No terminal to confirm on; give --yes to purge.\n";
+            }
+            return kExitUsage;
+        }
+    }
+    if (!anyRan) {
+        return kExitNothingToPurge;
+    }
+    return allPurged ? 0 : kExitNotAllPurged;
+}
+
+}  // namespace vorlane::cli

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/DriveInfo.h"
+#include "operation/ReportTestSupport.h"
+#include "operation/ScriptedInterface.h"
+#include "operation/TrashPurge.h"
+#include "platform/Platform.h"
+
+namespace vorlane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file named "locked.txt" cannot be opened for writing, whoever runs the test.
+class LockedFileStandIn : public platform::Platform {
+  public:
+    platform::OpenResult OpenForOverwrite(const std::string& path,
+                                          platform::UniqueFd& out) const override {
+        if (path.ends_with("/locked.txt")) {
+            return platform::OpenResult::Denied;
+        }
+        return Platform::OpenForOverwrite(path, out);
+    }
+};
+
+class TrashPurgeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ::setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+        MakeFolder(trash + "/files");
+        MakeFolder(trash + "/info");
+        drive = DriveOfPath(trash);
+        title = "Purge files in Trash deleted from Drive " + drive;
+    }
+
+    // One deleted file with its .trashinfo, as a file manager leaves it.
+    void Trash(const std::string& name, const std::string& bytes) {
+        home.Write("Trash/files/" + name, bytes);
+        home.Write("Trash/info/" + name + ".trashinfo",
+                   "[Trash Info]\nPath=/home/someone/" + name + "\n");
+    }
+
+    std::vector<std::string> Entries(const std::string& folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            names.push_back(fs::relative(entry.path(), folder).string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TrashPurgeResult Purge() { return PurgeTrash(trash, OperationChoices{}, ui, control); }
+
+    TempFolder home;
+    const std::string trash = home.Path() + "/Trash";
+    std::string drive;
+    std::string title;
+    ScriptedInterface ui;
+    OperationControl control;
+};
+
+TEST_F(TrashPurgeTest, NothingToPurgeIsSaidWithoutAQuestion) {
+    struct Case {
+        bool orphanInfo;
+        std::string message;
+    };
+    for (const Case& c :
+         {Case{false, "The Trash is empty."},
+          Case{true, "The Trash does not contain any files which were deleted from Drive " + drive +
+                         "."}}) {
+        if (c.orphanInfo) {
+            home.Write("Trash/info/gone.txt.trashinfo", "[Trash Info]\n");
+        }
+        ui.asked.clear();
+        EXPECT_FALSE(Purge().ran);
+        ASSERT_EQ(ui.asked.size(), 1u);
+        EXPECT_EQ(ui.asked[0].text, c.message);
+        EXPECT_EQ(ui.asked[0].title, title);
+    }
+}
+
+TEST_F(TrashPurgeTest, QuestionIsSingularForOneFileAndNoTouchesNothing) {
+    Trash("one.txt", "secret");
+    ui.answers = {MessageAnswer::No};
+    EXPECT_FALSE(Purge().ran);
+    ASSERT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked[0].text,
+              "There is one file or folder in the Trash which was deleted from Drive " + drive +
+                  ".\r\nAre you sure you wish to purge this file?");
+    EXPECT_EQ(ui.asked[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(TempFolder::Read(trash + "/files/one.txt"), "secret");
+    EXPECT_TRUE(fs::exists(trash + "/info/one.txt.trashinfo"));
+}
+
+TEST_F(TrashPurgeTest, YesPurgesFilesWithTheirInfoAndKeepsTheStructure) {
+    Trash("a.txt", "alpha");
+    Trash("setup.exe", "sensitive");  // no question about the extension
+    MakeFolder(trash + "/files/folder/inner");
+    home.Write("Trash/files/folder/inner/b.txt", "beta");
+    ::chmod((trash + "/files/folder/inner/b.txt").c_str(), 0444);
+    home.Write("Trash/info/folder.trashinfo", "[Trash Info]\nPath=/home/someone/folder\n");
+    home.Write("Trash/directorysizes", "4096 1700000000 folder\n");
+    ui.answers = {MessageAnswer::Yes};
+    const TrashPurgeResult result = Purge();
+    EXPECT_TRUE(result.ran);
+    EXPECT_EQ(result.purged, 3);
+    EXPECT_EQ(result.failed, 0);
+    ASSERT_EQ(ui.asked.size(), 2u);
+    EXPECT_EQ(ui.asked[0].text,
+              "There are files or folders in the Trash which were deleted from Drive " + drive +
+                  ".\r\nAre you sure you wish to purge these files?");
+    EXPECT_EQ(ui.asked[1].text, " 3 files in the Trash for Drive " + drive + " have been purged.");
+    EXPECT_EQ(Entries(trash), (std::vector<std::string>{"directorysizes", "files", "info"}));
+    EXPECT_TRUE(ui.lastReport.empty());  // the Trash purge writes no report
+}
+
+TEST_F(TrashPurgeTest, FilesThatCouldNotBePurgedAreCounted) {
+    Trash("a.txt", "alpha");
+    Trash("locked.txt", "locked");
+    LockedFileStandIn standIn;
+    platform::ScopedPlatform scoped(standIn);
+    ui.answers = {MessageAnswer::Yes};
+    const TrashPurgeResult result = Purge();
+    EXPECT_EQ(result.purged, 1);
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(ui.asked.back().text, "One file in the Trash for Drive " + drive +
+                                        " has been purged.\r\n1 file could not be purged.");
+    EXPECT_EQ(TempFolder::Read(trash + "/files/locked.txt"), "locked");
+}
+
+TEST_F(TrashPurgeTest, TrashRootIsFoundFromInsideIt) {
+    EXPECT_EQ(TrashRootOf(trash + "/files"), trash);
+    EXPECT_EQ(TrashRootOf(trash), trash);
+    EXPECT_EQ(TrashRootOf(home.Path()), "");
+    const std::vector<std::string> onDrive = TrashFoldersOn(drive);
+    EXPECT_NE(std::find(onDrive.begin(), onDrive.end(), trash), onDrive.end());
+}
+
+}  // namespace
+}  // namespace vorlane::testing
