@@ -97,6 +97,8 @@ FrmMain::FrmMain(Dialogs& dialogs, QWidget* parent)
     commands_.fileDialogClosed = [this] { StartDialogGuard(); };
     // Both clocks run from the creation of the window; Clock2's first tick ends the
     // guard once, one second after start-up.
+    clock1_.setParent(this);
+    clock2_.setParent(this);
     clock1_.setObjectName("Clock1");
     clock2_.setObjectName("Clock2");
     clock1_.setInterval(kClockMilliseconds);
