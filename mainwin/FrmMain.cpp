@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "mainwin/FrmCEDateInput.h"
+#include "mainwin/InterruptKeyFilter.h"
 #include "mainwin/WindowLook.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
@@ -95,6 +96,8 @@ FrmMain::FrmMain(Dialogs& dialogs, QWidget* parent)
     BuildControls();
     WireCommands();
     commands_.fileDialogClosed = [this] { StartDialogGuard(); };
+    // On the application, so that F10 is seen whichever control has the focus.
+    QApplication::instance()->installEventFilter(new InterruptKeyFilter(*this, control_));
     // Both clocks run from the creation of the window; Clock2's first tick ends the
     // guard once, one second after start-up.
     clock1_.setParent(this);
