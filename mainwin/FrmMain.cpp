@@ -91,11 +91,16 @@ FrmMain::FrmMain(Dialogs& dialogs, QWidget* parent)
           this, dialogs, [this](bool enabled) { EnableMenu(enabled); },
           [this](QWidget& window) { PlaceNearMenu(window); }),
       commands_(state_, dialogs, windows_),
-      bridge_(this, dialogs) {
+      bridge_(this, dialogs),
+      reportCommands_(*this, dialogs, bridge_, control_) {
     setObjectName("frmMain");
+    bridge_.SetSinks(reportCommands_.Sinks());
     BuildControls();
     WireCommands();
     commands_.fileDialogClosed = [this] { StartDialogGuard(); };
+    commands_.purgeTrash = [this](const std::string& folder) {
+        reportCommands_.PurgeTrash(folder);
+    };
     // On the application, so that F10 is seen whichever control has the focus.
     QApplication::instance()->installEventFilter(new InterruptKeyFilter(*this, control_));
     // Both clocks run from the creation of the window; Clock2's first tick ends the
@@ -248,8 +253,11 @@ void FrmMain::WireCommands() {
     Guarded(
         clear, [=, this] { commands_.Clear(caption(clear)); }, false);
     Guarded(buttons_["cmdQuit"], [this] { Quit(); });
-    for (const char* later : {"cmdProcessFiles_1", "cmdProcessFiles_2", "cmdSpecifyDirectory_1",
-                              "cmdTestPurgeSpeed", "cmdReportScreen", "cmdSetup", "cmdHelp"}) {
+    Guarded(buttons_["cmdProcessFiles_1"], [this] { reportCommands_.PurgeFiles(); });
+    Guarded(buttons_["cmdProcessFiles_2"], [this] { reportCommands_.ListFiles(); });
+    Guarded(buttons_["cmdReportScreen"], [this] { reportCommands_.ReportScreen(); });
+    for (const char* later :
+         {"cmdSpecifyDirectory_1", "cmdTestPurgeSpeed", "cmdSetup", "cmdHelp"}) {
         NotReady(buttons_[later]);
     }
     for (const CommandSpec& spec : kSetupCommands) {

@@ -12,6 +12,7 @@
 #include "mainwin/ChoiceWindowSet.h"
 #include "mainwin/CommandButton.h"
 #include "mainwin/GuiBridge.h"
+#include "mainwin/ReportCommands.h"
 #include "operation/OperationControl.h"
 #include "selection/MainState.h"
 #include "selection/TargetCommands.h"
@@ -37,6 +38,7 @@ class FrmMain : public QWidget {
     ChoiceWindowSet& Windows() { return windows_; }
     OperationControl& Control() { return control_; }
     GuiBridge& Bridge() { return bridge_; }
+    ReportCommands& Reports() { return reportCommands_; }
     bool DialogGuard() const { return dialogGuard_; }
     bool Quitting() const { return quitting_; }
 
@@ -72,6 +74,7 @@ class FrmMain : public QWidget {
     TargetCommands commands_;
     OperationControl control_;
     GuiBridge bridge_;
+    ReportCommands reportCommands_;
     QTimer clock1_;
     QTimer clock2_;
     bool dialogGuard_ = false;

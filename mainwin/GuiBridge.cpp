@@ -103,9 +103,21 @@ FileConfirmation GuiBridge::ConfirmFile(const std::string& fileText) {
     return answered ? *result : FileConfirmation::No;
 }
 
-void GuiBridge::ShowReport(std::string_view text) {
-    if (sinks_.showReport) {
-        Post([this, copy = std::string(text)] { sinks_.showReport(copy); });
+void GuiBridge::DeliverReportChanges() {
+    if (sinks_.reportChanged) {
+        Post([this] { sinks_.reportChanged(reportChanges_.Take()); });
+    }
+}
+
+void GuiBridge::AppendReport(std::string_view piece) {
+    if (reportChanges_.Append(piece)) {
+        DeliverReportChanges();
+    }
+}
+
+void GuiBridge::ReplaceReportTail(std::size_t keptBytes, std::string_view tail) {
+    if (reportChanges_.ReplaceTail(keptBytes, tail)) {
+        DeliverReportChanges();
     }
 }
 

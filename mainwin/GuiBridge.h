@@ -16,6 +16,7 @@
 #include <mutex>
 
 #include "operation/OperationInterface.h"
+#include "operation/ReportChangeBatch.h"
 #include "selection/Dialogs.h"
 
 namespace vorlane {
@@ -24,7 +25,8 @@ namespace vorlane {
 struct ReportSinks {
     std::function<bool(const std::string&, const std::string&, PurgeOptions&)> confirmPurge;
     std::function<FileConfirmation(const std::string&)> confirmFile;
-    std::function<void(const std::string&)> showReport;
+    // The report changed: keep the first keptBytes bytes, add the tail.
+    std::function<void(const ReportChangeBatch::Change&)> reportChanged;
     std::function<void(ReportPhase, const std::string&)> showPhase;
     std::function<void(const std::string&)> reportFinished;
     std::function<void(const std::string&)> showCaption;
@@ -40,11 +42,15 @@ class GuiBridge : public OperationInterface {
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
                       PurgeOptions& options) override;
     FileConfirmation ConfirmFile(const std::string& fileText) override;
-    void ShowReport(std::string_view text) override;
+    void AppendReport(std::string_view piece) override;
+    void ReplaceReportTail(std::size_t keptBytes, std::string_view tail) override;
     void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
     void ReportFinished(std::string_view text) override;
     void ShowCaption(std::string_view caption) override;
     void ShowProgress(std::string_view text) override;
+
+    // Before any operation starts: where the reports go.
+    void SetSinks(ReportSinks sinks) { sinks_ = std::move(sinks); }
 
     // From the GUI thread, when the windows close.
     void Close();
@@ -56,6 +62,7 @@ class GuiBridge : public OperationInterface {
     // Runs the question on the GUI thread and waits; false when closed first.
     bool RunOnGui(std::function<void()> question);
     void Post(std::function<void()> work);
+    void DeliverReportChanges();
 
     QPointer<QObject> gui_;
     Dialogs& dialogs_;
@@ -63,6 +70,8 @@ class GuiBridge : public OperationInterface {
     mutable std::mutex mutex_;
     std::condition_variable answered_;
     bool closed_ = false;
+    // The report's changes wait here until the GUI thread's next turn.
+    ReportChangeBatch reportChanges_;
 };
 
 }  // namespace vorlane

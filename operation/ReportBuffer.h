@@ -52,7 +52,9 @@ class ReportBuffer {
   private:
     std::string text_;
     std::size_t characters_ = 0;
-    std::size_t shownBytes_ = 0;   // bytes the person has been shown
+    // Bytes the person has been shown; unknown at first, so that the first text shown
+    // replaces whatever an earlier report left in the window.
+    std::size_t shownBytes_ = std::string::npos;
     std::size_t stableBytes_ = 0;  // of those, the bytes no edit has touched since
 };
 

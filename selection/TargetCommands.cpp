@@ -167,8 +167,12 @@ bool TargetCommands::RefusedFolder(const std::string& folder, const std::string&
         return true;
     }
     if (IsTrashFolder(folder)) {
-        Tell(dialogs_, "The purge of the Trash is not ready yet.", caption,
-             MessageIcon::Information);
+        if (purgeTrash) {
+            purgeTrash(folder);
+        } else {
+            Tell(dialogs_, "The purge of the Trash is not ready yet.", caption,
+                 MessageIcon::Information);
+        }
         return true;
     }
     return false;

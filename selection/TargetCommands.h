@@ -19,6 +19,8 @@ class TargetCommands {
 
     // Called as soon as a file dialog closes (starts the main window's guard second).
     std::function<void()> fileDialogClosed;
+    // Purges the Trash that holds a chosen folder instead of taking it as the target.
+    std::function<void(const std::string&)> purgeTrash;
 
     void SingleFile(const std::string& caption);
     void SpecifyFolder(const std::string& caption);

@@ -353,9 +353,8 @@ void MainWindowTest::laterCommandsSayTheyAreNotReady() {
     FrmMain window(dialogs);
     window.StartUp();
     MouseUp(window.Button("cmdProcessFiles_1"));
-    QCOMPARE(dialogs.LastText(),
-             std::string("\"Purge files\" is not ready yet in this version of the program."));
-    QCOMPARE(dialogs.asked.back().title, std::string("Purge files"));
+    QCOMPARE(dialogs.LastText(), std::string("No files specified."));
+    QCOMPARE(dialogs.asked.back().title, std::string("Error"));
     QTest::mouseClick(window.Button("cmdTestPurgeSpeed"), Qt::LeftButton);
     QCOMPARE(dialogs.asked.back().title, std::string("Test purge speed"));
 }

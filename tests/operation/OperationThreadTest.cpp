@@ -10,6 +10,7 @@
 
 #include "operation/PendingAnswer.h"
 #include "operation/ProcessFiles.h"
+#include "operation/ReportChangeBatch.h"
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
 
@@ -152,7 +153,8 @@ TEST(ReportChangesTest, AppendsAndRewrittenTailsAreSentAsChanges) {
     ReportBuffer buffer;
     buffer.Append("abc\r\n");
     ReportBuffer::Change change = buffer.Publish();
-    EXPECT_TRUE(change.appended);
+    EXPECT_FALSE(change.appended);  // a new report replaces the last one
+    EXPECT_EQ(change.keptBytes, 0u);
     EXPECT_EQ(change.tail, "abc\r\n");
     buffer.Append("x ___");
     buffer.Publish();
@@ -169,6 +171,23 @@ TEST(ReportChangesTest, AppendsAndRewrittenTailsAreSentAsChanges) {
     EXPECT_FALSE(change.appended);
     EXPECT_EQ(change.keptBytes, 0u);
     EXPECT_EQ(change.tail, "new");
+}
+
+TEST(ReportChangesTest, BatchFoldsChangesUntilTheWindowTakesThem) {
+    ReportChangeBatch batch(4);  // the window shows 4 bytes of an earlier report
+    EXPECT_TRUE(batch.ReplaceTail(0, "ab"));
+    EXPECT_FALSE(batch.Append("cd ___"));
+    EXPECT_FALSE(batch.ReplaceTail(5, "1__"));
+    ReportChangeBatch::Change change = batch.Take();
+    EXPECT_EQ(change.keptBytes, 0u);
+    EXPECT_EQ(change.tail, "abcd 1__");
+    EXPECT_TRUE(batch.ReplaceTail(5, "12_"));  // takes back text the window already has
+    EXPECT_FALSE(batch.Append("x"));
+    change = batch.Take();
+    EXPECT_EQ(change.keptBytes, 5u);
+    EXPECT_EQ(change.tail, "12_x");
+    EXPECT_TRUE(batch.Append("y"));
+    EXPECT_EQ(batch.Take().keptBytes, 9u);
 }
 
 }  // namespace

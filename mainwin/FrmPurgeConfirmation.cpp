@@ -1,0 +1,156 @@
+#include "mainwin/FrmPurgeConfirmation.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "engine/DriveInfo.h"
+#include "mainwin/WindowLook.h"
+#include "selection/ReportButtons.h"
+
+namespace vorlane {
+namespace {
+
+struct BoxSpec {
+    const char* name;
+    const char* caption;
+};
+
+// In the order of PurgeOptions, then the box that only travels with setups.
+constexpr std::array<BoxSpec, 8> kBoxes{{
+    {"chkDoNotDeletePurgedFiles", "Do not delete purged files (only for testing)"},
+    {"chkOKToPurgeReadOnlyFiles", "OK to purge read-only files"},
+    {"chkOKToPurgeSystemFiles", "OK to purge system files"},
+    {"chkOKToPurgeSensitiveFiles", "OK to purge sensitive files (exe, dll, sys, ini, etc.)"},
+    {"chkFolderNamesOnly", "Include only folder names (not file names) in report"},
+    {"chkConfirmFiles", "Confirm purge operation for each file"},
+    {"chkDeleteEmptyFolders", "Delete empty folders"},
+    {"chkPurgeSlackOnly", "Purge slack area only"},
+}};
+
+enum Box { DoNotDelete, ReadOnly, System, Sensitive, FolderNames, Confirm, DeleteEmpty };
+
+QPushButton* NamedButton(const char* name, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+FrmPurgeConfirmation::FrmPurgeConfirmation(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmPurgeConfirmation");
+    setWindowTitle("Purge confirmation");
+    setModal(true);
+    lblMessage_ = NamedLabel("lblMessage", QString(), this);
+    lblMessage_->setWordWrap(true);
+    lblMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblMessage_);
+    layout->addSpacing(12);
+    for (std::size_t i = 0; i < kBoxes.size(); ++i) {
+        boxes_[i] = new QCheckBox(kBoxes[i].caption, this);
+        boxes_[i]->setObjectName(kBoxes[i].name);
+        layout->addWidget(boxes_[i]);
+        // Whatever is ticked, No stays the answer that Return gives.
+        connect(boxes_[i], &QCheckBox::clicked, this, [this] { cmdCancel_->setFocus(); });
+    }
+    boxes_[ReadOnly]->setChecked(true);
+    boxes_[FolderNames]->setChecked(true);
+    boxes_[DeleteEmpty]->setChecked(true);
+
+    fraClusterSize_ = new QFrame(this);
+    fraClusterSize_->setObjectName("fraClusterSize");
+    auto* clusterLayout = new QHBoxLayout(fraClusterSize_);
+    clusterLayout->addWidget(NamedLabel("lblClusterSize", "Cluster size:", fraClusterSize_));
+    cboClusterSize_ = new QComboBox(fraClusterSize_);
+    cboClusterSize_->setObjectName("cboClusterSize");
+    cboClusterSize_->setAccessibleName("Cluster size");
+    for (int entry = 0; entry < kClusterSizeEntries; ++entry) {
+        cboClusterSize_->addItem(QString::fromStdString(ClusterSizeCaption(entry)),
+                                 ClusterSizeOfEntry(entry));
+    }
+    cboClusterSize_->setCurrentIndex(ClusterSizeEntry(4096));
+    clusterLayout->addWidget(cboClusterSize_);
+    lblFileSystem_ = NamedLabel("lblFileSystem", QString(), this);
+    layout->addWidget(fraClusterSize_);
+    layout->addWidget(lblFileSystem_);
+    fraClusterSize_->hide();
+    lblFileSystem_->hide();
+
+    cmdDoPurge_ = NamedButton("cmdDoPurge", this);
+    cmdCancel_ = NamedButton("cmdCancel", this);
+    cmdCancel_->setText("No, cancel this purge");
+    cmdCancel_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdDoPurge_);
+    buttons->addWidget(cmdCancel_);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+    connect(cmdDoPurge_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    setMinimumWidth(560);
+}
+
+QCheckBox* FrmPurgeConfirmation::Box(const char* objectName) const {
+    return findChild<QCheckBox*>(objectName);
+}
+
+void FrmPurgeConfirmation::ShowOptions(const PurgeOptions& options, bool subdirectories) {
+    const bool values[] = {options.doNotDeletePurgedFiles, options.okToPurgeReadOnlyFiles,
+                           options.okToPurgeSystemFiles,   options.okToPurgeSensitiveFiles,
+                           options.folderNamesOnly,        options.confirmFiles,
+                           options.deleteEmptyFolders};
+    for (int i = DoNotDelete; i <= DeleteEmpty; ++i) {
+        boxes_[i]->setChecked(values[i]);
+    }
+    if (!subdirectories) {
+        boxes_[DeleteEmpty]->setChecked(false);
+    }
+    boxes_[DeleteEmpty]->setVisible(subdirectories);
+}
+
+PurgeOptions FrmPurgeConfirmation::BoxOptions() const {
+    return {boxes_[DoNotDelete]->isChecked(), boxes_[ReadOnly]->isChecked(),
+            boxes_[System]->isChecked(),      boxes_[Sensitive]->isChecked(),
+            boxes_[FolderNames]->isChecked(), boxes_[Confirm]->isChecked(),
+            boxes_[DeleteEmpty]->isChecked()};
+}
+
+void FrmPurgeConfirmation::SelectClusterSize(const std::string& drive) {
+    const int entry = ClusterSizeEntry(GetClusterSize(drive));
+    clusterSizeMatched_ = entry >= 0;
+    if (clusterSizeMatched_) {
+        cboClusterSize_->setCurrentIndex(entry);
+    }
+}
+
+bool FrmPurgeConfirmation::Choose(const std::string& message, const std::string& yesCaption,
+                                  bool subdirectories, const std::string& drive,
+                                  PurgeOptions& options) {
+    const bool doNotDeleteAtOpening = options.doNotDeletePurgedFiles;
+    ShowOptions(options, subdirectories);
+    lblMessage_->setText(QString::fromStdString(message));
+    cmdDoPurge_->setText(QString::fromStdString(yesCaption));
+    SelectClusterSize(drive);
+    cmdCancel_->setFocus();
+    // Every opening starts from No: only the Yes button changes it.
+    const bool yes = exec() == QDialog::Accepted;
+    lblFileSystem_->clear();
+    if (yes) {
+        options = BoxOptions();
+        if (clusterSizeMatched_) {
+            SetDriveClusterSize(drive, cboClusterSize_->currentData().toInt());
+        }
+    }
+    boxes_[DoNotDelete]->setChecked(doNotDeleteAtOpening);
+    return yes;
+}
+
+}  // namespace vorlane

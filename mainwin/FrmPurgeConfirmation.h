@@ -1,0 +1,47 @@
+#pragma once
+// The purge confirmation: says exactly what will be destroyed and carries the purge
+// options. No purge starts without its Yes; closing it by the title bar or Esc is No.
+
+#include <QDialog>
+#include <array>
+
+#include "operation/OperationChoices.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace vorlane {
+
+class FrmPurgeConfirmation : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit FrmPurgeConfirmation(QWidget* parent);
+
+    // Shows the message modally with the options; on Yes, options takes the boxes for
+    // this purge. The box "Do not delete purged files" is back to its opening state
+    // afterwards, whatever the answer. drive: the target's mount point.
+    bool Choose(const std::string& message, const std::string& yesCaption, bool subdirectories,
+                const std::string& drive, PurgeOptions& options);
+
+    QCheckBox* Box(const char* objectName) const;
+
+  private:
+    void ShowOptions(const PurgeOptions& options, bool subdirectories);
+    PurgeOptions BoxOptions() const;
+    void SelectClusterSize(const std::string& drive);
+
+    QLabel* lblMessage_ = nullptr;
+    std::array<QCheckBox*, 8> boxes_{};
+    QFrame* fraClusterSize_ = nullptr;
+    QComboBox* cboClusterSize_ = nullptr;
+    QLabel* lblFileSystem_ = nullptr;
+    QPushButton* cmdDoPurge_ = nullptr;
+    QPushButton* cmdCancel_ = nullptr;
+    bool clusterSizeMatched_ = false;
+};
+
+}  // namespace vorlane

@@ -1,0 +1,71 @@
+#pragma once
+// The report window: the running report of a purge or listing, Pause/Continue and
+// Stop between files, Close, and the copy to the clipboard. Its buttons only set the
+// operation's flags; the operation's thread sends the text as changes.
+
+#include <QWidget>
+#include <string>
+
+#include "operation/OperationControl.h"
+#include "operation/OperationInterface.h"
+#include "operation/ReportChangeBatch.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vorlane {
+
+class FrmReport : public QWidget {
+    Q_OBJECT
+
+  public:
+    FrmReport(OperationControl& control, QWidget* parent);
+
+    // A new operation: the buttons of its running phase; dots: a listing that shows
+    // progress marks instead of folder names.
+    void StartOperation(const QString& caption, bool purging, bool dots);
+    void ApplyChange(const ReportChangeBatch::Change& change);
+    // From the operation. Its Paused is ignored: the buttons already follow the clicks.
+    void ShowPhase(ReportPhase phase, const std::string& pausedDone);
+    // The operation ended: the whole report goes to the clipboard.
+    void Finished();
+    // While the per-file question shows, Pause and Stop are out of reach.
+    void SetFileQuestionShowing(bool showing);
+
+    bool HasReport() const { return !text_.empty(); }
+    // The report as the window holds it (line breaks as the operation wrote them).
+    const std::string& ReportText() const { return text_; }
+    QPushButton* Button(const char* objectName) const;
+    QPlainTextEdit* TextBox() const { return txbText_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void PauseContinue();
+    void StopClicked();
+    void CloseClicked();
+    void CopyToClipboard();
+    void ShowButtons(ReportPhase phase, const std::string& pausedDone = {});
+    void ShowCopyCaption(bool textSelected);
+
+    OperationControl& control_;
+    std::string text_;
+    bool purging_ = false;
+    bool dots_ = false;
+    ReportPhase phase_ = ReportPhase::Ended;
+    QPlainTextEdit* txbText_ = nullptr;
+    QPushButton* cmdPauseContinue_ = nullptr;
+    QPushButton* cmdStop_ = nullptr;
+    QPushButton* cmdClose_ = nullptr;
+    QPushButton* cmdCopyToClipboard_ = nullptr;
+    QLabel* lblPausedDone_ = nullptr;
+    QLabel* lblDots_ = nullptr;
+};
+
+// The report with line feeds only, as widgets and the clipboard take it.
+QString ReportForDisplay(std::string_view text);
+
+}  // namespace vorlane

@@ -1,0 +1,241 @@
+#include "mainwin/ReportCommands.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+#include "engine/DriveInfo.h"
+#include "engine/FileOperations.h"
+#include "mainwin/BackgroundWork.h"
+#include "mainwin/FrmConfirmFiles.h"
+#include "mainwin/FrmMain.h"
+#include "mainwin/FrmPurgeConfirmation.h"
+#include "mainwin/FrmReport.h"
+#include "operation/FolderDeletionOffer.h"
+#include "operation/PurgeCommands.h"
+#include "operation/TrashPurge.h"
+#include "selection/TargetDisplay.h"
+#include "support/Folders.h"
+#include "support/Strings.h"
+#include "tools/DriveSpeeds.h"
+
+namespace vorlane {
+namespace {
+
+constexpr const char* kListTitle = "List and estimate time";
+// The report window sits beside the command frame, 15 twips to the pixel.
+constexpr int kBesideMenu = 250 / 15;
+
+}  // namespace
+
+ReportCommands::ReportCommands(FrmMain& main, Dialogs& dialogs, GuiBridge& bridge,
+                               OperationControl& control)
+    : main_(main), dialogs_(dialogs), bridge_(bridge), control_(control) {}
+
+FrmReport& ReportCommands::ReportWindow() {
+    if (!report_) {
+        report_ = new FrmReport(control_, &main_);
+    }
+    return *report_;
+}
+
+FrmPurgeConfirmation& ReportCommands::ConfirmationWindow() {
+    if (!confirmation_) {
+        confirmation_ = new FrmPurgeConfirmation(&main_);
+    }
+    return *confirmation_;
+}
+
+FrmConfirmFiles& ReportCommands::ConfirmFilesWindow() {
+    if (!confirmFiles_) {
+        confirmFiles_ = new FrmConfirmFiles(&main_);
+    }
+    return *confirmFiles_;
+}
+
+ReportSinks ReportCommands::Sinks() {
+    ReportSinks sinks;
+    sinks.confirmPurge = [this](const std::string& message, const std::string& yesCaption,
+                                PurgeOptions& options) {
+        return ConfirmPurge(message, yesCaption, options);
+    };
+    sinks.confirmFile = [this](const std::string& text) { return ConfirmFile(text); };
+    sinks.reportChanged = [this](const ReportChangeBatch::Change& change) {
+        ReportWindow().ApplyChange(change);
+    };
+    sinks.showPhase = [this](ReportPhase phase, const std::string& pausedDone) {
+        ReportWindow().ShowPhase(phase, pausedDone);
+    };
+    sinks.reportFinished = [this](const std::string&) { ReportWindow().Finished(); };
+    sinks.showCaption = [this](const std::string& caption) { ShowCaption(caption); };
+    sinks.showProgress = [this](const std::string& text) {
+        main_.State().labels.largePurgeMessage = text;
+        main_.Refresh();
+    };
+    return sinks;
+}
+
+OperationChoices ReportCommands::Snapshot() const {
+    OperationChoices choices = ChoicesOf(main_.State());
+    const std::string drive = DriveOfPath(choices.targetFolder);
+    if (const float speed = StoredDriveSpeed(drive); speed > 0) {
+        choices.drivePurgeSpeeds[drive] = speed;
+    }
+    return choices;
+}
+
+void ReportCommands::RunOnWorker(const std::function<void()>& work) {
+    main_.EnableMenu(false);
+    control_.Reset();
+    RunWhileServingEvents(work);
+    // Only now: the worker has ended, whatever ended it.
+    main_.EnableMenu(true);
+}
+
+bool ReportCommands::TargetStillThere(const std::string& title) {
+    MainState& state = main_.State();
+    if (!TargetSpecified(state)) {
+        Tell(dialogs_, "No files specified.", "Error", MessageIcon::Exclamation);
+        return false;
+    }
+    if (CheckTarget(Snapshot(), bridge_, title == "Purge files")) {
+        return true;
+    }
+    // What no longer exists is no longer shown as the target.
+    if (!HasWildcard(state.targetFilespec) &&
+        !FileExists(WithTrailingSeparator(state.targetFolder) + state.targetFilespec)) {
+        state.targetFilespec.clear();
+    } else if (!FolderIsDirectory(state.targetFolder)) {
+        state.targetFolder.clear();
+        state.targetFilespec.clear();
+    }
+    ShowTarget(state);
+    return false;
+}
+
+void ReportCommands::ShowCaption(const std::string& caption) {
+    FrmReport& report = ReportWindow();
+    report.setWindowTitle(QString::fromStdString(caption));
+    if (!report.isVisible()) {
+        const QWidget* menu = main_.Menu();
+        report.move(menu->mapToGlobal(QPoint(menu->width() + kBesideMenu, 0)));
+        report.show();
+    }
+}
+
+bool ReportCommands::ConfirmPurge(const std::string& message, const std::string& yesCaption,
+                                  PurgeOptions& options) {
+    const bool doNotDeleteBefore = options.doNotDeletePurgedFiles;
+    main_.EnableMenu(false);
+    const bool yes = ConfirmationWindow().Choose(message, yesCaption, running_.subdirectories,
+                                                 DriveOfPath(running_.targetFolder), options);
+    if (yes) {
+        lastPurgeOptions_ = options;
+        // The options stay for the next purge, except the one that must be ticked anew.
+        main_.State().options = options;
+        main_.State().options.doNotDeletePurgedFiles = doNotDeleteBefore;
+    }
+    return yes;
+}
+
+FileConfirmation ReportCommands::ConfirmFile(const std::string& fileText) {
+    FrmReport& report = ReportWindow();
+    main_.setEnabled(false);
+    report.SetFileQuestionShowing(true);
+    const FileConfirmation answer = ConfirmFilesWindow().Choose(fileText, &report);
+    report.SetFileQuestionShowing(false);
+    main_.setEnabled(true);
+    return answer;
+}
+
+void ReportCommands::PurgeFiles() {
+    if (!TargetStillThere("Purge files")) {
+        return;
+    }
+    running_ = Snapshot();
+    lastPurgeOptions_ = running_.options;
+    OperationResult result;
+    RunOnWorker([&] { result = RunPurge(running_, bridge_, control_); });
+    AfterPurge(result.ran ? result.state.purgedFileCount : 0);
+}
+
+void ReportCommands::AfterPurge(std::int32_t purgedFiles) {
+    MainState& state = main_.State();
+    if (purgedFiles > 0 && !lastPurgeOptions_.doNotDeletePurgedFiles) {
+        state.targetFilespec.clear();  // the purged files are gone
+        ShowTarget(state);
+    }
+    const std::string deleted = OfferFolderDeletion(
+        state.targetFolder, [this](const Question& question) { return dialogs_.Ask(question); });
+    if (!deleted.empty()) {
+        state.labels.topLevelFolder = deleted;
+    }
+    ShowDateRestriction(state);
+}
+
+bool ReportCommands::AskListQuestions(const OperationChoices& choices, bool& listFolders) {
+    listFolders = true;
+    if (!choices.subdirectories) {
+        return true;
+    }
+    const std::string drive = DriveOfPath(choices.targetFolder);
+    const bool measured = DrivePurgeSpeed(choices, drive) > 0;
+    if (!measured &&
+        dialogs_.Ask({"The purge speed has not been measured for drive " + drive +
+                          "\r\nFor an estimate of the purge time test the purge speed for this "
+                          "drive then relist.\r\n\r\nDo you wish to list subfolders without "
+                          "getting an estimate of purge time?",
+                      kListTitle, MessageButtons::YesNoCancel, 1, MessageIcon::Question}) !=
+            MessageAnswer::Yes) {
+        return false;
+    }
+    const MessageAnswer suppress = dialogs_.Ask(
+        {"Suppress display of folder names?", measured ? kListTitle : "List folder names?",
+         MessageButtons::YesNoCancel, 1, MessageIcon::Question});
+    listFolders = suppress == MessageAnswer::No;
+    return suppress != MessageAnswer::Cancel;
+}
+
+void ReportCommands::ListFiles() {
+    if (!TargetStillThere("List files")) {
+        return;
+    }
+    running_ = Snapshot();
+    bool listFolders = true;
+    if (!AskListQuestions(running_, listFolders)) {
+        return;
+    }
+    ReportWindow().StartOperation(ReportWindow().windowTitle(), false,
+                                  running_.subdirectories && !listFolders);
+    main_.State().labels.estimatedTime.clear();
+    OperationResult result;
+    RunOnWorker([&] { result = RunList(running_, bridge_, control_, listFolders); });
+    if (result.ran) {
+        main_.State().labels.estimatedTime = result.state.estimatedTime;
+    }
+    if (QPushButton* list = main_.Button("cmdProcessFiles_2")) {
+        list->setFocus();
+    }
+}
+
+void ReportCommands::ReportScreen() {
+    FrmReport& report = ReportWindow();
+    if (!report.HasReport()) {
+        Tell(dialogs_, "Nothing to report!", "Report window", MessageIcon::None);
+        return;
+    }
+    report.show();
+    report.raise();
+    QTextCursor start = report.TextBox()->textCursor();
+    start.movePosition(QTextCursor::Start);
+    report.TextBox()->setTextCursor(start);
+}
+
+void ReportCommands::PurgeTrash(const std::string& folder) {
+    const std::string root = TrashRootOf(folder);
+    running_ = Snapshot();
+    RunOnWorker(
+        [&] { vorlane::PurgeTrash(root.empty() ? folder : root, running_, bridge_, control_); });
+}
+
+}  // namespace vorlane
