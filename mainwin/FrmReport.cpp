@@ -141,6 +141,12 @@ void FrmReport::ShowPhase(ReportPhase phase, const std::string& pausedDone) {
     if (phase == ReportPhase::Paused) {
         return;
     }
+    if (phase == ReportPhase::PurgeRunning) {
+        purging_ = true;
+        dots_ = false;
+    } else if (phase == ReportPhase::ListingRunning) {
+        purging_ = false;
+    }
     ShowButtons(phase, pausedDone);
 }
 

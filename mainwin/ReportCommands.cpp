@@ -87,7 +87,9 @@ OperationChoices ReportCommands::Snapshot() const {
 void ReportCommands::RunOnWorker(const std::function<void()>& work) {
     main_.EnableMenu(false);
     control_.Reset();
+    operationRunning_ = true;
     RunWhileServingEvents(work);
+    operationRunning_ = false;
     // Only now: the worker has ended, whatever ended it.
     main_.EnableMenu(true);
 }
@@ -138,13 +140,23 @@ bool ReportCommands::ConfirmPurge(const std::string& message, const std::string&
     return yes;
 }
 
+void ReportCommands::SetMainWindowEnabled(bool enabled) {
+    // Its own controls only: the windows it owns (report, question) stay usable.
+    for (QWidget* child : main_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow()) {
+            child->setEnabled(enabled);
+        }
+    }
+    main_.EnableMenu(enabled && !operationRunning_);
+}
+
 FileConfirmation ReportCommands::ConfirmFile(const std::string& fileText) {
     FrmReport& report = ReportWindow();
-    main_.setEnabled(false);
+    SetMainWindowEnabled(false);
     report.SetFileQuestionShowing(true);
     const FileConfirmation answer = ConfirmFilesWindow().Choose(fileText, &report);
     report.SetFileQuestionShowing(false);
-    main_.setEnabled(true);
+    SetMainWindowEnabled(true);
     return answer;
 }
 

@@ -45,6 +45,7 @@ class ReportCommands {
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
                       PurgeOptions& options);
     FileConfirmation ConfirmFile(const std::string& fileText);
+    void SetMainWindowEnabled(bool enabled);
     void ShowCaption(const std::string& caption);
 
     FrmMain& main_;
@@ -53,6 +54,7 @@ class ReportCommands {
     OperationControl& control_;
     OperationChoices running_;       // the choices of the operation in hand
     PurgeOptions lastPurgeOptions_;  // as confirmed for the purge in hand
+    bool operationRunning_ = false;
     QPointer<FrmReport> report_;
     QPointer<FrmPurgeConfirmation> confirmation_;
     QPointer<FrmConfirmFiles> confirmFiles_;
