@@ -127,7 +127,8 @@ void FrmReport::ApplyChange(const ReportChangeBatch::Change& change) {
         // Positions count UTF-16 units and one per line break, as the shown text does.
         const int removed =
             static_cast<int>(ReportForDisplay(std::string_view(text_).substr(kept)).size());
-        cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, removed);
+        // An absolute position: moving left character by character costs a layout each.
+        cursor.setPosition(cursor.position() - removed, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         text_.resize(kept);
     }

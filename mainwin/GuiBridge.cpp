@@ -1,10 +1,15 @@
 #include "mainwin/GuiBridge.h"
 
 #include <QThread>
+#include <QTimer>
 
 #include "mainwin/QtDialogs.h"
 
 namespace vorlane {
+
+namespace {
+constexpr int kReportInterval = 100;  // ms
+}  // namespace
 
 struct GuiBridge::Pending {
     bool done = false;
@@ -47,6 +52,7 @@ bool GuiBridge::RunOnGui(std::function<void()> question) {
             if (Closed()) {
                 return;
             }
+            FlushReport();  // the report as it stands when the question comes
             question();
             {
                 std::lock_guard lock(mutex_);
@@ -104,8 +110,15 @@ FileConfirmation GuiBridge::ConfirmFile(const std::string& fileText) {
 }
 
 void GuiBridge::DeliverReportChanges() {
+    // A batch stays open a little while, so that a purge of many small files redraws
+    // the report a few times a second, not once per file.
+    Post([this] { QTimer::singleShot(kReportInterval, gui_.data(), [this] { FlushReport(); }); });
+}
+
+void GuiBridge::FlushReport() {
+    const ReportChangeBatch::Change change = reportChanges_.Take();
     if (sinks_.reportChanged) {
-        Post([this] { sinks_.reportChanged(reportChanges_.Take()); });
+        sinks_.reportChanged(change);
     }
 }
 
@@ -123,25 +136,37 @@ void GuiBridge::ReplaceReportTail(std::size_t keptBytes, std::string_view tail) 
 
 void GuiBridge::ShowPhase(ReportPhase phase, std::string_view pausedDone) {
     if (sinks_.showPhase) {
-        Post([this, phase, copy = std::string(pausedDone)] { sinks_.showPhase(phase, copy); });
+        Post([this, phase, copy = std::string(pausedDone)] {
+            FlushReport();
+            sinks_.showPhase(phase, copy);
+        });
     }
 }
 
 void GuiBridge::ReportFinished(std::string_view text) {
     if (sinks_.reportFinished) {
-        Post([this, copy = std::string(text)] { sinks_.reportFinished(copy); });
+        Post([this, copy = std::string(text)] {
+            FlushReport();
+            sinks_.reportFinished(copy);
+        });
     }
 }
 
 void GuiBridge::ShowCaption(std::string_view caption) {
     if (sinks_.showCaption) {
-        Post([this, copy = std::string(caption)] { sinks_.showCaption(copy); });
+        Post([this, copy = std::string(caption)] {
+            FlushReport();
+            sinks_.showCaption(copy);
+        });
     }
 }
 
 void GuiBridge::ShowProgress(std::string_view text) {
     if (sinks_.showProgress) {
-        Post([this, copy = std::string(text)] { sinks_.showProgress(copy); });
+        Post([this, copy = std::string(text)] {
+            FlushReport();
+            sinks_.showProgress(copy);
+        });
     }
 }
 

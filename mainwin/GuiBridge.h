@@ -63,6 +63,8 @@ class GuiBridge : public OperationInterface {
     bool RunOnGui(std::function<void()> question);
     void Post(std::function<void()> work);
     void DeliverReportChanges();
+    // On the GUI thread: hands what the report gained to the windows.
+    void FlushReport();
 
     QPointer<QObject> gui_;
     Dialogs& dialogs_;

@@ -1,0 +1,156 @@
+// Purges through the real windows, headless, and prints what it cost the window:
+// the largest delay of a 10 ms timer on the GUI thread while a large file and while
+// many small files are purged, and the time of the small-file purge against the same
+// purge through vorlane-cli.
+//
+//   build/bin/bench_report_window [work folder] [size of the large file in MiB]
+// Run it with QT_QPA_PLATFORM=offscreen; vorlane-cli is taken from beside it.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include <unistd.h>
+
+#include "mainwin/FrmMain.h"
+#include "selection/Dialogs.h"
+#include "selection/TargetDisplay.h"
+#include "support/ProgramText.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kSmallFiles = 5000;
+
+// Says OK to every note and No to every question (the offer to delete the folder).
+class QuietDialogs : public vorlane::Dialogs {
+  public:
+    vorlane::MessageAnswer Ask(const vorlane::Question& question) override {
+        return question.buttons == vorlane::MessageButtons::Ok ? vorlane::MessageAnswer::Ok
+                                                               : vorlane::MessageAnswer::No;
+    }
+    std::string OpenFileName(const std::string&) override { return {}; }
+    std::string BrowseForFolder(const std::string&) override { return {}; }
+};
+
+struct Figures {
+    double seconds = 0;
+    qint64 largestDelayMs = 0;
+};
+
+// Answers Yes in the confirmation as soon as it shows.
+void ConfirmWhenShown() {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == "frmPurgeConfirmation" && window->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                window->findChild<QPushButton*>("cmdDoPurge")->click();
+                return;
+            }
+        }
+    });
+    timer->start(1);
+}
+
+Figures PurgeThroughWindow(vorlane::FrmMain& window, const std::string& folder) {
+    vorlane::MainState& state = window.State();
+    state.targetFolder = folder;
+    state.targetFilespec = "*.*";
+    state.subdirectories = false;
+    state.purgeType.SetPassesOf(0, 1);
+    vorlane::ShowTarget(state);
+    QElapsedTimer sinceTick;
+    qint64 largest = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { largest = std::max(largest, sinceTick.restart() - 10); });
+    ConfirmWhenShown();
+    const auto start = std::chrono::steady_clock::now();
+    sinceTick.start();
+    ticker.start(10);
+    window.Reports().PurgeFiles();
+    ticker.stop();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    return {took.count(), largest};
+}
+
+void WriteSmallFiles(const std::string& folder) {
+    fs::create_directories(folder);
+    const std::string bytes(1000, 'x');
+    for (int i = 0; i < kSmallFiles; ++i) {
+        std::ofstream(folder + "/f" + std::to_string(i)) << bytes;
+    }
+}
+
+double PurgeThroughCli(const std::string& cli, const std::string& folder) {
+    const std::string command =
+        "'" + cli + "' purge --folder '" + folder + "' --passes 1 --yes >/dev/null 2>&1";
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    return status == 0 ? took.count() : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const std::string base = argc > 1 ? argv[1] : fs::temp_directory_path().string();
+    const long largeMiB = argc > 2 ? std::atol(argv[2]) : 1024;
+    const std::string work = base + "/vorlane-window-bench-" + std::to_string(::getpid());
+    // The user's own setup and settings stay out of it.
+    fs::create_directories(work + "/home");
+    ::setenv("XDG_DATA_HOME", (work + "/home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (work + "/home").c_str(), 1);
+    if (vorlane::ReadProgramTextFile(vorlane::ProgramTextPath(vorlane::kProgramTextFileName))
+            .status != vorlane::ProgramTextStatus::Loaded) {
+        std::cerr << "cannot load the program texts\n";
+        return EXIT_FAILURE;
+    }
+    const std::string cli = (fs::path(argv[0]).parent_path() / "vorlane-cli").string();
+    QuietDialogs dialogs;
+    vorlane::FrmMain window(dialogs);
+    window.StartUp();
+
+    fs::create_directories(work + "/large");
+    {
+        std::ofstream large(work + "/large/one.dat", std::ios::binary);
+        const std::string block(1 << 20, 'x');
+        for (long i = 0; i < largeMiB; ++i) {
+            large << block;
+        }
+    }
+    const Figures large = PurgeThroughWindow(window, work + "/large");
+    std::printf("large file, %ld MiB, 1 pass (2 overwrites): %.1f s, largest timer delay %lld ms\n",
+                largeMiB, large.seconds, static_cast<long long>(large.largestDelayMs));
+
+    // Other work on the machine moves fsync times a lot: alternate the two, twice.
+    double windowSeconds = 0;
+    double cliSeconds = 0;
+    qint64 largestDelay = 0;
+    for (int round = 0; round < 2; ++round) {
+        WriteSmallFiles(work + "/small-cli");
+        cliSeconds += PurgeThroughCli(cli, work + "/small-cli");
+        WriteSmallFiles(work + "/small");
+        const Figures small = PurgeThroughWindow(window, work + "/small");
+        windowSeconds += small.seconds;
+        largestDelay = std::max(largestDelay, small.largestDelayMs);
+    }
+    std::printf(
+        "%d small files, 1 pass, twice: %.2f s through the window (largest timer delay "
+        "%lld ms), %.2f s through vorlane-cli; window/cli = %.2f\n",
+        kSmallFiles, windowSeconds, static_cast<long long>(largestDelay), cliSeconds,
+        windowSeconds / cliSeconds);
+    fs::remove_all(work);
+    return EXIT_SUCCESS;
+}
