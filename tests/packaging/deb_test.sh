@@ -50,4 +50,13 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6core6* && $depends == *libc6* ]] ||
     fail "Depends does not name the shared libraries: '$depends'"
 
+# The packaged (stripped) program finds its texts where the package puts them.
+dpkg-deb -x "$deb" "$work/root"
+mkdir "$work/target" "$work/home"
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+touch "$work/target/notes.txt"
+out=$(LC_ALL=C.UTF-8 "$work/root/usr/bin/vorlane-cli" list --folder "$work/target" 2>&1) ||
+    fail "the packaged vorlane-cli cannot list: $out"
+[[ $out == *notes.txt* ]] || fail "the packaged vorlane-cli did not list the file: $out"
+
 lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors"
