@@ -59,4 +59,7 @@ out=$(LC_ALL=C.UTF-8 "$work/root/usr/bin/vorlane-cli" list --folder "$work/targe
     fail "the packaged vorlane-cli cannot list: $out"
 [[ $out == *notes.txt* ]] || fail "the packaged vorlane-cli did not list the file: $out"
 
+# The software-centre entry, as installed: its launchable desktop entry must be there.
+appstreamcli validate-tree --no-net "$work/root" || fail "appstreamcli validate-tree"
+
 lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors"
