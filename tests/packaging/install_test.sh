@@ -29,7 +29,12 @@ printf 'keep me\n' >"$work/target/notes.txt"
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     fail "cmake --install: $(cat "$work/install.log")"
-[[ -f $prefix/share/vorlane/vorlane.dat ]] || fail "no share/vorlane/vorlane.dat installed"
+# Every data file of the sources, the help text and example files included.
+data=$(cd "$(dirname "$0")/../../data" && pwd)
+for file in "$data"/*; do
+    cmp -s "$file" "$prefix/share/vorlane/${file##*/}" ||
+        fail "data/${file##*/} is not installed as share/vorlane/${file##*/}"
+done
 
 check_cli() {
     local cli=$prefix/bin/vorlane-cli out err rc
