@@ -15,6 +15,7 @@ export CXXFLAGS LDFLAGS
 dir=build-package
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=None -DBUILD_TESTING=OFF "$@" >/dev/null
 cmake --build "$dir" -j"$(nproc)"
+rm -f "$dir"/vorlane_*.deb vorlane_*.deb  # one package only, for apt install ./vorlane_*.deb
 (cd "$dir" && cpack -G DEB)
 cp "$dir"/vorlane_*.deb .
 ls vorlane_*.deb
