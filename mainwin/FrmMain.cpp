@@ -19,6 +19,7 @@ namespace {
 constexpr int kProductNameText = 2;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonWidth = 170;
+constexpr int kNoticeHeight = 20;
 constexpr int kRowSpacing = 4;
 constexpr int kMenuMargin = 8;
 constexpr int kClockMilliseconds = 1000;
@@ -162,6 +163,7 @@ void FrmMain::BuildControls() {
     }
     for (const char* notice : {"lblPurgeSpeed", "lblSubdirectories2", "lblLargePurgeMessage"}) {
         MakeNoticeLabel(*labels_[notice]);
+        labels_[notice]->setFixedHeight(kNoticeHeight);
     }
     // The report button takes the focus only while there is no report window over it.
     buttons_["cmdReportScreen"]->SetFocusOnHover([] { return true; });
@@ -186,9 +188,9 @@ void FrmMain::ArrangeControls() {
     for (const LabelRow& row : kLabelRows) {
         auto* cell = new QHBoxLayout;
         cell->setSpacing(300 / 15);
-        cell->addWidget(labels_[row.first]);
+        cell->addWidget(labels_[row.first], 0, Qt::AlignVCenter);
         if (row.second) {
-            cell->addWidget(labels_[row.second]);
+            cell->addWidget(labels_[row.second], 0, Qt::AlignVCenter);
         }
         cell->addStretch();
         labelsLayout->addLayout(cell, rowIndex++, 0);
