@@ -225,12 +225,15 @@ void FrmMain::Guarded(CommandButton* button, const std::function<void()>& comman
     });
 }
 
-void FrmMain::NotReady(CommandButton* button) {
+void FrmMain::NotReady(CommandButton* button, bool guarded) {
     const std::string caption = button->text().toStdString();
-    Guarded(button, [this, caption] {
-        Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
-             caption, MessageIcon::Information);
-    });
+    Guarded(
+        button,
+        [this, caption] {
+            Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
+                 caption, MessageIcon::Information);
+        },
+        guarded);
 }
 
 void FrmMain::WireCommands() {
@@ -251,14 +254,16 @@ void FrmMain::WireCommands() {
         clear, [=, this] { commands_.Clear(caption(clear)); }, false);
     Guarded(buttons_["cmdQuit"], [this] { Quit(); });
     for (const char* later : {"cmdProcessFiles_1", "cmdProcessFiles_2", "cmdSpecifyDirectory_1",
-                              "cmdTestPurgeSpeed", "cmdReportScreen", "cmdSetup", "cmdHelp"}) {
-        NotReady(buttons_[later]);
+                              "cmdTestPurgeSpeed", "cmdReportScreen", "cmdSetup"}) {
+        NotReady(buttons_[later], true);
     }
+    // Help and the setup buttons do not wait for the guard second.
+    NotReady(buttons_["cmdHelp"], false);
     for (const CommandSpec& spec : kSetupCommands) {
-        NotReady(buttons_[spec.name]);
+        NotReady(buttons_[spec.name], false);
     }
     for (const CommandSpec& spec : kSaveSetupCommands) {
-        NotReady(buttons_[spec.name]);
+        NotReady(buttons_[spec.name], false);
     }
 }
 
