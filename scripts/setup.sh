@@ -12,6 +12,8 @@ packages=(
     # packaging: the .deb, its checks, the manual pages and the icons
     dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
     bash-completion librsvg2-bin
+    # the screenshots and the start-up benchmark of the desktop program
+    xvfb xauth imagemagick
 )
 
 missing=()
