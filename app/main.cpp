@@ -43,9 +43,15 @@ class FirstExposeTimer : public QObject {
 int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
-    // Help needs no display; Qt's own options (-platform ...) are taken by QApplication.
-    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    // Help and version need no display; Qt's own options (-platform ...) are taken by
+    // QApplication.
+    const std::string_view firstArgument = argc == 2 ? argv[1] : "";
+    if (firstArgument == "--help" || firstArgument == "-h") {
         std::cout << kUsage << '\n';
+        return EXIT_SUCCESS;
+    }
+    if (firstArgument == "--version" || firstArgument == "-V") {
+        std::cout << "vorlane " << VORLANE_VERSION << '\n';
         return EXIT_SUCCESS;
     }
     QApplication app(argc, argv);
