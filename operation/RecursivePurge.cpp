@@ -343,6 +343,9 @@ void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::str
     if (op.Choices().subdirectories) {
         PurgeSubfolders(op, dirPath, entries, fileSpec);
     }
+    // Held back until something is shown at once: it lands after the folder line of the
+    // next folder with files, as a blank line.
+    op.ReportAppend(kCrLf, false);
 }
 
 }  // namespace vorlane
