@@ -33,13 +33,14 @@ struct FileOutcome {
 // Each pass is one call with one pass, and only the last pass deletes, exactly as a
 // folder purge does it, so a file looks untouched between passes; a stop between
 // passes leaves the file as it was, size and times included.
-FileOutcome PurgeFile(const std::string& path, const FilePurgeChoices& choices,
-                      const StopRequest& stop, ProgressLine& progress) {
+FileOutcome PurgeFile(const std::string& path, const std::string& shownName,
+                      const FilePurgeChoices& choices, const StopRequest& stop,
+                      ProgressLine& progress) {
     FileOutcome outcome;
     const std::int64_t size = platform::Sys().StatNoFollow(path).size;
     for (int pass = 1; pass <= choices.passes; ++pass) {
         const bool last = pass == choices.passes;
-        progress.StartPass(path, pass, choices.passes, size);
+        progress.StartPass(shownName, pass, choices.passes, size);
         // The purge call that takes choices.safety replaces this one.
         [[maybe_unused]] const SafetyOverrides& safety = choices.safety;
         if (!VorlPurgeFile(path, choices.purgeType, 1, last && !choices.keep, choices.okReadOnly,
@@ -51,7 +52,7 @@ FileOutcome PurgeFile(const std::string& path, const FilePurgeChoices& choices,
             break;
         }
     }
-    progress.StartPass(path, 0, choices.passes, size);
+    progress.StartPass(shownName, 0, choices.passes, size);
     return outcome;
 }
 
@@ -99,7 +100,7 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             // The purge insists on the resolved name, so folders the user reached through
             // a link are resolved once, here, where the name still means what was meant.
             const FileOutcome outcome =
-                PurgeFile(platform::ResolveParent(path), choices, stop, progress);
+                PurgeFile(platform::ResolveParent(path), path, choices, stop, progress);
             allPurged = allPurged && !outcome.stopped && outcome.code == purge_result::kPurged;
             text = OutcomeText(outcome);
         }
