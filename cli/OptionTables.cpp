@@ -16,7 +16,7 @@ const std::vector<OptionSpec> kTarget{
 
 const std::vector<OptionSpec> kPurgeType{
     {"--type", 0, "T", "purge type 1, 2 or 3 (default 1)"},
-    {"--passes", 0, "N", "passes: type 1 1-9 (default 6), 2 1-8 (4), 3 1-4 (2)"},
+    {"--passes", 0, "N", "passes: 1-9/1-8/1-4 by type (default 6/4/2)"},
 };
 
 const std::vector<OptionSpec> kFileOptions{
@@ -26,9 +26,9 @@ const std::vector<OptionSpec> kFileOptions{
 };
 
 const std::vector<OptionSpec> kFolderPurgeOptions{
-    {"--sensitive", 0, "", "purge sensitive extensions (exe, dll, ini, ...) unasked"},
-    {"--file-names", 0, "", "name each file in the report (default: a dot per file)"},
-    {"--keep-empty-folders", 0, "", "keep subfolders the purge empties (default: removed)"},
+    {"--sensitive", 0, "", "allow sensitive extensions (exe, dll, ...) unasked"},
+    {"--file-names", 0, "", "name each file in the report (not a dot)"},
+    {"--keep-empty-folders", 0, "", "keep the subfolders the purge empties"},
     {"--confirm-each", 0, "", "ask before each file"},
 };
 
@@ -44,7 +44,7 @@ const std::vector<OptionSpec> kSafety{
 };
 
 const std::vector<OptionSpec> kListOptions{
-    {"--folders", 0, "", "write each folder's path (and, up to 100 files, file lines)"},
+    {"--folders", 0, "", "in a tree: folder lines (file lines up to 100 files)"},
     {"--speed", 0, "MBPS", "purge speed for the estimate, MB/s for one overwrite"},
 };
 
