@@ -80,6 +80,7 @@ char TerminalInterface::ReadChoice(const std::string& prompt, const std::string&
                 Say("\n");
                 return 0;
             case platform::LineRead::End:
+                Say("\n");
                 return fallback;
             case platform::LineRead::Line:
                 break;
