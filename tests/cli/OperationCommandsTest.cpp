@@ -229,7 +229,9 @@ TEST_F(OperationCommandsTest, ExitStatusTellsWhatHappened) {
          "cannot purge in '" + missing + "': No such file or directory"},
         {"list --folder " + Quoted() + "/a.txt", 2, "Not a directory"},
         {"purge '" + missing + "'", 1, ""},
-        {"list --folder " + Quoted() + " --subfolders --folders", 0, ""},
+        {"list --folder " + Quoted() + " --subfolders --folders --cross-volumes", 0, ""},
+        {"purge --hard-links --cross-volumes --no-preserve-root --passes=1 " + Quoted() + "/c.log",
+         0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
