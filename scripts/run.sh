@@ -5,7 +5,7 @@
 # setup and the build print goes to standard error; standard output is the program's.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build="$repo/build"
+build=${VORLANE_BUILD_DIR:-$repo/build}  # another build folder, e.g. for the tests
 
 {
     "$repo/scripts/setup.sh"

@@ -357,13 +357,15 @@ TEST_F(OperationCommandsTest, ProgressOnlyOnATerminal) {
 }
 
 TEST_F(OperationCommandsTest, RunScriptWorksInTheCallersFolder) {
-    // The repository's run script, found from this source file.
+    // The repository's run script, found from this source file, on the build under test.
     const fs::path repo = fs::path(__FILE__).parent_path().parent_path().parent_path();
-    if (!fs::exists(repo / "scripts/run.sh") || !fs::exists(repo / "build/bin/vorlane-cli")) {
-        GTEST_SKIP() << "no built repository beside this test";
+    const fs::path build = fs::path(std::getenv("VORLANE_CLI")).parent_path().parent_path();
+    if (!fs::exists(repo / "scripts/run.sh") || !fs::exists(build / "CMakeCache.txt")) {
+        GTEST_SKIP() << "no repository or build folder beside this test";
     }
     folder.Write("notes.txt", "secret");
-    const CliRun run = RunCli("", "cd " + Quoted() + " && '" + (repo / "scripts/run.sh").string() +
+    const CliRun run = RunCli("", "cd " + Quoted() + " && VORLANE_BUILD_DIR='" + build.string() +
+                                      "' '" + (repo / "scripts/run.sh").string() +
                                       "' purge --keep --type=3 --passes=1 notes.txt #");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "notes.txt: purged\n");  // the build's output stays off it
