@@ -120,8 +120,14 @@ int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& u
             return kExitNothingMatched;
         }
     }
-    // What is left to refuse is a single file outside the date restriction.
-    return CheckTarget(choices, ui, purge) ? kExitAllDone : kExitNothingMatched;
+    if (CheckTarget(choices, ui, purge)) {
+        return kExitAllDone;
+    }
+    // A single file outside the date restriction matches nothing; any other refusal
+    // (such as "/" as the folder) is a refusal.
+    const bool singleFileDate = !HasWildcard(choices.targetFilespec) && !choices.subdirectories &&
+                                choices.dateRestriction.active;
+    return singleFileDate ? kExitNothingMatched : kExitRefused;
 }
 
 }  // namespace vorlane::cli

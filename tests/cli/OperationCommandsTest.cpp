@@ -229,6 +229,7 @@ TEST_F(OperationCommandsTest, ExitStatusTellsWhatHappened) {
          "cannot purge in '" + missing + "': No such file or directory"},
         {"list --folder " + Quoted() + "/a.txt", 2, "Not a directory"},
         {"purge '" + missing + "'", 1, ""},
+        {"purge --folder " + Quoted() + " --spec a.txt --before 1990-01-01 --yes", 3, ""},
         {"list --folder " + Quoted() + " --subfolders --folders --cross-volumes", 0, ""},
         {"purge --hard-links --cross-volumes --no-preserve-root --passes=1 " + Quoted() + "/c.log",
          0, ""},
