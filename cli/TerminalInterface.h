@@ -1,20 +1,29 @@
 #pragma once
-// The operation's person on a terminal: questions on standard error, answers from
-// standard input when it is a terminal, the report on standard output with line
-// breaks of this system. Without a terminal every question is answered No.
+// The operation's person on a terminal: questions and messages on standard error,
+// answers from standard input when it is a terminal, the report on standard output
+// exactly as it ends up (LF line ends), and the progress of a purge on standard error
+// when that is a terminal. Without a terminal every question is answered No. A stop
+// signal answers a waiting question with Cancel (or Stop, or No).
 
 #include <string>
 
+#include "cli/ProgressLine.h"
+#include "cli/ReportPrinter.h"
+#include "cli/StopRequest.h"
 #include "operation/OperationInterface.h"
 
 namespace vorlane::cli {
 
+struct TerminalSettings {
+    bool assumeYes = false;     // answers the purge confirmation
+    bool holdReport = false;    // print the report only when it is finished
+    int overwritesPerPass = 1;  // for the share of a pass done
+};
+
 class TerminalInterface : public OperationInterface {
   public:
-    // assumeYes answers the purge confirmation; interactive: questions can be answered.
-    TerminalInterface(bool assumeYes, bool interactive);
+    TerminalInterface(const TerminalSettings& settings, StopRequest& stop);
 
-    static bool StandardInputIsTerminal();
     // True when the purge confirmation was asked and not given: answered No, or nobody
     // at a terminal to answer.
     bool PurgeNotConfirmed() const { return purgeNotConfirmed_; }
@@ -27,17 +36,24 @@ class TerminalInterface : public OperationInterface {
     void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
     void ReportFinished(std::string_view text) override;
     void ShowProgress(std::string_view text) override;
+    void ShowPassProgress(const std::string& path, int pass, int passes,
+                          std::int64_t bytes) override;
 
   private:
-    // Writes the text from what was printed up to `end`.
-    void PrintUpTo(std::string_view text, std::size_t end);
-    // One letter of `choices`, or 0 at end of input.
-    char ReadChoice(const std::string& prompt, const std::string& choices, char fallback);
+    // Writes text to standard error with the progress line out of the way.
+    void Say(const std::string& text);
+    // One letter of `letters`; `fallback` for an empty line or the end of input, 0
+    // when a stop signal came.
+    char ReadChoice(const std::string& prompt, const std::string& letters, char fallback);
 
-    bool assumeYes_;
+    TerminalSettings settings_;
+    StopRequest& stop_;
     bool interactive_;
+    bool outputIsTerminal_;
     bool purgeNotConfirmed_ = false;
-    std::string printed_;  // the report text already on standard output
+    std::string inputBuffer_;
+    ReportPrinter printer_;
+    ProgressLine progress_;  // last: its thread reads the printer
 };
 
 }  // namespace vorlane::cli

@@ -32,10 +32,10 @@ bool ListOneFile(Operation& op, const std::string& dirPath, const FolderEntry& e
         entry.status.kind == FileKind::Regular ? static_cast<double>(entry.status.size) : 0.0;
     if (state.listingFiles && state.fileDetails) {
         const std::string path = dirPath + entry.name;
-        // Through the buffer, so that a folder of many files cannot grow it without end.
-        op.ReportAppend(entry.name + " (" + DatePart(FileDateTimeText(path, true)) + ", " +
-                            SizeText(size, 2) + ")   \r\n",
-                        true);
+        // Straight into the text, past the buffer check: a folder of a thousand files
+        // must list to its end and get its estimate.
+        op.AppendToText(entry.name + " (" + DatePart(FileDateTimeText(path, true)) + ", " +
+                        SizeTextUpToMB(size, 2) + ")   \r\n");
     }
     state.sumOfSizes += size;
     op.CheckPauseAndStop();

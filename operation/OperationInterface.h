@@ -4,6 +4,7 @@
 // tests answer directly. Nothing here may call back into the operation except
 // through OperationControl.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,9 @@ class OperationInterface {
     virtual void ShowCaption(std::string_view /*caption*/) {}
     // The main window's progress line for work that writes no report.
     virtual void ShowProgress(std::string_view /*text*/) {}
+    // A pass over a file of `bytes` bytes begins; pass 0: the file is done.
+    virtual void ShowPassProgress(const std::string& /*path*/, int /*pass*/, int /*passes*/,
+                                  std::int64_t /*bytes*/) {}
 };
 
 }  // namespace vorlane

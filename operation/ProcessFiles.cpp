@@ -35,7 +35,7 @@ void Prepare(Operation& op) {
 
 std::string PurgeHeader(const OperationChoices& choices) {
     const std::string folder = FolderCaption(choices.targetFolder);
-    const std::string& spec = choices.targetFilespec;
+    const std::string spec = FileSpecCaption(choices.targetFilespec);
     std::string text = "Purging ";
     if (spec == kAllFiles) {
         text += "all files in " + folder;

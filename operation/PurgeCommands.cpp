@@ -61,7 +61,7 @@ int DirectMatches(const OperationChoices& choices) {
 
 OperationResult Finish(Operation& op, const std::string& caption) {
     op.Ui().ShowCaption(caption);
-    return {true, op.State(), op.ReportText(), op.Stopped(), caption};
+    return {true, false, op.State(), op.ReportText(), op.Stopped(), caption};
 }
 
 std::int32_t CountForConfirmation(const OperationChoices& choices, OperationInterface& ui,
@@ -75,12 +75,21 @@ std::int32_t CountForConfirmation(const OperationChoices& choices, OperationInte
     return count;
 }
 
-bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui, std::int32_t count) {
+OperationResult NothingMatched() {
+    OperationResult result;
+    result.nothingMatched = true;
+    return result;
+}
+
+// dateFailed: a single file fails the date restriction, so nothing is asked.
+bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui, std::int32_t count,
+                       bool& dateFailed) {
     const ConfirmationMessage message = BuildConfirmationMessage(
         {choices.targetFolder, choices.targetFilespec, HasWildcard(choices.targetFilespec),
          choices.subdirectories, choices.dateRestriction.active,
          choices.dateRestriction.onlyBeforeJdn, count});
     if (!message.goOn) {
+        dateFailed = true;
         return false;
     }
     if (ui.ConfirmPurge(message.text, PurgeYesCaption(count, choices.subdirectories),
@@ -170,7 +179,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
                                  choices.targetFilespec + "."
                            : "File " + choices.targetFilespec + " not found.",
              "Purge files", MessageIcon::Exclamation);
-        return {};
+        return NothingMatched();
     }
     const std::int32_t count = CountForConfirmation(choices, ui, control);
     if (count == 0) {
@@ -180,10 +189,11 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
                  (choices.dateRestriction.active ? " (possibly due to the date restriction)" : "") +
                  ".",
              "Purge files", MessageIcon::Information);
-        return {};
+        return NothingMatched();
     }
-    if (!ConfirmWithPerson(choices, ui, count)) {
-        return {};
+    bool dateFailed = false;
+    if (!ConfirmWithPerson(choices, ui, count, dateFailed)) {
+        return dateFailed ? NothingMatched() : OperationResult{};
     }
     ui.ShowCaption(kPurgeCaption);
     Operation op(choices, ui, control);
@@ -195,7 +205,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
 OperationResult RunList(const OperationChoices& choices, OperationInterface& ui,
                         OperationControl& control, bool listFolders) {
     if (ReportNoFilesToList(choices, ui)) {
-        return {};
+        return NothingMatched();
     }
     Operation op(choices, ui, control);
     OperationState& state = op.State();

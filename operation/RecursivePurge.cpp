@@ -157,6 +157,7 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
     int done = 0;
     while (result >= 0 && done < passes) {
         const bool last = done + 1 == passes;
+        op.Ui().ShowPassProgress(job.path, done + 1, passes, job.size);
         VorlPurgeFile(
             job.path, choices.purgeType, 1, last && !choices.options.doNotDeletePurgedFiles,
             choices.options.okToPurgeReadOnlyFiles, choices.options.okToPurgeSystemFiles, result);
@@ -178,6 +179,7 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
             break;
         }
     }
+    op.Ui().ShowPassProgress(job.path, 0, passes, job.size);
     job.code = result;
     job.purged = done == passes && result == 0;
 }
@@ -343,6 +345,9 @@ void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::str
     if (op.Choices().subdirectories) {
         PurgeSubfolders(op, dirPath, entries, fileSpec);
     }
+    // Held back until something is shown at once: it lands after the folder line of the
+    // next folder with files, as a blank line.
+    op.ReportAppend(kCrLf, false);
 }
 
 }  // namespace vorlane

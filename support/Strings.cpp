@@ -433,7 +433,9 @@ std::string DurationText(std::int32_t seconds, bool shortForm, bool wholeMinutes
         return secondsPart;
     }
     if (wholeMinutes) {
-        return MinutesText(static_cast<std::int32_t>(std::lround(seconds / 60.0)), shortForm);
+        // Halves go to the even minute, as every rounding of the estimates does.
+        const bool roundUp = s > 30 || (s == 30 && m % 2 == 1);
+        return MinutesText(m + (roundUp ? 1 : 0), shortForm);
     }
     std::string text = MinutesText(m, shortForm);
     if (s > 0) {
