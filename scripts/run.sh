@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds what it starts, then starts it in the caller's folder, so that relative
-# names mean what the caller meant: the desktop program `vorlane` once the build has
-# it, until then vorlane-cli (its help when no arguments are given). Everything the
+# names mean what the caller meant: vorlane-cli when the first argument is one of its
+# commands or options (scripts/run.sh purge --keep notes.txt), otherwise the desktop
+# program `vorlane` with the arguments (a file or folder to open). Everything the
 # setup and the build print goes to standard error; standard output is the program's.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,11 +13,13 @@ build=${VORLANE_BUILD_DIR:-$repo/build}  # another build folder, e.g. for the te
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     fi
-    targets=$(cmake --build "$build" --target help)
-    if grep -qx '\.\.\. vorlane\( .*\)\?' <<<"$targets"; then
-        target=vorlane
-    else
-        target=vorlane-cli
+    target=vorlane
+    case "${1:-}" in
+    purge | list | save-setup | purge-trash | speed-test | help | -*) target=vorlane-cli ;;
+    esac
+    if [ "$target" = vorlane ] &&
+        ! cmake --build "$build" --target help | grep -qx '\.\.\. vorlane\( .*\)\?'; then
+        target=vorlane-cli  # a build without the windows
     fi
     cmake --build "$build" -j"$(nproc)" --target "$target"
 } >&2
