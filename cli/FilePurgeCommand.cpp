@@ -1,13 +1,16 @@
 #include "cli/FilePurgeCommand.h"
 
 #include <iostream>
+#include <set>
 
 #include "cli/Arguments.h"
 #include "cli/TargetOptions.h"
 #include "cli/Usage.h"
 #include "engine/FilePurge.h"
 #include "engine/PurgeTypes.h"
+#include "operation/Operation.h"
 #include "platform/MountTable.h"
+#include "platform/VolumeTable.h"
 
 namespace vorlane::cli {
 namespace {
@@ -20,18 +23,30 @@ struct FilePurgeChoices {
     bool okSystem = false;
 };
 
-// Each pass is one call with one pass, and only the last pass deletes, exactly as a
-// folder purge does it, so a file looks untouched between passes.
-PurgeResultCode PurgeFile(const std::string& path, const FilePurgeChoices& choices) {
-    PurgeResultCode result = purge_result::kPurged;
-    for (int pass = 1; pass <= choices.passes; ++pass) {
-        const bool last = pass == choices.passes;
-        if (!VorlPurgeFile(path, choices.purgeType, 1, last && !choices.keep, choices.okReadOnly,
-                           choices.okSystem, result)) {
-            break;
-        }
+// One call for every pass, as a folder purge makes it: one descriptor for all of them.
+PurgeResultCode PurgeFile(FilePurger& purger, const std::string& path,
+                          const FilePurgeChoices& choices, bool allowHardLinks) {
+    PurgeRequest request;
+    request.purgeType = choices.purgeType;
+    request.passes = choices.passes;
+    request.deleteFile = !choices.keep;
+    request.okToPurgeReadOnly = choices.okReadOnly;
+    request.okToPurgeSystem = choices.okSystem;
+    request.allowHardLinks = allowHardLinks;
+    return PurgeFileAtPath(purger, path, request);
+}
+
+// Once per volume: where overwriting in place cannot reach the old data.
+void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& path,
+                     std::set<dev_t>& noted) {
+    const platform::FileStatus status = platform::Sys().StatNoFollow(path);
+    if (status.kind == platform::FileKind::Missing || !noted.insert(status.device).second) {
+        return;
     }
-    return result;
+    const std::string note = CopyOnWriteNote(volumes, status.device);
+    if (!note.empty()) {
+        std::cout << note << '\n';
+    }
 }
 
 std::optional<FilePurgeChoices> ParseChoices(Arguments& args) {
@@ -54,10 +69,15 @@ int RunFilePurgeCommand(const std::vector<std::string>& words) {
         return UsageError(args.Valid() ? "no file named" : args.Error());
     }
     bool allPurged = true;
+    FilePurger purger;
+    const platform::VolumeTable volumes;
+    std::set<dev_t> noted;
     for (const std::string& path : args.Words()) {
-        // The purge insists on the resolved name, so folders the user reached through a
-        // link are resolved once, here, where the name still means what the user meant.
-        const PurgeResultCode result = PurgeFile(platform::ResolveParent(path), *choices);
+        // The folder is resolved and opened once, here, where the name still means what
+        // the user meant; the purge then works from that folder's descriptor.
+        const std::string resolved = platform::ResolveParent(path);
+        NoteCopyOnWrite(volumes, resolved, noted);
+        const PurgeResultCode result = PurgeFile(purger, resolved, *choices, false);
         allPurged = allPurged && result == purge_result::kPurged;
         std::cout << path << ": " << (result == purge_result::kPurged ? "" : "not purged: ")
                   << PurgeResultMeaning(result) << '\n';
