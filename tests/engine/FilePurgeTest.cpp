@@ -8,6 +8,9 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "common/TempFolder.h"
@@ -33,12 +36,35 @@ struct PurgeStandIn : Platform {
         std::int64_t offset, size;
         std::string head;
     };
-    bool passWrites = true, cannotWrite = false, removedUnderneath = false;
-    int writeError = 0, flushError = 0, removeFailures = 0;
+    bool passWrites = true, cannotWrite = false, cannotRead = false, removedUnderneath = false;
+    int writeError = 0, flushError = 0, removeFailures = 0, renameError = 0;
     std::int64_t reportedSize = -1;  // the size StatOpen claims, when set
     std::vector<std::string> systemFolders;
     mutable std::vector<Write> writes;
-    mutable int flushes = 0, removeCalls = 0, sleeps = 0;
+    mutable std::vector<std::string> renames;  // the new names
+    mutable int flushes = 0, removeCalls = 0, sleeps = 0, folderSyncs = 0;
+    // Moments at which a test lets someone else act on the folder.
+    std::function<void()> afterLook, onFlush, onRemoveFailure;
+
+    int OpenEntry(int folder, const std::string& name, UniqueFd& out,
+                  FileStatus& status) const override {
+        const int rc = Platform::OpenEntry(folder, name, out, status);
+        if (afterLook) {
+            afterLook();
+        }
+        return rc;
+    }
+    OpenResult OpenForReading(const std::string& path, UniqueFd& out) const override {
+        return cannotRead ? OpenResult::Denied : Platform::OpenForReading(path, out);
+    }
+    int RenameAt(int folder, const std::string& from, const std::string& to) const override {
+        renames.push_back(to);
+        return renameError != 0 ? renameError : Platform::RenameAt(folder, from, to);
+    }
+    int SyncFolder(int folder) const override {
+        ++folderSyncs;
+        return Platform::SyncFolder(folder);
+    }
 
     int StatOpen(int fd, FileStatus& out) const override {
         const int rc = Platform::StatOpen(fd, out);
@@ -57,6 +83,9 @@ struct PurgeStandIn : Platform {
         return Platform::WriteAt(fd, offset, data, size);
     }
     int FlushToDevice(int fd) const override {
+        if (onFlush && flushes == 0) {
+            onFlush();
+        }
         ++flushes;
         return flushError != 0 ? flushError : Platform::FlushToDevice(fd);
     }
@@ -65,6 +94,9 @@ struct PurgeStandIn : Platform {
         if (removeCalls++ < removeFailures) {
             if (removedUnderneath) {
                 Platform::RemoveAt(folder, name, expected);
+            }
+            if (onRemoveFailure) {
+                onRemoveFailure();
             }
             return EBUSY;
         }
@@ -121,8 +153,8 @@ TEST_F(FilePurgeTest, EveryOverwriteCoversWholeClustersThenTheSizeIsRestored) {
     };
     for (const Case c :
          {Case{0, -1, 4096, 4096}, Case{10000, -1, 4096, 12288}, Case{8192, -1, 4096, 8192},
-          Case{1, -1, 512, 512}, Case{65537, -1, 65536, 131072},
-          Case{1, 3 * kGiB + 1, 4096, 3 * kGiB + 4096}}) {
+          Case{1, -1, 512, 512}, Case{65537, -1, 65536, 131072}, Case{65537, -1, 131072, 131072},
+          Case{70000, -1, 1 << 20, 1 << 20}, Case{1, 3 * kGiB + 1, 4096, 3 * kGiB + 4096}}) {
         SCOPED_TRACE(c.end);
         UseClusterSize(c.clusterSize);
         purger = FilePurger();  // a purger asks each volume's cluster size once
@@ -350,6 +382,140 @@ TEST(RandomIntegerTest, StaysInRangeAndReachesItsEnds) {
         EXPECT_LE(lowest, c.lowest);
         EXPECT_GE(highest, c.highest);
     }
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+TEST_F(FilePurgeTest, AFileWithOtherNamesIsRefusedUnlessAllowed) {
+    const std::string file = folder.Write("linked", "shared data");
+    fs::create_directories(folder.File("elsewhere"));
+    fs::create_hard_link(file, folder.File("elsewhere/other-name"));
+    EXPECT_EQ(Purge(file, 1, true), code::kHardLinks);
+    EXPECT_TRUE(stand.writes.empty());
+    EXPECT_EQ(TempFolder::Read(folder.File("elsewhere/other-name")), "shared data");
+    allowHardLinks = true;
+    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    EXPECT_FALSE(fs::exists(file));
+}
+
+// A refusal or a failed open leaves the mode as it was: 0444 stays 0444, 0000 stays 0000.
+TEST_F(FilePurgeTest, ARefusedOrUnopenableFileKeepsItsReadOnlyMark) {
+    stand.systemFolders = {folder.Path()};
+    const std::string system = folder.Write("sys", "system bytes");
+    ::chmod(system.c_str(), 0444);
+    EXPECT_EQ(Purge(system, 1, true, 1, true, false), code::kSystemNotPermitted);
+    EXPECT_EQ(ModeOf(system), 0444u);
+    stand.systemFolders.clear();
+    const std::string locked = folder.Write("locked", "locked bytes");
+    ::chmod(locked.c_str(), 0000);
+    stand.cannotWrite = true;
+    EXPECT_EQ(Purge(locked, 1, true), code::kCannotOpenForWriting);
+    EXPECT_EQ(ModeOf(locked), 0000u);
+    EXPECT_TRUE(stand.writes.empty());
+}
+
+// A file swapped for a link right after the purge looked at it: the mode change, the
+// overwrite and the delete stay with the file looked at, never the link's target.
+TEST_F(FilePurgeTest, ALinkSwappedInAfterTheLookLeadsNowhere) {
+    const std::string outside = folder.Write("outside", "outside bytes");
+    ::chmod(outside.c_str(), 0444);
+    const std::string file = folder.Write("ro", "secret");
+    ::chmod(file.c_str(), 0444);
+    stand.afterLook = [&] {
+        if (fs::is_symlink(file)) {
+            return;
+        }
+        fs::rename(file, folder.File("moved"));
+        fs::create_symlink(outside, file);
+    };
+    Purge(file, 1, true);
+    EXPECT_EQ(ModeOf(outside), 0444u);
+    EXPECT_EQ(TempFolder::Read(outside), "outside bytes");
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(TempFolder::Read(folder.File("moved")), std::string(6, '\0'));
+}
+
+// A file written to while it is purged: what was appended beyond the overwrites was
+// never overwritten, so the file is not called purged, and it is kept.
+TEST_F(FilePurgeTest, AFileThatGrowsDuringThePurgeIsNotCalledPurged) {
+    const std::string file = folder.Write("growing", std::string(100, 'M'));
+    stand.onFlush = [&] { std::ofstream(file, std::ios::app) << std::string(20000, 'G'); };
+    EXPECT_EQ(Purge(file, 1, true, 2), code::kGrewDuringPurge);
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(fs::file_size(file), 4096u + 20000u);  // grown to its cluster, then appended to
+}
+
+// A file replaced between passes: the later passes stay with the file first opened,
+// and the replacement is neither overwritten nor deleted.
+TEST_F(FilePurgeTest, AReplacementBetweenPassesIsLeftAlone) {
+    const std::string file = folder.Write("data", "original");
+    hooks.betweenPasses = [&](int) {
+        folder.Write("new", "replacement");
+        fs::rename(folder.File("new"), file);
+        return true;
+    };
+    EXPECT_NE(Purge(file, 0, true, 3), code::kPurged);
+    EXPECT_EQ(TempFolder::Read(file), "replacement");
+    EXPECT_EQ(stand.flushes, 6);
+}
+
+// After a failed delete the size is set back on the overwritten file itself: a file
+// saved under its name meanwhile is not cut.
+TEST_F(FilePurgeTest, AFailedDeleteNeverShortensAFileSavedUnderTheName) {
+    const std::string file = folder.Write("doc", "short");
+    stand.removeFailures = 9;
+    stand.renameError = EPERM;  // keeps the name, so that a new file can take it
+    bool replaced = false;
+    stand.onRemoveFailure = [&] {
+        if (std::exchange(replaced, true)) {
+            return;
+        }
+        fs::remove(file);
+        folder.Write("doc", "someone's much longer document");
+    };
+    EXPECT_EQ(Purge(file, 1, true), code::kNotDeleted);
+    EXPECT_EQ(TempFolder::Read(file), "someone's much longer document");
+}
+
+TEST_F(FilePurgeTest, AStopBetweenWriteRunsKeepsTheFileAndItsSize) {
+    const std::string file = folder.Write("huge", "small on disk");
+    stand.reportedSize = 100 << 20;
+    stand.passWrites = false;
+    hooks.stopRequested = [&] { return !stand.writes.empty(); };
+    EXPECT_EQ(Purge(file, 1, true), code::kStopped);
+    EXPECT_EQ(stand.writes.size(), 1u);
+    EXPECT_EQ(stand.removeCalls, 0);
+    EXPECT_TRUE(fs::exists(file));
+}
+
+// Only the write open decides: a file the purge may write but not read goes.
+TEST_F(FilePurgeTest, AnUnreadableButWritableFileIsPurged) {
+    const std::string file = folder.Write("wo", "write only");
+    ::chmod(file.c_str(), 0200);
+    stand.cannotRead = true;
+    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    EXPECT_FALSE(fs::exists(file));
+}
+
+// The name goes too: same length, then one character, the folder flushed after the
+// last rename and after the unlink; a file system that refuses renames still deletes.
+TEST_F(FilePurgeTest, TheNameIsScrubbedBeforeTheUnlink) {
+    const std::string file = folder.Write("tax-2025-divorce.pdf", "secret");
+    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    ASSERT_EQ(stand.renames.size(), 2u);
+    EXPECT_EQ(stand.renames[0].size(), std::string("tax-2025-divorce.pdf").size());
+    EXPECT_EQ(stand.renames[1].size(), 1u);
+    EXPECT_EQ(stand.folderSyncs, 2);
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+
+    const std::string other = folder.Write("kept-name.txt", "secret");
+    stand.renameError = EINVAL;
+    EXPECT_EQ(Purge(other, 1, true), code::kPurged);
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 
 }  // namespace
