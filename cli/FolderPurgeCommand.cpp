@@ -41,8 +41,10 @@ int Purge(OperationChoices choices, bool assumeYes) {
     if (terminal.PurgeNotConfirmed()) {
         return kExitUsage;
     }
-    const bool allPurged =
-        result.ran && !result.stopped && result.state.purgedFileCount == result.state.fileCount;
+    // A folder left whole (unreadable, another volume) holds files that were not purged.
+    const bool allPurged = result.ran && !result.stopped &&
+                           result.state.purgedFileCount == result.state.fileCount &&
+                           result.state.foldersNotPurged == 0;
     return allPurged ? 0 : kExitNotAllPurged;
 }
 
