@@ -9,7 +9,6 @@
 #include "engine/FilePurge.h"
 #include "engine/PurgeTypes.h"
 #include "operation/Operation.h"
-#include "platform/MountTable.h"
 #include "platform/VolumeTable.h"
 
 namespace vorlane::cli {
@@ -73,11 +72,9 @@ int RunFilePurgeCommand(const std::vector<std::string>& words) {
     const platform::VolumeTable volumes;
     std::set<dev_t> noted;
     for (const std::string& path : args.Words()) {
-        // The folder is resolved and opened once, here, where the name still means what
-        // the user meant; the purge then works from that folder's descriptor.
-        const std::string resolved = platform::ResolveParent(path);
-        NoteCopyOnWrite(volumes, resolved, noted);
-        const PurgeResultCode result = PurgeFile(purger, resolved, *choices, false);
+        // The purge resolves the folder once and works from its descriptor from then on.
+        NoteCopyOnWrite(volumes, path, noted);
+        const PurgeResultCode result = PurgeFile(purger, path, *choices, false);
         allPurged = allPurged && result == purge_result::kPurged;
         std::cout << path << ": " << (result == purge_result::kPurged ? "" : "not purged: ")
                   << PurgeResultMeaning(result) << '\n';

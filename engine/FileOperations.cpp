@@ -168,13 +168,15 @@ bool IsHiddenName(const std::string& path) {
     return !name.empty() && name[0] == '.';
 }
 
-bool IsSystemFile(const std::string& path) {
+bool IsSystemPath(const std::string& path) {
     const std::string lexical = std::filesystem::path(path).lexically_normal().string();
-    const std::string resolved = platform::ResolveParent(path);
     const auto folders = Sys().SystemFolders();
-    return std::any_of(folders.begin(), folders.end(), [&](const std::string& folder) {
-        return LiesIn(lexical, folder) || LiesIn(resolved, folder);
-    });
+    return std::any_of(folders.begin(), folders.end(),
+                       [&](const std::string& folder) { return LiesIn(lexical, folder); });
+}
+
+bool IsSystemFile(const std::string& path) {
+    return IsSystemPath(path) || IsSystemPath(platform::ResolveParent(path));
 }
 
 int ClearReadOnly(const std::string& path) {

@@ -36,6 +36,8 @@ std::string NextFreeFilePath(const std::string& path);
 bool IsReadOnlyFile(const platform::FileStatus& status);
 bool IsHiddenName(const std::string& path);
 bool IsSystemFile(const std::string& path);
+// The same for a path whose folders are resolved already: no lookup on the disk.
+bool IsSystemPath(const std::string& resolvedPath);
 int ClearReadOnly(const std::string& path);
 
 }  // namespace vorlane

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "platform/MountTable.h"
 #include "platform/Platform.h"
 
 namespace vorlane {
@@ -14,7 +15,8 @@ PurgeResultCode PurgeFileAtPath(FilePurger& purger, const std::string& path,
     if (path.empty()) {
         return purge_result::kEmptyFileName;
     }
-    const std::filesystem::path file(path);
+    // Resolved once, here: from now on the purge acts through the folder it opens.
+    const std::filesystem::path file(platform::ResolveParent(path));
     const std::string name = file.filename().string();
     if (name.empty() || name == "." || name == "..") {
         return purge_result::kNotRegularFile;
@@ -29,7 +31,7 @@ PurgeResultCode PurgeFileAtPath(FilePurger& purger, const std::string& path,
     if (error != 0) {
         return purge_result::kCannotOpenForWriting;
     }
-    return purger.Purge({folder.Get(), name, path}, request, hooks);
+    return purger.Purge({folder.Get(), name, file.string()}, request, hooks);
 }
 
 bool VorlPurgeFile(const std::string& filePath, int purgeType, int numberOfPasses, bool deleteFile,

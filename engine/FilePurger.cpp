@@ -95,7 +95,7 @@ PurgeResultCode FilePurger::Refusal(const Job& job) const {
     if (IsReadOnlyFile(status) && !job.request.okToPurgeReadOnly) {
         return code::kReadOnlyNotPermitted;
     }
-    if (!job.request.okToPurgeSystem && IsSystemFile(job.file.path)) {
+    if (!job.request.okToPurgeSystem && IsSystemPath(job.file.path)) {
         return code::kSystemNotPermitted;
     }
     return code::kPurged;

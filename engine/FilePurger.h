@@ -23,7 +23,7 @@ namespace vorlane {
 struct PurgeFileRef {
     int folderFd = -1;
     std::string name;
-    std::string path;  // the whole path, for the system-folder rule and the drive
+    std::string path;  // the whole path, its folders resolved: for the system-folder rule
 };
 
 struct PurgeRequest {

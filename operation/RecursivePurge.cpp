@@ -252,7 +252,8 @@ void RemoveIfEmptied(Operation& op, const platform::WalkFolder& parent, const Fo
     }
     ++op.State().removedFolderCount;
     if (!Silent(op) && !op.ReportBufferIsFull()) {
-        op.AppendToText("\r\nFolder " + parent.path + entry.name + " removed.\r\n");
+        // Through the buffer: a deep tree's removal lines must not grow it without end.
+        op.ReportAppend("\r\nFolder " + parent.path + entry.name + " removed.\r\n", true);
     }
 }
 
@@ -276,7 +277,7 @@ class PurgeWalk : public platform::WalkVisitor {
         }
         op_.NoteCopyOnWrite(folder.status.device);
         if (!Silent(op_) && !op_.ReportBufferIsFull()) {
-            op_.AppendToText(std::string(kCrLf) + folder.path);
+            op_.ReportAppend(std::string(kCrLf) + folder.path, true);
         }
         const std::int64_t threshold = IndicatorThreshold(op_, folder.status.device);
         bool lineStarted = false;
