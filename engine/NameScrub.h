@@ -1,8 +1,8 @@
 #pragma once
 // A file's name is data too ("tax-2025-divorce.pdf"). Before the unlink the name is
-// overwritten in its folder by renames, as shred's wipename does, so the folder's
-// blocks stop holding it. Best effort: a file system that refuses a rename or a folder
-// flush keeps the name it has, and the delete goes on.
+// overwritten in its folder by a rename, so the folder's blocks stop holding it. Best
+// effort: a file system that refuses the rename keeps the name it has, and the delete
+// goes on.
 
 #include <random>
 #include <string>
@@ -11,8 +11,8 @@
 
 namespace vorlane {
 
-// Renames the file (checked to be `file`) to a random name of the same length, then
-// to a one-character name, and flushes the folder. Returns the name it has now.
+// Renames the file (checked to be `file`) to a random name of the same length.
+// Returns the name it has now.
 std::string ScrubName(int folderFd, const std::string& name, const platform::FileStatus& file,
                       std::mt19937& generator);
 
