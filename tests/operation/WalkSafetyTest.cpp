@@ -227,11 +227,12 @@ TEST_F(WalkSafetyTest, CopyOnWriteVolumeIsNotedOnceInTheReport) {
     EXPECT_EQ(result.report.find(note, first + 1), std::string::npos);
 }
 
-// A tree far deeper than any path the system accepts in one piece.
+// A tree far deeper than any path the system accepts in one piece, and deeper than the
+// walk holds folders open.
 TEST_F(WalkSafetyTest, PathsOfAnyLengthArePurged) {
-    const std::string name(200, 'd');
+    const std::string name(100, 'd');
     int folder = ::open(target.c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < 25; ++level) {
+    for (int level = 0; level < 80; ++level) {
         ASSERT_EQ(::mkdirat(folder, name.c_str(), 0700), 0);
         const int next = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
         ::close(folder);
