@@ -223,27 +223,33 @@ bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const Folde
     return true;
 }
 
-// A Trash folder and the folders that make up its structure stay, empty or not. They
-// are known by device and inode, so no spelling of the target hides them.
-bool IsTrashStructure(const Operation& op, const platform::WalkFolder& parent,
-                      const FolderEntry& entry) {
+// The Trash folders that exist, by device and inode, looked up once per walk.
+std::vector<platform::FileStatus> TrashFolders(const Operation& op) {
+    std::vector<platform::FileStatus> found;
     for (const std::string& trash : op.Protected().trashFolders) {
         const platform::FileStatus place = platform::Sys().StatNoFollow(trash);
-        if (place.kind != FileKind::Directory) {
-            continue;
+        if (place.kind == FileKind::Directory) {
+            found.push_back(place);
         }
+    }
+    return found;
+}
+
+// A Trash folder and the folders that make up its structure stay, empty or not. They
+// are known by device and inode, so no spelling of the target hides them.
+bool IsTrashStructure(const std::vector<platform::FileStatus>& trash,
+                      const platform::WalkFolder& parent, const FolderEntry& entry) {
+    return std::any_of(trash.begin(), trash.end(), [&](const platform::FileStatus& place) {
         const auto same = [&](const platform::FileStatus& s) {
             return s.device == place.device && s.inode == place.inode;
         };
-        if (same(entry.status) || same(parent.status)) {
-            return true;
-        }
-    }
-    return false;
+        return same(entry.status) || same(parent.status);
+    });
 }
 
-void RemoveIfEmptied(Operation& op, const platform::WalkFolder& parent, const FolderEntry& entry) {
-    if (!op.Choices().options.deleteEmptyFolders || IsTrashStructure(op, parent, entry)) {
+void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& trash,
+                     const platform::WalkFolder& parent, const FolderEntry& entry) {
+    if (!op.Choices().options.deleteEmptyFolders || IsTrashStructure(trash, parent, entry)) {
         return;
     }
     // Removes only an empty folder, and only the one the walk saw under that name.
@@ -265,7 +271,8 @@ bool StillThere(const platform::WalkFolder& folder) {
 
 class PurgeWalk : public platform::WalkVisitor {
   public:
-    PurgeWalk(Operation& op, const std::string& fileSpec) : op_(op), fileSpec_(fileSpec) {}
+    PurgeWalk(Operation& op, const std::string& fileSpec)
+        : op_(op), fileSpec_(fileSpec), trash_(TrashFolders(op)) {}
 
     bool Folder(const platform::WalkFolder& folder,
                 const std::vector<FolderEntry>& entries) override {
@@ -302,7 +309,7 @@ class PurgeWalk : public platform::WalkVisitor {
         if (op_.Stopped()) {
             return false;
         }
-        RemoveIfEmptied(op_, parent, entry);
+        RemoveIfEmptied(op_, trash_, parent, entry);
         return true;
     }
     bool Refused(const std::string& path, platform::FolderRefusal refusal, int error) override {
@@ -313,6 +320,7 @@ class PurgeWalk : public platform::WalkVisitor {
   private:
     Operation& op_;
     const std::string& fileSpec_;
+    const std::vector<platform::FileStatus> trash_;
 };
 
 }  // namespace
