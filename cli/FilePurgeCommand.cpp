@@ -1,4 +1,5 @@
 #include <iostream>
+#include <set>
 
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
@@ -8,10 +9,11 @@
 #include "cli/TargetOptions.h"
 #include "engine/FilePurge.h"
 #include "engine/PurgeTypes.h"
+#include "operation/Operation.h"
 #include "operation/OperationChoices.h"
-#include "platform/MountTable.h"
 #include "platform/Platform.h"
 #include "platform/Terminal.h"
+#include "platform/VolumeTable.h"
 
 namespace vorlane::cli {
 namespace {
@@ -25,43 +27,47 @@ struct FilePurgeChoices {
     SafetyOverrides safety;
 };
 
-struct FileOutcome {
-    PurgeResultCode code = purge_result::kPurged;
-    bool stopped = false;  // a stop signal came between passes
-};
-
-// Each pass is one call with one pass, and only the last pass deletes, exactly as a
-// folder purge does it, so a file looks untouched between passes; a stop between
-// passes leaves the file as it was, size and times included.
-FileOutcome PurgeFile(const std::string& path, const std::string& shownName,
-                      const FilePurgeChoices& choices, const StopRequest& stop,
-                      ProgressLine& progress) {
-    FileOutcome outcome;
+// One call for every pass, as a folder purge makes it: one descriptor for all of them.
+// A stop, between passes or inside an overwrite, leaves the file unpurged at its size.
+PurgeResultCode PurgeFile(FilePurger& purger, const std::string& path,
+                          const FilePurgeChoices& choices, const StopRequest& stop,
+                          ProgressLine& progress) {
     const std::int64_t size = platform::Sys().StatNoFollow(path).size;
-    for (int pass = 1; pass <= choices.passes; ++pass) {
-        const bool last = pass == choices.passes;
-        progress.StartPass(shownName, pass, choices.passes, size);
-        // The purge call that takes choices.safety replaces this one.
-        [[maybe_unused]] const SafetyOverrides& safety = choices.safety;
-        if (!VorlPurgeFile(path, choices.purgeType, 1, last && !choices.keep, choices.okReadOnly,
-                           choices.okSystem, outcome.code)) {
-            break;
-        }
-        if (!last && stop.Requested()) {
-            outcome.stopped = true;
-            break;
-        }
-    }
-    progress.StartPass(shownName, 0, choices.passes, size);
-    return outcome;
+    PurgeRequest request;
+    request.purgeType = choices.purgeType;
+    request.passes = choices.passes;
+    request.deleteFile = !choices.keep;
+    request.okToPurgeReadOnly = choices.okReadOnly;
+    request.okToPurgeSystem = choices.okSystem;
+    request.allowHardLinks = choices.safety.allowHardLinks;
+    PurgeHooks hooks;
+    hooks.betweenPasses = [&](int passesDone) {
+        progress.StartPass(path, passesDone + 1, choices.passes, size);
+        return !stop.Requested();
+    };
+    hooks.stopRequested = [&stop] { return stop.Requested(); };
+    progress.StartPass(path, 1, choices.passes, size);
+    const PurgeResultCode result = PurgeFileAtPath(purger, path, request, hooks);
+    progress.StartPass(path, 0, choices.passes, size);
+    return result;
 }
 
-std::string OutcomeText(const FileOutcome& outcome) {
-    if (outcome.stopped) {
-        return "not purged: stopped";
+// Once per volume: where overwriting in place cannot reach the old data.
+void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& path,
+                     std::set<dev_t>& noted) {
+    const platform::FileStatus status = platform::Sys().StatNoFollow(path);
+    if (status.kind == platform::FileKind::Missing || !noted.insert(status.device).second) {
+        return;
     }
-    return (outcome.code == purge_result::kPurged ? "" : "not purged: ") +
-           std::string(PurgeResultMeaning(outcome.code));
+    const std::string note = CopyOnWriteNote(volumes, status.device);
+    if (!note.empty()) {
+        std::cout << note << '\n';
+    }
+}
+
+std::string OutcomeText(PurgeResultCode code) {
+    return (code == purge_result::kPurged ? "" : "not purged: ") +
+           std::string(PurgeResultMeaning(code));
 }
 
 }  // namespace
@@ -87,6 +93,9 @@ int PurgeFiles(Options& options, StopRequest& stop) {
     LoadProgramTexts();
     ProgressLine progress(platform::IsTerminal(platform::kStandardError),
                           GetNumOverwritesPerPass(choices.purgeType), [] { return true; });
+    FilePurger purger;
+    const platform::VolumeTable volumes;
+    std::set<dev_t> noted;
     bool allPurged = true;
     for (const std::string& path : options.Operands()) {
         if (stop.Requested()) {
@@ -97,12 +106,11 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             text = "not purged: " + problem;
             allPurged = false;
         } else {
-            // The purge insists on the resolved name, so folders the user reached through
-            // a link are resolved once, here, where the name still means what was meant.
-            const FileOutcome outcome =
-                PurgeFile(platform::ResolveParent(path), path, choices, stop, progress);
-            allPurged = allPurged && !outcome.stopped && outcome.code == purge_result::kPurged;
-            text = OutcomeText(outcome);
+            // The purge resolves the folder once and works from its descriptor from then on.
+            progress.WithLineCleared([&] { NoteCopyOnWrite(volumes, path, noted); });
+            const PurgeResultCode result = PurgeFile(purger, path, choices, stop, progress);
+            allPurged = allPurged && result == purge_result::kPurged;
+            text = OutcomeText(result);
         }
         progress.WithLineCleared([&] { std::cout << path << ": " << text << std::endl; });
     }

@@ -27,11 +27,13 @@ int PurgeStatus(const OperationResult& result, const TerminalInterface& terminal
     if (!result.ran) {
         return result.nothingMatched ? kExitNothingMatched : kExitRefused;
     }
-    if (result.state.fileCount == 0) {
+    // A folder left whole (unreadable, another volume) holds files that were not purged.
+    if (result.state.fileCount == 0 && result.state.foldersNotPurged == 0) {
         return kExitNothingMatched;
     }
-    const bool allPurged =
-        !result.stopped && result.state.purgedFileCount == result.state.fileCount;
+    const bool allPurged = !result.stopped &&
+                           result.state.purgedFileCount == result.state.fileCount &&
+                           result.state.foldersNotPurged == 0;
     return allPurged ? kExitAllDone : kExitNotAllPurged;
 }
 

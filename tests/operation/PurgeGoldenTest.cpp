@@ -20,11 +20,12 @@ using platform::UniqueFd;
 // A file named "slocked.txt" cannot be opened for writing, whoever runs the test.
 class LockedFileStandIn : public platform::Platform {
   public:
-    OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const override {
-        if (path.ends_with("/slocked.txt")) {
+    OpenResult ReopenForWriting(int handle, UniqueFd& out) const override {
+        const fs::path self = "/proc/self/fd/" + std::to_string(handle);
+        if (fs::read_symlink(self).filename() == "slocked.txt") {
             return OpenResult::Denied;
         }
-        return Platform::OpenForOverwrite(path, out);
+        return Platform::ReopenForWriting(handle, out);
     }
 };
 

@@ -83,7 +83,10 @@ TEST(StrProcTest, ShortenPathKeepsWholeWordsAndLimit) {
 TEST(StrProcTest, CaseConversionUsesLetterTables) {
     EXPECT_EQ(LowerCaseText("ŠŒŸÀÉÞ ÑAME"), "šœÿàéþ ñame");
     EXPECT_EQ(UpperCaseText("straße ÿ"), "STRAßE Ÿ");
-    EXPECT_EQ(LowerCaseText("ΣIGMA"), "Σigma");          // outside the tables: unchanged
+    EXPECT_EQ(LowerCaseText("ΣIGMA ПРИВЕТ"), "σigma привет");  // beyond the tables: Unicode
+    EXPECT_EQ(UpperCaseText("σigma привет"), "ΣIGMA ПРИВЕТ");
+    EXPECT_TRUE(FileSpecMatches("ΦΩΤΟ.TXT", "φωτο.*", false));
+    EXPECT_TRUE(FileSpecMatches("Отчёт.doc", "ОТЧЁТ*.DOC", false));
     EXPECT_EQ(LowerCaseText("A\xFF\xC3"), "a\xFF\xC3");  // bytes that are not UTF-8 survive
 }
 
