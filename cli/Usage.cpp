@@ -15,6 +15,7 @@ void PrintUsage(std::ostream& out) {
            "  vorlane-cli purge --setup FILE.vns [--yes]\n"
            "  vorlane-cli list --folder DIR [--spec SPEC] [--subfolders] [--before DATE]\n"
            "                    [--folders] [--speed MBPS] [--type T] [--passes N]\n"
+           "  vorlane-cli speed-test [--drive MOUNT] [--type T] [--passes N]\n"
            "\n"
            "Purge types: 1 random bytes plus zeros (1-9 passes, default 6),\n"
            "             2 alternate bit patterns plus zeros (1-8 passes, default 4),\n"

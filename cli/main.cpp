@@ -8,6 +8,7 @@
 
 #include "cli/FilePurgeCommand.h"
 #include "cli/OperationCommands.h"
+#include "cli/SpeedTestCommand.h"
 #include "cli/Usage.h"
 #include "support/ProgramText.h"
 
@@ -44,6 +45,9 @@ int main(int argc, char** argv) {
     }
     if (command == "list") {
         return vorlane::cli::RunListCommand(rest);
+    }
+    if (command == "speed-test") {
+        return vorlane::cli::RunSpeedTestCommand(rest);
     }
     return vorlane::cli::UsageError("unknown command " + command);
 }
