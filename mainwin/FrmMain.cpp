@@ -1,0 +1,358 @@
+#include "mainwin/FrmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "mainwin/FrmCEDateInput.h"
+#include "mainwin/WindowLook.h"
+#include "selection/TargetDisplay.h"
+#include "support/ProgramText.h"
+
+namespace vorlane {
+
+namespace {
+
+constexpr int kProductNameText = 2;
+constexpr int kButtonHeight = 28;
+constexpr int kButtonWidth = 170;
+constexpr int kRowSpacing = 4;
+constexpr int kMenuMargin = 8;
+constexpr int kClockMilliseconds = 1000;
+// Offsets of the choice windows from the command frame, 15 twips to the pixel.
+constexpr int kBesideMenu = 250 / 15;
+constexpr int kBelowCommand = 420 / 15;
+
+using Fires = CommandButton::Fires;
+
+struct CommandSpec {
+    const char* name;
+    const char* caption;
+    Fires fires;
+};
+
+// The command frame, top to bottom.
+constexpr CommandSpec kMenuCommands[] = {
+    {"cmdSingleFile", "Single file", Fires::OnMouseUp},
+    {"cmdSpecifyDirectory_0", "Specify folder", Fires::OnMouseUp},
+    {"cmdSpecifyFiles_0", "Specify files", Fires::OnMouseUp},
+    {"cmdSubdirectories", "Subfolders?", Fires::OnMouseUp},
+    {"cmdOnlyBefore", "Only files before ...", Fires::OnMouseUp},
+    {"cmdTypeOfPurge", "Type of purge", Fires::OnMouseUp},
+    {"cmdProcessFiles_1", "Purge files", Fires::OnMouseUp},
+    {"cmdProcessFiles_2", "List and estimate time", Fires::OnMouseUp},
+    {"cmdSpecifyDirectory_1", "Purge folders", Fires::OnMouseUp},
+    {"cmdTestPurgeSpeed", "Test purge speed", Fires::OnClick},
+    {"cmdReportScreen", "Report", Fires::OnMouseUp},
+    {"cmdSetup", "Setup", Fires::OnMouseUp},
+    {"cmdHelp", "Help", Fires::OnMouseUp},
+    {"cmdClear", "Clear", Fires::OnClick},
+    {"cmdQuit", "Quit", Fires::OnMouseUp},
+};
+
+constexpr CommandSpec kSetupCommands[] = {
+    {"cmdLoadSetup", "Load setup", Fires::OnClick},
+    {"cmdSaveSetup", "Save setup", Fires::OnClick},
+    {"cmdClearSetup", "Clear setup", Fires::OnClick},
+    {"cmdRestoreSetup", "Restore setup", Fires::OnClick},
+    {"cmdKeepSetup", "Keep setup", Fires::OnClick},
+};
+
+constexpr CommandSpec kSaveSetupCommands[] = {
+    {"cmdSaveSetupAsOperationFile", "Save as operation file", Fires::OnClick},
+    {"cmdSaveSetupForNextRun", "Save for next run", Fires::OnClick},
+    {"cmdDontSaveSetup", "Don't save", Fires::OnClick},
+};
+
+// The labels beside the command frame, by the row of the command they belong to.
+struct LabelRow {
+    const char* first;
+    const char* second;
+};
+
+constexpr LabelRow kLabelRows[] = {
+    {"lblSingleFile", nullptr},        {"lblDirectory_0", nullptr},
+    {"lblFiles_0", "lblFiles2_0"},     {"lblSubdirectories", "lblSubdirectories2"},
+    {"lblDateRestriction", nullptr},   {"lblTypeOfPurge", nullptr},
+    {"lblPurgeSpeed", nullptr},        {"lblEstimatedTime", nullptr},
+    {"lblTopLevelFolder", nullptr},    {"lblPurgeFoldersMessage", nullptr},
+    {"lblLargePurgeMessage", nullptr}, {"lblSetupFilename", nullptr},
+};
+
+}  // namespace
+
+FrmMain::FrmMain(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      windows_(
+          this, dialogs, [this](bool enabled) { EnableMenu(enabled); },
+          [this](QWidget& window) { PlaceNearMenu(window); }),
+      commands_(state_, dialogs, windows_),
+      bridge_(this, dialogs) {
+    setObjectName("frmMain");
+    BuildControls();
+    WireCommands();
+    commands_.fileDialogClosed = [this] { StartDialogGuard(); };
+    // Both clocks run from the creation of the window; Clock2's first tick ends the
+    // guard once, one second after start-up.
+    clock1_.setParent(this);
+    clock2_.setParent(this);
+    clock1_.setObjectName("Clock1");
+    clock2_.setObjectName("Clock2");
+    clock1_.setInterval(kClockMilliseconds);
+    clock2_.setInterval(kClockMilliseconds);
+    connect(&clock1_, &QTimer::timeout, this, [this] {
+        if (FrmCEDateInput* dateWindow = windows_.ExistingDateWindow()) {
+            dateWindow->Tidy();
+        }
+    });
+    connect(&clock2_, &QTimer::timeout, this, [this] {
+        dialogGuard_ = false;
+        clock2_.stop();
+    });
+    clock1_.start();
+    clock2_.start();
+}
+
+FrmMain::~FrmMain() {
+    bridge_.Close();
+    control_.Close();
+}
+
+CommandButton* FrmMain::AddCommand(const QString& name, const QString& caption, Fires fires) {
+    auto* button = new CommandButton(name, caption, fires, this);
+    button->setFixedHeight(kButtonHeight);
+    button->setMinimumWidth(kButtonWidth);
+    buttons_[name] = button;
+    return button;
+}
+
+void FrmMain::BuildControls() {
+    fraMenu_ = new QFrame(this);
+    fraMenu_->setObjectName("fraMenu");
+    fraMenu_->setFrameShape(QFrame::StyledPanel);
+    fraMenu_->setAccessibleName("Commands");
+    fraSetup_ = new QFrame(this);
+    fraSetup_->setObjectName("fraSetup");
+    fraSetup_->setAccessibleName("Setup");
+    picSaveSetup_ = new QFrame(fraSetup_);
+    picSaveSetup_->setObjectName("picSaveSetup");
+    picSaveSetup_->setAccessibleName("Save setup");
+    for (const CommandSpec& spec : kMenuCommands) {
+        AddCommand(spec.name, spec.caption, spec.fires)->setParent(fraMenu_);
+    }
+    for (const CommandSpec& spec : kSetupCommands) {
+        AddCommand(spec.name, spec.caption, spec.fires)->setParent(fraSetup_);
+    }
+    for (const CommandSpec& spec : kSaveSetupCommands) {
+        AddCommand(spec.name, spec.caption, spec.fires)->setParent(picSaveSetup_);
+    }
+    for (const LabelRow& row : kLabelRows) {
+        for (const char* name : {row.first, row.second}) {
+            if (name) {
+                labels_[name] = NamedLabel(name, QString(), this);
+                labels_[name]->setFixedHeight(kButtonHeight);
+            }
+        }
+    }
+    for (const char* notice : {"lblPurgeSpeed", "lblSubdirectories2", "lblLargePurgeMessage"}) {
+        MakeNoticeLabel(*labels_[notice]);
+    }
+    // The report button takes the focus only while there is no report window over it.
+    buttons_["cmdReportScreen"]->SetFocusOnHover([] { return true; });
+    buttons_["cmdClear"]->SetFocusOnHover([] { return false; });
+    fraSetup_->hide();
+    picSaveSetup_->hide();
+}
+
+void FrmMain::ArrangeControls() {
+    auto* menuLayout = new QVBoxLayout(fraMenu_);
+    menuLayout->setContentsMargins(kMenuMargin, kMenuMargin, kMenuMargin, kMenuMargin);
+    menuLayout->setSpacing(kRowSpacing);
+    for (const CommandSpec& spec : kMenuCommands) {
+        menuLayout->addWidget(buttons_[spec.name]);
+    }
+    menuLayout->addStretch();
+
+    auto* labelsLayout = new QGridLayout;
+    labelsLayout->setContentsMargins(0, kMenuMargin + 1, 0, kMenuMargin);
+    labelsLayout->setVerticalSpacing(kRowSpacing);
+    int rowIndex = 0;
+    for (const LabelRow& row : kLabelRows) {
+        auto* cell = new QHBoxLayout;
+        cell->setSpacing(300 / 15);
+        cell->addWidget(labels_[row.first]);
+        if (row.second) {
+            cell->addWidget(labels_[row.second]);
+        }
+        cell->addStretch();
+        labelsLayout->addLayout(cell, rowIndex++, 0);
+    }
+
+    auto* setupLayout = new QGridLayout(fraSetup_);
+    int column = 0;
+    for (const CommandSpec& spec : kSetupCommands) {
+        setupLayout->addWidget(buttons_[spec.name], 0, column++);
+    }
+    auto* saveLayout = new QHBoxLayout(picSaveSetup_);
+    for (const CommandSpec& spec : kSaveSetupCommands) {
+        saveLayout->addWidget(buttons_[spec.name]);
+    }
+    setupLayout->addWidget(picSaveSetup_, 1, 0, 1, column);
+    labelsLayout->addWidget(fraSetup_, rowIndex, 0);
+    labelsLayout->setRowStretch(rowIndex + 1, 1);
+
+    auto* main = new QHBoxLayout(this);
+    main->addWidget(fraMenu_, 0, Qt::AlignTop);
+    main->addLayout(labelsLayout, 1);
+    setMinimumWidth(820);
+}
+
+void FrmMain::Guarded(CommandButton* button, const std::function<void()>& command, bool guarded) {
+    connect(button, &CommandButton::fired, this, [this, command, guarded] {
+        if (guarded && dialogGuard_) {
+            return;
+        }
+        command();
+        Refresh();
+    });
+}
+
+void FrmMain::NotReady(CommandButton* button) {
+    const std::string caption = button->text().toStdString();
+    Guarded(button, [this, caption] {
+        Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
+             caption, MessageIcon::Information);
+    });
+}
+
+void FrmMain::WireCommands() {
+    auto caption = [](CommandButton* button) { return button->text().toStdString(); };
+    CommandButton* singleFile = buttons_["cmdSingleFile"];
+    Guarded(singleFile, [=, this] { commands_.SingleFile(caption(singleFile)); });
+    CommandButton* folder = buttons_["cmdSpecifyDirectory_0"];
+    Guarded(folder, [=, this] { commands_.SpecifyFolder(caption(folder)); });
+    CommandButton* files = buttons_["cmdSpecifyFiles_0"];
+    Guarded(files, [=, this] { commands_.SpecifyFiles(caption(files)); });
+    Guarded(buttons_["cmdSubdirectories"], [this] { commands_.Subdirectories(); });
+    CommandButton* onlyBefore = buttons_["cmdOnlyBefore"];
+    Guarded(
+        onlyBefore, [=, this] { commands_.OnlyBefore(caption(onlyBefore)); }, false);
+    Guarded(buttons_["cmdTypeOfPurge"], [this] { commands_.TypeOfPurge(); });
+    CommandButton* clear = buttons_["cmdClear"];
+    Guarded(
+        clear, [=, this] { commands_.Clear(caption(clear)); }, false);
+    Guarded(buttons_["cmdQuit"], [this] { Quit(); });
+    for (const char* later : {"cmdProcessFiles_1", "cmdProcessFiles_2", "cmdSpecifyDirectory_1",
+                              "cmdTestPurgeSpeed", "cmdReportScreen", "cmdSetup", "cmdHelp"}) {
+        NotReady(buttons_[later]);
+    }
+    for (const CommandSpec& spec : kSetupCommands) {
+        NotReady(buttons_[spec.name]);
+    }
+    for (const CommandSpec& spec : kSaveSetupCommands) {
+        NotReady(buttons_[spec.name]);
+    }
+}
+
+CommandButton* FrmMain::Button(const QString& objectName) const {
+    const auto found = buttons_.find(objectName);
+    return found == buttons_.end() ? nullptr : found->second;
+}
+
+QLabel* FrmMain::Label(const QString& objectName) const {
+    const auto found = labels_.find(objectName);
+    return found == labels_.end() ? nullptr : found->second;
+}
+
+void FrmMain::StartUp() {
+    state_.startupCompleted = false;
+    setWindowTitle(QString::fromStdString(GetText(kProductNameText)));
+    ResetState(state_);
+    ShowTypeOfPurge(state_);
+    ArrangeControls();
+    show();
+    LoadSetupForNextRun(state_);
+    ShowTarget(state_);
+    ShowTypeOfPurge(state_);
+    buttons_["cmdSpecifyDirectory_0"]->setFocus();
+    state_.startupCompleted = true;
+    ShowTarget(state_);
+    ShowSubfoldersChoice(state_);
+    ShowDateRestriction(state_);
+    Refresh();
+}
+
+void FrmMain::OpenPath(const std::string& path) {
+    commands_.OpenPath(path);
+    Refresh();
+}
+
+void FrmMain::Refresh() {
+    const MainLabels& text = state_.labels;
+    const std::pair<const char*, const std::string*> shown[] = {
+        {"lblDirectory_0", &text.directory},
+        {"lblFiles_0", &text.files},
+        {"lblFiles2_0", &text.filesDescription},
+        {"lblSubdirectories", &text.subdirectories},
+        {"lblSubdirectories2", &text.subdirectories2},
+        {"lblSingleFile", &text.singleFile},
+        {"lblDateRestriction", &text.dateRestriction},
+        {"lblTypeOfPurge", &text.typeOfPurge},
+        {"lblPurgeSpeed", &text.purgeSpeed},
+        {"lblEstimatedTime", &text.estimatedTime},
+        {"lblLargePurgeMessage", &text.largePurgeMessage},
+        {"lblPurgeFoldersMessage", &text.purgeFoldersMessage},
+        {"lblSetupFilename", &text.setupFilename},
+        {"lblTopLevelFolder", &text.topLevelFolder},
+    };
+    for (const auto& [name, value] : shown) {
+        labels_[name]->setText(QString::fromStdString(*value));
+    }
+    for (const char* notice : {"lblPurgeSpeed", "lblSubdirectories2", "lblLargePurgeMessage"}) {
+        labels_[notice]->setAutoFillBackground(!labels_[notice]->text().isEmpty());
+    }
+}
+
+void FrmMain::EnableMenu(bool enabled) {
+    fraMenu_->setEnabled(enabled);
+}
+
+void FrmMain::StartDialogGuard() {
+    dialogGuard_ = true;
+    clock2_.start();
+}
+
+void FrmMain::PlaceNearMenu(QWidget& window) {
+    const QPoint corner = fraMenu_->mapToGlobal(QPoint(fraMenu_->width(), 0));
+    window.move(corner + QPoint(kBesideMenu, kBelowCommand));
+}
+
+void FrmMain::Quit() {
+    if (quitting_) {
+        return;
+    }
+    quitting_ = true;
+    dialogs_.Close();
+    bridge_.Close();
+    control_.Close();
+    clock1_.stop();
+    clock2_.stop();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible()) {
+            window->close();
+        }
+    }
+    close();
+    QCoreApplication::quit();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    // Closing the window always ends the program, guard second or not.
+    Quit();
+    event->accept();
+}
+
+}  // namespace vorlane

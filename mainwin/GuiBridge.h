@@ -1,0 +1,68 @@
+#pragma once
+// Hands an operation's questions from its worker thread to the GUI thread and waits
+// for the answer. On the GUI thread itself the question is asked directly. Close()
+// answers every pending and every later question with Cancel (No for the purge
+// confirmation and a file), so a worker never waits on windows that are gone.
+//
+// The worker waits on a condition, not on a blocking queued call: a blocking call
+// could not be released by Close() when the GUI thread is itself waiting for the
+// worker to end.
+
+#include <QObject>
+#include <QPointer>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+#include "operation/OperationInterface.h"
+#include "selection/Dialogs.h"
+
+namespace vorlane {
+
+// What the windows do with an operation's reports; each runs on the GUI thread.
+struct ReportSinks {
+    std::function<bool(const std::string&, const std::string&, PurgeOptions&)> confirmPurge;
+    std::function<FileConfirmation(const std::string&)> confirmFile;
+    std::function<void(const std::string&)> showReport;
+    std::function<void(ReportPhase, const std::string&)> showPhase;
+    std::function<void(const std::string&)> reportFinished;
+    std::function<void(const std::string&)> showCaption;
+    std::function<void(const std::string&)> showProgress;
+};
+
+class GuiBridge : public OperationInterface {
+  public:
+    // gui: any object living on the GUI thread; questions run in its thread.
+    GuiBridge(QObject* gui, Dialogs& dialogs, ReportSinks sinks = {});
+
+    MessageAnswer Ask(const Question& question) override;
+    bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
+                      PurgeOptions& options) override;
+    FileConfirmation ConfirmFile(const std::string& fileText) override;
+    void ShowReport(std::string_view text) override;
+    void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
+    void ReportFinished(std::string_view text) override;
+    void ShowCaption(std::string_view caption) override;
+    void ShowProgress(std::string_view text) override;
+
+    // From the GUI thread, when the windows close.
+    void Close();
+    bool Closed() const;
+
+  private:
+    struct Pending;
+    bool OnGuiThread() const;
+    // Runs the question on the GUI thread and waits; false when closed first.
+    bool RunOnGui(std::function<void()> question);
+    void Post(std::function<void()> work);
+
+    QPointer<QObject> gui_;
+    Dialogs& dialogs_;
+    ReportSinks sinks_;
+    mutable std::mutex mutex_;
+    std::condition_variable answered_;
+    bool closed_ = false;
+};
+
+}  // namespace vorlane

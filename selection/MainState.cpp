@@ -1,0 +1,87 @@
+#include "selection/MainState.h"
+
+#include <cmath>
+
+#include "operation/EstimatedTimes.h"
+#include "operation/SetupChoices.h"
+#include "support/Folders.h"
+#include "support/ProgramText.h"
+#include "support/Strings.h"
+
+namespace vorlane {
+
+namespace {
+
+constexpr int kNotSpecifiedText = 4;
+constexpr int kProductNameText = 2;
+constexpr int kMakerNameText = 310;
+
+}  // namespace
+
+void ResetState(MainState& state) {
+    state = MainState{};
+    state.notSpecified = GetText(kNotSpecifiedText);
+    state.userSetupFilePath = UserDataFilePath(LowerCaseText(GetText(kProductNameText)) + ".usr",
+                                               GetText(kMakerNameText));
+}
+
+bool TargetSpecified(const MainState& state) {
+    return !state.targetFolder.empty() && !state.targetFilespec.empty();
+}
+
+OperationChoices ChoicesOf(const MainState& state) {
+    OperationChoices choices;
+    choices.targetFolder = state.targetFolder;
+    choices.targetFilespec = state.targetFilespec;
+    choices.subdirectories = state.subdirectories;
+    choices.dateRestriction = state.dateRestriction;
+    choices.purgeType = state.purgeType.GetPurgeType();
+    choices.numberOfPasses = state.purgeType.GetNumberOfPasses();
+    choices.options = state.options;
+    return choices;
+}
+
+Setup SetupOf(const MainState& state) {
+    return SetupFromChoices(ChoicesOf(state), state.purgeSlackOnly);
+}
+
+void ApplySetup(MainState& state, const Setup& setup) {
+    const OperationChoices choices = ChoicesFromSetup(setup);
+    state.targetFolder = choices.targetFolder;
+    state.targetFilespec = choices.targetFilespec;
+    state.subdirectories = choices.subdirectories;
+    state.dateRestriction = choices.dateRestriction;
+    state.purgeType.SelectType(choices.purgeType);
+    state.purgeType.SetPassesOf(choices.purgeType, choices.numberOfPasses);
+    state.options = choices.options;
+    state.purgeSlackOnly = setup.purgeSlackOnly;
+}
+
+bool LoadSetupForNextRun(MainState& state) {
+    if (state.userSetupFilePath.empty() || !EntryExists(state.userSetupFilePath)) {
+        return false;
+    }
+    // Read into a copy: a file that fails part-way must not leave half its choices.
+    Setup setup = SetupOf(state);
+    if (!LoadSetupFromFile(state.userSetupFilePath, setup)) {
+        return false;
+    }
+    ApplySetup(state, setup);
+    RememberSetup(setup, state.remembered);
+    return true;
+}
+
+std::int32_t SingleFileEstimateSeconds(double bytes, float speed, int overwrites, double adjustA,
+                                       double adjustB) {
+    if (speed <= 0) {
+        return -1;
+    }
+    const double megabytes = bytes / 1024 / 1024;
+    if (megabytes <= 0) {
+        return 0;
+    }
+    const std::int32_t plain = RoundToInt(overwrites * megabytes / speed);
+    return RoundToInt(plain * adjustA / std::pow(megabytes, adjustB));
+}
+
+}  // namespace vorlane

@@ -1,0 +1,81 @@
+#pragma once
+// What the main window holds between commands: the target, the subfolders switch, the
+// date restriction, the purge type, the purge options, the remembered setup, and the
+// texts its labels show. Plain data; the window only shows it.
+
+#include <cstdint>
+#include <string>
+
+#include "operation/OperationChoices.h"
+#include "selection/PurgeTypeChoice.h"
+#include "tools/SetupFile.h"
+
+namespace vorlane {
+
+// The texts of the main window's labels, by the label they belong to.
+struct MainLabels {
+    std::string directory;          // lblDirectory_0
+    std::string files;              // lblFiles_0
+    std::string filesDescription;   // lblFiles2_0
+    std::string subdirectories;     // lblSubdirectories: "Yes", "No" or empty
+    std::string subdirectories2;    // lblSubdirectories2
+    std::string singleFile;         // lblSingleFile: the multiple-files hint
+    std::string dateRestriction;    // lblDateRestriction
+    std::string typeOfPurge;        // lblTypeOfPurge
+    std::string purgeSpeed;         // lblPurgeSpeed
+    std::string estimatedTime;      // lblEstimatedTime
+    std::string largePurgeMessage;  // lblLargePurgeMessage
+    std::string purgeFoldersMessage;
+    std::string setupFilename;
+    std::string topLevelFolder;
+};
+
+struct MainState {
+    std::string targetFolder;
+    std::string targetFilespec;
+    bool subdirectories = false;
+    DateRestriction dateRestriction;
+    PurgeTypeChoice purgeType;
+    PurgeOptions options;
+    bool purgeSlackOnly = false;
+    RememberedSetup remembered;
+
+    bool startupCompleted = false;
+    bool purgingTrash = false;
+    // The single-file choice of the files window was the last one made there.
+    bool singleFileOption = false;
+    // Files directly in the target folder, as the files window was last told.
+    int directFileCount = 0;
+    // The caption of a folder or specification not set (program text 4).
+    std::string notSpecified;
+    std::string userSetupFilePath;
+    // Size correction of time estimates.
+    double adjustA = 0.917;
+    double adjustB = 0.2;
+    std::string dummyFolderStub = "_vn_dummy";
+
+    MainLabels labels;
+};
+
+// Every default of a fresh start; creates the per-user data folder of the setup file.
+void ResetState(MainState& state);
+
+bool TargetSpecified(const MainState& state);
+
+// The snapshot an operation starts from.
+OperationChoices ChoicesOf(const MainState& state);
+Setup SetupOf(const MainState& state);
+
+// Takes over a setup's choices (validated by the setup reader).
+void ApplySetup(MainState& state, const Setup& setup);
+
+// Loads the setup for the next run, if there is one, and remembers its target for
+// "restore". A missing or faulty file changes nothing; true when one was applied.
+bool LoadSetupForNextRun(MainState& state);
+
+// Seconds to purge one file of `bytes` at `speed` MB/s with `overwrites` overwrites;
+// -1 when the speed is unknown.
+std::int32_t SingleFileEstimateSeconds(double bytes, float speed, int overwrites, double adjustA,
+                                       double adjustB);
+
+}  // namespace vorlane

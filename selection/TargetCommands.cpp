@@ -1,0 +1,341 @@
+#include "selection/TargetCommands.h"
+
+#include "engine/DateRestriction.h"
+#include "engine/DriveInfo.h"
+#include "engine/FileOperations.h"
+#include "operation/EstimatedTimes.h"
+#include "platform/MountTable.h"
+#include "platform/Platform.h"
+#include "selection/TargetDisplay.h"
+#include "support/Folders.h"
+#include "support/ProgramText.h"
+#include "support/Strings.h"
+#include "tools/DriveSpeeds.h"
+
+namespace vorlane {
+
+namespace {
+
+constexpr int kFolderUnreadableText = 51;
+constexpr int kFolderUnreadableTitle = 52;
+const std::string kAllFiles = "*.*";
+
+MessageIcon IconOf(const DateExclusion& exclusion) {
+    return exclusion.dateUnreadable ? MessageIcon::Exclamation : MessageIcon::Information;
+}
+
+bool LiesIn(const std::string& path, const std::string& folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    const std::string base = WithoutTrailingSeparator(folder);
+    return path == base || path.starts_with(base + "/");
+}
+
+bool IsTrashComponent(const std::string& name) {
+    if (name == ".Trash") {
+        return true;
+    }
+    const std::string prefix = ".Trash-";
+    return name.starts_with(prefix) && name.size() > prefix.size() &&
+           name.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+}
+
+}  // namespace
+
+bool IsOnPseudoFileSystem(const std::string& folder) {
+    const auto& sys = platform::Sys();
+    const auto volume = sys.VolumeOf(folder);
+    if (!volume) {
+        return false;
+    }
+    const platform::FileStatus here = sys.StatNoFollow(folder);
+    const platform::FileStatus mount = sys.StatNoFollow(volume->mountPoint);
+    return here.kind != platform::FileKind::Missing && mount.kind != platform::FileKind::Missing &&
+           here.device != mount.device;
+}
+
+bool IsTrashFolder(const std::string& folder) {
+    const auto& sys = platform::Sys();
+    std::string dataHome = sys.EnvironmentValue("XDG_DATA_HOME");
+    if (dataHome.empty() && !sys.EnvironmentValue("HOME").empty()) {
+        dataHome = WithTrailingSeparator(sys.EnvironmentValue("HOME")) + ".local/share";
+    }
+    if (!dataHome.empty() && LiesIn(folder, WithTrailingSeparator(dataHome) + "Trash")) {
+        return true;
+    }
+    std::size_t start = 0;
+    while (start < folder.size()) {
+        const std::size_t end = std::min(folder.find('/', start), folder.size());
+        if (IsTrashComponent(folder.substr(start, end - start))) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+int TargetCommands::SubfolderCount(const std::string& folder) {
+    std::string errorText;
+    int errorCode = 0;
+    int count = -1;
+    windows_.RunLong([&] { count = CountSubfolders(folder, errorText, errorCode); });
+    return count;
+}
+
+bool TargetCommands::AnyFileInTree(const std::string& folder) {
+    bool any = false;
+    windows_.RunLong([&] { any = AnyMatchingFileInTree(folder, kAllFiles); });
+    return any;
+}
+
+bool TargetCommands::CheckFolderContents(const std::string& fileSpec) {
+    int files = -1;
+    int subfolders = -1;
+    windows_.RunLong([&] {
+        std::string errorText;
+        int errorCode = 0;
+        double noSum = 0;
+        files = CountFiles(state_.targetFolder, fileSpec, false, errorText, noSum);
+        subfolders = CountSubfolders(state_.targetFolder, errorText, errorCode);
+    });
+    if (files < 0 || subfolders < 0) {
+        Tell(dialogs_, "Cannot access the folder.", "Error", MessageIcon::Critical);
+        return false;
+    }
+    if (files == 0 && subfolders == 0) {
+        const std::string what = fileSpec == kAllFiles ? "The folder contains no files "
+                                                       : "The folder contains no matching files ";
+        Tell(dialogs_, what + "and no subfolders.", "Empty folder", MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void TargetCommands::ShowEstimateForFile(const std::string& path) {
+    ShowPurgeSpeed(state_, state_.targetFolder);
+    const std::string drive = DriveOfPath(state_.targetFolder);
+    const float speed = drive.empty() ? 0.0f : StoredDriveSpeed(drive);
+    const std::int64_t length = FileLength(path);
+    const std::int32_t seconds = SingleFileEstimateSeconds(
+        static_cast<double>(std::max<std::int64_t>(length, 0)), speed,
+        state_.purgeType.GetNumOverwrites(), state_.adjustA, state_.adjustB);
+    if (seconds < 0) {
+        state_.labels.estimatedTime.clear();
+    } else if (seconds < 60) {
+        state_.labels.estimatedTime = "Less than a minute.";
+    } else {
+        state_.labels.estimatedTime = DurationText(seconds, false, false);
+    }
+}
+
+bool TargetCommands::TakeSingleFile(const std::string& path, const std::string& caption) {
+    if (state_.dateRestriction.active) {
+        const DateExclusion exclusion = FileExcludedByDateRestriction(path, state_.dateRestriction);
+        if (exclusion.excluded) {
+            // The target stays as it was: the labels must not show one thing and hold another.
+            Tell(dialogs_, exclusion.message, caption, IconOf(exclusion));
+            return false;
+        }
+    }
+    state_.targetFolder = FolderPart(path, false);
+    state_.targetFilespec = FileNamePart(path, false);
+    state_.subdirectories = false;
+    state_.labels.subdirectories = "No";
+    ShowTarget(state_);
+    ShowSubfoldersChoice(state_);
+    ShowEstimateForFile(path);
+    return true;
+}
+
+void TargetCommands::SingleFile(const std::string& caption) {
+    const std::string chosen = dialogs_.OpenFileName("Specify file to be purged.");
+    if (fileDialogClosed) {
+        fileDialogClosed();
+    }
+    if (!chosen.empty()) {
+        TakeSingleFile(platform::ResolveParent(chosen), caption);
+    }
+}
+
+bool TargetCommands::RefusedFolder(const std::string& folder, const std::string& caption) {
+    if (IsOnPseudoFileSystem(folder)) {
+        Tell(dialogs_,
+             folder + " lies on a file system of the operating system (such as /proc or /sys)," +
+                 "\nwhich holds no files to purge.",
+             caption, MessageIcon::Exclamation);
+        return true;
+    }
+    if (IsTrashFolder(folder)) {
+        Tell(dialogs_, "The purge of the Trash is not ready yet.", caption,
+             MessageIcon::Information);
+        return true;
+    }
+    return false;
+}
+
+void TargetCommands::TakeFolder(const std::string& folder, const std::string& caption) {
+    state_.targetFolder = folder;
+    ShowTarget(state_);
+    const bool hasSubfolders = SubfolderCount(folder) > 0;
+    state_.labels.subdirectories = "No";
+    state_.labels.subdirectories2 = hasSubfolders ? "(Do not operate on files in lower subfolders.)"
+                                                  : "(The folder has no subfolders.)";
+    state_.subdirectories = false;
+    state_.labels.setupFilename.clear();
+    state_.targetFilespec.clear();
+    ShowTarget(state_);
+    if (!AnyFileInTree(folder)) {
+        return;
+    }
+    if (!AskYesNo(dialogs_,
+                  "Do you wish to purge ALL files in " + folder +
+                      "\n(subject to any date restriction which is in effect)?",
+                  caption)) {
+        return;
+    }
+    state_.targetFilespec = kAllFiles;
+    ShowTarget(state_);
+    state_.labels.setupFilename.clear();
+    state_.labels.estimatedTime.clear();
+    CheckFolderContents(kAllFiles);
+    if (hasSubfolders) {
+        Tell(dialogs_,
+             "If you wish also to purge all files in subfolders\n(subject to any date restriction "
+             "which is in effect)\nthen click on the 'Subfolders?' button.",
+             caption, MessageIcon::Information);
+    }
+}
+
+void TargetCommands::SpecifyFolder(const std::string& caption) {
+    state_.labels.topLevelFolder.clear();
+    state_.labels.largePurgeMessage.clear();
+    state_.labels.subdirectories2.clear();
+    state_.labels.setupFilename.clear();
+    const std::string chosen =
+        dialogs_.BrowseForFolder("Specify folder containing files to be purged");
+    const std::string folder = chosen.empty() ? chosen : platform::ResolvePath(chosen);
+    if (!folder.empty() && !RefusedFolder(folder, caption)) {
+        TakeFolder(folder, caption);
+    } else {
+        ShowTarget(state_);
+        ShowSubfoldersChoice(state_);
+    }
+    ShowDateRestriction(state_);
+}
+
+void TargetCommands::SpecifyFiles(const std::string& caption) {
+    const std::string& folder = state_.targetFolder;
+    if (folder.empty()) {
+        Tell(dialogs_, "The folder has not been specified.", "Folder unspecified",
+             MessageIcon::Exclamation);
+        return;
+    }
+    if (!CheckFolderContents(kAllFiles)) {
+        return;
+    }
+    int direct = 0;
+    windows_.RunLong([&] {
+        std::string errorText;
+        double noSum = 0;
+        direct = std::max(CountFiles(folder, kAllFiles, false, errorText, noSum), 0);
+    });
+    const bool noFiles = state_.subdirectories ? !AnyFileInTree(folder) : direct == 0;
+    if (noFiles) {
+        Tell(dialogs_,
+             "There are no files in " + folder +
+                 (state_.subdirectories ? " or in any of its subfolders" : "") +
+                 (state_.dateRestriction.active ? " (possibly due to the date restriction)" : "") +
+                 ".",
+             caption, MessageIcon::Exclamation);
+        return;
+    }
+    state_.directFileCount = direct;
+    const FilesChoiceResult choice = windows_.ChooseFiles(folder, direct, state_.singleFileOption);
+    if (choice.accepted) {
+        state_.targetFilespec = choice.fileSpec;
+    }
+    ShowTarget(state_);
+    state_.labels.setupFilename.clear();
+    state_.labels.estimatedTime.clear();
+    CheckFolderContents(state_.targetFilespec);
+    ShowDateRestriction(state_);
+}
+
+void TargetCommands::Subdirectories() {
+    state_.labels.estimatedTime.clear();
+    if (state_.targetFolder.empty()) {
+        state_.targetFilespec.clear();
+        ShowTarget(state_);
+        return;
+    }
+    const int count = SubfolderCount(state_.targetFolder);
+    if (count >= 0) {
+        state_.subdirectories = count > 0 && !state_.subdirectories;
+        ShowSubfoldersChoice(state_);
+        state_.labels.setupFilename.clear();
+        return;
+    }
+    // A drive without a medium says nothing; any other unreadable folder is told.
+    if (state_.startupCompleted && DriveReady(state_.targetFolder)) {
+        Tell(dialogs_, GetText(kFolderUnreadableText) + " " + state_.targetFolder + ".",
+             GetText(kFolderUnreadableTitle), MessageIcon::Exclamation);
+    }
+    state_.targetFolder.clear();
+    state_.targetFilespec.clear();
+    ShowTarget(state_);
+}
+
+void TargetCommands::OnlyBefore(const std::string& caption) {
+    std::int32_t jdn = state_.dateRestriction.onlyBeforeJdn;
+    switch (windows_.ChooseDate(jdn, caption)) {
+        case DateWindowResult::Accepted:
+            state_.dateRestriction = {true, jdn};
+            state_.labels.estimatedTime.clear();
+            break;
+        case DateWindowResult::Removed:
+            state_.dateRestriction = {};
+            state_.labels.estimatedTime.clear();
+            break;
+        case DateWindowResult::Cancelled:
+            break;
+    }
+    ShowDateRestriction(state_);
+}
+
+void TargetCommands::TypeOfPurge() {
+    if (windows_.ChoosePurgeType(state_.purgeType)) {
+        state_.labels.estimatedTime.clear();
+    }
+    ShowTypeOfPurge(state_);
+    state_.labels.setupFilename.clear();
+}
+
+void TargetCommands::Clear(const std::string& caption) {
+    if (dialogs_.Ask({GetText(50), caption, MessageButtons::YesNo, 1, MessageIcon::Question}) !=
+        MessageAnswer::Yes) {
+        return;
+    }
+    state_.targetFolder.clear();
+    state_.targetFilespec.clear();
+    ShowTarget(state_);
+    ShowDateRestriction(state_);
+}
+
+void TargetCommands::OpenPath(const std::string& path) {
+    const platform::FileStatus status = platform::Sys().StatNoFollow(platform::ResolvePath(path));
+    if (status.kind == platform::FileKind::Directory) {
+        const std::string folder = platform::ResolvePath(path);
+        if (!RefusedFolder(folder, "Specify folder")) {
+            TakeFolder(folder, "Specify folder");
+        }
+    } else if (status.kind == platform::FileKind::Regular) {
+        TakeSingleFile(platform::ResolveParent(platform::AbsolutePath(path)), "Single file");
+    } else {
+        Tell(dialogs_, path + "\nis neither a file nor a folder that can be purged.", "Vorlane",
+             MessageIcon::Exclamation);
+    }
+    ShowDateRestriction(state_);
+}
+
+}  // namespace vorlane

@@ -1,0 +1,421 @@
+// The choice windows driven headless: the files window, the date window and the
+// purge-type window, with the message boxes answered from a script.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "mainwin/FrmCEDateInput.h"
+#include "mainwin/FrmSpecifyFiles.h"
+#include "mainwin/FrmTypeOfPurge.h"
+#include "mainwin/GuiTestEnvironment.h"
+#include "selection/ScriptedDialogs.h"
+
+using vorlane::testing::ScriptedDialogs;
+using vorlane::testing::TempFolder;
+
+namespace {
+
+// Runs `step` once the modal window that the next call shows is open.
+void WhenShown(const std::function<void()>& step) {
+    QTimer::singleShot(0, step);
+}
+
+template <typename T>
+T* Child(QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    if (!child) {
+        qFatal("no control %s", name);
+    }
+    return child;
+}
+
+void Click(QWidget& window, const char* name) {
+    QTest::mouseClick(Child<QAbstractButton>(window, name), Qt::LeftButton);
+}
+
+}  // namespace
+
+class ChoiceWindowsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void extensionIsStoredInLowerCaseBehindStarDot_data();
+    void extensionIsStoredInLowerCaseBehindStarDot();
+    void extensionWithADotIsRefusedAndKept();
+    void folderWithoutFilesOffersNoSingleFile();
+    void returnInTheSpecificationAccepts();
+    void singleFileFromTheList();
+    void textBoxesAreEmptiedAtEveryOpening();
+
+    void dateOfJanuaryFirst1980();
+    void yearKeepsOnlyItsDigits();
+    void refusedDates_data();
+    void refusedDates();
+    void removeRestriction();
+    void clockTidiesTheYearAndEnablesRemove();
+    void escapeCancelsTheDate();
+
+    void acceptQuestionAndNoKeepsTheWindowOpen();
+    void cancelRestoresTheTypeAndKeepsThePasses();
+    void passesAreKeptPerType();
+    void onlyTheListOfTheSelectedTypeShows();
+
+  private:
+    ScriptedDialogs dialogs;
+};
+
+void ChoiceWindowsTest::extensionIsStoredInLowerCaseBehindStarDot_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("leading dot") << ".TXT"
+                                 << "*.txt";
+    QTest::newRow("star dot") << "*.TXT"
+                              << "*.txt";
+    QTest::newRow("bare") << " Doc "
+                          << "*.doc";
+}
+
+void ChoiceWindowsTest::extensionIsStoredInLowerCaseBehindStarDot() {
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
+    WhenShown([&] {
+        Click(window, "optExtension");
+        Child<QLineEdit>(window, "txbExtension")->setText(typed);
+        Click(window, "cmdAccept");
+    });
+    const vorlane::FilesChoiceResult result = window.Choose("/nowhere", 0, "purge");
+    QVERIFY(result.accepted);
+    QCOMPARE(QString::fromStdString(result.fileSpec), stored);
+}
+
+void ChoiceWindowsTest::extensionWithADotIsRefusedAndKept() {
+    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
+    dialogs.asked.clear();
+    bool stayedOpen = false;
+    QString kept;
+    WhenShown([&] {
+        Click(window, "optExtension");
+        Child<QLineEdit>(window, "txbExtension")->setText("tar.gz");
+        Click(window, "cmdAccept");
+        stayedOpen = window.isVisible();
+        kept = Child<QLineEdit>(window, "txbExtension")->text();
+        Click(window, "cmdCancel");
+    });
+    const vorlane::FilesChoiceResult result = window.Choose("/nowhere", 0, "purge");
+    QVERIFY(stayedOpen);
+    QCOMPARE(kept, QString("tar.gz"));
+    QVERIFY(!result.accepted);
+    QCOMPARE(dialogs.asked.size(), std::size_t(1));
+    QCOMPARE(dialogs.asked[0].text, std::string("Extension must not contain \".\"."));
+    QCOMPARE(dialogs.asked[0].title, std::string("Error"));
+    QVERIFY(dialogs.asked[0].icon == vorlane::MessageIcon::Exclamation);
+}
+
+void ChoiceWindowsTest::folderWithoutFilesOffersNoSingleFile() {
+    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
+    bool singleEnabled = true;
+    bool listEnabled = true;
+    bool allChecked = false;
+    QString caption;
+    WhenShown([&] {
+        singleEnabled = Child<QRadioButton>(window, "optSingleFile")->isEnabled();
+        listEnabled = Child<QListWidget>(window, "File")->isEnabled();
+        allChecked = Child<QRadioButton>(window, "optAllFiles")->isChecked();
+        caption = Child<QRadioButton>(window, "optMultipleFiles")->text();
+        Click(window, "cmdAccept");
+    });
+    const vorlane::FilesChoiceResult result = window.Choose("/nowhere", 0, "purge");
+    QVERIFY(!singleEnabled);
+    QVERIFY(!listEnabled);
+    QVERIFY(allChecked);
+    QCOMPARE(caption, QString("purge all files satisfying a file specification, e.g., a*.d*:"));
+    QCOMPARE(QString::fromStdString(result.fileSpec), QString("*.*"));
+}
+
+void ChoiceWindowsTest::returnInTheSpecificationAccepts() {
+    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
+    bool optionFollowed = false;
+    WhenShown([&] {
+        auto* box = Child<QLineEdit>(window, "txbFilespec");
+        box->setFocus();
+        QTest::mouseClick(box, Qt::LeftButton);
+        optionFollowed = Child<QRadioButton>(window, "optMultipleFiles")->isChecked();
+        QTest::keyClicks(box, "Report*.D?C");
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    const vorlane::FilesChoiceResult result = window.Choose("/nowhere", 0, "purge");
+    QVERIFY(optionFollowed);
+    QVERIFY(result.accepted);
+    QCOMPARE(QString::fromStdString(result.fileSpec), QString("report*.d?c"));
+}
+
+void ChoiceWindowsTest::singleFileFromTheList() {
+    TempFolder folder;
+    folder.Write("Beta.TXT", "b");
+    folder.Write("alpha.txt", "a");
+    std::filesystem::create_directory(folder.File("sub"));
+    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
+    int listed = 0;
+    WhenShown([&] {
+        auto* list = Child<QListWidget>(window, "File");
+        listed = list->count();
+        list->setCurrentRow(0);
+        emit list->itemClicked(list->item(0));
+        Click(window, "cmdAccept");
+    });
+    const vorlane::FilesChoiceResult result = window.Choose(folder.Path(), 2, "purge");
+    QCOMPARE(listed, 2);
+    QVERIFY(window.SingleFileSelected());
+    QCOMPARE(QString::fromStdString(result.fileSpec), QString("Beta.TXT"));
+}
+
+void ChoiceWindowsTest::textBoxesAreEmptiedAtEveryOpening() {
+    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
+    WhenShown([&] {
+        Child<QLineEdit>(window, "txbFilespec")->setText("left over");
+        Click(window, "cmdCancel");
+    });
+    window.Choose("/nowhere", 0, "purge");
+    QString shown = "x";
+    WhenShown([&] {
+        shown = Child<QLineEdit>(window, "txbFilespec")->text();
+        Click(window, "cmdCancel");
+    });
+    window.Choose("/nowhere", 0, "purge");
+    QCOMPARE(shown, QString());
+}
+
+namespace {
+
+void EnterDate(QWidget& window, int month, int day, const QString& year) {
+    Child<QComboBox>(window, "cboMonthNames")->setCurrentIndex(month);
+    Child<QComboBox>(window, "cboDayNumbers")->setCurrentIndex(day);
+    Child<QLineEdit>(window, "txbYear")->setText(year);
+}
+
+}  // namespace
+
+void ChoiceWindowsTest::dateOfJanuaryFirst1980() {
+    vorlane::FrmCEDateInput window(dialogs, nullptr);
+    bool removeEnabled = true;
+    QString year = "x";
+    WhenShown([&] {
+        removeEnabled = Child<QPushButton>(window, "cmdClear")->isEnabled();
+        year = Child<QLineEdit>(window, "txbYear")->text();
+        EnterDate(window, 1, 1, "1980");
+        Click(window, "cmdAccept");
+    });
+    std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
+    QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Accepted);
+    QCOMPARE(jdn, 2444240);
+    QVERIFY(!removeEnabled);
+    QCOMPARE(year, QString());
+}
+
+void ChoiceWindowsTest::yearKeepsOnlyItsDigits() {
+    vorlane::FrmCEDateInput window(dialogs, nullptr);
+    dialogs.asked.clear();
+    QString year;
+    bool open = false;
+    WhenShown([&] {
+        EnterDate(window, 6, 1, "20x5");
+        Click(window, "cmdAccept");
+        year = Child<QLineEdit>(window, "txbYear")->text();
+        open = window.isVisible();
+        Click(window, "cmdCancel");
+    });
+    std::int32_t jdn = 2444240;
+    QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Cancelled);
+    QCOMPARE(jdn, 2444240);
+    QCOMPARE(year, QString("205"));
+    QVERIFY(open);
+    QCOMPARE(dialogs.LastText(), std::string("Year too early"));
+    QCOMPARE(dialogs.asked.back().title, std::string("Only files before ..."));
+}
+
+void ChoiceWindowsTest::refusedDates_data() {
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("icon");
+    const int none = static_cast<int>(vorlane::MessageIcon::None);
+    const int information = static_cast<int>(vorlane::MessageIcon::Information);
+    QTest::newRow("1979") << 12 << 31 << "1979"
+                          << "Year too early" << none;
+    QTest::newRow("3000") << 1 << 1 << "3000"
+                          << "Year too late" << none;
+    QTest::newRow("31 February") << 2 << 31 << "2023"
+                                 << "Date is invalid" << information;
+    QTest::newRow("no month") << 0 << 5 << "2023"
+                              << "Date is invalid" << information;
+}
+
+void ChoiceWindowsTest::refusedDates() {
+    QFETCH(int, month);
+    QFETCH(int, day);
+    QFETCH(QString, year);
+    QFETCH(QString, message);
+    QFETCH(int, icon);
+    vorlane::FrmCEDateInput window(dialogs, nullptr);
+    dialogs.asked.clear();
+    bool open = false;
+    WhenShown([&] {
+        EnterDate(window, month, day, year);
+        Click(window, "cmdAccept");
+        open = window.isVisible();
+        Click(window, "cmdCancel");
+    });
+    std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
+    QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Cancelled);
+    QVERIFY(open);
+    QCOMPARE(dialogs.asked.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(dialogs.asked[0].text), message);
+    QCOMPARE(static_cast<int>(dialogs.asked[0].icon), icon);
+}
+
+void ChoiceWindowsTest::removeRestriction() {
+    vorlane::FrmCEDateInput window(dialogs, nullptr);
+    QString shown;
+    WhenShown([&] {
+        shown = Child<QComboBox>(window, "cboMonthNames")->currentText() + " " +
+                Child<QComboBox>(window, "cboDayNumbers")->currentText() + " " +
+                Child<QLineEdit>(window, "txbYear")->text();
+        QVERIFY(Child<QPushButton>(window, "cmdClear")->isEnabled());
+        QCOMPARE(Child<QPushButton>(window, "cmdClear")->text(),
+                 QString("Remove date restriction"));
+        Click(window, "cmdClear");
+    });
+    std::int32_t jdn = 2452703;
+    QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Removed);
+    QCOMPARE(shown, QString("March 4 2003"));
+}
+
+void ChoiceWindowsTest::clockTidiesTheYearAndEnablesRemove() {
+    vorlane::FrmCEDateInput window(dialogs, nullptr);
+    bool before = true;
+    bool after = false;
+    QString year;
+    WhenShown([&] {
+        before = Child<QPushButton>(window, "cmdClear")->isEnabled();
+        Child<QLineEdit>(window, "txbYear")->setText("  2020 ");
+        window.Tidy();
+        after = Child<QPushButton>(window, "cmdClear")->isEnabled();
+        year = Child<QLineEdit>(window, "txbYear")->text();
+        Click(window, "cmdCancel");
+    });
+    std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
+    window.Choose(jdn, "Only files before ...");
+    QVERIFY(!before);
+    QVERIFY(after);
+    QCOMPARE(year, QString("2020"));
+}
+
+void ChoiceWindowsTest::escapeCancelsTheDate() {
+    vorlane::FrmCEDateInput window(dialogs, nullptr);
+    WhenShown([&] {
+        EnterDate(window, 1, 1, "1990");
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
+    QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Cancelled);
+    QCOMPARE(jdn, vorlane::kNoDateRestrictionJdn);
+}
+
+void ChoiceWindowsTest::acceptQuestionAndNoKeepsTheWindowOpen() {
+    vorlane::FrmTypeOfPurge window(dialogs, nullptr);
+    dialogs.asked.clear();
+    dialogs.answers = {vorlane::MessageAnswer::No, vorlane::MessageAnswer::Yes};
+    bool openAfterNo = false;
+    WhenShown([&] {
+        Click(window, "optPurgeType_2");
+        Child<QComboBox>(window, "cboNumberOfPasses_2")->setCurrentIndex(0);
+        Click(window, "cmdAccept");
+        openAfterNo = window.isVisible();
+        Click(window, "cmdAccept");
+    });
+    vorlane::PurgeTypeChoice choice;
+    QVERIFY(window.Choose(choice));
+    QVERIFY(openAfterNo);
+    QCOMPARE(dialogs.asked.size(), std::size_t(2));
+    QCOMPARE(dialogs.asked[0].text,
+             std::string("In the type of purge specified each file will be overwritten 6 times.\n"
+                         "Is this OK?"));
+    QCOMPARE(dialogs.asked[0].title, vorlane::GetText(23));
+    QVERIFY(dialogs.asked[0].buttons == vorlane::MessageButtons::YesNo);
+    QCOMPARE(choice.GetPurgeType(), 2);
+    QCOMPARE(choice.GetNumberOfPasses(), 1);
+
+    dialogs.asked.clear();
+    dialogs.answers = {vorlane::MessageAnswer::Yes};
+    WhenShown([&] {
+        Click(window, "optPurgeType_0");
+        Child<QComboBox>(window, "cboNumberOfPasses_0")->setCurrentIndex(0);
+        Click(window, "cmdAccept");
+    });
+    QVERIFY(window.Choose(choice));
+    QCOMPARE(dialogs.asked[0].text,
+             std::string("In the type of purge specified each file will be overwritten twice.\n"
+                         "Is this OK?"));
+}
+
+void ChoiceWindowsTest::cancelRestoresTheTypeAndKeepsThePasses() {
+    vorlane::FrmTypeOfPurge window(dialogs, nullptr);
+    WhenShown([&] {
+        Click(window, "optPurgeType_1");
+        Child<QComboBox>(window, "cboNumberOfPasses_1")->setCurrentIndex(7);
+        Click(window, "cmdCancel");
+    });
+    vorlane::PurgeTypeChoice choice;
+    QVERIFY(!window.Choose(choice));
+    QCOMPARE(choice.GetPurgeType(), 0);
+    QCOMPARE(choice.PassesOf(1), 8);
+    QCOMPARE(window.SelectedType(), 0);
+
+    WhenShown([&] {
+        Click(window, "optPurgeType_2");
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    QVERIFY(!window.Choose(choice));
+    QCOMPARE(choice.GetPurgeType(), 0);
+}
+
+void ChoiceWindowsTest::passesAreKeptPerType() {
+    vorlane::FrmTypeOfPurge window(dialogs, nullptr);
+    dialogs.answers = {vorlane::MessageAnswer::Yes};
+    int typeZeroPasses = 0;
+    WhenShown([&] {
+        Click(window, "optPurgeType_1");
+        Click(window, "optPurgeType_0");
+        typeZeroPasses = Child<QComboBox>(window, "cboNumberOfPasses_0")->currentText().toInt();
+        Click(window, "cmdAccept");
+    });
+    vorlane::PurgeTypeChoice choice;
+    QVERIFY(window.Choose(choice));
+    QCOMPARE(typeZeroPasses, 6);
+    QCOMPARE(choice.GetNumberOfPasses(), 6);
+}
+
+void ChoiceWindowsTest::onlyTheListOfTheSelectedTypeShows() {
+    vorlane::FrmTypeOfPurge window(dialogs, nullptr);
+    QList<bool> shown;
+    WhenShown([&] {
+        Click(window, "optPurgeType_1");
+        for (const char* name :
+             {"cboNumberOfPasses_0", "cboNumberOfPasses_1", "cboNumberOfPasses_2"}) {
+            shown << Child<QComboBox>(window, name)->isVisible();
+        }
+        Click(window, "cmdCancel");
+    });
+    vorlane::PurgeTypeChoice choice;
+    window.Choose(choice);
+    QCOMPARE(shown, (QList<bool>{false, true, false}));
+    QCOMPARE(window.windowTitle(), QString("What type of purge should be used?"));
+}
+
+VORLANE_GUI_TEST_MAIN(ChoiceWindowsTest)
+#include "ChoiceWindowsTest.moc"

@@ -1,0 +1,47 @@
+#pragma once
+// The frame of every window test: per-user folders and the runtime folder in a
+// temporary folder of the test's own, the program texts loaded, then the
+// application. The windows are headless (QT_QPA_PLATFORM=offscreen, set by CTest).
+
+#include <QApplication>
+#include <QtTest>
+#include <cstdlib>
+#include <filesystem>
+
+#include "common/TempFolder.h"
+#include "support/ProgramText.h"
+#include "tools/SettingsStore.h"
+
+namespace vorlane::testing {
+
+class GuiTestEnvironment {
+  public:
+    GuiTestEnvironment() {
+        const std::string runtime = home.File("runtime");
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        ::setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        SetSettingsFilePath(home.File("config/settings.ini"));
+        loaded = ReadProgramTextFile(ProgramTextPath(kProgramTextFileName)).status ==
+                 ProgramTextStatus::Loaded;
+    }
+
+    TempFolder home;
+    bool loaded = false;
+};
+
+}  // namespace vorlane::testing
+
+#define VORLANE_GUI_TEST_MAIN(TestClass)                  \
+    int main(int argc, char** argv) {                     \
+        vorlane::testing::GuiTestEnvironment environment; \
+        if (!environment.loaded) {                        \
+            return EXIT_FAILURE;                          \
+        }                                                 \
+        QApplication app(argc, argv);                     \
+        TestClass test;                                   \
+        return QTest::qExec(&test, argc, argv);           \
+    }

@@ -1,0 +1,332 @@
+#include "selection/TargetCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "platform/Platform.h"
+#include "selection/ScriptedDialogs.h"
+#include "selection/SelectionTestSupport.h"
+#include "selection/TargetDisplay.h"
+#include "support/Folders.h"
+
+namespace vorlane {
+namespace {
+
+using testing::ScriptedDialogs;
+using testing::ScriptedWindows;
+using testing::SelectionTest;
+
+// Every folder listing of one folder fails, as for a folder without read permission.
+class DeniedFolder : public platform::Platform {
+  public:
+    explicit DeniedFolder(std::string denied) : denied_(std::move(denied)) {}
+    int ListFolder(const std::string& path,
+                   std::vector<platform::FolderEntry>& out) const override {
+        out.clear();
+        return WithoutTrailing(path) == denied_ ? EACCES : Platform::ListFolder(path, out);
+    }
+
+  private:
+    static std::string WithoutTrailing(std::string path) {
+        while (path.size() > 1 && path.back() == '/') {
+            path.pop_back();
+        }
+        return path;
+    }
+    std::string denied_;
+};
+
+class TargetCommandsTest : public SelectionTest {
+  protected:
+    void SetUp() override {
+        SelectionTest::SetUp();
+        ResetState(state);
+        state.startupCompleted = true;
+        ShowTarget(state);
+        ShowDateRestriction(state);
+    }
+
+    MainState state;
+    ScriptedDialogs dialogs;
+    ScriptedWindows windows;
+    TargetCommands commands{state, dialogs, windows};
+};
+
+TEST_F(TargetCommandsTest, ClearAnsweredNoChangesNothingYesKeepsSwitches) {
+    state.targetFolder = temp.Path();
+    state.targetFilespec = "*.*";
+    state.subdirectories = true;
+    state.dateRestriction = {true, 2444240};
+    dialogs.answers = {MessageAnswer::No};
+    commands.Clear("Clear");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, GetText(50));
+    EXPECT_EQ(dialogs.asked[0].title, "Clear");
+    EXPECT_EQ(dialogs.asked[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(state.targetFolder, temp.Path());
+    dialogs.answers = {MessageAnswer::Yes};
+    commands.Clear("Clear");
+    EXPECT_EQ(state.targetFolder, "");
+    EXPECT_EQ(state.targetFilespec, "");
+    EXPECT_TRUE(state.subdirectories);
+    EXPECT_TRUE(state.dateRestriction.active);
+    EXPECT_EQ(state.labels.directory, GetText(4));
+    EXPECT_EQ(state.labels.dateRestriction.rfind("Purge only files with dates before ", 0), 0u);
+}
+
+TEST_F(TargetCommandsTest, UnreadableFolderIsToldAndClearsTheTarget) {
+    ASSERT_TRUE(CreateFolderPath(temp.File("locked")));
+    state.targetFolder = temp.File("locked");
+    state.targetFilespec = "*.*";
+    DeniedFolder stand(temp.File("locked"));
+    platform::ScopedPlatform scoped(stand);
+    commands.Subdirectories();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, GetText(51) + " " + temp.File("locked") + ".");
+    EXPECT_EQ(dialogs.asked[0].title, GetText(52));
+    EXPECT_EQ(dialogs.asked[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(state.targetFolder, "");
+    EXPECT_EQ(state.targetFilespec, "");
+    EXPECT_EQ(state.labels.directory, GetText(4));
+    EXPECT_EQ(state.labels.subdirectories, "");
+}
+
+TEST_F(TargetCommandsTest, UnreadableFolderDuringStartUpSaysNothing) {
+    state.startupCompleted = false;
+    state.targetFolder = temp.Path();
+    DeniedFolder stand(temp.Path());
+    platform::ScopedPlatform scoped(stand);
+    commands.Subdirectories();
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_EQ(state.targetFolder, "");
+}
+
+TEST_F(TargetCommandsTest, SubfoldersSwitchesOnlyWithSubfolders) {
+    state.targetFolder = temp.Path();
+    commands.Subdirectories();
+    EXPECT_FALSE(state.subdirectories);
+    EXPECT_EQ(state.labels.subdirectories2, "(The folder has no subfolders.)");
+    ASSERT_TRUE(CreateFolderPath(temp.File("sub")));
+    state.labels.setupFilename = "weekly.vns";
+    commands.Subdirectories();
+    EXPECT_TRUE(state.subdirectories);
+    EXPECT_EQ(state.labels.subdirectories, "Yes");
+    EXPECT_EQ(state.labels.setupFilename, "");
+    commands.Subdirectories();
+    EXPECT_FALSE(state.subdirectories);
+    EXPECT_EQ(state.labels.subdirectories, "No");
+}
+
+TEST_F(TargetCommandsTest, SpecifyFolderOffersAllFilesAndTellsOfSubfolders) {
+    temp.Write("a.txt", "a");
+    ASSERT_TRUE(CreateFolderPath(temp.File("sub")));
+    dialogs.folders = {temp.Path()};
+    dialogs.answers = {MessageAnswer::Yes};
+    commands.SpecifyFolder("Specify folder");
+    ASSERT_EQ(dialogs.folderTitles.size(), 1u);
+    EXPECT_EQ(dialogs.folderTitles[0], "Specify folder containing files to be purged");
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[0].text, "Do you wish to purge ALL files in " + temp.Path() +
+                                         "\n(subject to any date restriction which is in effect)?");
+    EXPECT_EQ(dialogs.asked[1].text,
+              "If you wish also to purge all files in subfolders\n(subject to any date "
+              "restriction which is in effect)\nthen click on the 'Subfolders?' button.");
+    EXPECT_EQ(state.targetFolder, temp.Path());
+    EXPECT_EQ(state.targetFilespec, "*.*");
+    EXPECT_FALSE(state.subdirectories);
+    EXPECT_EQ(state.labels.files, "*.*");
+    EXPECT_EQ(state.labels.filesDescription, "(All files.)");
+    EXPECT_EQ(state.labels.subdirectories2, "(Do not operate on files in lower subfolders.)");
+}
+
+TEST_F(TargetCommandsTest, SpecifyFolderAnsweredNoLeavesTheFilesOpen) {
+    temp.Write("a.txt", "a");
+    dialogs.folders = {temp.Path()};
+    dialogs.answers = {MessageAnswer::No};
+    commands.SpecifyFolder("Specify folder");
+    EXPECT_EQ(state.targetFolder, temp.Path());
+    EXPECT_EQ(state.targetFilespec, "");
+    EXPECT_EQ(state.labels.subdirectories2, "(The folder has no subfolders.)");
+    EXPECT_EQ(dialogs.asked.size(), 1u);
+}
+
+TEST_F(TargetCommandsTest, SpecifyFolderCancelledKeepsTheTarget) {
+    state.targetFolder = "/somewhere";
+    state.targetFilespec = "*.txt";
+    commands.SpecifyFolder("Specify folder");
+    EXPECT_EQ(state.targetFolder, "/somewhere");
+    EXPECT_EQ(state.labels.files, "*.txt");
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST_F(TargetCommandsTest, PseudoFileSystemsAndTrashAreRefused) {
+    dialogs.folders = {"/proc"};
+    commands.SpecifyFolder("Specify folder");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_NE(dialogs.asked[0].text.find("/proc lies on a file system of the operating system"),
+              std::string::npos);
+    EXPECT_EQ(state.targetFolder, "");
+
+    ASSERT_TRUE(CreateFolderPath(home.File("data/Trash/files")));
+    dialogs.folders = {home.File("data/Trash/files")};
+    commands.SpecifyFolder("Specify folder");
+    EXPECT_EQ(dialogs.LastText(), "The purge of the Trash is not ready yet.");
+    EXPECT_EQ(state.targetFolder, "");
+}
+
+TEST_F(TargetCommandsTest, TrashFolders) {
+    EXPECT_TRUE(IsTrashFolder(home.File("data/Trash")));
+    EXPECT_TRUE(IsTrashFolder(home.File("data/Trash/info")));
+    EXPECT_TRUE(IsTrashFolder("/media/usb/.Trash-1000/files"));
+    EXPECT_TRUE(IsTrashFolder("/media/usb/.Trash/1000"));
+    EXPECT_FALSE(IsTrashFolder("/media/usb/.Trash-x"));
+    EXPECT_FALSE(IsTrashFolder(home.File("data/Trashcan")));
+    EXPECT_FALSE(IsTrashFolder("/home/someone/Trash"));
+    EXPECT_FALSE(IsOnPseudoFileSystem(temp.Path()));
+    EXPECT_TRUE(IsOnPseudoFileSystem("/proc/self"));
+}
+
+TEST_F(TargetCommandsTest, SpecifyFilesChecksTheFolderFirst) {
+    commands.SpecifyFiles("Specify files");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, "The folder has not been specified.");
+    EXPECT_EQ(dialogs.asked[0].title, "Folder unspecified");
+
+    state.targetFolder = temp.Path();
+    commands.SpecifyFiles("Specify files");
+    EXPECT_EQ(dialogs.LastText(), "The folder contains no files and no subfolders.");
+    EXPECT_EQ(dialogs.asked.back().title, "Empty folder");
+
+    ASSERT_TRUE(CreateFolderPath(temp.File("sub")));
+    state.dateRestriction = {true, 2444240};
+    commands.SpecifyFiles("Specify files");
+    EXPECT_EQ(dialogs.LastText(),
+              "There are no files in " + temp.Path() + " (possibly due to the date restriction).");
+    state.subdirectories = true;
+    commands.SpecifyFiles("Specify files");
+    EXPECT_EQ(dialogs.LastText(), "There are no files in " + temp.Path() +
+                                      " or in any of its subfolders (possibly due to the date "
+                                      "restriction).");
+    EXPECT_EQ(windows.filesShown, 0);
+}
+
+TEST_F(TargetCommandsTest, SpecifyFilesTakesTheChoice) {
+    temp.Write("a.txt", "a");
+    temp.Write("b.doc", "b");
+    state.targetFolder = temp.Path();
+    windows.files = {true, "*.txt", {}};
+    commands.SpecifyFiles("Specify files");
+    EXPECT_EQ(windows.fileCountShown, 2);
+    EXPECT_EQ(state.targetFilespec, "*.txt");
+    EXPECT_EQ(state.labels.filesDescription, "(All files with extension \"txt\".)");
+    EXPECT_TRUE(dialogs.asked.empty());
+
+    windows.files = {true, "*.pdf", {}};
+    commands.SpecifyFiles("Specify files");
+    EXPECT_EQ(dialogs.LastText(), "The folder contains no matching files and no subfolders.");
+    // Cancelled: the specification stays.
+    windows.files = {};
+    commands.SpecifyFiles("Specify files");
+    EXPECT_EQ(state.targetFilespec, "*.pdf");
+}
+
+TEST_F(TargetCommandsTest, SingleFileOutsideTheDateRestrictionKeepsTheTarget) {
+    const std::string file = temp.Write("new.txt", "x");
+    state.targetFolder = "/earlier/";
+    state.targetFilespec = "old.txt";
+    state.dateRestriction = {true, 2444240};
+    dialogs.files = {file};
+    int closed = 0;
+    commands.fileDialogClosed = [&] { ++closed; };
+    commands.SingleFile("Single file");
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(dialogs.fileTitles.at(0), "Specify file to be purged.");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text.rfind("The file " + file + "\nhas a date of ", 0), 0u);
+    EXPECT_EQ(dialogs.asked[0].title, "Single file");
+    EXPECT_EQ(state.targetFolder, "/earlier/");
+    EXPECT_EQ(state.targetFilespec, "old.txt");
+
+    state.dateRestriction = {};
+    dialogs.files = {file};
+    commands.SingleFile("Single file");
+    EXPECT_EQ(state.targetFolder, temp.Path() + "/");
+    EXPECT_EQ(state.targetFilespec, "new.txt");
+    EXPECT_EQ(state.labels.subdirectories, "No");
+    EXPECT_EQ(state.labels.estimatedTime, "");
+    // Cancelled dialog: nothing changes, the guard still starts.
+    commands.SingleFile("Single file");
+    EXPECT_EQ(closed, 3);
+    EXPECT_EQ(state.targetFilespec, "new.txt");
+}
+
+TEST_F(TargetCommandsTest, DateAndPurgeTypeWindows) {
+    state.labels.estimatedTime = "Less than a minute.";
+    windows.dateResult = DateWindowResult::Accepted;
+    windows.dateJdn = 2444240;
+    commands.OnlyBefore("Only files before ...");
+    EXPECT_TRUE(state.dateRestriction.active);
+    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, 2444240);
+    EXPECT_EQ(state.labels.estimatedTime, "");
+    EXPECT_NE(state.labels.dateRestriction.find("(January 1, 1980)"), std::string::npos);
+    windows.dateResult = DateWindowResult::Cancelled;
+    commands.OnlyBefore("Only files before ...");
+    EXPECT_TRUE(state.dateRestriction.active);
+    windows.dateResult = DateWindowResult::Removed;
+    commands.OnlyBefore("Only files before ...");
+    EXPECT_FALSE(state.dateRestriction.active);
+    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, kNoDateRestrictionJdn);
+    EXPECT_EQ(state.labels.dateRestriction, "No date restriction");
+
+    windows.purgeType = [](PurgeTypeChoice& choice) { choice.SelectType(2); };
+    windows.purgeTypeAccepted = true;
+    state.labels.setupFilename = "weekly.vns";
+    commands.TypeOfPurge();
+    EXPECT_EQ(state.labels.typeOfPurge,
+              "Alternate bit patterns plus random bytes twice, twice (= 12 overwrites)");
+    EXPECT_EQ(state.labels.setupFilename, "");
+}
+
+TEST_F(TargetCommandsTest, CommandLinePathBecomesTheTarget) {
+    const std::string file = temp.Write("x.bin", "x");
+    commands.OpenPath(file);
+    EXPECT_EQ(state.targetFolder, temp.Path() + "/");
+    EXPECT_EQ(state.targetFilespec, "x.bin");
+    dialogs.answers = {MessageAnswer::Yes};
+    commands.OpenPath(temp.Path());
+    EXPECT_EQ(state.targetFolder, temp.Path());
+    EXPECT_EQ(state.targetFilespec, "*.*");
+    commands.OpenPath(temp.File("missing"));
+    EXPECT_EQ(dialogs.LastText(),
+              temp.File("missing") + "\nis neither a file nor a folder that can be purged.");
+    EXPECT_EQ(state.targetFolder, temp.Path());
+}
+
+TEST_F(TargetCommandsTest, SetupForTheNextRunIsShownAndAFaultyOneChangesNothing) {
+    vorlane::Setup setup;
+    setup.targetFolder = temp.Path();
+    setup.targetFilespec = "*.txt";
+    setup.subfolders = true;
+    setup.dateRestricted = true;
+    setup.onlyBeforeJdn = 2444240;
+    setup.purgeType = 2;
+    setup.numberOfPasses = 3;
+    ASSERT_TRUE(SaveSetupToFile(state.userSetupFilePath, setup));
+    EXPECT_TRUE(LoadSetupForNextRun(state));
+    EXPECT_EQ(state.targetFilespec, "*.txt");
+    EXPECT_EQ(state.purgeType.GetPurgeType(), 2);
+    EXPECT_EQ(state.purgeType.GetNumberOfPasses(), 3);
+    EXPECT_EQ(state.remembered.targetFilespec, "*.txt");
+    EXPECT_EQ(state.remembered.dateRestrictionJdn, 2444240);
+
+    MainState fresh;
+    ResetState(fresh);
+    home.Write("data/Vorlane Software/vorlane.usr", "not a setup\r\n");
+    EXPECT_FALSE(LoadSetupForNextRun(fresh));
+    EXPECT_EQ(fresh.targetFolder, "");
+    EXPECT_EQ(fresh.purgeType.GetPurgeType(), 0);
+}
+
+}  // namespace
+}  // namespace vorlane

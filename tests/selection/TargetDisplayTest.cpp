@@ -1,0 +1,135 @@
+#include "selection/TargetDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/FileOperations.h"
+#include "selection/SelectionTestSupport.h"
+#include "support/Folders.h"
+#include "support/Strings.h"
+
+namespace vorlane {
+namespace {
+
+using testing::SelectionTest;
+
+TEST(FilesDescriptionTest, DescribesShortSpecificationsWithWildcards) {
+    const struct {
+        const char* spec;
+        const char* description;
+    } cases[] = {
+        {"*.*", "(All files.)"},
+        {"*.txt", "(All files with extension \"txt\".)"},
+        {"a*.d*", "(All files of the form \"a*.d*\".)"},
+        {"report-??.doc", "(All files of the form \"report-??.doc\".)"},
+        // 20 characters still get a description, 21 do not.
+        {"abcdefghijklmnop*.tx", "(All files of the form \"abcdefghijklmnop*.tx\".)"},
+        {"abcdefghijklmnop*.txt", ""},
+        {"*.abcdefghijklmnopqrs", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FilesDescription("/tmp", c.spec), c.description) << c.spec;
+    }
+}
+
+TEST_F(SelectionTest, SingleFileDescriptionIsSizeAndDate) {
+    const std::string file = temp.Write("notes.txt", std::string(2048, 'x'));
+    const std::string description = FilesDescription(temp.Path(), "notes.txt");
+    EXPECT_EQ(description, FileSizeText(file, 1) + "     " + FileDateTimeText(file, false));
+    EXPECT_FALSE(FileSizeText(file, 1).empty());
+}
+
+TEST(FilesCaptionTest, LongFileNameKeepsItsExtension) {
+    const std::string name = std::string(80, 'n') + ".pdf";
+    EXPECT_EQ(FilesCaption(name), std::string(64, 'n') + "...pdf");
+    const std::string seventy = std::string(66, 'n') + ".pdf";
+    EXPECT_EQ(FilesCaption(seventy), seventy);
+    // A specification with wildcards is shown whole, however long.
+    const std::string pattern = std::string(75, 'a') + "*";
+    EXPECT_EQ(FilesCaption(pattern), pattern);
+}
+
+TEST(DirectoryCaptionTest, LongFolderIsShortenedAtABlank) {
+    const std::string folder =
+        "/home/someone/Documents/old projects/the archive of letters/from grandmother";
+    ASSERT_GT(folder.size(), 70u);
+    const std::string shown = DirectoryCaption(folder);
+    EXPECT_EQ(shown, "/ho...projects/the archive of letters/from grandmother");
+    EXPECT_LE(shown.size(), 70u);
+    EXPECT_EQ(DirectoryCaption("/home/short"), "/home/short");
+}
+
+TEST_F(SelectionTest, UnsetTargetShowsNotSpecifiedAndTheHint) {
+    MainState state;
+    ResetState(state);
+    ShowTarget(state);
+    EXPECT_EQ(state.labels.directory, GetText(4));
+    EXPECT_EQ(state.labels.files, GetText(4));
+    EXPECT_FALSE(GetText(4).empty());
+    EXPECT_EQ(state.labels.singleFile, "To purge multiple files, specify folder and files.");
+    state.targetFolder = temp.Path();
+    state.targetFilespec = "*.*";
+    ShowTarget(state);
+    EXPECT_EQ(state.labels.directory, temp.Path());
+    EXPECT_EQ(state.labels.files, "*.*");
+    EXPECT_EQ(state.labels.filesDescription, "(All files.)");
+    EXPECT_EQ(state.labels.singleFile, "");
+}
+
+TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification) {
+    MainState state;
+    ResetState(state);
+    state.targetFolder = temp.Path();
+    state.targetFilespec = "gone.txt";
+    state.singleFileOption = true;
+    ShowTarget(state);
+    EXPECT_EQ(state.targetFilespec, "");
+    EXPECT_EQ(state.labels.files, GetText(4));
+    // Without the files window's single-file choice the name stays.
+    state.targetFilespec = "gone.txt";
+    state.singleFileOption = false;
+    ShowTarget(state);
+    EXPECT_EQ(state.targetFilespec, "gone.txt");
+}
+
+TEST_F(SelectionTest, SubfoldersLabelsFollowTheFolder) {
+    MainState state;
+    ResetState(state);
+    state.targetFolder = temp.Path();
+    state.subdirectories = true;
+    ShowSubfoldersChoice(state);
+    EXPECT_FALSE(state.subdirectories);
+    EXPECT_EQ(state.labels.subdirectories, "No");
+    EXPECT_EQ(state.labels.subdirectories2, "(The folder has no subfolders.)");
+    ASSERT_TRUE(CreateFolderPath(temp.File("sub")));
+    state.subdirectories = true;
+    ShowSubfoldersChoice(state);
+    EXPECT_EQ(state.labels.subdirectories, "Yes");
+    EXPECT_EQ(state.labels.subdirectories2,
+              "(Operate on all specified files in lower subfolders.)");
+}
+
+TEST_F(SelectionTest, StartStateHasTheDefaults) {
+    MainState state;
+    ResetState(state);
+    ShowDateRestriction(state);
+    ShowTypeOfPurge(state);
+    EXPECT_EQ(state.labels.dateRestriction, "No date restriction");
+    EXPECT_EQ(state.labels.typeOfPurge, "Random bytes plus zeros, 6 times (= 12 overwrites)");
+    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, kNoDateRestrictionJdn);
+    EXPECT_TRUE(state.options.okToPurgeReadOnlyFiles);
+    EXPECT_TRUE(state.options.deleteEmptyFolders);
+    EXPECT_TRUE(state.options.folderNamesOnly);
+    EXPECT_FALSE(state.options.okToPurgeSystemFiles);
+    EXPECT_EQ(state.userSetupFilePath, home.File("data/Vorlane Software/vorlane.usr"));
+    EXPECT_TRUE(FolderIsDirectory(home.File("data/Vorlane Software")));
+}
+
+TEST(SingleFileEstimateTest, FollowsTheTwoStepRule) {
+    // 100 MB at 10 MB/s with 12 overwrites: T1 = 120; T = 120 * 0.917 / 100^0.2 = 43.8.
+    EXPECT_EQ(SingleFileEstimateSeconds(100.0 * 1024 * 1024, 10.0f, 12, 0.917, 0.2), 44);
+    EXPECT_EQ(SingleFileEstimateSeconds(1024.0 * 1024, 0.0f, 12, 0.917, 0.2), -1);
+    EXPECT_EQ(SingleFileEstimateSeconds(0, 10.0f, 12, 0.917, 0.2), 0);
+}
+
+}  // namespace
+}  // namespace vorlane
