@@ -9,6 +9,7 @@
 #include "mainwin/FrmMain.h"
 #include "mainwin/QtDialogs.h"
 #include "support/ProgramText.h"
+#include "toolwin/ToolCommands.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     vorlane::QtDialogs dialogs;
     vorlane::FrmMain window(dialogs);
     dialogs.SetOwner(&window);
+    vorlane::ToolCommands tools(window, dialogs);
     window.StartUp();
     if (!arguments.isEmpty()) {
         window.OpenPath(arguments.front().toStdString());
