@@ -173,6 +173,17 @@ bool Walk::Subfolder(const std::string& path) {
     return Checkpoint(true);
 }
 
+// A folder on another device than its parent that is no drive's mount point: /proc,
+// /sys and their kind, which hold no user files, are never walked into.
+bool NotADrive(const std::string& path, const FolderEntry& entry, const std::string& parent) {
+    if (entry.status.device == platform::Sys().StatNoFollow(parent).device) {
+        return false;
+    }
+    const auto volumes = platform::Sys().ListVolumes();
+    return std::none_of(volumes.begin(), volumes.end(),
+                        [&](const platform::Volume& volume) { return volume.mountPoint == path; });
+}
+
 bool Walk::Folder(const std::string& folder) {
     if (control_.InterruptRequested()) {
         return false;
@@ -190,7 +201,8 @@ bool Walk::Folder(const std::string& folder) {
         }
     }
     for (const FolderEntry& entry : entries) {
-        if (entry.status.kind == FileKind::Directory && !Subfolder(dirPath + entry.name)) {
+        if (entry.status.kind == FileKind::Directory &&
+            !NotADrive(dirPath + entry.name, entry, folder) && !Subfolder(dirPath + entry.name)) {
             return false;
         }
     }

@@ -218,6 +218,35 @@ TEST_F(SubfolderPurgeCommandTest, NothingSelectedOrNothingToPurge) {
     EXPECT_TRUE(fs::exists(temp.File("hollow/inner")));
 }
 
+// A folder named "proc" below the test's folder stands for a mount of the kernel's.
+class ProcMountedBelow : public platform::Platform {
+  public:
+    int ListFolder(const std::string& path,
+                   std::vector<platform::FolderEntry>& out) const override {
+        const int error = Platform::ListFolder(path, out);
+        for (auto& entry : out) {
+            if (entry.name == "proc") {
+                entry.status.device += 1000;
+            }
+        }
+        return error;
+    }
+};
+
+TEST_F(SubfolderPurgeCommandTest, WalkNeverEntersAPseudoFileSystem) {
+    ProcMountedBelow standIn;
+    platform::ScopedPlatform scoped(standIn);
+    MakeTree({"a"});
+    fs::create_directories(temp.File("a/proc"));
+    temp.Write("a/proc/status", "kernel data");
+    Choose({"a"});
+    dialogs.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    Command().PurgeSelectedSubfolders(top, "Purge folders");
+    EXPECT_TRUE(fs::exists(temp.File("a/proc/status")));
+    EXPECT_FALSE(fs::exists(temp.File("a/file")));
+    EXPECT_FALSE(fs::exists(temp.File("a/deeper")));
+}
+
 TEST(SubfolderWarnings, ProgramFoldersByWholePath) {
     EXPECT_EQ(ProgramFolderWarnings({"/opt"}).size(), 1u);
     EXPECT_EQ(ProgramFolderWarnings({"/opt", "/usr/local"}).size(), 2u);
