@@ -40,6 +40,8 @@ FrmSelectSubfolders::FrmSelectSubfolders(Dialogs& dialogs, QWidget* parent)
     readingFont.setPointSize(kReadingFontSize);
     reading_->setFont(readingFont);
     picSubfolders_->layout()->addWidget(reading_);
+    // The rows stand at the top, one under the other; the space below stays empty.
+    static_cast<QVBoxLayout*>(picSubfolders_->layout())->addStretch(1);
     vsbScrollBar_ = new QScrollBar(Qt::Vertical, this);
     vsbScrollBar_->setObjectName("vsbScrollBar");
     vsbScrollBar_->setAccessibleName("Scroll the subfolders");
@@ -145,7 +147,8 @@ void FrmSelectSubfolders::ShowRows() {
     for (int row = 0; row < paging.rows; ++row) {
         auto* box = new QCheckBox(picSubfolders_);
         box->setObjectName(QStringLiteral("chkSubfolder_%1").arg(row));
-        picSubfolders_->layout()->addWidget(box);
+        auto* rowsLayout = static_cast<QVBoxLayout*>(picSubfolders_->layout());
+        rowsLayout->insertWidget(rowsLayout->count() - 1, box);
         connect(box, &QCheckBox::clicked, this, [this, row](bool checked) {
             if (!busy_) {
                 RowClicked(row, checked);
@@ -160,6 +163,8 @@ void FrmSelectSubfolders::ShowRows() {
     vsbScrollBar_->setVisible(paging.scrollBar);
     ShowPage(0);
     UpdateSummary();
+    // As high as its rows and the button row need.
+    resize(width(), sizeHint().height());
     cmdCancel_->setFocus();
 }
 
