@@ -2,6 +2,9 @@
 // as the single file, a folder as the folder.
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QWindow>
 #include <cstdlib>
 #include <iostream>
 
@@ -15,9 +18,31 @@ namespace {
 
 constexpr const char* kUsage = "usage: vorlane [FILE-OR-FOLDER]";
 
+// For bench/startup-time.sh: with VORLANE_QUIT_WHEN_SHOWN set, the program says how long
+// it took from main() to the first expose of its window, and ends there.
+class FirstExposeTimer : public QObject {
+  public:
+    explicit FirstExposeTimer(const QElapsedTimer& clock) : clock_(clock) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            std::cerr << "vorlane: window shown " << clock_.elapsed() << " ms after main()\n";
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    const QElapsedTimer& clock_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer clock;
+    clock.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName("vorlane");
     const QStringList arguments = QApplication::arguments().mid(1);
@@ -34,6 +59,11 @@ int main(int argc, char** argv) {
     vorlane::FrmMain window(dialogs);
     dialogs.SetOwner(&window);
     vorlane::ToolCommands tools(window, dialogs);
+    FirstExposeTimer exposeTimer(clock);
+    if (qEnvironmentVariableIsSet("VORLANE_QUIT_WHEN_SHOWN")) {
+        window.winId();
+        window.windowHandle()->installEventFilter(&exposeTimer);
+    }
     window.StartUp();
     if (!arguments.isEmpty()) {
         window.OpenPath(arguments.front().toStdString());

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "mainwin/FrmCEDateInput.h"
+#include "mainwin/InterruptKeyFilter.h"
 #include "mainwin/WindowLook.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr int kProductNameText = 2;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonWidth = 170;
+constexpr int kNoticeHeight = 20;
 constexpr int kRowSpacing = 4;
 constexpr int kMenuMargin = 8;
 constexpr int kClockMilliseconds = 1000;
@@ -95,6 +97,8 @@ FrmMain::FrmMain(Dialogs& dialogs, QWidget* parent)
     BuildControls();
     WireCommands();
     commands_.fileDialogClosed = [this] { StartDialogGuard(); };
+    // On the application, so that F10 is seen whichever control has the focus.
+    QApplication::instance()->installEventFilter(new InterruptKeyFilter(*this, control_));
     // Both clocks run from the creation of the window; Clock2's first tick ends the
     // guard once, one second after start-up.
     clock1_.setParent(this);
@@ -159,6 +163,7 @@ void FrmMain::BuildControls() {
     }
     for (const char* notice : {"lblPurgeSpeed", "lblSubdirectories2", "lblLargePurgeMessage"}) {
         MakeNoticeLabel(*labels_[notice]);
+        labels_[notice]->setFixedHeight(kNoticeHeight);
     }
     // The report button takes the focus only while there is no report window over it.
     buttons_["cmdReportScreen"]->SetFocusOnHover([] { return true; });
@@ -183,9 +188,9 @@ void FrmMain::ArrangeControls() {
     for (const LabelRow& row : kLabelRows) {
         auto* cell = new QHBoxLayout;
         cell->setSpacing(300 / 15);
-        cell->addWidget(labels_[row.first]);
+        cell->addWidget(labels_[row.first], 0, Qt::AlignVCenter);
         if (row.second) {
-            cell->addWidget(labels_[row.second]);
+            cell->addWidget(labels_[row.second], 0, Qt::AlignVCenter);
         }
         cell->addStretch();
         labelsLayout->addLayout(cell, rowIndex++, 0);
@@ -227,12 +232,15 @@ void FrmMain::SetCommand(const QString& objectName, const std::function<void()>&
     Guarded(button, command, guarded);
 }
 
-void FrmMain::NotReady(CommandButton* button) {
+void FrmMain::NotReady(CommandButton* button, bool guarded) {
     const std::string caption = button->text().toStdString();
-    Guarded(button, [this, caption] {
-        Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
-             caption, MessageIcon::Information);
-    });
+    Guarded(
+        button,
+        [this, caption] {
+            Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
+                 caption, MessageIcon::Information);
+        },
+        guarded);
 }
 
 void FrmMain::WireCommands() {
@@ -253,14 +261,16 @@ void FrmMain::WireCommands() {
         clear, [=, this] { commands_.Clear(caption(clear)); }, false);
     Guarded(buttons_["cmdQuit"], [this] { Quit(); });
     for (const char* later : {"cmdProcessFiles_1", "cmdProcessFiles_2", "cmdSpecifyDirectory_1",
-                              "cmdTestPurgeSpeed", "cmdReportScreen", "cmdSetup", "cmdHelp"}) {
-        NotReady(buttons_[later]);
+                              "cmdTestPurgeSpeed", "cmdReportScreen", "cmdSetup"}) {
+        NotReady(buttons_[later], true);
     }
+    // Help and the setup buttons do not wait for the guard second.
+    NotReady(buttons_["cmdHelp"], false);
     for (const CommandSpec& spec : kSetupCommands) {
-        NotReady(buttons_[spec.name]);
+        NotReady(buttons_[spec.name], false);
     }
     for (const CommandSpec& spec : kSaveSetupCommands) {
-        NotReady(buttons_[spec.name]);
+        NotReady(buttons_[spec.name], false);
     }
 }
 

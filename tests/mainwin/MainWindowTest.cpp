@@ -1,0 +1,379 @@
+// The main window driven headless: start-up, its controls, the command conventions
+// (mouse-up, hover focus, guard second, F10, the frame around modal windows), Clear
+// and Quit.
+
+#include <QAccessible>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "mainwin/FrmMain.h"
+#include "mainwin/GuiTestEnvironment.h"
+#include "selection/ScriptedDialogs.h"
+#include "support/Folders.h"
+
+using vorlane::CommandButton;
+using vorlane::FrmMain;
+using vorlane::GetText;
+using vorlane::testing::ScriptedDialogs;
+using vorlane::testing::TempFolder;
+
+namespace {
+
+QString Text(const FrmMain& window, const char* label) {
+    return window.Label(label)->text();
+}
+
+void MouseUp(CommandButton* button, Qt::MouseButton mouseButton = Qt::LeftButton) {
+    QVERIFY(button);
+    QTest::mouseClick(button, mouseButton);
+}
+
+std::string SetupPath() {
+    vorlane::MainState state;
+    vorlane::ResetState(state);
+    return state.userSetupFilePath;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startUpWithoutSavedSetup();
+    void startUpWithSavedSetup();
+    void everyControlWithItsNameAndCaption();
+    void accessibleNamesAreTheCaptions();
+    void rightButtonReleaseFiresMouseUpCommands();
+    void keyboardActivatesCommands();
+    void hoverGivesTheFocus();
+    void quitIsIgnoredInTheGuardSecondAfterAFileDialog();
+    void closingAlwaysEnds();
+    void interruptKeyOnReleaseOverTheMainWindowOnly();
+    void menuIsDisabledAroundModalWindowsThatAreReused();
+    void clearAnsweredNoAndYes();
+    void laterCommandsSayTheyAreNotReady();
+    void commandLinePathBecomesTheTarget();
+};
+
+void MainWindowTest::startUpWithoutSavedSetup() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    QVERIFY(window.isVisible());
+    QCOMPARE(Text(window, "lblDirectory_0").toStdString(), GetText(4));
+    QCOMPARE(Text(window, "lblFiles_0").toStdString(), GetText(4));
+    QCOMPARE(Text(window, "lblDateRestriction"), QString("No date restriction"));
+    QCOMPARE(Text(window, "lblTypeOfPurge"),
+             QString("Random bytes plus zeros, 6 times (= 12 overwrites)"));
+    QCOMPARE(Text(window, "lblSubdirectories"), QString());
+    QCOMPARE(Text(window, "lblSubdirectories2"), QString());
+    QCOMPARE(Text(window, "lblSingleFile"),
+             QString("To purge multiple files, specify folder and files."));
+    QCOMPARE(window.focusWidget(), window.Button("cmdSpecifyDirectory_0"));
+    QVERIFY(window.State().startupCompleted);
+    QVERIFY(dialogs.asked.empty());
+    QCOMPARE(window.windowTitle().toStdString(), GetText(2));
+}
+
+void MainWindowTest::startUpWithSavedSetup() {
+    TempFolder target;
+    std::filesystem::create_directory(target.File("sub"));
+    target.Write("a.txt", "a");
+    vorlane::Setup setup;
+    setup.targetFolder = target.Path();
+    setup.targetFilespec = "*.txt";
+    setup.subfolders = true;
+    setup.dateRestricted = true;
+    setup.onlyBeforeJdn = 2444240;
+    setup.purgeType = 2;
+    setup.numberOfPasses = 3;
+    const std::string path = SetupPath();
+    QVERIFY(vorlane::SaveSetupToFile(path, setup));
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    std::filesystem::remove(path);
+    QCOMPARE(Text(window, "lblDirectory_0").toStdString(), target.Path());
+    QCOMPARE(Text(window, "lblFiles_0"), QString("*.txt"));
+    QCOMPARE(Text(window, "lblFiles2_0"), QString("(All files with extension \"txt\".)"));
+    QCOMPARE(Text(window, "lblSubdirectories"), QString("Yes"));
+    QCOMPARE(Text(window, "lblSubdirectories2"),
+             QString("(Operate on all specified files in lower subfolders.)"));
+    QVERIFY(Text(window, "lblDateRestriction").startsWith("Purge only files with dates before "));
+    QVERIFY(Text(window, "lblDateRestriction").endsWith(" (January 1, 1980)"));
+    QCOMPARE(Text(window, "lblTypeOfPurge"),
+             QString("Alternate bit patterns plus random bytes twice, 3 times (= 18 overwrites)"));
+    QCOMPARE(Text(window, "lblSingleFile"), QString());
+    QCOMPARE(window.State().remembered.targetFilespec, std::string("*.txt"));
+}
+
+void MainWindowTest::everyControlWithItsNameAndCaption() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    const std::pair<const char*, const char*> buttons[] = {
+        {"cmdSingleFile", "Single file"},
+        {"cmdSpecifyDirectory_0", "Specify folder"},
+        {"cmdSpecifyDirectory_1", "Purge folders"},
+        {"cmdSpecifyFiles_0", "Specify files"},
+        {"cmdSubdirectories", "Subfolders?"},
+        {"cmdOnlyBefore", "Only files before ..."},
+        {"cmdTypeOfPurge", "Type of purge"},
+        {"cmdProcessFiles_1", "Purge files"},
+        {"cmdProcessFiles_2", "List and estimate time"},
+        {"cmdTestPurgeSpeed", "Test purge speed"},
+        {"cmdReportScreen", "Report"},
+        {"cmdSetup", "Setup"},
+        {"cmdHelp", "Help"},
+        {"cmdClear", "Clear"},
+        {"cmdQuit", "Quit"},
+        {"cmdLoadSetup", "Load setup"},
+        {"cmdSaveSetup", "Save setup"},
+        {"cmdClearSetup", "Clear setup"},
+        {"cmdRestoreSetup", "Restore setup"},
+        {"cmdKeepSetup", "Keep setup"},
+        {"cmdSaveSetupAsOperationFile", "Save as operation file"},
+        {"cmdSaveSetupForNextRun", "Save for next run"},
+        {"cmdDontSaveSetup", "Don't save"},
+    };
+    for (const auto& [name, caption] : buttons) {
+        auto* button = window.findChild<QPushButton*>(name);
+        QVERIFY2(button, name);
+        QCOMPARE(button->text(), QString(caption));
+    }
+    for (const char* name :
+         {"lblDirectory_0", "lblFiles_0", "lblFiles2_0", "lblSubdirectories", "lblSubdirectories2",
+          "lblSingleFile", "lblDateRestriction", "lblTypeOfPurge", "lblPurgeSpeed",
+          "lblEstimatedTime", "lblLargePurgeMessage", "lblPurgeFoldersMessage", "lblSetupFilename",
+          "lblTopLevelFolder"}) {
+        QVERIFY2(window.findChild<QLabel*>(name), name);
+    }
+    for (const char* name : {"fraMenu", "fraSetup", "picSaveSetup"}) {
+        QVERIFY2(window.findChild<QFrame*>(name), name);
+    }
+    for (const char* name : {"Clock1", "Clock2"}) {
+        auto* clock = window.findChild<QTimer*>(name);
+        QVERIFY2(clock, name);
+        QCOMPARE(clock->interval(), 1000);
+    }
+    // The commands of the frame lie in the frame, which the modal windows disable.
+    QVERIFY(window.Menu()->isAncestorOf(window.Button("cmdQuit")));
+    QVERIFY(!window.findChild<QFrame*>("picSaveSetup")->isVisible());
+}
+
+void MainWindowTest::accessibleNamesAreTheCaptions() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    for (CommandButton* button : window.findChildren<CommandButton*>()) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), button->text());
+        QVERIFY(button->focusPolicy() & Qt::TabFocus);
+    }
+    QAccessibleInterface* label =
+        QAccessible::queryAccessibleInterface(window.Label("lblDateRestriction"));
+    QCOMPARE(label->text(QAccessible::Name), QString("No date restriction"));
+    QCOMPARE(window.Menu()->accessibleName(), QString("Commands"));
+}
+
+void MainWindowTest::rightButtonReleaseFiresMouseUpCommands() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    MouseUp(window.Button("cmdSpecifyDirectory_0"), Qt::RightButton);
+    QCOMPARE(dialogs.folderTitles.size(), std::size_t(1));
+    MouseUp(window.Button("cmdSpecifyDirectory_0"), Qt::MiddleButton);
+    QCOMPARE(dialogs.folderTitles.size(), std::size_t(2));
+    MouseUp(window.Button("cmdSpecifyDirectory_0"));
+    QCOMPARE(dialogs.folderTitles.size(), std::size_t(3));
+    // A click command keeps to the left button.
+    MouseUp(window.Button("cmdClear"), Qt::RightButton);
+    QVERIFY(dialogs.asked.empty());
+    // A release outside the button is no command.
+    CommandButton* folder = window.Button("cmdSpecifyDirectory_0");
+    QTest::mousePress(folder, Qt::RightButton);
+    QTest::mouseRelease(folder, Qt::RightButton, {}, QPoint(-5, -5));
+    QCOMPARE(dialogs.folderTitles.size(), std::size_t(3));
+}
+
+void MainWindowTest::keyboardActivatesCommands() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    CommandButton* folder = window.Button("cmdSpecifyDirectory_0");
+    QTest::keyClick(folder, Qt::Key_Space);
+    QTest::keyClick(folder, Qt::Key_Return);
+    QCOMPARE(dialogs.folderTitles.size(), std::size_t(2));
+    QTest::keyClick(window.Button("cmdClear"), Qt::Key_Space);
+    QCOMPARE(dialogs.asked.size(), std::size_t(1));
+}
+
+void MainWindowTest::hoverGivesTheFocus() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    CommandButton* quit = window.Button("cmdQuit");
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(quit, &enter);
+    QCOMPARE(window.focusWidget(), quit);
+    // Clear is not among the commands that follow the mouse.
+    QApplication::sendEvent(window.Button("cmdClear"), &enter);
+    QCOMPARE(window.focusWidget(), quit);
+    window.EnableMenu(false);
+    QApplication::sendEvent(window.Button("cmdHelp"), &enter);
+    QVERIFY(window.focusWidget() != window.Button("cmdHelp"));
+}
+
+void MainWindowTest::quitIsIgnoredInTheGuardSecondAfterAFileDialog() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.DialogGuard(), 3000);
+    MouseUp(window.Button("cmdSingleFile"));
+    QCOMPARE(dialogs.fileTitles.size(), std::size_t(1));
+    QVERIFY(window.DialogGuard());
+    MouseUp(window.Button("cmdQuit"));
+    QVERIFY(!window.Quitting());
+    QVERIFY(window.isVisible());
+    // The other guarded commands wait too; Help does not.
+    MouseUp(window.Button("cmdSpecifyDirectory_0"));
+    QCOMPARE(dialogs.folderTitles.size(), std::size_t(0));
+    const std::size_t told = dialogs.asked.size();
+    MouseUp(window.Button("cmdHelp"));
+    QCOMPARE(dialogs.asked.size(), told + 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.DialogGuard(), 3000);
+    MouseUp(window.Button("cmdQuit"));
+    QVERIFY(window.Quitting());
+    QVERIFY(!window.isVisible());
+    QVERIFY(dialogs.closed);
+}
+
+void MainWindowTest::closingAlwaysEnds() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    MouseUp(window.Button("cmdSingleFile"));
+    QVERIFY(window.DialogGuard());
+    window.close();
+    QVERIFY(window.Quitting());
+    QVERIFY(window.Control().StopRequested());
+    QVERIFY(window.Bridge().Closed());
+}
+
+void MainWindowTest::interruptKeyOnReleaseOverTheMainWindowOnly() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    CommandButton* files = window.Button("cmdSpecifyFiles_0");
+    files->setFocus();
+    QTest::keyPress(files, Qt::Key_F10);
+    QVERIFY(!window.Control().InterruptRequested());
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_F10, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(files, &repeated);
+    QVERIFY(!window.Control().InterruptRequested());
+    QTest::keyRelease(files, Qt::Key_F9);
+    QVERIFY(!window.Control().InterruptRequested());
+    QTest::keyRelease(files, Qt::Key_F10);
+    QVERIFY(window.Control().InterruptRequested());
+
+    // Over another window nothing happens.
+    window.Control().ClearInterrupt();
+    QLineEdit other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    other.setFocus();
+    QTest::keyRelease(&other, Qt::Key_F10);
+    QVERIFY(!window.Control().InterruptRequested());
+}
+
+void MainWindowTest::menuIsDisabledAroundModalWindowsThatAreReused() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    QList<bool> menuEnabled;
+    QList<QWidget*> shown;
+    for (int round = 0; round < 2; ++round) {
+        QTimer::singleShot(0, [&] {
+            menuEnabled << window.Menu()->isEnabled();
+            QWidget* modal = QApplication::activeModalWidget();
+            shown << modal;
+            if (modal) {
+                QTest::keyClick(modal, Qt::Key_Escape);
+            }
+        });
+        MouseUp(window.Button("cmdTypeOfPurge"));
+        QVERIFY(window.Menu()->isEnabled());
+    }
+    QCOMPARE(menuEnabled, (QList<bool>{false, false}));
+    QVERIFY(shown[0]);
+    QCOMPARE(shown[0]->objectName(), QString("frmTypeOfPurge"));
+    QCOMPARE(shown[1], shown[0]);
+    QCOMPARE(window.findChildren<QDialog*>("frmTypeOfPurge").size(), 1);
+
+    QTimer::singleShot(0, [&] {
+        menuEnabled << window.Menu()->isEnabled();
+        QWidget* modal = QApplication::activeModalWidget();
+        shown << modal;
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    MouseUp(window.Button("cmdOnlyBefore"));
+    QCOMPARE(shown.last()->objectName(), QString("frmCEDateInput"));
+    QCOMPARE(shown.last()->windowTitle(), QString("Only files before ..."));
+    QVERIFY(!menuEnabled.last());
+    QVERIFY(window.Menu()->isEnabled());
+    QCOMPARE(Text(window, "lblDateRestriction"), QString("No date restriction"));
+}
+
+void MainWindowTest::clearAnsweredNoAndYes() {
+    TempFolder target;
+    target.Write("a.txt", "a");
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    window.State().targetFolder = target.Path();
+    window.State().targetFilespec = "*.*";
+    dialogs.answers = {vorlane::MessageAnswer::No};
+    QTest::mouseClick(window.Button("cmdClear"), Qt::LeftButton);
+    QCOMPARE(dialogs.LastText(), GetText(50));
+    QCOMPARE(dialogs.asked.back().title, std::string("Clear"));
+    QCOMPARE(window.State().targetFolder, target.Path());
+    dialogs.answers = {vorlane::MessageAnswer::Yes};
+    QTest::mouseClick(window.Button("cmdClear"), Qt::LeftButton);
+    QCOMPARE(window.State().targetFolder, std::string());
+    QCOMPARE(Text(window, "lblDirectory_0").toStdString(), GetText(4));
+}
+
+void MainWindowTest::laterCommandsSayTheyAreNotReady() {
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    MouseUp(window.Button("cmdProcessFiles_1"));
+    QCOMPARE(dialogs.LastText(),
+             std::string("\"Purge files\" is not ready yet in this version of the program."));
+    QCOMPARE(dialogs.asked.back().title, std::string("Purge files"));
+    QTest::mouseClick(window.Button("cmdTestPurgeSpeed"), Qt::LeftButton);
+    QCOMPARE(dialogs.asked.back().title, std::string("Test purge speed"));
+}
+
+void MainWindowTest::commandLinePathBecomesTheTarget() {
+    TempFolder target;
+    const std::string file = target.Write("letter.odt", "x");
+    ScriptedDialogs dialogs;
+    FrmMain window(dialogs);
+    window.StartUp();
+    window.OpenPath(file);
+    QCOMPARE(Text(window, "lblDirectory_0").toStdString(), target.Path() + "/");
+    QCOMPARE(Text(window, "lblFiles_0"), QString("letter.odt"));
+    QVERIFY(Text(window, "lblFiles2_0").contains("     "));
+}
+
+VORLANE_GUI_TEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
