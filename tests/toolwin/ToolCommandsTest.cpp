@@ -46,6 +46,21 @@ class TestVolume : public vorlane::platform::Platform {
     mutable std::atomic<int> clock{0};
 };
 
+// Runs `action` as soon as `ready` holds, checking from the event loop without blocking
+// it (the command under test may be waiting in a nested loop for its worker).
+void WhenReady(const std::function<bool()>& ready, const std::function<void()>& action) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, ready, action] {
+        if (ready()) {
+            poll->stop();
+            poll->deleteLater();
+            action();
+        }
+    });
+    poll->start();
+}
+
 void Fire(FrmMain& main, const char* name) {
     emit main.Button(name)->fired();
 }
@@ -193,6 +208,60 @@ class ToolCommandsTest : public QObject {
         for (const auto& entry : fs::directory_iterator(temp.Path())) {
             QVERIFY(entry.path().filename().string().rfind("_vn_dummy", 0) != 0);
         }
+    }
+
+    void purgeFoldersThroughTheMainWindow() {
+        TempFolder temp;
+        for (const char* name : {"a", "b", "kept"}) {
+            fs::create_directories(temp.File(std::string(name) + "/deeper"));
+            temp.Write(std::string(name) + "/deeper/file", "data");
+        }
+        ScriptedDialogs dialogs;
+        FrmMain main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        dialogs.asked.clear();
+        dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok};
+        dialogs.folders = {temp.Path()};
+        bool menuWasEnabled = true;
+        WhenReady(
+            [&] {
+                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+                return window.isVisible() && !window.Busy() && window.Rows().size() == 3;
+            },
+            [&] {
+                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+                menuWasEnabled = main.Menu()->isEnabled();
+                window.Rows()[0]->click();
+                window.Rows()[1]->click();
+                window.AcceptButton()->click();
+            });
+        Fire(main, "cmdSpecifyDirectory_1");
+        QVERIFY(!menuWasEnabled);
+        QVERIFY(!fs::exists(temp.File("a")));
+        QVERIFY(!fs::exists(temp.File("b")));
+        QVERIFY(fs::exists(temp.File("kept/deeper/file")));
+        QVERIFY(main.Menu()->isEnabled());
+        QCOMPARE(main.Label("lblLargePurgeMessage")->text(),
+                 "The folder with selected subfolders was " + QString::fromStdString(temp.Path()) +
+                     "\nTwo files in two subfolders have been purged.");
+        QCOMPARE(tools.Subfolders().SelectedSubfolders().size(), size_t(2));
+    }
+
+    void driveChooserListsDrivesOnly() {
+        TempFolder temp;
+        TestVolume volume(temp.Path());
+        vorlane::platform::ScopedPlatform scoped(volume);
+        vorlane::FrmSpecifyDrive2 window;
+        QTimer::singleShot(0, [&] {
+            QCOMPARE(window.Drives()->count(), 1);
+            QCOMPARE(window.Drives()->currentData().toString(),
+                     QString::fromStdString(temp.Path()));
+            window.AcceptButton()->click();
+        });
+        QCOMPARE(window.Choose("/elsewhere", "Test purge speed on which drive?"), temp.Path());
+        QTimer::singleShot(0, [&] { window.CancelButton()->click(); });
+        QCOMPARE(window.Choose(temp.Path(), "Test purge speed on which drive?"), std::string());
     }
 };
 
