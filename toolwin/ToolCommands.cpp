@@ -1,6 +1,7 @@
 #include "toolwin/ToolCommands.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
 
 #include "engine/DriveInfo.h"
@@ -46,6 +47,7 @@ ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
                   [this](const std::string& top, const std::string& caption,
                          const std::vector<std::string>& previous) {
                       main_.EnableMenu(false);
+                      PlaceSubfolderWindow();
                       SubfolderChoice choice = SubfolderWindow().Choose(top, caption, previous);
                       main_.EnableMenu(true);
                       return choice;
@@ -56,6 +58,7 @@ ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
       setups_(main.State(), dialogs),
       interruptKey_(std::make_unique<InterruptKeyFilter>(main, main.Control())) {
     qApp->installEventFilter(interruptKey_.get());
+    main.installEventFilter(this);
     setups_.fileDialogClosed = [this] { main_.StartDialogGuard(); };
     main.SetCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
     main.SetCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
@@ -67,6 +70,15 @@ ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
 ToolCommands::~ToolCommands() {
     qApp->removeEventFilter(interruptKey_.get());
     bridge_.Close();
+}
+
+bool ToolCommands::eventFilter(QObject* watched, QEvent* event) {
+    // The main window closes only to end the program: a worker waiting for an answer
+    // gets Cancel now, before the program waits for the worker.
+    if (watched == &main_ && event->type() == QEvent::Close) {
+        bridge_.Close();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 std::string ToolCommands::Caption(const char* button) const {
@@ -130,10 +142,13 @@ FrmSelectSubfolders& ToolCommands::SubfolderWindow() {
     if (!subfolderWindow_) {
         subfolderWindow_ = new FrmSelectSubfolders(dialogs_, &main_);
     }
-    const QRect menu = main_.Menu()->geometry();
-    subfolderWindow_->setGeometry(main_.x() + 105 / 15, main_.y() + menu.top() + 330 / 15,
-                                  std::max(main_.width() - 100 / 15, 500), 420);
     return *subfolderWindow_;
+}
+
+void ToolCommands::PlaceSubfolderWindow() {
+    const QRect menu = main_.Menu()->geometry();
+    SubfolderWindow().setGeometry(main_.x() + 105 / 15, main_.y() + menu.top() + 330 / 15,
+                                  std::max(main_.width() - 100 / 15, 500), 420);
 }
 
 FrmSpecifyDrive2& ToolCommands::DriveWindow() {

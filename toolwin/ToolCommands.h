@@ -42,7 +42,11 @@ class ToolCommands : public QObject {
     // Tests put a stand-in for the desktop's opener here.
     UrlOpener opener;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void PlaceSubfolderWindow();
     void WireSetupPanel();
     void OpenSetupPanel();
     void OpenSaveSetupPanel();
