@@ -1,6 +1,7 @@
 #include "toolwin/FrmSpecifyDrive2.h"
 
 #include <QHBoxLayout>
+#include <QStorageInfo>
 #include <QVBoxLayout>
 
 #include "mainwin/WindowLook.h"
@@ -35,7 +36,9 @@ void FrmSpecifyDrive2::FillList(const std::string& drive) {
         const QString mountPoint = QString::fromStdString(volume.mountPoint);
         // The whole mount point is the drive, never its first characters.
         if (cboDrives_->findData(mountPoint) < 0) {
-            cboDrives_->addItem(mountPoint + "  (" + QString::fromStdString(volume.fsType) + ")",
+            // The label as the file system holds it, read by Qt's own volume query.
+            const QString label = QStorageInfo(mountPoint).name();
+            cboDrives_->addItem(label.isEmpty() ? mountPoint : mountPoint + " [" + label + "]",
                                 mountPoint);
         }
     }
