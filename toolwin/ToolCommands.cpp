@@ -96,30 +96,35 @@ void ToolCommands::PurgeFolders() {
     main_.Refresh();
 }
 
-void ToolCommands::TestPurgeSpeed() {
-    const std::string title = Caption("cmdTestPurgeSpeed");
-    MainState& state = main_.State();
-    state.labels.largePurgeMessage.clear();
+std::string ToolCommands::ChooseDriveToTest(const std::string& title) {
     std::string first;
     platform::DriveKind kind = platform::DriveKind::Unknown;
     const int drives = DriveCount(first, kind);
     if (drives == 0) {
         dialogs_.Ask({"Cannot find any disk drive.", title, MessageButtons::Ok, 1,
                       MessageIcon::Exclamation});
-        return;
+        return {};
     }
     if (!AskYesNo(dialogs_, SpeedTestQuestion(drives, first), title)) {
-        return;
+        return {};
     }
-    std::string drive = first;
-    if (drives > 1) {
-        main_.EnableMenu(false);
-        drive = DriveWindow().Choose(lastTestedDrive_.empty() ? first : lastTestedDrive_,
-                                     "Test purge speed on which drive?");
-        main_.EnableMenu(true);
-        if (drive.empty()) {
-            return;
-        }
+    if (drives == 1) {
+        return first;
+    }
+    main_.EnableMenu(false);
+    const std::string drive = DriveWindow().Choose(
+        lastTestedDrive_.empty() ? first : lastTestedDrive_, "Test purge speed on which drive?");
+    main_.EnableMenu(true);
+    return drive;
+}
+
+void ToolCommands::TestPurgeSpeed() {
+    const std::string title = Caption("cmdTestPurgeSpeed");
+    MainState& state = main_.State();
+    state.labels.largePurgeMessage.clear();
+    const std::string drive = ChooseDriveToTest(title);
+    if (drive.empty()) {
+        return;
     }
     lastTestedDrive_ = drive;
     const PurgeTypeChoice& type = state.purgeType;

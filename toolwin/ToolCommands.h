@@ -47,6 +47,8 @@ class ToolCommands : public QObject {
 
   private:
     void PlaceSubfolderWindow();
+    // Asks, and offers the drives when there are several; empty when not to test.
+    std::string ChooseDriveToTest(const std::string& title);
     void WireSetupPanel();
     void OpenSetupPanel();
     void OpenSaveSetupPanel();
