@@ -296,6 +296,39 @@ void SubfolderPurgeCommand::PurgeFolders(const std::string& caption) {
     hooks_.refresh();
 }
 
+bool SubfolderPurgeCommand::BeginConfirmed(const std::string& confirmation,
+                                           const std::string& caption) {
+    return dialogs_.Ask(
+               {confirmation + "\n\nClick 'OK' to begin purging the files in the selected "
+                               "folders\nor click 'Cancel' to terminate this operation.\n\nThe "
+                               "operation can be interrupted (and then stopped)\nby pressing "
+                               "the F10 key twice.",
+                caption, MessageButtons::OkCancel, 2, MessageIcon::None}) == MessageAnswer::Ok;
+}
+
+void SubfolderPurgeCommand::CountAndPurge(const std::string& top, const std::string& caption,
+                                          const std::string& confirmation) {
+    if (!CountFiles(top, caption)) {
+        return;
+    }
+    if (run_.filesCounted == 0) {
+        Tell("There are no files in any of the selected folders.", caption, MessageIcon::None);
+        return;
+    }
+    state_.labels.subdirectories2 = confirmation;
+    hooks_.refresh();
+    if (dialogs_.Ask({"The folder with selected subfolders is " + top + "\n\n" +
+                          FilesInSubfoldersText(run_.filesCounted, selected_.size()) +
+                          "to be purged.\n\nClick 'OK' to continue or 'Cancel' to cancel.",
+                      caption, MessageButtons::OkCancel, 1, MessageIcon::None}) !=
+        MessageAnswer::Ok) {
+        state_.labels.subdirectories2.clear();
+        return;
+    }
+    Purge(top, caption);
+    Finish(top, caption);
+}
+
 void SubfolderPurgeCommand::PurgeSelectedSubfolders(const std::string& top,
                                                     const std::string& caption) {
     if (const std::string warning = SystemTopFolderWarning(top);
@@ -315,33 +348,11 @@ void SubfolderPurgeCommand::PurgeSelectedSubfolders(const std::string& top,
     state_.labels.topLevelFolder = top;
     const std::string confirmation =
         SubfolderConfirmationText(choice, state_.dateRestriction.active);
-    const Question question{confirmation +
-                                "\n\nClick 'OK' to begin purging the files in the selected "
-                                "folders\nor click 'Cancel' to terminate this operation.\n\nThe "
-                                "operation can be interrupted (and then stopped)\nby pressing "
-                                "the F10 key twice.",
-                            caption, MessageButtons::OkCancel, 2, MessageIcon::None};
-    if (dialogs_.Ask(question) != MessageAnswer::Ok) {
+    if (!BeginConfirmed(confirmation, caption)) {
         return;
     }
     hooks_.showCommandArea(false);
-    if (CountFiles(top, caption)) {
-        state_.labels.subdirectories2 = confirmation;
-        if (run_.filesCounted == 0) {
-            state_.labels.subdirectories2.clear();
-            Tell("There are no files in any of the selected folders.", caption, MessageIcon::None);
-        } else if (dialogs_.Ask({"The folder with selected subfolders is " + top + "\n\n" +
-                                     FilesInSubfoldersText(run_.filesCounted, selected_.size()) +
-                                     "to be purged.\n\nClick 'OK' to continue or 'Cancel' to "
-                                     "cancel.",
-                                 caption, MessageButtons::OkCancel, 1, MessageIcon::None}) ==
-                   MessageAnswer::Ok) {
-            Purge(top, caption);
-            Finish(top, caption);
-        } else {
-            state_.labels.subdirectories2.clear();
-        }
-    }
+    CountAndPurge(top, caption, confirmation);
     hooks_.showCommandArea(true);
     hooks_.refresh();
 }

@@ -72,6 +72,9 @@ class SubfolderPurgeCommand {
     bool ShowSubfolderSelection(const std::string& top, const std::string& caption,
                                 SubfolderChoice& choice);
     bool WarningsAccepted(const std::string& caption);
+    bool BeginConfirmed(const std::string& confirmation, const std::string& caption);
+    void CountAndPurge(const std::string& top, const std::string& caption,
+                       const std::string& confirmation);
     bool CountFiles(const std::string& top, const std::string& caption);
     void Purge(const std::string& top, const std::string& caption);
     void Finish(const std::string& top, const std::string& caption);
