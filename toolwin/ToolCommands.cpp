@@ -18,6 +18,11 @@ constexpr char kHelpFileName[] = "vn_help.txt";
 constexpr int kViewerBelow = 450 / 15;
 constexpr int kViewerRight = 150 / 15;
 
+// The target's display, hidden while a tool uses the main window's labels.
+const char* const kSelectionDisplay[] = {
+    "lblSingleFile",     "lblDirectory_0",     "lblFiles_0",       "lblFiles2_0",
+    "lblSubdirectories", "lblSubdirectories2", "lblEstimatedTime", "lblDateRestriction"};
+
 const char* const kSetupButtons[] = {"cmdLoadSetup", "cmdSaveSetup", "cmdClearSetup",
                                      "cmdRestoreSetup", "cmdKeepSetup"};
 
@@ -91,8 +96,23 @@ void ToolCommands::RunOnWorker(const std::function<void()>& work) {
     progressLabel_ = nullptr;
 }
 
+void ToolCommands::ShowSelectionDisplay(bool shown, bool keepSubfoldersLine) {
+    if (!shown) {
+        main_.State().labels.setupFilename.clear();
+        main_.Refresh();
+    }
+    for (const char* label : kSelectionDisplay) {
+        main_.Label(label)->setVisible(shown);
+    }
+    // The subfolder purge tells there what it is purging.
+    main_.Label("lblSubdirectories2")->setVisible(shown || keepSubfoldersLine);
+    main_.Button("cmdClear")->setVisible(shown);
+}
+
 void ToolCommands::PurgeFolders() {
+    ShowSelectionDisplay(false, true);
     subfolders_.PurgeFolders(Caption("cmdSpecifyDirectory_1"));
+    ShowSelectionDisplay(true);
     main_.Refresh();
 }
 
@@ -133,11 +153,13 @@ void ToolCommands::TestPurgeSpeed() {
                                [this] { return main_.Control().StopRequested(); }};
     main_.Control().Reset();
     main_.EnableMenu(false);
+    ShowSelectionDisplay(false);
     SpeedTestOutcome outcome;
     progressLabel_ = &state.labels.purgeSpeed;
     RunWhileServingEvents(
         [&] { outcome = MeasureDriveSpeed(drive, settings, speeds_, bridge_, title); });
     progressLabel_ = nullptr;
+    ShowSelectionDisplay(true);
     main_.EnableMenu(true);
     state.labels.purgeSpeed = outcome.label;
     main_.Refresh();

@@ -47,6 +47,8 @@ class ToolCommands : public QObject {
 
   private:
     void PlaceSubfolderWindow();
+    // Hides (false) or shows again the target's labels while a tool runs.
+    void ShowSelectionDisplay(bool shown, bool keepSubfoldersLine = false);
     // Asks, and offers the drives when there are several; empty when not to test.
     std::string ChooseDriveToTest(const std::string& title);
     void WireSetupPanel();
