@@ -195,7 +195,15 @@ class ToolCommandsTest : public QObject {
         main.StartUp();
         dialogs.asked.clear();
         dialogs.answers = {MessageAnswer::Yes};
+        bool targetHiddenDuringTest = false;
+        dialogs.onAsk = [&](const vorlane::Question& question) {
+            if (question.text.rfind("The purge speed is", 0) == 0) {
+                targetHiddenDuringTest = !main.Label("lblDirectory_0")->isVisible();
+            }
+        };
         Fire(main, "cmdTestPurgeSpeed");
+        QVERIFY(targetHiddenDuringTest);
+        QVERIFY(main.Label("lblDirectory_0")->isVisible());
         QCOMPARE(dialogs.asked.size(), size_t(2));
         QVERIFY(dialogs.asked[0].text.rfind("This writes test files to Drive " + temp.Path(), 0) ==
                 0);
