@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "mainwin/FatalMessageBox.h"
 #include "mainwin/FrmMain.h"
@@ -43,12 +44,17 @@ class FirstExposeTimer : public QObject {
 int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
+    // Help needs no display; Qt's own options (-platform ...) are taken by QApplication.
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::cout << kUsage << '\n';
+        return EXIT_SUCCESS;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("vorlane");
     const QStringList arguments = QApplication::arguments().mid(1);
     if (arguments.size() > 1 || (arguments.size() == 1 && arguments.front().startsWith("-"))) {
         std::cerr << kUsage << '\n';
-        return arguments.front() == "--help" ? EXIT_SUCCESS : 2;
+        return 2;
     }
     // Without its texts the program cannot name what it does: it says why and ends.
     vorlane::FatalMessageBox textFailure([](int status) { std::exit(status); });

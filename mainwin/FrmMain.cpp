@@ -165,8 +165,7 @@ void FrmMain::BuildControls() {
         MakeNoticeLabel(*labels_[notice]);
         labels_[notice]->setFixedHeight(kNoticeHeight);
     }
-    // The report button takes the focus only while there is no report window over it.
-    buttons_["cmdReportScreen"]->SetFocusOnHover([] { return true; });
+    // Clear is the one command of the frame that does not follow the mouse.
     buttons_["cmdClear"]->SetFocusOnHover([] { return false; });
     fraSetup_->hide();
     picSaveSetup_->hide();
