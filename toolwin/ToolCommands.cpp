@@ -36,8 +36,7 @@ ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
 }  // namespace
 
 ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
-    : QObject(&main),
-      main_(main),
+    : main_(main),
       dialogs_(dialogs),
       bridge_(&main, dialogs, ProgressOnly([this](const std::string& text) {
           if (progressLabel_ != nullptr) {
@@ -61,8 +60,8 @@ ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
               .showCommandArea = [this](bool shown) { main_.EnableMenu(shown); },
               .refresh = [this] { main_.Refresh(); }}),
       setups_(main.State(), dialogs),
-      interruptKey_(std::make_unique<InterruptKeyFilter>(main, main.Control())) {
-    qApp->installEventFilter(interruptKey_.get());
+      interruptKey_(new InterruptKeyFilter(main, main.Control())) {
+    qApp->installEventFilter(interruptKey_);
     main.installEventFilter(this);
     setups_.fileDialogClosed = [this] { main_.StartDialogGuard(); };
     main.SetCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
@@ -73,7 +72,7 @@ ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
 }
 
 ToolCommands::~ToolCommands() {
-    qApp->removeEventFilter(interruptKey_.get());
+    delete interruptKey_.data();  // also leaves the application's filters
     bridge_.Close();
 }
 

@@ -6,7 +6,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <memory>
 
 #include "mainwin/FrmMain.h"
 #include "mainwin/GuiBridge.h"
@@ -25,6 +24,7 @@ class ToolCommands : public QObject {
     Q_OBJECT
 
   public:
+    // Lives no longer than the main window.
     ToolCommands(FrmMain& main, Dialogs& dialogs);
     ~ToolCommands() override;
 
@@ -67,7 +67,7 @@ class ToolCommands : public QObject {
     SetupCommands setups_;
     DriveSpeedTable speeds_;
     std::string lastTestedDrive_;
-    std::unique_ptr<InterruptKeyFilter> interruptKey_;
+    QPointer<InterruptKeyFilter> interruptKey_;  // owned by the main window
     QPointer<FrmSelectSubfolders> subfolderWindow_;
     QPointer<FrmSpecifyDrive2> driveWindow_;
     QPointer<FrmView> viewWindow_;

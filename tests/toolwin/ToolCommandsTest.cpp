@@ -48,8 +48,10 @@ class TestVolume : public vorlane::platform::Platform {
 
 // Runs `action` as soon as `ready` holds, checking from the event loop without blocking
 // it (the command under test may be waiting in a nested loop for its worker).
-void WhenReady(const std::function<bool()>& ready, const std::function<void()>& action) {
-    auto* poll = new QTimer;
+// The check goes with `context`, so that it never outlives what it looks at.
+void WhenReady(QObject& context, const std::function<bool()>& ready,
+               const std::function<void()>& action) {
+    auto* poll = new QTimer(&context);
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, ready, action] {
         if (ready()) {
@@ -233,6 +235,7 @@ class ToolCommandsTest : public QObject {
         dialogs.folders = {temp.Path()};
         bool menuWasEnabled = true;
         WhenReady(
+            main,
             [&] {
                 vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
                 return window.isVisible() && !window.Busy() && window.Rows().size() == 3;
@@ -254,6 +257,50 @@ class ToolCommandsTest : public QObject {
                  "The folder with selected subfolders was " + QString::fromStdString(temp.Path()) +
                      "\nTwo files in two subfolders have been purged.");
         QCOMPARE(tools.Subfolders().SelectedSubfolders().size(), size_t(2));
+    }
+
+    void f10DuringThePurgeThenCancelStops() {
+        TempFolder temp;
+        for (const char* name : {"a", "b"}) {
+            fs::create_directories(temp.File(name));
+            for (int i = 0; i < 200; ++i) {
+                temp.Write(std::string(name) + "/file" + std::to_string(i), "data");
+            }
+        }
+        ScriptedDialogs dialogs;
+        FrmMain main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok,
+                           MessageAnswer::Cancel};
+        dialogs.folders = {temp.Path()};
+        WhenReady(
+            main,
+            [&] {
+                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+                return window.isVisible() && !window.Busy() && window.Rows().size() == 2;
+            },
+            [&] {
+                tools.SubfolderWindow().SelectAllButton()->click();
+                tools.SubfolderWindow().AcceptButton()->click();
+                // F10 released over the main window once the purge is under way.
+                WhenReady(
+                    main,
+                    [&] {
+                        return main.Label("lblPurgeFoldersMessage")->text().contains("Now purging");
+                    },
+                    [&] {
+                        QWidget* target = QApplication::focusWidget();
+                        QTest::keyRelease(target ? target : &main, Qt::Key_F10);
+                    });
+            });
+        Fire(main, "cmdSpecifyDirectory_1");
+        QVERIFY(dialogs.LastText().find("Click 'OK' to continue, or 'Cancel'") !=
+                std::string::npos);
+        QCOMPARE(main.Label("lblLargePurgeMessage")->text(),
+                 "The top folder was " + QString::fromStdString(temp.Path()) +
+                     "\nPurge of selected subfolders was stopped.");
+        QVERIFY(fs::exists(temp.File("b/file199")));
     }
 
     void driveChooserListsDrivesOnly() {
