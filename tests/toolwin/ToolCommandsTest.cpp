@@ -263,7 +263,7 @@ class ToolCommandsTest : public QObject {
         TempFolder temp;
         for (const char* name : {"a", "b"}) {
             fs::create_directories(temp.File(name));
-            for (int i = 0; i < 200; ++i) {
+            for (int i = 0; i < 500; ++i) {
                 temp.Write(std::string(name) + "/file" + std::to_string(i), "data");
             }
         }
@@ -300,7 +300,7 @@ class ToolCommandsTest : public QObject {
         QCOMPARE(main.Label("lblLargePurgeMessage")->text(),
                  "The top folder was " + QString::fromStdString(temp.Path()) +
                      "\nPurge of selected subfolders was stopped.");
-        QVERIFY(fs::exists(temp.File("b/file199")));
+        QVERIFY(fs::exists(temp.File("b/file499")));
     }
 
     void driveChooserListsDrivesOnly() {
