@@ -13,6 +13,7 @@
 #include "mainwin/FrmMain.h"
 #include "mainwin/QtDialogs.h"
 #include "support/ProgramText.h"
+#include "toolwin/ToolCommands.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     vorlane::QtDialogs dialogs;
     vorlane::FrmMain window(dialogs);
     dialogs.SetOwner(&window);
+    vorlane::ToolCommands tools(window, dialogs);
     FirstExposeTimer exposeTimer(clock);
     if (qEnvironmentVariableIsSet("VORLANE_QUIT_WHEN_SHOWN")) {
         window.winId();

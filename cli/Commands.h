@@ -16,6 +16,8 @@ int RunPurgeCommand(const std::vector<std::string>& words, StopRequest& stop);
 int RunListCommand(const std::vector<std::string>& words, StopRequest& stop);
 // save-setup FILE.vns --folder DIR ...
 int RunSaveSetupCommand(const std::vector<std::string>& words);
+// speed-test [--drive DIR] [--type T] [--passes N]
+int RunSpeedTestCommand(const std::vector<std::string>& words, StopRequest& stop);
 
 // The single-file purge, with the purge command's options already read.
 int PurgeFiles(Options& options, StopRequest& stop);

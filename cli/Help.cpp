@@ -73,7 +73,12 @@ void PrintCommandHelp(std::ostream& out, const CommandSpec& command) {
         const std::string label = OptionLabel(spec);
         out << "  " << label << std::string(width - label.size() + 2, ' ') << spec.help << "\n";
     }
-    out << "\n" << kFilePatternText;
+    const bool takesPatterns =
+        std::any_of(command.options.begin(), command.options.end(),
+                    [](const OptionSpec& spec) { return spec.name == "--spec"; });
+    if (takesPatterns) {
+        out << "\n" << kFilePatternText;
+    }
     out << "\n" << kExitStatusText;
 }
 

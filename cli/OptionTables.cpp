@@ -48,6 +48,10 @@ const std::vector<OptionSpec> kListOptions{
     {"--speed", 0, "MBPS", "purge speed for the estimate, MB/s for one overwrite"},
 };
 
+const std::vector<OptionSpec> kSpeedTest{
+    {"--drive", 0, "DIR", "a folder on the volume to test (default: the current folder)"},
+};
+
 std::vector<OptionSpec> Join(std::initializer_list<const std::vector<OptionSpec>*> groups) {
     std::vector<OptionSpec> all;
     for (const auto* group : groups) {
@@ -99,9 +103,20 @@ const CommandSpec& SaveSetupCommandSpec() {
     return spec;
 }
 
+const CommandSpec& SpeedTestCommandSpec() {
+    static const CommandSpec spec{
+        "speed-test",
+        {"speed-test [--drive DIR] [--type T] [--passes N]"},
+        "Measure how fast the volume holding DIR (default: the current folder) is purged:\n"
+        "dummy files in a temporary folder on it, purged three times, then removed. The\n"
+        "mean speed is printed and stored, and later listings base their estimate on it.",
+        Join({&kSpeedTest, &kPurgeType})};
+    return spec;
+}
+
 const std::vector<const CommandSpec*>& AllCommands() {
-    static const std::vector<const CommandSpec*> all{&PurgeCommandSpec(), &ListCommandSpec(),
-                                                     &SaveSetupCommandSpec()};
+    static const std::vector<const CommandSpec*> all{
+        &PurgeCommandSpec(), &ListCommandSpec(), &SaveSetupCommandSpec(), &SpeedTestCommandSpec()};
     return all;
 }
 

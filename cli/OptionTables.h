@@ -19,6 +19,7 @@ struct CommandSpec {
 const CommandSpec& PurgeCommandSpec();
 const CommandSpec& ListCommandSpec();
 const CommandSpec& SaveSetupCommandSpec();
+const CommandSpec& SpeedTestCommandSpec();
 // nullptr for a name that is not a command.
 const CommandSpec* FindCommand(const std::string& name);
 const std::vector<const CommandSpec*>& AllCommands();

@@ -80,5 +80,8 @@ int main(int argc, char** argv) {
     if (command == "list") {
         return RunListCommand(rest, stop);
     }
+    if (command == "speed-test") {
+        return RunSpeedTestCommand(rest, stop);
+    }
     return UsageError("", "unknown command '" + command + "'");
 }

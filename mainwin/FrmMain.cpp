@@ -224,6 +224,13 @@ void FrmMain::Guarded(CommandButton* button, const std::function<void()>& comman
     });
 }
 
+void FrmMain::SetCommand(const QString& objectName, const std::function<void()>& command,
+                         bool guarded) {
+    CommandButton* button = buttons_.at(objectName);
+    disconnect(button, &CommandButton::fired, this, nullptr);
+    Guarded(button, command, guarded);
+}
+
 void FrmMain::NotReady(CommandButton* button, bool guarded) {
     const std::string caption = button->text().toStdString();
     Guarded(
