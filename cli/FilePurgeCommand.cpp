@@ -1,13 +1,19 @@
-#include "cli/FilePurgeCommand.h"
-
 #include <iostream>
+#include <set>
 
-#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/Help.h"
+#include "cli/OptionTables.h"
+#include "cli/ProgressLine.h"
 #include "cli/TargetOptions.h"
-#include "cli/Usage.h"
 #include "engine/FilePurge.h"
 #include "engine/PurgeTypes.h"
-#include "platform/MountTable.h"
+#include "operation/Operation.h"
+#include "operation/OperationChoices.h"
+#include "platform/Platform.h"
+#include "platform/Terminal.h"
+#include "platform/VolumeTable.h"
 
 namespace vorlane::cli {
 namespace {
@@ -18,51 +24,100 @@ struct FilePurgeChoices {
     bool keep = false;
     bool okReadOnly = true;
     bool okSystem = false;
+    SafetyOverrides safety;
 };
 
-// Each pass is one call with one pass, and only the last pass deletes, exactly as a
-// folder purge does it, so a file looks untouched between passes.
-PurgeResultCode PurgeFile(const std::string& path, const FilePurgeChoices& choices) {
-    PurgeResultCode result = purge_result::kPurged;
-    for (int pass = 1; pass <= choices.passes; ++pass) {
-        const bool last = pass == choices.passes;
-        if (!VorlPurgeFile(path, choices.purgeType, 1, last && !choices.keep, choices.okReadOnly,
-                           choices.okSystem, result)) {
-            break;
-        }
-    }
+// One call for every pass, as a folder purge makes it: one descriptor for all of them.
+// A stop, between passes or inside an overwrite, leaves the file unpurged at its size.
+PurgeResultCode PurgeFile(FilePurger& purger, const std::string& path,
+                          const FilePurgeChoices& choices, const StopRequest& stop,
+                          ProgressLine& progress) {
+    const std::int64_t size = platform::Sys().StatNoFollow(path).size;
+    PurgeRequest request;
+    request.purgeType = choices.purgeType;
+    request.passes = choices.passes;
+    request.deleteFile = !choices.keep;
+    request.okToPurgeReadOnly = choices.okReadOnly;
+    request.okToPurgeSystem = choices.okSystem;
+    request.allowHardLinks = choices.safety.allowHardLinks;
+    PurgeHooks hooks;
+    hooks.betweenPasses = [&](int passesDone) {
+        progress.StartPass(path, passesDone + 1, choices.passes, size);
+        return !stop.Requested();
+    };
+    hooks.stopRequested = [&stop] { return stop.Requested(); };
+    progress.StartPass(path, 1, choices.passes, size);
+    const PurgeResultCode result = PurgeFileAtPath(purger, path, request, hooks);
+    progress.StartPass(path, 0, choices.passes, size);
     return result;
 }
 
-std::optional<FilePurgeChoices> ParseChoices(Arguments& args) {
-    FilePurgeChoices choices;
-    if (!ReadPurgeTypeAndPasses(args, choices.purgeType, choices.passes)) {
-        return std::nullopt;
+// Once per volume: where overwriting in place cannot reach the old data.
+void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& path,
+                     std::set<dev_t>& noted) {
+    const platform::FileStatus status = platform::Sys().StatNoFollow(path);
+    if (status.kind == platform::FileKind::Missing || !noted.insert(status.device).second) {
+        return;
     }
-    choices.keep = args.Has("--keep");
-    choices.okReadOnly = !args.Has("--no-read-only");
-    choices.okSystem = args.Has("--system");
-    return choices;
+    const std::string note = CopyOnWriteNote(volumes, status.device);
+    if (!note.empty()) {
+        std::cout << note << '\n';
+    }
+}
+
+std::string OutcomeText(PurgeResultCode code) {
+    return (code == purge_result::kPurged ? "" : "not purged: ") +
+           std::string(PurgeResultMeaning(code));
 }
 
 }  // namespace
 
-int RunFilePurgeCommand(const std::vector<std::string>& words) {
-    Arguments args(words, {"--keep", "--no-read-only", "--system"}, {"--type", "--passes"});
-    const auto choices = ParseChoices(args);
-    if (!choices || args.Words().empty()) {
-        return UsageError(args.Valid() ? "no file named" : args.Error());
+int PurgeFiles(Options& options, StopRequest& stop) {
+    constexpr const char* kCommand = "purge";
+    for (const std::string& name : options.Given()) {
+        if (IsFolderPurgeOnlyOption(name)) {
+            return UsageError(kCommand, "option '" + name + "' needs --folder");
+        }
     }
+    FilePurgeChoices choices;
+    if (!ReadPurgeTypeAndPasses(options, choices.purgeType, choices.passes)) {
+        return UsageError(kCommand, options.Error());
+    }
+    if (options.Operands().empty()) {
+        return UsageError(kCommand, "missing file operand");
+    }
+    choices.keep = options.Has("--keep");
+    choices.okReadOnly = !options.Has("--no-read-only");
+    choices.okSystem = options.Has("--system");
+    choices.safety = SafetyFrom(options);
+    LoadProgramTexts();
+    ProgressLine progress(platform::IsTerminal(platform::kStandardError),
+                          GetNumOverwritesPerPass(choices.purgeType), [] { return true; });
+    FilePurger purger;
+    const platform::VolumeTable volumes;
+    std::set<dev_t> noted;
     bool allPurged = true;
-    for (const std::string& path : args.Words()) {
-        // The purge insists on the resolved name, so folders the user reached through a
-        // link are resolved once, here, where the name still means what the user meant.
-        const PurgeResultCode result = PurgeFile(platform::ResolveParent(path), *choices);
-        allPurged = allPurged && result == purge_result::kPurged;
-        std::cout << path << ": " << (result == purge_result::kPurged ? "" : "not purged: ")
-                  << PurgeResultMeaning(result) << '\n';
+    for (const std::string& path : options.Operands()) {
+        if (stop.Requested()) {
+            break;
+        }
+        std::string text;
+        if (const std::string problem = platform::NameProblem(path); !problem.empty()) {
+            text = "not purged: " + problem;
+            allPurged = false;
+        } else {
+            // The purge resolves the folder once and works from its descriptor from then on.
+            progress.WithLineCleared([&] { NoteCopyOnWrite(volumes, path, noted); });
+            const PurgeResultCode result = PurgeFile(purger, path, choices, stop, progress);
+            allPurged = allPurged && result == purge_result::kPurged;
+            text = OutcomeText(result);
+        }
+        progress.WithLineCleared([&] { std::cout << path << ": " << text << std::endl; });
     }
-    return allPurged ? 0 : 1;
+    if (stop.Requested()) {
+        return kExitStopped;
+    }
+    return allPurged ? kExitAllDone : kExitNotAllPurged;
 }
 
 }  // namespace vorlane::cli

@@ -1,52 +1,79 @@
 #include <charconv>
+#include <iostream>
 
-#include "cli/OperationCommands.h"
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/Help.h"
 #include "cli/TargetOptions.h"
 #include "cli/TerminalInterface.h"
-#include "cli/Usage.h"
 #include "operation/PurgeCommands.h"
 
 namespace vorlane::cli {
 namespace {
 
-std::optional<float> ParseSpeed(const Arguments& args, std::string& problem) {
-    const auto text = args.Value("--speed");
+constexpr const char* kCommand = "list";
+
+std::optional<float> ParseSpeed(const Options& options, std::string& problem) {
+    const auto text = options.Value("--speed");
     if (!text) {
         return std::nullopt;
     }
     float speed = 0;
     const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), speed);
     if (error != std::errc() || end != text->data() + text->size() || !(speed > 0)) {
-        problem = "--speed wants a positive number of MB per second, not " + *text;
+        problem = "invalid value '" + *text + "' for --speed: MB per second, above 0, is needed";
     }
     return speed;
 }
 
+int ListStatus(const OperationResult& result, const StopRequest& stop) {
+    if (stop.Requested()) {
+        return kExitStopped;
+    }
+    if (!result.ran) {
+        return result.nothingMatched ? kExitNothingMatched : kExitRefused;
+    }
+    if (result.state.fileCount == 0) {
+        return kExitNothingMatched;
+    }
+    return result.stopped ? kExitNotAllPurged : kExitAllDone;
+}
+
 }  // namespace
 
-int RunListCommand(const std::vector<std::string>& words) {
-    std::set<std::string> flags = TargetFlags();
-    flags.insert("--folders");
-    std::set<std::string> valued = TargetValuedOptions();
-    valued.insert("--speed");
-    Arguments args(words, flags, valued);
-    if (!args.Valid() || !args.Words().empty()) {
-        return UsageError(args.Valid() ? "unexpected " + args.Words().front() : args.Error());
+int RunListCommand(const std::vector<std::string>& words, StopRequest& stop) {
+    const CommandSpec& spec = ListCommandSpec();
+    Options options(words, spec.options);
+    if (!options.Valid()) {
+        return UsageError(kCommand, options.Error());
+    }
+    if (options.Has("--help")) {
+        PrintCommandHelp(std::cout, spec);
+        return kExitAllDone;
+    }
+    if (!options.Operands().empty()) {
+        return UsageError(kCommand, "unexpected operand '" + options.Operands().front() + "'");
     }
     std::string problem;
-    auto choices = TargetChoices(args, problem);
-    const auto speed = ParseSpeed(args, problem);
+    auto choices = TargetChoices(options, problem);
+    const auto speed = choices ? ParseSpeed(options, problem) : std::nullopt;
     if (!choices || !problem.empty()) {
-        return UsageError(problem);
+        return UsageError(kCommand, problem);
     }
+    LoadProgramTexts();
     AddDriveSpeed(*choices, speed);
-    TerminalInterface terminal(false, false);
-    if (!CheckTarget(*choices, terminal, false)) {
-        return 1;
+    const bool listFolders = options.Has("--folders");
+    // Without folder lines a tree's report is only progress marks until the summary
+    // replaces them: nothing of it is printed before the end.
+    TerminalInterface terminal({false, choices->subdirectories && !listFolders, 1}, stop);
+    if (const int refused = CheckTargetForCommand(*choices, terminal, false)) {
+        return refused;
     }
     OperationControl control;
-    const OperationResult result = RunList(*choices, terminal, control, args.Has("--folders"));
-    return result.ran && !result.stopped ? 0 : 1;
+    stop.Watch(&control);
+    const OperationResult result = RunList(*choices, terminal, control, listFolders);
+    stop.Watch(nullptr);
+    return ListStatus(result, stop);
 }
 
 }  // namespace vorlane::cli

@@ -2,10 +2,15 @@
 
 #include <cstdio>
 
+#include "cli/ExitStatus.h"
+#include "cli/Help.h"
 #include "engine/DriveInfo.h"
 #include "engine/PurgeTypes.h"
+#include "operation/PurgeCommands.h"
 #include "platform/MountTable.h"
+#include "platform/Terminal.h"
 #include "support/Dates.h"
+#include "support/Strings.h"
 #include "tools/DriveSpeeds.h"
 
 namespace vorlane::cli {
@@ -25,52 +30,70 @@ std::optional<std::int32_t> ParseDay(const std::string& text) {
 
 }  // namespace
 
-bool ReadPurgeTypeAndPasses(Arguments& args, int& purgeType, int& passes) {
-    const auto type = args.IntValue("--type", 1, kPurgeTypeCount);
-    if (!args.Valid()) {
+bool ReadPurgeTypeAndPasses(Options& options, int& purgeType, int& passes) {
+    const auto type = options.IntValue("--type", 1, kPurgeTypeCount);
+    if (!options.Valid()) {
         return false;
     }
     purgeType = type.value_or(1) - 1;
-    const auto given = args.IntValue("--passes", kMinNumberOfPasses, MaxNumPasses(purgeType));
+    const auto given = options.IntValue("--passes", kMinNumberOfPasses, MaxNumPasses(purgeType));
     passes = given.value_or(DefaultNumPasses(purgeType));
-    return args.Valid();
+    return options.Valid();
 }
 
 std::string AbsoluteFolder(const std::string& folder) {
     return folder.empty() ? folder : platform::ResolvePath(folder);
 }
 
-std::set<std::string> TargetFlags() {
-    return {"--subfolders"};
-}
-
-std::set<std::string> TargetValuedOptions() {
-    return {"--folder", "--spec", "--before", "--type", "--passes"};
-}
-
-std::optional<OperationChoices> TargetChoices(Arguments& args, std::string& problem) {
+std::optional<OperationChoices> TargetChoices(Options& options, std::string& problem) {
     OperationChoices choices;
-    const auto folder = args.Value("--folder");
+    const auto folder = options.Value("--folder");
     if (!folder || folder->empty()) {
-        problem = "--folder DIR is required";
+        problem = "option '--folder' is required";
         return std::nullopt;
     }
     choices.targetFolder = AbsoluteFolder(*folder);
-    choices.targetFilespec = args.Value("--spec").value_or("*.*");
-    choices.subdirectories = args.Has("--subfolders");
-    if (const auto before = args.Value("--before")) {
+    choices.targetFilespec = options.Value("--spec").value_or("*.*");
+    if (choices.targetFilespec.empty()) {
+        problem = "an empty --spec matches nothing; '*.*' is every file";
+        return std::nullopt;
+    }
+    choices.subdirectories = options.Has("--subfolders");
+    if (const auto before = options.Value("--before")) {
         const auto day = ParseDay(*before);
         if (!day) {
-            problem = "--before wants a date as YYYY-MM-DD, not " + *before;
+            problem = "invalid date '" + *before + "' for --before: YYYY-MM-DD is needed";
             return std::nullopt;
         }
         choices.dateRestriction = {true, *day};
     }
-    if (!ReadPurgeTypeAndPasses(args, choices.purgeType, choices.numberOfPasses)) {
-        problem = args.Error();
+    if (!ReadPurgeTypeAndPasses(options, choices.purgeType, choices.numberOfPasses)) {
+        problem = options.Error();
         return std::nullopt;
     }
+    choices.options = PurgeOptionsFrom(options);
+    choices.safety = SafetyFrom(options);
     return choices;
+}
+
+PurgeOptions PurgeOptionsFrom(const Options& options) {
+    PurgeOptions purge;
+    purge.doNotDeletePurgedFiles = options.Has("--keep");
+    purge.okToPurgeReadOnlyFiles = !options.Has("--no-read-only");
+    purge.okToPurgeSystemFiles = options.Has("--system");
+    purge.okToPurgeSensitiveFiles = options.Has("--sensitive");
+    purge.folderNamesOnly = !options.Has("--file-names");
+    purge.confirmFiles = options.Has("--confirm-each");
+    purge.deleteEmptyFolders = !options.Has("--keep-empty-folders");
+    return purge;
+}
+
+SafetyOverrides SafetyFrom(const Options& options) {
+    SafetyOverrides safety;
+    safety.allowHardLinks = options.Has("--hard-links");
+    safety.crossVolumes = options.Has("--cross-volumes");
+    safety.preserveRoot = !options.Has("--no-preserve-root");
+    return safety;
 }
 
 void AddDriveSpeed(OperationChoices& choices, std::optional<float> givenSpeed) {
@@ -79,6 +102,32 @@ void AddDriveSpeed(OperationChoices& choices, std::optional<float> givenSpeed) {
     if (speed > 0) {
         choices.drivePurgeSpeeds[drive] = speed;
     }
+}
+
+int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& ui, bool purge) {
+    const std::string verb = purge ? "purge" : "list";
+    const std::string folderProblem = platform::FolderProblem(choices.targetFolder);
+    if (!folderProblem.empty()) {
+        PrintError("cannot " + verb + " in '" + choices.targetFolder + "': " + folderProblem);
+        return kExitRefused;
+    }
+    if (!HasWildcard(choices.targetFilespec)) {
+        const std::string file =
+            WithTrailingSeparator(choices.targetFolder) + choices.targetFilespec;
+        const std::string fileProblem = platform::NameProblem(file);
+        if (!fileProblem.empty()) {
+            PrintError("cannot " + verb + " '" + file + "': " + fileProblem);
+            return kExitNothingMatched;
+        }
+    }
+    if (CheckTarget(choices, ui, purge)) {
+        return kExitAllDone;
+    }
+    // A single file outside the date restriction matches nothing; any other refusal
+    // (such as "/" as the folder) is a refusal.
+    const bool singleFileDate = !HasWildcard(choices.targetFilespec) && !choices.subdirectories &&
+                                choices.dateRestriction.active;
+    return singleFileDate ? kExitNothingMatched : kExitRefused;
 }
 
 }  // namespace vorlane::cli

@@ -1,33 +1,41 @@
 #pragma once
-// The options that choose a target and a purge type, shared by purge and list.
+// Reading the options that purge, list and save-setup share into the operation's
+// choices.
 
 #include <optional>
-#include <set>
 #include <string>
 
-#include "cli/Arguments.h"
+#include "cli/Options.h"
 #include "operation/OperationChoices.h"
+#include "operation/OperationInterface.h"
 
 namespace vorlane::cli {
 
 // --type as the user counts (1-3, default 1) and --passes within that type's range
-// (default: the type's default); false with the error recorded in args.
-bool ReadPurgeTypeAndPasses(Arguments& args, int& purgeType, int& passes);
+// (default: the type's default); false with the fault recorded in options.
+bool ReadPurgeTypeAndPasses(Options& options, int& purgeType, int& passes);
 
 // The folder as the program sees it, not relative to where the command was given: the
 // report names it in full, and the protected places (Trash, swap files, the program's
 // folder) are known by their full paths. Empty stays empty.
 std::string AbsoluteFolder(const std::string& folder);
 
-// Flags and valued options that TargetChoices reads.
-std::set<std::string> TargetFlags();
-std::set<std::string> TargetValuedOptions();
-
 // The choices given by --folder, --spec, --subfolders, --before, --type and --passes;
-// nullopt with an error in `problem` when they are missing or malformed.
-std::optional<OperationChoices> TargetChoices(Arguments& args, std::string& problem);
+// nullopt with the fault in `problem` when they are missing or malformed.
+std::optional<OperationChoices> TargetChoices(Options& options, std::string& problem);
+
+// The purge options of the confirmation: --keep, --no-read-only, --system,
+// --sensitive, --file-names, --keep-empty-folders, --confirm-each.
+PurgeOptions PurgeOptionsFrom(const Options& options);
+
+// --hard-links, --cross-volumes, --no-preserve-root.
+SafetyOverrides SafetyFrom(const Options& options);
 
 // Adds the stored (or given) speed of the target's drive.
 void AddDriveSpeed(OperationChoices& choices, std::optional<float> givenSpeed);
+
+// Checks the target before an operation: kExitAllDone when it may go on, otherwise
+// the exit status, with the reason told (the system's words and the path).
+int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& ui, bool purge);
 
 }  // namespace vorlane::cli

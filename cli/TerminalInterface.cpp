@@ -1,23 +1,18 @@
 #include "cli/TerminalInterface.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <iostream>
+
+#include "platform/Terminal.h"
 
 namespace vorlane::cli {
 namespace {
 
 // Reports and messages carry CR LF; a terminal wants LF.
 std::string WithoutCarriageReturns(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (c != '\r') {
-            out += c;
-        }
-    }
+    std::string out(text);
+    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
     return out;
 }
 
@@ -54,65 +49,91 @@ MessageAnswer AnswerOf(char choice) {
     }
 }
 
-}  // namespace
-
-TerminalInterface::TerminalInterface(bool assumeYes, bool interactive)
-    : assumeYes_(assumeYes), interactive_(interactive) {}
-
-bool TerminalInterface::StandardInputIsTerminal() {
-    return ::isatty(STDIN_FILENO) == 1;
+// The answer that stops: Cancel where there is one.
+MessageAnswer StoppingAnswer(MessageButtons buttons) {
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
 }
 
-char TerminalInterface::ReadChoice(const std::string& prompt, const std::string& choices,
+}  // namespace
+
+TerminalInterface::TerminalInterface(const TerminalSettings& settings, StopRequest& stop)
+    : settings_(settings),
+      stop_(stop),
+      interactive_(platform::IsTerminal(platform::kStandardInput)),
+      outputIsTerminal_(platform::IsTerminal(platform::kStandardOutput)),
+      printer_(std::cout, settings.holdReport),
+      progress_(platform::IsTerminal(platform::kStandardError), settings.overwritesPerPass,
+                [this] { return !outputIsTerminal_ || printer_.AtLineStart(); }) {}
+
+void TerminalInterface::Say(const std::string& text) {
+    progress_.WithLineCleared([&] { std::cerr << text << std::flush; });
+}
+
+char TerminalInterface::ReadChoice(const std::string& prompt, const std::string& letters,
                                    char fallback) {
-    std::cout.flush();
     for (;;) {
-        std::cerr << prompt << ' ' << std::flush;
+        Say(prompt + " ");
         std::string line;
-        if (!std::getline(std::cin, line)) {
-            return fallback;
+        switch (platform::ReadLine(platform::kStandardInput, stop_.WakeDescriptor(), inputBuffer_,
+                                   line)) {
+            case platform::LineRead::Woken:
+                Say("\n");
+                return 0;
+            case platform::LineRead::End:
+                Say("\n");
+                return fallback;
+            case platform::LineRead::Line:
+                break;
         }
         const char c = line.empty() ? fallback : static_cast<char>(std::tolower(line[0]));
-        if (choices.find(c) != std::string::npos) {
+        if (letters.find(c) != std::string::npos) {
             return c;
         }
     }
 }
 
 MessageAnswer TerminalInterface::Ask(const Question& question) {
-    std::cerr << "\n" << question.title << ": " << WithoutCarriageReturns(question.text) << "\n";
+    Say("\n" + question.title + ": " + WithoutCarriageReturns(question.text) + "\n");
     if (question.buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }
-    if (!interactive_) {
-        return question.buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
-                                                            : MessageAnswer::No;
+    if (!interactive_ || stop_.Requested()) {
+        return question.buttons == MessageButtons::OkCancel || stop_.Requested()
+                   ? StoppingAnswer(question.buttons)
+                   : MessageAnswer::No;
     }
     const ButtonChoice choice = ChoiceFor(question.buttons);
     const std::string& letters = choice.letters;
     // The default button answers an empty line.
     const int index = std::clamp(question.defaultButton, 1, static_cast<int>(letters.size())) - 1;
-    return AnswerOf(ReadChoice(choice.prompt, letters, letters[index]));
+    const char answer = ReadChoice(choice.prompt, letters, letters[index]);
+    return answer == 0 ? StoppingAnswer(question.buttons) : AnswerOf(answer);
 }
 
 bool TerminalInterface::ConfirmPurge(const std::string& message, const std::string& yesCaption,
                                      PurgeOptions& /*options*/) {
-    std::cerr << WithoutCarriageReturns(message) << "\n";
-    if (assumeYes_) {
+    if (stop_.Requested()) {
+        return false;
+    }
+    Say(WithoutCarriageReturns(message) + "\n");
+    if (settings_.assumeYes) {
         return true;
     }
     if (!interactive_) {
         purgeNotConfirmed_ = true;
-        std::cerr << "No terminal to confirm on; give --yes to purge.\n";
+        Say("No terminal to confirm on; give --yes to purge.\n");
         return false;
     }
-    purgeNotConfirmed_ =
-        ReadChoice(yesCaption + "? [y]es/[n]o, cancel this purge", "yn", 'n') != 'y';
-    return !purgeNotConfirmed_;
+    const char answer = ReadChoice(yesCaption + "? [y]es/[n]o, cancel this purge", "yn", 'n');
+    purgeNotConfirmed_ = answer == 'n';
+    return answer == 'y';
 }
 
 FileConfirmation TerminalInterface::ConfirmFile(const std::string& fileText) {
-    std::cerr << "Purge this file?\n" << fileText << "\n";
+    if (stop_.Requested()) {
+        return FileConfirmation::StopPurge;
+    }
+    Say("Purge this file?\n" + fileText + "\n");
     if (!interactive_) {
         return FileConfirmation::No;
     }
@@ -121,64 +142,48 @@ FileConfirmation TerminalInterface::ConfirmFile(const std::string& fileText) {
             return FileConfirmation::Yes;
         case 'a':
             return FileConfirmation::YesToAll;
-        case 's':
-            return FileConfirmation::StopPurge;
-        default:
+        case 'n':
             return FileConfirmation::No;
-    }
-}
-
-void TerminalInterface::PrintUpTo(std::size_t end) {
-    if (end <= printedBytes_) {
-        return;
-    }
-    std::cout << WithoutCarriageReturns(
-        std::string_view(report_).substr(printedBytes_, end - printedBytes_));
-    printedBytes_ = end;
-}
-
-void TerminalInterface::PrintWholeLines() {
-    const std::size_t lastBreak = report_.rfind('\n');
-    if (lastBreak != std::string::npos) {
-        PrintUpTo(lastBreak + 1);
-        std::cout.flush();
+        default:
+            return FileConfirmation::StopPurge;
     }
 }
 
 void TerminalInterface::AppendReport(std::string_view piece) {
     report_.append(piece);
-    PrintWholeLines();
+    PrintSettled();
 }
 
 void TerminalInterface::ReplaceReportTail(std::size_t keptBytes, std::string_view tail) {
-    // Text rewritten after it was printed cannot be taken back; go on from where the
-    // printed text and the new tail agree.
-    if (keptBytes < printedBytes_) {
-        const std::string_view printedTail =
-            std::string_view(report_).substr(keptBytes, printedBytes_ - keptBytes);
-        const auto [mismatch, ignored] =
-            std::mismatch(printedTail.begin(), printedTail.end(), tail.begin(), tail.end());
-        printedBytes_ = keptBytes + static_cast<std::size_t>(mismatch - printedTail.begin());
-    }
     report_.resize(std::min(keptBytes, report_.size()));
     report_.append(tail);
-    PrintWholeLines();
+    PrintSettled();
 }
 
-void TerminalInterface::ShowPhase(ReportPhase /*phase*/, std::string_view /*pausedDone*/) {}
+void TerminalInterface::PrintSettled() {
+    if (printer_.WouldPrint(report_)) {
+        progress_.WithLineCleared([&] { printer_.Update(report_); });
+    }
+}
+
+void TerminalInterface::ShowPhase(ReportPhase phase, std::string_view /*pausedDone*/) {
+    // A starting operation clears its flags; a signal that came before still counts.
+    if (phase == ReportPhase::PurgeRunning || phase == ReportPhase::ListingRunning) {
+        stop_.Reapply();
+    }
+}
 
 void TerminalInterface::ReportFinished(std::string_view text) {
-    if (text != report_) {
-        ReplaceReportTail(0, text);
-    }
-    PrintUpTo(report_.size());
-    std::cout.flush();
+    progress_.WithLineCleared([&] { printer_.Finish(text); });
 }
 
 void TerminalInterface::ShowProgress(std::string_view text) {
-    if (interactive_ && !text.empty()) {
-        std::cerr << text << "\n";
-    }
+    progress_.SetStatus(std::string(text));
+}
+
+void TerminalInterface::ShowPassProgress(const std::string& path, int pass, int passes,
+                                         std::int64_t bytes) {
+    progress_.StartPass(path, pass, passes, bytes);
 }
 
 }  // namespace vorlane::cli

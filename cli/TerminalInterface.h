@@ -1,20 +1,29 @@
 #pragma once
-// The operation's person on a terminal: questions on standard error, answers from
-// standard input when it is a terminal, the report on standard output with line
-// breaks of this system. Without a terminal every question is answered No.
+// The operation's person on a terminal: questions and messages on standard error,
+// answers from standard input when it is a terminal, the report on standard output
+// exactly as it ends up (LF line ends), and the progress of a purge on standard error
+// when that is a terminal. Without a terminal every question is answered No. A stop
+// signal answers a waiting question with Cancel (or Stop, or No).
 
 #include <string>
 
+#include "cli/ProgressLine.h"
+#include "cli/ReportPrinter.h"
+#include "cli/StopRequest.h"
 #include "operation/OperationInterface.h"
 
 namespace vorlane::cli {
 
+struct TerminalSettings {
+    bool assumeYes = false;     // answers the purge confirmation
+    bool holdReport = false;    // print the report only when it is finished
+    int overwritesPerPass = 1;  // for the share of a pass done
+};
+
 class TerminalInterface : public OperationInterface {
   public:
-    // assumeYes answers the purge confirmation; interactive: questions can be answered.
-    TerminalInterface(bool assumeYes, bool interactive);
+    TerminalInterface(const TerminalSettings& settings, StopRequest& stop);
 
-    static bool StandardInputIsTerminal();
     // True when the purge confirmation was asked and not given: answered No, or nobody
     // at a terminal to answer.
     bool PurgeNotConfirmed() const { return purgeNotConfirmed_; }
@@ -28,20 +37,27 @@ class TerminalInterface : public OperationInterface {
     void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
     void ReportFinished(std::string_view text) override;
     void ShowProgress(std::string_view text) override;
+    void ShowPassProgress(const std::string& path, int pass, int passes,
+                          std::int64_t bytes) override;
 
   private:
-    // Writes the report from what was printed up to `end`.
-    void PrintUpTo(std::size_t end);
-    // Only whole lines: the end of the last one may still be rewritten (pass indicator).
-    void PrintWholeLines();
-    // One letter of `choices`, or 0 at end of input.
-    char ReadChoice(const std::string& prompt, const std::string& choices, char fallback);
+    // Writes text to standard error with the progress line out of the way.
+    void Say(const std::string& text);
+    // Prints what of the report, as it reads now, no later edit can change.
+    void PrintSettled();
+    // One letter of `letters`; `fallback` for an empty line or the end of input, 0
+    // when a stop signal came.
+    char ReadChoice(const std::string& prompt, const std::string& letters, char fallback);
 
-    bool assumeYes_;
+    TerminalSettings settings_;
+    StopRequest& stop_;
     bool interactive_;
+    bool outputIsTerminal_;
     bool purgeNotConfirmed_ = false;
-    std::string report_;            // the report as the operation has told it
-    std::size_t printedBytes_ = 0;  // of that, the bytes already on standard output
+    std::string inputBuffer_;
+    std::string report_;  // as the operation has told it
+    ReportPrinter printer_;
+    ProgressLine progress_;  // last: its thread reads the printer
 };
 
 }  // namespace vorlane::cli

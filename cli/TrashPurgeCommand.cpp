@@ -1,28 +1,28 @@
-#include "cli/TrashPurgeCommand.h"
-
 #include <iostream>
 
-#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/Help.h"
+#include "cli/OptionTables.h"
 #include "cli/TerminalInterface.h"
-#include "cli/Usage.h"
 #include "engine/DriveInfo.h"
 #include "operation/TrashPurge.h"
 #include "platform/Platform.h"
+#include "platform/Terminal.h"
 
 namespace vorlane::cli {
 namespace {
 
-constexpr int kExitNotAllPurged = 1;
-constexpr int kExitNothingToPurge = 3;
+constexpr const char* kCommand = "purge-trash";
 
 // The Trash questions on the terminal: --yes answers the one question, and the outcome
 // goes to standard output, where a script reads it.
 class TrashTerminal : public TerminalInterface {
   public:
-    TrashTerminal(bool assumeYes, bool interactive)
-        : TerminalInterface(assumeYes, interactive),
+    TrashTerminal(bool assumeYes, StopRequest& stop)
+        : TerminalInterface({assumeYes, false, 1}, stop),
           assumeYes_(assumeYes),
-          interactive_(interactive) {}
+          interactive_(platform::IsTerminal(platform::kStandardInput)) {}
 
     bool Declined() const { return declined_; }
     bool NobodyToAsk() const { return nobodyToAsk_; }
@@ -65,19 +65,29 @@ std::string HomeTrashDrive() {
 
 }  // namespace
 
-int RunTrashPurgeCommand(const std::vector<std::string>& words) {
-    Arguments args(words, {"--yes"}, {"--drive"});
-    if (!args.Valid() || !args.Words().empty()) {
-        return UsageError(args.Valid() ? "unexpected " + args.Words().front() : args.Error());
+int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& stop) {
+    const CommandSpec& spec = TrashPurgeCommandSpec();
+    Options options(words, spec.options);
+    if (!options.Valid()) {
+        return UsageError(kCommand, options.Error());
     }
-    const std::string drive = args.Value("--drive") ? *args.Value("--drive") : HomeTrashDrive();
+    if (options.Has("--help")) {
+        PrintCommandHelp(std::cout, spec);
+        return kExitAllDone;
+    }
+    if (!options.Operands().empty()) {
+        return UsageError(kCommand, "unexpected operand '" + options.Operands().front() + "'");
+    }
+    LoadProgramTexts();
+    const std::string drive = options.Value("--drive").value_or(HomeTrashDrive());
     const std::vector<std::string> trashFolders = TrashFoldersOn(drive);
     if (trashFolders.empty()) {
         std::cout << "There is no Trash on " << drive << ".\n";
-        return kExitNothingToPurge;
+        return kExitNothingMatched;
     }
-    TrashTerminal terminal(args.Has("--yes"), TerminalInterface::StandardInputIsTerminal());
+    TrashTerminal terminal(options.Has("--yes"), stop);
     OperationControl control;
+    stop.Watch(&control);
     bool anyRan = false;
     bool allPurged = true;
     for (const std::string& trash : trashFolders) {
@@ -88,13 +98,18 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words) {
             if (terminal.NobodyToAsk()) {
                 std::cerr << "No terminal to confirm on; give --yes to purge.\n";
             }
-            return kExitUsage;
+            stop.Watch(nullptr);
+            return kExitRefused;
         }
     }
-    if (!anyRan) {
-        return kExitNothingToPurge;
+    stop.Watch(nullptr);
+    if (stop.Requested()) {
+        return kExitStopped;
     }
-    return allPurged ? 0 : kExitNotAllPurged;
+    if (!anyRan) {
+        return kExitNothingMatched;
+    }
+    return allPurged ? kExitAllDone : kExitNotAllPurged;
 }
 
 }  // namespace vorlane::cli

@@ -6,48 +6,85 @@
 #include <string>
 #include <vector>
 
-#include "cli/FilePurgeCommand.h"
-#include "cli/OperationCommands.h"
-#include "cli/TrashPurgeCommand.h"
-#include "cli/Usage.h"
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/Help.h"
 #include "support/ProgramText.h"
 
+namespace vorlane::cli {
 namespace {
 
 // Without its texts the program cannot name what it does; it ends, as the windows will.
-class EndOnTextFailure : public vorlane::FatalMessageSink {
+class EndOnTextFailure : public FatalMessageSink {
   public:
     void EndWithMessage(const std::string& message) override {
-        std::cerr << "vorlane-cli: " << message << '\n';
-        std::exit(EXIT_FAILURE);
+        PrintError(message);
+        std::exit(kExitRefused);
     }
 };
 
+int RunHelpCommand(const std::vector<std::string>& words) {
+    if (words.empty()) {
+        PrintProgramHelp(std::cout);
+        return kExitAllDone;
+    }
+    const CommandSpec* command = FindCommand(words.front());
+    if (command == nullptr) {
+        return UsageError("", "unknown command '" + words.front() + "'");
+    }
+    PrintCommandHelp(std::cout, *command);
+    return kExitAllDone;
+}
+
 }  // namespace
 
+void LoadProgramTexts() {
+    EndOnTextFailure textFailure;
+    LoadProgramText(kProgramTextFileName, textFailure);
+}
+
+}  // namespace vorlane::cli
+
 int main(int argc, char** argv) {
+    using namespace vorlane::cli;
     std::setlocale(LC_ALL, "");
     const std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty()) {
-        return vorlane::cli::UsageError("no command given");
+        return UsageError("", "missing command");
     }
-    const std::string command = words.front();
+    const std::string& command = words.front();
     const std::vector<std::string> rest(words.begin() + 1, words.end());
-    if (command == "--help" || command == "help") {
-        vorlane::cli::PrintUsage(std::cout);
-        return 0;
+    if (command == "--help" || command == "-h") {
+        PrintProgramHelp(std::cout);
+        return kExitAllDone;
     }
-    EndOnTextFailure textFailure;
-    vorlane::LoadProgramText(vorlane::kProgramTextFileName, textFailure);
+    if (command == "--version" || command == "-V") {
+        PrintVersion(std::cout);
+        return kExitAllDone;
+    }
+    if (command == "help") {
+        return RunHelpCommand(rest);
+    }
+    if (command.starts_with("-")) {
+        return UsageError("", "unrecognized option '" + command + "'");
+    }
+    if (command == "save-setup") {
+        return RunSaveSetupCommand(rest);
+    }
+    // Signals are watched before any other thread starts, so that all of them leave
+    // the signals to the watcher.
+    StopRequest stop;
     if (command == "purge") {
-        return vorlane::cli::IsOperationPurge(rest) ? vorlane::cli::RunFolderPurgeCommand(rest)
-                                                    : vorlane::cli::RunFilePurgeCommand(rest);
+        return RunPurgeCommand(rest, stop);
     }
     if (command == "purge-trash") {
-        return vorlane::cli::RunTrashPurgeCommand(rest);
+        return RunTrashPurgeCommand(rest, stop);
     }
     if (command == "list") {
-        return vorlane::cli::RunListCommand(rest);
+        return RunListCommand(rest, stop);
     }
-    return vorlane::cli::UsageError("unknown command " + command);
+    if (command == "speed-test") {
+        return RunSpeedTestCommand(rest, stop);
+    }
+    return UsageError("", "unknown command '" + command + "'");
 }

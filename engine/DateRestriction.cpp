@@ -1,6 +1,7 @@
 #include "engine/DateRestriction.h"
 
 #include "engine/FileOperations.h"
+#include "support/Folders.h"
 #include "support/Strings.h"
 
 namespace vorlane {
@@ -9,7 +10,9 @@ bool SatisfiesFilespecAndDateRestriction(const std::string& filePath, const std:
                                          bool caseSensitive, const DateRestriction& restriction) {
     const std::size_t slash = filePath.rfind(kPathSeparator);
     const std::string name = slash == std::string::npos ? filePath : filePath.substr(slash + 1);
-    if (!FileSpecMatches(name, fileSpec, caseSensitive)) {
+    const bool matches =
+        caseSensitive ? FileSpecMatches(name, fileSpec, true) : NameMatchesFileSpec(name, fileSpec);
+    if (!matches) {
         return false;
     }
     if (!restriction.active) {

@@ -10,12 +10,15 @@ using platform::DriveKind;
 using platform::Sys;
 
 constexpr int kMinClusterSize = 512;
-constexpr int kMaxClusterSize = 65536;
 
 std::mutex gClusterMutex;
 std::map<std::string, int> gDriveClusterSize;
 
 }  // namespace
+
+bool ValidClusterSize(std::int64_t size) {
+    return size >= kMinClusterSize && size <= kMaxClusterSize && size % kMinClusterSize == 0;
+}
 
 int ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters) {
     if (spaceInFreeClusters != nullptr) {
@@ -25,7 +28,7 @@ int ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters
     if (!info) {
         return -1;
     }
-    if (info->clusterBytes < kMinClusterSize || info->clusterBytes > kMaxClusterSize) {
+    if (!ValidClusterSize(info->clusterBytes)) {
         return -2;
     }
     if (spaceInFreeClusters != nullptr) {

@@ -10,8 +10,12 @@
 namespace vorlane {
 
 inline constexpr int kDefaultClusterSize = 4096;
+// exFAT cards use clusters up to 32 MiB; every one of them must be overwritten to its end.
+inline constexpr int kMaxClusterSize = 32 << 20;
+// A multiple of 512 from 512 to kMaxClusterSize.
+bool ValidClusterSize(std::int64_t size);
 
-// Cluster size of the drive, -1 when the query fails, -2 when outside 512..65536.
+// Cluster size of the drive, -1 when the query fails, -2 when it is not a valid size.
 int ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters = nullptr);
 // 0 on success, -1 on failure (outs then untouched).
 int GetDiskSpace(const std::string& path, double& freeBytes, double& totalBytes);

@@ -140,12 +140,14 @@ std::int16_t ExcludedFile(const std::string& filePath, const SensitiveExtensions
     if (IsActiveSwapFile(path, places)) {
         return kExcludedSwapFile;
     }
+    // ".swp" files on Linux are editor swap files holding the edited text: they are
+    // purged like any other file.
+    if (name == "pagefile.sys" || name == "hiberfil.sys") {
+        return kExcludedSwapFile;
+    }
     const std::string extension = FileExtension(name, true);
     if (extension.empty()) {
         return kNotExcluded;
-    }
-    if (name == "pagefile.sys" || extension == "swp") {
-        return kExcludedSwapFile;
     }
     return SensitiveCode(extension, extensions);
 }

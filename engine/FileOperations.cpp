@@ -109,10 +109,6 @@ bool DeleteFileWithRetry(const std::string& path, bool /*clearHidden*/, bool cle
     return RetryDelete(path, [&path] { return Sys().RemoveFile(path); });
 }
 
-bool DeleteSameFileWithRetry(const std::string& path, const platform::FileStatus& expected) {
-    return RetryDelete(path, [&] { return Sys().RemoveSameFile(path, expected); });
-}
-
 bool FileExists(const std::string& path) {
     const auto kind = Sys().StatNoFollow(path).kind;
     return kind != FileKind::Missing && kind != FileKind::Directory;
@@ -123,20 +119,26 @@ bool CannotOpenFile(const std::string& path) {
     return Sys().OpenForReading(path, fd) != OpenResult::Ok;
 }
 
+std::int32_t DayNumberOf(const platform::FileStatus& status) {
+    const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
+    const std::int32_t jdn = DateToJdn(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    // A date beyond the calendar's range must not pass for one before every restriction.
+    return jdn == kInvalidJdn ? -1 : jdn;
+}
+
+std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime) {
+    const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
+    return FormatLocalTime(local, withTime ? "%x %X" : "%x");
+}
+
 std::int32_t FileDateJdn(const std::string& path, int& errorNumber) {
     const auto status = Sys().StatNoFollow(path);
     if (!Exists(status)) {
         errorNumber = ENOENT;
         return -1;
     }
-    const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
-    const std::int32_t jdn = DateToJdn(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-    // A date beyond the calendar's range must not pass for one before every restriction.
-    if (jdn == kInvalidJdn) {
-        errorNumber = EOVERFLOW;
-        return -1;
-    }
-    errorNumber = 0;
+    const std::int32_t jdn = DayNumberOf(status);
+    errorNumber = jdn == -1 ? EOVERFLOW : 0;
     return jdn;
 }
 
@@ -145,8 +147,7 @@ std::string FileDateTimeText(const std::string& path, bool withTime) {
     if (path.empty() || !Exists(status)) {
         return {};
     }
-    const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
-    return FormatLocalTime(local, withTime ? "%x %X" : "%x");
+    return DateTimeTextOf(status, withTime);
 }
 
 std::string NextFreeFilePath(const std::string& path) {
@@ -167,13 +168,15 @@ bool IsHiddenName(const std::string& path) {
     return !name.empty() && name[0] == '.';
 }
 
-bool IsSystemFile(const std::string& path) {
+bool IsSystemPath(const std::string& path) {
     const std::string lexical = std::filesystem::path(path).lexically_normal().string();
-    const std::string resolved = platform::ResolveParent(path);
     const auto folders = Sys().SystemFolders();
-    return std::any_of(folders.begin(), folders.end(), [&](const std::string& folder) {
-        return LiesIn(lexical, folder) || LiesIn(resolved, folder);
-    });
+    return std::any_of(folders.begin(), folders.end(),
+                       [&](const std::string& folder) { return LiesIn(lexical, folder); });
+}
+
+bool IsSystemFile(const std::string& path) {
+    return IsSystemPath(path) || IsSystemPath(platform::ResolveParent(path));
 }
 
 int ClearReadOnly(const std::string& path) {

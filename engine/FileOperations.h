@@ -21,13 +21,14 @@ int GetFileTimes(const std::string& path, platform::FileTimes& times);
 int SetFileTimes(const std::string& path, const platform::FileTimes& times);
 bool DeleteFileWithRetry(const std::string& path, bool clearHidden, bool clearReadOnly,
                          bool clearSystem);
-// The same, for the file `expected` only: a name that now leads elsewhere is kept.
-bool DeleteSameFileWithRetry(const std::string& path, const platform::FileStatus& expected);
 bool FileExists(const std::string& path);
 bool CannotOpenFile(const std::string& path);
 // Day number of the file's local modification date; -1 and errorNumber on error.
 std::int32_t FileDateJdn(const std::string& path, int& errorNumber);
 std::string FileDateTimeText(const std::string& path, bool withTime);
+// The same from a status already read: -1 for a day beyond the calendar.
+std::int32_t DayNumberOf(const platform::FileStatus& status);
+std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime);
 std::string NextFreeFilePath(const std::string& path);
 
 // The attribute notions of this system: read-only is "owner may not write", hidden
@@ -35,6 +36,8 @@ std::string NextFreeFilePath(const std::string& path);
 bool IsReadOnlyFile(const platform::FileStatus& status);
 bool IsHiddenName(const std::string& path);
 bool IsSystemFile(const std::string& path);
+// The same for a path whose folders are resolved already: no lookup on the disk.
+bool IsSystemPath(const std::string& resolvedPath);
 int ClearReadOnly(const std::string& path);
 
 }  // namespace vorlane

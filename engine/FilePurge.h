@@ -1,35 +1,20 @@
 #pragma once
-// Destroys one file's data: overwrites every cluster it occupies (slack included)
-// with the purge type's blocks, flushes each overwrite to the device, restores size
-// and times between passes, and deletes the file when asked.
+// The purge of one file named by its path: the single-file command and the speed test.
+// Walks hold their folders open and call FilePurger directly.
 
-#include <cstdint>
 #include <string>
 
-#include "engine/PurgeResult.h"
-#include "engine/PurgeTypes.h"
+#include "engine/FilePurger.h"
 
 namespace vorlane {
 
-// Purges one file. Never throws; every failure is a negative result code.
+// Opens the path's folder once and purges the file in it with every pass of the request.
+PurgeResultCode PurgeFileAtPath(FilePurger& purger, const std::string& path,
+                                const PurgeRequest& request, const PurgeHooks& hooks = {});
+
+// The same with the routine's classic arguments; hard links are refused. True when
+// the result code is 0 or positive.
 bool VorlPurgeFile(const std::string& filePath, int purgeType, int numberOfPasses, bool deleteFile,
                    bool okToPurgeReadOnly, bool okToPurgeSystem, PurgeResultCode& resultCode);
-
-// While true (the speed test runs), size and times are not restored after a pass.
-void SetPerformingSpeedTest(bool performing);
-bool PerformingSpeedTest();
-
-// A random integer in [low, high]; with evenOnly an odd draw becomes its even
-// neighbour (upwards only when it sits on the lower bound). 32-bit so that the
-// random block of a 64 KiB cluster can draw from its whole first half.
-int RandomInteger(int low, int high, bool evenOnly);
-// Reseeds the generator (from the system's entropy source when no seed is given).
-void SeedRandomGenerator();
-void SeedRandomGenerator(std::uint32_t seed);
-
-// Rebuilds the six blocks of one pass, each exactly clusterSize bytes.
-void PrepareOverwriteBlocks(int clusterSize);
-// The block a selector names, as rebuilt by the last PrepareOverwriteBlocks.
-const std::string& OverwriteBlock(PatternSelector selector);
 
 }  // namespace vorlane

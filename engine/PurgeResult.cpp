@@ -31,6 +31,12 @@ const char* PurgeResultMeaning(PurgeResultCode code) {
             return "file vanished or was replaced during the purge";
         case kInvalidNumberOfPasses:
             return "invalid number of passes";
+        case kHardLinks:
+            return "file has other names (hard links)";
+        case kStopped:
+            return "stopped during the overwrite";
+        case kGrewDuringPurge:
+            return "file grew during the purge";
         case kReadOnlyNotPermitted:
             return "read-only file, not permitted";
         case kSystemNotPermitted:

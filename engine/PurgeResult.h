@@ -26,6 +26,13 @@ inline constexpr PurgeResultCode kFlushFailed = -14;
 inline constexpr PurgeResultCode kFileChanged = -15;
 // No pass at all would leave the data in place; deleting it then would be a lie.
 inline constexpr PurgeResultCode kInvalidNumberOfPasses = -16;
+// Overwriting one name destroys the data of every other name of the file, which may
+// lie outside the target.
+inline constexpr PurgeResultCode kHardLinks = -17;
+// Stopped inside an overwrite; the file keeps its size and is not deleted.
+inline constexpr PurgeResultCode kStopped = -18;
+// Grew beyond what the overwrites covered while they ran: someone writes to it.
+inline constexpr PurgeResultCode kGrewDuringPurge = -19;
 inline constexpr PurgeResultCode kReadOnlyNotPermitted = -53;
 inline constexpr PurgeResultCode kSystemNotPermitted = -54;
 }  // namespace purge_result

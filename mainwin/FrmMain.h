@@ -47,6 +47,14 @@ class FrmMain : public QWidget {
     QFrame* Menu() const { return fraMenu_; }
 
     void EnableMenu(bool enabled);
+    // Gives a command button its handler in place of the one it has (the tool windows
+    // plug their commands in this way).
+    void SetCommand(const QString& objectName, const std::function<void()>& command,
+                    bool guarded = true);
+    QFrame* SetupPanel() const { return fraSetup_; }
+    QFrame* SaveSetupPanel() const { return picSaveSetup_; }
+    // Commands are ignored for a second after a file dialog closes.
+    void StartDialogGuard();
     // Shows the state's labels.
     void Refresh();
     // Ends the program: closes every window, answers any pending question with
@@ -64,8 +72,7 @@ class FrmMain : public QWidget {
     void WireCommands();
     // Runs a command unless the guard second after a file dialog is on.
     void Guarded(CommandButton* button, const std::function<void()>& command, bool guarded = true);
-    void NotReady(CommandButton* button);
-    void StartDialogGuard();
+    void NotReady(CommandButton* button, bool guarded);
     void PlaceNearMenu(QWidget& window);
 
     MainState state_;

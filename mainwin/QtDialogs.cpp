@@ -110,6 +110,22 @@ std::string QtDialogs::OpenFileName(const std::string& title) {
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::string QtDialogs::OperationFileName(const std::string& title, bool forSaving) {
+    if (closed_) {
+        return {};
+    }
+    QFileDialog dialog(owner_, QString::fromStdString(title));
+    dialog.setNameFilter(QStringLiteral("Operation files (*.vns)"));
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The program asks its own overwrite question; the dialog's would be a second one.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    if (Run(dialog) != QDialog::Accepted || closed_ || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
 std::string QtDialogs::BrowseForFolder(const std::string& title) {
     if (closed_) {
         return {};

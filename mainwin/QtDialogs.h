@@ -19,6 +19,7 @@ class QtDialogs : public Dialogs {
 
     MessageAnswer Ask(const Question& question) override;
     std::string OpenFileName(const std::string& title) override;
+    std::string OperationFileName(const std::string& title, bool forSaving) override;
     std::string BrowseForFolder(const std::string& title) override;
 
     void Close() override;

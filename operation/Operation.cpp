@@ -1,10 +1,52 @@
 #include "operation/Operation.h"
 
+#include "platform/Platform.h"
+
 namespace vorlane {
 
 Operation::Operation(const OperationChoices& choices, OperationInterface& ui,
                      OperationControl& control)
     : choices_(choices), ui_(ui), control_(control), protected_(FindProtectedPlaces()) {}
+
+int Operation::Walk(const std::string& folder, platform::WalkVisitor& visitor) {
+    platform::WalkRules rules;
+    rules.crossVolumes = choices_.safety.crossVolumes;
+    if (heldTarget_ != nullptr) {
+        return platform::WalkTree(*heldTarget_, visitor, rules, volumes_);
+    }
+    return platform::WalkTree(folder, visitor, rules, volumes_);
+}
+
+void Operation::ReportFolderLeft(const std::string& path, platform::FolderRefusal refusal,
+                                 int error, const char* notDone) {
+    ++state_.foldersNotPurged;
+    if (state_.purgingTrash || reportBufferFull_) {
+        return;
+    }
+    const std::string why = refusal == platform::FolderRefusal::OtherVolume
+                                ? std::string(" is on another volume, ") + notDone + "."
+                                : " cannot be read: " + platform::Platform::ErrorText(error) + ".";
+    ReportAppend("\r\nFolder " + path + why + "\r\n", true);
+}
+
+std::string CopyOnWriteNote(const platform::VolumeTable& volumes, dev_t device) {
+    const auto volume = volumes.OfDevice(device);
+    if (!volume || !platform::IsCopyOnWrite(volume->fsType)) {
+        return {};
+    }
+    return "Note: " + volume->mountPoint + " is a copy-on-write file system (" + volume->fsType +
+           "): overwriting in place does not reach the old data.";
+}
+
+void Operation::NoteCopyOnWrite(dev_t device) {
+    if (state_.purgingTrash || !notedVolumes_.insert(device).second) {
+        return;
+    }
+    const std::string note = CopyOnWriteNote(volumes_, device);
+    if (!note.empty()) {
+        AppendToText("\r\n" + note + "\r\n");
+    }
+}
 
 void Operation::ResetReport() {
     report_.Clear();
@@ -30,6 +72,16 @@ void Operation::ReportAppend(std::string_view text, bool showNow) {
 void Operation::AppendToText(std::string_view text) {
     report_.Append(text);
     ShowText();
+}
+
+void Operation::AppendWithinBuffer(std::string_view text) {
+    if (state_.purgingTrash || reportBufferFull_) {
+        return;
+    }
+    AppendToText(text);
+    if (report_.Characters() > ReportBuffer::kCapacity) {
+        ReportBufferFull();
+    }
 }
 
 void Operation::ShowText() {

@@ -8,11 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include <set>
+
 #include "engine/ExclusionRules.h"
+#include "engine/FilePurger.h"
 #include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
 #include "operation/OperationInterface.h"
 #include "operation/ReportBuffer.h"
+#include "platform/FolderWalk.h"
+#include "platform/VolumeTable.h"
 
 namespace vorlane {
 
@@ -26,6 +31,9 @@ struct OperationState {
     std::int32_t purgedFileCount = 0;
     double sumOfSizes = 0;
     std::int32_t removedFolderCount = 0;
+    // Folders left whole: unreadable, or on another volume. Each counts as a file not
+    // purged when the caller judges whether everything was purged.
+    std::int32_t foldersNotPurged = 0;
     std::int32_t folderFileCount = 0;  // matching files of the folder in hand
     bool doNotAskAgain = false;
     // The Trash purge: counters change, the report stays silent.
@@ -47,6 +55,20 @@ class Operation {
     const std::string& ReportText() const { return report_.Text(); }
     SensitiveExtensions& Extensions() { return extensions_; }
     const ProtectedPlaces& Protected() const { return protected_; }
+    // The mounts, read once when the operation starts.
+    const platform::VolumeTable& Volumes() const { return volumes_; }
+    FilePurger& Purger() { return purger_; }
+    // The target folder as opened before the person confirmed; null: open it by name.
+    const platform::WalkFolder* HeldTarget() const { return heldTarget_; }
+    void HoldTarget(const platform::WalkFolder* target) { heldTarget_ = target; }
+    // Walks a folder (the held target when there is one) with the operation's rules;
+    // the errno of opening it, or 0.
+    int Walk(const std::string& folder, platform::WalkVisitor& visitor);
+    // The report line of a folder the walk leaves whole; counts it as not purged.
+    void ReportFolderLeft(const std::string& path, platform::FolderRefusal refusal, int error,
+                          const char* notDone);
+    // Once per operation and volume: the note that overwriting cannot reach old data.
+    void NoteCopyOnWrite(dev_t device);
 
     bool Stopped() const { return control_.StopRequested(); }
     bool CountOnly() const { return !state_.listingFiles && !state_.purging; }
@@ -56,6 +78,9 @@ class Operation {
     void ReportAppend(std::string_view text, bool showNow);
     // Writes straight into the shown text, as the summary does, full buffer or not.
     void AppendToText(std::string_view text);
+    // Writes straight into the shown text, leaving a held-back piece held back, but counts
+    // against the buffer, so that the folder lines of a huge tree cannot grow it without end.
+    void AppendWithinBuffer(std::string_view text);
     // Shows the text after an edit at its end.
     void ShowText();
     // Between files and between passes: lets a pause take effect and reports a stop.
@@ -84,6 +109,13 @@ class Operation {
     bool reportBufferFull_ = false;
     SensitiveExtensions extensions_;
     ProtectedPlaces protected_;
+    platform::VolumeTable volumes_;
+    FilePurger purger_;
+    const platform::WalkFolder* heldTarget_ = nullptr;
+    std::set<dev_t> notedVolumes_;
 };
+
+// The note line for a copy-on-write volume, "" for any other.
+std::string CopyOnWriteNote(const platform::VolumeTable& volumes, dev_t device);
 
 }  // namespace vorlane

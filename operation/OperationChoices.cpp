@@ -4,11 +4,15 @@
 
 #include "engine/PurgeTypes.h"
 #include "support/Strings.h"
+#include "support/Utf8.h"
 
 namespace vorlane {
 namespace {
 
 constexpr int kFolderCaptionLimit = 70;
+// A single file's long name keeps its start and its extension.
+constexpr int kFileCaptionLimit = 70;
+constexpr int kFileCaptionKept = 64;
 constexpr std::array<const char*, kPurgeTypeCount> kTypeCaptions{
     "Random bytes plus zeros", "Alternate bit patterns plus zeros",
     "Alternate bit patterns plus random bytes twice"};
@@ -27,6 +31,15 @@ std::string TimesText(int passes) {
 
 std::string FolderCaption(const std::string& targetFolder) {
     return ShortenPath(WithTrailingSeparator(targetFolder), kFolderCaptionLimit);
+}
+
+std::string FileSpecCaption(const std::string& targetFilespec) {
+    if (HasWildcard(targetFilespec) ||
+        DecodeUtf8(targetFilespec).size() <= static_cast<std::size_t>(kFileCaptionLimit)) {
+        return targetFilespec;
+    }
+    return LeftText(targetFilespec, kFileCaptionKept) + "..." +
+           FileExtension(targetFilespec, false);
 }
 
 std::string TypeOfPurgeCaption(int purgeType, int numberOfPasses) {

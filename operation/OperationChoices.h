@@ -44,6 +44,10 @@ struct OperationChoices {
 // joins the two without a separator, so the folder ends with one.
 std::string FolderCaption(const std::string& targetFolder);
 
+// The file specification as the main window shows it: a single file's name longer
+// than 70 characters becomes its first 64 characters, "..." and its extension.
+std::string FileSpecCaption(const std::string& targetFilespec);
+
 // The main window's purge-type line, e.g. "Random bytes plus zeros, 6 times (= 12
 // overwrites)".
 std::string TypeOfPurgeCaption(int purgeType, int numberOfPasses);

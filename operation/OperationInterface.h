@@ -5,6 +5,7 @@
 // through OperationControl.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,9 @@ class OperationInterface {
     virtual void ShowCaption(std::string_view /*caption*/) {}
     // The main window's progress line for work that writes no report.
     virtual void ShowProgress(std::string_view /*text*/) {}
+    // A pass over a file of `bytes` bytes begins; pass 0: the file is done.
+    virtual void ShowPassProgress(const std::string& /*path*/, int /*pass*/, int /*passes*/,
+                                  std::int64_t /*bytes*/) {}
 };
 
 }  // namespace vorlane

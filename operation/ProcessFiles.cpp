@@ -35,7 +35,7 @@ void Prepare(Operation& op) {
 
 std::string PurgeHeader(const OperationChoices& choices) {
     const std::string folder = FolderCaption(choices.targetFolder);
-    const std::string& spec = choices.targetFilespec;
+    const std::string spec = FileSpecCaption(choices.targetFilespec);
     std::string text = "Purging ";
     if (spec == kAllFiles) {
         text += "all files in " + folder;
@@ -60,10 +60,12 @@ void RunPurgeWalk(Operation& op) {
     op.AppendToText(ReportStamp());
     op.AppendToText(PurgeHeader(choices));
     op.Extensions().InitSensitiveExtensions(kExtensionUndecided);
-    // The walk works on the resolved folder: the purge refuses any file whose name does
-    // not say where it really is, which is what keeps a swapped-in link from leading it
-    // out of the tree.
-    VorlPurgeRecursive(op, platform::ResolvePath(choices.targetFolder), choices.targetFilespec);
+    // The walk holds the target that was opened before the confirmation; without one,
+    // the folder is resolved and opened once, now.
+    const platform::WalkFolder* held = op.HeldTarget();
+    VorlPurgeRecursive(op,
+                       held != nullptr ? held->path : platform::ResolvePath(choices.targetFolder),
+                       choices.targetFilespec);
 }
 
 void RunListWalk(Operation& op) {

@@ -4,6 +4,9 @@
 #include "operation/ConfirmationMessage.h"
 #include "operation/FileListing.h"
 #include "operation/ProcessFiles.h"
+#include "platform/FolderWalk.h"
+#include "platform/MountTable.h"
+#include "platform/Platform.h"
 #include "support/Dates.h"
 #include "support/Folders.h"
 #include "support/Strings.h"
@@ -17,6 +20,7 @@ constexpr std::string_view kAllFiles = "*.*";
 constexpr const char* kPurgeCaption = "Purge files";
 // A listing of a tree may hold files, folders or both.
 constexpr const char* kTreeListCaption = "List files and/or folders";
+constexpr std::string_view kRootRefused = "The folder / holds the whole system: it is not purged.";
 
 void Tell(OperationInterface& ui, const std::string& text, const std::string& title,
           MessageIcon icon) {
@@ -52,35 +56,65 @@ bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui
     return true;
 }
 
-// Matching files directly in the target folder; -1 when it cannot be read.
-int DirectMatches(const OperationChoices& choices) {
-    std::string errorText;
+// Matching files directly in the target folder; -1 with the reason when it cannot be read.
+int DirectMatches(const OperationChoices& choices, std::string& errorText) {
     double byteSum = 0;
     return CountFiles(choices.targetFolder, choices.targetFilespec, false, errorText, byteSum);
 }
 
+void TellUnreadable(OperationInterface& ui, const std::string& folder, const std::string& why,
+                    const std::string& title) {
+    Tell(ui, "Folder " + WithTrailingSeparator(folder) + " cannot be read: " + why + ".", title,
+         MessageIcon::Exclamation);
+}
+
+bool IsRootFolder(const platform::FileStatus& folder) {
+    const platform::FileStatus root = platform::Sys().StatNoFollow("/");
+    return folder.device == root.device && folder.inode == root.inode;
+}
+
+std::int32_t CountTargetFiles(const OperationChoices& choices, OperationInterface& ui,
+                              OperationControl& control, std::int32_t limit,
+                              const platform::WalkFolder* target) {
+    Operation op(choices, ui, control);
+    op.HoldTarget(target);
+    op.State().maxFilesToCount = limit;
+    ListFilesRecursive(op, choices.targetFolder, choices.targetFilespec);
+    return op.State().fileCount;
+}
+
 OperationResult Finish(Operation& op, const std::string& caption) {
     op.Ui().ShowCaption(caption);
-    return {true, op.State(), op.ReportText(), op.Stopped(), caption};
+    return {true, false, op.State(), op.ReportText(), op.Stopped(), caption};
 }
 
 std::int32_t CountForConfirmation(const OperationChoices& choices, OperationInterface& ui,
-                                  OperationControl& control) {
+                                  OperationControl& control, const platform::WalkFolder& target) {
     if (!HasWildcard(choices.targetFilespec) && !choices.subdirectories) {
         return 1;
     }
     ui.ShowProgress("Now counting files ...");
-    const std::int32_t count = CountFilesViaReport(choices, ui, control, kConfirmationCountLimit);
+    const std::int32_t count =
+        CountTargetFiles(choices, ui, control, kConfirmationCountLimit, &target);
     ui.ShowProgress("");
     return count;
 }
 
-bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui, std::int32_t count) {
+OperationResult NothingMatched() {
+    OperationResult result;
+    result.nothingMatched = true;
+    return result;
+}
+
+// dateFailed: a single file fails the date restriction, so nothing is asked.
+bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui, std::int32_t count,
+                       bool& dateFailed) {
     const ConfirmationMessage message = BuildConfirmationMessage(
         {choices.targetFolder, choices.targetFilespec, HasWildcard(choices.targetFilespec),
          choices.subdirectories, choices.dateRestriction.active,
          choices.dateRestriction.onlyBeforeJdn, count});
     if (!message.goOn) {
+        dateFailed = true;
         return false;
     }
     if (ui.ConfirmPurge(message.text, PurgeYesCaption(count, choices.subdirectories),
@@ -108,7 +142,13 @@ bool ListFileDetails(const OperationChoices& choices, bool listFolders) {
 }
 
 bool ReportNoFilesToList(const OperationChoices& choices, OperationInterface& ui) {
-    if (choices.subdirectories || DirectMatches(choices) > 0) {
+    std::string why;
+    const int matches = DirectMatches(choices, why);
+    if (matches < 0) {
+        TellUnreadable(ui, choices.targetFolder, why, "List files");
+        return true;
+    }
+    if (choices.subdirectories || matches > 0) {
         return false;
     }
     const std::string& spec = choices.targetFilespec;
@@ -154,25 +194,41 @@ bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool p
 
 std::int32_t CountFilesViaReport(const OperationChoices& choices, OperationInterface& ui,
                                  OperationControl& control, std::int32_t limit) {
-    Operation op(choices, ui, control);
-    op.State().maxFilesToCount = limit;
-    ListFilesRecursive(op, choices.targetFolder, choices.targetFilespec);
-    return op.State().fileCount;
+    return CountTargetFiles(choices, ui, control, limit, nullptr);
 }
 
 OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& ui,
                          OperationControl& control) {
     OperationChoices choices = snapshot;
+    // The target is resolved and opened once, here: the count, the confirmation and the
+    // walk all see this folder, whatever its name leads to later.
+    platform::WalkFolder target;
+    const std::string resolved = platform::ResolvePath(choices.targetFolder);
+    if (const int error = platform::OpenTargetFolder(resolved, target); error != 0) {
+        TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(error),
+                       kPurgeCaption);
+        return {};
+    }
+    if (choices.safety.preserveRoot && IsRootFolder(target.status)) {
+        Tell(ui, std::string(kRootRefused), kPurgeCaption, MessageIcon::Exclamation);
+        return {};
+    }
     const bool multipleFiles = HasWildcard(choices.targetFilespec);
-    if (!choices.subdirectories && DirectMatches(choices) <= 0) {
+    std::string why;
+    const int matches = DirectMatches(choices, why);
+    if (matches < 0) {
+        TellUnreadable(ui, choices.targetFolder, why, kPurgeCaption);
+        return {};
+    }
+    if (!choices.subdirectories && matches == 0) {
         Tell(ui,
              multipleFiles ? "There are no files in " + choices.targetFolder + " matching " +
                                  choices.targetFilespec + "."
                            : "File " + choices.targetFilespec + " not found.",
              "Purge files", MessageIcon::Exclamation);
-        return {};
+        return NothingMatched();
     }
-    const std::int32_t count = CountForConfirmation(choices, ui, control);
+    const std::int32_t count = CountForConfirmation(choices, ui, control, target);
     if (count == 0) {
         Tell(ui,
              "There are no files in " + choices.targetFolder +
@@ -180,13 +236,15 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
                  (choices.dateRestriction.active ? " (possibly due to the date restriction)" : "") +
                  ".",
              "Purge files", MessageIcon::Information);
-        return {};
+        return NothingMatched();
     }
-    if (!ConfirmWithPerson(choices, ui, count)) {
-        return {};
+    bool dateFailed = false;
+    if (!ConfirmWithPerson(choices, ui, count, dateFailed)) {
+        return dateFailed ? NothingMatched() : OperationResult{};
     }
     ui.ShowCaption(kPurgeCaption);
     Operation op(choices, ui, control);
+    op.HoldTarget(&target);
     op.State().purging = true;
     ProcessFiles(op);
     return Finish(op, kPurgeCaption);
@@ -195,7 +253,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
 OperationResult RunList(const OperationChoices& choices, OperationInterface& ui,
                         OperationControl& control, bool listFolders) {
     if (ReportNoFilesToList(choices, ui)) {
-        return {};
+        return NothingMatched();
     }
     Operation op(choices, ui, control);
     OperationState& state = op.State();

@@ -10,7 +10,8 @@
 namespace vorlane {
 
 struct OperationResult {
-    bool ran = false;  // false: refused, cancelled, or nothing to do
+    bool ran = false;             // false: refused, cancelled, or nothing to do
+    bool nothingMatched = false;  // did not run: the target holds no matching file
     OperationState state;
     std::string report;
     bool stopped = false;

@@ -27,6 +27,7 @@ constexpr int kMaxIndicatorLength = 10;
 
 // One file's way through the purge, as its report line tells it.
 struct FileJob {
+    int folderFd;
     std::string path;
     std::string name;
     int code = 0;  // exclusion or purge result code; 0 while nothing is wrong
@@ -36,8 +37,9 @@ struct FileJob {
 };
 
 // The bytes one overwrite handles in a second: files above it show a pass indicator.
-std::int64_t IndicatorThreshold(const Operation& op, const std::string& dirPath) {
-    float speed = DrivePurgeSpeed(op.Choices(), DriveOfPath(dirPath));
+std::int64_t IndicatorThreshold(const Operation& op, dev_t device) {
+    const auto volume = op.Volumes().OfDevice(device);
+    float speed = volume ? DrivePurgeSpeed(op.Choices(), volume->mountPoint) : 0.0f;
     if (speed <= 0) {
         speed = kUnmeasuredSpeed;
     }
@@ -132,9 +134,10 @@ bool ConfirmFile(Operation& op, const FileJob& job) {
     return false;
 }
 
-// Digits for the passes done, underscores for those to come.
-std::string PassIndicator(int done, int passes) {
-    return std::string("123456789").substr(0, done) + std::string(passes - done, '_');
+// Digits for the passes done, underscores for those to come; always `length` long.
+std::string PassIndicator(int done, int length) {
+    const int digits = std::min({done, 9, length});
+    return std::string("123456789").substr(0, digits) + std::string(length - digits, '_');
 }
 
 void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
@@ -152,34 +155,32 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
             indicator = !op.ReportBufferIsFull();
         }
     }
-    // No pass would write nothing, yet leave every pass "done".
-    PurgeResultCode result = passes < 1 ? purge_result::kInvalidNumberOfPasses : 0;
-    int done = 0;
-    while (result >= 0 && done < passes) {
-        const bool last = done + 1 == passes;
-        VorlPurgeFile(
-            job.path, choices.purgeType, 1, last && !choices.options.doNotDeletePurgedFiles,
-            choices.options.okToPurgeReadOnlyFiles, choices.options.okToPurgeSystemFiles, result);
+    const int shown = std::min(passes, kMaxIndicatorLength);
+    PurgeHooks hooks;
+    hooks.betweenPasses = [&](int done) {
+        op.Ui().ShowPassProgress(job.path, done + 1, passes, job.size);
         if (indicator) {
-            op.Report().DropLastCharacters(std::min(passes, kMaxIndicatorLength));
-        }
-        if (result < 0) {
-            break;
-        }
-        ++done;
-        if (last) {
-            break;
-        }
-        if (indicator) {
-            op.AppendToText(PassIndicator(done, passes));
+            op.Report().DropLastCharacters(shown);
+            op.AppendToText(PassIndicator(done, shown));
         }
         op.CheckPauseAndStop();
-        if (op.Stopped()) {
-            break;
-        }
+        return !op.Stopped();
+    };
+    hooks.stopRequested = [&op] { return op.Stopped(); };
+    PurgeRequest request;
+    request.purgeType = choices.purgeType;
+    request.passes = passes;
+    request.deleteFile = !choices.options.doNotDeletePurgedFiles;
+    request.okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles;
+    request.okToPurgeSystem = choices.options.okToPurgeSystemFiles;
+    request.allowHardLinks = choices.safety.allowHardLinks;
+    op.Ui().ShowPassProgress(job.path, 1, passes, job.size);
+    job.code = op.Purger().Purge({job.folderFd, job.name, job.path}, request, hooks);
+    if (indicator) {
+        op.Report().DropLastCharacters(shown);
     }
-    job.code = result;
-    job.purged = done == passes && result == 0;
+    op.Ui().ShowPassProgress(job.path, 0, passes, job.size);
+    job.purged = job.code == purge_result::kPurged;
 }
 
 void ReportOutcome(Operation& op, FileJob& job) {
@@ -205,16 +206,16 @@ void ReportOutcome(Operation& op, FileJob& job) {
 }
 
 // Handles one matching file; false when the user cancelled the whole purge.
-bool PurgeOneFile(Operation& op, const std::string& dirPath, const FolderEntry& entry,
+bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const FolderEntry& entry,
                   std::int64_t threshold, bool& lineStarted) {
-    FileJob job{dirPath + entry.name, entry.name};
+    FileJob job{folder.fd.Get(), folder.path + entry.name, entry.name};
     ++op.State().fileCount;
     ReportFileName(op, job, lineStarted);
     if (!DecideExclusion(op, entry, job)) {
         return false;
     }
     if (job.code == kNotExcluded) {
-        job.size = std::max<std::int64_t>(FileLength(job.path), 0);
+        job.size = std::max<std::int64_t>(entry.status.size, 0);
         if (ConfirmFile(op, job)) {
             RunPasses(op, job, threshold);
         } else {
@@ -225,49 +226,115 @@ bool PurgeOneFile(Operation& op, const std::string& dirPath, const FolderEntry& 
     return true;
 }
 
-// A Trash folder and the folders that make up its structure stay, empty or not. Both
-// sides are compared resolved, so that a relative target or one reached through a link
-// or ".." still knows the Trash.
-bool IsTrashStructure(const Operation& op, const std::string& folder) {
-    const std::string path = platform::ResolveParent(WithoutTrailingSeparator(folder));
-    const std::string parent = WithoutTrailingSeparator(FolderPart(path, false));
-    const auto& trash = op.Protected().trashFolders;
-    return std::any_of(trash.begin(), trash.end(), [&](const std::string& t) {
-        const std::string trashPath = platform::ResolveParent(WithoutTrailingSeparator(t));
-        return path == trashPath || parent == trashPath;
+// The Trash folders that exist, by device and inode, looked up once per walk.
+std::vector<platform::FileStatus> TrashFolders(const Operation& op) {
+    std::vector<platform::FileStatus> found;
+    for (const std::string& trash : op.Protected().trashFolders) {
+        const platform::FileStatus place = platform::Sys().StatNoFollow(trash);
+        if (place.kind == FileKind::Directory) {
+            found.push_back(place);
+        }
+    }
+    return found;
+}
+
+// A Trash folder and the folders that make up its structure stay, empty or not. They
+// are known by device and inode, so no spelling of the target hides them.
+bool IsTrashStructure(const std::vector<platform::FileStatus>& trash,
+                      const platform::WalkFolder& parent, const FolderEntry& entry) {
+    return std::any_of(trash.begin(), trash.end(), [&](const platform::FileStatus& place) {
+        const auto same = [&](const platform::FileStatus& s) {
+            return s.device == place.device && s.inode == place.inode;
+        };
+        return same(entry.status) || same(parent.status);
     });
 }
 
-void RemoveIfEmptied(Operation& op, const std::string& folder) {
-    if (!op.Choices().options.deleteEmptyFolders || !FolderIsEmpty(folder) ||
-        IsTrashStructure(op, folder)) {
+void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& trash,
+                     const platform::WalkFolder& parent, const FolderEntry& entry) {
+    if (!op.Choices().options.deleteEmptyFolders || IsTrashStructure(trash, parent, entry)) {
         return;
     }
-    if (platform::Sys().RemoveEmptyFolder(folder) != 0) {
+    // Removes only an empty folder, and only the one the walk saw under that name.
+    if (platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status) != 0) {
         return;
     }
     ++op.State().removedFolderCount;
     if (!Silent(op) && !op.ReportBufferIsFull()) {
-        op.AppendToText("\r\nFolder " + folder + " removed.\r\n");
+        // Through the buffer: a deep tree's removal lines must not grow it without end.
+        op.AppendWithinBuffer("\r\nFolder " + parent.path + entry.name + " removed.\r\n");
     }
 }
 
-void PurgeSubfolders(Operation& op, const std::string& dirPath,
-                     const std::vector<FolderEntry>& entries, const std::string& fileSpec) {
-    for (const FolderEntry& entry : entries) {
-        if (entry.status.kind != FileKind::Directory) {
-            continue;
-        }
-        const std::string next = dirPath + entry.name;
-        if (!FolderIsEmpty(next)) {
-            VorlPurgeRecursive(op, next, fileSpec);
-        }
-        if (op.Stopped() && !Silent(op)) {
-            return;
-        }
-        RemoveIfEmptied(op, next);
-    }
+// True while the folder still has a name: a folder removed under the walk ends its files.
+bool StillThere(const platform::WalkFolder& folder) {
+    platform::FileStatus now;
+    return platform::Sys().StatOpen(folder.fd.Get(), now) == 0 && now.links > 0;
 }
+
+class PurgeWalk : public platform::WalkVisitor {
+  public:
+    PurgeWalk(Operation& op, const std::string& fileSpec)
+        : op_(op), fileSpec_(fileSpec), trash_(TrashFolders(op)) {}
+
+    bool Folder(const platform::WalkFolder& folder,
+                const std::vector<FolderEntry>& entries) override {
+        walkedWithEntries_.resize(folder.depth + 2, false);
+        walkedWithEntries_[folder.depth] = !entries.empty();
+        std::vector<const FolderEntry*> targets;
+        SelectTargets(op_.Choices(), entries, fileSpec_, targets);
+        op_.State().folderFileCount = static_cast<std::int32_t>(targets.size());
+        if (targets.empty()) {
+            return true;
+        }
+        op_.NoteCopyOnWrite(folder.status.device);
+        if (!Silent(op_) && !op_.ReportBufferIsFull()) {
+            op_.AppendWithinBuffer(std::string(kCrLf) + folder.path);
+        }
+        const std::int64_t threshold = IndicatorThreshold(op_, folder.status.device);
+        bool lineStarted = false;
+        for (const FolderEntry* entry : targets) {
+            if (!PurgeOneFile(op_, folder, *entry, threshold, lineStarted)) {
+                return false;
+            }
+            if (!StillThere(folder)) {
+                break;
+            }
+            op_.CheckPauseAndStop();
+            if (op_.Stopped()) {
+                return false;
+            }
+        }
+        return true;
+    }
+    bool WantSubfolder(const platform::WalkFolder&, const FolderEntry&) override {
+        return op_.Choices().subdirectories;
+    }
+    bool AfterSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
+        if (op_.Stopped()) {
+            return false;
+        }
+        // The walk of a folder with entries ends with a line break held back until
+        // something is shown at once: it lands after the folder line of the next folder
+        // with files. An empty or unreadable folder adds none.
+        if (walkedWithEntries_[parent.depth + 1]) {
+            op_.ReportAppend(kCrLf, false);
+            walkedWithEntries_[parent.depth + 1] = false;
+        }
+        RemoveIfEmptied(op_, trash_, parent, entry);
+        return true;
+    }
+    bool Refused(const std::string& path, platform::FolderRefusal refusal, int error) override {
+        op_.ReportFolderLeft(path, refusal, error, "not purged");
+        return !op_.Stopped();
+    }
+
+  private:
+    Operation& op_;
+    const std::string& fileSpec_;
+    const std::vector<platform::FileStatus> trash_;
+    std::vector<bool> walkedWithEntries_;  // per depth: the last folder walked there
+};
 
 }  // namespace
 
@@ -285,6 +352,10 @@ std::string NotPurgedReason(int code, const std::string& filePath) {
             return ": invalid purge type.";
         case r::kInvalidNumberOfPasses:
             return ": invalid number of passes.";
+        case r::kHardLinks:
+            return ": file has other names (hard links), not purged.";
+        case r::kGrewDuringPurge:
+            return ": file grew during the purge, not purged.";
         case r::kNotDeleted:
             return ": file overwritten but not deleted.";
         case r::kCannotOpen:
@@ -316,33 +387,14 @@ std::string NotPurgedReason(int code, const std::string& filePath) {
 }
 
 void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
-    const std::int64_t threshold = IndicatorThreshold(op, folder);
-    const std::string dirPath = WithTrailingSeparator(folder);
-    std::vector<FolderEntry> entries;
-    std::vector<const FolderEntry*> targets;
-    if (!ListTargets(op.Choices(), dirPath, fileSpec, entries, targets)) {
-        return;
+    PurgeWalk walk(op, fileSpec);
+    if (const int error = op.Walk(folder, walk); error != 0) {
+        walk.Refused(WithTrailingSeparator(folder),
+                     error == EXDEV ? platform::FolderRefusal::OtherVolume
+                                    : platform::FolderRefusal::CannotRead,
+                     error);
     }
-    op.State().folderFileCount = static_cast<std::int32_t>(targets.size());
-    if (!targets.empty() && !Silent(op) && !op.ReportBufferIsFull()) {
-        op.AppendToText(std::string(kCrLf) + dirPath);
-    }
-    bool lineStarted = false;
-    for (const FolderEntry* entry : targets) {
-        if (!PurgeOneFile(op, dirPath, *entry, threshold, lineStarted)) {
-            return;
-        }
-        if (!FolderIsDirectory(dirPath)) {
-            break;
-        }
-        op.CheckPauseAndStop();
-        if (op.Stopped()) {
-            return;
-        }
-    }
-    if (op.Choices().subdirectories) {
-        PurgeSubfolders(op, dirPath, entries, fileSpec);
-    }
+    op.ReportAppend(kCrLf, false);  // the held-back line break of the target's walk
 }
 
 }  // namespace vorlane

@@ -1,11 +1,14 @@
 #include "operation/SubfolderPurge.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <string_view>
 
-#include "engine/FilePurge.h"
+#include "engine/FilePurger.h"
+#include "platform/FolderWalk.h"
 #include "platform/Platform.h"
+#include "platform/VolumeTable.h"
 #include "support/Folders.h"
 #include "support/Strings.h"
 #include "support/UserLocale.h"
@@ -19,43 +22,67 @@ using platform::FolderEntry;
 constexpr std::string_view kGoOnOrStop =
     "Click 'OK' to continue, or 'Cancel' to terminate this operation.";
 constexpr int kShownPathLength = 65;
+constexpr std::string_view kRootRefused =
+    "The folder / holds the whole system: its subfolders are not purged.";
 constexpr int kCountShownEvery = 10;
 
 std::string SameFolderForm(const std::string& path) {
     return WithoutTrailingSeparator(NormalisePath(path));
 }
 
-// One call of the command's run; the recursion shares it.
-class Walk {
+bool IsRoot(const std::string& folder) {
+    const platform::FileStatus root = platform::Sys().StatNoFollow("/");
+    const platform::FileStatus here =
+        platform::Sys().StatNoFollow(WithoutTrailingSeparator(folder));
+    return here.kind == FileKind::Directory && here.device == root.device &&
+           here.inode == root.inode;
+}
+
+// One call of the command's run, as a walk of the top folder.
+class Walk : public platform::WalkVisitor {
   public:
     Walk(SubfolderPurgeState& state, const std::string& title, OperationControl& control,
          OperationInterface& ui)
         : state_(state), title_(title), control_(control), ui_(ui) {}
 
-    // False when the run ends here; the interrupt flag is then set.
-    bool Folder(const std::string& folder);
+    bool Folder(const platform::WalkFolder& folder,
+                const std::vector<FolderEntry>& entries) override;
+    bool WantSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
+        return IsSelectedSubfolder(state_, parent.path + entry.name);
+    }
+    bool AfterSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
+        RemoveIfEmptied(parent, entry);
+        return Checkpoint(true);
+    }
+    bool Refused(const std::string&, platform::FolderRefusal, int) override {
+        if (!state_.countingMode) {
+            ++state_.filesNotDeleted;  // its files stay where they are
+        }
+        return true;
+    }
+    // Asks with OK and Cancel; false on Cancel.
+    bool GoOn(const std::string& text);
 
   private:
-    bool IsTop(const std::string& folder) const {
-        return SameFolderForm(folder) == SameFolderForm(state_.topFolder);
+    bool IsTop(const platform::WalkFolder& folder) const {
+        return folder.depth == 0 && SameFolderForm(folder.path) == SameFolderForm(state_.topFolder);
     }
     bool Checkpoint(bool withProgress);
-    bool GoOn(const std::string& text);
-    bool File(const std::string& dirPath, const FolderEntry& entry);
+    bool File(const platform::WalkFolder& folder, const FolderEntry& entry);
     bool Protected(const std::string& path) const;
-    bool Purge(const std::string& path);
+    bool Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
+               const std::string& path);
     bool PassFailed(const std::string& path, PurgeResultCode result);
-    bool Subfolder(const std::string& path);
-    void RemoveIfEmptied(const std::string& path);
+    void RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry& entry);
 
     SubfolderPurgeState& state_;
     const std::string& title_;
     OperationControl& control_;
     OperationInterface& ui_;
     const SensitiveExtensions extensions_;  // unused answers: selected folders go whole
+    FilePurger purger_;
 };
 
-// Asks with OK and Cancel; false on Cancel.
 bool Walk::GoOn(const std::string& text) {
     return ui_.Ask({text, title_, MessageButtons::OkCancel, 1, MessageIcon::None}) !=
            MessageAnswer::Cancel;
@@ -87,13 +114,13 @@ bool Walk::Protected(const std::string& path) const {
     return code == kExcludedProgramFolder || code == kExcludedSwapFile;
 }
 
-bool Walk::File(const std::string& dirPath, const FolderEntry& entry) {
+bool Walk::File(const platform::WalkFolder& folder, const FolderEntry& entry) {
     if (!Checkpoint(true)) {
         return false;
     }
-    const std::string path = dirPath + entry.name;
+    const std::string path = folder.path + entry.name;
     state_.currentFilePath = path;
-    if (!FileSpecMatches(entry.name, state_.fileSpec, false) || Protected(path)) {
+    if (!NameMatchesFileSpec(entry.name, state_.fileSpec) || Protected(path)) {
         return true;
     }
     if (state_.countingMode) {
@@ -107,13 +134,13 @@ bool Walk::File(const std::string& dirPath, const FolderEntry& entry) {
         ++state_.filesNotDeleted;  // a link is never followed, its target never touched
         return true;
     }
-    return Purge(path);
+    return Purge(folder, entry, path);
 }
 
-// A failed pass ends the file's passes; false when the person ends the run.
+// A failed purge ends the file; false when the person ends the run.
 bool Walk::PassFailed(const std::string& path, PurgeResultCode result) {
     ++state_.filesNotDeleted;
-    if (result == purge_result::kCannotOpen) {
+    if (result == purge_result::kCannotOpen || result == purge_result::kFileChanged) {
         return true;  // gone or locked: nothing the person could act on
     }
     const std::string message =
@@ -128,69 +155,63 @@ bool Walk::PassFailed(const std::string& path, PurgeResultCode result) {
     return false;
 }
 
-bool Walk::Purge(const std::string& path) {
+bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
+                 const std::string& path) {
     ui_.ShowProgress(SubfolderPurgeProgress(state_.filesPurged, state_.filesCounted) +
                      "Now purging:\r\n" + ShortenPath(path, kShownPathLength));
-    const int passes = std::max(state_.numberOfPasses, 1);
-    for (int pass = 1; pass <= passes; ++pass) {
-        const bool last = pass == passes;
-        PurgeResultCode result = 0;
-        VorlPurgeFile(path, state_.purgeType, 1, last && SubfolderPurgeState::kDeleteOnLastPass,
-                      SubfolderPurgeState::kOkToPurgeReadOnly,
-                      SubfolderPurgeState::kOkToPurgeSystem, result);
-        if (result < 0) {
-            return PassFailed(path, result);
-        }
-        if (last) {
-            ++state_.filesPurged;
-        }
-        if (!Checkpoint(false)) {
-            ui_.ShowProgress("");
-            return false;
-        }
+    PurgeRequest request;
+    request.purgeType = state_.purgeType;
+    request.passes = std::max(state_.numberOfPasses, 1);
+    request.deleteFile = SubfolderPurgeState::kDeleteOnLastPass;
+    request.okToPurgeReadOnly = SubfolderPurgeState::kOkToPurgeReadOnly;
+    request.okToPurgeSystem = SubfolderPurgeState::kOkToPurgeSystem;
+    request.allowHardLinks = state_.safety.allowHardLinks;
+    bool ended = false;
+    PurgeHooks hooks;
+    hooks.betweenPasses = [&](int) {
+        ended = !Checkpoint(false);
+        return !ended;
+    };
+    hooks.stopRequested = [this] { return control_.StopRequested(); };
+    const PurgeResultCode result =
+        purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks);
+    if (ended || (result == purge_result::kStopped && control_.StopRequested())) {
+        control_.RequestInterrupt();  // the person ended it: nothing failed
+        ui_.ShowProgress("");
+        return false;
+    }
+    if (result < 0) {
+        return PassFailed(path, result);
+    }
+    ++state_.filesPurged;
+    if (!Checkpoint(false)) {
+        ui_.ShowProgress("");
+        return false;
     }
     return true;
 }
 
-void Walk::RemoveIfEmptied(const std::string& path) {
-    if (state_.countingMode || IsTop(path) || !FolderIsEmpty(path)) {
+void Walk::RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry& entry) {
+    if (state_.countingMode) {
         return;
     }
-    if (platform::Sys().RemoveEmptyFolder(path) == 0) {
+    const int error = platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
+    if (error == 0) {
         ++state_.foldersRemoved;
-    } else {
+    } else if (error != ENOTEMPTY && error != EEXIST) {
         ++state_.foldersNotRemoved;
     }
 }
 
-bool Walk::Subfolder(const std::string& path) {
-    if (IsSelectedSubfolder(state_, path)) {
-        if (!FolderIsEmpty(path) && !Folder(path)) {
-            return false;
-        }
-        RemoveIfEmptied(path);
-    }
-    return Checkpoint(true);
-}
-
-bool Walk::Folder(const std::string& folder) {
+bool Walk::Folder(const platform::WalkFolder& folder, const std::vector<FolderEntry>& entries) {
     if (control_.InterruptRequested()) {
         return false;
     }
-    const std::string dirPath = WithTrailingSeparator(folder);
-    std::vector<FolderEntry> entries;
-    if (platform::Sys().ListFolder(dirPath, entries) != 0) {
-        return true;  // an unreadable folder ends its own call only
-    }
-    if (!IsTop(dirPath) || state_.includeTopFolderFiles) {
-        for (const FolderEntry& entry : entries) {
-            if (entry.status.kind != FileKind::Directory && !File(dirPath, entry)) {
-                return false;
-            }
-        }
+    if (IsTop(folder) && !state_.includeTopFolderFiles) {
+        return true;
     }
     for (const FolderEntry& entry : entries) {
-        if (entry.status.kind == FileKind::Directory && !Subfolder(dirPath + entry.name)) {
+        if (entry.status.kind != FileKind::Directory && !File(folder, entry)) {
             return false;
         }
     }
@@ -236,7 +257,19 @@ std::string SubfolderPurgeProgress(std::int32_t filesPurged, std::int32_t filesC
 void VorlPurgeRecursive2(SubfolderPurgeState& state, const std::string& dirPath,
                          const std::string& msgTitle, OperationControl& control,
                          OperationInterface& ui) {
-    Walk(state, msgTitle, control, ui).Folder(dirPath);
+    if (control.InterruptRequested()) {
+        return;
+    }
+    Walk walk(state, msgTitle, control, ui);
+    if (state.safety.preserveRoot && IsRoot(dirPath)) {
+        walk.GoOn(std::string(kRootRefused));
+        control.RequestInterrupt();
+        return;
+    }
+    platform::WalkRules rules;
+    rules.crossVolumes = state.safety.crossVolumes;
+    const platform::VolumeTable volumes;
+    platform::WalkTree(dirPath, walk, rules, volumes);
 }
 
 }  // namespace vorlane

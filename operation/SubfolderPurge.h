@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/ExclusionRules.h"
+#include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
 #include "operation/OperationInterface.h"
 
@@ -24,6 +25,7 @@ struct SubfolderPurgeState {
     int purgeType = 0;
     int numberOfPasses = 1;
     ProtectedPlaces protectedPlaces;  // the program folder and swap files are never touched
+    SafetyOverrides safety;           // hard links, other volumes and "/" stay refused
 
     // A selected folder goes whole: these options are not the person's to choose here.
     static constexpr bool kOkToPurgeReadOnly = true;

@@ -1,29 +1,32 @@
 #include "operation/TargetMatch.h"
 
-#include "support/Strings.h"
+#include "engine/FileOperations.h"
+#include "support/Folders.h"
 
 namespace vorlane {
 
-bool EntryIsTarget(const OperationChoices& choices, const std::string& folderPath,
-                   const platform::FolderEntry& entry, const std::string& fileSpec) {
-    return entry.status.kind != platform::FileKind::Directory &&
-           SatisfiesFilespecAndDateRestriction(WithTrailingSeparator(folderPath) + entry.name,
-                                               fileSpec, false, choices.dateRestriction);
-}
-
-bool ListTargets(const OperationChoices& choices, const std::string& dirPath,
-                 const std::string& fileSpec, std::vector<platform::FolderEntry>& entries,
-                 std::vector<const platform::FolderEntry*>& targets) {
-    targets.clear();
-    if (platform::Sys().ListFolder(dirPath, entries) != 0) {
+bool EntryIsTarget(const OperationChoices& choices, const platform::FolderEntry& entry,
+                   const std::string& fileSpec) {
+    if (entry.status.kind == platform::FileKind::Directory ||
+        !NameMatchesFileSpec(entry.name, fileSpec)) {
         return false;
     }
+    if (!choices.dateRestriction.active) {
+        return true;
+    }
+    const std::int32_t day = DayNumberOf(entry.status);
+    return day != -1 && day < choices.dateRestriction.onlyBeforeJdn;
+}
+
+void SelectTargets(const OperationChoices& choices,
+                   const std::vector<platform::FolderEntry>& entries, const std::string& fileSpec,
+                   std::vector<const platform::FolderEntry*>& targets) {
+    targets.clear();
     for (const platform::FolderEntry& entry : entries) {
-        if (EntryIsTarget(choices, dirPath, entry, fileSpec)) {
+        if (EntryIsTarget(choices, entry, fileSpec)) {
             targets.push_back(&entry);
         }
     }
-    return true;
 }
 
 }  // namespace vorlane

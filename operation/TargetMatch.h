@@ -11,13 +11,12 @@ namespace vorlane {
 
 // A file-like entry (anything but a folder; links included, never followed) whose name
 // matches the file specification and whose date passes the restriction.
-bool EntryIsTarget(const OperationChoices& choices, const std::string& folderPath,
-                   const platform::FolderEntry& entry, const std::string& fileSpec);
+bool EntryIsTarget(const OperationChoices& choices, const platform::FolderEntry& entry,
+                   const std::string& fileSpec);
 
-// Reads the folder's entries and points `targets` at those the operation covers, in name
-// order; false when the folder cannot be read.
-bool ListTargets(const OperationChoices& choices, const std::string& dirPath,
-                 const std::string& fileSpec, std::vector<platform::FolderEntry>& entries,
-                 std::vector<const platform::FolderEntry*>& targets);
+// Points `targets` at the entries the operation covers, in name order.
+void SelectTargets(const OperationChoices& choices,
+                   const std::vector<platform::FolderEntry>& entries, const std::string& fileSpec,
+                   std::vector<const platform::FolderEntry*>& targets);
 
 }  // namespace vorlane

@@ -1,8 +1,11 @@
 #include "platform/MountTable.h"
 
+#include <sys/sysmacros.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -102,10 +105,16 @@ std::optional<Volume> ParseLine(const std::string& line, const std::string& sysC
         return std::nullopt;
     }
     Volume volume;
+    unsigned major = 0;
+    unsigned minor = 0;
+    if (std::sscanf(words[2].c_str(), "%u:%u", &major, &minor) == 2) {
+        volume.device = makedev(major, minor);
+    }
     volume.mountPoint = Unescape(words[4]);
     volume.fsType = *(separator + 1);
     volume.source = Unescape(*(separator + 2));
     volume.kind = KindOf(volume.fsType, volume.source, sysClassBlock);
+    volume.pseudo = IsOneOf(volume.fsType, kPseudoFileSystems);
     return volume;
 }
 
@@ -125,12 +134,27 @@ std::vector<Volume> ParseMountTable(const std::string& text, const std::string& 
     return volumes;
 }
 
-std::vector<Volume> ReadMountTable(const std::string& mountInfoPath,
-                                   const std::string& sysClassBlock) {
+std::vector<Volume> ParseAllMounts(const std::string& text, const std::string& sysClassBlock) {
+    std::vector<Volume> mounts;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (auto volume = ParseLine(line, sysClassBlock)) {
+            mounts.push_back(std::move(*volume));
+        }
+    }
+    return mounts;
+}
+
+std::string ReadMountInfo(const std::string& mountInfoPath) {
     std::ifstream in(mountInfoPath);
     std::stringstream text;
     text << in.rdbuf();
-    return ParseMountTable(text.str(), sysClassBlock);
+    return text.str();
+}
+
+std::vector<Volume> ReadMountTable(const std::string& mountInfoPath,
+                                   const std::string& sysClassBlock) {
+    return ParseMountTable(ReadMountInfo(mountInfoPath), sysClassBlock);
 }
 
 std::optional<Volume> FindVolumeOf(const std::vector<Volume>& volumes, const std::string& path) {

@@ -14,6 +14,9 @@ namespace vorlane::platform {
 std::vector<Volume> ReadMountTable(const std::string& mountInfoPath,
                                    const std::string& sysClassBlock);
 std::vector<Volume> ParseMountTable(const std::string& text, const std::string& sysClassBlock);
+// Every mount of a mountinfo text, pseudo file systems included, in the kernel's order.
+std::vector<Volume> ParseAllMounts(const std::string& text, const std::string& sysClassBlock);
+std::string ReadMountInfo(const std::string& mountInfoPath);
 // The volume whose mount point is the longest prefix of an absolute path.
 std::optional<Volume> FindVolumeOf(const std::vector<Volume>& volumes, const std::string& path);
 // The path with its folder's links resolved (the name itself is kept as it is).

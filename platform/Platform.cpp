@@ -39,6 +39,7 @@ FileStatus StatusFrom(const struct stat& st) {
     status.times.modification = st.st_mtim;
     status.device = st.st_dev;
     status.inode = st.st_ino;
+    status.links = st.st_nlink;
     return status;
 }
 
@@ -152,24 +153,23 @@ OpenResult Platform::OpenForReading(const std::string& path, UniqueFd& out) cons
 }
 
 OpenResult Platform::OpenForOverwrite(const std::string& path, UniqueFd& out) const {
-    UniqueFd fd;
-    const OpenResult result = OpenRegular(*this, path, O_WRONLY, fd);
-    if (result != OpenResult::Ok) {
-        return result;
+    const std::filesystem::path file(path);
+    UniqueFd folder;
+    FileStatus folderStatus;
+    const std::string parent = file.has_parent_path() ? file.parent_path().string() : ".";
+    if (OpenFolder(AT_FDCWD, parent, folder, folderStatus) != 0) {
+        return OpenResult::Missing;
     }
-    // O_NOFOLLOW guards only the last name; a folder on the way swapped for a link
-    // shows here, in where the file really is.
-    if (PathOfOpenFile(fd.Get()) != AbsolutePath(path)) {
-        return OpenResult::Moved;
+    UniqueFd handle;
+    FileStatus status;
+    if (const int error = OpenEntry(folder.Get(), file.filename().string(), handle, status);
+        error != 0) {
+        return ResultOfErrno(error);
     }
-    out = std::move(fd);
-    return OpenResult::Ok;
-}
-
-std::string Platform::PathOfOpenFile(int fd) const {
-    std::error_code error;
-    const auto path = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), error);
-    return error ? std::string() : path.string();
+    if (status.kind != FileKind::Regular) {
+        return ResultOfKind(status.kind);
+    }
+    return ReopenForWriting(handle.Get(), out);
 }
 
 int Platform::WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const {
@@ -217,64 +217,184 @@ int Platform::SetTimes(int fd, const FileTimes& times) const {
 }
 
 int Platform::SetMode(const std::string& path, mode_t mode) const {
-    // Only regular files and folders get a new mode; a link's target is left alone.
-    const FileStatus status = StatNoFollow(path);
-    if (status.kind != FileKind::Regular && status.kind != FileKind::Directory) {
-        return EINVAL;
-    }
-    return ErrnoOr0(::chmod(path.c_str(), mode & 07777));
+    // Through a handle on the entry itself: a link's target is never changed, and a
+    // link swapped in after a look cannot redirect the change.
+    return SetModeAt(AT_FDCWD, path, mode);
 }
 
 int Platform::RemoveFile(const std::string& path) const {
     return ErrnoOr0(::unlink(path.c_str()));
 }
 
-int Platform::RemoveSameFile(const std::string& path, const FileStatus& expected) const {
-    const std::filesystem::path file(AbsolutePath(path));
-    const std::string folder = file.parent_path().string();
-    const UniqueFd folderFd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folderFd.Valid()) {
-        return errno;
-    }
-    struct stat st {};
-    if (PathOfOpenFile(folderFd.Get()) != folder ||
-        ::fstatat(folderFd.Get(), file.filename().c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-        st.st_dev != expected.device || st.st_ino != expected.inode) {
-        return ESTALE;
-    }
-    return ErrnoOr0(::unlinkat(folderFd.Get(), file.filename().c_str(), 0));
-}
-
 int Platform::ListFolder(const std::string& path, std::vector<FolderEntry>& out) const {
     out.clear();
-    const int dirFd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (dirFd < 0) {
-        return errno;
-    }
-    DIR* dir = ::fdopendir(dirFd);
-    if (dir == nullptr) {
-        const int error = errno;
-        ::close(dirFd);
+    UniqueFd folder;
+    FileStatus status;
+    if (const int error = OpenFolder(AT_FDCWD, path, folder, status); error != 0) {
         return error;
     }
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir)) {
+    return ReadFolder(folder.Get(), out);
+}
+
+int Platform::OpenFolder(int atFd, const std::string& name, UniqueFd& out,
+                         FileStatus& status) const {
+    // A trailing "/" would make the kernel follow a link in the last name.
+    std::string plain = name;
+    while (plain.size() > 1 && plain.back() == '/') {
+        plain.pop_back();
+    }
+    UniqueFd fd(::openat(atFd, plain.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.Valid()) {
+        return errno;
+    }
+    if (const int error = StatOpen(fd.Get(), status); error != 0) {
+        return error;
+    }
+    out = std::move(fd);
+    return 0;
+}
+
+int Platform::ReadFolder(int folderFd, std::vector<FolderEntry>& out) const {
+    out.clear();
+    // readdir moves the descriptor's position: read through a copy, from the start.
+    const int copy = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (copy < 0) {
+        return errno;
+    }
+    DIR* dir = ::fdopendir(copy);
+    if (dir == nullptr) {
+        const int error = errno;
+        ::close(copy);
+        return error;
+    }
+    int error = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr) {
+            error = errno;
+            break;
+        }
         const std::string name = entry->d_name;
         if (name == "." || name == "..") {
             continue;
         }
         struct stat st {};
-        FolderEntry item{name, {}};
-        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
-            item.status = StatusFrom(st);
+        if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            continue;  // gone since it was listed: nothing left to act on
         }
-        out.push_back(std::move(item));
+        out.push_back({name, StatusFrom(st)});
     }
-    const int error = errno;
     ::closedir(dir);
     std::sort(out.begin(), out.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     return error;
+}
+
+int Platform::StatAt(int folderFd, const std::string& name, FileStatus& out) const {
+    struct stat st {};
+    if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        out = {};
+        return errno;
+    }
+    out = StatusFrom(st);
+    return 0;
+}
+
+int Platform::OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
+                        FileStatus& status) const {
+    UniqueFd fd(::openat(folderFd, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.Valid()) {
+        return errno;
+    }
+    if (const int error = StatOpen(fd.Get(), status); error != 0) {
+        return error;
+    }
+    out = std::move(fd);
+    return 0;
+}
+
+OpenResult Platform::ReopenForWriting(int handleFd, UniqueFd& out) const {
+    FileStatus pinned;
+    if (StatOpen(handleFd, pinned) != 0 || pinned.kind != FileKind::Regular) {
+        return OpenResult::NotRegular;
+    }
+    // The descriptor's entry in /proc opens the pinned inode itself, whatever its name
+    // leads to now. O_NONBLOCK: a mandatory lock must not hang the walk.
+    const std::string self = "/proc/self/fd/" + std::to_string(handleFd);
+    UniqueFd fd(::open(self.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.Valid()) {
+        return ResultOfErrno(errno);
+    }
+    FileStatus opened;
+    if (StatOpen(fd.Get(), opened) != 0 || opened.device != pinned.device ||
+        opened.inode != pinned.inode) {
+        return OpenResult::Moved;
+    }
+    const int fileFlags = ::fcntl(fd.Get(), F_GETFL);
+    if (fileFlags >= 0) {
+        ::fcntl(fd.Get(), F_SETFL, fileFlags & ~O_NONBLOCK);
+    }
+    out = std::move(fd);
+    return OpenResult::Ok;
+}
+
+int Platform::SetModeOpen(int fd, mode_t mode) const {
+    if (::fchmod(fd, mode & 07777) == 0) {
+        return 0;
+    }
+    if (errno != EBADF) {
+        return errno;
+    }
+    // A handle (O_PATH) takes no fchmod; its /proc entry names the same inode.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ErrnoOr0(::chmod(self.c_str(), mode & 07777));
+}
+
+int Platform::SetModeAt(int folderFd, const std::string& name, mode_t mode) const {
+    UniqueFd handle;
+    FileStatus status;
+    if (const int error = OpenEntry(folderFd, name, handle, status); error != 0) {
+        return error;
+    }
+    if (status.kind != FileKind::Regular && status.kind != FileKind::Directory) {
+        return EINVAL;
+    }
+    return SetModeOpen(handle.Get(), mode);
+}
+
+int Platform::RemoveAt(int folderFd, const std::string& name, const FileStatus& expected) const {
+    FileStatus now;
+    if (const int error = StatAt(folderFd, name, now); error != 0) {
+        return error;
+    }
+    if (now.device != expected.device || now.inode != expected.inode) {
+        return ESTALE;
+    }
+    return ErrnoOr0(::unlinkat(folderFd, name.c_str(), 0));
+}
+
+int Platform::RemoveFolderAt(int folderFd, const std::string& name,
+                             const FileStatus& expected) const {
+    FileStatus now;
+    if (const int error = StatAt(folderFd, name, now); error != 0) {
+        return error;
+    }
+    if (now.kind != FileKind::Directory || now.device != expected.device ||
+        now.inode != expected.inode) {
+        return ESTALE;
+    }
+    return ErrnoOr0(::unlinkat(folderFd, name.c_str(), AT_REMOVEDIR));
+}
+
+int Platform::RenameAt(int folderFd, const std::string& from, const std::string& to) const {
+    return ErrnoOr0(::renameat2(folderFd, from.c_str(), folderFd, to.c_str(), RENAME_NOREPLACE));
+}
+
+// The folder's own flush makes a rename or an unlink durable, so the old name is not
+// left for the journal to replay.
+int Platform::SyncFolder(int folderFd) const {
+    return ErrnoOr0(::fsync(folderFd));
 }
 
 int Platform::CreateFolder(const std::string& path) const {
@@ -310,6 +430,10 @@ uid_t Platform::UserId() const {
 
 std::vector<Volume> Platform::ListVolumes() const {
     return ReadMountTable("/proc/self/mountinfo", "/sys/block");
+}
+
+std::vector<Volume> Platform::ListMounts() const {
+    return ParseAllMounts(ReadMountInfo("/proc/self/mountinfo"), "/sys/block");
 }
 
 std::optional<Volume> Platform::VolumeOf(const std::string& path) const {

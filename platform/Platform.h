@@ -20,6 +20,8 @@ struct Volume {
     std::string fsType;
     std::string source;
     DriveKind kind = DriveKind::Unknown;
+    dev_t device = 0;     // as stat reports it for files on this volume
+    bool pseudo = false;  // proc, sysfs and the like: never a drive, never walked into
 };
 
 struct ClusterInfo {
@@ -47,6 +49,7 @@ struct FileStatus {
     FileTimes times;
     dev_t device = 0;
     ino_t inode = 0;
+    nlink_t links = 0;  // names the file has; more than one can lie outside the target
 };
 
 struct FolderEntry {
@@ -87,12 +90,9 @@ class Platform {
     virtual FileStatus StatNoFollow(const std::string& path) const;
     virtual int StatOpen(int fd, FileStatus& out) const;
     virtual OpenResult OpenForReading(const std::string& path, UniqueFd& out) const;
-    // Opens a regular file for writing without truncation; never follows a link and
-    // never opens a FIFO, device or socket, checked on the open descriptor. The path must
-    // be written in its resolved form: a file found anywhere else is refused as Moved.
+    // Opens a regular file for writing without truncation; never follows a link in its
+    // name and never opens a FIFO, device or socket, checked on the open descriptor.
     virtual OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const;
-    // Where an open file or folder really is.
-    virtual std::string PathOfOpenFile(int fd) const;
     virtual int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const;
     virtual int FlushToDevice(int fd) const;
     virtual int Resize(int fd, std::int64_t size) const;
@@ -100,11 +100,36 @@ class Platform {
     virtual int SetTimes(int fd, const FileTimes& times) const;
     virtual int SetMode(const std::string& path, mode_t mode) const;
     virtual int RemoveFile(const std::string& path) const;
-    // Removes the name only while it leads to `expected`, with its folder pinned open so
-    // that no folder swapped in on the way can redirect it (ESTALE otherwise).
-    virtual int RemoveSameFile(const std::string& path, const FileStatus& expected) const;
 
-    // Folders. Entries come in byte order of their names, without "." and "..".
+    // Folders held open. Every call below acts relative to a folder descriptor, so a
+    // folder swapped for a link after it was opened cannot redirect it.
+    // Opens the folder `name` of `atFd` (AT_FDCWD for a path) without following a link
+    // in its last name; status is the folder's own.
+    virtual int OpenFolder(int atFd, const std::string& name, UniqueFd& out,
+                           FileStatus& status) const;
+    // The open folder's entries in byte order of their names, without "." and "..". An
+    // entry that vanishes while the folder is read is left out.
+    virtual int ReadFolder(int folderFd, std::vector<FolderEntry>& out) const;
+    virtual int StatAt(int folderFd, const std::string& name, FileStatus& out) const;
+    // A handle on the entry itself (O_PATH): never follows a link, never blocks on a
+    // FIFO, and pins the inode that later checks and reopens refer to.
+    virtual int OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
+                          FileStatus& status) const;
+    // Opens the very inode a handle pins, for writing; a regular file only.
+    virtual OpenResult ReopenForWriting(int handleFd, UniqueFd& out) const;
+    // Changes the mode of the inode a descriptor (or handle) holds.
+    virtual int SetModeOpen(int fd, mode_t mode) const;
+    // Changes the mode of an entry that is not a link.
+    virtual int SetModeAt(int folderFd, const std::string& name, mode_t mode) const;
+    // Remove the name only while it still leads to `expected` (ESTALE otherwise).
+    virtual int RemoveAt(int folderFd, const std::string& name, const FileStatus& expected) const;
+    virtual int RemoveFolderAt(int folderFd, const std::string& name,
+                               const FileStatus& expected) const;
+    // Renames within one folder; never replaces an existing name (EEXIST).
+    virtual int RenameAt(int folderFd, const std::string& from, const std::string& to) const;
+    virtual int SyncFolder(int folderFd) const;
+
+    // Folders by path. Entries come in byte order of their names, without "." and "..".
     virtual int ListFolder(const std::string& path, std::vector<FolderEntry>& out) const;
     virtual int CreateFolder(const std::string& path) const;
     virtual int RemoveEmptyFolder(const std::string& path) const;
@@ -118,6 +143,8 @@ class Platform {
 
     // Volumes.
     virtual std::vector<Volume> ListVolumes() const;
+    // Every mount, pseudo file systems included, as the kernel lists them now.
+    virtual std::vector<Volume> ListMounts() const;
     virtual std::optional<Volume> VolumeOf(const std::string& path) const;
     virtual std::optional<ClusterInfo> QueryClusters(const std::string& mountPoint) const;
     virtual std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const;

@@ -9,6 +9,11 @@ packages=(
     # the forensic test makes and mounts file-system images
     dosfstools fusefat e2fsprogs util-linux
     coreutils python3
+    # packaging: the .deb, its checks, the manual pages and the icons
+    dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
+    bash-completion librsvg2-bin
+    # the screenshots and the start-up benchmark of the desktop program
+    xvfb xauth imagemagick
 )
 
 missing=()

@@ -10,5 +10,5 @@ chmod 700 "$XDG_RUNTIME_DIR"
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j2
 
-scripts/build.sh build-sanitize -DVORLANE_SANITIZE=ON
+scripts/build.sh build-sanitize -DVORLANE_SANITIZE=ON -DVORLANE_GUI=OFF
 ctest --test-dir build-sanitize --output-on-failure -j2 -L core -LE forensic

@@ -16,6 +16,11 @@ class Dialogs {
     virtual MessageAnswer Ask(const Question& question) = 0;
     // The open-file dialog; the chosen path as chosen (links not resolved), or empty.
     virtual std::string OpenFileName(const std::string& title) = 0;
+    // The dialog for an operation file (*.vns), to open or to save; the chosen path, or
+    // empty. Saving asks no overwrite question of its own: the caller asks it.
+    virtual std::string OperationFileName(const std::string& /*title*/, bool /*forSaving*/) {
+        return {};
+    }
     // The folder browser; the chosen folder, or empty when cancelled.
     virtual std::string BrowseForFolder(const std::string& title) = 0;
     // The program ends: an open dialog closes unanswered and nothing is shown any more.

@@ -7,6 +7,7 @@
 #include <climits>
 #include <vector>
 
+#include "platform/FolderWalk.h"
 #include "platform/Platform.h"
 #include "support/Strings.h"
 
@@ -55,46 +56,99 @@ double PurgeableBytes(const FolderEntry& entry) {
 }
 
 bool MatchesSpec(const FolderEntry& entry, const std::string& fileSpec) {
-    return FileSpecMatches(entry.name, fileSpec, false);
+    return NameMatchesFileSpec(entry.name, fileSpec);
 }
 
-void OpenUpForOwner(const std::string& folder, mode_t mode) {
-    constexpr mode_t kOwnerAll = S_IRUSR | S_IWUSR | S_IXUSR;
-    if ((mode & kOwnerAll) != kOwnerAll) {
-        Sys().SetMode(folder, (mode & 07777) | kOwnerAll);
-    }
+constexpr mode_t kOwnerAll = S_IRUSR | S_IWUSR | S_IXUSR;
+
+bool ClosedToOwner(mode_t mode) {
+    return (mode & kOwnerAll) != kOwnerAll;
 }
 
-int DeleteEntry(const std::string& path, const FolderEntry& entry, bool force);
+// Deletes a tree bottom-up through the walk: every name is removed relative to its
+// folder's descriptor, and only while it still leads to what the walk saw.
+class TreeDelete : public platform::WalkVisitor {
+  public:
+    explicit TreeDelete(bool force) : force_(force) {}
+    int error = 0;
 
-int DeleteTreeBelow(const std::string& folder, mode_t mode, bool force) {
-    if (force) {
-        OpenUpForOwner(folder, mode);
-    }
-    std::vector<FolderEntry> entries;
-    std::string ignored;
-    if (const int error = ReadFolder(folder, entries, ignored); error != 0) {
-        return error;
-    }
-    for (const FolderEntry& entry : entries) {
-        if (const int error = DeleteEntry(JoinPath(folder, entry.name), entry, force); error != 0) {
-            return error;
+    bool Folder(const platform::WalkFolder& folder,
+                const std::vector<FolderEntry>& entries) override {
+        for (const FolderEntry& entry : entries) {
+            if (IsFolder(entry)) {
+                continue;
+            }
+            const bool readOnly =
+                entry.status.kind == FileKind::Regular && (entry.status.mode & S_IWUSR) == 0;
+            error = readOnly && !force_ ? EACCES
+                                        : Sys().RemoveAt(folder.fd.Get(), entry.name, entry.status);
+            if (error != 0) {
+                return false;
+            }
         }
+        return true;
     }
-    return Sys().RemoveEmptyFolder(folder);
-}
+    bool WantSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
+        if (force_ && ClosedToOwner(entry.status.mode)) {
+            Sys().SetModeAt(parent.fd.Get(), entry.name, (entry.status.mode & 07777) | kOwnerAll);
+        }
+        return true;
+    }
+    bool AfterSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
+        error = Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
+        return error == 0;
+    }
+    bool Refused(const std::string&, platform::FolderRefusal refusal, int why) override {
+        error = refusal == platform::FolderRefusal::OtherVolume ? EXDEV : why;
+        return false;
+    }
 
-int DeleteEntry(const std::string& path, const FolderEntry& entry, bool force) {
-    if (IsFolder(entry)) {
-        return DeleteTreeBelow(path, entry.status.mode, force);
+  private:
+    bool force_;
+};
+
+// Counts the matching files of a tree, up to a limit.
+class TreeCount : public platform::WalkVisitor {
+  public:
+    TreeCount(const std::string& fileSpec, std::int32_t& count, std::int16_t& limit, bool sumSizes,
+              double& byteSum, int& errorFlag)
+        : fileSpec_(fileSpec),
+          count_(count),
+          limit_(limit),
+          sumSizes_(sumSizes),
+          byteSum_(byteSum),
+          errorFlag_(errorFlag) {}
+
+    bool Folder(const platform::WalkFolder&, const std::vector<FolderEntry>& entries) override {
+        for (const FolderEntry& entry : entries) {
+            if (IsFolder(entry) || !MatchesSpec(entry, fileSpec_)) {
+                continue;
+            }
+            ++count_;
+            byteSum_ += sumSizes_ ? PurgeableBytes(entry) : 0.0;
+            if (limit_ > 0 && count_ >= limit_) {
+                limit_ = -2;
+                return false;
+            }
+        }
+        return true;
     }
-    const bool readOnly =
-        entry.status.kind == FileKind::Regular && (entry.status.mode & S_IWUSR) == 0;
-    if (readOnly && !force) {
-        return EACCES;
+    bool Refused(const std::string&, platform::FolderRefusal refusal, int) override {
+        if (refusal == platform::FolderRefusal::OtherVolume) {
+            return true;  // not part of this tree's volume: not counted, as not purged
+        }
+        errorFlag_ = 1;
+        return false;
     }
-    return Sys().RemoveFile(path);
-}
+
+  private:
+    const std::string& fileSpec_;
+    std::int32_t& count_;
+    std::int16_t& limit_;
+    bool sumSizes_;
+    double& byteSum_;
+    int& errorFlag_;
+};
 
 int DeleteTopFolder(const std::string& folder, bool force) {
     if (folder.empty()) {
@@ -110,10 +164,19 @@ int DeleteTopFolder(const std::string& folder, bool force) {
         case FileKind::Symlink:
             return Sys().RemoveFile(folder);
         case FileKind::Directory:
-            return DeleteTreeBelow(folder, status.mode, force);
+            break;
         default:
             return ENOTDIR;
     }
+    if (force && ClosedToOwner(status.mode)) {
+        Sys().SetMode(folder, (status.mode & 07777) | kOwnerAll);
+    }
+    TreeDelete remove(force);
+    const platform::VolumeTable volumes;
+    if (const int error = platform::WalkTree(folder, remove, {}, volumes); error != 0) {
+        return error;
+    }
+    return remove.error != 0 ? remove.error : Sys().RemoveEmptyFolder(folder);
 }
 
 // Splits "/a/b/c" into "/", "/a", "/a/b", "/a/b/c"; a relative path has no "/" level.
@@ -218,6 +281,14 @@ int CountFiles(const std::string& folder, const std::string& fileSpec, bool stop
     return count;
 }
 
+bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
+    const std::string spec = TrimText(fileSpec);
+    if (!spec.empty() && !HasWildcard(spec)) {
+        return name == spec;
+    }
+    return FileSpecMatches(name, fileSpec, false);
+}
+
 void FolderSize(bool top, const std::string& folder, const std::string& fileSpec,
                 std::int32_t& count, std::int16_t& limit, bool sumSizes, double& byteSum,
                 int& errorFlag) {
@@ -226,31 +297,10 @@ void FolderSize(bool top, const std::string& folder, const std::string& fileSpec
         byteSum = 0.0;
         errorFlag = 0;
     }
-    std::vector<FolderEntry> entries;
-    std::string errorText;
-    if (ReadFolder(folder, entries, errorText) != 0) {
+    TreeCount counter(fileSpec, count, limit, sumSizes, byteSum, errorFlag);
+    const platform::VolumeTable volumes;
+    if (folder.empty() || platform::WalkTree(folder, counter, {}, volumes) != 0) {
         errorFlag = 1;
-        return;
-    }
-    for (const FolderEntry& entry : entries) {
-        if (IsFolder(entry) || !MatchesSpec(entry, fileSpec)) {
-            continue;
-        }
-        ++count;
-        byteSum += sumSizes ? PurgeableBytes(entry) : 0.0;
-        if (limit > 0 && count >= limit) {
-            limit = -2;
-            return;
-        }
-    }
-    for (const FolderEntry& entry : entries) {
-        if (errorFlag >= 1 || limit == -2) {
-            return;
-        }
-        if (IsFolder(entry)) {
-            FolderSize(false, JoinPath(folder, entry.name), fileSpec, count, limit, sumSizes,
-                       byteSum, errorFlag);
-        }
     }
 }
 

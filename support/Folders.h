@@ -11,6 +11,11 @@
 
 namespace vorlane {
 
+// Whether a file name is covered by a file specification. A specification without "*"
+// or "?" names exactly one file and is compared byte for byte; one with wildcards
+// matches without regard to case.
+bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec);
+
 // True when the path, trimmed of blanks, names an existing folder (not a link to one).
 bool FolderIsDirectory(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "support/Strings.h"
 
+#include <QChar>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -25,15 +26,28 @@ bool IsAscii(std::string_view text) {
 }
 
 // Maps every character found in one table to the same position of the other.
-std::string MapLetters(std::string_view text, std::u32string_view from, std::u32string_view to) {
+// The table first; a letter it does not know (Greek, Cyrillic, ...) by Unicode's own
+// case mapping, so that such names match without regard to case too.
+std::string MapLetters(std::string_view text, std::u32string_view from, std::u32string_view to,
+                       char32_t (*unicode)(char32_t)) {
     std::u32string chars = DecodeUtf8(text);
     for (char32_t& c : chars) {
         const std::size_t pos = from.find(c);
         if (pos != std::u32string_view::npos && pos < to.size()) {
             c = to[pos];
+        } else if (to.find(c) == std::u32string_view::npos) {
+            c = unicode(c);
         }
     }
     return EncodeUtf8(chars);
+}
+
+char32_t UnicodeLower(char32_t c) {
+    return QChar::toLower(c);
+}
+
+char32_t UnicodeUpper(char32_t c) {
+    return QChar::toUpper(c);
 }
 
 struct NameParts {
@@ -189,7 +203,7 @@ std::string LowerCaseText(std::string_view text) {
         }
         return out;
     }
-    return MapLetters(text, kCapitals, kSmalls);
+    return MapLetters(text, kCapitals, kSmalls, UnicodeLower);
 }
 
 std::string UpperCaseText(std::string_view text) {
@@ -202,7 +216,7 @@ std::string UpperCaseText(std::string_view text) {
         }
         return out;
     }
-    return MapLetters(text, kSmalls, kCapitals);
+    return MapLetters(text, kSmalls, kCapitals, UnicodeUpper);
 }
 
 std::string LeftText(std::string_view text, int n) {
@@ -433,7 +447,9 @@ std::string DurationText(std::int32_t seconds, bool shortForm, bool wholeMinutes
         return secondsPart;
     }
     if (wholeMinutes) {
-        return MinutesText(static_cast<std::int32_t>(std::lround(seconds / 60.0)), shortForm);
+        // Halves go to the even minute, as every rounding of the estimates does.
+        const bool roundUp = s > 30 || (s == 30 && m % 2 == 1);
+        return MinutesText(m + (roundUp ? 1 : 0), shortForm);
     }
     std::string text = MinutesText(m, shortForm);
     if (s > 0) {

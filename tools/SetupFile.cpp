@@ -96,8 +96,13 @@ LineReader Flag(bool Setup::*field) {
     return [field](const std::string& line, Setup& s) { return ParseFlag(line, s.*field); };
 }
 
+// A NUL cannot be part of a name: the system would cut the path there and act on
+// another folder than the line names.
 LineReader Text(std::string Setup::*field) {
     return [field](const std::string& line, Setup& s) {
+        if (line.find('\0') != std::string::npos) {
+            return false;
+        }
         s.*field = line;
         return true;
     };

@@ -1,10 +1,18 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
+#include "cli/OptionTables.h"
 #include "common/TempFolder.h"
+#include "tools/SetupFile.h"
 
 namespace vorlane::testing {
 namespace {
@@ -14,18 +22,22 @@ namespace fs = std::filesystem;
 struct CliRun {
     int status = -1;
     std::string out;
+    std::string err;
 };
 
 // Runs vorlane-cli without a terminal on standard input; `before` prefixes the command
-// line (a change of folder, the environment).
+// line (a change of folder, the environment). Standard error goes through a file in
+// the test's own folder.
 CliRun RunCli(const std::string& arguments, const std::string& before = "") {
     const char* cli = std::getenv("VORLANE_CLI");
     CliRun run;
     if (cli == nullptr) {
         return run;
     }
+    const TempFolder errors;
+    const std::string errFile = errors.File("stderr");
     const std::string command =
-        before + std::string(cli) + " " + arguments + " </dev/null 2>/dev/null";
+        before + std::string(cli) + " " + arguments + " </dev/null 2>'" + errFile + "'";
     FILE* pipe = ::popen(command.c_str(), "r");
     char buffer[4096];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
@@ -33,6 +45,7 @@ CliRun RunCli(const std::string& arguments, const std::string& before = "") {
     }
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = TempFolder::Read(errFile);
     return run;
 }
 
@@ -122,13 +135,242 @@ TEST_F(OperationCommandsTest, PurgeFromAnOperationFile) {
     EXPECT_NE(run.out.find("using alternate bit patterns plus zeros twice."), std::string::npos);
     EXPECT_FALSE(fs::exists(folder.File("c.log")));
     EXPECT_TRUE(fs::exists(folder.File("a.txt")));
-    EXPECT_EQ(RunCli("purge --setup '" + setups.File("none.vns") + "' --yes").status, 1);
+    const CliRun missing = RunCli("purge --setup '" + setups.File("none.vns") + "' --yes");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find(setups.File("none.vns") + "': No such file or directory"),
+              std::string::npos);
 
     // An option beside the operation file would be lost: refused, nothing touched.
     folder.Write("c.log", "log");
     EXPECT_EQ(RunCli("purge --setup '" + file + "' --keep --yes").status, 2);
     EXPECT_EQ(RunCli("purge --setup '" + file + "' --spec '*.txt' --yes").status, 2);
     EXPECT_EQ(TempFolder::Read(folder.File("c.log")), "log");
+}
+
+int LineCount(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST_F(OperationCommandsTest, UsageErrorsNameTheFaultAndTouchNothing) {
+    const struct {
+        const char* arguments;
+        const char* fault;
+    } cases[] = {
+        {"purge -keep a.txt", "unrecognized option '-keep'"},
+        {"purge --kep a.txt", "unrecognized option '--kep'"},
+        {"purge - a.txt", "unrecognized option '-'"},
+        {"purge --type=4 a.txt", "invalid value '4' for --type"},
+        {"purge --keep=yes a.txt", "option '--keep' doesn't allow an argument"},
+        {"purge a.txt --passes", "option '--passes' requires an argument"},
+        {"purge --subfolders a.txt", "option '--subfolders' needs --folder"},
+        {"purge --folder . a.txt", "unexpected file 'a.txt' beside --folder"},
+        {"purge", "missing file operand"},
+        {"list --folder . --keep", "unrecognized option '--keep'"},
+        {"list --folder . --before 2024-02-30", "invalid date '2024-02-30'"},
+        {"save-setup --folder .", "missing operation file operand"},
+        {"frob", "unknown command 'frob'"},
+        {"--frob", "unrecognized option '--frob'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun run = RunCli(c.arguments, "cd " + Quoted() + " && ");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(run.err.rfind(std::string("vorlane-cli: ") + c.fault, 0), 0u) << run.err;
+        EXPECT_EQ(LineCount(run.err), 2);
+        EXPECT_NE(run.err.find("\nTry 'vorlane-cli"), std::string::npos);
+        EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
+    }
+}
+
+TEST_F(OperationCommandsTest, DoubleDashEndsTheOptions) {
+    folder.Write("-keep", "dash");
+    const CliRun run = RunCli("purge --type=3 --passes=1 -- -keep", "cd " + Quoted() + " && ");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "-keep: purged\n");
+    EXPECT_FALSE(fs::exists(folder.File("-keep")));
+    EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
+}
+
+TEST_F(OperationCommandsTest, HelpDescribesEveryOptionOnStandardOutput) {
+    for (const char* arguments : {"--help", "-h", "help", "-V", "--version"}) {
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.status, 0) << arguments;
+        EXPECT_FALSE(run.out.empty()) << arguments;
+        EXPECT_TRUE(run.err.empty()) << arguments;
+    }
+    for (const cli::CommandSpec* command : cli::AllCommands()) {
+        for (const std::string& form :
+             {command->name + " --help", command->name + " -h", "help " + command->name}) {
+            const CliRun run = RunCli(form);
+            EXPECT_EQ(run.status, 0) << form;
+            for (const cli::OptionSpec& option : command->options) {
+                EXPECT_NE(run.out.find(option.name), std::string::npos) << form << option.name;
+                EXPECT_FALSE(option.help.empty());
+            }
+            EXPECT_NE(run.out.find("Exit status:"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(OperationCommandsTest, ExitStatusTellsWhatHappened) {
+    const std::string missing = folder.Path() + "/missing";
+    const struct {
+        std::string arguments;
+        int status;
+        std::string said;  // in standard error
+    } cases[] = {
+        {"purge --folder " + Quoted() + " --spec '*.none' --yes", 3, ""},
+        {"list --folder " + Quoted() + " --spec '*.none'", 3, ""},
+        {"list --folder " + Quoted() + " --subfolders --spec '*.none'", 3, ""},
+        {"purge --folder " + Quoted() + " --spec gone.txt --yes", 3,
+         folder.Path() + "/gone.txt': No such file or directory"},
+        {"purge --folder '" + missing + "' --yes", 2,
+         "cannot purge in '" + missing + "': No such file or directory"},
+        {"list --folder " + Quoted() + "/a.txt", 2, "Not a directory"},
+        {"purge '" + missing + "'", 1, ""},
+        {"purge --folder " + Quoted() + " --spec a.txt --before 1990-01-01 --yes", 3, ""},
+        {"list --folder " + Quoted() + " --subfolders --folders --cross-volumes", 0, ""},
+        {"purge --hard-links --cross-volumes --no-preserve-root --passes=1 " + Quoted() + "/c.log",
+         0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    }
+    const CliRun file = RunCli("purge '" + missing + "'");
+    EXPECT_EQ(file.out, missing + ": not purged: No such file or directory\n");
+    EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
+}
+
+TEST_F(OperationCommandsTest, SavedSetupRunsAsItWasGiven) {
+    TempFolder setups;
+    const std::string file = setups.File("job.vns");
+    EXPECT_EQ(RunCli("save-setup '" + file + "' --folder=" + Quoted() +
+                     " --spec '*.log' --type 2 --passes 2 --file-names")
+                  .status,
+              0);
+    vorlane::Setup saved;
+    ASSERT_TRUE(LoadSetupFromFile(file, saved));
+    EXPECT_EQ(saved.targetFolder, folder.Path());
+    EXPECT_EQ(saved.purgeType, 1);
+    EXPECT_FALSE(saved.folderNamesOnly);
+    const CliRun run = RunCli("purge --setup '" + file + "' --yes");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\nc.log (3 bytes) purged\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder.File("a.txt")));
+
+    const CliRun unwritable = RunCli("save-setup '" + setups.Path() + "/no/job.vns' --folder .");
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_NE(unwritable.err.find("No such file or directory"), std::string::npos);
+
+    // The example beside the program is a valid operation file.
+    vorlane::Setup example;
+    EXPECT_TRUE(LoadSetupFromFile("example.vns", example));
+    EXPECT_EQ(example.targetFilespec, "*.doc");
+}
+
+// A purge of many files, interrupted by a signal once its report has begun.
+struct Interrupted {
+    int status = -1;
+    bool bySignal = false;
+    std::string out;
+};
+
+Interrupted InterruptPurge(const std::string& folder, int signalNumber) {
+    int out[2];
+    EXPECT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(out[1], 1);
+        ::close(out[0]);
+        const int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, 0);
+        ::dup2(null, 2);
+        const char* cli = std::getenv("VORLANE_CLI");
+        ::execl(cli, cli, "purge", "--folder", folder.c_str(), "--file-names", "--passes=2",
+                "--yes", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    Interrupted result;
+    bool sent = false;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) {
+        result.out.append(buffer, static_cast<std::size_t>(n));
+        if (!sent && result.out.find(" purged\n") != std::string::npos) {
+            ::kill(child, signalNumber);
+            sent = true;
+        }
+    }
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    result.bySignal = WIFSIGNALED(status);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status);
+    return result;
+}
+
+TEST_F(OperationCommandsTest, SignalsStopThePurgeWithItsSummary) {
+    constexpr int kFiles = 1500;
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signalNumber);
+        TempFolder many;
+        for (int i = 0; i < kFiles; ++i) {
+            many.Write("f" + std::to_string(i) + ".txt", "data");
+        }
+        const Interrupted run = InterruptPurge(many.Path(), signalNumber);
+        EXPECT_FALSE(run.bySignal);
+        EXPECT_EQ(run.status, 130);
+        EXPECT_NE(run.out.find("\nPurge operation was stopped.\n\n"), std::string::npos);
+        EXPECT_NE(run.out.find("\nNumber of files *.*: "), std::string::npos);
+        const auto left = std::distance(fs::directory_iterator(many.Path()), {});
+        EXPECT_GT(left, 0);
+        EXPECT_LT(left, kFiles);
+    }
+}
+
+TEST_F(OperationCommandsTest, ProgressOnlyOnATerminal) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "script not available";
+    }
+    // 64 MiB, 12 overwrites: long enough for a few redraws.
+    fs::resize_file(folder.Write("big.bin", ""), 64 << 20);
+    const std::string cli = std::getenv("VORLANE_CLI");
+    const std::string screen = folder.File("screen");
+    const std::string command = "cd " + Quoted() + " && script -qec \"" + cli +
+                                " purge --keep --type 3 --passes 2 big.bin\" '" + screen +
+                                "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string shown = TempFolder::Read(screen);
+    EXPECT_NE(shown.find("\rbig.bin: pass 1/2, "), std::string::npos);
+    EXPECT_NE(shown.find("%\x1b[K"), std::string::npos);
+    // The line is gone before the result is written.
+    EXPECT_NE(shown.find("\r\x1b[Kbig.bin: purged"), std::string::npos);
+
+    const CliRun piped =
+        RunCli("purge --keep --type 3 --passes 1 big.bin", "cd " + Quoted() + " && ");
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, "big.bin: purged\n");
+    EXPECT_TRUE(piped.err.empty());
+}
+
+TEST_F(OperationCommandsTest, RunScriptWorksInTheCallersFolder) {
+    // The repository's run script, found from this source file, on the build under test.
+    const fs::path repo = fs::path(__FILE__).parent_path().parent_path().parent_path();
+    const fs::path build = fs::path(std::getenv("VORLANE_CLI")).parent_path().parent_path();
+    if (!fs::exists(repo / "scripts/run.sh") || !fs::exists(build / "CMakeCache.txt")) {
+        GTEST_SKIP() << "no repository or build folder beside this test";
+    }
+    folder.Write("notes.txt", "secret");
+    const CliRun run = RunCli("", "cd " + Quoted() + " && VORLANE_BUILD_DIR='" + build.string() +
+                                      "' '" + (repo / "scripts/run.sh").string() +
+                                      "' purge --keep --type=3 --passes=1 notes.txt #");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "notes.txt: purged\n");  // the build's output stays off it
+    EXPECT_NE(TempFolder::Read(folder.File("notes.txt")), "secret");
 }
 
 }  // namespace

@@ -52,8 +52,11 @@ TEST_F(DiskProcTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
          {Case{ClusterInfo{4096, 1000, 5000}, 4096, 4096000.0},
           Case{ClusterInfo{512, 0, 10}, 512, 0.0},
           Case{ClusterInfo{65536, 3'000'000'000ull, 1}, 65536, 65536.0 * 3e9},
-          Case{ClusterInfo{131072, 1000, 5000}, -2, -1.0},
-          Case{ClusterInfo{256, 1000, 5000}, -2, -1.0}, Case{std::nullopt, -1, -1.0}}) {
+          // exFAT: clusters up to 32 MiB are real clusters whose slack must go too
+          Case{ClusterInfo{131072, 1000, 5000}, 131072, 131072000.0},
+          Case{ClusterInfo{32 << 20, 1, 1}, 32 << 20, 32.0 * (1 << 20)},
+          Case{ClusterInfo{64 << 20, 1, 1}, -2, -1.0}, Case{ClusterInfo{256, 1000, 5000}, -2, -1.0},
+          Case{std::nullopt, -1, -1.0}}) {
         stand.clusters = c.answer;
         double space = 12345;
         EXPECT_EQ(ClusterSizeOfDrive("/mnt/data", &space), c.size) << c.size;

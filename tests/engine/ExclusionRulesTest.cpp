@@ -57,7 +57,8 @@ TEST(ExcludedFile, KnowsTheProtectedPlaces) {
         {"/var/swap.img", kExcludedSwapFile},
         {"/home/ann/swapfile", kNotExcluded},
         {"/PageFile.SYS", kExcludedSwapFile},
-        {"/home/ann/.notes.txt.swp", kExcludedSwapFile},
+        {"/hiberfil.sys", kExcludedSwapFile},
+        {"/home/ann/.notes.txt.swp", kNotExcluded},  // an editor's swap file holds the text
         {"/home/ann/driver.sys", kSensitiveUndecided},
         {"/home/ann/readme", kNotExcluded},
         {"/home/ann/name.", kNotExcluded},

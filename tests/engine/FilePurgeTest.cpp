@@ -8,6 +8,9 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "common/TempFolder.h"
@@ -33,20 +36,43 @@ struct PurgeStandIn : Platform {
         std::int64_t offset, size;
         std::string head;
     };
-    bool passWrites = true, cannotRead = false, removedUnderneath = false;
-    int writeError = 0, flushError = 0, removeFailures = 0;
+    bool passWrites = true, cannotWrite = false, cannotRead = false, removedUnderneath = false;
+    int writeError = 0, flushError = 0, removeFailures = 0, renameError = 0;
     std::int64_t reportedSize = -1;  // the size StatOpen claims, when set
     std::vector<std::string> systemFolders;
     mutable std::vector<Write> writes;
-    mutable int flushes = 0, removeCalls = 0, sleeps = 0;
+    mutable std::vector<std::string> renames;  // the new names
+    mutable int flushes = 0, removeCalls = 0, sleeps = 0, folderSyncs = 0;
+    // Moments at which a test lets someone else act on the folder.
+    std::function<void()> afterLook, onFlush, onRemoveFailure;
+
+    int OpenEntry(int folder, const std::string& name, UniqueFd& out,
+                  FileStatus& status) const override {
+        const int rc = Platform::OpenEntry(folder, name, out, status);
+        if (afterLook) {
+            afterLook();
+        }
+        return rc;
+    }
+    OpenResult OpenForReading(const std::string& path, UniqueFd& out) const override {
+        return cannotRead ? OpenResult::Denied : Platform::OpenForReading(path, out);
+    }
+    int RenameAt(int folder, const std::string& from, const std::string& to) const override {
+        renames.push_back(to);
+        return renameError != 0 ? renameError : Platform::RenameAt(folder, from, to);
+    }
+    int SyncFolder(int folder) const override {
+        ++folderSyncs;
+        return Platform::SyncFolder(folder);
+    }
 
     int StatOpen(int fd, FileStatus& out) const override {
         const int rc = Platform::StatOpen(fd, out);
         out.size = reportedSize >= 0 ? reportedSize : out.size;
         return rc;
     }
-    OpenResult OpenForReading(const std::string& path, UniqueFd& out) const override {
-        return cannotRead ? OpenResult::Denied : Platform::OpenForReading(path, out);
+    OpenResult ReopenForWriting(int handle, UniqueFd& out) const override {
+        return cannotWrite ? OpenResult::Denied : Platform::ReopenForWriting(handle, out);
     }
     int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const override {
         writes.push_back({offset, static_cast<std::int64_t>(size),
@@ -57,18 +83,24 @@ struct PurgeStandIn : Platform {
         return Platform::WriteAt(fd, offset, data, size);
     }
     int FlushToDevice(int fd) const override {
+        if (onFlush && flushes == 0) {
+            onFlush();
+        }
         ++flushes;
         return flushError != 0 ? flushError : Platform::FlushToDevice(fd);
     }
     std::vector<std::string> SystemFolders() const override { return systemFolders; }
-    int RemoveSameFile(const std::string& path, const FileStatus& expected) const override {
+    int RemoveAt(int folder, const std::string& name, const FileStatus& expected) const override {
         if (removeCalls++ < removeFailures) {
             if (removedUnderneath) {
-                Platform::RemoveFile(path);
+                Platform::RemoveAt(folder, name, expected);
+            }
+            if (onRemoveFailure) {
+                onRemoveFailure();
             }
             return EBUSY;
         }
-        return Platform::RemoveSameFile(path, expected);
+        return Platform::RemoveAt(folder, name, expected);
     }
     void SleepMilliseconds(int) const override { ++sleeps; }
 
@@ -95,13 +127,20 @@ class FilePurgeTest : public ::testing::Test {
 
     PurgeResultCode Purge(const std::string& path, int type, bool deleteFile, int passes = 1,
                           bool okReadOnly = true, bool okSystem = true) {
-        PurgeResultCode result = 99;
-        const bool ok = VorlPurgeFile(path, type, passes, deleteFile, okReadOnly, okSystem, result);
-        EXPECT_EQ(ok, result >= 0);
-        return result;
+        PurgeRequest request;
+        request.purgeType = type;
+        request.passes = passes;
+        request.deleteFile = deleteFile;
+        request.okToPurgeReadOnly = okReadOnly;
+        request.okToPurgeSystem = okSystem;
+        request.allowHardLinks = allowHardLinks;
+        return PurgeFileAtPath(purger, path, request, hooks);
     }
 
     TempFolder folder;
+    FilePurger purger;
+    PurgeHooks hooks;
+    bool allowHardLinks = false;
     PurgeStandIn stand;
     platform::ScopedPlatform scope{stand};
 };
@@ -114,10 +153,11 @@ TEST_F(FilePurgeTest, EveryOverwriteCoversWholeClustersThenTheSizeIsRestored) {
     };
     for (const Case c :
          {Case{0, -1, 4096, 4096}, Case{10000, -1, 4096, 12288}, Case{8192, -1, 4096, 8192},
-          Case{1, -1, 512, 512}, Case{65537, -1, 65536, 131072},
-          Case{1, 3 * kGiB + 1, 4096, 3 * kGiB + 4096}}) {
+          Case{1, -1, 512, 512}, Case{65537, -1, 65536, 131072}, Case{65537, -1, 131072, 131072},
+          Case{70000, -1, 1 << 20, 1 << 20}, Case{1, 3 * kGiB + 1, 4096, 3 * kGiB + 4096}}) {
         SCOPED_TRACE(c.end);
         UseClusterSize(c.clusterSize);
+        purger = FilePurger();  // a purger asks each volume's cluster size once
         const std::string file = folder.Write("data", std::string(c.size, 'M'));
         stand = {};
         stand.reportedSize = c.reportedSize;
@@ -129,7 +169,8 @@ TEST_F(FilePurgeTest, EveryOverwriteCoversWholeClustersThenTheSizeIsRestored) {
             EXPECT_EQ(overwrite.second, c.end);
         }
         EXPECT_EQ(stand.flushes, 3);
-        EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(file)), c.size);
+        EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(file)),
+                  c.reportedSize >= 0 ? c.reportedSize : c.size);
     }
 }
 
@@ -149,9 +190,9 @@ TEST_P(PurgeSequenceTest, WritesTheTypesBlocksInOrderAndLeavesTheLastOne) {
     // The blocks are rebuilt every pass: only the last pass can be compared with them.
     for (std::size_t i = s.selectors.size() - s.selectors.size() / s.passes; i < s.selectors.size();
          ++i) {
-        EXPECT_EQ(overwrites[i].first, OverwriteBlock(s.selectors[i]).substr(0, kHead)) << i;
+        EXPECT_EQ(overwrites[i].first, purger.OverwriteBlock(s.selectors[i]).substr(0, kHead)) << i;
     }
-    const std::string& block = OverwriteBlock(s.selectors.back());
+    const std::string& block = purger.OverwriteBlock(s.selectors.back());
     const std::string bytes = TempFolder::Read(file);
     ASSERT_EQ(bytes.size(), 5000u);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -183,17 +224,21 @@ TEST_F(FilePurgeTest, RefusesBeforeAnyByteIsWritten) {
                           Case{file, 0, 4096, 0, code::kInvalidNumberOfPasses},
                           Case{file, 0, 4096, -1, code::kInvalidNumberOfPasses},
                           Case{file, 0, 1000, 1, code::kInvalidClusterSize},
-                          Case{file, 0, 131072, 1, code::kInvalidClusterSize},
+                          Case{file, 0, 1536 + (64 << 20), 1, code::kInvalidClusterSize},
                           Case{"", 0, 4096, 1, code::kEmptyFileName},
-                          Case{folder.File("missing"), 0, 4096, 1, code::kCannotOpen},
+                          // gone before the purge: not a file that failed to open
+                          Case{folder.File("missing"), 0, 4096, 1, code::kFileChanged},
                           Case{link, 0, 4096, 1, code::kSymbolicLink},
                           Case{fifo, 0, 4096, 1, code::kNotRegularFile},
                           Case{folder.Path(), 0, 4096, 1, code::kNotRegularFile}}) {
         UseClusterSize(c.clusterSize);
+        purger = FilePurger();
         EXPECT_EQ(Purge(c.path, c.type, true, c.passes), c.expected) << c.path << " " << c.type;
     }
-    stand.cannotRead = true;
-    EXPECT_EQ(Purge(file, 0, true), code::kCannotOpen);
+    UseClusterSize(4096);
+    purger = FilePurger();
+    stand.cannotWrite = true;
+    EXPECT_EQ(Purge(file, 0, true), code::kCannotOpenForWriting);
     EXPECT_TRUE(stand.writes.empty());
     EXPECT_EQ(TempFolder::Read(file), "untouched");
     EXPECT_TRUE(fs::is_symlink(link));
@@ -262,34 +307,35 @@ TEST_F(FilePurgeTest, WriteAndFlushFailuresAreNeverReportedAsPurged) {
     EXPECT_TRUE(fs::exists(file));
 }
 
-// A folder on the way that is (or becomes) a link must not lead the overwrite or the
-// delete out of the tree.
+// A folder held open cannot be redirected: a name in it that now leads to another file
+// is not removed, and a folder that is a link is not opened as one.
 TEST_F(FilePurgeTest, FolderSwappedForALinkLeadsNowhere) {
     fs::create_directories(folder.File("outside"));
     const std::string outside = folder.Write("outside/f", "keep");
     fs::create_directory_symlink(folder.File("outside"), folder.File("swapped"));
-    EXPECT_EQ(Purge(folder.File("swapped/f"), 1, true), code::kFileChanged);
-    EXPECT_TRUE(stand.writes.empty());
-
     const std::string file = folder.Write("f", "secret");
     const FileStatus other = platform::Sys().StatNoFollow(outside);
-    EXPECT_EQ(platform::Sys().RemoveSameFile(file, other), ESTALE);
-    EXPECT_EQ(platform::Sys().RemoveSameFile(folder.File("swapped/f"), other), ESTALE);
+    UniqueFd held;
+    FileStatus heldStatus;
+    ASSERT_EQ(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus), 0);
+    EXPECT_EQ(platform::Sys().RemoveAt(held.Get(), "f", other), ESTALE);
+    EXPECT_EQ(platform::Sys().OpenFolder(AT_FDCWD, folder.File("swapped"), held, heldStatus),
+              ENOTDIR);
     EXPECT_EQ(TempFolder::Read(outside) + TempFolder::Read(file), "keepsecret");
 }
 
 // Replays the generator: 2048 fresh bytes, then copies of its own stretches from its
 // first half (rounded half to even), cut to the cluster size.
 std::string ExpectedRandomBlock(std::uint32_t seed, std::size_t size) {
-    SeedRandomGenerator(seed);
+    FilePurger replay(seed);
     std::string expected;
     for (int i = 0; i < 2048; ++i) {
-        expected += static_cast<char>(RandomInteger(0, 255, false));
+        expected += static_cast<char>(replay.RandomInteger(0, 255, false));
     }
     while (expected.size() < size) {
         const int half = static_cast<int>(std::nearbyint(expected.size() / 2.0));
-        const int position = RandomInteger(1, half, false);
-        const int count = RandomInteger(1, half, false);
+        const int position = replay.RandomInteger(1, half, false);
+        const int count = replay.RandomInteger(1, half, false);
         expected += expected.substr(position - 1, count);
     }
     expected.resize(size);
@@ -297,17 +343,17 @@ std::string ExpectedRandomBlock(std::uint32_t seed, std::size_t size) {
 }
 
 TEST(RandomBlockTest, BlocksFollowTheirConstruction) {
-    for (const int size : {512, 2048, 2560, 65536}) {
+    for (const int size : {512, 2048, 2560, 65536, 131072}) {
         SCOPED_TRACE(size);
-        SeedRandomGenerator(20240611);
-        PrepareOverwriteBlocks(size);
+        FilePurger purger(20240611);
+        purger.PrepareOverwriteBlocks(size);
         const std::string expected = ExpectedRandomBlock(20240611, size);
         for (PatternSelector other :
              {kRandomPattern, PatternSelector{1}, PatternSelector{300}, PatternSelector{-1}}) {
-            EXPECT_TRUE(OverwriteBlock(other) == expected) << other;
+            EXPECT_TRUE(purger.OverwriteBlock(other) == expected) << other;
         }
         for (PatternSelector value : {0x00, 0x0A, 0x55, 0xAA, 0xF5}) {
-            EXPECT_EQ(OverwriteBlock(value), std::string(size, static_cast<char>(value)));
+            EXPECT_EQ(purger.OverwriteBlock(value), std::string(size, static_cast<char>(value)));
         }
     }
 }
@@ -318,13 +364,13 @@ TEST(RandomIntegerTest, StaysInRangeAndReachesItsEnds) {
         bool evenOnly;
         int lowest, highest;  // the extremes many draws must reach
     };
-    SeedRandomGenerator(7);
+    FilePurger purger(7);
     for (const Case c :
          {Case{0, 255, false, 0, 255}, Case{1, 32768, false, 100, 32700}, Case{5, 5, false, 5, 5},
           Case{-3, 3, false, -3, 3}, Case{0, 255, true, 0, 254}, Case{1, 9, true, 2, 8}}) {
         int lowest = c.high, highest = c.low;
         for (int i = 0; i < 50000; ++i) {
-            const int value = RandomInteger(c.low, c.high, c.evenOnly);
+            const int value = purger.RandomInteger(c.low, c.high, c.evenOnly);
             ASSERT_TRUE(value >= c.low && value <= c.high && (!c.evenOnly || value % 2 == 0))
                 << value << " from " << c.low << ".." << c.high;
             lowest = std::min(lowest, value);
@@ -333,6 +379,140 @@ TEST(RandomIntegerTest, StaysInRangeAndReachesItsEnds) {
         EXPECT_LE(lowest, c.lowest);
         EXPECT_GE(highest, c.highest);
     }
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+TEST_F(FilePurgeTest, AFileWithOtherNamesIsRefusedUnlessAllowed) {
+    const std::string file = folder.Write("linked", "shared data");
+    fs::create_directories(folder.File("elsewhere"));
+    fs::create_hard_link(file, folder.File("elsewhere/other-name"));
+    EXPECT_EQ(Purge(file, 1, true), code::kHardLinks);
+    EXPECT_TRUE(stand.writes.empty());
+    EXPECT_EQ(TempFolder::Read(folder.File("elsewhere/other-name")), "shared data");
+    allowHardLinks = true;
+    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    EXPECT_FALSE(fs::exists(file));
+}
+
+// A refusal or a failed open leaves the mode as it was: 0444 stays 0444, 0000 stays 0000.
+TEST_F(FilePurgeTest, ARefusedOrUnopenableFileKeepsItsReadOnlyMark) {
+    stand.systemFolders = {folder.Path()};
+    const std::string system = folder.Write("sys", "system bytes");
+    ::chmod(system.c_str(), 0444);
+    EXPECT_EQ(Purge(system, 1, true, 1, true, false), code::kSystemNotPermitted);
+    EXPECT_EQ(ModeOf(system), 0444u);
+    stand.systemFolders.clear();
+    const std::string locked = folder.Write("locked", "locked bytes");
+    ::chmod(locked.c_str(), 0000);
+    stand.cannotWrite = true;
+    EXPECT_EQ(Purge(locked, 1, true), code::kCannotOpenForWriting);
+    EXPECT_EQ(ModeOf(locked), 0000u);
+    EXPECT_TRUE(stand.writes.empty());
+}
+
+// A file swapped for a link right after the purge looked at it: the mode change, the
+// overwrite and the delete stay with the file looked at, never the link's target.
+TEST_F(FilePurgeTest, ALinkSwappedInAfterTheLookLeadsNowhere) {
+    const std::string outside = folder.Write("outside", "outside bytes");
+    ::chmod(outside.c_str(), 0444);
+    const std::string file = folder.Write("ro", "secret");
+    ::chmod(file.c_str(), 0444);
+    stand.afterLook = [&] {
+        if (fs::is_symlink(file)) {
+            return;
+        }
+        fs::rename(file, folder.File("moved"));
+        fs::create_symlink(outside, file);
+    };
+    Purge(file, 1, true);
+    EXPECT_EQ(ModeOf(outside), 0444u);
+    EXPECT_EQ(TempFolder::Read(outside), "outside bytes");
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(TempFolder::Read(folder.File("moved")), std::string(6, '\0'));
+}
+
+// A file written to while it is purged: what was appended beyond the overwrites was
+// never overwritten, so the file is not called purged, and it is kept.
+TEST_F(FilePurgeTest, AFileThatGrowsDuringThePurgeIsNotCalledPurged) {
+    const std::string file = folder.Write("growing", std::string(100, 'M'));
+    stand.onFlush = [&] { std::ofstream(file, std::ios::app) << std::string(20000, 'G'); };
+    EXPECT_EQ(Purge(file, 1, true, 2), code::kGrewDuringPurge);
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(fs::file_size(file), 4096u + 20000u);  // grown to its cluster, then appended to
+}
+
+// A file replaced between passes: the later passes stay with the file first opened,
+// and the replacement is neither overwritten nor deleted.
+TEST_F(FilePurgeTest, AReplacementBetweenPassesIsLeftAlone) {
+    const std::string file = folder.Write("data", "original");
+    hooks.betweenPasses = [&](int) {
+        folder.Write("new", "replacement");
+        fs::rename(folder.File("new"), file);
+        return true;
+    };
+    EXPECT_NE(Purge(file, 0, true, 3), code::kPurged);
+    EXPECT_EQ(TempFolder::Read(file), "replacement");
+    EXPECT_EQ(stand.flushes, 6);
+}
+
+// After a failed delete the size is set back on the overwritten file itself: a file
+// saved under its name meanwhile is not cut.
+TEST_F(FilePurgeTest, AFailedDeleteNeverShortensAFileSavedUnderTheName) {
+    const std::string file = folder.Write("doc", "short");
+    stand.removeFailures = 9;
+    stand.renameError = EPERM;  // keeps the name, so that a new file can take it
+    bool replaced = false;
+    stand.onRemoveFailure = [&] {
+        if (std::exchange(replaced, true)) {
+            return;
+        }
+        fs::remove(file);
+        folder.Write("doc", "someone's much longer document");
+    };
+    EXPECT_EQ(Purge(file, 1, true), code::kNotDeleted);
+    EXPECT_EQ(TempFolder::Read(file), "someone's much longer document");
+}
+
+TEST_F(FilePurgeTest, AStopBetweenWriteRunsKeepsTheFileAndItsSize) {
+    const std::string file = folder.Write("huge", "small on disk");
+    stand.reportedSize = 100 << 20;
+    stand.passWrites = false;
+    hooks.stopRequested = [&] { return !stand.writes.empty(); };
+    EXPECT_EQ(Purge(file, 1, true), code::kStopped);
+    EXPECT_EQ(stand.writes.size(), 1u);
+    EXPECT_EQ(stand.removeCalls, 0);
+    EXPECT_TRUE(fs::exists(file));
+}
+
+// Only the write open decides: a file the purge may write but not read goes.
+TEST_F(FilePurgeTest, AnUnreadableButWritableFileIsPurged) {
+    const std::string file = folder.Write("wo", "write only");
+    ::chmod(file.c_str(), 0200);
+    stand.cannotRead = true;
+    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    EXPECT_FALSE(fs::exists(file));
+}
+
+// The name goes too: a random one of the same length, then the unlink, then one flush
+// of the folder; a file system that refuses renames still deletes.
+TEST_F(FilePurgeTest, TheNameIsScrubbedBeforeTheUnlink) {
+    const std::string file = folder.Write("tax-2025-divorce.pdf", "secret");
+    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    ASSERT_EQ(stand.renames.size(), 1u);
+    EXPECT_EQ(stand.renames[0].size(), std::string("tax-2025-divorce.pdf").size());
+    EXPECT_NE(stand.renames[0], "tax-2025-divorce.pdf");
+    EXPECT_EQ(stand.folderSyncs, 1);
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+
+    const std::string other = folder.Write("kept-name.txt", "secret");
+    stand.renameError = EINVAL;
+    EXPECT_EQ(Purge(other, 1, true), code::kPurged);
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 
 }  // namespace

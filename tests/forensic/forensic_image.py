@@ -2,6 +2,7 @@
 """Marker files for the forensic purge test, and the raw-image scans that judge them.
 
 populate MOUNT WORKDIR          write the marker files and the bystander on a mounted volume
+names    IMAGE FSTYPE LABEL     count the traces of the marker file's name in the image
 inspect  IMAGE FSTYPE WORKDIR   before the purge: prove the markers really are in the image
 verify   IMAGE FSTYPE WORKDIR   after the purge: no marker byte may be left, the bystander intact
 
@@ -32,6 +33,11 @@ TARGETS = [
     ("big.bin", 1024 * 1024 + 7),
     ("slack.bin", None),
 ]
+# A file whose name is the secret: after the purge the name's traces in the raw image are
+# counted (folder blocks, the journal, vfat's long-name entries in UTF-16 and its short
+# name), to compare the name scrub with shred -u.
+NAME_MARKER = "n" + hashlib.sha256(b"vorlane name marker").hexdigest()[:23] + "-tax-2025-divorce.pdf"
+TARGETS.append((NAME_MARKER, 3000))
 BYSTANDER = ("bystander.bin", 20000)
 SLACK_CUT = 1000
 # The one byte of one.bin. Not a value any purge pattern writes, so it cannot be
@@ -217,7 +223,28 @@ def verify(image_path, fstype, work):
     return ok
 
 
+def name_traces(image):
+    """Copies of the name marker: whole in ASCII; the 13-character pieces a vfat long-name
+    entry holds, in UTF-16 (5 characters in a row); the short name's first six letters."""
+    whole = image.count(NAME_MARKER.encode())
+    pieces = sum(image.count(NAME_MARKER[i:i + 5].encode("utf-16-le"))
+                 for i in range(0, len(NAME_MARKER), 13))
+    short = image.count(NAME_MARKER[:6].upper().encode() + b"~")
+    return whole, pieces, short
+
+
+def names(image_path, fstype, label):
+    with open(image_path, "rb") as f:
+        image = f.read()
+    whole, pieces, short = name_traces(image)
+    print(f"  name traces {fstype} {label}: {whole} whole copies, {pieces} long-name pieces "
+          f"(UTF-16), {short} short names; {whole + pieces + short} in all")
+    return 0
+
+
 def main(argv):
+    if len(argv) == 4 and argv[0] == "names":
+        return names(argv[1], argv[2], argv[3])
     if len(argv) == 3 and argv[0] == "populate":
         populate(argv[1], argv[2])
         return 0

@@ -9,15 +9,21 @@
 #   VORLANE_CLI=path/to/vorlane-cli bash forensic_test.sh
 #   bash forensic_test.sh --rm     deletes with rm instead of purging; must FAIL
 #                                  (same as FORENSIC_DELETE_WITH_RM=1)
+#   bash forensic_test.sh --shred  deletes with shred -u, to compare the name traces
+#
+# One target's name is a marker too; its traces in the image are counted before and
+# after the purge (printed, not judged: no tool removes every copy of a name).
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 helper=$here/forensic_image.py
 use_rm=${FORENSIC_DELETE_WITH_RM:-0}
+use_shred=0
 for arg in "$@"; do
     case $arg in
         --rm) use_rm=1 ;;
-        *) echo "usage: $0 [--rm]" >&2; exit 2 ;;
+        --shred) use_shred=1 ;;
+        *) echo "usage: $0 [--rm | --shred]" >&2; exit 2 ;;
     esac
 done
 
@@ -162,6 +168,7 @@ run_fs() {
 
     # Prove the markers are on the device before judging their absence.
     python3 "$helper" inspect "$img" "$fs" "$dir" || return 1
+    python3 "$helper" names "$img" "$fs" "before the purge"
 
     attach "$img" || return 1
     mount_fs "$fs" "$loop" "$mnt" rw || return 1
@@ -177,6 +184,9 @@ for t in json.load(open(sys.argv[1]))["targets"]: print(t["name"])' "$dir/manife
     if [ "$use_rm" = 1 ]; then
         echo "  deleting with rm (this run must FAIL)"
         rm -f -- "${paths[@]}" || rc=$?
+    elif [ "$use_shred" = 1 ]; then
+        echo "  deleting with shred -u"
+        shred -u -- "${paths[@]}" || rc=$?
     else
         "$cli" purge "${paths[@]}" >"$dir/purge.out" 2>"$dir/purge.err" || rc=$?
         sed 's/^/  | /' "$dir/purge.out"
@@ -195,6 +205,7 @@ for t in json.load(open(sys.argv[1]))["targets"]: print(t["name"])' "$dir/manife
     detach "$loop" || return 1
 
     python3 "$helper" verify "$img" "$fs" "$dir" || ok=1
+    python3 "$helper" names "$img" "$fs" "after the purge"
 
     # Read back through the file system: the purged names are gone, the bystander reads
     # back byte for byte.

@@ -5,10 +5,12 @@
 
 #include "engine/DriveInfo.h"
 #include "engine/FileOperations.h"
+#include "operation/EstimatedTimes.h"
 #include "operation/PurgeCommands.h"
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
 #include "support/Dates.h"
+#include "support/UserLocale.h"
 
 namespace vorlane::testing {
 namespace {
@@ -90,6 +92,64 @@ TEST_F(ListingTest, WholeListingWithEstimateAndTable) {
     ASSERT_TRUE(result.ran);
     EXPECT_EQ(result.report, expected);
     EXPECT_EQ(result.state.estimatedTime, "2 minutes and 42 seconds");
+}
+
+TEST_F(ListingTest, DetailLinesGiveSizesUpToMegabytes) {
+    folder.Write("small.txt", std::string(1536, 's'));
+    std::filesystem::resize_file(folder.Write("big.bin", ""), 5LL << 30);  // sparse
+    const std::string big = FileDateTimeText(folder.File("big.bin"), false);
+    const std::string small = FileDateTimeText(folder.File("small.txt"), false);
+
+    const OperationResult result = RunList(ChoicesFor(folder.Path(), "*.*"), ui, control, true);
+
+    EXPECT_EQ(result.report, folder.Path() + "/\r\n" + "big.bin (" + big + ", " +
+                                 GroupedNumberText(5120, 2) + " MB)   \r\n" + "small.txt (" +
+                                 small +
+                                 ", 1.50 KB)\r\n"
+                                 "\r\n"
+                                 "Number of files *.*: 2\r\n"
+                                 "Sum of file sizes: 5.00 GB\r\n"
+                                 "\r\n"
+                                 "For an estimate of the purge time test the purge speed for "
+                                 "Drive " +
+                                 DriveOfPath(folder.Path()) + " then relist.");
+}
+
+TEST_F(ListingTest, DetailLinesDoNotFillTheBuffer) {
+    // About 90 characters a line: 1,000 files write far beyond the 61,440 of the buffer.
+    for (int i = 0; i < 1000; ++i) {
+        folder.Write(std::string(60, 'f') + std::to_string(1000 + i) + ".txt", "x");
+    }
+    OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
+    choices.drivePurgeSpeeds[DriveOfPath(folder.Path())] = 100.0f;
+    const OperationResult result = RunList(choices, ui, control, true);
+    EXPECT_FALSE(result.stopped);
+    EXPECT_GT(result.report.size(), 80000u);
+    EXPECT_EQ(result.report.find("buffer"), std::string::npos);
+    EXPECT_NE(result.report.find("Number of files: " + GroupedNumberText(1000, 0) + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(result.report.find("Estimated purge time: less than a minute.\r\n"),
+              std::string::npos);
+}
+
+TEST(EstimatedTimesGoldenTest, WholeMinutesRoundHalvesToEven) {
+    // 1 MB at 2/510 MB/s: 510 s for 2 overwrites (8.5 minutes), 1,530 s for 6 (25.5).
+    EXPECT_EQ(EstimatedTimes(2.0f / 510.0f, 1024.0 * 1024.0, 1.0),
+              "Estimated purge times for various numbers of overwrites\r\n"
+              "using a purge speed (as measured) of 0.00 MB/sec.\r\n"
+              "and an adjustment factor of 1.00:\r\n"
+              "2 overwrites: 8 minutes\r\n"
+              "4 overwrites: 17 minutes\r\n"
+              "6 overwrites: 26 minutes\r\n"
+              "8 overwrites: 34 minutes\r\n"
+              "10 overwrites: 42 minutes\r\n"
+              "12 overwrites: 51 minutes\r\n"
+              "14 overwrites: 1 hour\r\n"  // 59.5 minutes
+              "16 overwrites: 1 hour and 8 minutes\r\n"
+              "18 overwrites: 1 hour and 16 minutes\r\n"
+              "20 overwrites: 1 hour and 25 minutes\r\n"
+              "22 overwrites: 1 hour and 34 minutes\r\n"
+              "24 overwrites: 1 hour and 42 minutes\r\n");
 }
 
 TEST_F(ListingTest, ProgressMarksGiveWayToTheSummary) {

@@ -20,11 +20,12 @@ using platform::UniqueFd;
 // A file named "slocked.txt" cannot be opened for writing, whoever runs the test.
 class LockedFileStandIn : public platform::Platform {
   public:
-    OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const override {
-        if (path.ends_with("/slocked.txt")) {
+    OpenResult ReopenForWriting(int handle, UniqueFd& out) const override {
+        const fs::path self = "/proc/self/fd/" + std::to_string(handle);
+        if (fs::read_symlink(self).filename() == "slocked.txt") {
             return OpenResult::Denied;
         }
-        return Platform::OpenForOverwrite(path, out);
+        return Platform::ReopenForWriting(handle, out);
     }
 };
 
@@ -98,6 +99,7 @@ TEST_F(PurgeGoldenTest, WholeReportOfAMixedTree) {
         "\r\n" +
         t +
         "sub/\r\n"
+        "\r\n"  // held back from the end of the walk of keep/, which had no files
         "s2.txt (3 bytes) purged\r\n"
         "\r\nFolder " +
         t +
@@ -127,6 +129,30 @@ TEST_F(PurgeGoldenTest, WholeReportOfAMixedTree) {
     EXPECT_TRUE(fs::is_symlink(tree.File("slinkdir")));
     EXPECT_EQ(TempFolder::Read(outside.File("sentinel.txt")), "sentinel bytes");
     EXPECT_EQ(TempFolder::Read(outside.File("inner/s3.txt")), "inner sentinel");
+}
+
+TEST_F(PurgeGoldenTest, LongSingleFileNameIsShortenedInTheHeader) {
+    const std::string name = std::string(66, 'n') + ".txt";  // 70 characters: shown whole
+    const std::string longName = std::string(67, 'l') + ".txt";
+    tree.Write(name, "12345");
+    tree.Write(longName, "123");
+    const std::string t = tree.Path() + "/";
+
+    const OperationResult shown = Purge(ChoicesFor(tree.Path(), name));
+    EXPECT_EQ(MaskStamps(shown.report), "<STAMP>\r\nPurging files " + t + name +
+                                            " \r\n"
+                                            "using random bytes plus zeros twice.\r\n"
+                                            "\r\n" +
+                                            t + "\r\n" + name +
+                                            " (5 bytes) purged\r\n"
+                                            "\r\n"
+                                            "Number of files: 1\r\n"
+                                            "<STAMP>\r\n");
+
+    const OperationResult cut = Purge(ChoicesFor(tree.Path(), longName));
+    EXPECT_NE(cut.report.find("Purging files " + t + std::string(64, 'l') + "...txt \r\n"),
+              std::string::npos);
+    EXPECT_NE(cut.report.find("\r\n" + longName + " (3 bytes) purged\r\n"), std::string::npos);
 }
 
 TEST_F(PurgeGoldenTest, ReadOnlyFileGoesWithPermissionAndAnswersLastOneOperation) {

@@ -81,8 +81,15 @@ TEST_F(ReportBufferTest, PurgeGoesOnToItsSummary) {
 }
 
 TEST_F(ReportBufferTest, ListingStops) {
-    WriteManyFiles(700);
-    const OperationResult result = RunList(ChoicesFor(folder.Path(), "*.txt"), ui, control, true);
+    // Folder lines go through the buffer check; file detail lines do not.
+    const std::string deep = std::string(200, 'd');
+    for (int i = 0; i < 400; ++i) {
+        MakeFolder(folder.Path() + "/" + std::to_string(1000 + i) + deep);
+        folder.Write(std::to_string(1000 + i) + deep + "/f.txt", "x");
+    }
+    OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
+    choices.subdirectories = true;
+    const OperationResult result = RunList(choices, ui, control, true);
     EXPECT_TRUE(result.stopped);
     EXPECT_NE(result.report.find("The output report buffer was filled.\r\nNote: Some files or "
                                  "folders were not listed.\r\n"),

@@ -39,7 +39,7 @@ class ProgressInterface : public ScriptedInterface {
 class FailingStandIn : public platform::Platform {
   public:
     std::set<ino_t> failingFiles;
-    std::set<std::string> stuckFolders;
+    std::set<ino_t> stuckFolders;
 
     int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const override {
         platform::FileStatus status;
@@ -48,8 +48,11 @@ class FailingStandIn : public platform::Platform {
         }
         return Platform::WriteAt(fd, offset, data, size);
     }
-    int RemoveEmptyFolder(const std::string& path) const override {
-        return stuckFolders.count(path) != 0 ? EBUSY : Platform::RemoveEmptyFolder(path);
+    int RemoveFolderAt(int folder, const std::string& name,
+                       const platform::FileStatus& expected) const override {
+        return stuckFolders.count(expected.inode) != 0
+                   ? EBUSY
+                   : Platform::RemoveFolderAt(folder, name, expected);
     }
 };
 
@@ -219,7 +222,7 @@ TEST_F(SubfolderPurgeTest, LinksAreNeverFollowedNorTheirTargetsTouched) {
 
 TEST_F(SubfolderPurgeTest, FailedWriteIsCountedAndTheWalkGoesOn) {
     platform.failingFiles.insert(platform::Sys().StatNoFollow(tree.File("a/a1.txt")).inode);
-    platform.stuckFolders.insert(tree.File("a/deep/empty"));
+    platform.stuckFolders.insert(platform::Sys().StatNoFollow(tree.File("a/deep/empty")).inode);
     ui.answers = {MessageAnswer::Ok};
     CountThenPurge();
 
@@ -247,13 +250,17 @@ TEST_F(SubfolderPurgeTest, CancelAfterAFailedWriteEndsTheRun) {
 }
 
 TEST_F(SubfolderPurgeTest, ProgramFolderAndSwapFilesAreLeftAlone) {
-    tree.Write("a/deep/editor.swp", "swap");
+    tree.Write("a/deep/swapfile", "swap");
+    state.protectedPlaces.swapFiles = {tree.File("a/deep/swapfile")};
+    // An editor's swap file holds the edited text: it goes like any other file.
+    tree.Write("a/deep/.notes.swp", "edited text");
     state.protectedPlaces.programFolder = tree.File("a");
     CountThenPurge();
-    EXPECT_EQ(state.filesCounted, 1);  // only a/deep/a3.doc
+    EXPECT_EQ(state.filesCounted, 2);  // a/deep/a3.doc and a/deep/.notes.swp
     ExpectUntouched("a/a1.txt", "first");
-    ExpectUntouched("a/deep/editor.swp", "swap");
+    ExpectUntouched("a/deep/swapfile", "swap");
     EXPECT_FALSE(Exists("a/deep/a3.doc"));
+    EXPECT_FALSE(Exists("a/deep/.notes.swp"));
 }
 
 TEST(SubfolderSelectionTest, WholeNamesBelowASelectedFolder) {

@@ -20,6 +20,7 @@ class ScriptedDialogs : public Dialogs {
     std::deque<std::string> folders;    // for BrowseForFolder
     std::vector<Question> asked;
     std::vector<std::string> fileTitles;
+    std::vector<bool> savedNotOpened;  // per operation-file dialog: save (true) or open
     std::vector<std::string> folderTitles;
     std::thread::id askedOn;
     bool closed = false;
@@ -48,6 +49,11 @@ class ScriptedDialogs : public Dialogs {
     }
     std::string OpenFileName(const std::string& title) override {
         fileTitles.push_back(title);
+        return Next(files);
+    }
+    std::string OperationFileName(const std::string& title, bool forSaving) override {
+        fileTitles.push_back(title);
+        savedNotOpened.push_back(forSaving);
         return Next(files);
     }
     std::string BrowseForFolder(const std::string& title) override {

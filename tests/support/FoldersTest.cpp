@@ -33,18 +33,21 @@ class FolderTree : public ::testing::Test {
     std::string root;
 };
 
-// ListFolder refuses one folder, as it would for a non-root user without read permission.
+// Refuses to read one folder, as the system would for a non-root user without read
+// permission, however the folder is reached.
 class DeniedFolder : public platform::Platform {
   public:
-    explicit DeniedFolder(std::string denied) : denied_(std::move(denied)) {}
-    int ListFolder(const std::string& path,
-                   std::vector<platform::FolderEntry>& out) const override {
+    explicit DeniedFolder(const std::string& denied) : denied_(StatNoFollow(denied).inode) {}
+    int ReadFolder(int folder, std::vector<platform::FolderEntry>& out) const override {
         out.clear();
-        return path == denied_ ? EACCES : Platform::ListFolder(path, out);
+        platform::FileStatus status;
+        return StatOpen(folder, status) == 0 && status.inode == denied_
+                   ? EACCES
+                   : Platform::ReadFolder(folder, out);
     }
 
   private:
-    std::string denied_;
+    ino_t denied_;
 };
 
 TEST_F(FolderTree, CountsFilesBySpecificationAndSumsOnRequest) {
@@ -173,7 +176,8 @@ class NoChanges : public platform::Platform {
     int RemoveFile(const std::string&) const override { return Refuse(); }
     int RemoveEmptyFolder(const std::string&) const override { return Refuse(); }
     int SetMode(const std::string&, mode_t) const override { return Refuse(); }
-    int ListFolder(const std::string&, std::vector<platform::FolderEntry>&) const override {
+    int OpenFolder(int, const std::string&, platform::UniqueFd&,
+                   platform::FileStatus&) const override {
         return Refuse();
     }
 

@@ -83,7 +83,10 @@ TEST(StrProcTest, ShortenPathKeepsWholeWordsAndLimit) {
 TEST(StrProcTest, CaseConversionUsesLetterTables) {
     EXPECT_EQ(LowerCaseText("ŠŒŸÀÉÞ ÑAME"), "šœÿàéþ ñame");
     EXPECT_EQ(UpperCaseText("straße ÿ"), "STRAßE Ÿ");
-    EXPECT_EQ(LowerCaseText("ΣIGMA"), "Σigma");          // outside the tables: unchanged
+    EXPECT_EQ(LowerCaseText("ΣIGMA ПРИВЕТ"), "σigma привет");  // beyond the tables: Unicode
+    EXPECT_EQ(UpperCaseText("σigma привет"), "ΣIGMA ПРИВЕТ");
+    EXPECT_TRUE(FileSpecMatches("ΦΩΤΟ.TXT", "φωτο.*", false));
+    EXPECT_TRUE(FileSpecMatches("Отчёт.doc", "ОТЧЁТ*.DOC", false));
     EXPECT_EQ(LowerCaseText("A\xFF\xC3"), "a\xFF\xC3");  // bytes that are not UTF-8 survive
 }
 
@@ -171,7 +174,8 @@ TEST(StrProcTest, DurationTexts) {
     EXPECT_EQ(DurationText(61, false, false), "1 minute and 1 second");
     EXPECT_EQ(DurationText(125, true, false), "2m 5s");
     EXPECT_EQ(DurationText(3661, false, false), "1 hour and 1 minute");
-    EXPECT_EQ(DurationText(150, false, true), "3 minutes");
+    EXPECT_EQ(DurationText(150, false, true), "2 minutes");  // 2.5: halves to even
+    EXPECT_EQ(DurationText(210, false, true), "4 minutes");
     EXPECT_EQ(DurationText(59, false, true), "59 seconds");
     EXPECT_EQ(DurationText(-5, false, false), "0 seconds");
 }

@@ -95,6 +95,9 @@ TEST(SetupFile, BadInputFailsAndKeepsWhatWasApplied) {
         {"flag with junk", SampleWithLine(12, " 1x "), false, false, false},
         {"date not a number", SampleWithLine(16, "soon"), true, false, false},
         {"date beyond 32 bits", SampleWithLine(16, " 4294967296 "), true, false, false},
+        // the system would cut the name at the NUL and act on /home/ann instead
+        {"NUL in the folder", SampleWithLine(4, std::string("/home/ann\0/letters", 19)), true, true,
+         false},
         {"too few lines", std::string(kSampleFile).substr(0, 60), false, false, false},
         {"empty file", "", false, false, false},
     };

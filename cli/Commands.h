@@ -1,0 +1,31 @@
+#pragma once
+// The commands of vorlane-cli. Each reads its own words (after the command's name)
+// and returns the exit status (cli/ExitStatus.h).
+
+#include <string>
+#include <vector>
+
+#include "cli/Options.h"
+#include "cli/StopRequest.h"
+
+namespace vorlane::cli {
+
+// purge FILE..., purge --folder DIR ..., purge --setup FILE.vns
+int RunPurgeCommand(const std::vector<std::string>& words, StopRequest& stop);
+// list --folder DIR ...
+int RunListCommand(const std::vector<std::string>& words, StopRequest& stop);
+// save-setup FILE.vns --folder DIR ...
+int RunSaveSetupCommand(const std::vector<std::string>& words);
+// speed-test [--drive DIR] [--type T] [--passes N]
+int RunSpeedTestCommand(const std::vector<std::string>& words, StopRequest& stop);
+// purge-trash [--drive MOUNT] [--yes]
+int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& stop);
+
+// The single-file purge, with the purge command's options already read.
+int PurgeFiles(Options& options, StopRequest& stop);
+
+// Loads the program texts; ends the program when they cannot be loaded. Called once a
+// command has read its options, so that --help works without them.
+void LoadProgramTexts();
+
+}  // namespace vorlane::cli

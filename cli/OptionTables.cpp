@@ -1,0 +1,157 @@
+#include "cli/OptionTables.h"
+
+#include <algorithm>
+
+namespace vorlane::cli {
+namespace {
+
+const OptionSpec kHelp{"--help", 'h', "", "show this help and exit"};
+
+const std::vector<OptionSpec> kTarget{
+    {"--folder", 0, "DIR", "the folder whose files are purged or listed"},
+    {"--spec", 0, "SPEC", "which files (default *.*; see File patterns below)"},
+    {"--subfolders", 0, "", "include the files of every subfolder"},
+    {"--before", 0, "YYYY-MM-DD", "only files last modified before that day"},
+};
+
+const std::vector<OptionSpec> kPurgeType{
+    {"--type", 0, "T", "purge type 1, 2 or 3 (default 1)"},
+    {"--passes", 0, "N", "passes: 1-9/1-8/1-4 by type (default 6/4/2)"},
+};
+
+const std::vector<OptionSpec> kFileOptions{
+    {"--keep", 0, "", "overwrite, but do not delete the files"},
+    {"--no-read-only", 0, "", "refuse read-only files (they are purged by default)"},
+    {"--system", 0, "", "allow files in the system folders (/usr, /etc, ...)"},
+};
+
+const std::vector<OptionSpec> kFolderPurgeOptions{
+    {"--sensitive", 0, "", "allow sensitive extensions (exe, dll, ...) unasked"},
+    {"--file-names", 0, "", "name each file in the report (not a dot)"},
+    {"--keep-empty-folders", 0, "", "keep the subfolders the purge empties"},
+    {"--confirm-each", 0, "", "ask before each file"},
+};
+
+const std::vector<OptionSpec> kRun{
+    {"--yes", 0, "", "purge without asking (needed without a terminal)"},
+    {"--setup", 0, "FILE", "take every choice from an operation file (.vns)"},
+};
+
+const std::vector<OptionSpec> kSafety{
+    {"--hard-links", 0, "", "also purge files that have other names (hard links)"},
+    {"--cross-volumes", 0, "", "walk into folders on other mounted volumes"},
+    {"--no-preserve-root", 0, "", "allow / as the folder of a purge"},
+};
+
+const std::vector<OptionSpec> kListOptions{
+    {"--folders", 0, "", "in a tree: folder lines (file lines up to 100 files)"},
+    {"--speed", 0, "MBPS", "purge speed for the estimate, MB/s for one overwrite"},
+};
+
+const std::vector<OptionSpec> kSpeedTest{
+    {"--drive", 0, "DIR", "a folder on the volume to test (default: the current folder)"},
+};
+
+const std::vector<OptionSpec> kTrash{
+    {"--drive", 0, "MOUNT", "the mount point of the volume whose Trash is purged"},
+    {"--yes", 0, "", "purge without asking (needed without a terminal)"},
+};
+
+std::vector<OptionSpec> Join(std::initializer_list<const std::vector<OptionSpec>*> groups) {
+    std::vector<OptionSpec> all;
+    for (const auto* group : groups) {
+        all.insert(all.end(), group->begin(), group->end());
+    }
+    all.push_back(kHelp);
+    return all;
+}
+
+bool InGroup(const std::vector<OptionSpec>& group, const std::string& name) {
+    return std::any_of(group.begin(), group.end(),
+                       [&](const OptionSpec& spec) { return spec.name == name; });
+}
+
+}  // namespace
+
+const CommandSpec& PurgeCommandSpec() {
+    static const CommandSpec spec{
+        "purge",
+        {"purge [OPTION]... FILE...", "purge --folder DIR [OPTION]...",
+         "purge --setup FILE.vns [--yes] [SAFETY OPTION]..."},
+        "Overwrite every cluster of the files, slack included, pass after pass, flush\n"
+        "each overwrite to the device, and delete them. With --folder: the files of a\n"
+        "folder that match --spec, counted and confirmed first, with the report of the\n"
+        "windows on standard output. FILE... takes the options up to --system and the\n"
+        "safety options.",
+        Join({&kTarget, &kPurgeType, &kFileOptions, &kFolderPurgeOptions, &kRun, &kSafety})};
+    return spec;
+}
+
+const CommandSpec& ListCommandSpec() {
+    static const CommandSpec spec{
+        "list",
+        {"list --folder DIR [OPTION]..."},
+        "List the matching files of a folder with the sum of their sizes and, when the\n"
+        "purge speed of the volume is known (--speed, or the speed test's), an estimate\n"
+        "of the purge time for the chosen type and passes.",
+        Join({&kTarget, &kPurgeType, &kListOptions, &kSafety})};
+    return spec;
+}
+
+const CommandSpec& SaveSetupCommandSpec() {
+    static const CommandSpec spec{
+        "save-setup",
+        {"save-setup FILE.vns --folder DIR [OPTION]..."},
+        "Save the choices of a folder purge as an operation file, to run later with\n"
+        "'vorlane-cli purge --setup FILE.vns' or to load in the windows.",
+        Join({&kTarget, &kPurgeType, &kFileOptions, &kFolderPurgeOptions})};
+    return spec;
+}
+
+const CommandSpec& SpeedTestCommandSpec() {
+    static const CommandSpec spec{
+        "speed-test",
+        {"speed-test [--drive DIR] [--type T] [--passes N]"},
+        "Measure how fast the volume holding DIR (default: the current folder) is purged:\n"
+        "dummy files in a temporary folder on it, purged three times, then removed. The\n"
+        "mean speed is printed and stored, and later listings base their estimate on it.",
+        Join({&kSpeedTest, &kPurgeType})};
+    return spec;
+}
+
+const CommandSpec& TrashPurgeCommandSpec() {
+    static const CommandSpec spec{
+        "purge-trash",
+        {"purge-trash [--drive MOUNT] [--yes]"},
+        "Purge every file in the Trash of one volume (default: the volume of your home\n"
+        "Trash), with the entries that remember where each came from. The Trash's own\n"
+        "folders stay. Asks once, unless --yes is given.",
+        Join({&kTrash})};
+    return spec;
+}
+
+const std::vector<const CommandSpec*>& AllCommands() {
+    static const std::vector<const CommandSpec*> all{
+        &PurgeCommandSpec(), &ListCommandSpec(), &SaveSetupCommandSpec(), &SpeedTestCommandSpec()};
+    return all;
+}
+
+const CommandSpec* FindCommand(const std::string& name) {
+    for (const CommandSpec* spec : AllCommands()) {
+        if (spec->name == name) {
+            return spec;
+        }
+    }
+    return nullptr;
+}
+
+bool IsFolderPurgeOnlyOption(const std::string& name) {
+    return InGroup(kTarget, name) || InGroup(kFolderPurgeOptions, name) || name == "--yes" ||
+           name == "--setup";
+}
+
+bool IsSafetyOption(const std::string& name) {
+    return InGroup(kSafety, name);
+}
+
+}  // namespace vorlane::cli

@@ -1,0 +1,116 @@
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/Help.h"
+#include "cli/TargetOptions.h"
+#include "cli/TerminalInterface.h"
+#include "engine/PurgeTypes.h"
+#include "operation/PurgeCommands.h"
+#include "operation/SetupChoices.h"
+#include "platform/Terminal.h"
+#include "tools/SetupFile.h"
+
+namespace vorlane::cli {
+namespace {
+
+constexpr const char* kCommand = "purge";
+
+int PurgeStatus(const OperationResult& result, const TerminalInterface& terminal,
+                const StopRequest& stop) {
+    if (stop.Requested()) {
+        return kExitStopped;
+    }
+    if (terminal.PurgeNotConfirmed()) {
+        return kExitRefused;
+    }
+    if (!result.ran) {
+        return result.nothingMatched ? kExitNothingMatched : kExitRefused;
+    }
+    // A folder left whole (unreadable, another volume) holds files that were not purged.
+    if (result.state.fileCount == 0 && result.state.foldersNotPurged == 0) {
+        return kExitNothingMatched;
+    }
+    const bool allPurged = !result.stopped &&
+                           result.state.purgedFileCount == result.state.fileCount &&
+                           result.state.foldersNotPurged == 0;
+    return allPurged ? kExitAllDone : kExitNotAllPurged;
+}
+
+int Purge(OperationChoices choices, bool assumeYes, StopRequest& stop) {
+    LoadProgramTexts();
+    AddDriveSpeed(choices, std::nullopt);
+    TerminalInterface terminal({assumeYes, false, GetNumOverwritesPerPass(choices.purgeType)},
+                               stop);
+    if (const int refused = CheckTargetForCommand(choices, terminal, true)) {
+        return refused;
+    }
+    OperationControl control;
+    stop.Watch(&control);
+    const OperationResult result = RunPurge(choices, terminal, control);
+    stop.Watch(nullptr);
+    return PurgeStatus(result, terminal, stop);
+}
+
+int PurgeFromSetup(const Options& options, StopRequest& stop) {
+    // The operation file holds every choice; another option would be silently lost.
+    for (const std::string& name : options.Given()) {
+        if (name != "--setup" && name != "--yes" && !IsSafetyOption(name)) {
+            return UsageError(kCommand, "option '" + name + "' cannot be combined with --setup");
+        }
+    }
+    if (!options.Operands().empty()) {
+        return UsageError(kCommand,
+                          "unexpected file '" + options.Operands().front() + "' beside --setup");
+    }
+    const std::string path = *options.Value("--setup");
+    if (const std::string problem = platform::ReadProblem(path); !problem.empty()) {
+        PrintError("cannot read operation file '" + path + "': " + problem);
+        return kExitRefused;
+    }
+    Setup setup;
+    if (!LoadSetupFromFile(path, setup)) {
+        PrintError("'" + path + "' is not an operation file (16 lines, see data/example.vns)");
+        return kExitRefused;
+    }
+    OperationChoices choices = ChoicesFromSetup(setup);
+    choices.targetFolder = AbsoluteFolder(choices.targetFolder);
+    choices.safety = SafetyFrom(options);
+    return Purge(choices, options.Has("--yes"), stop);
+}
+
+int PurgeFolder(Options& options, StopRequest& stop) {
+    if (!options.Operands().empty()) {
+        return UsageError(kCommand,
+                          "unexpected file '" + options.Operands().front() + "' beside --folder");
+    }
+    std::string problem;
+    const auto choices = TargetChoices(options, problem);
+    if (!choices) {
+        return UsageError(kCommand, problem);
+    }
+    return Purge(*choices, options.Has("--yes"), stop);
+}
+
+}  // namespace
+
+int RunPurgeCommand(const std::vector<std::string>& words, StopRequest& stop) {
+    const CommandSpec& spec = PurgeCommandSpec();
+    Options options(words, spec.options);
+    if (!options.Valid()) {
+        return UsageError(kCommand, options.Error());
+    }
+    if (options.Has("--help")) {
+        PrintCommandHelp(std::cout, spec);
+        return kExitAllDone;
+    }
+    if (options.Has("--setup")) {
+        return PurgeFromSetup(options, stop);
+    }
+    if (options.Has("--folder")) {
+        return PurgeFolder(options, stop);
+    }
+    return PurgeFiles(options, stop);
+}
+
+}  // namespace vorlane::cli

@@ -1,0 +1,50 @@
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/Help.h"
+#include "cli/TargetOptions.h"
+#include "operation/SetupChoices.h"
+#include "platform/Terminal.h"
+#include "tools/SetupFile.h"
+
+namespace vorlane::cli {
+
+int RunSaveSetupCommand(const std::vector<std::string>& words) {
+    constexpr const char* kCommand = "save-setup";
+    const CommandSpec& spec = SaveSetupCommandSpec();
+    Options options(words, spec.options);
+    if (!options.Valid()) {
+        return UsageError(kCommand, options.Error());
+    }
+    if (options.Has("--help")) {
+        PrintCommandHelp(std::cout, spec);
+        return kExitAllDone;
+    }
+    if (options.Operands().size() != 1) {
+        return UsageError(kCommand,
+                          options.Operands().empty()
+                              ? "missing operation file operand"
+                              : "one operation file, not '" + options.Operands()[1] + "' too");
+    }
+    std::string problem;
+    const auto choices = TargetChoices(options, problem);
+    if (!choices) {
+        return UsageError(kCommand, problem);
+    }
+    const std::string& path = options.Operands().front();
+    if (const std::string reason = platform::CreateProblem(path); !reason.empty()) {
+        PrintError("cannot write '" + path + "': " + reason);
+        return kExitRefused;
+    }
+    Setup setup = SetupFromChoices(*choices);
+    setup.versionText = VORLANE_SETUP_VERSION;
+    if (!SaveSetupToFile(path, setup)) {
+        PrintError("cannot write '" + path +
+                   "' (an operation file cannot hold a name with a line break)");
+        return kExitRefused;
+    }
+    return kExitAllDone;
+}
+
+}  // namespace vorlane::cli

@@ -1,0 +1,84 @@
+#pragma once
+// Destroys one file's data: overwrites every cluster it occupies (slack included) with
+// the purge type's blocks, pass after pass, flushes each overwrite to the device,
+// restores size and times between passes, and deletes the file when asked. The file
+// is opened once, through the folder that holds it, and every step acts on that one
+// descriptor, so nothing can swap it under the purge.
+
+#include <sys/types.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+
+#include "engine/PurgeResult.h"
+#include "engine/PurgeTypes.h"
+
+namespace vorlane {
+
+// A file as the walk holds it: the folder's descriptor and the name in it.
+struct PurgeFileRef {
+    int folderFd = -1;
+    std::string name;
+    std::string path;  // the whole path, its folders resolved: for the system-folder rule
+};
+
+struct PurgeRequest {
+    int purgeType = 0;
+    int passes = 1;
+    bool deleteFile = true;
+    bool okToPurgeReadOnly = true;
+    bool okToPurgeSystem = false;
+    bool allowHardLinks = false;
+    bool keepGrownSize = false;  // the speed test: size and times stay as the overwrite left them
+};
+
+struct PurgeHooks {
+    // After each pass but the last; false stops the purge (the file is not purged).
+    std::function<bool(int passesDone)> betweenPasses;
+    // Asked between the write runs of an overwrite, so a huge file stops within a second.
+    std::function<bool()> stopRequested;
+};
+
+class FilePurger {
+  public:
+    // Seeds the generator from the system's entropy source.
+    FilePurger();
+    explicit FilePurger(std::uint32_t seed);
+
+    // Every pass of one file. Never throws; every failure is a negative result code.
+    PurgeResultCode Purge(const PurgeFileRef& file, const PurgeRequest& request,
+                          const PurgeHooks& hooks = {});
+
+    // A random integer in [low, high]; with evenOnly an odd draw becomes its even
+    // neighbour (upwards only when it sits on the lower bound). 32-bit so that the
+    // random block of a large cluster can draw from its whole first half.
+    int RandomInteger(int low, int high, bool evenOnly);
+    // Rebuilds the six blocks of one pass, each exactly clusterSize bytes.
+    void PrepareOverwriteBlocks(int clusterSize);
+    // The block a selector names, as rebuilt by the last PrepareOverwriteBlocks.
+    const std::string& OverwriteBlock(PatternSelector selector) const;
+
+  private:
+    struct Job;
+    PurgeResultCode Refusal(const Job& job) const;
+    PurgeResultCode Open(Job& job);
+    PurgeResultCode RunPasses(Job& job);
+    PurgeResultCode OverwriteOnce(const Job& job, PatternSelector selector);
+    PurgeResultCode Delete(Job& job);
+    void RestoreSizeAndTimes(const Job& job);
+    int ClusterSizeFor(dev_t device, const std::string& path);
+    const std::string& RunFor(PatternSelector selector, std::size_t wanted);
+
+    std::mt19937 generator_;
+    std::array<std::string, 5> patternBlocks_;
+    std::string randomBlock_;
+    std::string run_;  // the selected block, repeated, for large writes
+    PatternSelector runSelector_ = -1;
+    std::map<dev_t, int> clusterSizes_;  // per volume, asked once
+};
+
+}  // namespace vorlane

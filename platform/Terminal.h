@@ -1,0 +1,40 @@
+#pragma once
+// What the command line needs of its terminal and of the process's own descriptors.
+
+#include <cstdint>
+#include <string>
+
+namespace vorlane::platform {
+
+inline constexpr int kStandardInput = 0;
+inline constexpr int kStandardOutput = 1;
+inline constexpr int kStandardError = 2;
+
+bool IsTerminal(int fd);
+// The terminal's width in columns; 0 when fd is no terminal or does not say.
+int TerminalColumns(int fd);
+
+enum class LineRead { Line, End, Woken };
+
+// Reads one line (without its line break) from fd, keeping what came after it in
+// `buffer` for the next call. Woken when wakeFd (if >= 0) becomes readable first;
+// End at the end of input or on a read error.
+LineRead ReadLine(int fd, int wakeFd, std::string& buffer, std::string& line);
+
+// The bytes this process has handed to write calls so far; -1 when the system does
+// not say. Progress of an overwrite is measured by it without a hook in the engine.
+std::int64_t BytesWrittenByProcess();
+
+// The system's words for an error number: "No such file or directory".
+std::string SystemErrorText(int errorNumber);
+// Why a folder cannot be used as a target (links followed), empty when it can.
+std::string FolderProblem(const std::string& path);
+// Why a file cannot be read, empty when it can.
+std::string ReadProblem(const std::string& path);
+// Why a file cannot be made or replaced at path, as far as can be told without
+// making it; empty when nothing speaks against it.
+std::string CreateProblem(const std::string& path);
+// Why a name cannot be reached (links not followed), empty when it can.
+std::string NameProblem(const std::string& path);
+
+}  // namespace vorlane::platform

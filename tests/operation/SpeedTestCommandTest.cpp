@@ -1,0 +1,113 @@
+#include "operation/SpeedTestCommand.h"
+
+#include <gtest/gtest.h>
+
+#include "common/TempFolder.h"
+#include "operation/ScriptedInterface.h"
+#include "platform/MountTable.h"
+#include "support/UserLocale.h"
+#include "tools/DriveSpeeds.h"
+#include "tools/SettingsStore.h"
+
+namespace vorlane {
+namespace {
+
+using testing::ScriptedInterface;
+using testing::TempFolder;
+
+// The test's folder as a volume with a clock of one second per reading.
+class ClockedVolume : public platform::Platform {
+  public:
+    explicit ClockedVolume(std::string mountPoint) : mount(std::move(mountPoint)) {}
+    std::vector<platform::Volume> ListVolumes() const override {
+        return {{mount, "ext4", "/dev/test", platform::DriveKind::Fixed}};
+    }
+    std::optional<platform::Volume> VolumeOf(const std::string& path) const override {
+        return platform::FindVolumeOf(ListVolumes(), path);
+    }
+    std::optional<platform::SpaceInfo> QuerySpace(const std::string&) const override {
+        return platform::SpaceInfo{freeBytes, 1ULL << 30};
+    }
+    void SleepMilliseconds(int) const override {}
+    double SecondsSinceMidnight() const override { return clock++; }
+
+    std::string mount;
+    std::uint64_t freeBytes = 1ULL << 30;
+    mutable double clock = 0;
+};
+
+class SpeedTestCommand : public ::testing::Test {
+  protected:
+    SpeedTestCommand() : volume(temp.Path()), scoped(volume) {
+        SetUserLocale(std::locale::classic());
+        SetSettingsFilePath(temp.File("store.ini"));
+    }
+    ~SpeedTestCommand() override { SetSettingsFilePath(""); }
+
+    SpeedTestOutcome Measure() {
+        return MeasureDriveSpeed(temp.Path(), settings, speeds, ui, "Test purge speed");
+    }
+    std::string Stored() {
+        std::string value;
+        RestoreSetting(SettingsBaseKey() + "\\" + temp.Path(), "Speed", value);
+        return value;
+    }
+
+    TempFolder temp;
+    ClockedVolume volume;
+    platform::ScopedPlatform scoped;
+    SpeedTestSettings settings{0, 1, 2, nullptr};
+    DriveSpeedTable speeds;
+    ScriptedInterface ui;
+};
+
+TEST_F(SpeedTestCommand, ThreeRunsAreAveragedShownAndStored) {
+    const SpeedTestOutcome outcome = Measure();
+    ASSERT_TRUE(outcome.measured);
+    EXPECT_EQ(speeds.Samples(temp.Path()), 3);
+    ASSERT_EQ(ui.asked.size(), 1u);  // the result, once, after the third run
+    EXPECT_EQ(ui.asked[0].icon, MessageIcon::Information);
+    EXPECT_EQ(ui.asked[0].text.rfind("The purge speed is approximately ", 0), 0u);
+    EXPECT_EQ(Stored(), StoredSpeedText(outcome.speed));
+    EXPECT_EQ(outcome.label, PurgeSpeedLabel(temp.Path(), outcome.speed));
+}
+
+TEST_F(SpeedTestCommand, StoredSpeedAcceptedOrCancelled) {
+    StoreDriveSpeed(temp.Path(), 12.5F);
+    ui.answers = {MessageAnswer::Yes};
+    SpeedTestOutcome outcome = Measure();
+    EXPECT_TRUE(outcome.measured);
+    EXPECT_FLOAT_EQ(outcome.speed, 12.5F);
+    EXPECT_EQ(speeds.Samples(temp.Path()), 0);
+    EXPECT_EQ(volume.clock, 0);  // nothing was timed
+    EXPECT_NE(ui.asked[0].text.find("a purge speed of 12.50 MB/sec. (1 overwrite)."),
+              std::string::npos);
+
+    speeds.Clear(temp.Path());
+    ui.answers = {MessageAnswer::Cancel};
+    outcome = Measure();
+    EXPECT_FALSE(outcome.measured);
+    EXPECT_EQ(outcome.label, "");
+    EXPECT_EQ(Stored(), "12.5");
+}
+
+TEST_F(SpeedTestCommand, FailedRunClearsTheDriveAndStoresNothing) {
+    speeds.Update(temp.Path(), 40);
+    volume.freeBytes = 1000;
+    const SpeedTestOutcome outcome = Measure();
+    EXPECT_FALSE(outcome.measured);
+    EXPECT_EQ(speeds.Samples(temp.Path()), 0);
+    EXPECT_EQ(outcome.label, "");
+    ASSERT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked[0].icon, MessageIcon::Information);
+    EXPECT_EQ(Stored(), "");
+}
+
+TEST(SpeedTestQuestion, NamesTheOnlyDrive) {
+    EXPECT_EQ(SpeedTestQuestion(1, "/").rfind("This writes test files to Drive / and then", 0), 0u);
+    EXPECT_EQ(SpeedTestQuestion(3, "/").rfind("This writes test files to a selected drive and", 0),
+              0u);
+}
+
+}  // namespace
+}  // namespace vorlane

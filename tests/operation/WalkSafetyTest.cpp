@@ -1,0 +1,355 @@
+// Hostile trees: names swapped for links while the purge runs, folders it cannot read,
+// other volumes, the root, hard links, names that differ only in case.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "operation/PurgeCommands.h"
+#include "operation/ReportTestSupport.h"
+#include "operation/ScriptedInterface.h"
+#include "operation/SubfolderPurge.h"
+#include "platform/FolderWalk.h"
+#include "platform/Platform.h"
+#include "support/Folders.h"
+
+namespace vorlane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::FileStatus;
+using platform::FolderEntry;
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// Refuses to read one folder, and shows one volume as copy-on-write.
+class WalkStandIn : public platform::Platform {
+  public:
+    ino_t deniedFolder = 0;
+    std::string copyOnWriteType;  // given to the volume of `copyOnWriteDevice`
+    dev_t copyOnWriteDevice = 0;
+
+    int ReadFolder(int folder, std::vector<FolderEntry>& out) const override {
+        FileStatus status;
+        StatOpen(folder, status);
+        if (status.inode == deniedFolder) {
+            out.clear();
+            return EACCES;
+        }
+        return Platform::ReadFolder(folder, out);
+    }
+    std::vector<platform::Volume> ListMounts() const override {
+        auto mounts = Platform::ListMounts();
+        for (auto& mount : mounts) {
+            if (!copyOnWriteType.empty() && mount.device == copyOnWriteDevice) {
+                mount.fsType = copyOnWriteType;
+            }
+        }
+        return mounts;
+    }
+};
+
+// Swaps the target folder for a link to another folder once the person said Yes.
+class SwapOnConfirm : public ScriptedInterface {
+  public:
+    std::function<void()> swap;
+    bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
+                      PurgeOptions& options) override {
+        swap();
+        return ScriptedInterface::ConfirmPurge(message, yesCaption, options);
+    }
+};
+
+class WalkSafetyTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        target = tree.File("target");
+        MakeFolder(target + "/sub/emptydir");
+        tree.Write("target/a.txt", "alpha");
+        tree.Write("target/sub/b.txt", "beta");
+        outside.Write("victim.txt", "outside bytes");
+        ::chmod(outside.File("victim.txt").c_str(), 0444);
+        MakeFolder(outside.File("emptydir"));
+    }
+    OperationChoices Choices(const std::string& spec = "*.*") const {
+        OperationChoices choices = ChoicesFor(target, spec);
+        choices.subdirectories = true;
+        choices.numberOfPasses = 1;
+        return choices;
+    }
+    OperationResult Purge(const OperationChoices& choices, OperationInterface& with) {
+        platform::ScopedPlatform scoped(stand);
+        return RunPurge(choices, with, control);
+    }
+    void ExpectOutsideUntouched() {
+        EXPECT_EQ(TempFolder::Read(outside.File("victim.txt")), "outside bytes");
+        EXPECT_EQ(ModeOf(outside.File("victim.txt")), 0444u);
+        EXPECT_TRUE(fs::is_directory(outside.File("emptydir")));
+    }
+
+    TempFolder tree, outside;
+    std::string target;
+    WalkStandIn stand;
+    ScriptedInterface ui;
+    OperationControl control;
+};
+
+TEST_F(WalkSafetyTest, TargetSwappedForALinkAfterTheYesIsNotFollowed) {
+    SwapOnConfirm swapping;
+    swapping.swap = [&] {
+        fs::rename(target, tree.File("held"));
+        fs::create_directory_symlink(outside.Path(), target);
+    };
+    const OperationResult result = Purge(Choices(), swapping);
+    ASSERT_TRUE(result.ran);
+    ExpectOutsideUntouched();
+    EXPECT_FALSE(fs::exists(tree.File("held/a.txt")));  // the folder that was confirmed
+}
+
+TEST_F(WalkSafetyTest, SubfolderSwappedForALinkDuringTheWalkLeadsNowhere) {
+    // Once the walk has read the target and purges its first file.
+    ui.onReport = [&](const std::string& report) {
+        if (Contains(report, "a.txt") && !fs::is_symlink(target + "/sub")) {
+            fs::rename(target + "/sub", tree.File("sub-moved"));
+            fs::create_directory_symlink(outside.Path(), target + "/sub");
+        }
+    };
+    const OperationResult result = Purge(Choices(), ui);
+    ExpectOutsideUntouched();
+    EXPECT_TRUE(fs::is_symlink(target + "/sub"));
+    EXPECT_TRUE(Contains(result.report, "Folder " + target + "/sub/ cannot be read: "))
+        << result.report;
+    EXPECT_EQ(result.state.foldersNotPurged, 1);
+}
+
+TEST_F(WalkSafetyTest, UnreadableFolderIsReportedAndCountedAsNotPurged) {
+    stand.deniedFolder = platform::Sys().StatNoFollow(target + "/sub").inode;
+    const OperationResult result = Purge(Choices(), ui);
+    EXPECT_TRUE(Contains(result.report,
+                         "Folder " + target + "/sub/ cannot be read: permission denied.\r\n"))
+        << result.report;
+    EXPECT_EQ(result.state.foldersNotPurged, 1);
+    EXPECT_FALSE(fs::exists(target + "/a.txt"));
+    EXPECT_EQ(TempFolder::Read(target + "/sub/b.txt"), "beta");
+}
+
+TEST_F(WalkSafetyTest, UnreadableTargetSaysSoInsteadOfNoFiles) {
+    stand.deniedFolder = platform::Sys().StatNoFollow(target).inode;
+    const OperationResult purged = Purge(Choices("*.txt"), ui);
+    EXPECT_FALSE(purged.ran);
+    ASSERT_FALSE(ui.asked.empty());
+    EXPECT_EQ(ui.asked.back().text, "Folder " + target + "/ cannot be read: permission denied.");
+    platform::ScopedPlatform scoped(stand);
+    EXPECT_FALSE(RunList(Choices("*.txt"), ui, control, true).ran);
+    EXPECT_EQ(ui.asked.back().text, "Folder " + target + "/ cannot be read: permission denied.");
+}
+
+TEST_F(WalkSafetyTest, TheRootIsRefusedWhateverItsSpelling) {
+    platform::ScopedPlatform scoped(stand);
+    for (const std::string root : {"/", "//", "/tmp/..", "/./"}) {
+        OperationChoices choices = Choices("*.vorlane-test-never-matches");
+        choices.targetFolder = root;
+        ui.asked.clear();
+        EXPECT_FALSE(RunPurge(choices, ui, control).ran) << root;
+        ASSERT_EQ(ui.asked.size(), 1u) << root;
+        EXPECT_EQ(ui.asked[0].text, "The folder / holds the whole system: it is not purged.");
+    }
+    SubfolderPurgeState state;
+    state.topFolder = "/";
+    state.selectedSubfolders = {"/vorlane-test-never-there"};
+    ui.asked.clear();
+    VorlPurgeRecursive2(state, "/", "Purge selected subfolders", control, ui);
+    EXPECT_TRUE(control.InterruptRequested());
+    ASSERT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked[0].text,
+              "The folder / holds the whole system: its subfolders are not purged.");
+}
+
+TEST_F(WalkSafetyTest, ANameWithoutWildcardsNamesOneFileExactly) {
+    for (const char* name : {"Report.txt", "report.txt", "REPORT.TXT"}) {
+        tree.Write(std::string("target/") + name, name);
+    }
+    OperationChoices choices = Choices("Report.txt");
+    choices.subdirectories = false;
+    Purge(choices, ui);
+    EXPECT_FALSE(fs::exists(target + "/Report.txt"));
+    EXPECT_EQ(TempFolder::Read(target + "/report.txt"), "report.txt");
+    EXPECT_EQ(TempFolder::Read(target + "/REPORT.TXT"), "REPORT.TXT");
+    OperationChoices wild = Choices("R*.TXT");
+    wild.subdirectories = false;
+    Purge(wild, ui);  // wildcards stay without regard to case
+    EXPECT_FALSE(fs::exists(target + "/report.txt"));
+    EXPECT_FALSE(fs::exists(target + "/REPORT.TXT"));
+}
+
+TEST_F(WalkSafetyTest, TheConfirmationCountsOnlyFilesThatHoldData) {
+    fs::create_symlink(outside.File("victim.txt"), target + "/link");
+    ASSERT_EQ(::mkfifo((target + "/fifo").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((target + "/sub/fifo2").c_str(), 0600), 0);
+    EXPECT_EQ(CountFilesViaReport(Choices(), ui, control, 1001), 2);  // a.txt and sub/b.txt
+}
+
+TEST_F(WalkSafetyTest, AHardLinkedFileIsReportedAndItsOtherNameKept) {
+    fs::create_hard_link(target + "/a.txt", outside.File("a-too.txt"));
+    const OperationResult result = Purge(Choices(), ui);
+    EXPECT_TRUE(Contains(result.report,
+                         "a.txt (5 bytes): file has other names (hard links), "
+                         "not purged."))
+        << result.report;
+    EXPECT_EQ(TempFolder::Read(outside.File("a-too.txt")), "alpha");
+    EXPECT_FALSE(fs::exists(target + "/sub/b.txt"));
+}
+
+TEST_F(WalkSafetyTest, CopyOnWriteVolumeIsNotedOnceInTheReport) {
+    stand.copyOnWriteType = "btrfs";
+    stand.copyOnWriteDevice = platform::Sys().StatNoFollow(target).device;
+    const OperationResult result = Purge(Choices(), ui);
+    const std::string note =
+        "is a copy-on-write file system (btrfs): overwriting in place "
+        "does not reach the old data.";
+    const auto first = result.report.find(note);
+    ASSERT_NE(first, std::string::npos) << result.report;
+    EXPECT_EQ(result.report.find(note, first + 1), std::string::npos);
+}
+
+// A tree far deeper than any path the system accepts in one piece, and deeper than the
+// walk holds folders open.
+TEST_F(WalkSafetyTest, PathsOfAnyLengthArePurged) {
+    const std::string name(100, 'd');
+    int folder = ::open(target.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < 80; ++level) {
+        ASSERT_EQ(::mkdirat(folder, name.c_str(), 0700), 0);
+        const int next = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(folder);
+        folder = next;
+    }
+    const int file = ::openat(folder, "deep.txt", O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(::write(file, "deep", 4), 4);
+    ::close(file);
+    ::close(folder);
+    const OperationResult result = Purge(Choices(), ui);
+    EXPECT_EQ(result.state.purgedFileCount, 3) << result.report;
+    EXPECT_EQ(result.state.fileCount, 3);
+    EXPECT_FALSE(fs::exists(target + "/" + name));  // emptied and removed, level by level
+}
+
+TEST(FolderReadTest, EntriesVanishingWhileTheFolderIsReadNeverFailTheRead) {
+    TempFolder folder;
+    std::atomic<bool> done{false};
+    std::thread churn([&] {
+        for (int i = 0; !done; ++i) {
+            const std::string name = folder.File("churn" + std::to_string(i % 50));
+            folder.Write("churn" + std::to_string(i % 50), "x");
+            ::unlink(name.c_str());
+        }
+    });
+    for (int i = 0; i < 20; ++i) {
+        folder.Write("stay" + std::to_string(i), "y");
+    }
+    int failures = 0;
+    for (int i = 0; i < 200; ++i) {
+        std::vector<FolderEntry> entries;
+        failures += platform::Sys().ListFolder(folder.Path(), entries) != 0 ? 1 : 0;
+    }
+    done = true;
+    churn.join();
+    EXPECT_EQ(failures, 0);
+}
+
+// Another volume mounted inside the target is left whole, unless crossing is allowed;
+// a pseudo file system never is entered. Needs root to mount a tmpfs.
+class OtherVolumeTest : public WalkSafetyTest {
+  protected:
+    void SetUp() override {
+        WalkSafetyTest::SetUp();
+        mountPoint = target + "/mnt";
+        MakeFolder(mountPoint);
+        if (::mount("vorlane-test", mountPoint.c_str(), "tmpfs", 0, "size=1m") != 0) {
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+        }
+        mounted = true;
+        tree.Write("target/mnt/there.txt", "on another volume");
+    }
+    void TearDown() override {
+        if (mounted) {
+            ::umount2(mountPoint.c_str(), MNT_DETACH);
+        }
+    }
+    std::string mountPoint;
+    bool mounted = false;
+};
+
+TEST_F(OtherVolumeTest, IsReportedAndLeftUnlessCrossingIsAllowed) {
+    const OperationResult kept = Purge(Choices(), ui);
+    EXPECT_TRUE(
+        Contains(kept.report, "Folder " + mountPoint + "/ is on another volume, not purged.\r\n"))
+        << kept.report;
+    EXPECT_EQ(kept.state.foldersNotPurged, 1);
+    EXPECT_EQ(TempFolder::Read(mountPoint + "/there.txt"), "on another volume");
+
+    OperationChoices crossing = Choices();
+    crossing.safety.crossVolumes = true;
+    crossing.options.deleteEmptyFolders = false;
+    Purge(crossing, ui);
+    EXPECT_FALSE(fs::exists(mountPoint + "/there.txt"));
+}
+
+// The command line says so too: a folder left whole is not "everything purged".
+TEST_F(OtherVolumeTest, TheCommandLineExitsWithOneWhenAFolderWasLeft) {
+    const char* cli = std::getenv("VORLANE_CLI");
+    if (cli == nullptr) {
+        GTEST_SKIP() << "VORLANE_CLI not set";
+    }
+    const std::string command = std::string(cli) + " purge --folder '" + target +
+                                "' --subfolders --yes </dev/null >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_EQ(TempFolder::Read(mountPoint + "/there.txt"), "on another volume");
+}
+
+class RecordingVisitor : public platform::WalkVisitor {
+  public:
+    std::vector<std::string> visited, refused;
+    bool Folder(const platform::WalkFolder& folder, const std::vector<FolderEntry>&) override {
+        visited.push_back(folder.path);
+        return true;
+    }
+    bool Refused(const std::string& path, platform::FolderRefusal, int) override {
+        refused.push_back(path);
+        return true;
+    }
+};
+
+TEST_F(OtherVolumeTest, APseudoFileSystemIsNeverEnteredEvenWhenCrossing) {
+    const FileStatus there = platform::Sys().StatNoFollow(mountPoint);
+    platform::Volume pseudo;
+    pseudo.device = there.device;
+    pseudo.fsType = "proc";
+    pseudo.mountPoint = mountPoint;
+    pseudo.pseudo = true;
+    const platform::VolumeTable volumes({pseudo});
+    RecordingVisitor visitor;
+    platform::WalkRules rules;
+    rules.crossVolumes = true;
+    ASSERT_EQ(platform::WalkTree(target, visitor, rules, volumes), 0);
+    EXPECT_EQ(visitor.refused, std::vector<std::string>{mountPoint + "/"});
+    EXPECT_EQ(platform::WalkTree(mountPoint, visitor, rules, volumes), EXDEV);
+}
+
+}  // namespace
+}  // namespace vorlane::testing

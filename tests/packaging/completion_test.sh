@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Completes vorlane-cli command lines through the installed completion script and
+# compares the offered words. Usage: completion_test.sh COMPLETION_FILE
+set -uo pipefail
+completion=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# shellcheck source=/dev/null
+source /usr/share/bash-completion/bash_completion
+# shellcheck source=/dev/null
+source "$completion"
+
+mkdir -p "$work/jobs" "$work/docs"
+touch "$work/weekly.vns" "$work/notes.txt"
+cd "$work" || exit 1
+
+failures=0
+# Completes the line (the cursor at its end) and prints the offered words, sorted.
+complete_line() {
+    local line=$1
+    read -r -a COMP_WORDS <<<"$line"
+    [[ $line == *' ' ]] && COMP_WORDS+=('')
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMP_LINE=$line
+    COMP_POINT=${#line}
+    COMPREPLY=()
+    _vorlane_cli vorlane-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+    printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' ' | sed 's/ $//'
+}
+
+check() {
+    local line=$1 expected=$2 actual
+    actual=$(complete_line "$line")
+    if [[ $actual != "$expected" ]]; then
+        echo "FAIL: '$line' offered '$actual', expected '$expected'"
+        failures=$((failures + 1))
+    fi
+}
+
+# line                                      expected words
+check 'vorlane-cli '                        'list purge purge-trash save-setup speed-test'
+check 'vorlane-cli pu'                      'purge purge-trash'
+check 'vorlane-cli --v'                     '--version'
+check 'vorlane-cli purge --ty'              '--type'
+check 'vorlane-cli purge --type '           '1 2 3'
+check 'vorlane-cli purge --type='           '1 2 3'
+check 'vorlane-cli purge --no-'             '--no-batch --no-preserve-root --no-read-only'
+check 'vorlane-cli purge --folder '         'docs jobs'
+check 'vorlane-cli purge --setup '          'docs jobs weekly.vns'
+check 'vorlane-cli purge --spec '           ''
+check 'vorlane-cli purge --keep no'         'notes.txt'
+check 'vorlane-cli list --fo'               '--folder --folders'
+check 'vorlane-cli list --k'                ''
+check 'vorlane-cli speed-test --'           '--drive --help'
+check 'vorlane-cli purge-trash --drive /pr' '/proc'
+check 'vorlane-cli save-setup '             'docs jobs weekly.vns'
+
+exit $((failures > 0))

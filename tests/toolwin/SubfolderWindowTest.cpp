@@ -1,0 +1,180 @@
+// The subfolder window driven headless: paging, the rows that cannot be checked, the
+// summary, and what Accept hands back.
+
+#include <QCheckBox>
+#include <QScrollBar>
+#include <cerrno>
+#include <filesystem>
+
+#include "mainwin/GuiTestEnvironment.h"
+#include "platform/Platform.h"
+#include "selection/ScriptedDialogs.h"
+#include "support/UserLocale.h"
+#include "toolwin/FrmSelectSubfolders.h"
+
+using vorlane::FrmSelectSubfolders;
+using vorlane::SubfolderChoice;
+using vorlane::testing::ScriptedDialogs;
+using vorlane::testing::TempFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Folders named "locked..." cannot be read.
+class LockedFolders : public vorlane::platform::Platform {
+  public:
+    int ListFolder(const std::string& path,
+                   std::vector<vorlane::platform::FolderEntry>& out) const override {
+        if (path.find("/locked") != std::string::npos) {
+            return EACCES;
+        }
+        return Platform::ListFolder(path, out);
+    }
+};
+
+void MakeFolders(const TempFolder& temp, int count) {
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%02d", i);
+        temp.Write(std::string(name) + ".keep", "");
+        fs::create_directory(temp.File(name));
+        temp.Write(std::string(name) + "/file", "data");
+    }
+}
+
+// Opens the window on the folder, runs `step` once the rows are shown, and returns
+// what the window handed back.
+SubfolderChoice Drive(FrmSelectSubfolders& window, const std::string& folder,
+                      const std::function<void()>& step,
+                      const std::vector<std::string>& previous = {}) {
+    QTimer::singleShot(0, [&] {
+        QVERIFY(QTest::qWaitFor([&] {
+            return window.isVisible() && !window.Busy() && !window.Summary()->text().isEmpty();
+        }));
+        step();
+    });
+    return window.Choose(folder, "Select subfolders of " + folder + " to be purged.", previous);
+}
+
+}  // namespace
+
+class SubfolderWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { vorlane::SetUserLocale(std::locale::classic()); }
+
+    void thirtyFoldersScroll() {
+        TempFolder temp;
+        MakeFolders(temp, 30);
+        ScriptedDialogs dialogs;
+        FrmSelectSubfolders window(dialogs);
+        Drive(window, temp.Path(), [&] {
+            QCOMPARE(window.Rows().size(), size_t(11));
+            QVERIFY(window.ScrollBar()->isVisible());
+            QCOMPARE(window.ScrollBar()->minimum(), 0);
+            QCOMPARE(window.ScrollBar()->maximum(), 19);
+            QCOMPARE(window.ScrollBar()->pageStep(), 10);
+            window.ScrollBar()->setValue(19);
+            QCOMPARE(window.Rows().back()->text(),
+                     QString("f29 {1 file and no subfolders, 4 bytes}"));
+            window.CancelButton()->click();
+        });
+    }
+
+    void elevenFoldersNeedNoScrollBar() {
+        TempFolder temp;
+        MakeFolders(temp, 11);
+        ScriptedDialogs dialogs;
+        FrmSelectSubfolders window(dialogs);
+        Drive(window, temp.Path(), [&] {
+            QCOMPARE(window.Rows().size(), size_t(11));
+            QVERIFY(!window.ScrollBar()->isVisible());
+            window.CancelButton()->click();
+        });
+    }
+
+    void emptyAndUnreadableRowsStayUnchecked() {
+        TempFolder temp;
+        fs::create_directory(temp.File("empty"));
+        fs::create_directory(temp.File("locked"));
+        fs::create_directory(temp.File("full"));
+        temp.Write("full/file", "x");
+        LockedFolders locked;
+        vorlane::platform::ScopedPlatform scoped(locked);
+        ScriptedDialogs dialogs;
+        FrmSelectSubfolders window(dialogs);
+        const SubfolderChoice choice = Drive(window, temp.Path(), [&] {
+            for (QCheckBox* row : window.Rows()) {
+                QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(5, row->height() / 2));
+            }
+            QCOMPARE(window.Rows()[0]->text(), QString("empty {no files and no subfolders}"));
+            QVERIFY(!window.Rows()[0]->isChecked());
+            QVERIFY(window.Rows()[1]->isChecked());
+            QVERIFY(window.Rows()[2]->text().startsWith("locked {"));
+            QVERIFY(!window.Rows()[2]->isChecked());
+            window.SelectAllButton()->click();
+            QVERIFY(!window.Rows()[0]->isChecked());
+            QVERIFY(!window.Rows()[2]->isChecked());
+            QCOMPARE(window.Summary()->text(), QString("One subfolder selected."));
+            window.AcceptButton()->click();
+        });
+        QVERIFY(choice.accepted);
+        QCOMPARE(choice.paths, std::vector<std::string>{temp.Path() + "/full"});
+    }
+
+    void summaryOfAllAndSome() {
+        TempFolder temp;
+        MakeFolders(temp, 12);
+        ScriptedDialogs dialogs;
+        FrmSelectSubfolders window(dialogs);
+        const SubfolderChoice choice = Drive(window, temp.Path(), [&] {
+            QCOMPARE(window.Summary()->text(), QString("No subfolders selected."));
+            window.SelectAllButton()->click();
+            QCOMPARE(window.Summary()->text(), QString("All 12 subfolders selected."));
+            window.DeselectAllButton()->click();
+            for (int row : {0, 4, 7}) {
+                QCheckBox* box = window.Rows()[static_cast<size_t>(row)];
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+            }
+            QCOMPARE(window.Summary()->text(), QString("3 selected (of 12)."));
+            window.AcceptButton()->click();
+        });
+        QVERIFY(choice.accepted);
+        QCOMPARE(choice.paths, (std::vector<std::string>{temp.Path() + "/f00", temp.Path() + "/f04",
+                                                         temp.Path() + "/f07"}));
+        QCOMPARE(choice.totalSize, 12.0);
+    }
+
+    void previousSelectionByExactName() {
+        TempFolder temp;
+        for (const char* name : {" x", "x", "Docs", "docs"}) {
+            fs::create_directory(temp.File(name));
+            temp.Write(std::string(name) + "/file", "data");
+        }
+        ScriptedDialogs dialogs;
+        FrmSelectSubfolders window(dialogs);
+        const SubfolderChoice choice =
+            Drive(window, temp.Path(), [&] { window.AcceptButton()->click(); },
+                  {temp.Path() + "/x", temp.Path() + "/Docs"});
+        QCOMPARE(choice.paths,
+                 (std::vector<std::string>{temp.Path() + "/Docs", temp.Path() + "/x"}));
+    }
+
+    void closingByTheFrameIsCancel() {
+        TempFolder temp;
+        MakeFolders(temp, 2);
+        ScriptedDialogs dialogs;
+        FrmSelectSubfolders window(dialogs);
+        const SubfolderChoice choice = Drive(window, temp.Path(), [&] {
+            window.SelectAllButton()->click();
+            window.close();
+        });
+        QVERIFY(!choice.accepted);
+        QCOMPARE(dialogs.LastText(),
+                 std::string("Please exit this window only by clicking on 'Accept' or 'Cancel'."));
+    }
+};
+
+VORLANE_GUI_TEST_MAIN(SubfolderWindowTest)
+#include "SubfolderWindowTest.moc"

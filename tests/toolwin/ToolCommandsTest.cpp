@@ -1,0 +1,324 @@
+// The tools in the main window, driven headless: the help viewer and its copy button,
+// the web link's failure, the setup panel, and the speed test on a stand-in volume.
+
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <cerrno>
+#include <filesystem>
+
+#include "mainwin/FrmMain.h"
+#include "mainwin/GuiTestEnvironment.h"
+#include "platform/MountTable.h"
+#include "selection/ScriptedDialogs.h"
+#include "support/UserLocale.h"
+#include "support/ViewerText.h"
+#include "tools/DriveSpeeds.h"
+#include "tools/SettingsStore.h"
+#include "toolwin/FrmView.h"
+#include "toolwin/ToolCommands.h"
+
+using vorlane::FrmMain;
+using vorlane::FrmView;
+using vorlane::MessageAnswer;
+using vorlane::ToolCommands;
+using vorlane::testing::ScriptedDialogs;
+using vorlane::testing::TempFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The test's folder is the only volume, with a clock of one second per reading.
+class TestVolume : public vorlane::platform::Platform {
+  public:
+    explicit TestVolume(std::string mountPoint) : mount(std::move(mountPoint)) {}
+    std::vector<vorlane::platform::Volume> ListVolumes() const override {
+        return {{mount, "ext4", "/dev/test", vorlane::platform::DriveKind::Fixed}};
+    }
+    std::optional<vorlane::platform::Volume> VolumeOf(const std::string& path) const override {
+        return vorlane::platform::FindVolumeOf(ListVolumes(), path);
+    }
+    std::optional<vorlane::platform::SpaceInfo> QuerySpace(const std::string&) const override {
+        return vorlane::platform::SpaceInfo{1ULL << 30, 1ULL << 30};
+    }
+    void SleepMilliseconds(int) const override {}
+    double SecondsSinceMidnight() const override { return clock++; }
+    std::string mount;
+    mutable std::atomic<int> clock{0};
+};
+
+// Runs `action` as soon as `ready` holds, checking from the event loop without blocking
+// it (the command under test may be waiting in a nested loop for its worker).
+// The check goes with `context`, so that it never outlives what it looks at.
+void WhenReady(QObject& context, const std::function<bool()>& ready,
+               const std::function<void()>& action) {
+    auto* poll = new QTimer(&context);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, ready, action] {
+        if (ready()) {
+            poll->stop();
+            poll->deleteLater();
+            action();
+        }
+    });
+    poll->start();
+}
+
+void Fire(FrmMain& main, const char* name) {
+    emit main.Button(name)->fired();
+}
+
+}  // namespace
+
+class ToolCommandsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { vorlane::SetUserLocale(std::locale::classic()); }
+
+    void viewerShowsWholeOrCut() {
+        TempFolder temp;
+        ScriptedDialogs dialogs;
+        FrmView view(dialogs);
+        view.SetFilePath(temp.Write("fits.txt", std::string(vorlane::kViewerLimit - 1, 'a')));
+        view.show();
+        QCOMPARE(view.Text()->toPlainText().size(), qsizetype(vorlane::kViewerLimit - 1));
+        view.close();
+        QVERIFY(!view.Loaded());
+
+        view.SetFilePath(temp.Write("long.txt", std::string(vorlane::kViewerLimit, 'a')));
+        view.show();
+        const QString shown = view.Text()->toPlainText();
+        QVERIFY(shown.startsWith("NOTE: This file is too large to display entirely"));
+        QVERIFY(shown.endsWith("\n\nNOTE: Entire contents of file have not been displayed.\n"));
+        QCOMPARE(shown.size(), qsizetype(vorlane::kViewerLimit + 2));
+        QVERIFY(dialogs.asked.empty());
+    }
+
+    void missingFileIsTold() {
+        TempFolder temp;
+        ScriptedDialogs dialogs;
+        FrmView view(dialogs);
+        view.SetFilePath(temp.File("missing.txt"));
+        view.show();
+        QVERIFY(view.Text()->toPlainText().isEmpty());
+        QCOMPARE(dialogs.asked.size(), size_t(1));
+        QCOMPARE(dialogs.asked[0].title, std::string("Error reading file"));
+        QVERIFY(dialogs.LastText().rfind("Error 2.  ", 0) == 0);
+    }
+
+    void copyTakesTheSelectionOrAll() {
+        TempFolder temp;
+        ScriptedDialogs dialogs;
+        FrmView view(dialogs);
+        view.SetFilePath(temp.Write("help.txt", "first line\nsecond line\n"));
+        view.show();
+        QTextCursor cursor = view.Text()->textCursor();
+        cursor.setPosition(6);
+        cursor.setPosition(17, QTextCursor::KeepAnchor);
+        view.Text()->setTextCursor(cursor);
+        QCOMPARE(view.CopyButton()->text(), QString("Copy selected text to clipboard"));
+        view.CopyButton()->click();
+        QCOMPARE(QApplication::clipboard()->text(), QString("line\nsecond"));
+        QCOMPARE(view.CopyButton()->text(), QString("Copy to clipboard"));
+        cursor.clearSelection();
+        view.Text()->setTextCursor(cursor);
+        view.CopyButton()->click();
+        QCOMPARE(QApplication::clipboard()->text(), QString("first line\nsecond line\n"));
+    }
+
+    void helpShowsTheHelpFile() {
+        ScriptedDialogs dialogs;
+        FrmMain main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        Fire(main, "cmdHelp");
+        FrmView& view = tools.ViewWindow();
+        QVERIFY(view.isVisible());
+        QCOMPARE(view.windowTitle(), QString("Help for Vorlane"));
+        QVERIFY(view.Text()->toPlainText().contains("vorlane-cli"));
+        QVERIFY(dialogs.asked.empty());
+    }
+
+    void webLinkFailureIsExplained() {
+        ScriptedDialogs dialogs;
+        vorlane::OpenWebLink("/usr/share/doc/manual.PDF", dialogs,
+                             [](const QUrl&) { return false; });
+        QCOMPARE(dialogs.asked.size(), size_t(1));
+        QCOMPARE(dialogs.asked[0].title, std::string("Cannot launch web browser"));
+        QCOMPARE(dialogs.LastText(),
+                 std::string("Error launching web browser, error code = 31.\n\nFile extension "
+                             "'pdf' is not associated with any application program."));
+        QUrl asked;
+        vorlane::OpenWebLink("https://example.org/", dialogs, [&](const QUrl& url) {
+            asked = url;
+            return true;
+        });
+        QCOMPARE(asked, QUrl("https://example.org/"));
+        QCOMPARE(dialogs.asked.size(), size_t(1));
+    }
+
+    void setupPanelOpensAndCloses() {
+        TempFolder temp;
+        ScriptedDialogs dialogs;
+        FrmMain main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        Fire(main, "cmdSetup");
+        QVERIFY(main.SetupPanel()->isVisible());
+        QVERIFY(!main.Menu()->isEnabled());
+        Fire(main, "cmdSaveSetup");
+        QVERIFY(main.SaveSetupPanel()->isVisible());
+        QVERIFY(!main.Button("cmdLoadSetup")->isVisible());
+        Fire(main, "cmdDontSaveSetup");
+        QVERIFY(!main.SetupPanel()->isVisible());
+        QVERIFY(main.Menu()->isEnabled());
+
+        // Saved for the next run, it is what a fresh main window shows.
+        fs::create_directory(temp.File("sub"));
+        main.State().targetFolder = temp.Path();
+        main.State().targetFilespec = "*.log";
+        Fire(main, "cmdSetup");
+        Fire(main, "cmdSaveSetup");
+        Fire(main, "cmdSaveSetupForNextRun");
+        QVERIFY(dialogs.asked.empty());
+        FrmMain fresh(dialogs);
+        fresh.StartUp();
+        QCOMPARE(fresh.State().targetFilespec, std::string("*.log"));
+        QCOMPARE(fresh.State().targetFolder, temp.Path());
+    }
+
+    void speedTestOnAStandInVolume() {
+        TempFolder temp;
+        TestVolume volume(temp.Path());
+        vorlane::platform::ScopedPlatform scoped(volume);
+        ScriptedDialogs dialogs;
+        FrmMain main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        dialogs.asked.clear();
+        dialogs.answers = {MessageAnswer::Yes};
+        bool targetHiddenDuringTest = false;
+        dialogs.onAsk = [&](const vorlane::Question& question) {
+            if (question.text.rfind("The purge speed is", 0) == 0) {
+                targetHiddenDuringTest = !main.Label("lblDirectory_0")->isVisible();
+            }
+        };
+        Fire(main, "cmdTestPurgeSpeed");
+        QVERIFY(targetHiddenDuringTest);
+        QVERIFY(main.Label("lblDirectory_0")->isVisible());
+        QCOMPARE(dialogs.asked.size(), size_t(2));
+        QVERIFY(dialogs.asked[0].text.rfind("This writes test files to Drive " + temp.Path(), 0) ==
+                0);
+        QVERIFY(dialogs.asked[1].text.rfind("The purge speed is approximately ", 0) == 0);
+        QCOMPARE(tools.Speeds().Samples(temp.Path()), 3);
+        QVERIFY(main.Label("lblPurgeSpeed")
+                    ->text()
+                    .endsWith("for Drive " + QString::fromStdString(temp.Path()) + "."));
+        QVERIFY(vorlane::StoredDriveSpeed(temp.Path()) > 0);
+        for (const auto& entry : fs::directory_iterator(temp.Path())) {
+            QVERIFY(entry.path().filename().string().rfind("_vn_dummy", 0) != 0);
+        }
+    }
+
+    void purgeFoldersThroughTheMainWindow() {
+        TempFolder temp;
+        for (const char* name : {"a", "b", "kept"}) {
+            fs::create_directories(temp.File(std::string(name) + "/deeper"));
+            temp.Write(std::string(name) + "/deeper/file", "data");
+        }
+        ScriptedDialogs dialogs;
+        FrmMain main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        dialogs.asked.clear();
+        dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok};
+        dialogs.folders = {temp.Path()};
+        bool menuWasEnabled = true;
+        WhenReady(
+            main,
+            [&] {
+                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+                return window.isVisible() && !window.Busy() && window.Rows().size() == 3;
+            },
+            [&] {
+                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+                menuWasEnabled = main.Menu()->isEnabled();
+                window.Rows()[0]->click();
+                window.Rows()[1]->click();
+                window.AcceptButton()->click();
+            });
+        Fire(main, "cmdSpecifyDirectory_1");
+        QVERIFY(!menuWasEnabled);
+        QVERIFY(!fs::exists(temp.File("a")));
+        QVERIFY(!fs::exists(temp.File("b")));
+        QVERIFY(fs::exists(temp.File("kept/deeper/file")));
+        QVERIFY(main.Menu()->isEnabled());
+        QCOMPARE(main.Label("lblLargePurgeMessage")->text(),
+                 "The folder with selected subfolders was " + QString::fromStdString(temp.Path()) +
+                     "\nTwo files in two subfolders have been purged.");
+        QCOMPARE(tools.Subfolders().SelectedSubfolders().size(), size_t(2));
+    }
+
+    void f10DuringThePurgeThenCancelStops() {
+        TempFolder temp;
+        for (const char* name : {"a", "b"}) {
+            fs::create_directories(temp.File(name));
+            for (int i = 0; i < 500; ++i) {
+                temp.Write(std::string(name) + "/file" + std::to_string(i), "data");
+            }
+        }
+        ScriptedDialogs dialogs;
+        FrmMain main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok,
+                           MessageAnswer::Cancel};
+        dialogs.folders = {temp.Path()};
+        WhenReady(
+            main,
+            [&] {
+                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+                return window.isVisible() && !window.Busy() && window.Rows().size() == 2;
+            },
+            [&] {
+                tools.SubfolderWindow().SelectAllButton()->click();
+                tools.SubfolderWindow().AcceptButton()->click();
+                // F10 released over the main window once the purge is under way.
+                WhenReady(
+                    main,
+                    [&] {
+                        return main.Label("lblPurgeFoldersMessage")->text().contains("Now purging");
+                    },
+                    [&] {
+                        QWidget* target = QApplication::focusWidget();
+                        QTest::keyRelease(target ? target : &main, Qt::Key_F10);
+                    });
+            });
+        Fire(main, "cmdSpecifyDirectory_1");
+        QVERIFY(dialogs.LastText().find("Click 'OK' to continue, or 'Cancel'") !=
+                std::string::npos);
+        QCOMPARE(main.Label("lblLargePurgeMessage")->text(),
+                 "The top folder was " + QString::fromStdString(temp.Path()) +
+                     "\nPurge of selected subfolders was stopped.");
+        QVERIFY(fs::exists(temp.File("b/file499")));
+    }
+
+    void driveChooserListsDrivesOnly() {
+        TempFolder temp;
+        TestVolume volume(temp.Path());
+        vorlane::platform::ScopedPlatform scoped(volume);
+        vorlane::FrmSpecifyDrive2 window;
+        QTimer::singleShot(0, [&] {
+            QCOMPARE(window.Drives()->count(), 1);
+            QCOMPARE(window.Drives()->currentData().toString(),
+                     QString::fromStdString(temp.Path()));
+            window.AcceptButton()->click();
+        });
+        QCOMPARE(window.Choose("/elsewhere", "Test purge speed on which drive?"), temp.Path());
+        QTimer::singleShot(0, [&] { window.CancelButton()->click(); });
+        QCOMPARE(window.Choose(temp.Path(), "Test purge speed on which drive?"), std::string());
+    }
+};
+
+VORLANE_GUI_TEST_MAIN(ToolCommandsTest)
+#include "ToolCommandsTest.moc"

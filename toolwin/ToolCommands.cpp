@@ -1,0 +1,300 @@
+#include "toolwin/ToolCommands.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+
+#include "engine/DriveInfo.h"
+#include "mainwin/BackgroundWork.h"
+#include "operation/SpeedTestCommand.h"
+#include "support/ProgramText.h"
+
+namespace vorlane {
+namespace {
+
+constexpr int kDocumentationAddressText = 27;
+constexpr char kHelpFileName[] = "vn_help.txt";
+// The viewer's place relative to the main window, 15 twips to the pixel.
+constexpr int kViewerBelow = 450 / 15;
+constexpr int kViewerRight = 150 / 15;
+
+// The target's display, hidden while a tool uses the main window's labels.
+const char* const kSelectionDisplay[] = {
+    "lblSingleFile",     "lblDirectory_0",     "lblFiles_0",       "lblFiles2_0",
+    "lblSubdirectories", "lblSubdirectories2", "lblEstimatedTime", "lblDateRestriction"};
+
+const char* const kSetupButtons[] = {"cmdLoadSetup", "cmdSaveSetup", "cmdClearSetup",
+                                     "cmdRestoreSetup", "cmdKeepSetup"};
+
+// The worker's reports that these commands use: only its progress line.
+ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
+    ReportSinks sinks;
+    sinks.showProgress = std::move(showProgress);
+    return sinks;
+}
+
+}  // namespace
+
+ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
+    : main_(main),
+      dialogs_(dialogs),
+      bridge_(&main, dialogs, ProgressOnly([this](const std::string& text) {
+          if (progressLabel_ != nullptr) {
+              *progressLabel_ = text;
+              main_.Refresh();
+          }
+      })),
+      subfolders_(
+          main.State(), dialogs, main.Control(), bridge_,
+          SubfolderPurgeHooks{
+              .chooseSubfolders =
+                  [this](const std::string& top, const std::string& caption,
+                         const std::vector<std::string>& previous) {
+                      main_.EnableMenu(false);
+                      PlaceSubfolderWindow();
+                      SubfolderChoice choice = SubfolderWindow().Choose(top, caption, previous);
+                      main_.EnableMenu(true);
+                      return choice;
+                  },
+              .runOnWorker = [this](const std::function<void()>& work) { RunOnWorker(work); },
+              .showCommandArea = [this](bool shown) { main_.EnableMenu(shown); },
+              .refresh = [this] { main_.Refresh(); }}),
+      setups_(main.State(), dialogs),
+      interruptKey_(new InterruptKeyFilter(main, main.Control())) {
+    qApp->installEventFilter(interruptKey_);
+    main.installEventFilter(this);
+    setups_.fileDialogClosed = [this] { main_.StartDialogGuard(); };
+    main.SetCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
+    main.SetCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
+    main.SetCommand(
+        "cmdHelp", [this] { Help(); }, false);
+    WireSetupPanel();
+}
+
+ToolCommands::~ToolCommands() {
+    delete interruptKey_.data();  // also leaves the application's filters
+    bridge_.Close();
+}
+
+bool ToolCommands::eventFilter(QObject* watched, QEvent* event) {
+    // The main window closes only to end the program: a worker waiting for an answer
+    // gets Cancel now, before the program waits for the worker.
+    if (watched == &main_ && event->type() == QEvent::Close) {
+        bridge_.Close();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+std::string ToolCommands::Caption(const char* button) const {
+    return main_.Button(button)->text().toStdString();
+}
+
+void ToolCommands::RunOnWorker(const std::function<void()>& work) {
+    progressLabel_ = &main_.State().labels.purgeFoldersMessage;
+    RunWhileServingEvents(work);
+    progressLabel_ = nullptr;
+}
+
+void ToolCommands::ShowSelectionDisplay(bool shown, bool keepSubfoldersLine) {
+    if (!shown) {
+        main_.State().labels.setupFilename.clear();
+        main_.Refresh();
+    }
+    for (const char* label : kSelectionDisplay) {
+        main_.Label(label)->setVisible(shown);
+    }
+    // The subfolder purge tells there what it is purging.
+    main_.Label("lblSubdirectories2")->setVisible(shown || keepSubfoldersLine);
+    main_.Button("cmdClear")->setVisible(shown);
+}
+
+void ToolCommands::PurgeFolders() {
+    ShowSelectionDisplay(false, true);
+    subfolders_.PurgeFolders(Caption("cmdSpecifyDirectory_1"));
+    ShowSelectionDisplay(true);
+    main_.Refresh();
+}
+
+std::string ToolCommands::ChooseDriveToTest(const std::string& title) {
+    std::string first;
+    platform::DriveKind kind = platform::DriveKind::Unknown;
+    const int drives = DriveCount(first, kind);
+    if (drives == 0) {
+        dialogs_.Ask({"Cannot find any disk drive.", title, MessageButtons::Ok, 1,
+                      MessageIcon::Exclamation});
+        return {};
+    }
+    if (!AskYesNo(dialogs_, SpeedTestQuestion(drives, first), title)) {
+        return {};
+    }
+    if (drives == 1) {
+        return first;
+    }
+    main_.EnableMenu(false);
+    const std::string drive = DriveWindow().Choose(
+        lastTestedDrive_.empty() ? first : lastTestedDrive_, "Test purge speed on which drive?");
+    main_.EnableMenu(true);
+    return drive;
+}
+
+void ToolCommands::TestPurgeSpeed() {
+    const std::string title = Caption("cmdTestPurgeSpeed");
+    MainState& state = main_.State();
+    state.labels.largePurgeMessage.clear();
+    const std::string drive = ChooseDriveToTest(title);
+    if (drive.empty()) {
+        return;
+    }
+    lastTestedDrive_ = drive;
+    const PurgeTypeChoice& type = state.purgeType;
+    SpeedTestSettings settings{type.GetPurgeType(), type.GetNumberOfPasses(),
+                               type.GetNumOverwrites(),
+                               [this] { return main_.Control().StopRequested(); }};
+    main_.Control().Reset();
+    main_.EnableMenu(false);
+    ShowSelectionDisplay(false);
+    SpeedTestOutcome outcome;
+    progressLabel_ = &state.labels.purgeSpeed;
+    RunWhileServingEvents(
+        [&] { outcome = MeasureDriveSpeed(drive, settings, speeds_, bridge_, title); });
+    progressLabel_ = nullptr;
+    ShowSelectionDisplay(true);
+    main_.EnableMenu(true);
+    state.labels.purgeSpeed = outcome.label;
+    main_.Refresh();
+}
+
+FrmSelectSubfolders& ToolCommands::SubfolderWindow() {
+    if (!subfolderWindow_) {
+        subfolderWindow_ = new FrmSelectSubfolders(dialogs_, &main_);
+    }
+    return *subfolderWindow_;
+}
+
+void ToolCommands::PlaceSubfolderWindow() {
+    const QRect menu = main_.Menu()->geometry();
+    SubfolderWindow().setGeometry(main_.x() + 105 / 15, main_.y() + menu.top() + 330 / 15,
+                                  std::max(main_.width() - 100 / 15, 500), 420);
+}
+
+FrmSpecifyDrive2& ToolCommands::DriveWindow() {
+    if (!driveWindow_) {
+        driveWindow_ = new FrmSpecifyDrive2(&main_);
+    }
+    const QPoint corner = main_.Menu()->mapToGlobal(QPoint(main_.Menu()->width(), 0));
+    driveWindow_->move(corner +
+                       QPoint(150 / 15, main_.Button("cmdTestPurgeSpeed")->y() + 450 / 15));
+    return *driveWindow_;
+}
+
+FrmView& ToolCommands::ViewWindow() {
+    if (!viewWindow_) {
+        viewWindow_ = new FrmView(dialogs_, &main_);
+        connect(viewWindow_->DocumentationButton(), &QPushButton::clicked, this,
+                [this] { OpenOnlineDocumentation(); });
+    }
+    return *viewWindow_;
+}
+
+void ToolCommands::Help() {
+    FrmView& view = ViewWindow();
+    if (view.isMinimized()) {
+        view.showNormal();
+    } else {
+        view.setGeometry(main_.x() + kViewerRight, main_.y() + kViewerBelow, main_.width(),
+                         main_.height());
+    }
+    view.SetFilePath(ProgramTextPath(kHelpFileName));
+    view.setWindowTitle(QStringLiteral("Help for Vorlane"));
+    view.show();
+    view.raise();
+    view.activateWindow();
+}
+
+void ToolCommands::OpenOnlineDocumentation() {
+    OpenWebLink(GetText(kDocumentationAddressText), dialogs_, opener);
+}
+
+void ToolCommands::ShowSetupButtons(bool shown) {
+    for (const char* name : kSetupButtons) {
+        main_.Button(name)->setVisible(shown);
+    }
+}
+
+void ToolCommands::OpenSetupPanel() {
+    main_.Label("lblSetupFilename")->hide();
+    main_.EnableMenu(false);
+    ShowSetupButtons(true);
+    main_.SaveSetupPanel()->hide();
+    main_.SetupPanel()->show();
+    main_.SetupPanel()->setEnabled(true);
+    main_.Button("cmdSaveSetup")->setFocus();
+}
+
+void ToolCommands::OpenSaveSetupPanel() {
+    // The setup buttons give way to the save choices.
+    ShowSetupButtons(false);
+    main_.SaveSetupPanel()->show();
+    main_.Button("cmdSaveSetupForNextRun")->setFocus();
+}
+
+void ToolCommands::CloseSetupPanel(bool focusSetup) {
+    main_.SaveSetupPanel()->hide();
+    main_.SetupPanel()->hide();
+    ShowSetupButtons(true);
+    main_.Label("lblSetupFilename")->show();
+    main_.Label("lblSetupFilename")->raise();
+    main_.EnableMenu(true);
+    if (focusSetup) {
+        main_.Button("cmdSetup")->setFocus();
+    }
+}
+
+void ToolCommands::WireSetupPanel() {
+    main_.SetCommand("cmdSetup", [this] { OpenSetupPanel(); });
+    main_.SetCommand(
+        "cmdLoadSetup",
+        [this] {
+            main_.SetupPanel()->hide();
+            const bool loaded = setups_.LoadSetup();
+            CloseSetupPanel(loaded);
+        },
+        false);
+    main_.SetCommand(
+        "cmdSaveSetup", [this] { OpenSaveSetupPanel(); }, false);
+    main_.SetCommand(
+        "cmdSaveSetupForNextRun",
+        [this] {
+            setups_.SaveSetupForNextRun();
+            CloseSetupPanel();
+        },
+        false);
+    main_.SetCommand(
+        "cmdSaveSetupAsOperationFile",
+        [this] {
+            main_.SetupPanel()->hide();
+            setups_.SaveSetupAsOperationFile();
+            CloseSetupPanel(false);
+        },
+        false);
+    main_.SetCommand(
+        "cmdDontSaveSetup", [this] { CloseSetupPanel(); }, false);
+    main_.SetCommand(
+        "cmdClearSetup",
+        [this] {
+            setups_.ClearSetup();
+            CloseSetupPanel();
+        },
+        false);
+    main_.SetCommand(
+        "cmdRestoreSetup",
+        [this] {
+            setups_.RestoreSetup();
+            CloseSetupPanel();
+        },
+        false);
+    main_.SetCommand(
+        "cmdKeepSetup", [this] { CloseSetupPanel(); }, false);
+}
+
+}  // namespace vorlane

@@ -1,0 +1,76 @@
+#pragma once
+// Plugs the tools into the main window: "Purge folders" with the subfolder window and
+// the F10 interrupt, "Test purge speed" with the drive chooser, the setup panel, and
+// Help with the viewer and the online documentation. The windows are created on first
+// use and kept.
+
+#include <QObject>
+#include <QPointer>
+
+#include "mainwin/FrmMain.h"
+#include "mainwin/GuiBridge.h"
+#include "mainwin/InterruptKeyFilter.h"
+#include "selection/SetupCommands.h"
+#include "selection/SubfolderPurgeCommand.h"
+#include "tools/SpeedTest.h"
+#include "toolwin/FrmSelectSubfolders.h"
+#include "toolwin/FrmSpecifyDrive2.h"
+#include "toolwin/FrmView.h"
+#include "toolwin/WebLink.h"
+
+namespace vorlane {
+
+class ToolCommands : public QObject {
+    Q_OBJECT
+
+  public:
+    // Lives no longer than the main window.
+    ToolCommands(FrmMain& main, Dialogs& dialogs);
+    ~ToolCommands() override;
+
+    void PurgeFolders();
+    void TestPurgeSpeed();
+    void Help();
+    void OpenOnlineDocumentation();
+
+    FrmSelectSubfolders& SubfolderWindow();
+    FrmSpecifyDrive2& DriveWindow();
+    FrmView& ViewWindow();
+    SubfolderPurgeCommand& Subfolders() { return subfolders_; }
+    SetupCommands& Setups() { return setups_; }
+    const DriveSpeedTable& Speeds() const { return speeds_; }
+    // Tests put a stand-in for the desktop's opener here.
+    UrlOpener opener;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void PlaceSubfolderWindow();
+    // Hides (false) or shows again the target's labels while a tool runs.
+    void ShowSelectionDisplay(bool shown, bool keepSubfoldersLine = false);
+    // Asks, and offers the drives when there are several; empty when not to test.
+    std::string ChooseDriveToTest(const std::string& title);
+    void WireSetupPanel();
+    void OpenSetupPanel();
+    void OpenSaveSetupPanel();
+    void CloseSetupPanel(bool focusSetup = true);
+    void ShowSetupButtons(bool shown);
+    void RunOnWorker(const std::function<void()>& work);
+    std::string Caption(const char* button) const;
+
+    FrmMain& main_;
+    Dialogs& dialogs_;
+    std::string* progressLabel_ = nullptr;  // where the worker's progress goes
+    GuiBridge bridge_;
+    SubfolderPurgeCommand subfolders_;
+    SetupCommands setups_;
+    DriveSpeedTable speeds_;
+    std::string lastTestedDrive_;
+    QPointer<InterruptKeyFilter> interruptKey_;  // owned by the main window
+    QPointer<FrmSelectSubfolders> subfolderWindow_;
+    QPointer<FrmSpecifyDrive2> driveWindow_;
+    QPointer<FrmView> viewWindow_;
+};
+
+}  // namespace vorlane
