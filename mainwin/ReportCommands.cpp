@@ -1,5 +1,6 @@
 #include "mainwin/ReportCommands.h"
 
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
@@ -89,6 +90,9 @@ void ReportCommands::RunOnWorker(const std::function<void()>& work) {
     control_.Reset();
     operationRunning_ = true;
     RunWhileServingEvents(work);
+    // What the worker sent last (caption, end phase, the finished report) is shown
+    // before anything else happens, even when the worker ended before the loop ran.
+    QCoreApplication::sendPostedEvents(&main_, QEvent::MetaCall);
     operationRunning_ = false;
     // Only now: the worker has ended, whatever ended it.
     main_.EnableMenu(true);

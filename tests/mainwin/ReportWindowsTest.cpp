@@ -93,6 +93,7 @@ class ReportWindowsTest : public QObject {
     void doNotDeleteAppliesToOnePurgeOnly();
     void pauseContinueAndStop();
     void closingTheReportWindowMidPurgeStops();
+    void closingTheMainWindowMidPurgeStops();
     void perFileConfirmation();
     void listQuestionsAndCaptions();
     void nothingToReport();
@@ -260,6 +261,23 @@ void ReportWindowsTest::closingTheReportWindowMidPurgeStops() {
         QCOMPARE(TempFolder::Read(entry.path().string()), std::string("secret"));
     }
     QVERIFY(window->Menu()->isEnabled());
+}
+
+void ReportWindowsTest::closingTheMainWindowMidPurgeStops() {
+    constexpr int kFiles = 200;
+    for (int i = 0; i < kFiles; ++i) {
+        tree->Write("f" + std::to_string(1000 + i), "secret");
+    }
+    Target(tree->Path(), "*.*", false);
+    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge");
+    When([&] { return ShownWindow("frmReport") && FileCount(tree->Path()) < kFiles - 2; },
+         [&] { window->close(); });
+    Purge();  // returns once the worker has ended
+    QVERIFY(window->Quitting());
+    QVERIFY(FileCount(tree->Path()) > 0);
+    for (const auto& entry : fs::directory_iterator(tree->Path())) {
+        QCOMPARE(TempFolder::Read(entry.path().string()), std::string("secret"));
+    }
 }
 
 void ReportWindowsTest::perFileConfirmation() {
