@@ -2,8 +2,12 @@
 // as the single file, a folder as the folder.
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QWindow>
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "mainwin/FatalMessageBox.h"
 #include "mainwin/FrmMain.h"
@@ -14,15 +18,42 @@ namespace {
 
 constexpr const char* kUsage = "usage: vorlane [FILE-OR-FOLDER]";
 
+// For bench/startup-time.sh: with VORLANE_QUIT_WHEN_SHOWN set, the program says how long
+// it took from main() to the first expose of its window, and ends there.
+class FirstExposeTimer : public QObject {
+  public:
+    explicit FirstExposeTimer(const QElapsedTimer& clock) : clock_(clock) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            std::cerr << "vorlane: window shown " << clock_.elapsed() << " ms after main()\n";
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    const QElapsedTimer& clock_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer clock;
+    clock.start();
+    // Help needs no display; Qt's own options (-platform ...) are taken by QApplication.
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::cout << kUsage << '\n';
+        return EXIT_SUCCESS;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("vorlane");
     const QStringList arguments = QApplication::arguments().mid(1);
     if (arguments.size() > 1 || (arguments.size() == 1 && arguments.front().startsWith("-"))) {
         std::cerr << kUsage << '\n';
-        return arguments.front() == "--help" ? EXIT_SUCCESS : 2;
+        return 2;
     }
     // Without its texts the program cannot name what it does: it says why and ends.
     vorlane::FatalMessageBox textFailure([](int status) { std::exit(status); });
@@ -32,6 +63,11 @@ int main(int argc, char** argv) {
     vorlane::QtDialogs dialogs;
     vorlane::FrmMain window(dialogs);
     dialogs.SetOwner(&window);
+    FirstExposeTimer exposeTimer(clock);
+    if (qEnvironmentVariableIsSet("VORLANE_QUIT_WHEN_SHOWN")) {
+        window.winId();
+        window.windowHandle()->installEventFilter(&exposeTimer);
+    }
     window.StartUp();
     if (!arguments.isEmpty()) {
         window.OpenPath(arguments.front().toStdString());

@@ -19,6 +19,7 @@ namespace {
 constexpr int kProductNameText = 2;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonWidth = 170;
+constexpr int kNoticeHeight = 20;
 constexpr int kRowSpacing = 4;
 constexpr int kMenuMargin = 8;
 constexpr int kClockMilliseconds = 1000;
@@ -167,10 +168,13 @@ void FrmMain::BuildControls() {
     }
     for (const char* notice : {"lblPurgeSpeed", "lblSubdirectories2", "lblLargePurgeMessage"}) {
         MakeNoticeLabel(*labels_[notice]);
+        labels_[notice]->setFixedHeight(kNoticeHeight);
     }
-    // The report button takes the focus only while there is no report window over it.
-    buttons_["cmdReportScreen"]->SetFocusOnHover([] { return true; });
+    // Clear is the one command of the frame that does not follow the mouse.
     buttons_["cmdClear"]->SetFocusOnHover([] { return false; });
+    // The report button takes the focus only while no report window lies over it.
+    buttons_["cmdReportScreen"]->SetFocusOnHover(
+        [this] { return !reportCommands_.ReportWindowShown(); });
     fraSetup_->hide();
     picSaveSetup_->hide();
 }
@@ -191,9 +195,9 @@ void FrmMain::ArrangeControls() {
     for (const LabelRow& row : kLabelRows) {
         auto* cell = new QHBoxLayout;
         cell->setSpacing(300 / 15);
-        cell->addWidget(labels_[row.first]);
+        cell->addWidget(labels_[row.first], 0, Qt::AlignVCenter);
         if (row.second) {
-            cell->addWidget(labels_[row.second]);
+            cell->addWidget(labels_[row.second], 0, Qt::AlignVCenter);
         }
         cell->addStretch();
         labelsLayout->addLayout(cell, rowIndex++, 0);
@@ -228,12 +232,15 @@ void FrmMain::Guarded(CommandButton* button, const std::function<void()>& comman
     });
 }
 
-void FrmMain::NotReady(CommandButton* button) {
+void FrmMain::NotReady(CommandButton* button, bool guarded) {
     const std::string caption = button->text().toStdString();
-    Guarded(button, [this, caption] {
-        Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
-             caption, MessageIcon::Information);
-    });
+    Guarded(
+        button,
+        [this, caption] {
+            Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
+                 caption, MessageIcon::Information);
+        },
+        guarded);
 }
 
 void FrmMain::WireCommands() {
@@ -256,15 +263,16 @@ void FrmMain::WireCommands() {
     Guarded(buttons_["cmdProcessFiles_1"], [this] { reportCommands_.PurgeFiles(); });
     Guarded(buttons_["cmdProcessFiles_2"], [this] { reportCommands_.ListFiles(); });
     Guarded(buttons_["cmdReportScreen"], [this] { reportCommands_.ReportScreen(); });
-    for (const char* later :
-         {"cmdSpecifyDirectory_1", "cmdTestPurgeSpeed", "cmdSetup", "cmdHelp"}) {
-        NotReady(buttons_[later]);
+    for (const char* later : {"cmdSpecifyDirectory_1", "cmdTestPurgeSpeed", "cmdSetup"}) {
+        NotReady(buttons_[later], true);
     }
+    // Help and the setup buttons do not wait for the guard second.
+    NotReady(buttons_["cmdHelp"], false);
     for (const CommandSpec& spec : kSetupCommands) {
-        NotReady(buttons_[spec.name]);
+        NotReady(buttons_[spec.name], false);
     }
     for (const CommandSpec& spec : kSaveSetupCommands) {
-        NotReady(buttons_[spec.name]);
+        NotReady(buttons_[spec.name], false);
     }
 }
 

@@ -64,7 +64,7 @@ class FrmMain : public QWidget {
     void WireCommands();
     // Runs a command unless the guard second after a file dialog is on.
     void Guarded(CommandButton* button, const std::function<void()>& command, bool guarded = true);
-    void NotReady(CommandButton* button);
+    void NotReady(CommandButton* button, bool guarded);
     void StartDialogGuard();
     void PlaceNearMenu(QWidget& window);
 

@@ -40,6 +40,10 @@ FrmReport& ReportCommands::ReportWindow() {
     return *report_;
 }
 
+bool ReportCommands::ReportWindowShown() const {
+    return report_ && report_->isVisible();
+}
+
 FrmPurgeConfirmation& ReportCommands::ConfirmationWindow() {
     if (!confirmation_) {
         confirmation_ = new FrmPurgeConfirmation(&main_);

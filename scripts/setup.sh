@@ -9,6 +9,8 @@ packages=(
     # the forensic test makes and mounts file-system images
     dosfstools fusefat e2fsprogs util-linux
     coreutils python3
+    # the screenshots and the start-up benchmark of the desktop program
+    xvfb xauth imagemagick
 )
 
 missing=()

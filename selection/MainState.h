@@ -41,18 +41,14 @@ struct MainState {
     RememberedSetup remembered;
 
     bool startupCompleted = false;
-    bool purgingTrash = false;
     // The single-file choice of the files window was the last one made there.
     bool singleFileOption = false;
-    // Files directly in the target folder, as the files window was last told.
-    int directFileCount = 0;
     // The caption of a folder or specification not set (program text 4).
     std::string notSpecified;
     std::string userSetupFilePath;
     // Size correction of time estimates.
     double adjustA = 0.917;
     double adjustB = 0.2;
-    std::string dummyFolderStub = "_vn_dummy";
 
     MainLabels labels;
 };

@@ -254,7 +254,6 @@ void TargetCommands::SpecifyFiles(const std::string& caption) {
              caption, MessageIcon::Exclamation);
         return;
     }
-    state_.directFileCount = direct;
     const FilesChoiceResult choice = windows_.ChooseFiles(folder, direct, state_.singleFileOption);
     if (choice.accepted) {
         state_.targetFilespec = choice.fileSpec;

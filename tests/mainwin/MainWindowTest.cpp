@@ -240,9 +240,12 @@ void MainWindowTest::quitIsIgnoredInTheGuardSecondAfterAFileDialog() {
     MouseUp(window.Button("cmdQuit"));
     QVERIFY(!window.Quitting());
     QVERIFY(window.isVisible());
-    // The other guarded commands wait too; the date command does not.
+    // The other guarded commands wait too; Help does not.
     MouseUp(window.Button("cmdSpecifyDirectory_0"));
     QCOMPARE(dialogs.folderTitles.size(), std::size_t(0));
+    const std::size_t told = dialogs.asked.size();
+    MouseUp(window.Button("cmdHelp"));
+    QCOMPARE(dialogs.asked.size(), told + 1);
     QTRY_VERIFY_WITH_TIMEOUT(!window.DialogGuard(), 3000);
     MouseUp(window.Button("cmdQuit"));
     QVERIFY(window.Quitting());
