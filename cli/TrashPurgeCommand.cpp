@@ -1,13 +1,14 @@
 #include "cli/TrashPurgeCommand.h"
 
 #include <iostream>
+#include <optional>
 
 #include "cli/Arguments.h"
 #include "cli/TerminalInterface.h"
 #include "cli/Usage.h"
-#include "engine/DriveInfo.h"
 #include "operation/TrashPurge.h"
 #include "platform/Platform.h"
+#include "support/Folders.h"
 
 namespace vorlane::cli {
 namespace {
@@ -54,13 +55,19 @@ class TrashTerminal : public TerminalInterface {
     bool nobodyToAsk_ = false;
 };
 
-std::string HomeTrashDrive() {
+// The Trash of the user's home: $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash.
+std::vector<std::string> HomeTrash() {
     const platform::Platform& sys = platform::Sys();
     std::string dataHome = sys.EnvironmentValue("XDG_DATA_HOME");
     if (dataHome.empty() || dataHome.front() != '/') {
-        dataHome = sys.EnvironmentValue("HOME");
+        const std::string home = sys.EnvironmentValue("HOME");
+        dataHome = home.empty() ? std::string() : home + "/.local/share";
     }
-    return DriveOfPath(dataHome.empty() ? "/" : dataHome);
+    const std::string trash = dataHome + "/Trash";
+    if (dataHome.empty() || !FolderIsDirectory(trash)) {
+        return {};
+    }
+    return {trash};
 }
 
 }  // namespace
@@ -70,10 +77,11 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words) {
     if (!args.Valid() || !args.Words().empty()) {
         return UsageError(args.Valid() ? "unexpected " + args.Words().front() : args.Error());
     }
-    const std::string drive = args.Value("--drive") ? *args.Value("--drive") : HomeTrashDrive();
-    const std::vector<std::string> trashFolders = TrashFoldersOn(drive);
+    const std::optional<std::string> drive = args.Value("--drive");
+    const std::vector<std::string> trashFolders = drive ? TrashFoldersOn(*drive) : HomeTrash();
     if (trashFolders.empty()) {
-        std::cout << "There is no Trash on " << drive << ".\n";
+        std::cout << (drive ? "There is no Trash on " + *drive + "." : "There is no Trash.")
+                  << "\n";
         return kExitNothingToPurge;
     }
     TrashTerminal terminal(args.Has("--yes"), TerminalInterface::StandardInputIsTerminal());

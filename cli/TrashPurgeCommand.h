@@ -5,8 +5,8 @@
 
 namespace vorlane::cli {
 
-// purge-trash [--drive MOUNT] [--yes]: purges the Trash folders of this user on the
-// volume mounted at MOUNT (by default the volume of the home Trash).
+// purge-trash [--drive MOUNT] [--yes]: purges the Trash of the user's home, or with
+// --drive every Trash folder of this user on the volume mounted at MOUNT.
 int RunTrashPurgeCommand(const std::vector<std::string>& words);
 
 }  // namespace vorlane::cli
