@@ -1,4 +1,5 @@
 #include <iostream>
+#include <optional>
 
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
@@ -9,6 +10,7 @@
 #include "operation/TrashPurge.h"
 #include "platform/Platform.h"
 #include "platform/Terminal.h"
+#include "support/Folders.h"
 
 namespace vorlane::cli {
 namespace {
@@ -54,13 +56,19 @@ class TrashTerminal : public TerminalInterface {
     bool nobodyToAsk_ = false;
 };
 
-std::string HomeTrashDrive() {
+// The Trash of the user's home: $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash.
+std::vector<std::string> HomeTrash() {
     const platform::Platform& sys = platform::Sys();
     std::string dataHome = sys.EnvironmentValue("XDG_DATA_HOME");
     if (dataHome.empty() || dataHome.front() != '/') {
-        dataHome = sys.EnvironmentValue("HOME");
+        const std::string home = sys.EnvironmentValue("HOME");
+        dataHome = home.empty() ? std::string() : home + "/.local/share";
     }
-    return DriveOfPath(dataHome.empty() ? "/" : dataHome);
+    const std::string trash = dataHome + "/Trash";
+    if (dataHome.empty() || !FolderIsDirectory(trash)) {
+        return {};
+    }
+    return {trash};
 }
 
 }  // namespace
@@ -79,10 +87,11 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& sto
         return UsageError(kCommand, "unexpected operand '" + options.Operands().front() + "'");
     }
     LoadProgramTexts();
-    const std::string drive = options.Value("--drive").value_or(HomeTrashDrive());
-    const std::vector<std::string> trashFolders = TrashFoldersOn(drive);
+    const std::optional<std::string> drive = options.Value("--drive");
+    const std::vector<std::string> trashFolders = drive ? TrashFoldersOn(*drive) : HomeTrash();
     if (trashFolders.empty()) {
-        std::cout << "There is no Trash on " << drive << ".\n";
+        std::cout << (drive ? "There is no Trash on " + *drive + "." : "There is no Trash.")
+                  << "\n";
         return kExitNothingMatched;
     }
     TrashTerminal terminal(options.Has("--yes"), stop);

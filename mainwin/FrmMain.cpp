@@ -172,6 +172,9 @@ void FrmMain::BuildControls() {
     }
     // Clear is the one command of the frame that does not follow the mouse.
     buttons_["cmdClear"]->SetFocusOnHover([] { return false; });
+    // The report button takes the focus only while no report window lies over it.
+    buttons_["cmdReportScreen"]->SetFocusOnHover(
+        [this] { return !reportCommands_.ReportWindowShown(); });
     fraSetup_->hide();
     picSaveSetup_->hide();
 }

@@ -11,10 +11,6 @@ namespace {
 constexpr int kReportInterval = 100;  // ms
 }  // namespace
 
-struct GuiBridge::Pending {
-    bool done = false;
-};
-
 GuiBridge::GuiBridge(QObject* gui, Dialogs& dialogs, ReportSinks sinks)
     : gui_(gui), dialogs_(dialogs), sinks_(std::move(sinks)) {}
 
@@ -28,11 +24,15 @@ bool GuiBridge::Closed() const {
 }
 
 void GuiBridge::Close() {
+    std::shared_ptr<PendingAnswer<bool>> pending;
     {
         std::lock_guard lock(mutex_);
         closed_ = true;
+        pending = pending_;
     }
-    answered_.notify_all();
+    if (pending) {
+        pending->Cancel();
+    }
 }
 
 bool GuiBridge::RunOnGui(std::function<void()> question) {
@@ -43,27 +43,32 @@ bool GuiBridge::RunOnGui(std::function<void()> question) {
         question();
         return !Closed();
     }
-    auto pending = std::make_shared<Pending>();
+    // One question at a time: the operation waits for each answer.
+    auto pending = std::make_shared<PendingAnswer<bool>>(false);
+    {
+        std::lock_guard lock(mutex_);
+        if (closed_) {
+            return false;
+        }
+        pending_ = pending;
+    }
     // The question owns copies of everything it shows; it runs only while the bridge is
     // open, and the worker stops waiting at Close() whether or not it has run.
     QMetaObject::invokeMethod(
         gui_.data(),
         [this, pending, question = std::move(question)] {
-            if (Closed()) {
+            if (pending->Cancelled()) {
                 return;
             }
             FlushReport();  // the report as it stands when the question comes
             question();
-            {
-                std::lock_guard lock(mutex_);
-                pending->done = true;
-            }
-            answered_.notify_all();
+            pending->Give(true);
         },
         Qt::QueuedConnection);
-    std::unique_lock lock(mutex_);
-    answered_.wait(lock, [&] { return pending->done || closed_; });
-    return pending->done && !closed_;
+    const bool answered = pending->Wait();
+    std::lock_guard lock(mutex_);
+    pending_.reset();
+    return answered && !closed_;
 }
 
 void GuiBridge::Post(std::function<void()> work) {

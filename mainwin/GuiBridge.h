@@ -4,18 +4,18 @@
 // answers every pending and every later question with Cancel (No for the purge
 // confirmation and a file), so a worker never waits on windows that are gone.
 //
-// The worker waits on a condition, not on a blocking queued call: a blocking call
-// could not be released by Close() when the GUI thread is itself waiting for the
+// The worker waits on a pending answer, not on a blocking queued call: a blocking
+// call could not be released by Close() when the GUI thread is itself waiting for the
 // worker to end.
 
 #include <QObject>
 #include <QPointer>
-#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
 
 #include "operation/OperationInterface.h"
+#include "operation/PendingAnswer.h"
 #include "operation/ReportChangeBatch.h"
 #include "selection/Dialogs.h"
 
@@ -57,7 +57,6 @@ class GuiBridge : public OperationInterface {
     bool Closed() const;
 
   private:
-    struct Pending;
     bool OnGuiThread() const;
     // Runs the question on the GUI thread and waits; false when closed first.
     bool RunOnGui(std::function<void()> question);
@@ -70,8 +69,8 @@ class GuiBridge : public OperationInterface {
     Dialogs& dialogs_;
     ReportSinks sinks_;
     mutable std::mutex mutex_;
-    std::condition_variable answered_;
     bool closed_ = false;
+    std::shared_ptr<PendingAnswer<bool>> pending_;  // the question the worker waits on
     // The report's changes wait here until the GUI thread's next turn.
     ReportChangeBatch reportChanges_;
 };

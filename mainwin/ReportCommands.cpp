@@ -1,5 +1,6 @@
 #include "mainwin/ReportCommands.h"
 
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
@@ -37,6 +38,10 @@ FrmReport& ReportCommands::ReportWindow() {
         report_ = new FrmReport(control_, &main_);
     }
     return *report_;
+}
+
+bool ReportCommands::ReportWindowShown() const {
+    return report_ && report_->isVisible();
 }
 
 FrmPurgeConfirmation& ReportCommands::ConfirmationWindow() {
@@ -89,6 +94,9 @@ void ReportCommands::RunOnWorker(const std::function<void()>& work) {
     control_.Reset();
     operationRunning_ = true;
     RunWhileServingEvents(work);
+    // What the worker sent last (caption, end phase, the finished report) is shown
+    // before anything else happens, even when the worker ended before the loop ran.
+    QCoreApplication::sendPostedEvents(&main_, QEvent::MetaCall);
     operationRunning_ = false;
     // Only now: the worker has ended, whatever ended it.
     main_.EnableMenu(true);

@@ -32,6 +32,7 @@ class ReportCommands {
     void PurgeTrash(const std::string& folder);
 
     FrmReport& ReportWindow();
+    bool ReportWindowShown() const;
     FrmPurgeConfirmation& ConfirmationWindow();
     FrmConfirmFiles& ConfirmFilesWindow();
 

@@ -93,6 +93,7 @@ class ReportWindowsTest : public QObject {
     void doNotDeleteAppliesToOnePurgeOnly();
     void pauseContinueAndStop();
     void closingTheReportWindowMidPurgeStops();
+    void closingTheMainWindowMidPurgeStops();
     void perFileConfirmation();
     void listQuestionsAndCaptions();
     void nothingToReport();
@@ -262,6 +263,23 @@ void ReportWindowsTest::closingTheReportWindowMidPurgeStops() {
     QVERIFY(window->Menu()->isEnabled());
 }
 
+void ReportWindowsTest::closingTheMainWindowMidPurgeStops() {
+    constexpr int kFiles = 200;
+    for (int i = 0; i < kFiles; ++i) {
+        tree->Write("f" + std::to_string(1000 + i), "secret");
+    }
+    Target(tree->Path(), "*.*", false);
+    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge");
+    When([&] { return ShownWindow("frmReport") && FileCount(tree->Path()) < kFiles - 2; },
+         [&] { window->close(); });
+    Purge();  // returns once the worker has ended
+    QVERIFY(window->Quitting());
+    QVERIFY(FileCount(tree->Path()) > 0);
+    for (const auto& entry : fs::directory_iterator(tree->Path())) {
+        QCOMPARE(TempFolder::Read(entry.path().string()), std::string("secret"));
+    }
+}
+
 void ReportWindowsTest::perFileConfirmation() {
     for (const char* name : {"a", "b", "c", "d"}) {
         tree->Write(name, name);
@@ -429,10 +447,14 @@ void ReportWindowsTest::trashThroughSpecifyFolder() {
 }
 
 void ReportWindowsTest::listingThatFillsTheBufferStops() {
-    for (int i = 0; i < 800; ++i) {
-        tree->Write("file-" + std::string(60, 'n') + "-" + std::to_string(i) + ".txt", "x");
+    // File lines never fill the buffer; the folder lines of a large tree do.
+    for (int i = 0; i < 1000; ++i) {
+        const std::string folder = "folder-" + std::string(60, 'n') + "-" + std::to_string(i);
+        fs::create_directory(tree->File(folder));
+        tree->Write(folder + "/a.txt", "x");
     }
-    Target(tree->Path(), "*.*", false);
+    Target(tree->Path(), "*.*", true);
+    dialogs->answers = {MessageAnswer::Yes, MessageAnswer::No};  // no estimate; folder names
     QTest::mouseClick(window->Button("cmdProcessFiles_2"), Qt::LeftButton);
     int boxes = 0;
     for (const vorlane::Question& question : dialogs->asked) {

@@ -18,12 +18,12 @@ namespace fs = std::filesystem;
 // A file named "locked.txt" cannot be opened for writing, whoever runs the test.
 class LockedFileStandIn : public platform::Platform {
   public:
-    platform::OpenResult OpenForOverwrite(const std::string& path,
-                                          platform::UniqueFd& out) const override {
-        if (path.ends_with("/locked.txt")) {
+    platform::OpenResult ReopenForWriting(int handle, platform::UniqueFd& out) const override {
+        const std::filesystem::path self = "/proc/self/fd/" + std::to_string(handle);
+        if (std::filesystem::read_symlink(self).filename() == "locked.txt") {
             return platform::OpenResult::Denied;
         }
-        return Platform::OpenForOverwrite(path, out);
+        return Platform::ReopenForWriting(handle, out);
     }
 };
 
