@@ -2,7 +2,8 @@
 # Takes the README's screenshots of the desktop program under a private Xvfb:
 # docs/main-window.png (after start-up) and docs/main-window-choices.png (a folder,
 # a file specification, subfolders, a date restriction and purge type 3, given as
-# the setup for the next run). Needs xvfb and imagemagick.
+# the setup for the next run) and docs/opened-from-file-manager.png (a folder named on
+# the command line, as a file manager's "Open With" gives it). Needs xvfb and imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$PWD/build/bin/vorlane
@@ -16,7 +17,7 @@ xvfb=$!
 sleep 1
 
 shoot() {
-    "$program" &
+    "$program" "${@:2}" &
     app=$!
     sleep 2
     import -window root "$work/screen.png"
@@ -38,4 +39,8 @@ mkdir -p "$setup_folder"
 printf '%s\r\n' "Vorlane 0.1" " 1 " " 1 " "$demo" "*.odt" " 2 " " 2 " \
     " 0 " " 0 " " 1 " " 0 " " 0 " " 1 " " 1 " " 0 " " 2459216 " >"$setup_folder/vorlane.usr"
 shoot docs/main-window-choices.png
-echo "docs/main-window.png docs/main-window-choices.png"
+
+# As a file manager's "Open With" starts it: the folder named on the command line.
+rm "$setup_folder/vorlane.usr"
+shoot docs/opened-from-file-manager.png "$demo"
+echo "docs/main-window.png docs/main-window-choices.png docs/opened-from-file-manager.png"
