@@ -1,0 +1,89 @@
+// The file calls the purge rests on, against the real system: a write cut short is an
+// error, never a silent success, and nothing but a regular file is ever opened for
+// writing, without blocking on a FIFO.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <string>
+
+#include "common/TempFolder.h"
+#include "platform/Platform.h"
+
+namespace vorlane::platform {
+namespace {
+
+using testing::TempFolder;
+
+// Lowers the file-size limit for the test's duration; writes past it stop short.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(FileCalls, AWriteCutShortIsAnError) {
+    TempFolder folder;
+    const std::string path = folder.Write("data", "");
+    UniqueFd fd;
+    ASSERT_EQ(Sys().OpenForOverwrite(path, fd), OpenResult::Ok);
+    const std::string block(8192, 'x');
+    int error = 0;
+    {
+        const FileSizeLimit limit(5000);  // the first write is cut at 5,000 bytes
+        error = Sys().WriteAt(fd.Get(), 0, block.data(), block.size());
+    }
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(Sys().StatNoFollow(path).size, 5000);
+}
+
+TEST(FileCalls, AWholeWriteLandsWhereItWasAsked) {
+    TempFolder folder;
+    const std::string path = folder.Write("data", std::string(100, 'a'));
+    UniqueFd fd;
+    ASSERT_EQ(Sys().OpenForOverwrite(path, fd), OpenResult::Ok);
+    ASSERT_EQ(Sys().WriteAt(fd.Get(), 10, "zz", 2), 0);
+    ASSERT_EQ(Sys().FlushToDevice(fd.Get()), 0);
+    const std::string bytes = TempFolder::Read(path);
+    EXPECT_EQ(bytes.substr(8, 6), "aazzaa");
+    EXPECT_EQ(bytes.size(), 100u);
+}
+
+// Opening a FIFO for writing blocks until a reader comes; the purge must refuse it
+// first. A hang here ends in the test's timeout.
+TEST(FileCalls, AFifoIsRefusedWithoutBlocking) {
+    TempFolder folder;
+    const std::string fifo = folder.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    UniqueFd fd;
+    EXPECT_EQ(Sys().OpenForOverwrite(fifo, fd), OpenResult::NotRegular);
+    EXPECT_LT(fd.Get(), 0);
+
+    UniqueFd folderFd;
+    FileStatus folderStatus;
+    ASSERT_EQ(Sys().OpenFolder(AT_FDCWD, folder.Path(), folderFd, folderStatus), 0);
+    UniqueFd handle;
+    FileStatus status;
+    ASSERT_EQ(Sys().OpenEntry(folderFd.Get(), "pipe", handle, status), 0);
+    EXPECT_EQ(status.kind, FileKind::Other);
+    EXPECT_NE(Sys().ReopenForWriting(handle.Get(), fd), OpenResult::Ok);
+}
+
+}  // namespace
+}  // namespace vorlane::platform
