@@ -97,4 +97,19 @@ void PrintError(const std::string& text) {
     std::cerr << kProgram << ": " << text << "\n";
 }
 
+std::optional<int> FirstChecks(const CommandSpec& spec, const Options& options,
+                               bool takesOperands) {
+    if (!options.Valid()) {
+        return UsageError(spec.name, options.Error());
+    }
+    if (options.Has("--help")) {
+        PrintCommandHelp(std::cout, spec);
+        return kExitAllDone;
+    }
+    if (!takesOperands && !options.Operands().empty()) {
+        return UsageError(spec.name, "unexpected operand '" + options.Operands().front() + "'");
+    }
+    return std::nullopt;
+}
+
 }  // namespace vorlane::cli

@@ -44,15 +44,8 @@ int ListStatus(const OperationResult& result, const StopRequest& stop) {
 int RunListCommand(const std::vector<std::string>& words, StopRequest& stop) {
     const CommandSpec& spec = ListCommandSpec();
     Options options(words, spec.options);
-    if (!options.Valid()) {
-        return UsageError(kCommand, options.Error());
-    }
-    if (options.Has("--help")) {
-        PrintCommandHelp(std::cout, spec);
-        return kExitAllDone;
-    }
-    if (!options.Operands().empty()) {
-        return UsageError(kCommand, "unexpected operand '" + options.Operands().front() + "'");
+    if (const auto status = FirstChecks(spec, options, false)) {
+        return *status;
     }
     std::string problem;
     auto choices = TargetChoices(options, problem);

@@ -97,12 +97,8 @@ int PurgeFolder(Options& options, StopRequest& stop) {
 int RunPurgeCommand(const std::vector<std::string>& words, StopRequest& stop) {
     const CommandSpec& spec = PurgeCommandSpec();
     Options options(words, spec.options);
-    if (!options.Valid()) {
-        return UsageError(kCommand, options.Error());
-    }
-    if (options.Has("--help")) {
-        PrintCommandHelp(std::cout, spec);
-        return kExitAllDone;
+    if (const auto status = FirstChecks(spec, options, true)) {
+        return *status;
     }
     if (options.Has("--setup")) {
         return PurgeFromSetup(options, stop);

@@ -14,12 +14,8 @@ int RunSaveSetupCommand(const std::vector<std::string>& words) {
     constexpr const char* kCommand = "save-setup";
     const CommandSpec& spec = SaveSetupCommandSpec();
     Options options(words, spec.options);
-    if (!options.Valid()) {
-        return UsageError(kCommand, options.Error());
-    }
-    if (options.Has("--help")) {
-        PrintCommandHelp(std::cout, spec);
-        return kExitAllDone;
+    if (const auto status = FirstChecks(spec, options, true)) {
+        return *status;
     }
     if (options.Operands().size() != 1) {
         return UsageError(kCommand,

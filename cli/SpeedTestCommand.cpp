@@ -36,15 +36,8 @@ class SpeedTestTerminal : public TerminalInterface {
 int RunSpeedTestCommand(const std::vector<std::string>& words, StopRequest& stop) {
     const CommandSpec& spec = SpeedTestCommandSpec();
     Options options(words, spec.options);
-    if (!options.Valid()) {
-        return UsageError(kCommand, options.Error());
-    }
-    if (options.Has("--help")) {
-        PrintCommandHelp(std::cout, spec);
-        return kExitAllDone;
-    }
-    if (!options.Operands().empty()) {
-        return UsageError(kCommand, "unexpected operand '" + options.Operands().front() + "'");
+    if (const auto status = FirstChecks(spec, options, false)) {
+        return *status;
     }
     int purgeType = 0;
     int passes = 1;

@@ -15,7 +15,6 @@
 namespace vorlane::cli {
 namespace {
 
-constexpr const char* kCommand = "purge-trash";
 
 // The Trash questions on the terminal: --yes answers the one question, and the outcome
 // goes to standard output, where a script reads it.
@@ -76,15 +75,8 @@ std::vector<std::string> HomeTrash() {
 int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& stop) {
     const CommandSpec& spec = TrashPurgeCommandSpec();
     Options options(words, spec.options);
-    if (!options.Valid()) {
-        return UsageError(kCommand, options.Error());
-    }
-    if (options.Has("--help")) {
-        PrintCommandHelp(std::cout, spec);
-        return kExitAllDone;
-    }
-    if (!options.Operands().empty()) {
-        return UsageError(kCommand, "unexpected operand '" + options.Operands().front() + "'");
+    if (const auto status = FirstChecks(spec, options, false)) {
+        return *status;
     }
     LoadProgramTexts();
     const std::optional<std::string> drive = options.Value("--drive");

@@ -18,7 +18,7 @@ void PaintWindow(QWidget& window, const QColor& background);
 // White text on black, shown only while there is something to say.
 void MakeNoticeLabel(QLabel& label);
 
-// A label with a name of the spec and an accessible name that follows its text.
+// A label with its object name and an accessible name that follows its text.
 QLabel* NamedLabel(const QString& objectName, const QString& text, QWidget* parent);
 
 }  // namespace vorlane

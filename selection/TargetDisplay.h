@@ -9,7 +9,7 @@
 namespace vorlane {
 
 // Folder, file specification, its description and the multiple-files hint. A single
-// file chosen in the files window that no longer exists empties the specification.
+// file chosen in the files window that no longer exists empties the file pattern.
 void ShowTarget(MainState& state);
 // "Yes"/"No" and its explanation; a folder without subfolders sets the switch off.
 void ShowSubfoldersChoice(MainState& state);
@@ -21,7 +21,7 @@ void ShowPurgeSpeed(MainState& state, const std::string& folder);
 
 // The description behind the file specification; empty when there is none.
 std::string FilesDescription(const std::string& folder, const std::string& fileSpec);
-// The specification as lblFiles shows it: a long file name keeps its extension.
+// The file pattern as lblFiles shows it: a long file name keeps its extension.
 std::string FilesCaption(const std::string& fileSpec);
 std::string DirectoryCaption(const std::string& folder);
 

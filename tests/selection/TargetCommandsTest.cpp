@@ -225,7 +225,7 @@ TEST_F(TargetCommandsTest, SpecifyFilesTakesTheChoice) {
     windows.files = {true, "*.pdf", {}};
     commands.SpecifyFiles("Specify files");
     EXPECT_EQ(dialogs.LastText(), "The folder contains no matching files and no subfolders.");
-    // Cancelled: the specification stays.
+    // Cancelled: the file pattern stays.
     windows.files = {};
     commands.SpecifyFiles("Specify files");
     EXPECT_EQ(state.targetFilespec, "*.pdf");
