@@ -132,7 +132,8 @@ time_small() {
         vorlane | vorlane-nobatch)
             local extra=()
             [ "$tool" = vorlane ] || extra=(--no-batch)
-            "$cli" purge --folder "$dir" --subfolders --yes --type 2 --passes 1 "${extra[@]}" \
+            "$cli" purge --folder "$dir" --subfolders --sensitive --yes --type 2 --passes 1 \
+                "${extra[@]}" \
                 >"$work/$tool-small.log" 2>&1 || rc=$?
             ;;
         shred)

@@ -367,6 +367,12 @@ void FilePurger::DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>
         }
         job.result = Delete(job, false);
         job.deleted = job.result == code::kPurged;
+        if (job.deleted) {
+            // The last reference of the unlinked inode goes now, so the file system frees
+            // it in the same commit as the unlink: let go after the folder's flush, each
+            // release waited for a commit of its own (about 4 ms each on ext4).
+            job.handle.Reset();
+        }
         if (job.deleted &&
             std::find(folders.begin(), folders.end(), job.file.folderFd) == folders.end()) {
             folders.push_back(job.file.folderFd);
