@@ -2,8 +2,9 @@
 # Times vorlane-cli against shred on one file system in one run, and against what the
 # device can take (dd writing the same bytes), and prints the figures and their ratios.
 #
-#   bench/purge-vs-shred.sh [FOLDER]
+#   bench/purge-vs-shred.sh [--small] [FOLDER]
 #
+# --small: the small files only (no 1 GiB file, about 200 MiB free needed).
 # FOLDER: where the files go (a new folder is made inside it and removed afterwards);
 # default: a new folder under /var/tmp. Needs about 1.2 GiB free there.
 # VORLANE_CLI: the binary to measure (default build/bin/vorlane-cli of this tree).
@@ -12,13 +13,20 @@
 #   large: one 1 GiB file. vorlane-cli purge --type 2 --passes 1 (0xAA, 0x55, 0x00)
 #          and shred -n 2 -z -u; the device limit is dd bs=1M conv=notrunc,fsync x3,
 #          which deletes nothing, so vorlane-cli --keep is timed beside it too.
-#   small: 2,000 files of 1-100 KiB in 20 folders, sizes from a fixed seed, all given
-#          to one tool run (xargs splits the list only where the command line is full).
+#   small: 2,000 files of 1-100 KiB in 20 folders, sizes from a fixed seed. vorlane-cli
+#          purges the folder (small files in batches, and with --no-batch one at a time);
+#          shred gets the list (xargs splits it only where the command line is full);
+#          the floor is rm -rf + sync of the same tree, which overwrites nothing.
 # Caches are dropped before each timed run when running as root.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cli=${VORLANE_CLI:-$repo/build/bin/vorlane-cli}
+small_only=0
+if [ "${1:-}" = --small ]; then
+    small_only=1
+    shift
+fi
 base=${1:-/var/tmp}
 
 die() { echo "error: $*" >&2; exit 1; }
@@ -39,6 +47,7 @@ trap 'exit 130' INT TERM HUP
 large_bytes=$((1024 * 1024 * 1024))
 small_count=2000
 need_kib=$((1200 * 1024))
+[ "$small_only" -eq 0 ] || need_kib=$((200 * 1024))
 avail_kib=$(df -Pk "$work" | awk 'NR == 2 { print $4 }')
 [ "$avail_kib" -ge "$need_kib" ] || die "$work has ${avail_kib} KiB free, needs ${need_kib} KiB"
 
@@ -112,22 +121,34 @@ time_large() {
     secs=$(elapsed "$t0" "$t1")
 }
 
-# time_small TOOL FOLDER
+# time_small TOOL FOLDER; TOOL: vorlane, vorlane-nobatch, shred or rm
 time_small() {
     local tool=$1 dir=$2 t0 t1 rc=0 left
-    local cmd=("$cli" purge --type 2 --passes 1)
-    [ "$tool" = shred ] && cmd=(shred -n 2 -z -u)
     # The list is made before the clock starts; name order keeps runs comparable.
     find "$dir" -type f -print0 | sort -z >"$work/list"
     drop_caches
     t0=$(now)
-    xargs -0 "${cmd[@]}" <"$work/list" >"$work/$tool-small.log" 2>&1 || rc=$?
+    case $tool in
+        vorlane | vorlane-nobatch)
+            local extra=()
+            [ "$tool" = vorlane ] || extra=(--no-batch)
+            "$cli" purge --folder "$dir" --subfolders --sensitive --yes --type 2 --passes 1 \
+                "${extra[@]}" \
+                >"$work/$tool-small.log" 2>&1 || rc=$?
+            ;;
+        shred)
+            xargs -0 shred -n 2 -z -u <"$work/list" >"$work/$tool-small.log" 2>&1 || rc=$?
+            ;;
+        rm)
+            { rm -rf "$dir" && sync -f "$work"; } >"$work/$tool-small.log" 2>&1 || rc=$?
+            ;;
+    esac
     t1=$(now)
     if [ "$rc" -ne 0 ]; then
         tail -n 5 "$work/$tool-small.log" >&2
-        die "$tool failed on the small files (xargs exit $rc)"
+        die "$tool failed on the small files (exit $rc)"
     fi
-    left=$(find "$dir" -type f | wc -l)
+    left=$( [ -d "$dir" ] && find "$dir" -type f | wc -l || echo 0)
     [ "$left" -eq 0 ] || die "$tool left $left of the small files behind"
     secs=$(elapsed "$t0" "$t1")
 }
@@ -146,58 +167,69 @@ echo
 
 large=$work/large.bin
 
-echo "large file: 1 GiB, 3 overwrites"
-make_large "$large"
-time_dd "$large"
-dd_s=$secs
-echo "  dd (device limit)  ${dd_s} s"
+if [ "$small_only" -eq 0 ]; then
+    echo "large file: 1 GiB, 3 overwrites"
+    make_large "$large"
+    time_dd "$large"
+    dd_s=$secs
+    echo "  dd (device limit)  ${dd_s} s"
 
-make_large "$large"
-time_large vorlane "$large"
-vl_s=$secs
-echo "  vorlane-cli        ${vl_s} s"
+    make_large "$large"
+    time_large vorlane "$large"
+    vl_s=$secs
+    echo "  vorlane-cli        ${vl_s} s"
 
-# The same overwrites without the delete: the delete of a 1 GiB file costs the file
-# system real work (freeing, and discarding where the mount asks for it) that dd skips.
-make_large "$large"
-time_large vorlane-keep "$large"
-vk_s=$secs
-echo "  vorlane-cli --keep ${vk_s} s (overwrites only, no delete)"
-rm -f "$large"
+    # The same overwrites without the delete: the delete of a 1 GiB file costs the file
+    # system real work (freeing, and discarding where the mount asks for it) that dd skips.
+    make_large "$large"
+    time_large vorlane-keep "$large"
+    vk_s=$secs
+    echo "  vorlane-cli --keep ${vk_s} s (overwrites only, no delete)"
+    rm -f "$large"
 
-make_large "$large"
-time_large shred "$large"
-sl_s=$secs
-echo "  shred              ${sl_s} s"
+    make_large "$large"
+    time_large shred "$large"
+    sl_s=$secs
+    echo "  shred              ${sl_s} s"
+fi
 
 echo "small files: $small_count files of 1-100 KiB in 20 folders, 3 overwrites each"
-make_small "$work/small"
-set_bytes=$(small_bytes "$work/small")
-time_small vorlane "$work/small"
-vs_s=$secs
-echo "  vorlane-cli        ${vs_s} s"
-
-rm -rf "$work/small"
-make_small "$work/small"
-time_small shred "$work/small"
-ss_s=$secs
-echo "  shred              ${ss_s} s"
+for tool in vorlane vorlane-nobatch shred rm; do
+    rm -rf "$work/small"
+    make_small "$work/small"
+    set_bytes=$(small_bytes "$work/small")
+    time_small "$tool" "$work/small"
+    printf -v "small_${tool//-/_}" '%s' "$secs"
+    printf '  %-22s %s s\n' "$tool" "$secs"
+done
 echo
 
-dd_mb=$(mbps "$large_bytes" "$dd_s")
-vl_mb=$(mbps "$large_bytes" "$vl_s")
-sl_mb=$(mbps "$large_bytes" "$sl_s")
+vs_s=$small_vorlane
+vn_s=$small_vorlane_nobatch
+ss_s=$small_shred
+rm_s=$small_rm
 vs_fs=$(per_sec "$small_count" "$vs_s")
+vn_fs=$(per_sec "$small_count" "$vn_s")
 ss_fs=$(per_sec "$small_count" "$ss_s")
+rm_fs=$(per_sec "$small_count" "$rm_s")
 
-printf '%-34s %12s %12s %12s\n' "" "vorlane-cli" "shred" "dd"
-printf '%-34s %12s %12s %12s\n' "large file, MB/s per overwrite" "$vl_mb" "$sl_mb" "$dd_mb"
-printf '%-34s %12s %12s %12s\n' "small files, files/s" "$vs_fs" "$ss_fs" "-"
-printf '%-34s %12s %12s %12s\n' "small files, MB/s per overwrite" \
-    "$(mbps "$set_bytes" "$vs_s")" "$(mbps "$set_bytes" "$ss_s")" "-"
+if [ "$small_only" -eq 0 ]; then
+    dd_mb=$(mbps "$large_bytes" "$dd_s")
+    vl_mb=$(mbps "$large_bytes" "$vl_s")
+    sl_mb=$(mbps "$large_bytes" "$sl_s")
+    printf '%-34s %12s %12s %12s\n' "" "vorlane-cli" "shred" "dd"
+    printf '%-34s %12s %12s %12s\n' "large file, MB/s per overwrite" "$vl_mb" "$sl_mb" "$dd_mb"
+    echo "vorlane-cli / shred, large file:   $(ratio "$vl_mb" "$sl_mb")"
+    echo "vorlane-cli / device limit (dd):   $(ratio "$vl_mb" "$dd_mb")"
+    echo "  overwrites only (--keep):        $(ratio "$(mbps "$large_bytes" "$vk_s")" "$dd_mb")"
+    echo
+fi
+printf '%-34s %12s %12s %12s %12s\n' "" "batched" "--no-batch" "shred -u" "rm+sync"
+printf '%-34s %12s %12s %12s %12s\n' "small files, files/s" "$vs_fs" "$vn_fs" "$ss_fs" "$rm_fs"
+printf '%-34s %12s %12s %12s %12s\n' "small files, MB/s per overwrite" \
+    "$(mbps "$set_bytes" "$vs_s")" "$(mbps "$set_bytes" "$vn_s")" "$(mbps "$set_bytes" "$ss_s")" "-"
 echo
-echo "vorlane-cli / shred, large file:   $(ratio "$vl_mb" "$sl_mb")"
-echo "vorlane-cli / shred, small files:  $(ratio "$vs_fs" "$ss_fs")"
-echo "vorlane-cli / device limit (dd):   $(ratio "$vl_mb" "$dd_mb")"
-echo "  overwrites only (--keep):        $(ratio "$(mbps "$large_bytes" "$vk_s")" "$dd_mb")"
+echo "vorlane-cli / shred, small files:            $(ratio "$vs_fs" "$ss_fs")"
+echo "vorlane-cli --no-batch / shred, small files: $(ratio "$vn_fs" "$ss_fs")"
+echo "vorlane-cli / rm -rf + sync (the floor):     $(ratio "$vs_fs" "$rm_fs")"
 echo "(MB = 1,048,576 bytes; small-file MB/s counts file bytes only, not slack)"

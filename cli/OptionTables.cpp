@@ -35,6 +35,7 @@ const std::vector<OptionSpec> kFolderPurgeOptions{
 const std::vector<OptionSpec> kRun{
     {"--yes", 0, "", "purge without asking (needed without a terminal)"},
     {"--setup", 0, "FILE", "take every choice from an operation file (.vns)"},
+    {"--no-batch", 0, "", "purge small files one at a time (a flush per file)"},
 };
 
 const std::vector<OptionSpec> kSafety{

@@ -76,6 +76,7 @@ int PurgeFromSetup(const Options& options, StopRequest& stop) {
     OperationChoices choices = ChoicesFromSetup(setup);
     choices.targetFolder = AbsoluteFolder(choices.targetFolder);
     choices.safety = SafetyFrom(options);
+    choices.batchSmallFiles = !options.Has("--no-batch");
     return Purge(choices, options.Has("--yes"), stop);
 }
 

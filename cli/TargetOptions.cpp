@@ -73,6 +73,7 @@ std::optional<OperationChoices> TargetChoices(Options& options, std::string& pro
     }
     choices.options = PurgeOptionsFrom(options);
     choices.safety = SafetyFrom(options);
+    choices.batchSmallFiles = !options.Has("--no-batch");
     return choices;
 }
 

@@ -13,6 +13,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/PurgeResult.h"
 #include "engine/PurgeTypes.h"
@@ -43,6 +44,22 @@ struct PurgeHooks {
     std::function<bool()> stopRequested;
 };
 
+// One file of a batch and how its purge ended.
+struct BatchFile {
+    PurgeFileRef file;
+    PurgeResultCode result = purge_result::kPurged;
+};
+
+// Small files go through their overwrites together: overwrite k is written to every file,
+// then one flush of the volume covers them all before overwrite k+1. Each file still
+// learns its own write error, from its own descriptor after the shared flush.
+struct BatchLimits {
+    std::int64_t fileBelow = 1 << 20;  // larger files are purged alone
+    int files = 500;
+    std::int64_t bytes = 64 << 20;  // what one overwrite of the batch writes, so that
+                                    // a shared flush stays short on a busy disk
+};
+
 class FilePurger {
   public:
     // Seeds the generator from the system's entropy source.
@@ -52,6 +69,13 @@ class FilePurger {
     // Every pass of one file. Never throws; every failure is a negative result code.
     PurgeResultCode Purge(const PurgeFileRef& file, const PurgeRequest& request,
                           const PurgeHooks& hooks = {});
+
+    // Every pass of each file of the batch, then the deletes and one flush of each folder.
+    // goOn is asked before each file's write and before each delete; false stops the
+    // batch: files not yet deleted end with kStopped and keep their size and times.
+    // Each file's result lands in its entry; nothing throws.
+    void PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& request,
+                    const std::function<bool()>& goOn);
 
     // A random integer in [low, high]; with evenOnly an odd draw becomes its even
     // neighbour (upwards only when it sits on the lower bound). 32-bit so that the
@@ -65,10 +89,18 @@ class FilePurger {
   private:
     struct Job;
     PurgeResultCode Refusal(const Job& job) const;
+    PurgeResultCode Start(Job& job);
     PurgeResultCode Open(Job& job);
+    PurgeResultCode WriteOverwrite(const Job& job, PatternSelector selector);
+    PurgeResultCode CheckedLength(const Job& job) const;
+    bool OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector,
+                        const std::function<bool()>& goOn);
+    void RunBatchPasses(std::vector<Job>& jobs, const std::function<bool()>& goOn);
+    void DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn);
+    void Finish(Job& job);
     PurgeResultCode RunPasses(Job& job);
     PurgeResultCode OverwriteOnce(const Job& job, PatternSelector selector);
-    PurgeResultCode Delete(Job& job);
+    PurgeResultCode Delete(Job& job, bool flushFolder = true);
     void RestoreSizeAndTimes(const Job& job);
     int ClusterSizeFor(dev_t device, const std::string& path);
     const std::string& RunFor(PatternSelector selector, std::size_t wanted);

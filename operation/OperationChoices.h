@@ -36,6 +36,8 @@ struct OperationChoices {
     int numberOfPasses = 6;
     PurgeOptions options;
     SafetyOverrides safety;
+    // Small files share the flush of each overwrite; off: every file alone (--no-batch).
+    bool batchSmallFiles = true;
     // Measured purge speed per drive (mount point), MB/s for one overwrite.
     std::map<std::string, float> drivePurgeSpeeds;
 };

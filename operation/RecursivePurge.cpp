@@ -34,6 +34,7 @@ struct FileJob {
     std::int64_t size = 0;
     bool sizeShown = false;
     bool purged = false;
+    bool batched = false;  // waits for the batch's shared overwrites
 };
 
 // The bytes one overwrite handles in a second: files above it show a pass indicator.
@@ -91,20 +92,24 @@ bool AskAboutExtension(Operation& op, FileJob& job) {
     return true;
 }
 
-// The exclusion code, after the sensitive-extension question; false on Cancel.
-bool DecideExclusion(Operation& op, const FolderEntry& entry, FileJob& job) {
+// The exclusion code as far as it needs no question: kSensitiveUndecided asks.
+int ExclusionCode(Operation& op, const FolderEntry& entry, const std::string& path) {
     if (entry.status.kind == FileKind::Symlink) {
-        job.code = purge_result::kSymbolicLink;
-        return true;
+        return purge_result::kSymbolicLink;
     }
     if (entry.status.kind != FileKind::Regular) {
-        job.code = purge_result::kNotRegularFile;
-        return true;
+        return purge_result::kNotRegularFile;
     }
-    job.code = ExcludedFile(job.path, op.Extensions(), op.Protected());
-    if (job.code == kSensitiveUndecided && op.Choices().options.okToPurgeSensitiveFiles) {
-        job.code = kNotExcluded;
+    const int code = ExcludedFile(path, op.Extensions(), op.Protected());
+    if (code == kSensitiveUndecided && op.Choices().options.okToPurgeSensitiveFiles) {
+        return kNotExcluded;
     }
+    return code;
+}
+
+// The exclusion code, after the sensitive-extension question; false on Cancel.
+bool DecideExclusion(Operation& op, const FolderEntry& entry, FileJob& job) {
+    job.code = ExclusionCode(op, entry, job.path);
     if (job.code == kSensitiveRefused) {
         job.code = kSensitiveUndecided;
         return true;
@@ -112,9 +117,13 @@ bool DecideExclusion(Operation& op, const FolderEntry& entry, FileJob& job) {
     return job.code != kSensitiveUndecided || AskAboutExtension(op, job);
 }
 
+bool AsksToConfirm(const Operation& op) {
+    return op.Choices().options.confirmFiles && !op.State().doNotAskAgain;
+}
+
 bool ConfirmFile(Operation& op, const FileJob& job) {
     OperationState& state = op.State();
-    if (!op.Choices().options.confirmFiles || state.doNotAskAgain) {
+    if (!AsksToConfirm(op)) {
         return true;
     }
     const std::string text = LowerCaseText(job.path) + "     " + SizeText(job.size, 2) + "     " +
@@ -140,21 +149,45 @@ std::string PassIndicator(int done, int length) {
     return std::string("123456789").substr(0, digits) + std::string(length - digits, '_');
 }
 
-void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
+PurgeRequest RequestFor(const OperationChoices& choices) {
+    PurgeRequest request;
+    request.purgeType = choices.purgeType;
+    request.passes = choices.numberOfPasses;
+    request.deleteFile = !choices.options.doNotDeletePurgedFiles;
+    request.okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles;
+    request.okToPurgeSystem = choices.options.okToPurgeSystemFiles;
+    request.allowHardLinks = choices.safety.allowHardLinks;
+    return request;
+}
+
+// " (size bytes) purging" and, for a file whose purge takes over a second, the pass
+// indicator; true when the indicator was shown.
+// The indicator is for files whose whole purge, every pass, takes over a second.
+bool WantsIndicator(const Operation& op, std::int64_t size, std::int64_t threshold) {
     const OperationChoices& choices = op.Choices();
     const int passes = choices.numberOfPasses;
-    // The indicator is for files whose whole purge, every pass, takes over a second.
     const int overwrites = passes * GetNumOverwritesPerPass(choices.purgeType);
-    bool indicator = false;
-    if (!Silent(op) && !Dots(op)) {
-        op.ReportAppend(
-            " (" + GroupedNumberText(static_cast<double>(job.size), 0) + " bytes) purging", true);
-        job.sizeShown = !op.ReportBufferIsFull();
-        if (job.size * overwrites > threshold && passes >= 2) {
-            op.ReportAppend(" " + std::string(std::min(passes, kMaxIndicatorLength), '_'), true);
-            indicator = !op.ReportBufferIsFull();
-        }
+    return !Silent(op) && !Dots(op) && size * overwrites > threshold && passes >= 2;
+}
+
+bool ShowSizeAndIndicator(Operation& op, FileJob& job, std::int64_t threshold) {
+    if (Silent(op) || Dots(op)) {
+        return false;
     }
+    const int passes = op.Choices().numberOfPasses;
+    op.ReportAppend(" (" + GroupedNumberText(static_cast<double>(job.size), 0) + " bytes) purging",
+                    true);
+    job.sizeShown = !op.ReportBufferIsFull();
+    if (WantsIndicator(op, job.size, threshold)) {
+        op.ReportAppend(" " + std::string(std::min(passes, kMaxIndicatorLength), '_'), true);
+        return !op.ReportBufferIsFull();
+    }
+    return false;
+}
+
+void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
+    const int passes = op.Choices().numberOfPasses;
+    const bool indicator = ShowSizeAndIndicator(op, job, threshold);
     const int shown = std::min(passes, kMaxIndicatorLength);
     PurgeHooks hooks;
     hooks.betweenPasses = [&](int done) {
@@ -167,15 +200,9 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
         return !op.Stopped();
     };
     hooks.stopRequested = [&op] { return op.Stopped(); };
-    PurgeRequest request;
-    request.purgeType = choices.purgeType;
-    request.passes = passes;
-    request.deleteFile = !choices.options.doNotDeletePurgedFiles;
-    request.okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles;
-    request.okToPurgeSystem = choices.options.okToPurgeSystemFiles;
-    request.allowHardLinks = choices.safety.allowHardLinks;
     op.Ui().ShowPassProgress(job.path, 1, passes, job.size);
-    job.code = op.Purger().Purge({job.folderFd, job.name, job.path}, request, hooks);
+    job.code =
+        op.Purger().Purge({job.folderFd, job.name, job.path}, RequestFor(op.Choices()), hooks);
     if (indicator) {
         op.Report().DropLastCharacters(shown);
     }
@@ -272,10 +299,33 @@ bool StillThere(const platform::WalkFolder& folder) {
     return platform::Sys().StatOpen(folder.fd.Get(), now) == 0 && now.links > 0;
 }
 
+// Two descriptors per file of a batch, and room for the walk's folders and the rest.
+constexpr int kDescriptorsKeptFree = 256;
+
+BatchLimits BatchLimitsFor(const OperationChoices& choices) {
+    BatchLimits limits;
+    if (!choices.batchSmallFiles) {
+        limits.files = 0;
+        return limits;
+    }
+    const int room = (platform::Sys().RaiseOpenFileLimit() - kDescriptorsKeptFree) / 2;
+    limits.files = std::clamp(room, 0, limits.files);
+    return limits;
+}
+
+// What one overwrite of a file of this size writes, near enough for the batch's budget.
+std::int64_t BatchBytesOf(std::int64_t size) {
+    constexpr std::int64_t kBlock = 4096;
+    return (std::max<std::int64_t>(size, 1) + kBlock - 1) / kBlock * kBlock;
+}
+
 class PurgeWalk : public platform::WalkVisitor {
   public:
     PurgeWalk(Operation& op, const std::string& fileSpec)
-        : op_(op), fileSpec_(fileSpec), trash_(TrashFolders(op)) {}
+        : op_(op),
+          fileSpec_(fileSpec),
+          trash_(TrashFolders(op)),
+          limits_(BatchLimitsFor(op.Choices())) {}
 
     bool Folder(const platform::WalkFolder& folder,
                 const std::vector<FolderEntry>& entries) override {
@@ -291,10 +341,17 @@ class PurgeWalk : public platform::WalkVisitor {
         if (!Silent(op_) && !op_.ReportBufferIsFull()) {
             op_.AppendWithinBuffer(std::string(kCrLf) + folder.path);
         }
-        const std::int64_t threshold = IndicatorThreshold(op_, folder.status.device);
-        bool lineStarted = false;
+        threshold_ = IndicatorThreshold(op_, folder.status.device);
+        lineStarted_ = false;
         for (const FolderEntry* entry : targets) {
-            if (!PurgeOneFile(op_, folder, *entry, threshold, lineStarted)) {
+            FileJob job{folder.fd.Get(), folder.path + entry->name, entry->name};
+            if (Holds(*entry, job)) {
+                if (!Hold(std::move(job))) {
+                    return false;
+                }
+                continue;
+            }
+            if (!RunBatch() || !PurgeOneFile(op_, folder, *entry, threshold_, lineStarted_)) {
                 return false;
             }
             if (!StillThere(folder)) {
@@ -305,7 +362,9 @@ class PurgeWalk : public platform::WalkVisitor {
                 return false;
             }
         }
-        return true;
+        // A batch never outlives its folder's visit: the folder's descriptor is held only
+        // that long, and an emptied folder is removed right after.
+        return RunBatch();
     }
     bool WantSubfolder(const platform::WalkFolder&, const FolderEntry&) override {
         return op_.Choices().subdirectories;
@@ -330,10 +389,96 @@ class PurgeWalk : public platform::WalkVisitor {
     }
 
   private:
+    // True when the file waits for the batch: a small, quick file that needs no question, or an
+    // excluded one between batched files, whose line must keep its place.
+    bool Holds(const FolderEntry& entry, FileJob& job) const {
+        if (limits_.files == 0) {
+            return false;
+        }
+        const int code = ExclusionCode(op_, entry, job.path);
+        if (code == kSensitiveUndecided) {
+            return false;
+        }
+        job.code = code == kSensitiveRefused ? kSensitiveUndecided : code;
+        if (job.code != kNotExcluded) {
+            return !held_.empty();
+        }
+        job.size = std::max<std::int64_t>(entry.status.size, 0);
+        // A file slow enough to show its passes as they go is purged alone, as a large one.
+        return !AsksToConfirm(op_) && job.size < limits_.fileBelow &&
+               !WantsIndicator(op_, job.size, threshold_);
+    }
+
+    // False when the batch that had to run first was stopped.
+    bool Hold(FileJob job) {
+        ++op_.State().fileCount;
+        if (job.code == kNotExcluded) {
+            const std::int64_t bytes = BatchBytesOf(job.size);
+            if (static_cast<int>(batch_.size()) >= limits_.files ||
+                batchBytes_ + bytes > limits_.bytes) {
+                if (!RunBatch()) {
+                    return false;
+                }
+            }
+            job.batched = true;
+            batch_.push_back({{job.folderFd, job.name, job.path}});
+            batchBytes_ += bytes;
+        }
+        held_.push_back(std::move(job));
+        return true;
+    }
+
+    // Between the writes of a batch: a pause holds it, a stop ends it. The report's line
+    // break for the stop comes after the batch's lines.
+    bool GoOn() {
+        OperationControl& control = op_.Control();
+        if (!Silent(op_) && !control.StopRequested() && control.Paused()) {
+            op_.ShowText();
+            control.WaitWhilePaused();
+        }
+        return !control.StopRequested();
+    }
+
+    // Purges the batch and writes the held lines in walk order, as a purge file by file
+    // writes them. False when the operation stopped.
+    bool RunBatch() {
+        if (held_.empty()) {
+            return true;
+        }
+        const int passes = op_.Choices().numberOfPasses;
+        if (!batch_.empty()) {
+            const std::string& first = batch_.front().file.path;
+            op_.Ui().ShowPassProgress(first, 1, passes, batchBytes_);
+            op_.Purger().PurgeBatch(batch_, RequestFor(op_.Choices()), [this] { return GoOn(); });
+            op_.Ui().ShowPassProgress(first, 0, passes, batchBytes_);
+        }
+        std::size_t next = 0;
+        for (FileJob& job : held_) {
+            ReportFileName(op_, job, lineStarted_);
+            if (job.batched) {
+                job.code = batch_[next++].result;
+                job.purged = job.code == purge_result::kPurged;
+                ShowSizeAndIndicator(op_, job, threshold_);  // quick files: no indicator
+            }
+            ReportOutcome(op_, job);
+        }
+        held_.clear();
+        batch_.clear();
+        batchBytes_ = 0;
+        op_.CheckPauseAndStop();
+        return !op_.Stopped();
+    }
+
     Operation& op_;
     const std::string& fileSpec_;
     const std::vector<platform::FileStatus> trash_;
     std::vector<bool> walkedWithEntries_;  // per depth: the last folder walked there
+    const BatchLimits limits_;
+    std::vector<FileJob> held_;  // in walk order, from the first file of the batch on
+    std::vector<BatchFile> batch_;
+    std::int64_t batchBytes_ = 0;
+    std::int64_t threshold_ = 0;  // of the folder being purged
+    bool lineStarted_ = false;
 };
 
 }  // namespace

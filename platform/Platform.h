@@ -95,6 +95,10 @@ class Platform {
     virtual OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const;
     virtual int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const;
     virtual int FlushToDevice(int fd) const;
+    // Flushes every file of the volume that holds fd in one go (syncfs): the shared
+    // flush of a batch. It cannot say which file failed; FlushToDevice on each file
+    // afterwards returns that file's own write error.
+    virtual int FlushVolume(int fd) const;
     virtual int Resize(int fd, std::int64_t size) const;
     virtual int ResizePath(const std::string& path, std::int64_t size) const;
     virtual int SetTimes(int fd, const FileTimes& times) const;
@@ -148,6 +152,9 @@ class Platform {
     virtual std::optional<Volume> VolumeOf(const std::string& path) const;
     virtual std::optional<ClusterInfo> QueryClusters(const std::string& mountPoint) const;
     virtual std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const;
+
+    // Raises the limit of open descriptors as far as allowed; the limit now in force.
+    virtual int RaiseOpenFileLimit() const;
 
     // Clock.
     virtual void SleepMilliseconds(int ms) const;

@@ -9,6 +9,8 @@ packages=(
     # the forensic test makes and mounts file-system images
     dosfstools fusefat e2fsprogs util-linux
     coreutils python3
+    # the flush-count test of batched purges traces the system calls
+    strace
     # packaging: the .deb, its checks, the manual pages and the icons
     dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
     bash-completion librsvg2-bin

@@ -11,6 +11,10 @@
 #                                  (same as FORENSIC_DELETE_WITH_RM=1)
 #   bash forensic_test.sh --shred  deletes with shred -u, to compare the name traces
 #
+# Each file system is purged twice: the targets named on the command line (one file at a
+# time), and the same targets as a folder purge (small files in batches, sharing each
+# overwrite's flush); the bystander is moved into a subfolder for the latter.
+#
 # One target's name is a marker too; its traces in the image are counted before and
 # after the purge (printed, not judged: no tool removes every copy of a name).
 set -euo pipefail
@@ -154,15 +158,20 @@ fi
 
 # Called as an if condition, where errexit does not act: every step checks for itself.
 run_fs() {
-    local fs=$1 dir=$work/$1
+    local fs=$1 mode=$2 dir=$work/$1-$2
+    local bystander=bystander.bin
     local img=$dir/image mnt=$dir/mnt
     mkdir -p "$dir"
-    echo "== $fs"
+    echo "== $fs ($mode)"
     make_image "$fs" "$img" || return 1
     attach "$img" || return 1
     mount_fs "$fs" "$loop" "$mnt" rw || return 1
     echo "  $(findmnt -n -o FSTYPE,SOURCE --target "$mnt") at $mnt"
     python3 "$helper" populate "$mnt" "$dir" || return 1
+    if [ "$mode" = folder ]; then
+        mkdir "$mnt/keep" && mv "$mnt/bystander.bin" "$mnt/keep/" || return 1
+        bystander=keep/bystander.bin
+    fi
     unmount_fs "$mnt" || return 1
     detach "$loop" || return 1
 
@@ -187,6 +196,16 @@ for t in json.load(open(sys.argv[1]))["targets"]: print(t["name"])' "$dir/manife
     elif [ "$use_shred" = 1 ]; then
         echo "  deleting with shred -u"
         shred -u -- "${paths[@]}" || rc=$?
+    elif [ "$mode" = folder ]; then
+        "$cli" purge --folder "$mnt" --file-names --sensitive --yes \
+            >"$dir/purge.out" 2>"$dir/purge.err" || rc=$?
+        sed 's/^/  | /' "$dir/purge.out"
+        sed 's/^/  ! /' "$dir/purge.err"
+        lines=$(grep -c ' purged$' "$dir/purge.out" || true)
+        if [ "$lines" -ne "${#paths[@]}" ]; then
+            echo "FAIL $fs folder purge: $lines files purged of ${#paths[@]}"
+            ok=1
+        fi
     else
         "$cli" purge "${paths[@]}" >"$dir/purge.out" 2>"$dir/purge.err" || rc=$?
         sed 's/^/  | /' "$dir/purge.out"
@@ -217,7 +236,7 @@ for t in json.load(open(sys.argv[1]))["targets"]: print(t["name"])' "$dir/manife
             ok=1
         fi
     done
-    if cmp -s "$dir/bystander.expected" "$mnt/bystander.bin"; then
+    if cmp -s "$dir/bystander.expected" "$mnt/$bystander"; then
         echo "PASS $fs bystander.bin: reads back unchanged"
     else
         echo "FAIL $fs bystander.bin: does not read back unchanged"
@@ -228,7 +247,7 @@ for t in json.load(open(sys.argv[1]))["targets"]: print(t["name"])' "$dir/manife
     for entry in "$mnt"/* "$mnt"/.[!.]* "$mnt"/..?*; do
         [ -e "$entry" ] || continue
         case ${entry##*/} in
-            bystander.bin | lost+found) ;;
+            bystander.bin | keep | lost+found) ;;
             *) echo "FAIL $fs: unexpected name left behind: ${entry##*/}"; ok=1 ;;
         esac
     done
@@ -239,13 +258,17 @@ for t in json.load(open(sys.argv[1]))["targets"]: print(t["name"])' "$dir/manife
 }
 
 status=0
+modes=(files folder)
+[ "$use_rm" != 1 ] && [ "$use_shred" != 1 ] || modes=(files)
 for fs in ext4 vfat; do
-    if run_fs "$fs"; then
-        echo "PASS $fs"
-    else
-        echo "FAIL $fs"
-        status=1
-    fi
+    for mode in "${modes[@]}"; do
+        if run_fs "$fs" "$mode"; then
+            echo "PASS $fs ($mode)"
+        else
+            echo "FAIL $fs ($mode)"
+            status=1
+        fi
+    done
 done
 if [ "$status" -ne 0 ] && [ -s "$work/fusefat.log" ]; then
     echo "-- last lines of the fusefat log"
