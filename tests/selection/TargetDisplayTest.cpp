@@ -108,22 +108,6 @@ TEST_F(SelectionTest, SubfoldersLabelsFollowTheFolder) {
               "(Operate on all specified files in lower subfolders.)");
 }
 
-TEST_F(SelectionTest, StartStateHasTheDefaults) {
-    MainState state;
-    ResetState(state);
-    ShowDateRestriction(state);
-    ShowTypeOfPurge(state);
-    EXPECT_EQ(state.labels.dateRestriction, "No date restriction");
-    EXPECT_EQ(state.labels.typeOfPurge, "Random bytes plus zeros, 6 times (= 12 overwrites)");
-    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, kNoDateRestrictionJdn);
-    EXPECT_TRUE(state.options.okToPurgeReadOnlyFiles);
-    EXPECT_TRUE(state.options.deleteEmptyFolders);
-    EXPECT_TRUE(state.options.folderNamesOnly);
-    EXPECT_FALSE(state.options.okToPurgeSystemFiles);
-    EXPECT_EQ(state.userSetupFilePath, home.File("data/Vorlane Software/vorlane.usr"));
-    EXPECT_TRUE(FolderIsDirectory(home.File("data/Vorlane Software")));
-}
-
 TEST(SingleFileEstimateTest, FollowsTheTwoStepRule) {
     // 100 MB at 10 MB/s with 12 overwrites: T1 = 120; T = 120 * 0.917 / 100^0.2 = 43.8.
     EXPECT_EQ(SingleFileEstimateSeconds(100.0 * 1024 * 1024, 10.0f, 12, 0.917, 0.2), 44);

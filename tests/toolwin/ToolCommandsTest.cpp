@@ -3,7 +3,6 @@
 
 #include <QClipboard>
 #include <QPlainTextEdit>
-#include <cerrno>
 #include <filesystem>
 
 #include "mainwin/FrmMain.h"
@@ -11,7 +10,6 @@
 #include "platform/MountTable.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/UserLocale.h"
-#include "support/ViewerText.h"
 #include "tools/DriveSpeeds.h"
 #include "tools/SettingsStore.h"
 #include "toolwin/FrmView.h"
@@ -74,25 +72,6 @@ class ToolCommandsTest : public QObject {
 
   private slots:
     void initTestCase() { vorlane::SetUserLocale(std::locale::classic()); }
-
-    void viewerShowsWholeOrCut() {
-        TempFolder temp;
-        ScriptedDialogs dialogs;
-        FrmView view(dialogs);
-        view.SetFilePath(temp.Write("fits.txt", std::string(vorlane::kViewerLimit - 1, 'a')));
-        view.show();
-        QCOMPARE(view.Text()->toPlainText().size(), qsizetype(vorlane::kViewerLimit - 1));
-        view.close();
-        QVERIFY(!view.Loaded());
-
-        view.SetFilePath(temp.Write("long.txt", std::string(vorlane::kViewerLimit, 'a')));
-        view.show();
-        const QString shown = view.Text()->toPlainText();
-        QVERIFY(shown.startsWith("NOTE: This file is too large to display entirely"));
-        QVERIFY(shown.endsWith("\n\nNOTE: Entire contents of file have not been displayed.\n"));
-        QCOMPARE(shown.size(), qsizetype(vorlane::kViewerLimit + 2));
-        QVERIFY(dialogs.asked.empty());
-    }
 
     void missingFileIsTold() {
         TempFolder temp;
@@ -158,7 +137,6 @@ class ToolCommandsTest : public QObject {
     }
 
     void setupPanelOpensAndCloses() {
-        TempFolder temp;
         ScriptedDialogs dialogs;
         FrmMain main(dialogs);
         ToolCommands tools(main, dialogs);
@@ -172,19 +150,6 @@ class ToolCommandsTest : public QObject {
         Fire(main, "cmdDontSaveSetup");
         QVERIFY(!main.SetupPanel()->isVisible());
         QVERIFY(main.Menu()->isEnabled());
-
-        // Saved for the next run, it is what a fresh main window shows.
-        fs::create_directory(temp.File("sub"));
-        main.State().targetFolder = temp.Path();
-        main.State().targetFilespec = "*.log";
-        Fire(main, "cmdSetup");
-        Fire(main, "cmdSaveSetup");
-        Fire(main, "cmdSaveSetupForNextRun");
-        QVERIFY(dialogs.asked.empty());
-        FrmMain fresh(dialogs);
-        fresh.StartUp();
-        QCOMPARE(fresh.State().targetFilespec, std::string("*.log"));
-        QCOMPARE(fresh.State().targetFolder, temp.Path());
     }
 
     void speedTestOnAStandInVolume() {
@@ -257,50 +222,6 @@ class ToolCommandsTest : public QObject {
                  "The folder with selected subfolders was " + QString::fromStdString(temp.Path()) +
                      "\nTwo files in two subfolders have been purged.");
         QCOMPARE(tools.Subfolders().SelectedSubfolders().size(), size_t(2));
-    }
-
-    void f10DuringThePurgeThenCancelStops() {
-        TempFolder temp;
-        for (const char* name : {"a", "b"}) {
-            fs::create_directories(temp.File(name));
-            for (int i = 0; i < 500; ++i) {
-                temp.Write(std::string(name) + "/file" + std::to_string(i), "data");
-            }
-        }
-        ScriptedDialogs dialogs;
-        FrmMain main(dialogs);
-        ToolCommands tools(main, dialogs);
-        main.StartUp();
-        dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok,
-                           MessageAnswer::Cancel};
-        dialogs.folders = {temp.Path()};
-        WhenReady(
-            main,
-            [&] {
-                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
-                return window.isVisible() && !window.Busy() && window.Rows().size() == 2;
-            },
-            [&] {
-                tools.SubfolderWindow().SelectAllButton()->click();
-                tools.SubfolderWindow().AcceptButton()->click();
-                // F10 released over the main window once the purge is under way.
-                WhenReady(
-                    main,
-                    [&] {
-                        return main.Label("lblPurgeFoldersMessage")->text().contains("Now purging");
-                    },
-                    [&] {
-                        QWidget* target = QApplication::focusWidget();
-                        QTest::keyRelease(target ? target : &main, Qt::Key_F10);
-                    });
-            });
-        Fire(main, "cmdSpecifyDirectory_1");
-        QVERIFY(dialogs.LastText().find("Click 'OK' to continue, or 'Cancel'") !=
-                std::string::npos);
-        QCOMPARE(main.Label("lblLargePurgeMessage")->text(),
-                 "The top folder was " + QString::fromStdString(temp.Path()) +
-                     "\nPurge of selected subfolders was stopped.");
-        QVERIFY(fs::exists(temp.File("b/file499")));
     }
 
     void driveChooserListsDrivesOnly() {
