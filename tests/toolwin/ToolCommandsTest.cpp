@@ -1,5 +1,5 @@
 // The tools in the main window, driven headless: the help viewer and its copy button,
-// the web link's failure, the setup panel, and the speed test on a stand-in volume.
+// the web link's failure, the setup panel, the folder purge and the drive chooser.
 
 #include <QClipboard>
 #include <QPlainTextEdit>
@@ -10,8 +10,6 @@
 #include "platform/MountTable.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/UserLocale.h"
-#include "tools/DriveSpeeds.h"
-#include "tools/SettingsStore.h"
 #include "toolwin/FrmView.h"
 #include "toolwin/ToolCommands.h"
 
@@ -150,39 +148,6 @@ class ToolCommandsTest : public QObject {
         Fire(main, "cmdDontSaveSetup");
         QVERIFY(!main.SetupPanel()->isVisible());
         QVERIFY(main.Menu()->isEnabled());
-    }
-
-    void speedTestOnAStandInVolume() {
-        TempFolder temp;
-        TestVolume volume(temp.Path());
-        vorlane::platform::ScopedPlatform scoped(volume);
-        ScriptedDialogs dialogs;
-        FrmMain main(dialogs);
-        ToolCommands tools(main, dialogs);
-        main.StartUp();
-        dialogs.asked.clear();
-        dialogs.answers = {MessageAnswer::Yes};
-        bool targetHiddenDuringTest = false;
-        dialogs.onAsk = [&](const vorlane::Question& question) {
-            if (question.text.rfind("The purge speed is", 0) == 0) {
-                targetHiddenDuringTest = !main.Label("lblDirectory_0")->isVisible();
-            }
-        };
-        Fire(main, "cmdTestPurgeSpeed");
-        QVERIFY(targetHiddenDuringTest);
-        QVERIFY(main.Label("lblDirectory_0")->isVisible());
-        QCOMPARE(dialogs.asked.size(), size_t(2));
-        QVERIFY(dialogs.asked[0].text.rfind("This writes test files to Drive " + temp.Path(), 0) ==
-                0);
-        QVERIFY(dialogs.asked[1].text.rfind("The purge speed is approximately ", 0) == 0);
-        QCOMPARE(tools.Speeds().Samples(temp.Path()), 3);
-        QVERIFY(main.Label("lblPurgeSpeed")
-                    ->text()
-                    .endsWith("for Drive " + QString::fromStdString(temp.Path()) + "."));
-        QVERIFY(vorlane::StoredDriveSpeed(temp.Path()) > 0);
-        for (const auto& entry : fs::directory_iterator(temp.Path())) {
-            QVERIFY(entry.path().filename().string().rfind("_vn_dummy", 0) != 0);
-        }
     }
 
     void purgeFoldersThroughTheMainWindow() {
