@@ -58,23 +58,6 @@ TEST(DirectoryCaptionTest, LongFolderIsShortenedAtABlank) {
     EXPECT_EQ(DirectoryCaption("/home/short"), "/home/short");
 }
 
-TEST_F(SelectionTest, UnsetTargetShowsNotSpecifiedAndTheHint) {
-    MainState state;
-    ResetState(state);
-    ShowTarget(state);
-    EXPECT_EQ(state.labels.directory, GetText(4));
-    EXPECT_EQ(state.labels.files, GetText(4));
-    EXPECT_FALSE(GetText(4).empty());
-    EXPECT_EQ(state.labels.singleFile, "To purge multiple files, specify folder and files.");
-    state.targetFolder = temp.Path();
-    state.targetFilespec = "*.*";
-    ShowTarget(state);
-    EXPECT_EQ(state.labels.directory, temp.Path());
-    EXPECT_EQ(state.labels.files, "*.*");
-    EXPECT_EQ(state.labels.filesDescription, "(All files.)");
-    EXPECT_EQ(state.labels.singleFile, "");
-}
-
 TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification) {
     MainState state;
     ResetState(state);
