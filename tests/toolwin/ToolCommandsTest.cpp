@@ -7,7 +7,7 @@
 
 #include "mainwin/FrmMain.h"
 #include "mainwin/GuiTestEnvironment.h"
-#include "platform/MountTable.h"
+#include "platform/Platform.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/UserLocale.h"
 #include "toolwin/FrmView.h"
@@ -23,23 +23,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The test's folder is the only volume, with a clock of one second per reading.
+// The test's folder is the only volume.
 class TestVolume : public vorlane::platform::Platform {
   public:
     explicit TestVolume(std::string mountPoint) : mount(std::move(mountPoint)) {}
     std::vector<vorlane::platform::Volume> ListVolumes() const override {
         return {{mount, "ext4", "/dev/test", vorlane::platform::DriveKind::Fixed}};
     }
-    std::optional<vorlane::platform::Volume> VolumeOf(const std::string& path) const override {
-        return vorlane::platform::FindVolumeOf(ListVolumes(), path);
-    }
-    std::optional<vorlane::platform::SpaceInfo> QuerySpace(const std::string&) const override {
-        return vorlane::platform::SpaceInfo{1ULL << 30, 1ULL << 30};
-    }
-    void SleepMilliseconds(int) const override {}
-    double SecondsSinceMidnight() const override { return clock++; }
     std::string mount;
-    mutable std::atomic<int> clock{0};
 };
 
 // Runs `action` as soon as `ready` holds, checking from the event loop without blocking
