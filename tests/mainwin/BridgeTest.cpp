@@ -73,7 +73,6 @@ class BridgeTest : public QObject {
     void workerQuestionIsAnsweredOnTheGuiThread();
     void guiThreadQuestionIsAskedDirectly();
     void closingBeforeTheGuiServesTheQuestionAnswersCancel();
-    void closingWhileTheBoxIsOpenAnswersCancel();
     void closingTheMainWindowReleasesAWaitingWorker();
     void realBoxShowsTextTitleIconAndDefault();
     void confirmationsWithoutAWindowAreNo();
@@ -126,27 +125,6 @@ void BridgeTest::closingBeforeTheGuiServesTheQuestionAnswersCancel() {
     QVERIFY(answer == MessageAnswer::Cancel);
     QCoreApplication::processEvents();
     QVERIFY(dialogs.asked.empty());
-}
-
-void BridgeTest::closingWhileTheBoxIsOpenAnswersCancel() {
-    QtDialogs dialogs;
-    QObject gui;
-    GuiBridge bridge(&gui, dialogs);
-    MessageAnswer answer = MessageAnswer::Ok;
-    {
-        WhenBoxOpens closing([&] {
-            dialogs.Close();
-            bridge.Close();
-        });
-        Worker worker([&] { answer = bridge.Ask(kQuestion); });
-        QTRY_VERIFY_WITH_TIMEOUT(worker.done, 5000);
-        QVERIFY(closing.seen);
-    }
-    QVERIFY(answer == MessageAnswer::Cancel);
-    QTRY_VERIFY(OpenMessageBox() == nullptr);
-    // Closed dialogs show nothing more.
-    QVERIFY(dialogs.Ask(kQuestion) == MessageAnswer::Cancel);
-    QVERIFY(dialogs.OpenFileName("Specify file to be purged.").empty());
 }
 
 void BridgeTest::closingTheMainWindowReleasesAWaitingWorker() {

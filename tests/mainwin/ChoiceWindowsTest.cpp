@@ -42,8 +42,6 @@ class ChoiceWindowsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void extensionIsStoredInLowerCaseBehindStarDot_data();
-    void extensionIsStoredInLowerCaseBehindStarDot();
     void extensionWithADotIsRefusedAndKept();
     void folderWithoutFilesOffersNoSingleFile();
     void returnInTheSpecificationAccepts();
@@ -51,7 +49,6 @@ class ChoiceWindowsTest : public QObject {
     void textBoxesAreEmptiedAtEveryOpening();
 
     void dateOfJanuaryFirst1980();
-    void yearKeepsOnlyItsDigits();
     void refusedDates_data();
     void refusedDates();
     void removeRestriction();
@@ -61,36 +58,10 @@ class ChoiceWindowsTest : public QObject {
     void acceptQuestionAndNoKeepsTheWindowOpen();
     void cancelRestoresTheTypeAndKeepsThePasses();
     void passesAreKeptPerType();
-    void onlyTheListOfTheSelectedTypeShows();
 
   private:
     ScriptedDialogs dialogs;
 };
-
-void ChoiceWindowsTest::extensionIsStoredInLowerCaseBehindStarDot_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("leading dot") << ".TXT"
-                                 << "*.txt";
-    QTest::newRow("star dot") << "*.TXT"
-                              << "*.txt";
-    QTest::newRow("bare") << " Doc "
-                          << "*.doc";
-}
-
-void ChoiceWindowsTest::extensionIsStoredInLowerCaseBehindStarDot() {
-    QFETCH(QString, typed);
-    QFETCH(QString, stored);
-    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
-    WhenShown([&] {
-        Click(window, "optExtension");
-        Child<QLineEdit>(window, "txbExtension")->setText(typed);
-        Click(window, "cmdAccept");
-    });
-    const vorlane::FilesChoiceResult result = window.Choose("/nowhere", 0, "purge");
-    QVERIFY(result.accepted);
-    QCOMPARE(QString::fromStdString(result.fileSpec), stored);
-}
 
 void ChoiceWindowsTest::extensionWithADotIsRefusedAndKept() {
     vorlane::FrmSpecifyFiles window(dialogs, nullptr);
@@ -216,65 +187,59 @@ void ChoiceWindowsTest::dateOfJanuaryFirst1980() {
     QCOMPARE(year, QString());
 }
 
-void ChoiceWindowsTest::yearKeepsOnlyItsDigits() {
-    vorlane::FrmCEDateInput window(dialogs, nullptr);
-    dialogs.asked.clear();
-    QString year;
-    bool open = false;
-    WhenShown([&] {
-        EnterDate(window, 6, 1, "20x5");
-        Click(window, "cmdAccept");
-        year = Child<QLineEdit>(window, "txbYear")->text();
-        open = window.isVisible();
-        Click(window, "cmdCancel");
-    });
-    std::int32_t jdn = 2444240;
-    QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Cancelled);
-    QCOMPARE(jdn, 2444240);
-    QCOMPARE(year, QString("205"));
-    QVERIFY(open);
-    QCOMPARE(dialogs.LastText(), std::string("Year too early"));
-    QCOMPARE(dialogs.asked.back().title, std::string("Only files before ..."));
-}
-
 void ChoiceWindowsTest::refusedDates_data() {
     QTest::addColumn<int>("month");
     QTest::addColumn<int>("day");
     QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("kept");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("icon");
     const int none = static_cast<int>(vorlane::MessageIcon::None);
     const int information = static_cast<int>(vorlane::MessageIcon::Information);
     QTest::newRow("1979") << 12 << 31 << "1979"
+                          << "1979"
+                          << "Year too early" << none;
+    QTest::newRow("20x5") << 6 << 1 << "20x5"
+                          << "205"
                           << "Year too early" << none;
     QTest::newRow("3000") << 1 << 1 << "3000"
+                          << "3000"
                           << "Year too late" << none;
     QTest::newRow("31 February") << 2 << 31 << "2023"
+                                 << "2023"
                                  << "Date is invalid" << information;
     QTest::newRow("no month") << 0 << 5 << "2023"
+                              << "2023"
                               << "Date is invalid" << information;
 }
 
+// A refused date keeps the window open with the year as tidied, and the restriction as it was.
 void ChoiceWindowsTest::refusedDates() {
     QFETCH(int, month);
     QFETCH(int, day);
     QFETCH(QString, year);
+    QFETCH(QString, kept);
     QFETCH(QString, message);
     QFETCH(int, icon);
     vorlane::FrmCEDateInput window(dialogs, nullptr);
     dialogs.asked.clear();
     bool open = false;
+    QString shownYear;
     WhenShown([&] {
         EnterDate(window, month, day, year);
         Click(window, "cmdAccept");
         open = window.isVisible();
+        shownYear = Child<QLineEdit>(window, "txbYear")->text();
         Click(window, "cmdCancel");
     });
-    std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
+    std::int32_t jdn = 2444240;
     QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Cancelled);
+    QCOMPARE(jdn, 2444240);
     QVERIFY(open);
+    QCOMPARE(shownYear, kept);
     QCOMPARE(dialogs.asked.size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(dialogs.asked[0].text), message);
+    QCOMPARE(dialogs.asked[0].title, std::string("Only files before ..."));
     QCOMPARE(static_cast<int>(dialogs.asked[0].icon), icon);
 }
 
@@ -349,18 +314,6 @@ void ChoiceWindowsTest::acceptQuestionAndNoKeepsTheWindowOpen() {
     QVERIFY(dialogs.asked[0].buttons == vorlane::MessageButtons::YesNo);
     QCOMPARE(choice.GetPurgeType(), 2);
     QCOMPARE(choice.GetNumberOfPasses(), 1);
-
-    dialogs.asked.clear();
-    dialogs.answers = {vorlane::MessageAnswer::Yes};
-    WhenShown([&] {
-        Click(window, "optPurgeType_0");
-        Child<QComboBox>(window, "cboNumberOfPasses_0")->setCurrentIndex(0);
-        Click(window, "cmdAccept");
-    });
-    QVERIFY(window.Choose(choice));
-    QCOMPARE(dialogs.asked[0].text,
-             std::string("In the type of purge specified each file will be overwritten twice.\n"
-                         "Is this OK?"));
 }
 
 void ChoiceWindowsTest::cancelRestoresTheTypeAndKeepsThePasses() {
@@ -398,23 +351,6 @@ void ChoiceWindowsTest::passesAreKeptPerType() {
     QVERIFY(window.Choose(choice));
     QCOMPARE(typeZeroPasses, 6);
     QCOMPARE(choice.GetNumberOfPasses(), 6);
-}
-
-void ChoiceWindowsTest::onlyTheListOfTheSelectedTypeShows() {
-    vorlane::FrmTypeOfPurge window(dialogs, nullptr);
-    QList<bool> shown;
-    WhenShown([&] {
-        Click(window, "optPurgeType_1");
-        for (const char* name :
-             {"cboNumberOfPasses_0", "cboNumberOfPasses_1", "cboNumberOfPasses_2"}) {
-            shown << Child<QComboBox>(window, name)->isVisible();
-        }
-        Click(window, "cmdCancel");
-    });
-    vorlane::PurgeTypeChoice choice;
-    window.Choose(choice);
-    QCOMPARE(shown, (QList<bool>{false, true, false}));
-    QCOMPARE(window.windowTitle(), QString("What type of purge should be used?"));
 }
 
 VORLANE_GUI_TEST_MAIN(ChoiceWindowsTest)

@@ -52,9 +52,6 @@ class MainWindowTest : public QObject {
     void closingAlwaysEnds();
     void interruptKeyOnReleaseOverTheMainWindowOnly();
     void menuIsDisabledAroundModalWindowsThatAreReused();
-    void clearAnsweredNoAndYes();
-    void laterCommandsSayTheyAreNotReady();
-    void commandLinePathBecomesTheTarget();
 };
 
 void MainWindowTest::startUpWithoutSavedSetup() {
@@ -142,16 +139,6 @@ void MainWindowTest::everyControlWithItsNameAndCaption() {
         auto* button = window.findChild<QPushButton*>(name);
         QVERIFY2(button, name);
         QCOMPARE(button->text(), QString(caption));
-    }
-    for (const char* name :
-         {"lblDirectory_0", "lblFiles_0", "lblFiles2_0", "lblSubdirectories", "lblSubdirectories2",
-          "lblSingleFile", "lblDateRestriction", "lblTypeOfPurge", "lblPurgeSpeed",
-          "lblEstimatedTime", "lblLargePurgeMessage", "lblPurgeFoldersMessage", "lblSetupFilename",
-          "lblTopLevelFolder"}) {
-        QVERIFY2(window.findChild<QLabel*>(name), name);
-    }
-    for (const char* name : {"fraMenu", "fraSetup", "picSaveSetup"}) {
-        QVERIFY2(window.findChild<QFrame*>(name), name);
     }
     for (const char* name : {"Clock1", "Clock2"}) {
         auto* clock = window.findChild<QTimer*>(name);
@@ -330,48 +317,6 @@ void MainWindowTest::menuIsDisabledAroundModalWindowsThatAreReused() {
     QVERIFY(!menuEnabled.last());
     QVERIFY(window.Menu()->isEnabled());
     QCOMPARE(Text(window, "lblDateRestriction"), QString("No date restriction"));
-}
-
-void MainWindowTest::clearAnsweredNoAndYes() {
-    TempFolder target;
-    target.Write("a.txt", "a");
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    window.State().targetFolder = target.Path();
-    window.State().targetFilespec = "*.*";
-    dialogs.answers = {vorlane::MessageAnswer::No};
-    QTest::mouseClick(window.Button("cmdClear"), Qt::LeftButton);
-    QCOMPARE(dialogs.LastText(), GetText(50));
-    QCOMPARE(dialogs.asked.back().title, std::string("Clear"));
-    QCOMPARE(window.State().targetFolder, target.Path());
-    dialogs.answers = {vorlane::MessageAnswer::Yes};
-    QTest::mouseClick(window.Button("cmdClear"), Qt::LeftButton);
-    QCOMPARE(window.State().targetFolder, std::string());
-    QCOMPARE(Text(window, "lblDirectory_0").toStdString(), GetText(4));
-}
-
-void MainWindowTest::laterCommandsSayTheyAreNotReady() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    MouseUp(window.Button("cmdProcessFiles_1"));
-    QCOMPARE(dialogs.LastText(), std::string("No files specified."));
-    QCOMPARE(dialogs.asked.back().title, std::string("Error"));
-    QTest::mouseClick(window.Button("cmdTestPurgeSpeed"), Qt::LeftButton);
-    QCOMPARE(dialogs.asked.back().title, std::string("Test purge speed"));
-}
-
-void MainWindowTest::commandLinePathBecomesTheTarget() {
-    TempFolder target;
-    const std::string file = target.Write("letter.odt", "x");
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    window.OpenPath(file);
-    QCOMPARE(Text(window, "lblDirectory_0").toStdString(), target.Path() + "/");
-    QCOMPARE(Text(window, "lblFiles_0"), QString("letter.odt"));
-    QVERIFY(Text(window, "lblFiles2_0").contains("     "));
 }
 
 VORLANE_GUI_TEST_MAIN(MainWindowTest)

@@ -58,23 +58,6 @@ TEST(DirectoryCaptionTest, LongFolderIsShortenedAtABlank) {
     EXPECT_EQ(DirectoryCaption("/home/short"), "/home/short");
 }
 
-TEST_F(SelectionTest, UnsetTargetShowsNotSpecifiedAndTheHint) {
-    MainState state;
-    ResetState(state);
-    ShowTarget(state);
-    EXPECT_EQ(state.labels.directory, GetText(4));
-    EXPECT_EQ(state.labels.files, GetText(4));
-    EXPECT_FALSE(GetText(4).empty());
-    EXPECT_EQ(state.labels.singleFile, "To purge multiple files, specify folder and files.");
-    state.targetFolder = temp.Path();
-    state.targetFilespec = "*.*";
-    ShowTarget(state);
-    EXPECT_EQ(state.labels.directory, temp.Path());
-    EXPECT_EQ(state.labels.files, "*.*");
-    EXPECT_EQ(state.labels.filesDescription, "(All files.)");
-    EXPECT_EQ(state.labels.singleFile, "");
-}
-
 TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification) {
     MainState state;
     ResetState(state);
@@ -106,22 +89,6 @@ TEST_F(SelectionTest, SubfoldersLabelsFollowTheFolder) {
     EXPECT_EQ(state.labels.subdirectories, "Yes");
     EXPECT_EQ(state.labels.subdirectories2,
               "(Operate on all specified files in lower subfolders.)");
-}
-
-TEST_F(SelectionTest, StartStateHasTheDefaults) {
-    MainState state;
-    ResetState(state);
-    ShowDateRestriction(state);
-    ShowTypeOfPurge(state);
-    EXPECT_EQ(state.labels.dateRestriction, "No date restriction");
-    EXPECT_EQ(state.labels.typeOfPurge, "Random bytes plus zeros, 6 times (= 12 overwrites)");
-    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, kNoDateRestrictionJdn);
-    EXPECT_TRUE(state.options.okToPurgeReadOnlyFiles);
-    EXPECT_TRUE(state.options.deleteEmptyFolders);
-    EXPECT_TRUE(state.options.folderNamesOnly);
-    EXPECT_FALSE(state.options.okToPurgeSystemFiles);
-    EXPECT_EQ(state.userSetupFilePath, home.File("data/Vorlane Software/vorlane.usr"));
-    EXPECT_TRUE(FolderIsDirectory(home.File("data/Vorlane Software")));
 }
 
 TEST(SingleFileEstimateTest, FollowsTheTwoStepRule) {

@@ -82,18 +82,6 @@ class SubfolderWindowTest : public QObject {
         });
     }
 
-    void elevenFoldersNeedNoScrollBar() {
-        TempFolder temp;
-        MakeFolders(temp, 11);
-        ScriptedDialogs dialogs;
-        FrmSelectSubfolders window(dialogs);
-        Drive(window, temp.Path(), [&] {
-            QCOMPARE(window.Rows().size(), size_t(11));
-            QVERIFY(!window.ScrollBar()->isVisible());
-            window.CancelButton()->click();
-        });
-    }
-
     void emptyAndUnreadableRowsStayUnchecked() {
         TempFolder temp;
         fs::create_directory(temp.File("empty"));
@@ -121,44 +109,6 @@ class SubfolderWindowTest : public QObject {
         });
         QVERIFY(choice.accepted);
         QCOMPARE(choice.paths, std::vector<std::string>{temp.Path() + "/full"});
-    }
-
-    void summaryOfAllAndSome() {
-        TempFolder temp;
-        MakeFolders(temp, 12);
-        ScriptedDialogs dialogs;
-        FrmSelectSubfolders window(dialogs);
-        const SubfolderChoice choice = Drive(window, temp.Path(), [&] {
-            QCOMPARE(window.Summary()->text(), QString("No subfolders selected."));
-            window.SelectAllButton()->click();
-            QCOMPARE(window.Summary()->text(), QString("All 12 subfolders selected."));
-            window.DeselectAllButton()->click();
-            for (int row : {0, 4, 7}) {
-                QCheckBox* box = window.Rows()[static_cast<size_t>(row)];
-                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
-            }
-            QCOMPARE(window.Summary()->text(), QString("3 selected (of 12)."));
-            window.AcceptButton()->click();
-        });
-        QVERIFY(choice.accepted);
-        QCOMPARE(choice.paths, (std::vector<std::string>{temp.Path() + "/f00", temp.Path() + "/f04",
-                                                         temp.Path() + "/f07"}));
-        QCOMPARE(choice.totalSize, 12.0);
-    }
-
-    void previousSelectionByExactName() {
-        TempFolder temp;
-        for (const char* name : {" x", "x", "Docs", "docs"}) {
-            fs::create_directory(temp.File(name));
-            temp.Write(std::string(name) + "/file", "data");
-        }
-        ScriptedDialogs dialogs;
-        FrmSelectSubfolders window(dialogs);
-        const SubfolderChoice choice =
-            Drive(window, temp.Path(), [&] { window.AcceptButton()->click(); },
-                  {temp.Path() + "/x", temp.Path() + "/Docs"});
-        QCOMPARE(choice.paths,
-                 (std::vector<std::string>{temp.Path() + "/Docs", temp.Path() + "/x"}));
     }
 
     void closingByTheFrameIsCancel() {

@@ -1,19 +1,15 @@
 // The tools in the main window, driven headless: the help viewer and its copy button,
-// the web link's failure, the setup panel, and the speed test on a stand-in volume.
+// the web link's failure, the setup panel, the folder purge and the drive chooser.
 
 #include <QClipboard>
 #include <QPlainTextEdit>
-#include <cerrno>
 #include <filesystem>
 
 #include "mainwin/FrmMain.h"
 #include "mainwin/GuiTestEnvironment.h"
-#include "platform/MountTable.h"
+#include "platform/Platform.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/UserLocale.h"
-#include "support/ViewerText.h"
-#include "tools/DriveSpeeds.h"
-#include "tools/SettingsStore.h"
 #include "toolwin/FrmView.h"
 #include "toolwin/ToolCommands.h"
 
@@ -27,23 +23,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The test's folder is the only volume, with a clock of one second per reading.
+// The test's folder is the only volume.
 class TestVolume : public vorlane::platform::Platform {
   public:
     explicit TestVolume(std::string mountPoint) : mount(std::move(mountPoint)) {}
     std::vector<vorlane::platform::Volume> ListVolumes() const override {
         return {{mount, "ext4", "/dev/test", vorlane::platform::DriveKind::Fixed}};
     }
-    std::optional<vorlane::platform::Volume> VolumeOf(const std::string& path) const override {
-        return vorlane::platform::FindVolumeOf(ListVolumes(), path);
-    }
-    std::optional<vorlane::platform::SpaceInfo> QuerySpace(const std::string&) const override {
-        return vorlane::platform::SpaceInfo{1ULL << 30, 1ULL << 30};
-    }
-    void SleepMilliseconds(int) const override {}
-    double SecondsSinceMidnight() const override { return clock++; }
     std::string mount;
-    mutable std::atomic<int> clock{0};
 };
 
 // Runs `action` as soon as `ready` holds, checking from the event loop without blocking
@@ -74,25 +61,6 @@ class ToolCommandsTest : public QObject {
 
   private slots:
     void initTestCase() { vorlane::SetUserLocale(std::locale::classic()); }
-
-    void viewerShowsWholeOrCut() {
-        TempFolder temp;
-        ScriptedDialogs dialogs;
-        FrmView view(dialogs);
-        view.SetFilePath(temp.Write("fits.txt", std::string(vorlane::kViewerLimit - 1, 'a')));
-        view.show();
-        QCOMPARE(view.Text()->toPlainText().size(), qsizetype(vorlane::kViewerLimit - 1));
-        view.close();
-        QVERIFY(!view.Loaded());
-
-        view.SetFilePath(temp.Write("long.txt", std::string(vorlane::kViewerLimit, 'a')));
-        view.show();
-        const QString shown = view.Text()->toPlainText();
-        QVERIFY(shown.startsWith("NOTE: This file is too large to display entirely"));
-        QVERIFY(shown.endsWith("\n\nNOTE: Entire contents of file have not been displayed.\n"));
-        QCOMPARE(shown.size(), qsizetype(vorlane::kViewerLimit + 2));
-        QVERIFY(dialogs.asked.empty());
-    }
 
     void missingFileIsTold() {
         TempFolder temp;
@@ -158,7 +126,6 @@ class ToolCommandsTest : public QObject {
     }
 
     void setupPanelOpensAndCloses() {
-        TempFolder temp;
         ScriptedDialogs dialogs;
         FrmMain main(dialogs);
         ToolCommands tools(main, dialogs);
@@ -172,52 +139,6 @@ class ToolCommandsTest : public QObject {
         Fire(main, "cmdDontSaveSetup");
         QVERIFY(!main.SetupPanel()->isVisible());
         QVERIFY(main.Menu()->isEnabled());
-
-        // Saved for the next run, it is what a fresh main window shows.
-        fs::create_directory(temp.File("sub"));
-        main.State().targetFolder = temp.Path();
-        main.State().targetFilespec = "*.log";
-        Fire(main, "cmdSetup");
-        Fire(main, "cmdSaveSetup");
-        Fire(main, "cmdSaveSetupForNextRun");
-        QVERIFY(dialogs.asked.empty());
-        FrmMain fresh(dialogs);
-        fresh.StartUp();
-        QCOMPARE(fresh.State().targetFilespec, std::string("*.log"));
-        QCOMPARE(fresh.State().targetFolder, temp.Path());
-    }
-
-    void speedTestOnAStandInVolume() {
-        TempFolder temp;
-        TestVolume volume(temp.Path());
-        vorlane::platform::ScopedPlatform scoped(volume);
-        ScriptedDialogs dialogs;
-        FrmMain main(dialogs);
-        ToolCommands tools(main, dialogs);
-        main.StartUp();
-        dialogs.asked.clear();
-        dialogs.answers = {MessageAnswer::Yes};
-        bool targetHiddenDuringTest = false;
-        dialogs.onAsk = [&](const vorlane::Question& question) {
-            if (question.text.rfind("The purge speed is", 0) == 0) {
-                targetHiddenDuringTest = !main.Label("lblDirectory_0")->isVisible();
-            }
-        };
-        Fire(main, "cmdTestPurgeSpeed");
-        QVERIFY(targetHiddenDuringTest);
-        QVERIFY(main.Label("lblDirectory_0")->isVisible());
-        QCOMPARE(dialogs.asked.size(), size_t(2));
-        QVERIFY(dialogs.asked[0].text.rfind("This writes test files to Drive " + temp.Path(), 0) ==
-                0);
-        QVERIFY(dialogs.asked[1].text.rfind("The purge speed is approximately ", 0) == 0);
-        QCOMPARE(tools.Speeds().Samples(temp.Path()), 3);
-        QVERIFY(main.Label("lblPurgeSpeed")
-                    ->text()
-                    .endsWith("for Drive " + QString::fromStdString(temp.Path()) + "."));
-        QVERIFY(vorlane::StoredDriveSpeed(temp.Path()) > 0);
-        for (const auto& entry : fs::directory_iterator(temp.Path())) {
-            QVERIFY(entry.path().filename().string().rfind("_vn_dummy", 0) != 0);
-        }
     }
 
     void purgeFoldersThroughTheMainWindow() {
@@ -257,50 +178,6 @@ class ToolCommandsTest : public QObject {
                  "The folder with selected subfolders was " + QString::fromStdString(temp.Path()) +
                      "\nTwo files in two subfolders have been purged.");
         QCOMPARE(tools.Subfolders().SelectedSubfolders().size(), size_t(2));
-    }
-
-    void f10DuringThePurgeThenCancelStops() {
-        TempFolder temp;
-        for (const char* name : {"a", "b"}) {
-            fs::create_directories(temp.File(name));
-            for (int i = 0; i < 500; ++i) {
-                temp.Write(std::string(name) + "/file" + std::to_string(i), "data");
-            }
-        }
-        ScriptedDialogs dialogs;
-        FrmMain main(dialogs);
-        ToolCommands tools(main, dialogs);
-        main.StartUp();
-        dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok,
-                           MessageAnswer::Cancel};
-        dialogs.folders = {temp.Path()};
-        WhenReady(
-            main,
-            [&] {
-                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
-                return window.isVisible() && !window.Busy() && window.Rows().size() == 2;
-            },
-            [&] {
-                tools.SubfolderWindow().SelectAllButton()->click();
-                tools.SubfolderWindow().AcceptButton()->click();
-                // F10 released over the main window once the purge is under way.
-                WhenReady(
-                    main,
-                    [&] {
-                        return main.Label("lblPurgeFoldersMessage")->text().contains("Now purging");
-                    },
-                    [&] {
-                        QWidget* target = QApplication::focusWidget();
-                        QTest::keyRelease(target ? target : &main, Qt::Key_F10);
-                    });
-            });
-        Fire(main, "cmdSpecifyDirectory_1");
-        QVERIFY(dialogs.LastText().find("Click 'OK' to continue, or 'Cancel'") !=
-                std::string::npos);
-        QCOMPARE(main.Label("lblLargePurgeMessage")->text(),
-                 "The top folder was " + QString::fromStdString(temp.Path()) +
-                     "\nPurge of selected subfolders was stopped.");
-        QVERIFY(fs::exists(temp.File("b/file499")));
     }
 
     void driveChooserListsDrivesOnly() {
