@@ -434,6 +434,7 @@ class PurgeWalk : public platform::WalkVisitor {
         OperationControl& control = op_.Control();
         if (!Silent(op_) && !control.StopRequested() && control.Paused()) {
             op_.ShowText();
+            op_.ShowPhase(ReportPhase::Paused);
             control.WaitWhilePaused();
         }
         return !control.StopRequested();

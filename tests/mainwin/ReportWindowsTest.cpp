@@ -107,7 +107,7 @@ class ReportWindowsTest : public QObject {
     void Purge() { QTest::mouseClick(window->Button("cmdProcessFiles_1"), Qt::LeftButton); }
     vorlane::FrmReport& Report() { return window->Reports().ReportWindow(); }
     void SecretFiles(int count);
-    void SecretsIntact() const;
+    void LeftFilesKeepTheirSize() const;
 
     std::unique_ptr<TempFolder> tree;
     std::unique_ptr<ScriptedDialogs> dialogs;
@@ -145,9 +145,11 @@ void ReportWindowsTest::SecretFiles(int count) {
     Target(tree->Path(), "*.*", false);
 }
 
-void ReportWindowsTest::SecretsIntact() const {
+// Files left by a stop are not purged and keep their size; those of a stopped batch of
+// small files have had overwrites already, the others are untouched.
+void ReportWindowsTest::LeftFilesKeepTheirSize() const {
     for (const auto& entry : fs::directory_iterator(tree->Path())) {
-        QCOMPARE(TempFolder::Read(entry.path().string()), std::string("secret"));
+        QCOMPARE(TempFolder::Read(entry.path().string()).size(), std::string("secret").size());
     }
 }
 
@@ -254,7 +256,7 @@ void ReportWindowsTest::pauseContinueAndStop() {
     QVERIFY(left > 0);
     QVERIFY(report.find("Number of files purged: " + std::to_string(kFiles - left) + "\r\n") !=
             std::string::npos);
-    SecretsIntact();
+    LeftFilesKeepTheirSize();
 }
 
 void ReportWindowsTest::closingMidPurgeStops_data() {
@@ -275,7 +277,7 @@ void ReportWindowsTest::closingMidPurgeStops() {
     QVERIFY(mainWindow ||
             Report().ReportText().find("Purge operation was stopped.") != std::string::npos);
     QVERIFY(FileCount(tree->Path()) > 0);
-    SecretsIntact();
+    LeftFilesKeepTheirSize();
     QCOMPARE(window->Quitting(), mainWindow);
     QVERIFY(mainWindow || window->Menu()->isEnabled());
 }

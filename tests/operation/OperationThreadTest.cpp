@@ -64,6 +64,7 @@ class OperationThreadTest : public ::testing::Test {
 TEST_F(OperationThreadTest, PauseContinueAndStopFromAnotherThread) {
     OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
     choices.numberOfPasses = 1;
+    choices.batchSmallFiles = false;  // a report line per file to steer by
     Operation op(choices, ui, control);
     op.State().purging = true;
     std::thread worker([&] { ProcessFiles(op); });
@@ -96,6 +97,7 @@ TEST_F(OperationThreadTest, PauseContinueAndStopFromAnotherThread) {
 TEST_F(OperationThreadTest, ContinueLetsThePurgeFinish) {
     OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
     choices.numberOfPasses = 1;
+    choices.batchSmallFiles = false;  // a report line per file to steer by
     Operation op(choices, ui, control);
     op.State().purging = true;
     std::thread worker([&] { ProcessFiles(op); });
