@@ -34,17 +34,4 @@ PurgeResultCode PurgeFileAtPath(FilePurger& purger, const std::string& path,
     return purger.Purge({folder.Get(), name, file.string()}, request, hooks);
 }
 
-bool VorlPurgeFile(const std::string& filePath, int purgeType, int numberOfPasses, bool deleteFile,
-                   bool okToPurgeReadOnly, bool okToPurgeSystem, PurgeResultCode& resultCode) {
-    FilePurger purger;
-    PurgeRequest request;
-    request.purgeType = purgeType;
-    request.passes = numberOfPasses;
-    request.deleteFile = deleteFile;
-    request.okToPurgeReadOnly = okToPurgeReadOnly;
-    request.okToPurgeSystem = okToPurgeSystem;
-    resultCode = PurgeFileAtPath(purger, filePath, request);
-    return resultCode >= 0;
-}
-
 }  // namespace vorlane

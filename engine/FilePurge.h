@@ -12,9 +12,4 @@ namespace vorlane {
 PurgeResultCode PurgeFileAtPath(FilePurger& purger, const std::string& path,
                                 const PurgeRequest& request, const PurgeHooks& hooks = {});
 
-// The same with the routine's classic arguments; hard links are refused. True when
-// the result code is 0 or positive.
-bool VorlPurgeFile(const std::string& filePath, int purgeType, int numberOfPasses, bool deleteFile,
-                   bool okToPurgeReadOnly, bool okToPurgeSystem, PurgeResultCode& resultCode);
-
 }  // namespace vorlane
