@@ -12,25 +12,15 @@
 #include <fstream>
 #include <functional>
 
+#include "bench/QuietDialogs.h"
 #include "mainwin/FrmMain.h"
 #include "mainwin/FrmReport.h"
-#include "selection/Dialogs.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class QuietDialogs : public vorlane::Dialogs {
-  public:
-    vorlane::MessageAnswer Ask(const vorlane::Question& question) override {
-        return question.buttons == vorlane::MessageButtons::Ok ? vorlane::MessageAnswer::Ok
-                                                               : vorlane::MessageAnswer::No;
-    }
-    std::string OpenFileName(const std::string&) override { return {}; }
-    std::string BrowseForFolder(const std::string&) override { return {}; }
-};
 
 QWidget* Shown(const char* name) {
     for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -19,8 +19,8 @@
 
 #include <unistd.h>
 
+#include "bench/QuietDialogs.h"
 #include "mainwin/FrmMain.h"
-#include "selection/Dialogs.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
 
@@ -29,17 +29,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kSmallFiles = 5000;
-
-// Says OK to every note and No to every question (the offer to delete the folder).
-class QuietDialogs : public vorlane::Dialogs {
-  public:
-    vorlane::MessageAnswer Ask(const vorlane::Question& question) override {
-        return question.buttons == vorlane::MessageButtons::Ok ? vorlane::MessageAnswer::Ok
-                                                               : vorlane::MessageAnswer::No;
-    }
-    std::string OpenFileName(const std::string&) override { return {}; }
-    std::string BrowseForFolder(const std::string&) override { return {}; }
-};
 
 struct Figures {
     double seconds = 0;
