@@ -31,13 +31,6 @@ TEST(FilesDescriptionTest, DescribesShortSpecificationsWithWildcards) {
     }
 }
 
-TEST_F(SelectionTest, SingleFileDescriptionIsSizeAndDate) {
-    const std::string file = temp.Write("notes.txt", std::string(2048, 'x'));
-    const std::string description = FilesDescription(temp.Path(), "notes.txt");
-    EXPECT_EQ(description, FileSizeText(file, 1) + "     " + FileDateTimeText(file, false));
-    EXPECT_FALSE(FileSizeText(file, 1).empty());
-}
-
 TEST(FilesCaptionTest, LongFileNameKeepsItsExtension) {
     const std::string name = std::string(80, 'n') + ".pdf";
     EXPECT_EQ(FilesCaption(name), std::string(64, 'n') + "...pdf");
