@@ -6,23 +6,6 @@
 
 namespace vorlane {
 
-bool SatisfiesFilespecAndDateRestriction(const std::string& filePath, const std::string& fileSpec,
-                                         bool caseSensitive, const DateRestriction& restriction) {
-    const std::size_t slash = filePath.rfind(kPathSeparator);
-    const std::string name = slash == std::string::npos ? filePath : filePath.substr(slash + 1);
-    const bool matches =
-        caseSensitive ? FileSpecMatches(name, fileSpec, true) : NameMatchesFileSpec(name, fileSpec);
-    if (!matches) {
-        return false;
-    }
-    if (!restriction.active) {
-        return true;
-    }
-    int errorNumber = 0;
-    const std::int32_t day = FileDateJdn(filePath, errorNumber);
-    return day != -1 && day < restriction.onlyBeforeJdn;
-}
-
 DateExclusion FileExcludedByDateRestriction(const std::string& path,
                                             const DateRestriction& restriction) {
     if (!restriction.active) {

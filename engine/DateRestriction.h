@@ -24,12 +24,6 @@ struct DateExclusion {
     std::string message;
 };
 
-// True when the name of filePath matches fileSpec and, under an active
-// restriction, the file's day lies before the restriction day. A file whose date
-// cannot be read does not match.
-bool SatisfiesFilespecAndDateRestriction(const std::string& filePath, const std::string& fileSpec,
-                                         bool caseSensitive, const DateRestriction& restriction);
-
 DateExclusion FileExcludedByDateRestriction(const std::string& path,
                                             const DateRestriction& restriction);
 

@@ -175,10 +175,6 @@ bool IsSystemPath(const std::string& path) {
                        [&](const std::string& folder) { return LiesIn(lexical, folder); });
 }
 
-bool IsSystemFile(const std::string& path) {
-    return IsSystemPath(path) || IsSystemPath(platform::ResolveParent(path));
-}
-
 int ClearReadOnly(const std::string& path) {
     const auto status = Sys().StatNoFollow(path);
     if (status.kind != FileKind::Regular) {

@@ -35,7 +35,6 @@ std::string NextFreeFilePath(const std::string& path);
 // is a leading dot, system is "lies in an operating-system folder".
 bool IsReadOnlyFile(const platform::FileStatus& status);
 bool IsHiddenName(const std::string& path);
-bool IsSystemFile(const std::string& path);
 // The same for a path whose folders are resolved already: no lookup on the disk.
 bool IsSystemPath(const std::string& resolvedPath);
 int ClearReadOnly(const std::string& path);

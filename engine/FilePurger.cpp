@@ -84,8 +84,6 @@ struct FilePurger::Job {
 
 FilePurger::FilePurger() : generator_(std::random_device{}()) {}
 
-FilePurger::FilePurger(std::uint32_t seed) : generator_(seed) {}
-
 int FilePurger::ClusterSizeFor(dev_t device, const std::string& path) {
     const auto known = clusterSizes_.find(device);
     if (known != clusterSizes_.end()) {

@@ -64,7 +64,6 @@ class FilePurger {
   public:
     // Seeds the generator from the system's entropy source.
     FilePurger();
-    explicit FilePurger(std::uint32_t seed);
 
     // Every pass of one file. Never throws; every failure is a negative result code.
     PurgeResultCode Purge(const PurgeFileRef& file, const PurgeRequest& request,

@@ -192,11 +192,6 @@ bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool p
     return CheckSingleFileDate(choices, ui, title);
 }
 
-std::int32_t CountFilesViaReport(const OperationChoices& choices, OperationInterface& ui,
-                                 OperationControl& control, std::int32_t limit) {
-    return CountTargetFiles(choices, ui, control, limit, nullptr);
-}
-
 OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& ui,
                          OperationControl& control) {
     OperationChoices choices = snapshot;

@@ -46,10 +46,6 @@ char32_t UnicodeLower(char32_t c) {
     return QChar::toLower(c);
 }
 
-char32_t UnicodeUpper(char32_t c) {
-    return QChar::toUpper(c);
-}
-
 struct NameParts {
     std::string base;
     std::string extension;
@@ -206,19 +202,6 @@ std::string LowerCaseText(std::string_view text) {
     return MapLetters(text, kCapitals, kSmalls, UnicodeLower);
 }
 
-std::string UpperCaseText(std::string_view text) {
-    if (IsAscii(text)) {
-        std::string out(text);
-        for (char& c : out) {
-            if (c >= 'a' && c <= 'z') {
-                c = static_cast<char>(c - 'a' + 'A');
-            }
-        }
-        return out;
-    }
-    return MapLetters(text, kSmalls, kCapitals, UnicodeUpper);
-}
-
 std::string LeftText(std::string_view text, int n) {
     if (n <= 0) {
         return {};
@@ -236,30 +219,6 @@ std::string RepeatText(std::string_view text, int n) {
         out += text;
     }
     return out;
-}
-
-std::string RemoveTrailing(std::string_view text, std::string_view tail) {
-    if (tail.empty()) {
-        return std::string(text);
-    }
-    while (text.ends_with(tail)) {
-        text.remove_suffix(tail.size());
-    }
-    return std::string(text);
-}
-
-std::string TrimTrailingControls(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.back()) < 32) {
-        text.remove_suffix(1);
-    }
-    return std::string(text);
-}
-
-std::string TrimTrailingBlanks(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) {
-        text.remove_suffix(1);
-    }
-    return std::string(text);
 }
 
 std::string TrimText(std::string_view text) {
@@ -293,45 +252,6 @@ std::string KeepCharacters(std::string_view text, std::string_view allowed) {
     std::u32string chars = DecodeUtf8(text);
     std::erase_if(chars, [&](char32_t c) { return allowedChars.find(c) == std::u32string::npos; });
     return EncodeUtf8(chars);
-}
-
-std::string SignedIntegerText(std::string_view text, bool allowMinus, bool allowPlus) {
-    const std::string kept = KeepCharacters(text, "0123456789+-");
-    std::string out;
-    if (!kept.empty() && ((kept[0] == '-' && allowMinus) || (kept[0] == '+' && allowPlus))) {
-        out.push_back(kept[0]);
-    }
-    for (const char c : kept) {
-        if (c >= '0' && c <= '9') {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
-// Lines end in CR LF in texts from elsewhere and in LF in our own; both split.
-std::vector<std::string> SplitLines(std::string_view text, int caseMode) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find('\n', start);
-        std::string_view line =
-            text.substr(start, end == std::string_view::npos ? text.npos : end - start);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        std::string trimmed = TrimText(line);
-        if (caseMode < 0) {
-            trimmed = LowerCaseText(trimmed);
-        } else if (caseMode > 0) {
-            trimmed = UpperCaseText(trimmed);
-        }
-        lines.push_back(std::move(trimmed));
-        if (end == std::string_view::npos) {
-            return lines;
-        }
-        start = end + 1;
-    }
 }
 
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator,
@@ -405,10 +325,6 @@ std::string SizeTextUpToMB(double bytes, int decimals) {
 
 std::string FileSizeText(const std::string& path, int decimals) {
     return FileLengthText(path, decimals, false);
-}
-
-std::string FileSizeTextGB(const std::string& path, int decimals) {
-    return FileLengthText(path, decimals, true);
 }
 
 // ---- Durations ----

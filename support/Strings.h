@@ -24,21 +24,13 @@ std::string ShortenPath(std::string_view path, int limit);
 
 // Case and characters.
 std::string LowerCaseText(std::string_view text);
-std::string UpperCaseText(std::string_view text);
 std::string LeftText(std::string_view text, int n);
 std::string RepeatText(std::string_view text, int n);
-std::string RemoveTrailing(std::string_view text, std::string_view tail);
-std::string TrimTrailingControls(std::string_view text);
-std::string TrimTrailingBlanks(std::string_view text);
 // Removes leading and trailing blanks (spaces only).
 std::string TrimText(std::string_view text);
 bool HasWildcard(std::string_view text);
 int CountOccurrences(std::string_view text, std::string_view part, bool exact);
 std::string KeepCharacters(std::string_view text, std::string_view allowed);
-std::string SignedIntegerText(std::string_view text, bool allowMinus, bool allowPlus);
-// One trimmed element per line (a final line break gives a final empty line);
-// caseMode -1 lower-cases each line, 1 upper-cases it, 0 leaves it.
-std::vector<std::string> SplitLines(std::string_view text, int caseMode);
 // The elements first..last (last -1: to the end), each followed by the separator.
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator,
                       bool dropLastSeparator, int first = 0, int last = -1);
@@ -48,7 +40,6 @@ std::string NumberWords(std::int64_t n, bool german);
 std::string SizeText(double bytes, int decimals);
 std::string SizeTextUpToMB(double bytes, int decimals);
 std::string FileSizeText(const std::string& path, int decimals);
-std::string FileSizeTextGB(const std::string& path, int decimals);
 
 // Durations.
 std::string MinutesText(std::int32_t minutes, bool shortForm);

@@ -47,32 +47,6 @@ class DateRestrictionTest : public ::testing::Test {
     std::string savedZone_;
 };
 
-TEST_F(DateRestrictionTest, NameAndDayDecideTogether) {
-    const std::string before = FileDated("old.txt", 1979, 12, 31, 23, 59);
-    const std::string atMidnight = FileDated("new.txt", 1980, 1, 1, 0, 0);
-    const std::string upper = FileDated("OLD.TXT", 1979, 6, 1, 12, 0);
-    const std::string missing = folder_.File("gone.txt");
-    const DateRestriction restricted{true, kJanuary1st1980};
-    const DateRestriction none{};
-    struct Case {
-        std::string path;
-        const char* spec;
-        DateRestriction restriction;
-        bool expected;
-    };
-    const Case cases[] = {
-        {before, "*.txt", restricted, true}, {atMidnight, "*.txt", restricted, false},
-        {atMidnight, "*.txt", none, true},   {before, "*.doc", restricted, false},
-        {upper, "*.txt", restricted, true},  {missing, "*.txt", restricted, false},
-        {missing, "*.txt", none, true},      {before, "*.txt", {true, kJanuary1st1980 - 1}, false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SatisfiesFilespecAndDateRestriction(c.path, c.spec, false, c.restriction),
-                  c.expected)
-            << c.path << " " << c.spec << " " << c.restriction.onlyBeforeJdn;
-    }
-}
-
 TEST_F(DateRestrictionTest, SingleFileExclusionMessages) {
     const DateRestriction restricted{true, kJanuary1st1980};
     const std::string before = FileDated("old.txt", 1979, 12, 31, 23, 59);
@@ -91,12 +65,6 @@ TEST_F(DateRestrictionTest, SingleFileExclusionMessages) {
     EXPECT_TRUE(unreadable.excluded && unreadable.dateUnreadable);
     EXPECT_EQ(unreadable.message, missing + "\nError, perhaps invalid file name.");
     EXPECT_FALSE(FileExcludedByDateRestriction(missing, DateRestriction{}).excluded);
-}
-
-TEST_F(DateRestrictionTest, LabelText) {
-    EXPECT_EQ(DateRestrictionText({}), "No date restriction");
-    EXPECT_EQ(DateRestrictionText({true, kJanuary1st1980}),
-              "Purge only files with dates before 01/01/80 (January 1, 1980)");
 }
 
 }  // namespace

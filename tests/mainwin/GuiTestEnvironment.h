@@ -4,9 +4,11 @@
 // application. The windows are headless (QT_QPA_PLATFORM=offscreen, set by CTest).
 
 #include <QApplication>
+#include <QTimer>
 #include <QtTest>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "common/TempFolder.h"
 #include "support/ProgramText.h"
@@ -32,6 +34,23 @@ class GuiTestEnvironment {
     TempFolder home;
     bool loaded = false;
 };
+
+// Runs `act` once `ready` holds, checked every few milliseconds from the event loop, so
+// that it runs while a modal window, a nested loop or a worker holds the caller. With a
+// `context` the check goes with it, so that it never outlives what it looks at.
+inline void When(std::function<bool()> ready, std::function<void()> act,
+                 QObject* context = nullptr) {
+    auto* timer = new QTimer(context);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, ready, act] {
+        if (ready()) {
+            timer->stop();
+            timer->deleteLater();
+            act();
+        }
+    });
+    timer->start();
+}
 
 }  // namespace vorlane::testing
 

@@ -5,7 +5,6 @@
 
 #include "engine/DriveInfo.h"
 #include "engine/FileOperations.h"
-#include "operation/EstimatedTimes.h"
 #include "operation/PurgeCommands.h"
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
@@ -30,20 +29,6 @@ class ListingTest : public ::testing::Test {
     ScriptedInterface ui;
     OperationControl control;
 };
-
-TEST_F(ListingTest, CountOnlyStopsAtItsLimit) {
-    WriteFiles("a", 150);
-    WriteFiles("a/b", 100);
-    WriteFiles("c", 99);
-    OperationChoices choices = ChoicesFor(folder.Path() + "/a", "*.txt");
-    choices.subdirectories = true;
-    EXPECT_EQ(CountFilesViaReport(choices, ui, control, 100), -1);
-    choices.targetFolder = folder.Path() + "/c";
-    EXPECT_EQ(CountFilesViaReport(choices, ui, control, 100), 99);
-    choices.targetFilespec = "*.none";
-    EXPECT_EQ(CountFilesViaReport(choices, ui, control, 100), 0);
-    EXPECT_TRUE(ui.lastReport.empty());  // a count writes no report
-}
 
 TEST_F(ListingTest, WholeListingWithEstimateAndTable) {
     folder.Write("a.bin", std::string(41000, 'a'));
@@ -132,26 +117,6 @@ TEST_F(ListingTest, DetailLinesDoNotFillTheBuffer) {
               std::string::npos);
 }
 
-TEST(EstimatedTimesGoldenTest, WholeMinutesRoundHalvesToEven) {
-    // 1 MB at 2/510 MB/s: 510 s for 2 overwrites (8.5 minutes), 1,530 s for 6 (25.5).
-    EXPECT_EQ(EstimatedTimes(2.0f / 510.0f, 1024.0 * 1024.0, 1.0),
-              "Estimated purge times for various numbers of overwrites\r\n"
-              "using a purge speed (as measured) of 0.00 MB/sec.\r\n"
-              "and an adjustment factor of 1.00:\r\n"
-              "2 overwrites: 8 minutes\r\n"
-              "4 overwrites: 17 minutes\r\n"
-              "6 overwrites: 26 minutes\r\n"
-              "8 overwrites: 34 minutes\r\n"
-              "10 overwrites: 42 minutes\r\n"
-              "12 overwrites: 51 minutes\r\n"
-              "14 overwrites: 1 hour\r\n"  // 59.5 minutes
-              "16 overwrites: 1 hour and 8 minutes\r\n"
-              "18 overwrites: 1 hour and 16 minutes\r\n"
-              "20 overwrites: 1 hour and 25 minutes\r\n"
-              "22 overwrites: 1 hour and 34 minutes\r\n"
-              "24 overwrites: 1 hour and 42 minutes\r\n");
-}
-
 TEST_F(ListingTest, ProgressMarksGiveWayToTheSummary) {
     WriteFiles("t/x", 2);
     WriteFiles("t/y", 1);
@@ -164,12 +129,6 @@ TEST_F(ListingTest, ProgressMarksGiveWayToTheSummary) {
 }
 
 TEST_F(ListingTest, ReportWindowCaptionSaysWhatIsListed) {
-    EXPECT_EQ(ListCaption("*.*", true, true), "List all files");
-    EXPECT_EQ(ListCaption("*.t?t", true, true), "List files *.t?t");
-    EXPECT_EQ(ListCaption("a.txt", true, true), "List files");
-    EXPECT_EQ(ListCaption("*.*", false, true), "List folders");
-    EXPECT_EQ(ListCaption("*.*", false, false), "Estimate purge time");
-
     WriteFiles("t/x", 1);
     OperationChoices choices = ChoicesFor(folder.Path() + "/t/x", "*.txt");
     EXPECT_EQ(RunList(choices, ui, control, true).caption, "List files *.txt");

@@ -54,6 +54,13 @@ class OperationThreadTest : public ::testing::Test {
         };
     }
 
+    OperationChoices SteeredChoices() const {
+        OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
+        choices.numberOfPasses = 1;
+        choices.batchSmallFiles = false;  // a report line per file to steer by
+        return choices;
+    }
+
     TempFolder folder;
     ScriptedInterface ui;
     OperationControl control;
@@ -62,10 +69,7 @@ class OperationThreadTest : public ::testing::Test {
 };
 
 TEST_F(OperationThreadTest, PauseContinueAndStopFromAnotherThread) {
-    OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
-    choices.numberOfPasses = 1;
-    choices.batchSmallFiles = false;  // a report line per file to steer by
-    Operation op(choices, ui, control);
+    Operation op(SteeredChoices(), ui, control);
     op.State().purging = true;
     std::thread worker([&] { ProcessFiles(op); });
 
@@ -95,10 +99,7 @@ TEST_F(OperationThreadTest, PauseContinueAndStopFromAnotherThread) {
 }
 
 TEST_F(OperationThreadTest, ContinueLetsThePurgeFinish) {
-    OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
-    choices.numberOfPasses = 1;
-    choices.batchSmallFiles = false;  // a report line per file to steer by
-    Operation op(choices, ui, control);
+    Operation op(SteeredChoices(), ui, control);
     op.State().purging = true;
     std::thread worker([&] { ProcessFiles(op); });
     ASSERT_TRUE(Eventually([&] { return reports > 3; }));

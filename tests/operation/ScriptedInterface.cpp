@@ -14,7 +14,9 @@ MessageAnswer ScriptedInterface::Ask(const Question& question) {
     return answer;
 }
 
-bool ScriptedInterface::ConfirmPurge(const std::string&, const std::string&, PurgeOptions&) {
+bool ScriptedInterface::ConfirmPurge(const std::string& message, const std::string&,
+                                     PurgeOptions&) {
+    confirmation = message;
     return confirmPurge;
 }
 

@@ -17,6 +17,7 @@ class ScriptedInterface : public OperationInterface {
     bool confirmPurge = true;
 
     std::vector<Question> asked;
+    std::string confirmation;  // the last confirmation's message
     std::vector<std::string> confirmedFiles;
     std::string lastReport;  // the report as the events built it
     int appendEvents = 0;

@@ -1,17 +1,42 @@
 // The file calls the purge rests on, against the real system: a write cut short is an
-// error, never a silent success, and nothing but a regular file is ever opened for
-// writing, without blocking on a FIFO.
+// error, never a silent success, a write interrupted by a signal goes on to its end, and
+// nothing but a regular file is ever opened for writing, without blocking on a FIFO.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <string>
 
 #include "common/TempFolder.h"
 #include "platform/Platform.h"
+
+// The system's pwrite, unless a test asks for the answers of a slow write that signals
+// interrupt: first part of the bytes, then nothing at all (EINTR) while a handler
+// installed without SA_RESTART runs.
+namespace {
+int writesToInterrupt = 0;
+volatile std::sig_atomic_t handled = 0;
+void CountSignal(int) {
+    handled = handled + 1;
+}
+}  // namespace
+
+extern "C" ssize_t pwrite(int fd, const void* data, size_t size, off_t offset) {
+    if (writesToInterrupt > 0 && --writesToInterrupt % 2 == 0) {
+        ::raise(SIGUSR1);
+        errno = EINTR;
+        return -1;
+    }
+    const size_t part = writesToInterrupt > 0 ? size / 3 : size;
+    return ::syscall(SYS_pwrite64, fd, data, part, offset);
+}
 
 namespace vorlane::platform {
 namespace {
@@ -51,6 +76,26 @@ TEST(FileCalls, AWriteCutShortIsAnError) {
     }
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(Sys().StatNoFollow(path).size, 5000);
+}
+
+TEST(FileCalls, AWriteInterruptedBySignalsIsTakenUpAgain) {
+    TempFolder folder;
+    const std::string path = folder.Write("data", std::string(9000, 'a'));
+    UniqueFd fd;
+    ASSERT_EQ(Sys().OpenForOverwrite(path, fd), OpenResult::Ok);
+    struct sigaction action {};
+    action.sa_handler = CountSignal;  // no SA_RESTART: the kernel would answer EINTR
+    struct sigaction saved {};
+    ASSERT_EQ(::sigaction(SIGUSR1, &action, &saved), 0);
+    handled = 0;
+    writesToInterrupt = 4;  // a part, EINTR, a part, EINTR, then the rest
+    const std::string block(8192, 'z');
+    const int error = Sys().WriteAt(fd.Get(), 100, block.data(), block.size());
+    writesToInterrupt = 0;
+    ::sigaction(SIGUSR1, &saved, nullptr);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(handled, 2);
+    EXPECT_TRUE(TempFolder::Read(path) == std::string(100, 'a') + block + std::string(708, 'a'));
 }
 
 TEST(FileCalls, AWholeWriteLandsWhereItWasAsked) {

@@ -43,15 +43,6 @@ TEST(FilesChoiceTest, AcceptsAndNormalises) {
     }
 }
 
-TEST(FilesChoiceTest, OptionCaptions) {
-    EXPECT_EQ(FilesOptionCaption(FilesKind::SingleFile, "purge"), "purge a single file:");
-    EXPECT_EQ(FilesOptionCaption(FilesKind::AllFiles, "purge"), "purge all files (*.*)");
-    EXPECT_EQ(FilesOptionCaption(FilesKind::Extension, "purge"),
-              "purge all files with a particular extension, e.g., txt or doc:");
-    EXPECT_EQ(FilesOptionCaption(FilesKind::Filespec, "purge"),
-              "purge all files satisfying a file specification, e.g., a*.d*:");
-}
-
 TEST(DateInputTest, ChecksYearRangeAndDate) {
     const struct {
         const char* year;
@@ -85,9 +76,6 @@ TEST(DateInputTest, ChecksYearRangeAndDate) {
             EXPECT_EQ(check.jdn, c.jdn) << c.year;
         }
     }
-    EXPECT_EQ(DateInputMessage(DateInputStatus::TooEarly), "Year too early");
-    EXPECT_EQ(DateInputMessage(DateInputStatus::TooLate), "Year too late");
-    EXPECT_EQ(DateInputMessage(DateInputStatus::Invalid), "Date is invalid");
 }
 
 TEST(PurgeTypeChoiceTest, DefaultsAndPassesPerType) {
@@ -107,18 +95,6 @@ TEST(PurgeTypeChoiceTest, DefaultsAndPassesPerType) {
     choice.SelectType(7);
     EXPECT_EQ(choice.PassesOf(2), 2);
     EXPECT_EQ(choice.GetPurgeType(), 1);
-    choice.SelectType(2);
-    choice.SetPassesOf(2, 1);
-    EXPECT_EQ(choice.Caption(),
-              "Alternate bit patterns plus random bytes twice, once (= 6 overwrites)");
-}
-
-TEST(PurgeTypeChoiceTest, AcceptQuestion) {
-    EXPECT_EQ(PurgeTypeAcceptQuestion(2),
-              "In the type of purge specified each file will be overwritten twice.\nIs this OK?");
-    EXPECT_EQ(
-        PurgeTypeAcceptQuestion(12),
-        "In the type of purge specified each file will be overwritten 12 times.\nIs this OK?");
 }
 
 }  // namespace

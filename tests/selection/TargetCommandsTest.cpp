@@ -303,23 +303,7 @@ TEST_F(TargetCommandsTest, CommandLinePathBecomesTheTarget) {
     EXPECT_EQ(state.targetFolder, temp.Path());
 }
 
-TEST_F(TargetCommandsTest, SetupForTheNextRunIsShownAndAFaultyOneChangesNothing) {
-    vorlane::Setup setup;
-    setup.targetFolder = temp.Path();
-    setup.targetFilespec = "*.txt";
-    setup.subfolders = true;
-    setup.dateRestricted = true;
-    setup.onlyBeforeJdn = 2444240;
-    setup.purgeType = 2;
-    setup.numberOfPasses = 3;
-    ASSERT_TRUE(SaveSetupToFile(state.userSetupFilePath, setup));
-    EXPECT_TRUE(LoadSetupForNextRun(state));
-    EXPECT_EQ(state.targetFilespec, "*.txt");
-    EXPECT_EQ(state.purgeType.GetPurgeType(), 2);
-    EXPECT_EQ(state.purgeType.GetNumberOfPasses(), 3);
-    EXPECT_EQ(state.remembered.targetFilespec, "*.txt");
-    EXPECT_EQ(state.remembered.dateRestrictionJdn, 2444240);
-
+TEST_F(TargetCommandsTest, AFaultySetupForTheNextRunChangesNothing) {
     MainState fresh;
     ResetState(fresh);
     home.Write("data/Vorlane Software/vorlane.usr", "not a setup\r\n");

@@ -33,23 +33,6 @@ class TestVolume : public vorlane::platform::Platform {
     std::string mount;
 };
 
-// Runs `action` as soon as `ready` holds, checking from the event loop without blocking
-// it (the command under test may be waiting in a nested loop for its worker).
-// The check goes with `context`, so that it never outlives what it looks at.
-void WhenReady(QObject& context, const std::function<bool()>& ready,
-               const std::function<void()>& action) {
-    auto* poll = new QTimer(&context);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, ready, action] {
-        if (ready()) {
-            poll->stop();
-            poll->deleteLater();
-            action();
-        }
-    });
-    poll->start();
-}
-
 void Fire(FrmMain& main, const char* name) {
     emit main.Button(name)->fired();
 }
@@ -155,8 +138,7 @@ class ToolCommandsTest : public QObject {
         dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Ok};
         dialogs.folders = {temp.Path()};
         bool menuWasEnabled = true;
-        WhenReady(
-            main,
+        vorlane::testing::When(
             [&] {
                 vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
                 return window.isVisible() && !window.Busy() && window.Rows().size() == 3;
@@ -167,7 +149,8 @@ class ToolCommandsTest : public QObject {
                 window.Rows()[0]->click();
                 window.Rows()[1]->click();
                 window.AcceptButton()->click();
-            });
+            },
+            &main);
         Fire(main, "cmdSpecifyDirectory_1");
         QVERIFY(!menuWasEnabled);
         QVERIFY(!fs::exists(temp.File("a")));

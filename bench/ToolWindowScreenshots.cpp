@@ -1,18 +1,20 @@
 // Takes the README's pictures of the tool windows: run under Xvfb with the docs folder
-// as argument (scripts/toolwin-screenshots.sh). Not a test; built on request only.
+// as argument (scripts/toolwin-screenshots.sh). Built on request only.
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "mainwin/FrmMain.h"
-#include "mainwin/GuiTestEnvironment.h"
 #include "mainwin/QtDialogs.h"
 #include "operation/SpeedTestCommand.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
+#include "tools/SettingsStore.h"
 #include "toolwin/FrmSelectSubfolders.h"
 #include "toolwin/FrmView.h"
 #include "toolwin/ToolCommands.h"
@@ -35,36 +37,46 @@ QMessageBox* OpenBox() {
     return nullptr;
 }
 
-void MakeDemoTree(const vorlane::testing::TempFolder& temp) {
+void Write(const fs::path& file, std::size_t size) {
+    std::ofstream(file, std::ios::binary) << std::string(size, 'x');
+}
+
+void MakeDemoTree(const fs::path& top) {
     const std::pair<const char*, int> folders[] = {
         {"Letters", 12}, {"Old drafts", 0}, {"Photos 2019", 40}, {"Tax returns", 7},
         {"archive", 3},  {"music", 25},     {"notes", 1}};
     for (const auto& [name, files] : folders) {
-        fs::create_directories(temp.File(name));
+        fs::create_directories(top / name);
         for (int i = 0; i < files; ++i) {
-            temp.Write(std::string(name) + "/file" + std::to_string(i),
-                       std::string(static_cast<std::size_t>(5000 * (i + 1)), 'x'));
+            Write(top / name / ("file" + std::to_string(i)),
+                  static_cast<std::size_t>(5000 * (i + 1)));
         }
     }
-    fs::create_directories(temp.File("Letters/2018"));
-    temp.Write("Letters/2018/old letter", "x");
+    fs::create_directories(top / "Letters/2018");
+    Write(top / "Letters/2018/old letter", 1);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    vorlane::testing::GuiTestEnvironment environment;
-    QApplication app(argc, argv);
-    if (!environment.loaded || argc < 2) {
+    const fs::path work = fs::temp_directory_path() / "vorlane-toolwin-screenshots";
+    fs::remove_all(work);
+    fs::create_directories(work / "home");
+    fs::create_directory(work / "runtime");
+    fs::permissions(work / "runtime", fs::perms::owner_all);
+    ::setenv("XDG_RUNTIME_DIR", (work / "runtime").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (work / "home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (work / "home").c_str(), 1);
+    vorlane::SetSettingsFilePath((work / "home/settings.ini").string());
+    if (argc < 2 ||
+        vorlane::ReadProgramTextFile(vorlane::ProgramTextPath(vorlane::kProgramTextFileName))
+                .status != vorlane::ProgramTextStatus::Loaded) {
         return EXIT_FAILURE;
     }
+    QApplication app(argc, argv);
     const QString docs = QString::fromLocal8Bit(argv[1]);
-    vorlane::testing::TempFolder temp;
-    const std::string top = temp.File("Documents");
-    fs::create_directory(top);
-    vorlane::testing::TempFolder tree;
-    MakeDemoTree(tree);
-    fs::rename(tree.Path(), top);
+    const std::string top = (work / "Documents").string();
+    MakeDemoTree(top);
 
     vorlane::QtDialogs dialogs;
     vorlane::FrmMain main(dialogs);
@@ -112,5 +124,6 @@ int main(int argc, char** argv) {
     view.resize(820, 560);
     QTest::qWait(300);
     Save(view, docs + "/toolwin-help.png");
+    fs::remove_all(work);
     return EXIT_SUCCESS;
 }
