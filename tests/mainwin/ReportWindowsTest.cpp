@@ -9,10 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
-#include "engine/DriveInfo.h"
 #include "mainwin/FrmMain.h"
 #include "mainwin/FrmReport.h"
 #include "mainwin/GuiTestEnvironment.h"
@@ -76,16 +74,12 @@ class ReportWindowsTest : public QObject {
     void cleanup();
     void purgeOfATreeThroughTheWindows();
     void noOrClosingPurgesNothing();
-    void doNotDeleteAppliesToOnePurgeOnly();
     void pauseContinueAndStop();
     void closingMidPurgeStops_data();
     void closingMidPurgeStops();
     void perFileConfirmation();
-    void listQuestionsAndCaptions();
-    void nothingToPurgeOrReport();
-    void vanishedFileClearsTheTarget();
+    void listThroughTheWindows();
     void folderDeletionKeepsAFileCreatedMeanwhile();
-    void trashThroughSpecifyFolder();
 
   private:
     void Target(const std::string& folder, const std::string& spec, bool subfolders);
@@ -143,19 +137,13 @@ void ReportWindowsTest::purgeOfATreeThroughTheWindows() {
     tree->Write("a.txt", "alpha");
     tree->Write("sub/b.txt", "beta");
     Target(tree->Path(), "*.*", true);
-    QString message;
     bool deleteEmptyShown = false;
     ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [&](QWidget* confirmation) {
-        message = confirmation->findChild<QLabel*>("lblMessage")->text();
         deleteEmptyShown =
             confirmation->findChild<QCheckBox*>("chkDeleteEmptyFolders")->isVisible();
         QCOMPARE(confirmation->focusWidget()->objectName(), QString("cmdCancel"));
     });
     Purge();
-    QCOMPARE(message.toStdString(),
-             "Are you sure that you want to purge both files in \r\n" + tree->Path() +
-                 "\r\nand all files in all subfolders?\r\nThis will permanently destroy all data "
-                 "in these two files.");
     QVERIFY(deleteEmptyShown);
     QCOMPARE(FileCount(tree->Path()), 0);
     const std::string report = Report().ReportText();
@@ -187,24 +175,6 @@ void ReportWindowsTest::noOrClosingPurgesNothing() {
         QCOMPARE(dialogs->asked.back().title, std::string("Purge cancelled"));
         QCOMPARE(TempFolder::Read(tree->File("a.txt")), std::string("alpha"));
     }
-}
-
-void ReportWindowsTest::doNotDeleteAppliesToOnePurgeOnly() {
-    tree->Write("a.txt", "alpha");
-    Target(tree->Path(), "a.txt", false);
-    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [](QWidget* confirmation) {
-        confirmation->findChild<QCheckBox*>("chkDoNotDeletePurgedFiles")->setChecked(true);
-    });
-    Purge();
-    QVERIFY(fs::exists(tree->File("a.txt")));
-    QCOMPARE(window->State().targetFilespec, std::string("a.txt"));  // still there
-    bool tickedAgain = true;
-    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [&](QWidget* confirmation) {
-        tickedAgain = confirmation->findChild<QCheckBox*>("chkDoNotDeletePurgedFiles")->isChecked();
-    });
-    Purge();
-    QVERIFY(!tickedAgain);
-    QVERIFY(!fs::exists(tree->File("a.txt")));
 }
 
 void ReportWindowsTest::pauseContinueAndStop() {
@@ -314,7 +284,7 @@ void ReportWindowsTest::perFileConfirmation() {
     QVERIFY(Report().ReportText().find("Purge operation was stopped.") != std::string::npos);
 }
 
-void ReportWindowsTest::listQuestionsAndCaptions() {
+void ReportWindowsTest::listThroughTheWindows() {
     fs::create_directories(tree->File("sub"));
     tree->Write("a.txt", "alpha");
     tree->Write("sub/b.txt", "beta");
@@ -322,14 +292,6 @@ void ReportWindowsTest::listQuestionsAndCaptions() {
     dialogs->answers = {MessageAnswer::Yes, MessageAnswer::No};
     QTest::mouseClick(window->Button("cmdProcessFiles_2"), Qt::LeftButton);
     QCOMPARE(dialogs->asked.size(), std::size_t(2));
-    QCOMPARE(dialogs->asked[0].text,
-             "The purge speed has not been measured for drive " +
-                 vorlane::DriveOfPath(tree->Path()) +
-                 "\r\nFor an estimate of the purge time test the purge speed for this drive then "
-                 "relist.\r\n\r\nDo you wish to list subfolders without getting an estimate of "
-                 "purge time?");
-    QCOMPARE(dialogs->asked[1].title, std::string("List folder names?"));
-    QCOMPARE(Report().windowTitle(), QString("List files and/or folders"));
     QVERIFY(Report().ReportText().find("sub") != std::string::npos);
     QCOMPARE(window->focusWidget(), window->Button("cmdProcessFiles_2"));
 
@@ -338,30 +300,6 @@ void ReportWindowsTest::listQuestionsAndCaptions() {
     dialogs->answers = {MessageAnswer::Cancel};
     QTest::mouseClick(window->Button("cmdProcessFiles_2"), Qt::LeftButton);
     QCOMPARE(dialogs->asked.size(), std::size_t(1));
-}
-
-void ReportWindowsTest::nothingToPurgeOrReport() {
-    Purge();
-    QCOMPARE(dialogs->LastText(), std::string("No files specified."));
-    QTest::mouseClick(window->Button("cmdReportScreen"), Qt::LeftButton);
-    QCOMPARE(dialogs->LastText(), std::string("Nothing to report!"));
-    QCOMPARE(dialogs->asked.back().title, std::string("Report window"));
-    QVERIFY(!ShownWindow("frmReport"));
-}
-
-void ReportWindowsTest::vanishedFileClearsTheTarget() {
-    tree->Write("a.txt", "alpha");
-    Target(tree->Path(), "a.txt", false);
-    fs::remove(tree->File("a.txt"));
-    Purge();
-    QCOMPARE(dialogs->LastText(), std::string("The file a.txt does not exist."));
-    QCOMPARE(window->State().targetFilespec, std::string());
-    QCOMPARE(window->Label("lblFiles_0")->text().toStdString(), vorlane::GetText(4));
-
-    Target(tree->Path() + "/gone", "*.*", false);
-    Purge();
-    QCOMPARE(dialogs->LastText(), std::string("Folder does not exist."));
-    QCOMPARE(window->State().targetFolder, std::string());
 }
 
 void ReportWindowsTest::folderDeletionKeepsAFileCreatedMeanwhile() {
@@ -397,30 +335,6 @@ void ReportWindowsTest::folderDeletionKeepsAFileCreatedMeanwhile() {
     const std::string trash = std::string(std::getenv("XDG_DATA_HOME")) + "/Trash/files";
     fs::create_directories(trash);
     QVERIFY(!vorlane::MayOfferFolderDeletion(trash));
-}
-
-void ReportWindowsTest::trashThroughSpecifyFolder() {
-    const std::string trash = std::string(std::getenv("XDG_DATA_HOME")) + "/Trash";
-    fs::create_directories(trash + "/files");
-    fs::create_directories(trash + "/info");
-    std::ofstream(trash + "/files/a.txt") << "alpha";
-    std::ofstream(trash + "/info/a.txt.trashinfo") << "[Trash Info]\n";
-    window->State().options.okToPurgeReadOnlyFiles = false;
-    dialogs->folders = {trash + "/files"};
-    dialogs->answers = {MessageAnswer::No};
-    QTest::mouseClick(window->Button("cmdSpecifyDirectory_0"), Qt::LeftButton);
-    QVERIFY(fs::exists(trash + "/files/a.txt"));  // No touches nothing
-    QVERIFY(dialogs->LastText().starts_with("There is one file or folder in the Trash"));
-
-    dialogs->folders = {trash};
-    dialogs->answers = {MessageAnswer::Yes};
-    QTest::mouseClick(window->Button("cmdSpecifyDirectory_0"), Qt::LeftButton);
-    QVERIFY(!fs::exists(trash + "/files/a.txt"));
-    QVERIFY(!fs::exists(trash + "/info/a.txt.trashinfo"));
-    QVERIFY(fs::is_directory(trash + "/files"));
-    QVERIFY(dialogs->LastText().starts_with("One file in the Trash for Drive "));
-    QVERIFY(!window->State().options.okToPurgeReadOnlyFiles);  // the window's options stay
-    QVERIFY(window->Menu()->isEnabled());
 }
 
 VORLANE_GUI_TEST_MAIN(ReportWindowsTest)
