@@ -128,20 +128,6 @@ TEST_F(ListingTest, ProgressMarksGiveWayToTheSummary) {
     EXPECT_EQ(result.report.find(" ."), std::string::npos);
 }
 
-TEST_F(ListingTest, ReportWindowCaptionSaysWhatIsListed) {
-    WriteFiles("t/x", 1);
-    OperationChoices choices = ChoicesFor(folder.Path() + "/t/x", "*.txt");
-    EXPECT_EQ(RunList(choices, ui, control, true).caption, "List files *.txt");
-    // A tree: the caption set for the run gives way to a general one at its end.
-    ui.captions.clear();
-    choices.targetFolder = folder.Path() + "/t";
-    choices.subdirectories = true;
-    const OperationResult tree = RunList(choices, ui, control, false);
-    EXPECT_EQ(ui.captions,
-              (std::vector<std::string>{"Estimate purge time", "List files and/or folders"}));
-    EXPECT_EQ(tree.caption, "List files and/or folders");
-}
-
 TEST_F(ListingTest, NothingToListSaysSo) {
     MakeFolder(folder.Path() + "/e/sub");
     OperationChoices choices = ChoicesFor(folder.Path() + "/e", "*.*");

@@ -309,13 +309,5 @@ TEST_F(PauseTest, NoPassesIsNeverReportedAsAPurge) {
     EXPECT_EQ(TempFolder::Read(folder.File("kept.txt")), "secret");
 }
 
-TEST_F(PauseTest, StopActsOnlyWhilePaused) {
-    control.Stop();
-    EXPECT_FALSE(control.StopRequested());
-    control.PauseContinue();
-    control.Stop();
-    EXPECT_TRUE(control.StopRequested());
-}
-
 }  // namespace
 }  // namespace vorlane::testing
