@@ -88,33 +88,6 @@ TEST_F(OperationCommandsTest, ListWithASpeedGivesTheEstimate) {
     EXPECT_EQ(RunCli("list --folder " + Quoted() + " --speed fast").status, 2);
 }
 
-TEST_F(OperationCommandsTest, PurgeFromAnOperationFile) {
-    TempFolder setups;
-    const std::string lines[] = {"1.02", " 0 ", " 0 ", folder.Path(), "*.log", " 1 ",
-                                 " 2 ",  " 0 ", " 0 ", " 1 ",         " 0 ",   " 0 ",
-                                 " 0 ",  " 1 ", " 0 ", " 9000000 "};
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    const std::string file = setups.Write("job.vns", text);
-    const CliRun run = RunCli("purge --setup '" + file + "' --yes");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("using alternate bit patterns plus zeros twice."), std::string::npos);
-    EXPECT_FALSE(fs::exists(folder.File("c.log")));
-    EXPECT_TRUE(fs::exists(folder.File("a.txt")));
-    const CliRun missing = RunCli("purge --setup '" + setups.File("none.vns") + "' --yes");
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find(setups.File("none.vns") + "': No such file or directory"),
-              std::string::npos);
-
-    // An option beside the operation file would be lost: refused, nothing touched.
-    folder.Write("c.log", "log");
-    EXPECT_EQ(RunCli("purge --setup '" + file + "' --keep --yes").status, 2);
-    EXPECT_EQ(RunCli("purge --setup '" + file + "' --spec '*.txt' --yes").status, 2);
-    EXPECT_EQ(TempFolder::Read(folder.File("c.log")), "log");
-}
-
 int LineCount(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
@@ -125,7 +98,6 @@ TEST_F(OperationCommandsTest, UsageErrorsNameTheFaultAndTouchNothing) {
         const char* fault;
     } cases[] = {
         {"purge -keep a.txt", "unrecognized option '-keep'"},
-        {"purge --kep a.txt", "unrecognized option '--kep'"},
         {"purge - a.txt", "unrecognized option '-'"},
         {"purge --type=4 a.txt", "invalid value '4' for --type"},
         {"purge --keep=yes a.txt", "option '--keep' doesn't allow an argument"},
@@ -133,11 +105,9 @@ TEST_F(OperationCommandsTest, UsageErrorsNameTheFaultAndTouchNothing) {
         {"purge --subfolders a.txt", "option '--subfolders' needs --folder"},
         {"purge --folder . a.txt", "unexpected file 'a.txt' beside --folder"},
         {"purge", "missing file operand"},
-        {"list --folder . --keep", "unrecognized option '--keep'"},
         {"list --folder . --before 2024-02-30", "invalid date '2024-02-30'"},
         {"save-setup --folder .", "missing operation file operand"},
         {"frob", "unknown command 'frob'"},
-        {"--frob", "unrecognized option '--frob'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -190,7 +160,6 @@ TEST_F(OperationCommandsTest, ExitStatusTellsWhatHappened) {
     } cases[] = {
         {"purge --folder " + Quoted() + " --spec '*.none' --yes", 3, ""},
         {"list --folder " + Quoted() + " --spec '*.none'", 3, ""},
-        {"list --folder " + Quoted() + " --subfolders --spec '*.none'", 3, ""},
         {"purge --folder " + Quoted() + " --spec gone.txt --yes", 3,
          folder.Path() + "/gone.txt': No such file or directory"},
         {"purge --folder '" + missing + "' --yes", 2,
@@ -203,11 +172,9 @@ TEST_F(OperationCommandsTest, ExitStatusTellsWhatHappened) {
          0, ""},
         // A real speed test writes to the volume itself, outside any test folder: only
         // the refusals that never reach the volume.
-        {"speed-test --bogus", 2, ""},
         {"speed-test /home", 2, ""},
         {"speed-test --type 9", 2, ""},
         {"speed-test --type 1 --passes 99", 2, ""},
-        {"speed-test --drive", 2, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -232,10 +199,18 @@ TEST_F(OperationCommandsTest, SavedSetupRunsAsItWasGiven) {
     EXPECT_EQ(saved.targetFolder, folder.Path());
     EXPECT_EQ(saved.purgeType, 1);
     EXPECT_FALSE(saved.folderNamesOnly);
+    // An option beside the operation file would be lost: refused, nothing touched.
+    EXPECT_EQ(RunCli("purge --setup '" + file + "' --keep --yes").status, 2);
+    EXPECT_EQ(RunCli("purge --setup '" + file + "' --spec '*.txt' --yes").status, 2);
+    EXPECT_EQ(TempFolder::Read(folder.File("c.log")), "log");
     const CliRun run = RunCli("purge --setup '" + file + "' --yes");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("\nc.log (3 bytes) purged\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder.File("a.txt")));
+    const CliRun missing = RunCli("purge --setup '" + setups.File("none.vns") + "' --yes");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find(setups.File("none.vns") + "': No such file or directory"),
+              std::string::npos);
 
     const CliRun unwritable = RunCli("save-setup '" + setups.Path() + "/no/job.vns' --folder .");
     EXPECT_EQ(unwritable.status, 2);
