@@ -42,13 +42,11 @@ class ChoiceWindowsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void extensionWithADotIsRefusedAndKept();
-    void returnInTheSpecificationAccepts();
+    void refusedExtensionThenReturnInTheSpecification();
     void singleFileFromTheList();
     void textBoxesAreEmptiedAtEveryOpening();
 
-    void dateOfJanuaryFirst1980();
-    void refusedDate();
+    void refusedThenAcceptedDate();
     void removeRestriction();
     void escapeCancelsTheDate();
 
@@ -59,30 +57,20 @@ class ChoiceWindowsTest : public QObject {
     ScriptedDialogs dialogs;
 };
 
-void ChoiceWindowsTest::extensionWithADotIsRefusedAndKept() {
+// A refused extension keeps the window open with the text as typed; then clicking into
+// the specification follows its option and Return accepts.
+void ChoiceWindowsTest::refusedExtensionThenReturnInTheSpecification() {
     vorlane::FrmSpecifyFiles window(dialogs, nullptr);
     dialogs.asked.clear();
     bool stayedOpen = false;
     QString kept;
+    bool optionFollowed = false;
     WhenShown([&] {
         Click(window, "optExtension");
         Child<QLineEdit>(window, "txbExtension")->setText("tar.gz");
         Click(window, "cmdAccept");
         stayedOpen = window.isVisible();
         kept = Child<QLineEdit>(window, "txbExtension")->text();
-        Click(window, "cmdCancel");
-    });
-    const vorlane::FilesChoiceResult result = window.Choose("/nowhere", 0, "purge");
-    QVERIFY(stayedOpen);
-    QCOMPARE(kept, QString("tar.gz"));
-    QVERIFY(!result.accepted);
-    QCOMPARE(dialogs.asked.size(), std::size_t(1));
-}
-
-void ChoiceWindowsTest::returnInTheSpecificationAccepts() {
-    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
-    bool optionFollowed = false;
-    WhenShown([&] {
         auto* box = Child<QLineEdit>(window, "txbFilespec");
         box->setFocus();
         QTest::mouseClick(box, Qt::LeftButton);
@@ -91,6 +79,9 @@ void ChoiceWindowsTest::returnInTheSpecificationAccepts() {
         QTest::keyClick(box, Qt::Key_Return);
     });
     const vorlane::FilesChoiceResult result = window.Choose("/nowhere", 0, "purge");
+    QVERIFY(stayedOpen);
+    QCOMPARE(kept, QString("tar.gz"));
+    QCOMPARE(dialogs.asked.size(), std::size_t(1));
     QVERIFY(optionFollowed);
     QVERIFY(result.accepted);
     QCOMPARE(QString::fromStdString(result.fileSpec), QString("report*.d?c"));
@@ -142,39 +133,29 @@ void EnterDate(QWidget& window, int month, int day, const QString& year) {
 
 }  // namespace
 
-void ChoiceWindowsTest::dateOfJanuaryFirst1980() {
+// A refused date keeps the window open; the next date is taken.
+void ChoiceWindowsTest::refusedThenAcceptedDate() {
     vorlane::FrmCEDateInput window(dialogs, nullptr);
+    dialogs.asked.clear();
     bool removeEnabled = true;
     QString year = "x";
+    bool open = false;
     WhenShown([&] {
         removeEnabled = Child<QPushButton>(window, "cmdClear")->isEnabled();
         year = Child<QLineEdit>(window, "txbYear")->text();
+        EnterDate(window, 2, 31, "2023");
+        Click(window, "cmdAccept");
+        open = window.isVisible();
         EnterDate(window, 1, 1, "1980");
         Click(window, "cmdAccept");
     });
     std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
     QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Accepted);
+    QVERIFY(open);
+    QCOMPARE(dialogs.asked.size(), std::size_t(1));
     QCOMPARE(jdn, 2444240);
     QVERIFY(!removeEnabled);
     QCOMPARE(year, QString());
-}
-
-// A refused date keeps the window open with the restriction as it was.
-void ChoiceWindowsTest::refusedDate() {
-    vorlane::FrmCEDateInput window(dialogs, nullptr);
-    dialogs.asked.clear();
-    bool open = false;
-    WhenShown([&] {
-        EnterDate(window, 2, 31, "2023");
-        Click(window, "cmdAccept");
-        open = window.isVisible();
-        Click(window, "cmdCancel");
-    });
-    std::int32_t jdn = 2444240;
-    QVERIFY(window.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Cancelled);
-    QCOMPARE(jdn, 2444240);
-    QVERIFY(open);
-    QCOMPARE(dialogs.asked.size(), std::size_t(1));
 }
 
 void ChoiceWindowsTest::removeRestriction() {
