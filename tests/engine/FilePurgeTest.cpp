@@ -200,10 +200,10 @@ TEST_P(PurgeSequenceTest, WritesTheTypesBlocksInOrderAndLeavesTheLastOne) {
 }
 
 constexpr PatternSelector R = kRandomPattern;
-INSTANTIATE_TEST_SUITE_P(
-    Types, PurgeSequenceTest,
-    ::testing::Values(Sequence{0, 1, {R, 0x00}}, Sequence{1, 2, {0xAA, 0x55, 0, 0xAA, 0x55, 0}},
-                      Sequence{2, 1, {0xAA, 0x55, R, 0x0A, 0xF5, R}}));
+INSTANTIATE_TEST_SUITE_P(Types, PurgeSequenceTest,
+                         ::testing::Values(Sequence{0, 1, {R, 0x00}},
+                                           Sequence{1, 2, {0xAA, 0x55, 0, 0xAA, 0x55, 0}},
+                                           Sequence{2, 1, {0xAA, 0x55, R, 0x0A, 0xF5, R}}));
 
 TEST_F(FilePurgeTest, RefusesBeforeAnyByteIsWritten) {
     const std::string file = folder.Write("keep", "untouched");
@@ -327,8 +327,8 @@ TEST(RandomIntegerTest, StaysInRangeAndReachesItsEnds) {
     };
     FilePurger purger;
     for (const Case c :
-         {Case{0, 255, false, 0, 255}, Case{5, 5, false, 5, 5},
-          Case{-3, 3, false, -3, 3}, Case{0, 255, true, 0, 254}, Case{1, 9, true, 2, 8}}) {
+         {Case{0, 255, false, 0, 255}, Case{5, 5, false, 5, 5}, Case{-3, 3, false, -3, 3},
+          Case{0, 255, true, 0, 254}, Case{1, 9, true, 2, 8}}) {
         int lowest = c.high, highest = c.low;
         for (int i = 0; i < 50000; ++i) {
             const int value = purger.RandomInteger(c.low, c.high, c.evenOnly);

@@ -41,6 +41,15 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void init() {
+        dialogs = std::make_unique<ScriptedDialogs>();
+        window = std::make_unique<FrmMain>(*dialogs);
+        window->StartUp();
+    }
+    void cleanup() {
+        window.reset();
+        dialogs.reset();
+    }
     void startUpWithoutSavedSetup();
     void startUpWithSavedSetup();
     void accessibleNamesAreTheCaptions();
@@ -51,19 +60,20 @@ class MainWindowTest : public QObject {
     void closingAlwaysEnds();
     void interruptKeyOnReleaseOverTheMainWindowOnly();
     void menuIsDisabledAroundModalWindowsThatAreReused();
+
+  private:
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<FrmMain> window;
 };
 
 void MainWindowTest::startUpWithoutSavedSetup() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    QVERIFY(window.isVisible());
-    QCOMPARE(Text(window, "lblDirectory_0").toStdString(), GetText(4));
-    QCOMPARE(Text(window, "lblSubdirectories"), QString());
-    QCOMPARE(window.focusWidget(), window.Button("cmdSpecifyDirectory_0"));
-    QVERIFY(window.State().startupCompleted);
-    QVERIFY(dialogs.asked.empty());
-    QCOMPARE(window.windowTitle().toStdString(), GetText(2));
+    QVERIFY(window->isVisible());
+    QCOMPARE(Text(*window, "lblDirectory_0").toStdString(), GetText(4));
+    QCOMPARE(Text(*window, "lblSubdirectories"), QString());
+    QCOMPARE(window->focusWidget(), window->Button("cmdSpecifyDirectory_0"));
+    QVERIFY(window->State().startupCompleted);
+    QVERIFY(dialogs->asked.empty());
+    QCOMPARE(window->windowTitle().toStdString(), GetText(2));
 }
 
 void MainWindowTest::startUpWithSavedSetup() {
@@ -78,183 +88,158 @@ void MainWindowTest::startUpWithSavedSetup() {
     setup.numberOfPasses = 3;
     const std::string path = SetupPath();
     QVERIFY(vorlane::SaveSetupToFile(path, setup));
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
+    cleanup();
+    init();  // starts with the saved setup
     std::filesystem::remove(path);
-    QCOMPARE(Text(window, "lblDirectory_0").toStdString(), target.Path());
-    QCOMPARE(Text(window, "lblFiles_0"), QString("*.txt"));
-    QCOMPARE(Text(window, "lblSubdirectories"), QString("Yes"));
-    QVERIFY(Text(window, "lblTypeOfPurge").contains("(= 18 overwrites)"));
+    QCOMPARE(Text(*window, "lblDirectory_0").toStdString(), target.Path());
+    QCOMPARE(Text(*window, "lblFiles_0"), QString("*.txt"));
+    QCOMPARE(Text(*window, "lblSubdirectories"), QString("Yes"));
+    QVERIFY(Text(*window, "lblTypeOfPurge").contains("(= 18 overwrites)"));
 }
 
 void MainWindowTest::accessibleNamesAreTheCaptions() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    for (CommandButton* button : window.findChildren<CommandButton*>()) {
+    for (CommandButton* button : window->findChildren<CommandButton*>()) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), button->text());
         QVERIFY(button->focusPolicy() & Qt::TabFocus);
     }
     QAccessibleInterface* label =
-        QAccessible::queryAccessibleInterface(window.Label("lblDateRestriction"));
+        QAccessible::queryAccessibleInterface(window->Label("lblDateRestriction"));
     QCOMPARE(label->text(QAccessible::Name), QString("No date restriction"));
-    QCOMPARE(window.Menu()->accessibleName(), QString("Commands"));
+    QCOMPARE(window->Menu()->accessibleName(), QString("Commands"));
 }
 
 void MainWindowTest::rightButtonReleaseFiresMouseUpCommands() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    MouseUp(window.Button("cmdSpecifyDirectory_0"), Qt::RightButton);
-    QCOMPARE(dialogs.folderTitles.size(), std::size_t(1));
-    MouseUp(window.Button("cmdSpecifyDirectory_0"), Qt::MiddleButton);
-    QCOMPARE(dialogs.folderTitles.size(), std::size_t(2));
-    MouseUp(window.Button("cmdSpecifyDirectory_0"));
-    QCOMPARE(dialogs.folderTitles.size(), std::size_t(3));
+    MouseUp(window->Button("cmdSpecifyDirectory_0"), Qt::RightButton);
+    QCOMPARE(dialogs->folderTitles.size(), std::size_t(1));
+    MouseUp(window->Button("cmdSpecifyDirectory_0"), Qt::MiddleButton);
+    QCOMPARE(dialogs->folderTitles.size(), std::size_t(2));
+    MouseUp(window->Button("cmdSpecifyDirectory_0"));
+    QCOMPARE(dialogs->folderTitles.size(), std::size_t(3));
     // A click command keeps to the left button.
-    MouseUp(window.Button("cmdClear"), Qt::RightButton);
-    QVERIFY(dialogs.asked.empty());
+    MouseUp(window->Button("cmdClear"), Qt::RightButton);
+    QVERIFY(dialogs->asked.empty());
     // A release outside the button is no command.
-    CommandButton* folder = window.Button("cmdSpecifyDirectory_0");
+    CommandButton* folder = window->Button("cmdSpecifyDirectory_0");
     QTest::mousePress(folder, Qt::RightButton);
     QTest::mouseRelease(folder, Qt::RightButton, {}, QPoint(-5, -5));
-    QCOMPARE(dialogs.folderTitles.size(), std::size_t(3));
+    QCOMPARE(dialogs->folderTitles.size(), std::size_t(3));
 }
 
 void MainWindowTest::keyboardActivatesCommands() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    CommandButton* folder = window.Button("cmdSpecifyDirectory_0");
+    CommandButton* folder = window->Button("cmdSpecifyDirectory_0");
     QTest::keyClick(folder, Qt::Key_Space);
     QTest::keyClick(folder, Qt::Key_Return);
-    QCOMPARE(dialogs.folderTitles.size(), std::size_t(2));
-    QTest::keyClick(window.Button("cmdClear"), Qt::Key_Space);
-    QCOMPARE(dialogs.asked.size(), std::size_t(1));
+    QCOMPARE(dialogs->folderTitles.size(), std::size_t(2));
+    QTest::keyClick(window->Button("cmdClear"), Qt::Key_Space);
+    QCOMPARE(dialogs->asked.size(), std::size_t(1));
 }
 
 void MainWindowTest::hoverGivesTheFocus() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    CommandButton* quit = window.Button("cmdQuit");
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    CommandButton* quit = window->Button("cmdQuit");
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(quit, &enter);
-    QCOMPARE(window.focusWidget(), quit);
+    QCOMPARE(window->focusWidget(), quit);
     // Clear is not among the commands that follow the mouse.
-    QApplication::sendEvent(window.Button("cmdClear"), &enter);
-    QCOMPARE(window.focusWidget(), quit);
-    window.EnableMenu(false);
-    QApplication::sendEvent(window.Button("cmdHelp"), &enter);
-    QVERIFY(window.focusWidget() != window.Button("cmdHelp"));
+    QApplication::sendEvent(window->Button("cmdClear"), &enter);
+    QCOMPARE(window->focusWidget(), quit);
+    window->EnableMenu(false);
+    QApplication::sendEvent(window->Button("cmdHelp"), &enter);
+    QVERIFY(window->focusWidget() != window->Button("cmdHelp"));
 }
 
 void MainWindowTest::quitIsIgnoredInTheGuardSecondAfterAFileDialog() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    QTRY_VERIFY_WITH_TIMEOUT(!window.DialogGuard(), 3000);
-    MouseUp(window.Button("cmdSingleFile"));
-    QCOMPARE(dialogs.fileTitles.size(), std::size_t(1));
-    QVERIFY(window.DialogGuard());
-    MouseUp(window.Button("cmdQuit"));
-    QVERIFY(!window.Quitting());
-    QVERIFY(window.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!window->DialogGuard(), 3000);
+    MouseUp(window->Button("cmdSingleFile"));
+    QCOMPARE(dialogs->fileTitles.size(), std::size_t(1));
+    QVERIFY(window->DialogGuard());
+    MouseUp(window->Button("cmdQuit"));
+    QVERIFY(!window->Quitting());
+    QVERIFY(window->isVisible());
     // The other guarded commands wait too; Help does not.
-    MouseUp(window.Button("cmdSpecifyDirectory_0"));
-    QCOMPARE(dialogs.folderTitles.size(), std::size_t(0));
-    const std::size_t told = dialogs.asked.size();
-    MouseUp(window.Button("cmdHelp"));
-    QCOMPARE(dialogs.asked.size(), told + 1);
-    QTRY_VERIFY_WITH_TIMEOUT(!window.DialogGuard(), 3000);
-    MouseUp(window.Button("cmdQuit"));
-    QVERIFY(window.Quitting());
-    QVERIFY(!window.isVisible());
-    QVERIFY(dialogs.closed);
+    MouseUp(window->Button("cmdSpecifyDirectory_0"));
+    QCOMPARE(dialogs->folderTitles.size(), std::size_t(0));
+    const std::size_t told = dialogs->asked.size();
+    MouseUp(window->Button("cmdHelp"));
+    QCOMPARE(dialogs->asked.size(), told + 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->DialogGuard(), 3000);
+    MouseUp(window->Button("cmdQuit"));
+    QVERIFY(window->Quitting());
+    QVERIFY(!window->isVisible());
+    QVERIFY(dialogs->closed);
 }
 
 void MainWindowTest::closingAlwaysEnds() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    MouseUp(window.Button("cmdSingleFile"));
-    QVERIFY(window.DialogGuard());
-    window.close();
-    QVERIFY(window.Quitting());
-    QVERIFY(window.Control().StopRequested());
-    QVERIFY(window.Bridge().Closed());
+    MouseUp(window->Button("cmdSingleFile"));
+    QVERIFY(window->DialogGuard());
+    window->close();
+    QVERIFY(window->Quitting());
+    QVERIFY(window->Control().StopRequested());
+    QVERIFY(window->Bridge().Closed());
 }
 
 void MainWindowTest::interruptKeyOnReleaseOverTheMainWindowOnly() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    CommandButton* files = window.Button("cmdSpecifyFiles_0");
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    CommandButton* files = window->Button("cmdSpecifyFiles_0");
     files->setFocus();
     QTest::keyPress(files, Qt::Key_F10);
-    QVERIFY(!window.Control().InterruptRequested());
+    QVERIFY(!window->Control().InterruptRequested());
     QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_F10, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(files, &repeated);
-    QVERIFY(!window.Control().InterruptRequested());
+    QVERIFY(!window->Control().InterruptRequested());
     QTest::keyRelease(files, Qt::Key_F9);
-    QVERIFY(!window.Control().InterruptRequested());
+    QVERIFY(!window->Control().InterruptRequested());
     QTest::keyRelease(files, Qt::Key_F10);
-    QVERIFY(window.Control().InterruptRequested());
+    QVERIFY(window->Control().InterruptRequested());
 
     // Over another window nothing happens.
-    window.Control().ClearInterrupt();
+    window->Control().ClearInterrupt();
     QLineEdit other;
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
     other.setFocus();
     QTest::keyRelease(&other, Qt::Key_F10);
-    QVERIFY(!window.Control().InterruptRequested());
+    QVERIFY(!window->Control().InterruptRequested());
 }
 
 void MainWindowTest::menuIsDisabledAroundModalWindowsThatAreReused() {
-    ScriptedDialogs dialogs;
-    FrmMain window(dialogs);
-    window.StartUp();
     QList<bool> menuEnabled;
     QList<QWidget*> shown;
     for (int round = 0; round < 2; ++round) {
         QTimer::singleShot(0, [&] {
-            menuEnabled << window.Menu()->isEnabled();
+            menuEnabled << window->Menu()->isEnabled();
             QWidget* modal = QApplication::activeModalWidget();
             shown << modal;
             if (modal) {
                 QTest::keyClick(modal, Qt::Key_Escape);
             }
         });
-        MouseUp(window.Button("cmdTypeOfPurge"));
-        QVERIFY(window.Menu()->isEnabled());
+        MouseUp(window->Button("cmdTypeOfPurge"));
+        QVERIFY(window->Menu()->isEnabled());
     }
     QCOMPARE(menuEnabled, (QList<bool>{false, false}));
     QVERIFY(shown[0]);
     QCOMPARE(shown[0]->objectName(), QString("frmTypeOfPurge"));
     QCOMPARE(shown[1], shown[0]);
-    QCOMPARE(window.findChildren<QDialog*>("frmTypeOfPurge").size(), 1);
+    QCOMPARE(window->findChildren<QDialog*>("frmTypeOfPurge").size(), 1);
 
     QTimer::singleShot(0, [&] {
-        menuEnabled << window.Menu()->isEnabled();
+        menuEnabled << window->Menu()->isEnabled();
         QWidget* modal = QApplication::activeModalWidget();
         shown << modal;
         QTest::keyClick(modal, Qt::Key_Escape);
     });
-    MouseUp(window.Button("cmdOnlyBefore"));
+    MouseUp(window->Button("cmdOnlyBefore"));
     QCOMPARE(shown.last()->objectName(), QString("frmCEDateInput"));
     QCOMPARE(shown.last()->windowTitle(), QString("Only files before ..."));
     QVERIFY(!menuEnabled.last());
-    QVERIFY(window.Menu()->isEnabled());
-    QCOMPARE(Text(window, "lblDateRestriction"), QString("No date restriction"));
+    QVERIFY(window->Menu()->isEnabled());
+    QCOMPARE(Text(*window, "lblDateRestriction"), QString("No date restriction"));
 }
 
 VORLANE_GUI_TEST_MAIN(MainWindowTest)

@@ -33,17 +33,12 @@ TEST(StrProcTest, WildcardMatchStopsAtFirstOccurrence) {
 
 TEST(StrProcTest, FileSpecMatchesSplitsAtLastDot) {
     const MatchCase cases[] = {
-        {"readme", "*.*", true},
-        {"readme", "*", true},
-        {"a.txt", "*", false},
-        {"archive.tar.gz", "*.gz", true},
-        {"a.txt", ".txt", true},
-        {"REPORT.TXT", "r*.txt", true},
-        {"readme", "*.t*", false},
-        {"a.txt", " *.txt ", true},
+        {"readme", "*.*", true},     {"readme", "*", true},
+        {"a.txt", "*", false},       {"archive.tar.gz", "*.gz", true},
+        {"a.txt", ".txt", true},     {"REPORT.TXT", "r*.txt", true},
+        {"readme", "*.t*", false},   {"a.txt", " *.txt ", true},
         {"a*b.txt", "*.txt", true},  // legal on Linux: must not escape a purge
-        {"sub/a.txt", "*.*", false},
-        {".bashrc", "*.*", true},
+        {"sub/a.txt", "*.*", false}, {".bashrc", "*.*", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FileSpecMatches(c.text, c.pattern, false), c.expected)
@@ -130,7 +125,10 @@ TEST_F(StrProcLocaleTest, FileSizeTexts) {
 
 TEST(StrProcTest, NumberWords) {
     const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "No"}, {20, "Twenty"}, {42, "Forty two"}, {150, "150"},
+        {0, "No"},
+        {20, "Twenty"},
+        {42, "Forty two"},
+        {150, "150"},
     };
     for (const auto& [n, words] : cases) {
         EXPECT_EQ(NumberWords(n, false), words) << n;
