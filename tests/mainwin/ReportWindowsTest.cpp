@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "mainwin/FrmMain.h"
@@ -74,12 +75,16 @@ class ReportWindowsTest : public QObject {
     void cleanup();
     void purgeOfATreeThroughTheWindows();
     void noOrClosingPurgesNothing();
+    void doNotDeleteAppliesToOnePurgeOnly();
     void pauseContinueAndStop();
     void closingMidPurgeStops_data();
     void closingMidPurgeStops();
     void perFileConfirmation();
     void listThroughTheWindows();
     void folderDeletionKeepsAFileCreatedMeanwhile();
+    void nothingToPurgeOrReport();
+    void vanishedTargetIsCleared();
+    void trashThroughSpecifyFolder();
 
   private:
     void Target(const std::string& folder, const std::string& spec, bool subfolders);
@@ -175,6 +180,24 @@ void ReportWindowsTest::noOrClosingPurgesNothing() {
         QCOMPARE(dialogs->asked.back().title, std::string("Purge cancelled"));
         QCOMPARE(TempFolder::Read(tree->File("a.txt")), std::string("alpha"));
     }
+}
+
+void ReportWindowsTest::doNotDeleteAppliesToOnePurgeOnly() {
+    tree->Write("a.txt", "alpha");
+    Target(tree->Path(), "a.txt", false);
+    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [](QWidget* confirmation) {
+        confirmation->findChild<QCheckBox*>("chkDoNotDeletePurgedFiles")->setChecked(true);
+    });
+    Purge();
+    QVERIFY(fs::exists(tree->File("a.txt")));
+    QCOMPARE(window->State().targetFilespec, std::string("a.txt"));  // still there
+    bool tickedAgain = true;
+    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [&](QWidget* confirmation) {
+        tickedAgain = confirmation->findChild<QCheckBox*>("chkDoNotDeletePurgedFiles")->isChecked();
+    });
+    Purge();
+    QVERIFY(!tickedAgain);
+    QVERIFY(!fs::exists(tree->File("a.txt")));
 }
 
 void ReportWindowsTest::pauseContinueAndStop() {
@@ -335,6 +358,50 @@ void ReportWindowsTest::folderDeletionKeepsAFileCreatedMeanwhile() {
     const std::string trash = std::string(std::getenv("XDG_DATA_HOME")) + "/Trash/files";
     fs::create_directories(trash);
     QVERIFY(!vorlane::MayOfferFolderDeletion(trash));
+}
+
+void ReportWindowsTest::nothingToPurgeOrReport() {
+    Purge();
+    QCOMPARE(dialogs->asked.size(), std::size_t(1));
+    QTest::mouseClick(window->Button("cmdReportScreen"), Qt::LeftButton);
+    QCOMPARE(dialogs->asked.size(), std::size_t(2));
+    QVERIFY(!ShownWindow("frmReport"));
+}
+
+// A target gone since it was chosen is cleared: the file name, or the folder with it.
+void ReportWindowsTest::vanishedTargetIsCleared() {
+    tree->Write("a.txt", "alpha");
+    Target(tree->Path(), "a.txt", false);
+    fs::remove(tree->File("a.txt"));
+    Purge();
+    QCOMPARE(window->State().targetFilespec, std::string());
+    QCOMPARE(window->State().targetFolder, tree->Path());
+
+    Target(tree->Path() + "/gone", "*.*", false);
+    Purge();
+    QCOMPARE(window->State().targetFolder, std::string());
+    QCOMPARE(dialogs->asked.size(), std::size_t(2));
+}
+
+// The Trash chosen as the folder: No touches nothing, Yes purges it and leaves the
+// window's own options as they were.
+void ReportWindowsTest::trashThroughSpecifyFolder() {
+    const std::string trash = std::string(std::getenv("XDG_DATA_HOME")) + "/Trash";
+    fs::create_directories(trash + "/files");
+    fs::create_directories(trash + "/info");
+    std::ofstream(trash + "/files/a.txt") << "alpha";
+    std::ofstream(trash + "/info/a.txt.trashinfo") << "[Trash Info]\n";
+    window->State().options.okToPurgeReadOnlyFiles = false;
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        dialogs->folders = {trash + "/files"};
+        dialogs->answers = {answer};
+        QTest::mouseClick(window->Button("cmdSpecifyDirectory_0"), Qt::LeftButton);
+        QCOMPARE(fs::exists(trash + "/files/a.txt"), answer == MessageAnswer::No);
+    }
+    QVERIFY(!fs::exists(trash + "/info/a.txt.trashinfo"));
+    QVERIFY(fs::is_directory(trash + "/files"));
+    QVERIFY(!window->State().options.okToPurgeReadOnlyFiles);
+    QVERIFY(window->Menu()->isEnabled());
 }
 
 VORLANE_GUI_TEST_MAIN(ReportWindowsTest)
