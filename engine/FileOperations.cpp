@@ -37,9 +37,9 @@ std::string FormatLocalTime(const std::tm& local, const char* format) {
 }
 
 // Up to four attempts half a second apart; a name that is gone counts as deleted.
-bool RetryDelete(const std::string& path, const std::function<int()>& removeOnce) {
+bool RetryDelete(const std::string& path, const std::function<std::error_code()>& removeOnce) {
     for (int failed = 0;;) {
-        if (removeOnce() == 0 || !Exists(Sys().StatNoFollow(path))) {
+        if (!removeOnce() || !Exists(Sys().StatNoFollow(path))) {
             return true;
         }
         if (++failed >= kDeleteAttempts) {
@@ -61,39 +61,6 @@ std::int64_t FileLength(const std::string& path) {
         default:
             return status.size;
     }
-}
-
-int FlushFile(const std::string& path) {
-    UniqueFd fd;
-    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
-        return -1;
-    }
-    return Sys().FlushToDevice(fd.Get()) == 0 ? 0 : -1;
-}
-
-int ChangeFileSize(const std::string& path, std::int64_t newSize) {
-    return Sys().ResizePath(path, newSize) == 0 ? 0 : -1;
-}
-
-int GetFileTimes(const std::string& path, platform::FileTimes& times) {
-    UniqueFd fd;
-    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
-        return -1;
-    }
-    platform::FileStatus status;
-    if (Sys().StatOpen(fd.Get(), status) != 0) {
-        return -2;
-    }
-    times = status.times;
-    return 0;
-}
-
-int SetFileTimes(const std::string& path, const platform::FileTimes& times) {
-    UniqueFd fd;
-    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
-        return -3;
-    }
-    return Sys().SetTimes(fd.Get(), times) == 0 ? 0 : -4;
 }
 
 bool DeleteFileWithRetry(const std::string& path, bool /*clearHidden*/, bool clearReadOnly,
@@ -131,14 +98,12 @@ std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime) {
     return FormatLocalTime(local, withTime ? "%x %X" : "%x");
 }
 
-std::int32_t FileDateJdn(const std::string& path, int& errorNumber) {
+std::optional<std::int32_t> FileDateJdn(const std::string& path) {
     const auto status = Sys().StatNoFollow(path);
-    if (!Exists(status)) {
-        errorNumber = ENOENT;
-        return -1;
+    const std::int32_t jdn = Exists(status) ? DayNumberOf(status) : -1;
+    if (jdn == -1) {
+        return std::nullopt;
     }
-    const std::int32_t jdn = DayNumberOf(status);
-    errorNumber = jdn == -1 ? EOVERFLOW : 0;
     return jdn;
 }
 
@@ -179,12 +144,11 @@ bool IsSystemFile(const std::string& path) {
     return IsSystemPath(path) || IsSystemPath(platform::ResolveParent(path));
 }
 
-int ClearReadOnly(const std::string& path) {
+void ClearReadOnly(const std::string& path) {
     const auto status = Sys().StatNoFollow(path);
-    if (status.kind != FileKind::Regular) {
-        return -1;
+    if (status.kind == FileKind::Regular) {
+        Sys().SetMode(path, status.mode | S_IWUSR);
     }
-    return Sys().SetMode(path, status.mode | S_IWUSR) == 0 ? 0 : -1;
 }
 
 }  // namespace vorlane

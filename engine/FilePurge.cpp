@@ -24,11 +24,13 @@ PurgeResultCode PurgeFileAtPath(FilePurger& purger, const std::string& path,
     platform::UniqueFd folder;
     platform::FileStatus folderStatus;
     const std::string parent = file.has_parent_path() ? file.parent_path().string() : ".";
-    const int error = platform::Sys().OpenFolder(AT_FDCWD, parent, folder, folderStatus);
-    if (error == ENOENT || error == ENOTDIR || error == ELOOP) {
+    const std::error_code error =
+        platform::Sys().OpenFolder(AT_FDCWD, parent, folder, folderStatus);
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
+        error == std::errc::too_many_symbolic_link_levels) {
         return purge_result::kFileChanged;  // a folder on the way is gone or became a link
     }
-    if (error != 0) {
+    if (error) {
         return purge_result::kCannotOpenForWriting;
     }
     return purger.Purge({folder.Get(), name, file.string()}, request, hooks);

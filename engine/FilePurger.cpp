@@ -120,9 +120,11 @@ PurgeResultCode FilePurger::Refusal(const Job& job) const {
 // Everything before the first byte is written: the look at the file, the refusals, the
 // cluster size and the open for writing.
 PurgeResultCode FilePurger::Start(Job& job) {
-    const int error = Sys().OpenEntry(job.file.folderFd, job.file.name, job.handle, job.checked);
-    if (error != 0) {
-        return error == ENOENT ? code::kFileChanged : code::kCannotOpenForWriting;
+    const std::error_code error =
+        Sys().OpenEntry(job.file.folderFd, job.file.name, job.handle, job.checked);
+    if (error) {
+        return error == std::errc::no_such_file_or_directory ? code::kFileChanged
+                                                             : code::kCannotOpenForWriting;
     }
     if (const PurgeResultCode refused = Refusal(job); refused != code::kPurged) {
         return refused;
@@ -145,7 +147,7 @@ PurgeResultCode FilePurger::Start(Job& job) {
 PurgeResultCode FilePurger::Open(Job& job) {
     const bool readOnly = IsReadOnlyFile(job.checked);
     const bool cleared =
-        readOnly && Sys().SetModeOpen(job.handle.Get(), job.checked.mode | S_IWUSR) == 0;
+        readOnly && !Sys().SetModeOpen(job.handle.Get(), job.checked.mode | S_IWUSR);
     const OpenResult opened = Sys().ReopenForWriting(job.handle.Get(), job.fd);
     if (opened != OpenResult::Ok) {
         if (cleared) {
@@ -187,7 +189,7 @@ PurgeResultCode FilePurger::WriteOverwrite(const Job& job, PatternSelector selec
         }
         const auto chunk = static_cast<std::size_t>(
             std::min<std::int64_t>(total - offset, static_cast<std::int64_t>(run.size())));
-        if (Sys().WriteAt(job.fd.Get(), offset, run.data(), chunk) != 0) {
+        if (Sys().WriteAt(job.fd.Get(), offset, run.data(), chunk)) {
             return code::kWriteFailed;
         }
         offset += static_cast<std::int64_t>(chunk);
@@ -200,13 +202,13 @@ PurgeResultCode FilePurger::OverwriteOnce(const Job& job, PatternSelector select
     if (const PurgeResultCode written = WriteOverwrite(job, selector); written != code::kPurged) {
         return written;
     }
-    return Sys().FlushToDevice(job.fd.Get()) == 0 ? code::kPurged : code::kFlushFailed;
+    return Sys().FlushToDevice(job.fd.Get()) ? code::kFlushFailed : code::kPurged;
 }
 
 // Bytes appended while the overwrites ran, beyond their end, were never overwritten.
 PurgeResultCode FilePurger::CheckedLength(const Job& job) const {
     FileStatus now;
-    if (Sys().StatOpen(job.fd.Get(), now) != 0 || now.size > job.covered) {
+    if (Sys().StatOpen(job.fd.Get(), now) || now.size > job.covered) {
         return code::kGrewDuringPurge;
     }
     return code::kPurged;
@@ -252,15 +254,15 @@ PurgeResultCode FilePurger::Delete(Job& job, bool flushFolder) {
     const std::string name = ScrubName(folder, job.file.name, job.checked, generator_);
     platform::FileStatus left;
     for (int failed = 0;;) {
-        const int error = Sys().RemoveAt(folder, name, job.checked);
+        const std::error_code error = Sys().RemoveAt(folder, name, job.checked);
         // A name that is gone counts as deleted, whoever removed it.
-        if (error == 0 || Sys().StatAt(folder, name, left) == ENOENT) {
+        if (!error || Sys().StatAt(folder, name, left) == std::errc::no_such_file_or_directory) {
             if (flushFolder) {
                 Sys().SyncFolder(folder);
             }
             return code::kPurged;
         }
-        if (error == ESTALE || ++failed >= kDeleteAttempts) {
+        if (error == platform::SystemError(ESTALE) || ++failed >= kDeleteAttempts) {
             break;
         }
         Sys().SleepMilliseconds(kDeleteRetryMs);
@@ -323,7 +325,7 @@ bool FilePurger::OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector
     // the write error the flush met on that file, so each file answers for itself.
     Sys().FlushVolume(written);
     for (Job& job : jobs) {
-        if (job.result == code::kPurged && Sys().FlushToDevice(job.fd.Get()) != 0) {
+        if (job.result == code::kPurged && Sys().FlushToDevice(job.fd.Get())) {
             job.result = code::kFlushFailed;
         }
     }

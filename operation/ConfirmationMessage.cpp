@@ -23,9 +23,9 @@ bool SingleFileFailsDate(const ConfirmationInput& in) {
     if (in.multipleFiles || in.countedFiles != 1 || !in.dateRestriction) {
         return false;
     }
-    int errorNumber = 0;
-    const std::int32_t jdn = FileDateJdn(JoinPath(in.targetFolder, in.targetFilespec), errorNumber);
-    return jdn < 0 || jdn >= in.onlyBeforeJdn;
+    const std::optional<std::int32_t> jdn =
+        FileDateJdn(JoinPath(in.targetFolder, in.targetFilespec));
+    return !jdn || *jdn >= in.onlyBeforeJdn;
 }
 
 std::string WhatToPurge(const ConfirmationInput& in) {

@@ -83,7 +83,8 @@ class ListWalk : public platform::WalkVisitor {
         }
         return !WalkEnded(op_);
     }
-    bool Refused(const std::string& path, platform::FolderRefusal refusal, int error) override {
+    bool Refused(const std::string& path, platform::FolderRefusal refusal,
+                 std::error_code error) override {
         if (!op_.CountOnly()) {
             op_.ReportFolderLeft(path, refusal, error, "not listed");
         }

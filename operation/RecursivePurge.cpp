@@ -283,7 +283,7 @@ void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& tra
         return;
     }
     // Removes only an empty folder, and only the one the walk saw under that name.
-    if (platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status) != 0) {
+    if (platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status)) {
         return;
     }
     ++op.State().removedFolderCount;
@@ -296,7 +296,7 @@ void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& tra
 // True while the folder still has a name: a folder removed under the walk ends its files.
 bool StillThere(const platform::WalkFolder& folder) {
     platform::FileStatus now;
-    return platform::Sys().StatOpen(folder.fd.Get(), now) == 0 && now.links > 0;
+    return !platform::Sys().StatOpen(folder.fd.Get(), now) && now.links > 0;
 }
 
 // Two descriptors per file of a batch, and room for the walk's folders and the rest.
@@ -383,7 +383,8 @@ class PurgeWalk : public platform::WalkVisitor {
         RemoveIfEmptied(op_, trash_, parent, entry);
         return true;
     }
-    bool Refused(const std::string& path, platform::FolderRefusal refusal, int error) override {
+    bool Refused(const std::string& path, platform::FolderRefusal refusal,
+                 std::error_code error) override {
         op_.ReportFolderLeft(path, refusal, error, "not purged");
         return !op_.Stopped();
     }
@@ -534,10 +535,10 @@ std::string NotPurgedReason(int code, const std::string& filePath) {
 
 void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
     PurgeWalk walk(op, fileSpec);
-    if (const int error = op.Walk(folder, walk); error != 0) {
+    if (const std::error_code error = op.Walk(folder, walk)) {
         walk.Refused(WithTrailingSeparator(folder),
-                     error == EXDEV ? platform::FolderRefusal::OtherVolume
-                                    : platform::FolderRefusal::CannotRead,
+                     error == std::errc::cross_device_link ? platform::FolderRefusal::OtherVolume
+                                                           : platform::FolderRefusal::CannotRead,
                      error);
     }
     op.ReportAppend(kCrLf, false);  // the held-back line break of the target's walk

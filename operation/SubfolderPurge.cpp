@@ -54,7 +54,7 @@ class Walk : public platform::WalkVisitor {
         RemoveIfEmptied(parent, entry);
         return Checkpoint(true);
     }
-    bool Refused(const std::string&, platform::FolderRefusal, int) override {
+    bool Refused(const std::string&, platform::FolderRefusal, std::error_code) override {
         if (!state_.countingMode) {
             ++state_.filesNotDeleted;  // its files stay where they are
         }
@@ -195,10 +195,11 @@ void Walk::RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry
     if (state_.countingMode) {
         return;
     }
-    const int error = platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
-    if (error == 0) {
+    const std::error_code error =
+        platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
+    if (!error) {
         ++state_.foldersRemoved;
-    } else if (error != ENOTEMPTY && error != EEXIST) {
+    } else if (error != std::errc::directory_not_empty && error != std::errc::file_exists) {
         ++state_.foldersNotRemoved;
     }
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 namespace vorlane::platform {
 
@@ -26,7 +27,7 @@ LineRead ReadLine(int fd, int wakeFd, std::string& buffer, std::string& line);
 std::int64_t BytesWrittenByProcess();
 
 // The system's words for an error number: "No such file or directory".
-std::string SystemErrorText(int errorNumber);
+std::string SystemErrorText(std::error_code error);
 // Why a folder cannot be used as a target (links followed), empty when it can.
 std::string FolderProblem(const std::string& path);
 // Why a file cannot be read, empty when it can.

@@ -46,9 +46,9 @@ struct PurgeStandIn : Platform {
     // Moments at which a test lets someone else act on the folder.
     std::function<void()> afterLook, onFlush, onRemoveFailure;
 
-    int OpenEntry(int folder, const std::string& name, UniqueFd& out,
-                  FileStatus& status) const override {
-        const int rc = Platform::OpenEntry(folder, name, out, status);
+    std::error_code OpenEntry(int folder, const std::string& name, UniqueFd& out,
+                              FileStatus& status) const override {
+        const std::error_code rc = Platform::OpenEntry(folder, name, out, status);
         if (afterLook) {
             afterLook();
         }
@@ -57,40 +57,44 @@ struct PurgeStandIn : Platform {
     OpenResult OpenForReading(const std::string& path, UniqueFd& out) const override {
         return cannotRead ? OpenResult::Denied : Platform::OpenForReading(path, out);
     }
-    int RenameAt(int folder, const std::string& from, const std::string& to) const override {
+    std::error_code RenameAt(int folder, const std::string& from,
+                             const std::string& to) const override {
         renames.push_back(to);
-        return renameError != 0 ? renameError : Platform::RenameAt(folder, from, to);
+        return renameError != 0 ? platform::SystemError(renameError)
+                                : Platform::RenameAt(folder, from, to);
     }
-    int SyncFolder(int folder) const override {
+    std::error_code SyncFolder(int folder) const override {
         ++folderSyncs;
         return Platform::SyncFolder(folder);
     }
 
-    int StatOpen(int fd, FileStatus& out) const override {
-        const int rc = Platform::StatOpen(fd, out);
+    std::error_code StatOpen(int fd, FileStatus& out) const override {
+        const std::error_code rc = Platform::StatOpen(fd, out);
         out.size = reportedSize >= 0 ? reportedSize : out.size;
         return rc;
     }
     OpenResult ReopenForWriting(int handle, UniqueFd& out) const override {
         return cannotWrite ? OpenResult::Denied : Platform::ReopenForWriting(handle, out);
     }
-    int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const override {
+    std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
+                            std::size_t size) const override {
         writes.push_back({offset, static_cast<std::int64_t>(size),
                           std::string(static_cast<const char*>(data), std::min(size, kHead))});
         if (writeError != 0 || !passWrites) {
-            return writeError;
+            return platform::SystemError(writeError);
         }
         return Platform::WriteAt(fd, offset, data, size);
     }
-    int FlushToDevice(int fd) const override {
+    std::error_code FlushToDevice(int fd) const override {
         if (onFlush && flushes == 0) {
             onFlush();
         }
         ++flushes;
-        return flushError != 0 ? flushError : Platform::FlushToDevice(fd);
+        return flushError != 0 ? platform::SystemError(flushError) : Platform::FlushToDevice(fd);
     }
     std::vector<std::string> SystemFolders() const override { return systemFolders; }
-    int RemoveAt(int folder, const std::string& name, const FileStatus& expected) const override {
+    std::error_code RemoveAt(int folder, const std::string& name,
+                             const FileStatus& expected) const override {
         if (removeCalls++ < removeFailures) {
             if (removedUnderneath) {
                 Platform::RemoveAt(folder, name, expected);
@@ -98,7 +102,7 @@ struct PurgeStandIn : Platform {
             if (onRemoveFailure) {
                 onRemoveFailure();
             }
-            return EBUSY;
+            return platform::SystemError(EBUSY);
         }
         return Platform::RemoveAt(folder, name, expected);
     }
@@ -317,10 +321,10 @@ TEST_F(FilePurgeTest, FolderSwappedForALinkLeadsNowhere) {
     const FileStatus other = platform::Sys().StatNoFollow(outside);
     UniqueFd held;
     FileStatus heldStatus;
-    ASSERT_EQ(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus), 0);
-    EXPECT_EQ(platform::Sys().RemoveAt(held.Get(), "f", other), ESTALE);
+    ASSERT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus));
+    EXPECT_EQ(platform::Sys().RemoveAt(held.Get(), "f", other), platform::SystemError(ESTALE));
     EXPECT_EQ(platform::Sys().OpenFolder(AT_FDCWD, folder.File("swapped"), held, heldStatus),
-              ENOTDIR);
+              std::errc::not_a_directory);
     EXPECT_EQ(TempFolder::Read(outside) + TempFolder::Read(file), "keepsecret");
 }
 

@@ -222,9 +222,9 @@ TEST_F(SubfolderPurgeCommandTest, NothingSelectedOrNothingToPurge) {
 // A folder named "proc" below the test's folder stands for a mount of the kernel's.
 class ProcMountedBelow : public platform::Platform {
   public:
-    int OpenFolder(int atFd, const std::string& name, platform::UniqueFd& out,
-                   platform::FileStatus& status) const override {
-        const int error = Platform::OpenFolder(atFd, name, out, status);
+    std::error_code OpenFolder(int atFd, const std::string& name, platform::UniqueFd& out,
+                               platform::FileStatus& status) const override {
+        const std::error_code error = Platform::OpenFolder(atFd, name, out, status);
         if (name == "proc") {
             status.device += 1000;
         }
