@@ -110,13 +110,13 @@ bool PurgeDummyFiles(const std::string& folder, const SpeedTestSettings& setting
             stopped = true;
             return false;
         }
-        const PurgeResultCode code =
+        const FileOutcome code =
             PurgeFileAtPath(purger, WithTrailingSeparator(folder) + entry.name, request, hooks);
-        if (code == purge_result::kStopped) {
+        if (code == FileOutcome::Stopped) {
             stopped = true;
             return false;
         }
-        if (code < 0) {
+        if (code != FileOutcome::Ok) {
             return false;
         }
     }
