@@ -27,7 +27,8 @@ struct OperationState {
     bool listFolders = false;
     bool fileDetails = false;
     std::int32_t maxFilesToCount = 0;
-    std::int32_t fileCount = 0;  // -1 once a count-only walk reached its limit
+    std::int32_t fileCount = 0;
+    bool countLimitReached = false;  // a count-only walk stopped at maxFilesToCount
     std::int32_t purgedFileCount = 0;
     double sumOfSizes = 0;
     std::int32_t removedFolderCount = 0;

@@ -71,13 +71,17 @@ bool IsRootFolder(const platform::FileStatus& folder) {
     return folder.device == root.device && folder.inode == root.inode;
 }
 
-std::int32_t CountTargetFiles(const OperationChoices& choices, OperationInterface& ui,
-                              OperationControl& control, std::int32_t limit,
-                              const platform::WalkFolder* target) {
+std::optional<std::int32_t> CountTargetFiles(const OperationChoices& choices,
+                                             OperationInterface& ui, OperationControl& control,
+                                             std::int32_t limit,
+                                             const platform::WalkFolder* target) {
     Operation op(choices, ui, control);
     op.HoldTarget(target);
     op.State().maxFilesToCount = limit;
     ListFilesRecursive(op, choices.targetFolder, choices.targetFilespec);
+    if (op.State().countLimitReached) {
+        return std::nullopt;
+    }
     return op.State().fileCount;
 }
 
@@ -86,13 +90,14 @@ OperationResult Finish(Operation& op, const std::string& caption) {
     return {true, false, op.State(), op.ReportText(), op.Stopped(), caption};
 }
 
-std::int32_t CountForConfirmation(const OperationChoices& choices, OperationInterface& ui,
-                                  OperationControl& control, const platform::WalkFolder& target) {
+std::optional<std::int32_t> CountForConfirmation(const OperationChoices& choices,
+                                                 OperationInterface& ui, OperationControl& control,
+                                                 const platform::WalkFolder& target) {
     if (!HasWildcard(choices.targetFilespec) && !choices.subdirectories) {
         return 1;
     }
     ui.ShowProgress("Now counting files ...");
-    const std::int32_t count =
+    const std::optional<std::int32_t> count =
         CountTargetFiles(choices, ui, control, kConfirmationCountLimit, &target);
     ui.ShowProgress("");
     return count;
@@ -105,8 +110,8 @@ OperationResult NothingMatched() {
 }
 
 // dateFailed: a single file fails the date restriction, so nothing is asked.
-bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui, std::int32_t count,
-                       bool& dateFailed) {
+bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui,
+                       std::optional<std::int32_t> count, bool& dateFailed) {
     const ConfirmationMessage message = BuildConfirmationMessage(
         {choices.targetFolder, choices.targetFilespec, HasWildcard(choices.targetFilespec),
          choices.subdirectories, choices.dateRestriction.active,
@@ -185,8 +190,9 @@ bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool p
     return CheckSingleFileDate(choices, ui, title);
 }
 
-std::int32_t CountFilesViaReport(const OperationChoices& choices, OperationInterface& ui,
-                                 OperationControl& control, std::int32_t limit) {
+std::optional<std::int32_t> CountFilesViaReport(const OperationChoices& choices,
+                                                OperationInterface& ui, OperationControl& control,
+                                                std::int32_t limit) {
     return CountTargetFiles(choices, ui, control, limit, nullptr);
 }
 
@@ -221,7 +227,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
              "Purge files", MessageIcon::Exclamation);
         return NothingMatched();
     }
-    const std::int32_t count = CountForConfirmation(choices, ui, control, target);
+    const std::optional<std::int32_t> count = CountForConfirmation(choices, ui, control, target);
     if (count == 0) {
         Tell(ui,
              "There are no files in " + choices.targetFolder +

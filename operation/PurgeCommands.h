@@ -3,6 +3,7 @@
 // the windows and the terminal.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "operation/Operation.h"
@@ -25,10 +26,11 @@ std::string ListCaption(const std::string& fileSpec, bool fileDetails, bool list
 // date restriction. Tells the person why not and returns false.
 bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool purge);
 
-// Counts the target's matching files with the count-only listing; -1 once the count
-// reaches limit.
-std::int32_t CountFilesViaReport(const OperationChoices& choices, OperationInterface& ui,
-                                 OperationControl& control, std::int32_t limit);
+// Counts the target's matching files with the count-only listing; nothing once the
+// count reaches limit.
+std::optional<std::int32_t> CountFilesViaReport(const OperationChoices& choices,
+                                                OperationInterface& ui, OperationControl& control,
+                                                std::int32_t limit);
 
 // Counts, confirms and purges. The options the person sets in the confirmation apply.
 OperationResult RunPurge(const OperationChoices& choices, OperationInterface& ui,

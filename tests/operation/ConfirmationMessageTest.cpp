@@ -6,7 +6,8 @@
 namespace vorlane::testing {
 namespace {
 
-ConfirmationInput Input(const std::string& spec, std::int32_t count, bool subfolders) {
+ConfirmationInput Input(const std::string& spec, std::optional<std::int32_t> count,
+                        bool subfolders) {
     ConfirmationInput in;
     in.targetFolder = "/data/box";
     in.targetFilespec = spec;
@@ -23,7 +24,7 @@ TEST(ConfirmationMessageTest, NamesWhatWillBeDestroyed) {
     EXPECT_EQ(BuildConfirmationMessage(Input("*.*", 2, false)).text,
               "Are you sure that you want to purge both files in \r\n/data/box ?\r\n"
               "This will permanently destroy all data in these two files.");
-    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", -1, true)).text,
+    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", std::nullopt, true)).text,
               "Are you sure that you want to purge all files in \r\n/data/box\r\n"
               "and all files in all subfolders?\r\n"
               "This will permanently destroy all data in these (more than 1000) files.");
@@ -41,13 +42,13 @@ TEST(ConfirmationMessageTest, NamesWhatWillBeDestroyed) {
 }
 
 TEST(ConfirmationMessageTest, ACountStoppedAbove1000IsManyFiles) {
-    ConfirmationInput dated = Input("*.*", -1, false);
+    ConfirmationInput dated = Input("*.*", std::nullopt, false);
     dated.dateRestriction = true;
     EXPECT_EQ(BuildConfirmationMessage(dated).text,
               "Are you sure that you want to purge all files in \r\n/data/box ?\r\n"
               "which satisfy the date restriction.\r\n"
               "This will permanently destroy all data in these (more than 1000) files.");
-    EXPECT_EQ(PurgeYesCaption(-1, false), "Yes, purge these files");
+    EXPECT_EQ(PurgeYesCaption(std::nullopt, false), "Yes, purge these files");
     EXPECT_EQ(PurgeYesCaption(1, false), "Yes, purge this file");
     EXPECT_EQ(PurgeYesCaption(1, true), "Yes, purge these files");
     EXPECT_EQ(PurgeYesCaption(2, false), "Yes, purge these files");

@@ -37,7 +37,7 @@ TEST_F(ListingTest, CountOnlyStopsAtItsLimit) {
     WriteFiles("c", 99);
     OperationChoices choices = ChoicesFor(folder.Path() + "/a", "*.txt");
     choices.subdirectories = true;
-    EXPECT_EQ(CountFilesViaReport(choices, ui, control, 100), -1);
+    EXPECT_EQ(CountFilesViaReport(choices, ui, control, 100), std::nullopt);
     choices.targetFolder = folder.Path() + "/c";
     EXPECT_EQ(CountFilesViaReport(choices, ui, control, 100), 99);
     choices.targetFilespec = "*.none";
