@@ -86,11 +86,14 @@ bool CannotOpenFile(const std::string& path) {
     return Sys().OpenForReading(path, fd) != OpenResult::Ok;
 }
 
-std::int32_t DayNumberOf(const platform::FileStatus& status) {
+std::optional<std::int32_t> DayNumberOf(const platform::FileStatus& status) {
     const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
     const std::int32_t jdn = DateToJdn(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     // A date beyond the calendar's range must not pass for one before every restriction.
-    return jdn == kInvalidJdn ? -1 : jdn;
+    if (jdn == kInvalidJdn) {
+        return std::nullopt;
+    }
+    return jdn;
 }
 
 std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime) {
@@ -100,11 +103,7 @@ std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime) {
 
 std::optional<std::int32_t> FileDateJdn(const std::string& path) {
     const auto status = Sys().StatNoFollow(path);
-    const std::int32_t jdn = Exists(status) ? DayNumberOf(status) : -1;
-    if (jdn == -1) {
-        return std::nullopt;
-    }
-    return jdn;
+    return Exists(status) ? DayNumberOf(status) : std::nullopt;
 }
 
 std::string FileDateTimeText(const std::string& path, bool withTime) {

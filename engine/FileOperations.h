@@ -20,8 +20,8 @@ bool CannotOpenFile(const std::string& path);
 // date beyond the calendar.
 std::optional<std::int32_t> FileDateJdn(const std::string& path);
 std::string FileDateTimeText(const std::string& path, bool withTime);
-// The same from a status already read: -1 for a day beyond the calendar.
-std::int32_t DayNumberOf(const platform::FileStatus& status);
+// The same from a status already read: nothing for a day beyond the calendar.
+std::optional<std::int32_t> DayNumberOf(const platform::FileStatus& status);
 std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime);
 std::string NextFreeFilePath(const std::string& path);
 

@@ -115,15 +115,15 @@ void TargetCommands::ShowEstimateForFile(const std::string& path) {
     const std::string drive = DriveOfPath(state_.targetFolder);
     const float speed = drive.empty() ? 0.0f : StoredDriveSpeed(drive);
     const std::int64_t length = FileLength(path);
-    const std::int32_t seconds = SingleFileEstimateSeconds(
+    const std::optional<std::int32_t> seconds = SingleFileEstimateSeconds(
         static_cast<double>(std::max<std::int64_t>(length, 0)), speed,
         state_.purgeType.GetNumOverwrites(), state_.adjustA, state_.adjustB);
-    if (seconds < 0) {
+    if (!seconds) {
         state_.labels.estimatedTime.clear();
-    } else if (seconds < 60) {
+    } else if (*seconds < 60) {
         state_.labels.estimatedTime = "Less than a minute.";
     } else {
-        state_.labels.estimatedTime = DurationText(seconds, false, false);
+        state_.labels.estimatedTime = DurationText(*seconds, false, false);
     }
 }
 

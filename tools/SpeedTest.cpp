@@ -227,7 +227,7 @@ std::string CreateDummyFolder(const std::string& drive) {
 SpeedRun RunSpeedTest(const std::string& drive, const SpeedTestSettings& settings) {
     double freeBytes = 0;
     double totalBytes = 0;
-    if (GetDiskSpace(drive, freeBytes, totalBytes) != 0) {
+    if (!GetDiskSpace(drive, freeBytes, totalBytes)) {
         return Failed(SpeedRunResult::NoDiskInfo,
                       "An error occurred when attempting to ascertain\ninformation about the "
                       "disk in " +

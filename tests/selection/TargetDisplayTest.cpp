@@ -94,7 +94,7 @@ TEST_F(SelectionTest, SubfoldersLabelsFollowTheFolder) {
 TEST(SingleFileEstimateTest, FollowsTheTwoStepRule) {
     // 100 MB at 10 MB/s with 12 overwrites: T1 = 120; T = 120 * 0.917 / 100^0.2 = 43.8.
     EXPECT_EQ(SingleFileEstimateSeconds(100.0 * 1024 * 1024, 10.0f, 12, 0.917, 0.2), 44);
-    EXPECT_EQ(SingleFileEstimateSeconds(1024.0 * 1024, 0.0f, 12, 0.917, 0.2), -1);
+    EXPECT_EQ(SingleFileEstimateSeconds(1024.0 * 1024, 0.0f, 12, 0.917, 0.2), std::nullopt);
     EXPECT_EQ(SingleFileEstimateSeconds(0, 10.0f, 12, 0.917, 0.2), 0);
 }
 
