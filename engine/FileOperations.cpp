@@ -51,16 +51,12 @@ bool RetryDelete(const std::string& path, const std::function<std::error_code()>
 
 }  // namespace
 
-std::int64_t FileLength(const std::string& path) {
+std::optional<std::int64_t> FileLength(const std::string& path) {
     const auto status = Sys().StatNoFollow(path);
-    switch (status.kind) {
-        case FileKind::Missing:
-            return -ENOENT;
-        case FileKind::Symlink:
-            return -ELOOP;
-        default:
-            return status.size;
+    if (status.kind == FileKind::Missing || status.kind == FileKind::Symlink) {
+        return std::nullopt;
     }
+    return status.size;
 }
 
 bool DeleteFileWithRetry(const std::string& path, bool /*clearHidden*/, bool clearReadOnly,

@@ -10,8 +10,8 @@
 
 namespace vorlane {
 
-// Length in bytes, or the negated errno when the file cannot be examined.
-std::int64_t FileLength(const std::string& path);
+// Length in bytes; nothing for a missing file or a link.
+std::optional<std::int64_t> FileLength(const std::string& path);
 bool DeleteFileWithRetry(const std::string& path, bool clearHidden, bool clearReadOnly,
                          bool clearSystem);
 bool FileExists(const std::string& path);

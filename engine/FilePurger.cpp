@@ -465,7 +465,7 @@ void FilePurger::PrepareOverwriteBlocks(int clusterSize) {
                      static_cast<std::size_t>(count));
     }
     block.resize(size);
-    runSelector_ = -1;
+    runSelector_.reset();
 }
 
 const std::string& FilePurger::OverwriteBlock(PatternSelector selector) const {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -109,7 +110,7 @@ class FilePurger {
     std::array<std::string, 5> patternBlocks_;
     std::string randomBlock_;
     std::string run_;  // the selected block, repeated, for large writes
-    PatternSelector runSelector_ = -1;
+    std::optional<PatternSelector> runSelector_;
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
 };
 

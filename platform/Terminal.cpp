@@ -67,7 +67,7 @@ LineRead ReadLine(int fd, int wakeFd, std::string& buffer, std::string& line) {
     return LineRead::Line;
 }
 
-std::int64_t BytesWrittenByProcess() {
+std::optional<std::int64_t> BytesWrittenByProcess() {
     std::ifstream io("/proc/self/io");
     std::string key;
     std::int64_t value = 0;
@@ -76,7 +76,7 @@ std::int64_t BytesWrittenByProcess() {
             return value;
         }
     }
-    return -1;
+    return std::nullopt;
 }
 
 std::string SystemErrorText(std::error_code error) {

@@ -114,10 +114,10 @@ void TargetCommands::ShowEstimateForFile(const std::string& path) {
     ShowPurgeSpeed(state_, state_.targetFolder);
     const std::string drive = DriveOfPath(state_.targetFolder);
     const float speed = drive.empty() ? 0.0f : StoredDriveSpeed(drive);
-    const std::int64_t length = FileLength(path);
+    const std::int64_t length = FileLength(path).value_or(0);
     const std::optional<std::int32_t> seconds = SingleFileEstimateSeconds(
-        static_cast<double>(std::max<std::int64_t>(length, 0)), speed,
-        state_.purgeType.GetNumOverwrites(), state_.adjustA, state_.adjustB);
+        static_cast<double>(length), speed, state_.purgeType.GetNumOverwrites(), state_.adjustA,
+        state_.adjustB);
     if (!seconds) {
         state_.labels.estimatedTime.clear();
     } else if (*seconds < 60) {

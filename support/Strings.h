@@ -5,6 +5,7 @@
 // Texts are UTF-8; "characters" are code points. Nothing here fails on empty input.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,9 +40,9 @@ std::string SignedIntegerText(std::string_view text, bool allowMinus, bool allow
 // One trimmed element per line (a final line break gives a final empty line);
 // caseMode -1 lower-cases each line, 1 upper-cases it, 0 leaves it.
 std::vector<std::string> SplitLines(std::string_view text, int caseMode);
-// The elements first..last (last -1: to the end), each followed by the separator.
+// The elements first..last (no last: to the end), each followed by the separator.
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator,
-                      bool dropLastSeparator, int first = 0, int last = -1);
+                      bool dropLastSeparator, int first = 0, std::optional<int> last = {});
 
 // Numbers and sizes.
 std::string NumberWords(std::int64_t n, bool german);

@@ -113,7 +113,7 @@ TEST(StrProcTest, SplitAndJoinLines) {
     EXPECT_EQ(SplitLines("", 0), (std::vector<std::string>{""}));
     const std::vector<std::string> lines{"a", "b", "c"};
     EXPECT_EQ(JoinLines(lines, ", ", true), "a, b, c");
-    EXPECT_EQ(JoinLines(lines, "\n", false, 1, -1), "b\nc\n");
+    EXPECT_EQ(JoinLines(lines, "\n", false, 1, std::nullopt), "b\nc\n");
     EXPECT_EQ(JoinLines(lines, "\n", true, 0, 1), "a\nb");
     EXPECT_EQ(JoinLines(lines, "\n", true, 2, 9), "c");
     EXPECT_EQ(JoinLines({}, "\n", true), "");
