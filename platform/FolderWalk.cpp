@@ -25,7 +25,7 @@ class Walker {
     // False when the walk ends.
     bool Visit(WalkFolder& folder) {
         std::vector<FolderEntry> entries;
-        if (const std::error_code error = Sys().ReadFolder(folder.fd.Get(), entries); error) {
+        if (const std::error_code error = Sys().ReadFolder(folder.fd.Get(), entries)) {
             return visitor_.Refused(folder.path, FolderRefusal::CannotRead, error);
         }
         if (!visitor_.Folder(folder, entries)) {
@@ -115,8 +115,7 @@ std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const W
     WalkFolder top;
     top.path = target.path;
     // Its own descriptor, so the walk never disturbs the holder's.
-    if (const std::error_code error = Sys().OpenFolder(target.fd.Get(), ".", top.fd, top.status);
-        error) {
+    if (const std::error_code error = Sys().OpenFolder(target.fd.Get(), ".", top.fd, top.status)) {
         return error;
     }
     Walker(visitor, rules, volumes, top.status.device).Visit(top);
@@ -126,7 +125,7 @@ std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const W
 std::error_code WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules,
                          const VolumeTable& volumes) {
     WalkFolder top;
-    if (const std::error_code error = OpenTargetFolder(target, top); error) {
+    if (const std::error_code error = OpenTargetFolder(target, top)) {
         return error;
     }
     return WalkTree(top, visitor, rules, volumes);

@@ -165,8 +165,7 @@ OpenResult Platform::OpenForOverwrite(const std::string& path, UniqueFd& out) co
     UniqueFd handle;
     FileStatus status;
     if (const std::error_code error =
-            OpenEntry(folder.Get(), file.filename().string(), handle, status);
-        error) {
+            OpenEntry(folder.Get(), file.filename().string(), handle, status)) {
         return ResultOfErrno(error.value());
     }
     if (status.kind != FileKind::Regular) {
@@ -256,7 +255,7 @@ std::error_code Platform::ListFolder(const std::string& path, std::vector<Folder
     out.clear();
     UniqueFd folder;
     FileStatus status;
-    if (const std::error_code error = OpenFolder(AT_FDCWD, path, folder, status); error) {
+    if (const std::error_code error = OpenFolder(AT_FDCWD, path, folder, status)) {
         return error;
     }
     return ReadFolder(folder.Get(), out);
@@ -273,7 +272,7 @@ std::error_code Platform::OpenFolder(int atFd, const std::string& name, UniqueFd
     if (!fd.Valid()) {
         return SystemError(errno);
     }
-    if (const std::error_code error = StatOpen(fd.Get(), status); error) {
+    if (const std::error_code error = StatOpen(fd.Get(), status)) {
         return error;
     }
     out = std::move(fd);
@@ -333,7 +332,7 @@ std::error_code Platform::OpenEntry(int folderFd, const std::string& name, Uniqu
     if (!fd.Valid()) {
         return SystemError(errno);
     }
-    if (const std::error_code error = StatOpen(fd.Get(), status); error) {
+    if (const std::error_code error = StatOpen(fd.Get(), status)) {
         return error;
     }
     out = std::move(fd);
@@ -380,7 +379,7 @@ std::error_code Platform::SetModeOpen(int fd, mode_t mode) const {
 std::error_code Platform::SetModeAt(int folderFd, const std::string& name, mode_t mode) const {
     UniqueFd handle;
     FileStatus status;
-    if (const std::error_code error = OpenEntry(folderFd, name, handle, status); error) {
+    if (const std::error_code error = OpenEntry(folderFd, name, handle, status)) {
         return error;
     }
     if (status.kind != FileKind::Regular && status.kind != FileKind::Directory) {
@@ -392,7 +391,7 @@ std::error_code Platform::SetModeAt(int folderFd, const std::string& name, mode_
 std::error_code Platform::RemoveAt(int folderFd, const std::string& name,
                                    const FileStatus& expected) const {
     FileStatus now;
-    if (const std::error_code error = StatAt(folderFd, name, now); error) {
+    if (const std::error_code error = StatAt(folderFd, name, now)) {
         return error;
     }
     if (now.device != expected.device || now.inode != expected.inode) {
@@ -404,7 +403,7 @@ std::error_code Platform::RemoveAt(int folderFd, const std::string& name,
 std::error_code Platform::RemoveFolderAt(int folderFd, const std::string& name,
                                          const FileStatus& expected) const {
     FileStatus now;
-    if (const std::error_code error = StatAt(folderFd, name, now); error) {
+    if (const std::error_code error = StatAt(folderFd, name, now)) {
         return error;
     }
     if (now.kind != FileKind::Directory || now.device != expected.device ||
