@@ -29,9 +29,8 @@ struct FilePurgeChoices {
 
 // One call for every pass, as a folder purge makes it: one descriptor for all of them.
 // A stop, between passes or inside an overwrite, leaves the file unpurged at its size.
-PurgeResultCode PurgeFile(FilePurger& purger, const std::string& path,
-                          const FilePurgeChoices& choices, const StopRequest& stop,
-                          ProgressLine& progress) {
+FileOutcome PurgeFile(FilePurger& purger, const std::string& path, const FilePurgeChoices& choices,
+                      const StopRequest& stop, ProgressLine& progress) {
     const std::int64_t size = platform::Sys().StatNoFollow(path).size;
     PurgeRequest request;
     request.purgeType = choices.purgeType;
@@ -47,7 +46,7 @@ PurgeResultCode PurgeFile(FilePurger& purger, const std::string& path,
     };
     hooks.stopRequested = [&stop] { return stop.Requested(); };
     progress.StartPass(path, 1, choices.passes, size);
-    const PurgeResultCode result = PurgeFileAtPath(purger, path, request, hooks);
+    const FileOutcome result = PurgeFileAtPath(purger, path, request, hooks);
     progress.StartPass(path, 0, choices.passes, size);
     return result;
 }
@@ -65,9 +64,8 @@ void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& pa
     }
 }
 
-std::string OutcomeText(PurgeResultCode code) {
-    return (code == purge_result::kPurged ? "" : "not purged: ") +
-           std::string(PurgeResultMeaning(code));
+std::string OutcomeText(FileOutcome code) {
+    return (code == FileOutcome::Ok ? "" : "not purged: ") + std::string(PurgeResultMeaning(code));
 }
 
 }  // namespace
@@ -108,8 +106,8 @@ int PurgeFiles(Options& options, StopRequest& stop) {
         } else {
             // The purge resolves the folder once and works from its descriptor from then on.
             progress.WithLineCleared([&] { NoteCopyOnWrite(volumes, path, noted); });
-            const PurgeResultCode result = PurgeFile(purger, path, choices, stop, progress);
-            allPurged = allPurged && result == purge_result::kPurged;
+            const FileOutcome result = PurgeFile(purger, path, choices, stop, progress);
+            allPurged = allPurged && result == FileOutcome::Ok;
             text = OutcomeText(result);
         }
         progress.WithLineCleared([&] { std::cout << path << ": " << text << std::endl; });

@@ -52,7 +52,7 @@ void ProgressLine::StartPass(const std::string& path, int pass, int passes, std:
     if (!enabled_) {
         return;
     }
-    const std::int64_t written = platform::BytesWrittenByProcess();
+    const std::int64_t written = platform::BytesWrittenByProcess().value_or(0);
     std::lock_guard lock(mutex_);
     path_ = path;
     pass_ = pass;
@@ -99,7 +99,8 @@ std::string ProgressLine::TextLocked() const {
     const std::int64_t perPass =
         std::max<std::int64_t>((bytes_ + kRoundTo - 1) / kRoundTo * kRoundTo, 1) *
         overwritesPerPass_;
-    const std::int64_t written = platform::BytesWrittenByProcess() - writtenAtPassStart_;
+    const std::int64_t written =
+        platform::BytesWrittenByProcess().value_or(0) - writtenAtPassStart_;
     const double passShare = std::clamp(static_cast<double>(written) / perPass, 0.0, 1.0);
     const int percent = static_cast<int>(100.0 * (pass_ - 1 + passShare) / passes_);
     return path_ + ": pass " + std::to_string(pass_) + "/" + std::to_string(passes_) + ", " +

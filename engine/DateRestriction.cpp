@@ -11,17 +11,16 @@ DateExclusion FileExcludedByDateRestriction(const std::string& path,
     if (!restriction.active) {
         return {};
     }
-    int errorNumber = 0;
-    const std::int32_t day = FileDateJdn(path, errorNumber);
-    if (day == -1) {
+    const std::optional<std::int32_t> day = FileDateJdn(path);
+    if (!day) {
         return {true, true, path + "\nError, perhaps invalid file name."};
     }
-    if (day < restriction.onlyBeforeJdn) {
+    if (*day < restriction.onlyBeforeJdn) {
         return {};
     }
     return {true, false,
             "The file " + path + "\nhas a date of " + FileDateTimeText(path, true) + " (" +
-                JdnToDateText(day, false, false) + ")\n" +
+                JdnToDateText(*day, false, false) + ")\n" +
                 "and so is excluded by the current date restriction."};
 }
 

@@ -20,16 +20,10 @@ bool ValidClusterSize(std::int64_t size) {
     return size >= kMinClusterSize && size <= kMaxClusterSize && size % kMinClusterSize == 0;
 }
 
-int ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters) {
-    if (spaceInFreeClusters != nullptr) {
-        *spaceInFreeClusters = -1;
-    }
+std::optional<int> ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters) {
     const auto info = Sys().QueryClusters(driveRoot);
-    if (!info) {
-        return -1;
-    }
-    if (!ValidClusterSize(info->clusterBytes)) {
-        return -2;
+    if (!info || !ValidClusterSize(info->clusterBytes)) {
+        return std::nullopt;
     }
     if (spaceInFreeClusters != nullptr) {
         *spaceInFreeClusters =
@@ -38,14 +32,14 @@ int ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters
     return static_cast<int>(info->clusterBytes);
 }
 
-int GetDiskSpace(const std::string& path, double& freeBytes, double& totalBytes) {
+bool GetDiskSpace(const std::string& path, double& freeBytes, double& totalBytes) {
     const auto space = Sys().QuerySpace(DriveOfPath(path));
     if (!space) {
-        return -1;
+        return false;
     }
     freeBytes = static_cast<double>(space->freeBytes);
     totalBytes = static_cast<double>(space->totalBytes);
-    return 0;
+    return true;
 }
 
 bool DriveReady(const std::string& path) {
@@ -55,7 +49,7 @@ bool DriveReady(const std::string& path) {
     }
     double freeBytes = 0;
     double totalBytes = 0;
-    return GetDiskSpace(path, freeBytes, totalBytes) == 0;
+    return GetDiskSpace(path, freeBytes, totalBytes);
 }
 
 std::string FirstFixedDrive() {
@@ -99,10 +93,8 @@ int GetClusterSize(const std::string& drive, double* spaceInFreeClusters) {
             return known->second;
         }
     }
-    int size = ClusterSizeOfDrive(drive, spaceInFreeClusters);
-    if (size < 0) {
-        size = kDefaultClusterSize;  // no drive here is a floppy
-    }
+    // No drive here is a floppy: a drive that cannot say has the common size.
+    const int size = ClusterSizeOfDrive(drive, spaceInFreeClusters).value_or(kDefaultClusterSize);
     SetDriveClusterSize(drive, size);
     return size;
 }

@@ -3,6 +3,7 @@
 // mount point; per-drive tables are keyed by it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -15,10 +16,12 @@ inline constexpr int kMaxClusterSize = 32 << 20;
 // A multiple of 512 from 512 to kMaxClusterSize.
 bool ValidClusterSize(std::int64_t size);
 
-// Cluster size of the drive, -1 when the query fails, -2 when it is not a valid size.
-int ClusterSizeOfDrive(const std::string& driveRoot, double* spaceInFreeClusters = nullptr);
-// 0 on success, -1 on failure (outs then untouched).
-int GetDiskSpace(const std::string& path, double& freeBytes, double& totalBytes);
+// Cluster size of the drive; nothing when the query fails or the size is not valid (the
+// free space is then left as it was).
+std::optional<int> ClusterSizeOfDrive(const std::string& driveRoot,
+                                      double* spaceInFreeClusters = nullptr);
+// False when the system cannot say (the outs are then left as they were).
+bool GetDiskSpace(const std::string& path, double& freeBytes, double& totalBytes);
 bool DriveReady(const std::string& path);
 // The volume mounted at "/", or "" when none is fixed.
 std::string FirstFixedDrive();

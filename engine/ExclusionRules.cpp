@@ -68,17 +68,18 @@ std::string HomeTrash() {
     return NormalFolder(dataHome + "/Trash");
 }
 
-std::int16_t SensitiveCode(const std::string& extension, const SensitiveExtensions& table) {
-    const std::optional<std::int16_t> permission = table.PermissionOf(extension);
-    if (!permission || *permission == kExtensionAllowed) {
-        return kNotExcluded;
+FileOutcome SensitiveCode(const std::string& extension, const SensitiveExtensions& table) {
+    const std::optional<ExtensionPermission> permission = table.PermissionOf(extension);
+    if (!permission || *permission == ExtensionPermission::Allowed) {
+        return FileOutcome::Ok;
     }
-    return *permission == kExtensionRefused ? kSensitiveRefused : kSensitiveUndecided;
+    return *permission == ExtensionPermission::Refused ? FileOutcome::SensitiveRefused
+                                                       : FileOutcome::SensitiveUndecided;
 }
 
 }  // namespace
 
-void SensitiveExtensions::InitSensitiveExtensions(std::int16_t permission) {
+void SensitiveExtensions::InitSensitiveExtensions(ExtensionPermission permission) {
     entries_ = {};
     count_ = static_cast<int>(kStandardSensitive.size());
     for (int i = 0; i < count_; ++i) {
@@ -87,7 +88,7 @@ void SensitiveExtensions::InitSensitiveExtensions(std::int16_t permission) {
 }
 
 void SensitiveExtensions::SetSensitiveExtensionPermission(const std::string& extension,
-                                                          std::int16_t permission) {
+                                                          ExtensionPermission permission) {
     for (int i = 0; i < count_; ++i) {
         if (entries_[i].extension == extension) {
             entries_[i].permission = permission;
@@ -96,7 +97,8 @@ void SensitiveExtensions::SetSensitiveExtensionPermission(const std::string& ext
     }
 }
 
-std::optional<std::int16_t> SensitiveExtensions::PermissionOf(const std::string& extension) const {
+std::optional<ExtensionPermission> SensitiveExtensions::PermissionOf(
+    const std::string& extension) const {
     for (int i = 0; i < count_; ++i) {
         if (entries_[i].extension == extension) {
             return entries_[i].permission;
@@ -121,8 +123,8 @@ ProtectedPlaces FindProtectedPlaces() {
     return places;
 }
 
-std::int16_t ExcludedFile(const std::string& filePath, const SensitiveExtensions& extensions,
-                          const ProtectedPlaces& places) {
+FileOutcome ExcludedFile(const std::string& filePath, const SensitiveExtensions& extensions,
+                         const ProtectedPlaces& places) {
     // File names and extensions are compared without regard to case, folders exactly:
     // Linux names are case-sensitive.
     const std::string path = NormalFolder(filePath);
@@ -130,24 +132,24 @@ std::int16_t ExcludedFile(const std::string& filePath, const SensitiveExtensions
     const std::string name = LowerCaseText(path.substr(path.rfind('/') + 1));
 
     if (name == "desktop.ini" && InTrash(folder, places)) {
-        return kExcludedTrashDesktopIni;
+        return FileOutcome::ExcludedTrashDesktopIni;
     }
     if (!folder.empty() && folder == places.programFolder) {
-        return kExcludedProgramFolder;
+        return FileOutcome::ExcludedProgramFolder;
     }
     // An active swap file often has no extension at all (/swapfile), so it is known by
     // its path before the extension is looked at.
     if (IsActiveSwapFile(path, places)) {
-        return kExcludedSwapFile;
+        return FileOutcome::ExcludedSwapFile;
     }
     // ".swp" files on Linux are editor swap files holding the edited text: they are
     // purged like any other file.
     if (name == "pagefile.sys" || name == "hiberfil.sys") {
-        return kExcludedSwapFile;
+        return FileOutcome::ExcludedSwapFile;
     }
     const std::string extension = FileExtension(name, true);
     if (extension.empty()) {
-        return kNotExcluded;
+        return FileOutcome::Ok;
     }
     return SensitiveCode(extension, extensions);
 }

@@ -9,20 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/FileOutcome.h"
+
 namespace vorlane {
 
-// Exclusion codes; they share one numbering with the purge result codes.
-inline constexpr std::int16_t kNotExcluded = 0;
-inline constexpr std::int16_t kExcludedProgramFolder = 1;
-inline constexpr std::int16_t kExcludedSwapFile = 2;
-inline constexpr std::int16_t kExcludedTrashDesktopIni = 5;
-inline constexpr std::int16_t kSensitiveUndecided = 7;
-inline constexpr std::int16_t kSensitiveRefused = 8;
-
-// Permissions of a sensitive extension within one operation.
-inline constexpr std::int16_t kExtensionUndecided = 0;
-inline constexpr std::int16_t kExtensionAllowed = 1;
-inline constexpr std::int16_t kExtensionRefused = -1;
+// A sensitive extension's standing within one operation.
+enum class ExtensionPermission { Undecided, Allowed, Refused };
 
 // The user's answers about sensitive extensions. An operation owns one, so every answer
 // lasts for that operation only.
@@ -30,20 +22,21 @@ class SensitiveExtensions {
   public:
     static constexpr int kCapacity = 20;
 
-    SensitiveExtensions() { InitSensitiveExtensions(kExtensionUndecided); }
+    SensitiveExtensions() { InitSensitiveExtensions(ExtensionPermission::Undecided); }
 
     // Refills the table with the standard extensions, each with this permission.
-    void InitSensitiveExtensions(std::int16_t permission);
+    void InitSensitiveExtensions(ExtensionPermission permission);
     // Gives the entry of this lower-case extension (no dot) the permission; an extension
     // not in the table changes nothing.
-    void SetSensitiveExtensionPermission(const std::string& extension, std::int16_t permission);
+    void SetSensitiveExtensionPermission(const std::string& extension,
+                                         ExtensionPermission permission);
     // The first matching entry's permission; none when the extension is not sensitive.
-    std::optional<std::int16_t> PermissionOf(const std::string& extension) const;
+    std::optional<ExtensionPermission> PermissionOf(const std::string& extension) const;
 
   private:
     struct Entry {
         std::string extension;
-        std::int16_t permission = kExtensionUndecided;
+        ExtensionPermission permission = ExtensionPermission::Undecided;
     };
     std::array<Entry, kCapacity> entries_{};
     int count_ = 0;
@@ -60,8 +53,8 @@ struct ProtectedPlaces {
 // folders (home Trash and those at each mount point).
 ProtectedPlaces FindProtectedPlaces();
 
-// The exclusion code for the file at this full path.
-std::int16_t ExcludedFile(const std::string& filePath, const SensitiveExtensions& extensions,
-                          const ProtectedPlaces& places);
+// Why the file at this full path is left alone: an exclusion, or Ok when none applies.
+FileOutcome ExcludedFile(const std::string& filePath, const SensitiveExtensions& extensions,
+                         const ProtectedPlaces& places);
 
 }  // namespace vorlane

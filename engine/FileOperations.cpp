@@ -37,9 +37,9 @@ std::string FormatLocalTime(const std::tm& local, const char* format) {
 }
 
 // Up to four attempts half a second apart; a name that is gone counts as deleted.
-bool RetryDelete(const std::string& path, const std::function<int()>& removeOnce) {
+bool RetryDelete(const std::string& path, const std::function<std::error_code()>& removeOnce) {
     for (int failed = 0;;) {
-        if (removeOnce() == 0 || !Exists(Sys().StatNoFollow(path))) {
+        if (!removeOnce() || !Exists(Sys().StatNoFollow(path))) {
             return true;
         }
         if (++failed >= kDeleteAttempts) {
@@ -51,49 +51,12 @@ bool RetryDelete(const std::string& path, const std::function<int()>& removeOnce
 
 }  // namespace
 
-std::int64_t FileLength(const std::string& path) {
+std::optional<std::int64_t> FileLength(const std::string& path) {
     const auto status = Sys().StatNoFollow(path);
-    switch (status.kind) {
-        case FileKind::Missing:
-            return -ENOENT;
-        case FileKind::Symlink:
-            return -ELOOP;
-        default:
-            return status.size;
+    if (status.kind == FileKind::Missing || status.kind == FileKind::Symlink) {
+        return std::nullopt;
     }
-}
-
-int FlushFile(const std::string& path) {
-    UniqueFd fd;
-    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
-        return -1;
-    }
-    return Sys().FlushToDevice(fd.Get()) == 0 ? 0 : -1;
-}
-
-int ChangeFileSize(const std::string& path, std::int64_t newSize) {
-    return Sys().ResizePath(path, newSize) == 0 ? 0 : -1;
-}
-
-int GetFileTimes(const std::string& path, platform::FileTimes& times) {
-    UniqueFd fd;
-    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
-        return -1;
-    }
-    platform::FileStatus status;
-    if (Sys().StatOpen(fd.Get(), status) != 0) {
-        return -2;
-    }
-    times = status.times;
-    return 0;
-}
-
-int SetFileTimes(const std::string& path, const platform::FileTimes& times) {
-    UniqueFd fd;
-    if (Sys().OpenForReading(path, fd) != OpenResult::Ok) {
-        return -3;
-    }
-    return Sys().SetTimes(fd.Get(), times) == 0 ? 0 : -4;
+    return status.size;
 }
 
 bool DeleteFileWithRetry(const std::string& path, bool /*clearHidden*/, bool clearReadOnly,
@@ -119,11 +82,14 @@ bool CannotOpenFile(const std::string& path) {
     return Sys().OpenForReading(path, fd) != OpenResult::Ok;
 }
 
-std::int32_t DayNumberOf(const platform::FileStatus& status) {
+std::optional<std::int32_t> DayNumberOf(const platform::FileStatus& status) {
     const std::tm local = Sys().LocalTime(status.times.modification.tv_sec);
     const std::int32_t jdn = DateToJdn(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     // A date beyond the calendar's range must not pass for one before every restriction.
-    return jdn == kInvalidJdn ? -1 : jdn;
+    if (jdn == kInvalidJdn) {
+        return std::nullopt;
+    }
+    return jdn;
 }
 
 std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime) {
@@ -131,15 +97,9 @@ std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime) {
     return FormatLocalTime(local, withTime ? "%x %X" : "%x");
 }
 
-std::int32_t FileDateJdn(const std::string& path, int& errorNumber) {
+std::optional<std::int32_t> FileDateJdn(const std::string& path) {
     const auto status = Sys().StatNoFollow(path);
-    if (!Exists(status)) {
-        errorNumber = ENOENT;
-        return -1;
-    }
-    const std::int32_t jdn = DayNumberOf(status);
-    errorNumber = jdn == -1 ? EOVERFLOW : 0;
-    return jdn;
+    return Exists(status) ? DayNumberOf(status) : std::nullopt;
 }
 
 std::string FileDateTimeText(const std::string& path, bool withTime) {
@@ -175,12 +135,11 @@ bool IsSystemPath(const std::string& path) {
                        [&](const std::string& folder) { return LiesIn(lexical, folder); });
 }
 
-int ClearReadOnly(const std::string& path) {
+void ClearReadOnly(const std::string& path) {
     const auto status = Sys().StatNoFollow(path);
-    if (status.kind != FileKind::Regular) {
-        return -1;
+    if (status.kind == FileKind::Regular) {
+        Sys().SetMode(path, status.mode | S_IWUSR);
     }
-    return Sys().SetMode(path, status.mode | S_IWUSR) == 0 ? 0 : -1;
 }
 
 }  // namespace vorlane

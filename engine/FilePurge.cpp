@@ -10,26 +10,28 @@
 
 namespace vorlane {
 
-PurgeResultCode PurgeFileAtPath(FilePurger& purger, const std::string& path,
-                                const PurgeRequest& request, const PurgeHooks& hooks) {
+FileOutcome PurgeFileAtPath(FilePurger& purger, const std::string& path,
+                            const PurgeRequest& request, const PurgeHooks& hooks) {
     if (path.empty()) {
-        return purge_result::kEmptyFileName;
+        return FileOutcome::EmptyFileName;
     }
     // Resolved once, here: from now on the purge acts through the folder it opens.
     const std::filesystem::path file(platform::ResolveParent(path));
     const std::string name = file.filename().string();
     if (name.empty() || name == "." || name == "..") {
-        return purge_result::kNotRegularFile;
+        return FileOutcome::NotRegularFile;
     }
     platform::UniqueFd folder;
     platform::FileStatus folderStatus;
     const std::string parent = file.has_parent_path() ? file.parent_path().string() : ".";
-    const int error = platform::Sys().OpenFolder(AT_FDCWD, parent, folder, folderStatus);
-    if (error == ENOENT || error == ENOTDIR || error == ELOOP) {
-        return purge_result::kFileChanged;  // a folder on the way is gone or became a link
+    const std::error_code error =
+        platform::Sys().OpenFolder(AT_FDCWD, parent, folder, folderStatus);
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
+        error == std::errc::too_many_symbolic_link_levels) {
+        return FileOutcome::FileChanged;  // a folder on the way is gone or became a link
     }
-    if (error != 0) {
-        return purge_result::kCannotOpenForWriting;
+    if (error) {
+        return FileOutcome::CannotOpenForWriting;
     }
     return purger.Purge({folder.Get(), name, file.string()}, request, hooks);
 }

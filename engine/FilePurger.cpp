@@ -18,7 +18,6 @@ using platform::FileStatus;
 using platform::OpenResult;
 using platform::Sys;
 using platform::UniqueFd;
-namespace code = purge_result;
 
 constexpr std::array<PatternSelector, 5> kPatternBytes{0x00, 0x0A, 0x55, 0xAA, 0xF5};
 constexpr std::size_t kFreshRandomBytes = 2048;
@@ -37,32 +36,32 @@ int HalfRoundedToEven(std::size_t length) {
     return static_cast<int>(half % 2 == 0 ? half : half + 1);
 }
 
-PurgeResultCode OpenFailure(OpenResult result) {
+FileOutcome OpenFailure(OpenResult result) {
     switch (result) {
         case OpenResult::SymbolicLink:
-            return code::kSymbolicLink;
+            return FileOutcome::SymbolicLink;
         case OpenResult::NotRegular:
-            return code::kNotRegularFile;
+            return FileOutcome::NotRegularFile;
         case OpenResult::Missing:
         case OpenResult::Moved:
-            return code::kFileChanged;
+            return FileOutcome::FileChanged;
         default:
-            return code::kCannotOpenForWriting;
+            return FileOutcome::CannotOpenForWriting;
     }
 }
 
 // The refusals that need no look at the file.
-PurgeResultCode RequestRefusal(const PurgeFileRef& file, const PurgeRequest& request) {
+FileOutcome RequestRefusal(const PurgeFileRef& file, const PurgeRequest& request) {
     if (file.name.empty()) {
-        return code::kEmptyFileName;
+        return FileOutcome::EmptyFileName;
     }
     if (!IsValidPurgeType(request.purgeType)) {
-        return code::kInvalidPurgeType;
+        return FileOutcome::InvalidPurgeType;
     }
     if (request.passes < 1) {
-        return code::kInvalidNumberOfPasses;
+        return FileOutcome::InvalidNumberOfPasses;
     }
-    return code::kPurged;
+    return FileOutcome::Ok;
 }
 
 }  // namespace
@@ -76,9 +75,9 @@ struct FilePurger::Job {
     UniqueFd fd;      // the same inode, open for writing, for every pass
     FileStatus checked;
     int clusterSize = 0;
-    std::int64_t length = 0;   // what the overwrites cover, before rounding to clusters
-    std::int64_t covered = 0;  // the end of the last overwrite
-    PurgeResultCode result = code::kPurged;  // in a batch: how far this file got
+    std::int64_t length = 0;               // what the overwrites cover, before rounding to clusters
+    std::int64_t covered = 0;              // the end of the last overwrite
+    FileOutcome result = FileOutcome::Ok;  // in a batch: how far this file got
     bool deleted = false;
 };
 
@@ -95,55 +94,57 @@ int FilePurger::ClusterSizeFor(dev_t device, const std::string& path) {
 }
 
 // The refusals that come before the file is opened for writing.
-PurgeResultCode FilePurger::Refusal(const Job& job) const {
+FileOutcome FilePurger::Refusal(const Job& job) const {
     const FileStatus& status = job.checked;
     if (status.kind == FileKind::Symlink) {
-        return code::kSymbolicLink;
+        return FileOutcome::SymbolicLink;
     }
     if (status.kind != FileKind::Regular) {
-        return code::kNotRegularFile;
+        return FileOutcome::NotRegularFile;
     }
     if (status.links > 1 && !job.request.allowHardLinks) {
-        return code::kHardLinks;
+        return FileOutcome::HardLinks;
     }
     if (IsReadOnlyFile(status) && !job.request.okToPurgeReadOnly) {
-        return code::kReadOnlyNotPermitted;
+        return FileOutcome::ReadOnlyNotPermitted;
     }
     if (!job.request.okToPurgeSystem && IsSystemPath(job.file.path)) {
-        return code::kSystemNotPermitted;
+        return FileOutcome::SystemNotPermitted;
     }
-    return code::kPurged;
+    return FileOutcome::Ok;
 }
 
 // Everything before the first byte is written: the look at the file, the refusals, the
 // cluster size and the open for writing.
-PurgeResultCode FilePurger::Start(Job& job) {
-    const int error = Sys().OpenEntry(job.file.folderFd, job.file.name, job.handle, job.checked);
-    if (error != 0) {
-        return error == ENOENT ? code::kFileChanged : code::kCannotOpenForWriting;
+FileOutcome FilePurger::Start(Job& job) {
+    const std::error_code error =
+        Sys().OpenEntry(job.file.folderFd, job.file.name, job.handle, job.checked);
+    if (error) {
+        return error == std::errc::no_such_file_or_directory ? FileOutcome::FileChanged
+                                                             : FileOutcome::CannotOpenForWriting;
     }
-    if (const PurgeResultCode refused = Refusal(job); refused != code::kPurged) {
+    if (const FileOutcome refused = Refusal(job); refused != FileOutcome::Ok) {
         return refused;
     }
     job.clusterSize = ClusterSizeFor(job.checked.device, job.file.path);
     if (!ValidClusterSize(job.clusterSize)) {
-        return code::kInvalidClusterSize;
+        return FileOutcome::InvalidClusterSize;
     }
-    if (const PurgeResultCode failed = Open(job); failed != code::kPurged) {
+    if (const FileOutcome failed = Open(job); failed != FileOutcome::Ok) {
         return failed;
     }
     job.length = job.checked.size;
     const std::int64_t cluster = job.clusterSize;
     job.covered = (std::max<std::int64_t>(job.length, 1) + cluster - 1) / cluster * cluster;
-    return code::kPurged;
+    return FileOutcome::Ok;
 }
 
 // Opens the checked file for writing. A read-only mark is cleared only now that the
 // purge will go on, and put back when the open fails anyway.
-PurgeResultCode FilePurger::Open(Job& job) {
+FileOutcome FilePurger::Open(Job& job) {
     const bool readOnly = IsReadOnlyFile(job.checked);
     const bool cleared =
-        readOnly && Sys().SetModeOpen(job.handle.Get(), job.checked.mode | S_IWUSR) == 0;
+        readOnly && !Sys().SetModeOpen(job.handle.Get(), job.checked.mode | S_IWUSR);
     const OpenResult opened = Sys().ReopenForWriting(job.handle.Get(), job.fd);
     if (opened != OpenResult::Ok) {
         if (cleared) {
@@ -154,7 +155,7 @@ PurgeResultCode FilePurger::Open(Job& job) {
     if (cleared) {
         job.checked.mode |= S_IWUSR;
     }
-    return code::kPurged;
+    return FileOutcome::Ok;
 }
 
 const std::string& FilePurger::RunFor(PatternSelector selector, std::size_t wanted) {
@@ -175,39 +176,39 @@ const std::string& FilePurger::RunFor(PatternSelector selector, std::size_t want
 
 // One overwrite of the whole file, written but not yet flushed: its clusters from offset 0
 // up to the cluster that holds its last byte (one cluster for an empty file).
-PurgeResultCode FilePurger::WriteOverwrite(const Job& job, PatternSelector selector) {
+FileOutcome FilePurger::WriteOverwrite(const Job& job, PatternSelector selector) {
     const std::int64_t total = job.covered;
     const std::string& run =
         RunFor(selector, static_cast<std::size_t>(std::min<std::int64_t>(total, kRunBytes)));
     for (std::int64_t offset = 0; offset < total;) {
         if (offset > 0 && job.hooks.stopRequested && job.hooks.stopRequested()) {
-            return code::kStopped;
+            return FileOutcome::Stopped;
         }
         const auto chunk = static_cast<std::size_t>(
             std::min<std::int64_t>(total - offset, static_cast<std::int64_t>(run.size())));
-        if (Sys().WriteAt(job.fd.Get(), offset, run.data(), chunk) != 0) {
-            return code::kWriteFailed;
+        if (Sys().WriteAt(job.fd.Get(), offset, run.data(), chunk)) {
+            return FileOutcome::WriteFailed;
         }
         offset += static_cast<std::int64_t>(chunk);
     }
-    return code::kPurged;
+    return FileOutcome::Ok;
 }
 
 // One overwrite of a file purged alone: written, then flushed to the device.
-PurgeResultCode FilePurger::OverwriteOnce(const Job& job, PatternSelector selector) {
-    if (const PurgeResultCode written = WriteOverwrite(job, selector); written != code::kPurged) {
+FileOutcome FilePurger::OverwriteOnce(const Job& job, PatternSelector selector) {
+    if (const FileOutcome written = WriteOverwrite(job, selector); written != FileOutcome::Ok) {
         return written;
     }
-    return Sys().FlushToDevice(job.fd.Get()) == 0 ? code::kPurged : code::kFlushFailed;
+    return Sys().FlushToDevice(job.fd.Get()) ? FileOutcome::FlushFailed : FileOutcome::Ok;
 }
 
 // Bytes appended while the overwrites ran, beyond their end, were never overwritten.
-PurgeResultCode FilePurger::CheckedLength(const Job& job) const {
+FileOutcome FilePurger::CheckedLength(const Job& job) const {
     FileStatus now;
-    if (Sys().StatOpen(job.fd.Get(), now) != 0 || now.size > job.covered) {
-        return code::kGrewDuringPurge;
+    if (Sys().StatOpen(job.fd.Get(), now) || now.size > job.covered) {
+        return FileOutcome::GrewDuringPurge;
     }
-    return code::kPurged;
+    return FileOutcome::Ok;
 }
 
 // After the passes a kept file must look as before: same size, same times.
@@ -219,12 +220,12 @@ void FilePurger::RestoreSizeAndTimes(const Job& job) {
     Sys().SetTimes(job.fd.Get(), job.checked.times);
 }
 
-PurgeResultCode FilePurger::RunPasses(Job& job) {
+FileOutcome FilePurger::RunPasses(Job& job) {
     for (int pass = 1; pass <= job.request.passes; ++pass) {
         PrepareOverwriteBlocks(job.clusterSize);
         for (PatternSelector selector : OverwriteSequence(job.request.purgeType)) {
-            const PurgeResultCode result = OverwriteOnce(job, selector);
-            if (result != code::kPurged) {
+            const FileOutcome result = OverwriteOnce(job, selector);
+            if (result != FileOutcome::Ok) {
                 return result;
             }
         }
@@ -234,7 +235,7 @@ PurgeResultCode FilePurger::RunPasses(Job& job) {
         // The size stays at the whole clusters until the last pass: a file system may
         // refuse writes past a size cut on the same descriptor (fusefat does).
         if (job.hooks.betweenPasses && !job.hooks.betweenPasses(pass)) {
-            return code::kStopped;
+            return FileOutcome::Stopped;
         }
     }
     return CheckedLength(job);
@@ -244,21 +245,21 @@ PurgeResultCode FilePurger::RunPasses(Job& job) {
 // first: network and FUSE file systems keep an unlinked open file under a stand-in name.
 // Its read-only mark needs no clearing: a name is removed by its folder's permission.
 // flushFolder: a batch flushes each folder once, after its last delete.
-PurgeResultCode FilePurger::Delete(Job& job, bool flushFolder) {
+FileOutcome FilePurger::Delete(Job& job, bool flushFolder) {
     job.fd.Reset();
     const int folder = job.file.folderFd;
     const std::string name = ScrubName(folder, job.file.name, job.checked, generator_);
     platform::FileStatus left;
     for (int failed = 0;;) {
-        const int error = Sys().RemoveAt(folder, name, job.checked);
+        const std::error_code error = Sys().RemoveAt(folder, name, job.checked);
         // A name that is gone counts as deleted, whoever removed it.
-        if (error == 0 || Sys().StatAt(folder, name, left) == ENOENT) {
+        if (!error || Sys().StatAt(folder, name, left) == std::errc::no_such_file_or_directory) {
             if (flushFolder) {
                 Sys().SyncFolder(folder);
             }
-            return code::kPurged;
+            return FileOutcome::Ok;
         }
-        if (error == ESTALE || ++failed >= kDeleteAttempts) {
+        if (error == platform::SystemError(ESTALE) || ++failed >= kDeleteAttempts) {
             break;
         }
         Sys().SleepMilliseconds(kDeleteRetryMs);
@@ -272,29 +273,29 @@ PurgeResultCode FilePurger::Delete(Job& job, bool flushFolder) {
         Sys().ReopenForWriting(job.handle.Get(), job.fd) == OpenResult::Ok) {
         Sys().Resize(job.fd.Get(), job.checked.size);
     }
-    return code::kNotDeleted;
+    return FileOutcome::NotDeleted;
 }
 
-PurgeResultCode FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& request,
-                                  const PurgeHooks& hooks) {
-    if (const PurgeResultCode refused = RequestRefusal(file, request); refused != code::kPurged) {
+FileOutcome FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& request,
+                              const PurgeHooks& hooks) {
+    if (const FileOutcome refused = RequestRefusal(file, request); refused != FileOutcome::Ok) {
         return refused;
     }
     try {
-        Job job{file, request, hooks, {}, {}, {}, 0, 0, 0, code::kPurged, false};
-        if (const PurgeResultCode failed = Start(job); failed != code::kPurged) {
+        Job job{file, request, hooks, {}, {}, {}, 0, 0, 0, FileOutcome::Ok, false};
+        if (const FileOutcome failed = Start(job); failed != FileOutcome::Ok) {
             return failed;
         }
-        const PurgeResultCode result = RunPasses(job);
-        if (result == code::kPurged && request.deleteFile) {
+        const FileOutcome result = RunPasses(job);
+        if (result == FileOutcome::Ok && request.deleteFile) {
             return Delete(job);
         }
-        if (result != code::kGrewDuringPurge) {
+        if (result != FileOutcome::GrewDuringPurge) {
             RestoreSizeAndTimes(job);
         }
         return result;
     } catch (...) {  // out of memory for the blocks: the file was not purged
-        return code::kWriteFailed;
+        return FileOutcome::WriteFailed;
     }
 }
 
@@ -304,14 +305,14 @@ bool FilePurger::OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector
                                 const std::function<bool()>& goOn) {
     int written = -1;
     for (Job& job : jobs) {
-        if (job.result != code::kPurged) {
+        if (job.result != FileOutcome::Ok) {
             continue;
         }
         if (!goOn()) {
             return false;
         }
         job.result = WriteOverwrite(job, selector);
-        written = job.result == code::kPurged ? job.fd.Get() : written;
+        written = job.result == FileOutcome::Ok ? job.fd.Get() : written;
     }
     if (written < 0) {
         return true;
@@ -321,8 +322,8 @@ bool FilePurger::OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector
     // the write error the flush met on that file, so each file answers for itself.
     Sys().FlushVolume(written);
     for (Job& job : jobs) {
-        if (job.result == code::kPurged && Sys().FlushToDevice(job.fd.Get()) != 0) {
-            job.result = code::kFlushFailed;
+        if (job.result == FileOutcome::Ok && Sys().FlushToDevice(job.fd.Get())) {
+            job.result = FileOutcome::FlushFailed;
         }
     }
     return true;
@@ -340,14 +341,14 @@ void FilePurger::RunBatchPasses(std::vector<Job>& jobs, const std::function<bool
         for (PatternSelector selector : OverwriteSequence(request.purgeType)) {
             if (!OverwriteBatch(jobs, selector, goOn)) {
                 for (Job& job : jobs) {
-                    job.result = job.result == code::kPurged ? code::kStopped : job.result;
+                    job.result = job.result == FileOutcome::Ok ? FileOutcome::Stopped : job.result;
                 }
                 return;
             }
         }
     }
     for (Job& job : jobs) {
-        job.result = job.result == code::kPurged ? CheckedLength(job) : job.result;
+        job.result = job.result == FileOutcome::Ok ? CheckedLength(job) : job.result;
     }
 }
 
@@ -356,15 +357,15 @@ void FilePurger::RunBatchPasses(std::vector<Job>& jobs, const std::function<bool
 void FilePurger::DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn) {
     std::vector<int> folders;
     for (Job& job : jobs) {
-        if (job.result != code::kPurged) {
+        if (job.result != FileOutcome::Ok) {
             continue;
         }
         if (!goOn()) {
-            job.result = code::kStopped;
+            job.result = FileOutcome::Stopped;
             continue;
         }
         job.result = Delete(job, false);
-        job.deleted = job.result == code::kPurged;
+        job.deleted = job.result == FileOutcome::Ok;
         if (job.deleted) {
             // The last reference of the unlinked inode goes now, so the file system frees
             // it in the same commit as the unlink: let go after the folder's flush, each
@@ -383,8 +384,8 @@ void FilePurger::DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>
 
 // A file that stays gets its size and times back, as after a purge alone.
 void FilePurger::Finish(Job& job) {
-    const bool restored = job.result == code::kNotDeleted;  // by Delete, through the handle
-    if (!job.deleted && !restored && job.fd.Valid() && job.result != code::kGrewDuringPurge) {
+    const bool restored = job.result == FileOutcome::NotDeleted;  // by Delete, through the handle
+    if (!job.deleted && !restored && job.fd.Valid() && job.result != FileOutcome::GrewDuringPurge) {
         RestoreSizeAndTimes(job);
     }
     job.fd.Reset();
@@ -400,18 +401,18 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
         jobs.reserve(files.size());
         for (BatchFile& entry : files) {
             entry.result = RequestRefusal(entry.file, request);
-            if (entry.result != code::kPurged) {
+            if (entry.result != FileOutcome::Ok) {
                 continue;
             }
-            Job job{entry.file, request, kNoHooks, {}, {}, {}, 0, 0, 0, code::kPurged, false};
+            Job job{entry.file, request, kNoHooks, {}, {}, {}, 0, 0, 0, FileOutcome::Ok, false};
             entry.result = Start(job);
-            if (entry.result == code::kPurged && !jobs.empty() &&
+            if (entry.result == FileOutcome::Ok && !jobs.empty() &&
                 job.clusterSize != jobs.front().clusterSize) {
                 // Another volume's clusters (a file mounted over a name): alone.
                 job.fd.Reset();
                 job.handle.Reset();
                 entry.result = Purge(entry.file, request);
-            } else if (entry.result == code::kPurged) {
+            } else if (entry.result == FileOutcome::Ok) {
                 jobs.push_back(std::move(job));
                 owners.push_back(&entry);
             }
@@ -422,8 +423,8 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
         }
     } catch (...) {  // out of memory for the blocks: nothing more is written
         for (Job& job : jobs) {
-            job.result =
-                job.result == code::kPurged && !job.deleted ? code::kWriteFailed : job.result;
+            job.result = job.result == FileOutcome::Ok && !job.deleted ? FileOutcome::WriteFailed
+                                                                       : job.result;
         }
     }
     for (std::size_t i = 0; i < jobs.size(); ++i) {
@@ -462,7 +463,7 @@ void FilePurger::PrepareOverwriteBlocks(int clusterSize) {
                      static_cast<std::size_t>(count));
     }
     block.resize(size);
-    runSelector_ = -1;
+    runSelector_.reset();
 }
 
 const std::string& FilePurger::OverwriteBlock(PatternSelector selector) const {

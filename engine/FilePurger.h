@@ -11,11 +11,12 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "engine/PurgeResult.h"
+#include "engine/FileOutcome.h"
 #include "engine/PurgeTypes.h"
 
 namespace vorlane {
@@ -47,7 +48,7 @@ struct PurgeHooks {
 // One file of a batch and how its purge ended.
 struct BatchFile {
     PurgeFileRef file;
-    PurgeResultCode result = purge_result::kPurged;
+    FileOutcome result = FileOutcome::Ok;
 };
 
 // Small files go through their overwrites together: overwrite k is written to every file,
@@ -65,9 +66,9 @@ class FilePurger {
     // Seeds the generator from the system's entropy source.
     FilePurger();
 
-    // Every pass of one file. Never throws; every failure is a negative result code.
-    PurgeResultCode Purge(const PurgeFileRef& file, const PurgeRequest& request,
-                          const PurgeHooks& hooks = {});
+    // Every pass of one file. Never throws; every failure is an outcome of its own.
+    FileOutcome Purge(const PurgeFileRef& file, const PurgeRequest& request,
+                      const PurgeHooks& hooks = {});
 
     // Every pass of each file of the batch, then the deletes and one flush of each folder.
     // goOn is asked before each file's write and before each delete; false stops the
@@ -87,19 +88,19 @@ class FilePurger {
 
   private:
     struct Job;
-    PurgeResultCode Refusal(const Job& job) const;
-    PurgeResultCode Start(Job& job);
-    PurgeResultCode Open(Job& job);
-    PurgeResultCode WriteOverwrite(const Job& job, PatternSelector selector);
-    PurgeResultCode CheckedLength(const Job& job) const;
+    FileOutcome Refusal(const Job& job) const;
+    FileOutcome Start(Job& job);
+    FileOutcome Open(Job& job);
+    FileOutcome WriteOverwrite(const Job& job, PatternSelector selector);
+    FileOutcome CheckedLength(const Job& job) const;
     bool OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector,
                         const std::function<bool()>& goOn);
     void RunBatchPasses(std::vector<Job>& jobs, const std::function<bool()>& goOn);
     void DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn);
     void Finish(Job& job);
-    PurgeResultCode RunPasses(Job& job);
-    PurgeResultCode OverwriteOnce(const Job& job, PatternSelector selector);
-    PurgeResultCode Delete(Job& job, bool flushFolder = true);
+    FileOutcome RunPasses(Job& job);
+    FileOutcome OverwriteOnce(const Job& job, PatternSelector selector);
+    FileOutcome Delete(Job& job, bool flushFolder = true);
     void RestoreSizeAndTimes(const Job& job);
     int ClusterSizeFor(dev_t device, const std::string& path);
     const std::string& RunFor(PatternSelector selector, std::size_t wanted);
@@ -108,7 +109,7 @@ class FilePurger {
     std::array<std::string, 5> patternBlocks_;
     std::string randomBlock_;
     std::string run_;  // the selected block, repeated, for large writes
-    PatternSelector runSelector_ = -1;
+    std::optional<PatternSelector> runSelector_;
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
 };
 

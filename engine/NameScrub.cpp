@@ -26,11 +26,12 @@ std::string RenameTo(int folderFd, const std::string& from, std::size_t length,
                      std::mt19937& generator) {
     for (int attempt = 0; attempt < kAttemptsPerLength; ++attempt) {
         const std::string to = RandomName(length, generator);
-        const int error = to == from ? EEXIST : Sys().RenameAt(folderFd, from, to);
-        if (error == 0) {
+        const std::error_code error =
+            to == from ? platform::SystemError(EEXIST) : Sys().RenameAt(folderFd, from, to);
+        if (!error) {
             return to;
         }
-        if (error != EEXIST) {
+        if (error != std::errc::file_exists) {
             return {};
         }
     }
@@ -42,8 +43,7 @@ std::string RenameTo(int folderFd, const std::string& from, std::size_t length,
 std::string ScrubName(int folderFd, const std::string& name, const platform::FileStatus& file,
                       std::mt19937& generator) {
     platform::FileStatus now;
-    if (Sys().StatAt(folderFd, name, now) != 0 || now.device != file.device ||
-        now.inode != file.inode) {
+    if (Sys().StatAt(folderFd, name, now) || now.device != file.device || now.inode != file.inode) {
         return name;
     }
     // One name of the same length, so that it can take the old name's place in the

@@ -135,7 +135,7 @@ void FrmSpecifyFiles::Accept() {
 void FrmSpecifyFiles::FillFileList(const std::string& folder) {
     file_->clear();
     std::vector<platform::FolderEntry> entries;
-    if (platform::Sys().ListFolder(folder, entries) != 0) {
+    if (platform::Sys().ListFolder(folder, entries)) {
         return;
     }
     for (const platform::FolderEntry& entry : entries) {

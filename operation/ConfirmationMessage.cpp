@@ -15,21 +15,21 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 // Two or more files, including a count stopped above 1000.
-bool ManyFiles(std::int32_t countedFiles) {
-    return countedFiles >= 2 || countedFiles < 0;
+bool ManyFiles(std::optional<std::int32_t> countedFiles) {
+    return !countedFiles || *countedFiles >= 2;
 }
 
 bool SingleFileFailsDate(const ConfirmationInput& in) {
     if (in.multipleFiles || in.countedFiles != 1 || !in.dateRestriction) {
         return false;
     }
-    int errorNumber = 0;
-    const std::int32_t jdn = FileDateJdn(JoinPath(in.targetFolder, in.targetFilespec), errorNumber);
-    return jdn < 0 || jdn >= in.onlyBeforeJdn;
+    const std::optional<std::int32_t> jdn =
+        FileDateJdn(JoinPath(in.targetFolder, in.targetFilespec));
+    return !jdn || *jdn >= in.onlyBeforeJdn;
 }
 
 std::string WhatToPurge(const ConfirmationInput& in) {
-    const std::string count = std::to_string(in.countedFiles);
+    const std::string count = in.countedFiles ? std::to_string(*in.countedFiles) : "";
     if (in.targetFilespec != kAllFiles) {
         std::string what = "the file";
         if (in.multipleFiles) {
@@ -43,7 +43,7 @@ std::string WhatToPurge(const ConfirmationInput& in) {
         what = "the single file in ";
     } else if (in.countedFiles == 2) {
         what = "both files in ";
-    } else if (in.countedFiles < 0) {
+    } else if (!in.countedFiles) {
         // The count stopped at its limit: there is no number to name.
         what = "all files in ";
     }
@@ -65,10 +65,10 @@ std::string WhatIsDestroyed(const ConfirmationInput& in) {
     if ((!in.multipleFiles && !in.subdirectories) || in.countedFiles == 1) {
         return "this file.";
     }
-    if (in.countedFiles < 0) {
+    if (!in.countedFiles) {
         return "these (more than 1000) files.";
     }
-    return "these " + LowerCaseText(NumberWords(in.countedFiles, false)) + " files.";
+    return "these " + LowerCaseText(NumberWords(*in.countedFiles, false)) + " files.";
 }
 
 }  // namespace
@@ -87,7 +87,7 @@ ConfirmationMessage BuildConfirmationMessage(const ConfirmationInput& input) {
     return {true, text};
 }
 
-std::string PurgeYesCaption(std::int32_t countedFiles, bool subdirectories) {
+std::string PurgeYesCaption(std::optional<std::int32_t> countedFiles, bool subdirectories) {
     return ManyFiles(countedFiles) || subdirectories ? "Yes, purge these files"
                                                      : "Yes, purge this file";
 }

@@ -2,6 +2,7 @@
 // The question of the purge confirmation window: says exactly what will be destroyed.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vorlane {
@@ -13,7 +14,8 @@ struct ConfirmationInput {
     bool subdirectories = false;
     bool dateRestriction = false;
     std::int32_t onlyBeforeJdn = 0;
-    std::int32_t countedFiles = 0;  // -1: counting stopped above 1000 files
+    // Nothing when the count stopped at its limit (above 1000 files).
+    std::optional<std::int32_t> countedFiles = 0;
 };
 
 struct ConfirmationMessage {
@@ -24,6 +26,6 @@ struct ConfirmationMessage {
 ConfirmationMessage BuildConfirmationMessage(const ConfirmationInput& input);
 
 // The caption of the button that starts the purge.
-std::string PurgeYesCaption(std::int32_t countedFiles, bool subdirectories);
+std::string PurgeYesCaption(std::optional<std::int32_t> countedFiles, bool subdirectories);
 
 }  // namespace vorlane

@@ -24,7 +24,7 @@ bool ListOneFile(Operation& op, const FolderEntry& entry) {
     ++state.fileCount;
     if (op.CountOnly()) {
         if (state.fileCount >= state.maxFilesToCount) {
-            state.fileCount = -1;
+            state.countLimitReached = true;
             return false;
         }
         return true;
@@ -43,7 +43,7 @@ bool ListOneFile(Operation& op, const FolderEntry& entry) {
 }
 
 bool WalkEnded(const Operation& op) {
-    return op.CountOnly() ? op.State().fileCount == -1 : op.Stopped();
+    return op.CountOnly() ? op.State().countLimitReached : op.Stopped();
 }
 
 class ListWalk : public platform::WalkVisitor {
@@ -83,7 +83,8 @@ class ListWalk : public platform::WalkVisitor {
         }
         return !WalkEnded(op_);
     }
-    bool Refused(const std::string& path, platform::FolderRefusal refusal, int error) override {
+    bool Refused(const std::string& path, platform::FolderRefusal refusal,
+                 std::error_code error) override {
         if (!op_.CountOnly()) {
             op_.ReportFolderLeft(path, refusal, error, "not listed");
         }

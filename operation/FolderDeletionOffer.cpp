@@ -39,13 +39,14 @@ std::string OfferFolderDeletion(const std::string& folder, const AskFunction& as
     }
     // Removing only an empty folder is the check: the system refuses a folder that
     // gained an entry while the question was open.
-    const int error = platform::Sys().RemoveEmptyFolder(folder);
-    if (error == 0) {
+    const std::error_code error = platform::Sys().RemoveEmptyFolder(folder);
+    if (!error) {
         return folder + " has been deleted.";
     }
-    const std::string why = error == ENOTEMPTY || error == EEXIST
-                                ? " was not removed because it is no longer empty."
-                                : " was not removed: " + platform::Platform::ErrorText(error) + ".";
+    const std::string why =
+        error == std::errc::directory_not_empty || error == std::errc::file_exists
+            ? " was not removed because it is no longer empty."
+            : " was not removed: " + platform::Platform::ErrorText(error) + ".";
     ask({"The folder " + folder + why, kTitle, MessageButtons::Ok, 1, MessageIcon::Exclamation});
     return {};
 }

@@ -8,7 +8,7 @@ Operation::Operation(const OperationChoices& choices, OperationInterface& ui,
                      OperationControl& control)
     : choices_(choices), ui_(ui), control_(control), protected_(FindProtectedPlaces()) {}
 
-int Operation::Walk(const std::string& folder, platform::WalkVisitor& visitor) {
+std::error_code Operation::Walk(const std::string& folder, platform::WalkVisitor& visitor) {
     platform::WalkRules rules;
     rules.crossVolumes = choices_.safety.crossVolumes;
     if (heldTarget_ != nullptr) {
@@ -18,7 +18,7 @@ int Operation::Walk(const std::string& folder, platform::WalkVisitor& visitor) {
 }
 
 void Operation::ReportFolderLeft(const std::string& path, platform::FolderRefusal refusal,
-                                 int error, const char* notDone) {
+                                 std::error_code error, const char* notDone) {
     ++state_.foldersNotPurged;
     if (state_.purgingTrash || reportBufferFull_) {
         return;

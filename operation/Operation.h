@@ -27,7 +27,8 @@ struct OperationState {
     bool listFolders = false;
     bool fileDetails = false;
     std::int32_t maxFilesToCount = 0;
-    std::int32_t fileCount = 0;  // -1 once a count-only walk reached its limit
+    std::int32_t fileCount = 0;
+    bool countLimitReached = false;  // a count-only walk stopped at maxFilesToCount
     std::int32_t purgedFileCount = 0;
     double sumOfSizes = 0;
     std::int32_t removedFolderCount = 0;
@@ -62,11 +63,11 @@ class Operation {
     const platform::WalkFolder* HeldTarget() const { return heldTarget_; }
     void HoldTarget(const platform::WalkFolder* target) { heldTarget_ = target; }
     // Walks a folder (the held target when there is one) with the operation's rules;
-    // the errno of opening it, or 0.
-    int Walk(const std::string& folder, platform::WalkVisitor& visitor);
+    // the error of opening it, if any.
+    std::error_code Walk(const std::string& folder, platform::WalkVisitor& visitor);
     // The report line of a folder the walk leaves whole; counts it as not purged.
-    void ReportFolderLeft(const std::string& path, platform::FolderRefusal refusal, int error,
-                          const char* notDone);
+    void ReportFolderLeft(const std::string& path, platform::FolderRefusal refusal,
+                          std::error_code error, const char* notDone);
     // Once per operation and volume: the note that overwriting cannot reach old data.
     void NoteCopyOnWrite(dev_t device);
 

@@ -59,7 +59,7 @@ void RunPurgeWalk(Operation& op) {
     const OperationChoices& choices = op.Choices();
     op.AppendToText(ReportStamp());
     op.AppendToText(PurgeHeader(choices));
-    op.Extensions().InitSensitiveExtensions(kExtensionUndecided);
+    op.Extensions().InitSensitiveExtensions(ExtensionPermission::Undecided);
     // The walk holds the target that was opened before the confirmation; without one,
     // the folder is resolved and opened once, now.
     const platform::WalkFolder* held = op.HeldTarget();

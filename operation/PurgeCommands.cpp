@@ -15,7 +15,7 @@ namespace vorlane {
 namespace {
 
 constexpr std::int32_t kConfirmationCountLimit = 1001;
-constexpr std::int16_t kDetailsCountLimit = 100;
+constexpr std::int32_t kDetailsCountLimit = 100;
 constexpr std::string_view kAllFiles = "*.*";
 constexpr const char* kPurgeCaption = "Purge files";
 // A listing of a tree may hold files, folders or both.
@@ -40,13 +40,12 @@ bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui
     if (!SingleFile(choices) || !choices.dateRestriction.active) {
         return true;
     }
-    int errorNumber = 0;
-    const std::int32_t jdn = FileDateJdn(TargetFile(choices), errorNumber);
-    if (jdn < 0) {
+    const std::optional<std::int32_t> jdn = FileDateJdn(TargetFile(choices));
+    if (!jdn) {
         Tell(ui, "Cannot ascertain the date of the specified file.", title, MessageIcon::None);
         return false;
     }
-    if (jdn >= choices.dateRestriction.onlyBeforeJdn) {
+    if (*jdn >= choices.dateRestriction.onlyBeforeJdn) {
         Tell(ui,
              "The date of the specified file is not before " +
                  ShortDateText(choices.dateRestriction.onlyBeforeJdn) + ".",
@@ -56,10 +55,9 @@ bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui
     return true;
 }
 
-// Matching files directly in the target folder; -1 with the reason when it cannot be read.
-int DirectMatches(const OperationChoices& choices, std::string& errorText) {
-    double byteSum = 0;
-    return CountFiles(choices.targetFolder, choices.targetFilespec, false, errorText, byteSum);
+// Matching files directly in the target folder, or why it cannot be read.
+FolderCount DirectMatches(const OperationChoices& choices) {
+    return CountFiles(choices.targetFolder, choices.targetFilespec, false);
 }
 
 void TellUnreadable(OperationInterface& ui, const std::string& folder, const std::string& why,
@@ -73,13 +71,17 @@ bool IsRootFolder(const platform::FileStatus& folder) {
     return folder.device == root.device && folder.inode == root.inode;
 }
 
-std::int32_t CountTargetFiles(const OperationChoices& choices, OperationInterface& ui,
-                              OperationControl& control, std::int32_t limit,
-                              const platform::WalkFolder* target) {
+std::optional<std::int32_t> CountTargetFiles(const OperationChoices& choices,
+                                             OperationInterface& ui, OperationControl& control,
+                                             std::int32_t limit,
+                                             const platform::WalkFolder* target) {
     Operation op(choices, ui, control);
     op.HoldTarget(target);
     op.State().maxFilesToCount = limit;
     ListFilesRecursive(op, choices.targetFolder, choices.targetFilespec);
+    if (op.State().countLimitReached) {
+        return std::nullopt;
+    }
     return op.State().fileCount;
 }
 
@@ -88,13 +90,14 @@ OperationResult Finish(Operation& op, const std::string& caption) {
     return {true, false, op.State(), op.ReportText(), op.Stopped(), caption};
 }
 
-std::int32_t CountForConfirmation(const OperationChoices& choices, OperationInterface& ui,
-                                  OperationControl& control, const platform::WalkFolder& target) {
+std::optional<std::int32_t> CountForConfirmation(const OperationChoices& choices,
+                                                 OperationInterface& ui, OperationControl& control,
+                                                 const platform::WalkFolder& target) {
     if (!HasWildcard(choices.targetFilespec) && !choices.subdirectories) {
         return 1;
     }
     ui.ShowProgress("Now counting files ...");
-    const std::int32_t count =
+    const std::optional<std::int32_t> count =
         CountTargetFiles(choices, ui, control, kConfirmationCountLimit, &target);
     ui.ShowProgress("");
     return count;
@@ -107,8 +110,8 @@ OperationResult NothingMatched() {
 }
 
 // dateFailed: a single file fails the date restriction, so nothing is asked.
-bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui, std::int32_t count,
-                       bool& dateFailed) {
+bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui,
+                       std::optional<std::int32_t> count, bool& dateFailed) {
     const ConfirmationMessage message = BuildConfirmationMessage(
         {choices.targetFolder, choices.targetFilespec, HasWildcard(choices.targetFilespec),
          choices.subdirectories, choices.dateRestriction.active,
@@ -132,23 +135,18 @@ bool ListFileDetails(const OperationChoices& choices, bool listFolders) {
     if (!listFolders) {
         return false;
     }
-    std::int32_t count = 0;
-    std::int16_t limit = kDetailsCountLimit;
-    double byteSum = 0;
-    int errorFlag = 0;
-    FolderSize(true, choices.targetFolder, choices.targetFilespec, count, limit, false, byteSum,
-               errorFlag);
-    return limit != -2;
+    return !FolderSize(choices.targetFolder, choices.targetFilespec, kDetailsCountLimit, false)
+                .limitReached;
 }
 
 bool ReportNoFilesToList(const OperationChoices& choices, OperationInterface& ui) {
-    std::string why;
-    const int matches = DirectMatches(choices, why);
-    if (matches < 0) {
-        TellUnreadable(ui, choices.targetFolder, why, "List files");
+    const FolderCount matches = DirectMatches(choices);
+    if (matches.error) {
+        TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(matches.error),
+                       "List files");
         return true;
     }
-    if (choices.subdirectories || matches > 0) {
+    if (choices.subdirectories || matches.count > 0) {
         return false;
     }
     const std::string& spec = choices.targetFilespec;
@@ -199,7 +197,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
     // walk all see this folder, whatever its name leads to later.
     platform::WalkFolder target;
     const std::string resolved = platform::ResolvePath(choices.targetFolder);
-    if (const int error = platform::OpenTargetFolder(resolved, target); error != 0) {
+    if (const std::error_code error = platform::OpenTargetFolder(resolved, target)) {
         TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(error),
                        kPurgeCaption);
         return {};
@@ -209,13 +207,13 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
         return {};
     }
     const bool multipleFiles = HasWildcard(choices.targetFilespec);
-    std::string why;
-    const int matches = DirectMatches(choices, why);
-    if (matches < 0) {
-        TellUnreadable(ui, choices.targetFolder, why, kPurgeCaption);
+    const FolderCount matches = DirectMatches(choices);
+    if (matches.error) {
+        TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(matches.error),
+                       kPurgeCaption);
         return {};
     }
-    if (!choices.subdirectories && matches == 0) {
+    if (!choices.subdirectories && matches.count == 0) {
         Tell(ui,
              multipleFiles ? "There are no files in " + choices.targetFolder + " matching " +
                                  choices.targetFilespec + "."
@@ -223,7 +221,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
              "Purge files", MessageIcon::Exclamation);
         return NothingMatched();
     }
-    const std::int32_t count = CountForConfirmation(choices, ui, control, target);
+    const std::optional<std::int32_t> count = CountForConfirmation(choices, ui, control, target);
     if (count == 0) {
         Tell(ui,
              "There are no files in " + choices.targetFolder +

@@ -3,6 +3,7 @@
 // the windows and the terminal.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "operation/Operation.h"

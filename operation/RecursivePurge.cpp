@@ -30,7 +30,7 @@ struct FileJob {
     int folderFd;
     std::string path;
     std::string name;
-    int code = 0;  // exclusion or purge result code; 0 while nothing is wrong
+    FileOutcome code = FileOutcome::Ok;
     std::int64_t size = 0;
     bool sizeShown = false;
     bool purged = false;
@@ -87,34 +87,34 @@ bool AskAboutExtension(Operation& op, FileJob& job) {
     }
     const bool allowed = answer == MessageAnswer::Yes;
     op.Extensions().SetSensitiveExtensionPermission(
-        ext, allowed ? kExtensionAllowed : kExtensionRefused);
-    job.code = allowed ? kNotExcluded : kSensitiveUndecided;
+        ext, allowed ? ExtensionPermission::Allowed : ExtensionPermission::Refused);
+    job.code = allowed ? FileOutcome::Ok : FileOutcome::SensitiveUndecided;
     return true;
 }
 
-// The exclusion code as far as it needs no question: kSensitiveUndecided asks.
-int ExclusionCode(Operation& op, const FolderEntry& entry, const std::string& path) {
+// The exclusion as far as it needs no question: SensitiveUndecided asks.
+FileOutcome ExclusionCode(Operation& op, const FolderEntry& entry, const std::string& path) {
     if (entry.status.kind == FileKind::Symlink) {
-        return purge_result::kSymbolicLink;
+        return FileOutcome::SymbolicLink;
     }
     if (entry.status.kind != FileKind::Regular) {
-        return purge_result::kNotRegularFile;
+        return FileOutcome::NotRegularFile;
     }
-    const int code = ExcludedFile(path, op.Extensions(), op.Protected());
-    if (code == kSensitiveUndecided && op.Choices().options.okToPurgeSensitiveFiles) {
-        return kNotExcluded;
+    const FileOutcome code = ExcludedFile(path, op.Extensions(), op.Protected());
+    if (code == FileOutcome::SensitiveUndecided && op.Choices().options.okToPurgeSensitiveFiles) {
+        return FileOutcome::Ok;
     }
     return code;
 }
 
-// The exclusion code, after the sensitive-extension question; false on Cancel.
+// The exclusion, after the sensitive-extension question; false on Cancel.
 bool DecideExclusion(Operation& op, const FolderEntry& entry, FileJob& job) {
     job.code = ExclusionCode(op, entry, job.path);
-    if (job.code == kSensitiveRefused) {
-        job.code = kSensitiveUndecided;
+    if (job.code == FileOutcome::SensitiveRefused) {
+        job.code = FileOutcome::SensitiveUndecided;
         return true;
     }
-    return job.code != kSensitiveUndecided || AskAboutExtension(op, job);
+    return job.code != FileOutcome::SensitiveUndecided || AskAboutExtension(op, job);
 }
 
 bool AsksToConfirm(const Operation& op) {
@@ -207,7 +207,7 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
         op.Report().DropLastCharacters(shown);
     }
     op.Ui().ShowPassProgress(job.path, 0, passes, job.size);
-    job.purged = job.code == purge_result::kPurged;
+    job.purged = job.code == FileOutcome::Ok;
 }
 
 void ReportOutcome(Operation& op, FileJob& job) {
@@ -241,12 +241,11 @@ bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const Folde
     if (!DecideExclusion(op, entry, job)) {
         return false;
     }
-    if (job.code == kNotExcluded) {
+    if (job.code == FileOutcome::Ok) {
         job.size = std::max<std::int64_t>(entry.status.size, 0);
+        // A declined file keeps Ok and is not purged: its line says only " not purged."
         if (ConfirmFile(op, job)) {
             RunPasses(op, job, threshold);
-        } else {
-            job.code = 0;  // declined: " not purged."
         }
     }
     ReportOutcome(op, job);
@@ -283,7 +282,7 @@ void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& tra
         return;
     }
     // Removes only an empty folder, and only the one the walk saw under that name.
-    if (platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status) != 0) {
+    if (platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status)) {
         return;
     }
     ++op.State().removedFolderCount;
@@ -296,7 +295,7 @@ void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& tra
 // True while the folder still has a name: a folder removed under the walk ends its files.
 bool StillThere(const platform::WalkFolder& folder) {
     platform::FileStatus now;
-    return platform::Sys().StatOpen(folder.fd.Get(), now) == 0 && now.links > 0;
+    return !platform::Sys().StatOpen(folder.fd.Get(), now) && now.links > 0;
 }
 
 // Two descriptors per file of a batch, and room for the walk's folders and the rest.
@@ -383,7 +382,8 @@ class PurgeWalk : public platform::WalkVisitor {
         RemoveIfEmptied(op_, trash_, parent, entry);
         return true;
     }
-    bool Refused(const std::string& path, platform::FolderRefusal refusal, int error) override {
+    bool Refused(const std::string& path, platform::FolderRefusal refusal,
+                 std::error_code error) override {
         op_.ReportFolderLeft(path, refusal, error, "not purged");
         return !op_.Stopped();
     }
@@ -395,12 +395,12 @@ class PurgeWalk : public platform::WalkVisitor {
         if (limits_.files == 0) {
             return false;
         }
-        const int code = ExclusionCode(op_, entry, job.path);
-        if (code == kSensitiveUndecided) {
+        const FileOutcome code = ExclusionCode(op_, entry, job.path);
+        if (code == FileOutcome::SensitiveUndecided) {
             return false;
         }
-        job.code = code == kSensitiveRefused ? kSensitiveUndecided : code;
-        if (job.code != kNotExcluded) {
+        job.code = code == FileOutcome::SensitiveRefused ? FileOutcome::SensitiveUndecided : code;
+        if (job.code != FileOutcome::Ok) {
             return !held_.empty();
         }
         job.size = std::max<std::int64_t>(entry.status.size, 0);
@@ -412,7 +412,7 @@ class PurgeWalk : public platform::WalkVisitor {
     // False when the batch that had to run first was stopped.
     bool Hold(FileJob job) {
         ++op_.State().fileCount;
-        if (job.code == kNotExcluded) {
+        if (job.code == FileOutcome::Ok) {
             const std::int64_t bytes = BatchBytesOf(job.size);
             if (static_cast<int>(batch_.size()) >= limits_.files ||
                 batchBytes_ + bytes > limits_.bytes) {
@@ -458,7 +458,7 @@ class PurgeWalk : public platform::WalkVisitor {
             ReportFileName(op_, job, lineStarted_);
             if (job.batched) {
                 job.code = batch_[next++].result;
-                job.purged = job.code == purge_result::kPurged;
+                job.purged = job.code == FileOutcome::Ok;
                 ShowSizeAndIndicator(op_, job, threshold_);  // quick files: no indicator
             }
             ReportOutcome(op_, job);
@@ -484,48 +484,47 @@ class PurgeWalk : public platform::WalkVisitor {
 
 }  // namespace
 
-std::string NotPurgedReason(int code, const std::string& filePath) {
-    namespace r = purge_result;
+std::string NotPurgedReason(FileOutcome code, const std::string& filePath) {
     switch (code) {
-        case r::kSystemNotPermitted:
+        case FileOutcome::SystemNotPermitted:
             return ": file is a system file, not purged.";
-        case r::kReadOnlyNotPermitted:
+        case FileOutcome::ReadOnlyNotPermitted:
             return ": file is a read-only file, not purged.\r\n(Perhaps file is in use by another "
                    "program.)";
-        case r::kInvalidClusterSize:
+        case FileOutcome::InvalidClusterSize:
             return ": invalid cluster size.";
-        case r::kInvalidPurgeType:
+        case FileOutcome::InvalidPurgeType:
             return ": invalid purge type.";
-        case r::kInvalidNumberOfPasses:
+        case FileOutcome::InvalidNumberOfPasses:
             return ": invalid number of passes.";
-        case r::kHardLinks:
+        case FileOutcome::HardLinks:
             return ": file has other names (hard links), not purged.";
-        case r::kGrewDuringPurge:
+        case FileOutcome::GrewDuringPurge:
             return ": file grew during the purge, not purged.";
-        case r::kNotDeleted:
+        case FileOutcome::NotDeleted:
             return ": file overwritten but not deleted.";
-        case r::kCannotOpen:
-        case r::kCannotOpenForWriting:
+        case FileOutcome::CannotOpen:
+        case FileOutcome::CannotOpenForWriting:
             return ": unable to open file for writing.";
-        case r::kEmptyFileName:
+        case FileOutcome::EmptyFileName:
             return ": empty file name.";
-        case r::kSymbolicLink:
+        case FileOutcome::SymbolicLink:
             return ": symbolic link, not followed, not purged.";
-        case r::kNotRegularFile:
+        case FileOutcome::NotRegularFile:
             return ": not a regular file, not purged.";
-        case r::kWriteFailed:
+        case FileOutcome::WriteFailed:
             return ": write error (disk full or device error), not purged.";
-        case r::kFlushFailed:
+        case FileOutcome::FlushFailed:
             return ": data could not be flushed to the device, not purged.";
-        case r::kFileChanged:
+        case FileOutcome::FileChanged:
             return ": file vanished or was replaced during the purge, not purged.";
-        case kExcludedProgramFolder:
+        case FileOutcome::ExcludedProgramFolder:
             return ": a file in the current application folder, not purged.";
-        case kExcludedSwapFile:
+        case FileOutcome::ExcludedSwapFile:
             return ": the page file (swap file), not purged.";
-        case kExcludedTrashDesktopIni:
+        case FileOutcome::ExcludedTrashDesktopIni:
             return ": a desktop.ini file in the Trash, not purged.";
-        case kSensitiveUndecided:
+        case FileOutcome::SensitiveUndecided:
             return ": \"" + FileExtension(filePath, true) + "\" files are not purged.";
         default:
             return " not purged.";
@@ -534,10 +533,10 @@ std::string NotPurgedReason(int code, const std::string& filePath) {
 
 void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
     PurgeWalk walk(op, fileSpec);
-    if (const int error = op.Walk(folder, walk); error != 0) {
+    if (const std::error_code error = op.Walk(folder, walk)) {
         walk.Refused(WithTrailingSeparator(folder),
-                     error == EXDEV ? platform::FolderRefusal::OtherVolume
-                                    : platform::FolderRefusal::CannotRead,
+                     error == std::errc::cross_device_link ? platform::FolderRefusal::OtherVolume
+                                                           : platform::FolderRefusal::CannotRead,
                      error);
     }
     op.ReportAppend(kCrLf, false);  // the held-back line break of the target's walk

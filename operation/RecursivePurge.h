@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/FileOutcome.h"
 #include "operation/Operation.h"
 
 namespace vorlane {
@@ -15,6 +16,6 @@ void VorlPurgeRecursive(Operation& operation, const std::string& dirPath,
                         const std::string& fileSpec);
 
 // The report text that follows the name of a file that was not purged.
-std::string NotPurgedReason(int code, const std::string& filePath);
+std::string NotPurgedReason(FileOutcome code, const std::string& filePath);
 
 }  // namespace vorlane

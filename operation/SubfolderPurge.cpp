@@ -54,7 +54,7 @@ class Walk : public platform::WalkVisitor {
         RemoveIfEmptied(parent, entry);
         return Checkpoint(true);
     }
-    bool Refused(const std::string&, platform::FolderRefusal, int) override {
+    bool Refused(const std::string&, platform::FolderRefusal, std::error_code) override {
         if (!state_.countingMode) {
             ++state_.filesNotDeleted;  // its files stay where they are
         }
@@ -72,7 +72,7 @@ class Walk : public platform::WalkVisitor {
     bool Protected(const std::string& path) const;
     bool Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
                const std::string& path);
-    bool PassFailed(const std::string& path, PurgeResultCode result);
+    bool PassFailed(const std::string& path, FileOutcome result);
     void RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry& entry);
 
     SubfolderPurgeState& state_;
@@ -110,8 +110,8 @@ bool Walk::Checkpoint(bool withProgress) {
 }
 
 bool Walk::Protected(const std::string& path) const {
-    const std::int16_t code = ExcludedFile(path, extensions_, state_.protectedPlaces);
-    return code == kExcludedProgramFolder || code == kExcludedSwapFile;
+    const FileOutcome code = ExcludedFile(path, extensions_, state_.protectedPlaces);
+    return code == FileOutcome::ExcludedProgramFolder || code == FileOutcome::ExcludedSwapFile;
 }
 
 bool Walk::File(const platform::WalkFolder& folder, const FolderEntry& entry) {
@@ -138,15 +138,15 @@ bool Walk::File(const platform::WalkFolder& folder, const FolderEntry& entry) {
 }
 
 // A failed purge ends the file; false when the person ends the run.
-bool Walk::PassFailed(const std::string& path, PurgeResultCode result) {
+bool Walk::PassFailed(const std::string& path, FileOutcome result) {
     ++state_.filesNotDeleted;
-    if (result == purge_result::kCannotOpen || result == purge_result::kFileChanged) {
+    if (result == FileOutcome::CannotOpen || result == FileOutcome::FileChanged) {
         return true;  // gone or locked: nothing the person could act on
     }
     const std::string message =
-        result == purge_result::kNotDeleted
+        result == FileOutcome::NotDeleted
             ? "File deletion error.  File (shown below) may be hidden."
-            : "An error (" + std::to_string(result) + ") has been reported.";
+            : "An error (" + std::to_string(static_cast<int>(result)) + ") has been reported.";
     if (GoOn(message + "\r\n" + path + "\r\n" + std::string(kGoOnOrStop))) {
         return true;
     }
@@ -173,14 +173,13 @@ bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
         return !ended;
     };
     hooks.stopRequested = [this] { return control_.StopRequested(); };
-    const PurgeResultCode result =
-        purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks);
-    if (ended || (result == purge_result::kStopped && control_.StopRequested())) {
+    const FileOutcome result = purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks);
+    if (ended || (result == FileOutcome::Stopped && control_.StopRequested())) {
         control_.RequestInterrupt();  // the person ended it: nothing failed
         ui_.ShowProgress("");
         return false;
     }
-    if (result < 0) {
+    if (result != FileOutcome::Ok) {
         return PassFailed(path, result);
     }
     ++state_.filesPurged;
@@ -195,10 +194,11 @@ void Walk::RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry
     if (state_.countingMode) {
         return;
     }
-    const int error = platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
-    if (error == 0) {
+    const std::error_code error =
+        platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
+    if (!error) {
         ++state_.foldersRemoved;
-    } else if (error != ENOTEMPTY && error != EEXIST) {
+    } else if (error != std::errc::directory_not_empty && error != std::errc::file_exists) {
         ++state_.foldersNotRemoved;
     }
 }

@@ -14,8 +14,8 @@ bool EntryIsTarget(const OperationChoices& choices, const platform::FolderEntry&
     if (!choices.dateRestriction.active) {
         return true;
     }
-    const std::int32_t day = DayNumberOf(entry.status);
-    return day != -1 && day < choices.dateRestriction.onlyBeforeJdn;
+    const std::optional<std::int32_t> day = DayNumberOf(entry.status);
+    return day && *day < choices.dateRestriction.onlyBeforeJdn;
 }
 
 void SelectTargets(const OperationChoices& choices,

@@ -5,6 +5,7 @@
 #include "operation/Operation.h"
 #include "operation/RecursivePurge.h"
 #include "platform/MountTable.h"
+#include "platform/Platform.h"
 #include "support/Folders.h"
 #include "support/Strings.h"
 
@@ -31,12 +32,7 @@ std::int32_t FilesInTree(const std::string& folder) {
     if (!FolderIsDirectory(folder)) {
         return 0;
     }
-    std::int32_t count = 0;
-    std::int16_t noLimit = 0;
-    double byteSum = 0;
-    int errorFlag = 0;
-    FolderSize(true, folder, "*.*", count, noLimit, false, byteSum, errorFlag);
-    return count;
+    return FolderSize(folder, "*.*", std::nullopt, false).count;
 }
 
 bool HoldsNothing(const std::string& folder) {
@@ -128,11 +124,11 @@ TrashPurgeResult PurgeTrash(const std::string& trashFolder, const OperationChoic
                             OperationInterface& ui, OperationControl& control) {
     const std::string drive = DriveOfPath(trashFolder);
     const std::string title = "Purge files in Trash deleted from Drive " + drive;
-    std::string errorText;
-    int errorCode = 0;
-    if (CountSubfolders(trashFolder, errorText, errorCode) < 0) {
-        Tell(ui, "Cannot access Trash for Drive " + drive + ":\r\n" + errorText, title,
-             MessageIcon::Exclamation);
+    if (const std::error_code error = CountSubfolders(trashFolder).error) {
+        Tell(ui,
+             "Cannot access Trash for Drive " + drive + ":\r\n" +
+                 platform::Platform::ErrorText(error),
+             title, MessageIcon::Exclamation);
         return {};
     }
     const std::string root = WithTrailingSeparator(trashFolder);

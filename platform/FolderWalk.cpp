@@ -25,7 +25,7 @@ class Walker {
     // False when the walk ends.
     bool Visit(WalkFolder& folder) {
         std::vector<FolderEntry> entries;
-        if (const int error = Sys().ReadFolder(folder.fd.Get(), entries); error != 0) {
+        if (const std::error_code error = Sys().ReadFolder(folder.fd.Get(), entries)) {
             return visitor_.Refused(folder.path, FolderRefusal::CannotRead, error);
         }
         if (!visitor_.Folder(folder, entries)) {
@@ -52,15 +52,16 @@ class Walker {
         WalkFolder child;
         child.path = parent.path + entry.name + "/";
         child.depth = parent.depth + 1;
-        const int error = Sys().OpenFolder(parent.fd.Get(), entry.name, child.fd, child.status);
-        if (error == ENOENT) {
+        const std::error_code error =
+            Sys().OpenFolder(parent.fd.Get(), entry.name, child.fd, child.status);
+        if (error == std::errc::no_such_file_or_directory) {
             return true;  // gone since the folder was read: nothing left in it
         }
-        if (error != 0) {
+        if (error) {
             return visitor_.Refused(child.path, FolderRefusal::CannotRead, error);
         }
         if (OnOtherVolume(child.status)) {
-            return visitor_.Refused(child.path, FolderRefusal::OtherVolume, 0);
+            return visitor_.Refused(child.path, FolderRefusal::OtherVolume, {});
         }
         const bool letGo = child.depth > kHeldDepth;
         if (letGo) {
@@ -68,7 +69,7 @@ class Walker {
         }
         const bool goOn = Visit(child);
         if (letGo && !TakeBack(parent, child)) {
-            visitor_.Refused(parent.path, FolderRefusal::CannotRead, ESTALE);
+            visitor_.Refused(parent.path, FolderRefusal::CannotRead, SystemError(ESTALE));
             return false;  // moved away under the walk: where it is now is unknown
         }
         return goOn && visitor_.AfterSubfolder(parent, entry);
@@ -77,7 +78,7 @@ class Walker {
     static bool TakeBack(WalkFolder& parent, const WalkFolder& child) {
         FileStatus status;
         UniqueFd fd;
-        if (Sys().OpenFolder(child.fd.Get(), "..", fd, status) != 0 ||
+        if (Sys().OpenFolder(child.fd.Get(), "..", fd, status) ||
             !SameFolder(status, parent.status)) {
             return false;
         }
@@ -93,38 +94,38 @@ class Walker {
 
 }  // namespace
 
-int OpenTargetFolder(const std::string& target, WalkFolder& out) {
+std::error_code OpenTargetFolder(const std::string& target, WalkFolder& out) {
     std::string path = target;
     while (path.size() > 1 && path.back() == '/') {
         path.pop_back();
     }
     if (path.empty()) {
-        return ENOENT;
+        return SystemError(ENOENT);
     }
     out.depth = 0;
     out.path = path == "/" ? path : path + "/";
     return Sys().OpenFolder(AT_FDCWD, path, out.fd, out.status);
 }
 
-int WalkTree(const WalkFolder& target, WalkVisitor& visitor, const WalkRules& rules,
-             const VolumeTable& volumes) {
+std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const WalkRules& rules,
+                         const VolumeTable& volumes) {
     if (volumes.IsPseudo(target.status.device)) {
-        return EXDEV;
+        return SystemError(EXDEV);
     }
     WalkFolder top;
     top.path = target.path;
     // Its own descriptor, so the walk never disturbs the holder's.
-    if (const int error = Sys().OpenFolder(target.fd.Get(), ".", top.fd, top.status); error != 0) {
+    if (const std::error_code error = Sys().OpenFolder(target.fd.Get(), ".", top.fd, top.status)) {
         return error;
     }
     Walker(visitor, rules, volumes, top.status.device).Visit(top);
-    return 0;
+    return {};
 }
 
-int WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules,
-             const VolumeTable& volumes) {
+std::error_code WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules,
+                         const VolumeTable& volumes) {
     WalkFolder top;
-    if (const int error = OpenTargetFolder(target, top); error != 0) {
+    if (const std::error_code error = OpenTargetFolder(target, top)) {
         return error;
     }
     return WalkTree(top, visitor, rules, volumes);

@@ -22,7 +22,7 @@ struct WalkFolder {
 
 // Why a folder is not walked into.
 enum class FolderRefusal {
-    CannotRead,   // with an errno value
+    CannotRead,   // with the error that stopped the read
     OtherVolume,  // a mount point of another volume, or a pseudo file system
 };
 
@@ -36,23 +36,25 @@ class WalkVisitor {
     // After a subfolder's walk, with its parent held again; false ends the walk.
     virtual bool AfterSubfolder(const WalkFolder&, const FolderEntry&) { return true; }
     // A folder that is not walked; false ends the walk.
-    virtual bool Refused(const std::string& /*path*/, FolderRefusal, int /*error*/) { return true; }
+    virtual bool Refused(const std::string& /*path*/, FolderRefusal, std::error_code /*error*/) {
+        return true;
+    }
 };
 
 struct WalkRules {
     bool crossVolumes = false;  // walk into other volumes (never into pseudo file systems)
 };
 
-// Opens the target once and walks it. Returns 0, or the errno of opening the target
+// Opens the target once and walks it. Returns the error of opening the target, if any
 // (ENOTDIR/ELOOP for a link, EXDEV for a pseudo file system). The target's own
 // folders may be reached through links; from there on, none is followed.
-int WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules,
-             const VolumeTable& volumes);
+std::error_code WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules,
+                         const VolumeTable& volumes);
 // The same from a target opened before, e.g. before the person confirmed the purge.
-int WalkTree(const WalkFolder& target, WalkVisitor& visitor, const WalkRules& rules,
-             const VolumeTable& volumes);
+std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const WalkRules& rules,
+                         const VolumeTable& volumes);
 
 // Opens a target folder for a walk: resolved once, here.
-int OpenTargetFolder(const std::string& target, WalkFolder& out);
+std::error_code OpenTargetFolder(const std::string& target, WalkFolder& out);
 
 }  // namespace vorlane::platform

@@ -86,7 +86,7 @@ OpenResult OpenRegular(const Platform& sys, const std::string& path, int flags, 
         return ResultOfErrno(errno);
     }
     FileStatus opened;
-    if (sys.StatOpen(fd.Get(), opened) != 0) {
+    if (sys.StatOpen(fd.Get(), opened)) {
         return OpenResult::Failed;
     }
     if (opened.kind != FileKind::Regular) {
@@ -103,8 +103,9 @@ OpenResult OpenRegular(const Platform& sys, const std::string& path, int flags, 
     return OpenResult::Ok;
 }
 
-int ErrnoOr0(int rc) {
-    return rc == 0 ? 0 : errno;
+// A system call's result: the errno it left when it failed.
+std::error_code ErrorOf(int rc) {
+    return rc == 0 ? std::error_code() : SystemError(errno);
 }
 
 }  // namespace
@@ -123,13 +124,13 @@ int UniqueFd::Release() {
     return fd;
 }
 
-int UniqueFd::Reset() {
+std::error_code UniqueFd::Reset() {
     if (fd_ < 0) {
-        return 0;
+        return {};
     }
     const int rc = ::close(fd_);
     fd_ = -1;
-    return ErrnoOr0(rc);
+    return ErrorOf(rc);
 }
 
 FileStatus Platform::StatNoFollow(const std::string& path) const {
@@ -140,13 +141,13 @@ FileStatus Platform::StatNoFollow(const std::string& path) const {
     return StatusFrom(st);
 }
 
-int Platform::StatOpen(int fd, FileStatus& out) const {
+std::error_code Platform::StatOpen(int fd, FileStatus& out) const {
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
-        return errno;
+        return SystemError(errno);
     }
     out = StatusFrom(st);
-    return 0;
+    return {};
 }
 
 OpenResult Platform::OpenForReading(const std::string& path, UniqueFd& out) const {
@@ -158,14 +159,14 @@ OpenResult Platform::OpenForOverwrite(const std::string& path, UniqueFd& out) co
     UniqueFd folder;
     FileStatus folderStatus;
     const std::string parent = file.has_parent_path() ? file.parent_path().string() : ".";
-    if (OpenFolder(AT_FDCWD, parent, folder, folderStatus) != 0) {
+    if (OpenFolder(AT_FDCWD, parent, folder, folderStatus)) {
         return OpenResult::Missing;
     }
     UniqueFd handle;
     FileStatus status;
-    if (const int error = OpenEntry(folder.Get(), file.filename().string(), handle, status);
-        error != 0) {
-        return ResultOfErrno(error);
+    if (const std::error_code error =
+            OpenEntry(folder.Get(), file.filename().string(), handle, status)) {
+        return ResultOfErrno(error.value());
     }
     if (status.kind != FileKind::Regular) {
         return ResultOfKind(status.kind);
@@ -173,7 +174,8 @@ OpenResult Platform::OpenForOverwrite(const std::string& path, UniqueFd& out) co
     return ReopenForWriting(handle.Get(), out);
 }
 
-int Platform::WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const {
+std::error_code Platform::WriteAt(int fd, std::int64_t offset, const void* data,
+                                  std::size_t size) const {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t written = ::pwrite(fd, bytes, size, offset);
@@ -181,28 +183,28 @@ int Platform::WriteAt(int fd, std::int64_t offset, const void* data, std::size_t
             if (errno == EINTR) {
                 continue;
             }
-            return errno;
+            return SystemError(errno);
         }
         if (written == 0) {
-            return ENOSPC;
+            return SystemError(ENOSPC);
         }
         bytes += written;
         offset += written;
         size -= static_cast<std::size_t>(written);
     }
-    return 0;
+    return {};
 }
 
 // fdatasync writes the data and whatever is needed to read it back (a grown size) and
 // skips the time stamps, which the purge sets back anyway.
-int Platform::FlushToDevice(int fd) const {
-    return ErrnoOr0(::fdatasync(fd));
+std::error_code Platform::FlushToDevice(int fd) const {
+    return ErrorOf(::fdatasync(fd));
 }
 
-int Platform::FlushVolume(int fd) const {
+std::error_code Platform::FlushVolume(int fd) const {
     // One journal commit and one device cache flush for the whole batch, where a flush per
     // file would pay both for every file.
-    return ErrnoOr0(::syncfs(fd));
+    return ErrorOf(::syncfs(fd));
 }
 
 int Platform::RaiseOpenFileLimit() const {
@@ -221,46 +223,46 @@ int Platform::RaiseOpenFileLimit() const {
     return static_cast<int>(std::min<rlim_t>(limit.rlim_cur, 65536));
 }
 
-int Platform::Resize(int fd, std::int64_t size) const {
-    return ErrnoOr0(::ftruncate(fd, size));
+std::error_code Platform::Resize(int fd, std::int64_t size) const {
+    return ErrorOf(::ftruncate(fd, size));
 }
 
-int Platform::ResizePath(const std::string& path, std::int64_t size) const {
+std::error_code Platform::ResizePath(const std::string& path, std::int64_t size) const {
     UniqueFd fd;
     const OpenResult opened = OpenForOverwrite(path, fd);
     if (opened != OpenResult::Ok) {
-        return opened == OpenResult::Missing ? ENOENT : EACCES;
+        return SystemError(opened == OpenResult::Missing ? ENOENT : EACCES);
     }
     return Resize(fd.Get(), size);
 }
 
-int Platform::SetTimes(int fd, const FileTimes& times) const {
+std::error_code Platform::SetTimes(int fd, const FileTimes& times) const {
     const timespec both[2] = {times.access, times.modification};
-    return ErrnoOr0(::futimens(fd, both));
+    return ErrorOf(::futimens(fd, both));
 }
 
-int Platform::SetMode(const std::string& path, mode_t mode) const {
+std::error_code Platform::SetMode(const std::string& path, mode_t mode) const {
     // Through a handle on the entry itself: a link's target is never changed, and a
     // link swapped in after a look cannot redirect the change.
     return SetModeAt(AT_FDCWD, path, mode);
 }
 
-int Platform::RemoveFile(const std::string& path) const {
-    return ErrnoOr0(::unlink(path.c_str()));
+std::error_code Platform::RemoveFile(const std::string& path) const {
+    return ErrorOf(::unlink(path.c_str()));
 }
 
-int Platform::ListFolder(const std::string& path, std::vector<FolderEntry>& out) const {
+std::error_code Platform::ListFolder(const std::string& path, std::vector<FolderEntry>& out) const {
     out.clear();
     UniqueFd folder;
     FileStatus status;
-    if (const int error = OpenFolder(AT_FDCWD, path, folder, status); error != 0) {
+    if (const std::error_code error = OpenFolder(AT_FDCWD, path, folder, status)) {
         return error;
     }
     return ReadFolder(folder.Get(), out);
 }
 
-int Platform::OpenFolder(int atFd, const std::string& name, UniqueFd& out,
-                         FileStatus& status) const {
+std::error_code Platform::OpenFolder(int atFd, const std::string& name, UniqueFd& out,
+                                     FileStatus& status) const {
     // A trailing "/" would make the kernel follow a link in the last name.
     std::string plain = name;
     while (plain.size() > 1 && plain.back() == '/') {
@@ -268,34 +270,34 @@ int Platform::OpenFolder(int atFd, const std::string& name, UniqueFd& out,
     }
     UniqueFd fd(::openat(atFd, plain.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.Valid()) {
-        return errno;
+        return SystemError(errno);
     }
-    if (const int error = StatOpen(fd.Get(), status); error != 0) {
+    if (const std::error_code error = StatOpen(fd.Get(), status)) {
         return error;
     }
     out = std::move(fd);
-    return 0;
+    return {};
 }
 
-int Platform::ReadFolder(int folderFd, std::vector<FolderEntry>& out) const {
+std::error_code Platform::ReadFolder(int folderFd, std::vector<FolderEntry>& out) const {
     out.clear();
     // readdir moves the descriptor's position: read through a copy, from the start.
     const int copy = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (copy < 0) {
-        return errno;
+        return SystemError(errno);
     }
     DIR* dir = ::fdopendir(copy);
     if (dir == nullptr) {
-        const int error = errno;
+        const std::error_code error = SystemError(errno);
         ::close(copy);
         return error;
     }
-    int error = 0;
+    std::error_code error;
     for (;;) {
         errno = 0;
         const dirent* entry = ::readdir(dir);
         if (entry == nullptr) {
-            error = errno;
+            error = SystemError(errno);
             break;
         }
         const std::string name = entry->d_name;
@@ -314,32 +316,32 @@ int Platform::ReadFolder(int folderFd, std::vector<FolderEntry>& out) const {
     return error;
 }
 
-int Platform::StatAt(int folderFd, const std::string& name, FileStatus& out) const {
+std::error_code Platform::StatAt(int folderFd, const std::string& name, FileStatus& out) const {
     struct stat st {};
     if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         out = {};
-        return errno;
+        return SystemError(errno);
     }
     out = StatusFrom(st);
-    return 0;
+    return {};
 }
 
-int Platform::OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
-                        FileStatus& status) const {
+std::error_code Platform::OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
+                                    FileStatus& status) const {
     UniqueFd fd(::openat(folderFd, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.Valid()) {
-        return errno;
+        return SystemError(errno);
     }
-    if (const int error = StatOpen(fd.Get(), status); error != 0) {
+    if (const std::error_code error = StatOpen(fd.Get(), status)) {
         return error;
     }
     out = std::move(fd);
-    return 0;
+    return {};
 }
 
 OpenResult Platform::ReopenForWriting(int handleFd, UniqueFd& out) const {
     FileStatus pinned;
-    if (StatOpen(handleFd, pinned) != 0 || pinned.kind != FileKind::Regular) {
+    if (StatOpen(handleFd, pinned) || pinned.kind != FileKind::Regular) {
         return OpenResult::NotRegular;
     }
     // The descriptor's entry in /proc opens the pinned inode itself, whatever its name
@@ -350,7 +352,7 @@ OpenResult Platform::ReopenForWriting(int handleFd, UniqueFd& out) const {
         return ResultOfErrno(errno);
     }
     FileStatus opened;
-    if (StatOpen(fd.Get(), opened) != 0 || opened.device != pinned.device ||
+    if (StatOpen(fd.Get(), opened) || opened.device != pinned.device ||
         opened.inode != pinned.inode) {
         return OpenResult::Moved;
     }
@@ -362,70 +364,72 @@ OpenResult Platform::ReopenForWriting(int handleFd, UniqueFd& out) const {
     return OpenResult::Ok;
 }
 
-int Platform::SetModeOpen(int fd, mode_t mode) const {
+std::error_code Platform::SetModeOpen(int fd, mode_t mode) const {
     if (::fchmod(fd, mode & 07777) == 0) {
-        return 0;
+        return {};
     }
     if (errno != EBADF) {
-        return errno;
+        return SystemError(errno);
     }
     // A handle (O_PATH) takes no fchmod; its /proc entry names the same inode.
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    return ErrnoOr0(::chmod(self.c_str(), mode & 07777));
+    return ErrorOf(::chmod(self.c_str(), mode & 07777));
 }
 
-int Platform::SetModeAt(int folderFd, const std::string& name, mode_t mode) const {
+std::error_code Platform::SetModeAt(int folderFd, const std::string& name, mode_t mode) const {
     UniqueFd handle;
     FileStatus status;
-    if (const int error = OpenEntry(folderFd, name, handle, status); error != 0) {
+    if (const std::error_code error = OpenEntry(folderFd, name, handle, status)) {
         return error;
     }
     if (status.kind != FileKind::Regular && status.kind != FileKind::Directory) {
-        return EINVAL;
+        return SystemError(EINVAL);
     }
     return SetModeOpen(handle.Get(), mode);
 }
 
-int Platform::RemoveAt(int folderFd, const std::string& name, const FileStatus& expected) const {
+std::error_code Platform::RemoveAt(int folderFd, const std::string& name,
+                                   const FileStatus& expected) const {
     FileStatus now;
-    if (const int error = StatAt(folderFd, name, now); error != 0) {
+    if (const std::error_code error = StatAt(folderFd, name, now)) {
         return error;
     }
     if (now.device != expected.device || now.inode != expected.inode) {
-        return ESTALE;
+        return SystemError(ESTALE);
     }
-    return ErrnoOr0(::unlinkat(folderFd, name.c_str(), 0));
+    return ErrorOf(::unlinkat(folderFd, name.c_str(), 0));
 }
 
-int Platform::RemoveFolderAt(int folderFd, const std::string& name,
-                             const FileStatus& expected) const {
+std::error_code Platform::RemoveFolderAt(int folderFd, const std::string& name,
+                                         const FileStatus& expected) const {
     FileStatus now;
-    if (const int error = StatAt(folderFd, name, now); error != 0) {
+    if (const std::error_code error = StatAt(folderFd, name, now)) {
         return error;
     }
     if (now.kind != FileKind::Directory || now.device != expected.device ||
         now.inode != expected.inode) {
-        return ESTALE;
+        return SystemError(ESTALE);
     }
-    return ErrnoOr0(::unlinkat(folderFd, name.c_str(), AT_REMOVEDIR));
+    return ErrorOf(::unlinkat(folderFd, name.c_str(), AT_REMOVEDIR));
 }
 
-int Platform::RenameAt(int folderFd, const std::string& from, const std::string& to) const {
-    return ErrnoOr0(::renameat2(folderFd, from.c_str(), folderFd, to.c_str(), RENAME_NOREPLACE));
+std::error_code Platform::RenameAt(int folderFd, const std::string& from,
+                                   const std::string& to) const {
+    return ErrorOf(::renameat2(folderFd, from.c_str(), folderFd, to.c_str(), RENAME_NOREPLACE));
 }
 
 // The folder's own flush makes a rename or an unlink durable, so the old name is not
 // left for the journal to replay.
-int Platform::SyncFolder(int folderFd) const {
-    return ErrnoOr0(::fsync(folderFd));
+std::error_code Platform::SyncFolder(int folderFd) const {
+    return ErrorOf(::fsync(folderFd));
 }
 
-int Platform::CreateFolder(const std::string& path) const {
-    return ErrnoOr0(::mkdir(path.c_str(), 0777));
+std::error_code Platform::CreateFolder(const std::string& path) const {
+    return ErrorOf(::mkdir(path.c_str(), 0777));
 }
 
-int Platform::RemoveEmptyFolder(const std::string& path) const {
-    return ErrnoOr0(::rmdir(path.c_str()));
+std::error_code Platform::RemoveEmptyFolder(const std::string& path) const {
+    return ErrorOf(::rmdir(path.c_str()));
 }
 
 std::vector<std::string> Platform::SystemFolders() const {
@@ -511,8 +515,8 @@ double Platform::SecondsSinceMidnight() const {
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_nsec / 1e9;
 }
 
-std::string Platform::ErrorText(int error) {
-    std::string text = std::generic_category().message(error);
+std::string Platform::ErrorText(std::error_code error) {
+    std::string text = error.message();
     if (!text.empty()) {
         text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
     }

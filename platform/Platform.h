@@ -9,9 +9,15 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace vorlane::platform {
+
+// An errno value as an error code; errno 0 gives the empty code of success.
+inline std::error_code SystemError(int errorNumber) {
+    return {errorNumber, std::system_category()};
+}
 
 enum class DriveKind { Unknown, Removable, Fixed, Network, CdRom, RamDisk };
 
@@ -75,8 +81,8 @@ class UniqueFd {
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
     int Release();
-    // Closes now and reports the close's own error (0 when fine).
-    int Reset();
+    // Closes now and reports the close's own error.
+    std::error_code Reset();
 
   private:
     int fd_ = -1;
@@ -86,57 +92,62 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // Files. Error returns are errno values, 0 for success.
+    // Files. An error is an errno value in the system category (SystemError); success is
+    // the empty code.
     virtual FileStatus StatNoFollow(const std::string& path) const;
-    virtual int StatOpen(int fd, FileStatus& out) const;
+    virtual std::error_code StatOpen(int fd, FileStatus& out) const;
     virtual OpenResult OpenForReading(const std::string& path, UniqueFd& out) const;
     // Opens a regular file for writing without truncation; never follows a link in its
     // name and never opens a FIFO, device or socket, checked on the open descriptor.
     virtual OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const;
-    virtual int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const;
-    virtual int FlushToDevice(int fd) const;
+    virtual std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
+                                    std::size_t size) const;
+    virtual std::error_code FlushToDevice(int fd) const;
     // Flushes every file of the volume that holds fd in one go (syncfs): the shared
     // flush of a batch. It cannot say which file failed; FlushToDevice on each file
     // afterwards returns that file's own write error.
-    virtual int FlushVolume(int fd) const;
-    virtual int Resize(int fd, std::int64_t size) const;
-    virtual int ResizePath(const std::string& path, std::int64_t size) const;
-    virtual int SetTimes(int fd, const FileTimes& times) const;
-    virtual int SetMode(const std::string& path, mode_t mode) const;
-    virtual int RemoveFile(const std::string& path) const;
+    virtual std::error_code FlushVolume(int fd) const;
+    virtual std::error_code Resize(int fd, std::int64_t size) const;
+    virtual std::error_code ResizePath(const std::string& path, std::int64_t size) const;
+    virtual std::error_code SetTimes(int fd, const FileTimes& times) const;
+    virtual std::error_code SetMode(const std::string& path, mode_t mode) const;
+    virtual std::error_code RemoveFile(const std::string& path) const;
 
     // Folders held open. Every call below acts relative to a folder descriptor, so a
     // folder swapped for a link after it was opened cannot redirect it.
     // Opens the folder `name` of `atFd` (AT_FDCWD for a path) without following a link
     // in its last name; status is the folder's own.
-    virtual int OpenFolder(int atFd, const std::string& name, UniqueFd& out,
-                           FileStatus& status) const;
+    virtual std::error_code OpenFolder(int atFd, const std::string& name, UniqueFd& out,
+                                       FileStatus& status) const;
     // The open folder's entries in byte order of their names, without "." and "..". An
     // entry that vanishes while the folder is read is left out.
-    virtual int ReadFolder(int folderFd, std::vector<FolderEntry>& out) const;
-    virtual int StatAt(int folderFd, const std::string& name, FileStatus& out) const;
+    virtual std::error_code ReadFolder(int folderFd, std::vector<FolderEntry>& out) const;
+    virtual std::error_code StatAt(int folderFd, const std::string& name, FileStatus& out) const;
     // A handle on the entry itself (O_PATH): never follows a link, never blocks on a
     // FIFO, and pins the inode that later checks and reopens refer to.
-    virtual int OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
-                          FileStatus& status) const;
+    virtual std::error_code OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
+                                      FileStatus& status) const;
     // Opens the very inode a handle pins, for writing; a regular file only.
     virtual OpenResult ReopenForWriting(int handleFd, UniqueFd& out) const;
     // Changes the mode of the inode a descriptor (or handle) holds.
-    virtual int SetModeOpen(int fd, mode_t mode) const;
+    virtual std::error_code SetModeOpen(int fd, mode_t mode) const;
     // Changes the mode of an entry that is not a link.
-    virtual int SetModeAt(int folderFd, const std::string& name, mode_t mode) const;
+    virtual std::error_code SetModeAt(int folderFd, const std::string& name, mode_t mode) const;
     // Remove the name only while it still leads to `expected` (ESTALE otherwise).
-    virtual int RemoveAt(int folderFd, const std::string& name, const FileStatus& expected) const;
-    virtual int RemoveFolderAt(int folderFd, const std::string& name,
-                               const FileStatus& expected) const;
+    virtual std::error_code RemoveAt(int folderFd, const std::string& name,
+                                     const FileStatus& expected) const;
+    virtual std::error_code RemoveFolderAt(int folderFd, const std::string& name,
+                                           const FileStatus& expected) const;
     // Renames within one folder; never replaces an existing name (EEXIST).
-    virtual int RenameAt(int folderFd, const std::string& from, const std::string& to) const;
-    virtual int SyncFolder(int folderFd) const;
+    virtual std::error_code RenameAt(int folderFd, const std::string& from,
+                                     const std::string& to) const;
+    virtual std::error_code SyncFolder(int folderFd) const;
 
     // Folders by path. Entries come in byte order of their names, without "." and "..".
-    virtual int ListFolder(const std::string& path, std::vector<FolderEntry>& out) const;
-    virtual int CreateFolder(const std::string& path) const;
-    virtual int RemoveEmptyFolder(const std::string& path) const;
+    virtual std::error_code ListFolder(const std::string& path,
+                                       std::vector<FolderEntry>& out) const;
+    virtual std::error_code CreateFolder(const std::string& path) const;
+    virtual std::error_code RemoveEmptyFolder(const std::string& path) const;
 
     // Operating-system folders: a file below one of them counts as a system file.
     virtual std::vector<std::string> SystemFolders() const;
@@ -162,13 +173,14 @@ class Platform {
     virtual std::time_t Now() const;
     virtual double SecondsSinceMidnight() const;
 
-    static std::string ErrorText(int error);
+    // The system's words for an error, starting in lower case: "no such file or directory".
+    static std::string ErrorText(std::error_code error);
 
     // Small whole files (setups). Reading refuses anything but a regular file and
     // anything longer than maxBytes (EFBIG); writing creates or truncates.
-    virtual int ReadWholeFile(const std::string& path, std::string& out,
-                              std::size_t maxBytes) const;
-    virtual int WriteWholeFile(const std::string& path, const std::string& bytes) const;
+    virtual std::error_code ReadWholeFile(const std::string& path, std::string& out,
+                                          std::size_t maxBytes) const;
+    virtual std::error_code WriteWholeFile(const std::string& path, const std::string& bytes) const;
 };
 
 // The platform in force; the real one unless a test substituted its own.

@@ -1,5 +1,7 @@
 #include "platform/Terminal.h"
 
+#include "platform/Platform.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -65,7 +67,7 @@ LineRead ReadLine(int fd, int wakeFd, std::string& buffer, std::string& line) {
     return LineRead::Line;
 }
 
-std::int64_t BytesWrittenByProcess() {
+std::optional<std::int64_t> BytesWrittenByProcess() {
     std::ifstream io("/proc/self/io");
     std::string key;
     std::int64_t value = 0;
@@ -74,45 +76,45 @@ std::int64_t BytesWrittenByProcess() {
             return value;
         }
     }
-    return -1;
+    return std::nullopt;
 }
 
-std::string SystemErrorText(int errorNumber) {
-    return std::strerror(errorNumber);
+std::string SystemErrorText(std::error_code error) {
+    return error.message();
 }
 
 std::string FolderProblem(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
-        return SystemErrorText(errno);
+        return SystemErrorText(SystemError(errno));
     }
     if (!S_ISDIR(status.st_mode)) {
-        return SystemErrorText(ENOTDIR);
+        return SystemErrorText(SystemError(ENOTDIR));
     }
-    return ::access(path.c_str(), R_OK | X_OK) == 0 ? "" : SystemErrorText(errno);
+    return ::access(path.c_str(), R_OK | X_OK) == 0 ? "" : SystemErrorText(SystemError(errno));
 }
 
 std::string ReadProblem(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        return SystemErrorText(errno);
+        return SystemErrorText(SystemError(errno));
     }
     struct stat status {};
     const bool folder = ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode);
     ::close(fd);
-    return folder ? SystemErrorText(EISDIR) : "";
+    return folder ? SystemErrorText(SystemError(EISDIR)) : "";
 }
 
 std::string CreateProblem(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) {
         if (S_ISDIR(status.st_mode)) {
-            return SystemErrorText(EISDIR);
+            return SystemErrorText(SystemError(EISDIR));
         }
-        return ::access(path.c_str(), W_OK) == 0 ? "" : SystemErrorText(errno);
+        return ::access(path.c_str(), W_OK) == 0 ? "" : SystemErrorText(SystemError(errno));
     }
     if (errno != ENOENT) {
-        return SystemErrorText(errno);
+        return SystemErrorText(SystemError(errno));
     }
     const std::size_t slash = path.rfind('/');
     const std::string folder =
@@ -121,12 +123,12 @@ std::string CreateProblem(const std::string& path) {
     if (!problem.empty()) {
         return problem;
     }
-    return ::access(folder.c_str(), W_OK) == 0 ? "" : SystemErrorText(errno);
+    return ::access(folder.c_str(), W_OK) == 0 ? "" : SystemErrorText(SystemError(errno));
 }
 
 std::string NameProblem(const std::string& path) {
     struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0 ? "" : SystemErrorText(errno);
+    return ::lstat(path.c_str(), &status) == 0 ? "" : SystemErrorText(SystemError(errno));
 }
 
 }  // namespace vorlane::platform

@@ -2,7 +2,9 @@
 // What the command line needs of its terminal and of the process's own descriptors.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <system_error>
 
 namespace vorlane::platform {
 
@@ -21,12 +23,12 @@ enum class LineRead { Line, End, Woken };
 // End at the end of input or on a read error.
 LineRead ReadLine(int fd, int wakeFd, std::string& buffer, std::string& line);
 
-// The bytes this process has handed to write calls so far; -1 when the system does
+// The bytes this process has handed to write calls so far; nothing when the system does
 // not say. Progress of an overwrite is measured by it without a hook in the engine.
-std::int64_t BytesWrittenByProcess();
+std::optional<std::int64_t> BytesWrittenByProcess();
 
 // The system's words for an error number: "No such file or directory".
-std::string SystemErrorText(int errorNumber);
+std::string SystemErrorText(std::error_code error);
 // Why a folder cannot be used as a target (links followed), empty when it can.
 std::string FolderProblem(const std::string& path);
 // Why a file cannot be read, empty when it can.

@@ -10,7 +10,7 @@ namespace vorlane::platform {
 
 namespace {
 
-int ReadAll(int fd, std::string& out, std::size_t maxBytes) {
+std::error_code ReadAll(int fd, std::string& out, std::size_t maxBytes) {
     char buffer[8192];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -18,19 +18,19 @@ int ReadAll(int fd, std::string& out, std::size_t maxBytes) {
             if (errno == EINTR) {
                 continue;
             }
-            return errno;
+            return SystemError(errno);
         }
         if (got == 0) {
-            return 0;
+            return {};
         }
         if (out.size() + static_cast<std::size_t>(got) > maxBytes) {
-            return EFBIG;
+            return SystemError(EFBIG);
         }
         out.append(buffer, static_cast<std::size_t>(got));
     }
 }
 
-int WriteAll(int fd, const std::string& bytes) {
+std::error_code WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -38,47 +38,48 @@ int WriteAll(int fd, const std::string& bytes) {
             if (errno == EINTR) {
                 continue;
             }
-            return errno;
+            return SystemError(errno);
         }
         done += static_cast<std::size_t>(put);
     }
-    return 0;
+    return {};
 }
 
 }  // namespace
 
-int Platform::ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) const {
+std::error_code Platform::ReadWholeFile(const std::string& path, std::string& out,
+                                        std::size_t maxBytes) const {
     out.clear();
     // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.Valid()) {
-        return errno;
+        return SystemError(errno);
     }
     struct stat status {};
     if (::fstat(fd.Get(), &status) != 0) {
-        return errno;
+        return SystemError(errno);
     }
     if (S_ISDIR(status.st_mode)) {
-        return EISDIR;
+        return SystemError(EISDIR);
     }
     if (!S_ISREG(status.st_mode)) {
-        return EINVAL;
+        return SystemError(EINVAL);
     }
-    const int error = ReadAll(fd.Get(), out, maxBytes);
-    if (error != 0) {
+    const std::error_code error = ReadAll(fd.Get(), out, maxBytes);
+    if (error) {
         out.clear();
     }
     return error;
 }
 
-int Platform::WriteWholeFile(const std::string& path, const std::string& bytes) const {
+std::error_code Platform::WriteWholeFile(const std::string& path, const std::string& bytes) const {
     UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!fd.Valid()) {
-        return errno;
+        return SystemError(errno);
     }
-    const int error = WriteAll(fd.Get(), bytes);
-    const int closeError = fd.Reset();
-    return error != 0 ? error : closeError;
+    const std::error_code error = WriteAll(fd.Get(), bytes);
+    const std::error_code closeError = fd.Reset();
+    return error ? error : closeError;
 }
 
 }  // namespace vorlane::platform

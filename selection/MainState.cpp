@@ -71,10 +71,10 @@ bool LoadSetupForNextRun(MainState& state) {
     return true;
 }
 
-std::int32_t SingleFileEstimateSeconds(double bytes, float speed, int overwrites, double adjustA,
-                                       double adjustB) {
+std::optional<std::int32_t> SingleFileEstimateSeconds(double bytes, float speed, int overwrites,
+                                                      double adjustA, double adjustB) {
     if (speed <= 0) {
-        return -1;
+        return std::nullopt;
     }
     const double megabytes = bytes / 1024 / 1024;
     if (megabytes <= 0) {

@@ -4,6 +4,7 @@
 // texts its labels show. Plain data; the window only shows it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "operation/OperationChoices.h"
@@ -70,8 +71,8 @@ void ApplySetup(MainState& state, const Setup& setup);
 bool LoadSetupForNextRun(MainState& state);
 
 // Seconds to purge one file of `bytes` at `speed` MB/s with `overwrites` overwrites;
-// -1 when the speed is unknown.
-std::int32_t SingleFileEstimateSeconds(double bytes, float speed, int overwrites, double adjustA,
-                                       double adjustB);
+// nothing when the speed is unknown.
+std::optional<std::int32_t> SingleFileEstimateSeconds(double bytes, float speed, int overwrites,
+                                                      double adjustA, double adjustB);
 
 }  // namespace vorlane

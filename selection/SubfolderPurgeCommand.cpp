@@ -246,7 +246,7 @@ void SubfolderPurgeCommand::TakeFolderWithoutSubfolders(const std::string& folde
     if (!AskYesNo(dialogs_, folder + " is empty.\nDo you wish to delete this folder?", caption)) {
         return;
     }
-    if (platform::Sys().RemoveEmptyFolder(folder) == 0) {
+    if (!platform::Sys().RemoveEmptyFolder(folder)) {
         state_.labels.topLevelFolder = folder + " has been deleted.";
     } else {
         Tell("Cannot remove " + folder + ".", caption, MessageIcon::Exclamation);
@@ -277,21 +277,18 @@ void SubfolderPurgeCommand::PurgeFolders(const std::string& caption) {
              caption, MessageIcon::Exclamation);
         return;
     }
-    int subfolders = 0;
+    FolderCount subfolders;
     int files = 0;
     hooks_.runOnWorker([&] {
-        std::string error;
-        int code = 0;
-        double noSum = 0;
-        subfolders = CountSubfolders(folder, error, code);
-        files = vorlane::CountFiles(folder, "*.*", false, error, noSum);
+        subfolders = CountSubfolders(folder);
+        files = vorlane::CountFiles(folder, "*.*", false).count;
     });
-    if (subfolders > 0) {
-        PurgeSelectedSubfolders(folder, caption);
-    } else if (subfolders == 0) {
-        TakeFolderWithoutSubfolders(folder, files, caption);
-    } else {
+    if (subfolders.error) {
         Tell("Cannot read " + folder + ".", caption, MessageIcon::Exclamation);
+    } else if (subfolders.count > 0) {
+        PurgeSelectedSubfolders(folder, caption);
+    } else {
+        TakeFolderWithoutSubfolders(folder, files, caption);
     }
     hooks_.refresh();
 }

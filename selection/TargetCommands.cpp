@@ -75,12 +75,13 @@ bool IsTrashFolder(const std::string& folder) {
     return false;
 }
 
-int TargetCommands::SubfolderCount(const std::string& folder) {
-    std::string errorText;
-    int errorCode = 0;
-    int count = -1;
-    windows_.RunLong([&] { count = CountSubfolders(folder, errorText, errorCode); });
-    return count;
+std::optional<int> TargetCommands::SubfolderCount(const std::string& folder) {
+    FolderCount subfolders;
+    windows_.RunLong([&] { subfolders = CountSubfolders(folder); });
+    if (subfolders.error) {
+        return std::nullopt;
+    }
+    return subfolders.count;
 }
 
 bool TargetCommands::AnyFileInTree(const std::string& folder) {
@@ -90,20 +91,17 @@ bool TargetCommands::AnyFileInTree(const std::string& folder) {
 }
 
 bool TargetCommands::CheckFolderContents(const std::string& fileSpec) {
-    int files = -1;
-    int subfolders = -1;
+    FolderCount files;
+    FolderCount subfolders;
     windows_.RunLong([&] {
-        std::string errorText;
-        int errorCode = 0;
-        double noSum = 0;
-        files = CountFiles(state_.targetFolder, fileSpec, false, errorText, noSum);
-        subfolders = CountSubfolders(state_.targetFolder, errorText, errorCode);
+        files = CountFiles(state_.targetFolder, fileSpec, false);
+        subfolders = CountSubfolders(state_.targetFolder);
     });
-    if (files < 0 || subfolders < 0) {
+    if (files.error || subfolders.error) {
         Tell(dialogs_, "Cannot access the folder.", "Error", MessageIcon::Critical);
         return false;
     }
-    if (files == 0 && subfolders == 0) {
+    if (files.count == 0 && subfolders.count == 0) {
         const std::string what = fileSpec == kAllFiles ? "The folder contains no files "
                                                        : "The folder contains no matching files ";
         Tell(dialogs_, what + "and no subfolders.", "Empty folder", MessageIcon::Exclamation);
@@ -116,16 +114,16 @@ void TargetCommands::ShowEstimateForFile(const std::string& path) {
     ShowPurgeSpeed(state_, state_.targetFolder);
     const std::string drive = DriveOfPath(state_.targetFolder);
     const float speed = drive.empty() ? 0.0f : StoredDriveSpeed(drive);
-    const std::int64_t length = FileLength(path);
-    const std::int32_t seconds = SingleFileEstimateSeconds(
-        static_cast<double>(std::max<std::int64_t>(length, 0)), speed,
-        state_.purgeType.GetNumOverwrites(), state_.adjustA, state_.adjustB);
-    if (seconds < 0) {
+    const std::int64_t length = FileLength(path).value_or(0);
+    const std::optional<std::int32_t> seconds = SingleFileEstimateSeconds(
+        static_cast<double>(length), speed, state_.purgeType.GetNumOverwrites(), state_.adjustA,
+        state_.adjustB);
+    if (!seconds) {
         state_.labels.estimatedTime.clear();
-    } else if (seconds < 60) {
+    } else if (*seconds < 60) {
         state_.labels.estimatedTime = "Less than a minute.";
     } else {
-        state_.labels.estimatedTime = DurationText(seconds, false, false);
+        state_.labels.estimatedTime = DurationText(*seconds, false, false);
     }
 }
 
@@ -181,7 +179,7 @@ bool TargetCommands::RefusedFolder(const std::string& folder, const std::string&
 void TargetCommands::TakeFolder(const std::string& folder, const std::string& caption) {
     state_.targetFolder = folder;
     ShowTarget(state_);
-    const bool hasSubfolders = SubfolderCount(folder) > 0;
+    const bool hasSubfolders = SubfolderCount(folder).value_or(0) > 0;
     state_.labels.subdirectories = "No";
     state_.labels.subdirectories2 = hasSubfolders ? "(Do not operate on files in lower subfolders.)"
                                                   : "(The folder has no subfolders.)";
@@ -239,11 +237,7 @@ void TargetCommands::SpecifyFiles(const std::string& caption) {
         return;
     }
     int direct = 0;
-    windows_.RunLong([&] {
-        std::string errorText;
-        double noSum = 0;
-        direct = std::max(CountFiles(folder, kAllFiles, false, errorText, noSum), 0);
-    });
+    windows_.RunLong([&] { direct = CountFiles(folder, kAllFiles, false).count; });
     const bool noFiles = state_.subdirectories ? !AnyFileInTree(folder) : direct == 0;
     if (noFiles) {
         Tell(dialogs_,
@@ -272,9 +266,8 @@ void TargetCommands::Subdirectories() {
         ShowTarget(state_);
         return;
     }
-    const int count = SubfolderCount(state_.targetFolder);
-    if (count >= 0) {
-        state_.subdirectories = count > 0 && !state_.subdirectories;
+    if (const std::optional<int> count = SubfolderCount(state_.targetFolder)) {
+        state_.subdirectories = *count > 0 && !state_.subdirectories;
         ShowSubfoldersChoice(state_);
         state_.labels.setupFilename.clear();
         return;

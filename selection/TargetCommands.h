@@ -4,6 +4,7 @@
 // and Clear. They change the state and its labels and ask through the dialogs.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "selection/ChoiceWindows.h"
@@ -41,7 +42,8 @@ class TargetCommands {
     bool RefusedFolder(const std::string& folder, const std::string& caption);
     void TakeFolder(const std::string& folder, const std::string& caption);
     bool AnyFileInTree(const std::string& folder);
-    int SubfolderCount(const std::string& folder);
+    // Nothing when the folder cannot be read.
+    std::optional<int> SubfolderCount(const std::string& folder);
     void ShowEstimateForFile(const std::string& path);
 
     MainState& state_;

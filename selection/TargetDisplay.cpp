@@ -95,10 +95,9 @@ void ShowSubfoldersChoice(MainState& state) {
         labels.subdirectories2.clear();
         return;
     }
-    std::string errorText;
-    int errorCode = 0;
     // A folder that cannot be counted is taken to have subfolders.
-    if (CountSubfolders(state.targetFolder, errorText, errorCode) != 0) {
+    const FolderCount subfolders = CountSubfolders(state.targetFolder);
+    if (subfolders.error || subfolders.count != 0) {
         labels.subdirectories = state.subdirectories ? "Yes" : "No";
         labels.subdirectories2 = state.subdirectories
                                      ? "(Operate on all specified files in lower subfolders.)"

@@ -35,15 +35,12 @@ FileKind KindOf(const std::string& path) {
     return Sys().StatNoFollow(WithoutTrailingSeparators(path)).kind;
 }
 
-int ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries,
-               std::string& errorText) {
+std::error_code ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
-    const int error =
-        folder.empty() ? ENOENT : Sys().ListFolder(WithoutTrailingSeparators(folder), entries);
-    if (error != 0) {
-        errorText = Platform::ErrorText(error);
+    if (folder.empty()) {
+        return platform::SystemError(ENOENT);
     }
-    return error;
+    return Sys().ListFolder(WithoutTrailingSeparators(folder), entries);
 }
 
 bool IsFolder(const FolderEntry& entry) {
@@ -70,7 +67,7 @@ bool ClosedToOwner(mode_t mode) {
 class TreeDelete : public platform::WalkVisitor {
   public:
     explicit TreeDelete(bool force) : force_(force) {}
-    int error = 0;
+    std::error_code error;
 
     bool Folder(const platform::WalkFolder& folder,
                 const std::vector<FolderEntry>& entries) override {
@@ -80,9 +77,9 @@ class TreeDelete : public platform::WalkVisitor {
             }
             const bool readOnly =
                 entry.status.kind == FileKind::Regular && (entry.status.mode & S_IWUSR) == 0;
-            error = readOnly && !force_ ? EACCES
+            error = readOnly && !force_ ? platform::SystemError(EACCES)
                                         : Sys().RemoveAt(folder.fd.Get(), entry.name, entry.status);
-            if (error != 0) {
+            if (error) {
                 return false;
             }
         }
@@ -96,10 +93,12 @@ class TreeDelete : public platform::WalkVisitor {
     }
     bool AfterSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
         error = Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
-        return error == 0;
+        return !error;
     }
-    bool Refused(const std::string&, platform::FolderRefusal refusal, int why) override {
-        error = refusal == platform::FolderRefusal::OtherVolume ? EXDEV : why;
+    bool Refused(const std::string&, platform::FolderRefusal refusal,
+                 std::error_code why) override {
+        error =
+            refusal == platform::FolderRefusal::OtherVolume ? platform::SystemError(EXDEV) : why;
         return false;
     }
 
@@ -108,75 +107,69 @@ class TreeDelete : public platform::WalkVisitor {
 };
 
 // Counts the matching files of a tree, up to a limit.
-class TreeCount : public platform::WalkVisitor {
+class TreeCounter : public platform::WalkVisitor {
   public:
-    TreeCount(const std::string& fileSpec, std::int32_t& count, std::int16_t& limit, bool sumSizes,
-              double& byteSum, int& errorFlag)
-        : fileSpec_(fileSpec),
-          count_(count),
-          limit_(limit),
-          sumSizes_(sumSizes),
-          byteSum_(byteSum),
-          errorFlag_(errorFlag) {}
+    TreeCounter(const std::string& fileSpec, std::optional<std::int32_t> limit, bool sumSizes)
+        : fileSpec_(fileSpec), limit_(limit), sumSizes_(sumSizes) {}
+
+    TreeCount result;
 
     bool Folder(const platform::WalkFolder&, const std::vector<FolderEntry>& entries) override {
         for (const FolderEntry& entry : entries) {
             if (IsFolder(entry) || !MatchesSpec(entry, fileSpec_)) {
                 continue;
             }
-            ++count_;
-            byteSum_ += sumSizes_ ? PurgeableBytes(entry) : 0.0;
-            if (limit_ > 0 && count_ >= limit_) {
-                limit_ = -2;
+            ++result.count;
+            result.bytes += sumSizes_ ? PurgeableBytes(entry) : 0.0;
+            if (limit_ && result.count >= *limit_) {
+                result.limitReached = true;
                 return false;
             }
         }
         return true;
     }
-    bool Refused(const std::string&, platform::FolderRefusal refusal, int) override {
+    bool Refused(const std::string&, platform::FolderRefusal refusal,
+                 std::error_code why) override {
         if (refusal == platform::FolderRefusal::OtherVolume) {
             return true;  // not part of this tree's volume: not counted, as not purged
         }
-        errorFlag_ = 1;
+        result.error = why;
         return false;
     }
 
   private:
     const std::string& fileSpec_;
-    std::int32_t& count_;
-    std::int16_t& limit_;
+    std::optional<std::int32_t> limit_;
     bool sumSizes_;
-    double& byteSum_;
-    int& errorFlag_;
 };
 
-int DeleteTopFolder(const std::string& folder, bool force) {
+std::error_code DeleteTopFolder(const std::string& folder, bool force) {
     if (folder.empty()) {
-        return ENOENT;
+        return platform::SystemError(ENOENT);
     }
     if (folder == "/") {
-        return EPERM;
+        return platform::SystemError(EPERM);
     }
     const platform::FileStatus status = Sys().StatNoFollow(folder);
     switch (status.kind) {
         case FileKind::Missing:
-            return ENOENT;
+            return platform::SystemError(ENOENT);
         case FileKind::Symlink:
             return Sys().RemoveFile(folder);
         case FileKind::Directory:
             break;
         default:
-            return ENOTDIR;
+            return platform::SystemError(ENOTDIR);
     }
     if (force && ClosedToOwner(status.mode)) {
         Sys().SetMode(folder, (status.mode & 07777) | kOwnerAll);
     }
     TreeDelete remove(force);
     const platform::VolumeTable volumes;
-    if (const int error = platform::WalkTree(folder, remove, {}, volumes); error != 0) {
+    if (const std::error_code error = platform::WalkTree(folder, remove, {}, volumes)) {
         return error;
     }
-    return remove.error != 0 ? remove.error : Sys().RemoveEmptyFolder(folder);
+    return remove.error ? remove.error : Sys().RemoveEmptyFolder(folder);
 }
 
 // Splits "/a/b/c" into "/", "/a", "/a/b", "/a/b/c"; a relative path has no "/" level.
@@ -244,41 +237,33 @@ std::string UserDataFilePath(const std::string& fileName, const std::string& sub
     return JoinPath(folder, fileName);
 }
 
-int CountSubfolders(const std::string& folder, std::string& errorText, int& errorCode) {
-    errorText.clear();
+FolderCount CountSubfolders(const std::string& folder) {
+    FolderCount result;
     std::vector<FolderEntry> entries;
-    errorCode = ReadFolder(folder, entries, errorText);
-    if (errorCode != 0) {
-        return -1;
-    }
-    int count = 0;
+    result.error = ReadFolder(folder, entries);
     for (const FolderEntry& entry : entries) {
-        count += IsFolder(entry) ? 1 : 0;
+        result.count += IsFolder(entry) ? 1 : 0;
     }
-    return count;
+    return result;
 }
 
-int CountFiles(const std::string& folder, const std::string& fileSpec, bool stopAtFirst,
-               std::string& errorText, double& byteSum) {
+FolderCount CountFiles(const std::string& folder, const std::string& fileSpec, bool stopAtFirst,
+                       bool sumSizes) {
+    FolderCount result;
     std::vector<FolderEntry> entries;
-    if (ReadFolder(folder, entries, errorText) != 0) {
-        return -1;
-    }
-    const bool sumRequested = byteSum == -1.0;
-    const bool countAll = fileSpec == "*.*" && !sumRequested;
-    byteSum = countAll ? byteSum : 0.0;
-    int count = 0;
+    result.error = ReadFolder(folder, entries);
+    const bool countAll = fileSpec == "*.*" && !sumSizes;
     for (const FolderEntry& entry : entries) {
         if (IsFolder(entry) || !(countAll || MatchesSpec(entry, fileSpec))) {
             continue;
         }
-        ++count;
-        byteSum += sumRequested ? PurgeableBytes(entry) : 0.0;
+        ++result.count;
+        result.bytes += sumSizes ? PurgeableBytes(entry) : 0.0;
         if (stopAtFirst) {
             break;
         }
     }
-    return count;
+    return result;
 }
 
 bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
@@ -289,45 +274,36 @@ bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
     return FileSpecMatches(name, fileSpec, false);
 }
 
-void FolderSize(bool top, const std::string& folder, const std::string& fileSpec,
-                std::int32_t& count, std::int16_t& limit, bool sumSizes, double& byteSum,
-                int& errorFlag) {
-    if (top) {
-        count = 0;
-        byteSum = 0.0;
-        errorFlag = 0;
-    }
-    TreeCount counter(fileSpec, count, limit, sumSizes, byteSum, errorFlag);
+TreeCount FolderSize(const std::string& folder, const std::string& fileSpec,
+                     std::optional<std::int32_t> limit, bool sumSizes) {
+    TreeCounter counter(fileSpec, limit, sumSizes);
     const platform::VolumeTable volumes;
-    if (folder.empty() || platform::WalkTree(folder, counter, {}, volumes) != 0) {
-        errorFlag = 1;
+    const std::error_code error = folder.empty() ? platform::SystemError(ENOENT)
+                                                 : platform::WalkTree(folder, counter, {}, volumes);
+    if (error) {
+        counter.result.error = error;
     }
+    return counter.result;
 }
 
 bool AnyMatchingFileInTree(const std::string& folder, const std::string& fileSpec) {
-    std::int32_t count = 0;
-    std::int16_t limit = 1;
-    double byteSum = 0.0;
-    int errorFlag = 0;
-    FolderSize(true, folder, fileSpec, count, limit, false, byteSum, errorFlag);
-    return limit == -2;
+    return FolderSize(folder, fileSpec, 1, false).limitReached;
 }
 
 bool FolderIsEmpty(const std::string& folder) {
     // One listing answers both questions, and a folder that cannot be read is not
     // known to be empty.
     std::vector<FolderEntry> entries;
-    std::string errorText;
-    return ReadFolder(folder, entries, errorText) == 0 && entries.empty();
+    return !ReadFolder(folder, entries) && entries.empty();
 }
 
 bool DeleteFolderTree(const std::string& folder, std::string& errorText, bool force) {
     errorText.clear();
-    const int error = DeleteTopFolder(WithoutTrailingSeparators(folder), force);
-    if (error != 0) {
+    const std::error_code error = DeleteTopFolder(WithoutTrailingSeparators(folder), force);
+    if (error) {
         errorText = Platform::ErrorText(error);
     }
-    return error == 0;
+    return !error;
 }
 
 std::string NextFreeFolder(const std::string& basePath, const std::string& namePrefix) {

@@ -1,13 +1,15 @@
 #pragma once
 // Folder tests, counts, sizes, creation and deletion.
 //
-// Every procedure here reports failure by its result (-1 for counts, empty for paths,
-// false for tests) and never throws. Folder paths may or may not end with "/".
+// Every procedure here reports failure by its result (the error of a count, empty for
+// paths, false for tests) and never throws. Folder paths may or may not end with "/".
 // Symbolic links are never followed: a link is an entry like a file, counted among the
 // files, never walked into, and deleting a tree removes the link, not its target.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <system_error>
 
 namespace vorlane {
 
@@ -26,23 +28,34 @@ bool EntryExists(const std::string& path);
 // volume when there is none); the subfolder is created on first use.
 std::string UserDataFilePath(const std::string& fileName, const std::string& subfolderName);
 
-// Number of direct subfolders; -1 with the error text and code when the folder cannot
-// be read.
-int CountSubfolders(const std::string& folder, std::string& errorText, int& errorCode);
+// A look into one folder: how many entries it holds, or why it could not be read.
+struct FolderCount {
+    int count = 0;          // 0 when the folder could not be read
+    double bytes = 0.0;     // the counted files' sizes, when they were asked for
+    std::error_code error;  // why the folder could not be read
+};
 
-// Number of files directly in the folder whose names match the file specification.
-// Pass -1.0 in byteSum to have the matching files' sizes summed into it. "*.*" without
-// that request counts every file without looking at names. -1 when the folder cannot
-// be read (errorText then says why).
-int CountFiles(const std::string& folder, const std::string& fileSpec, bool stopAtFirst,
-               std::string& errorText, double& byteSum);
+// The direct subfolders.
+FolderCount CountSubfolders(const std::string& folder);
 
-// Counts the matching files of a whole tree (no date restriction). The top call clears
-// count, byteSum and errorFlag. A positive limit stops the whole walk once count reaches
-// it and sets limit to -2. An unreadable folder sets errorFlag to 1, which ends the walk.
-void FolderSize(bool top, const std::string& folder, const std::string& fileSpec,
-                std::int32_t& count, std::int16_t& limit, bool sumSizes, double& byteSum,
-                int& errorFlag);
+// The files directly in the folder whose names match the file specification, their
+// sizes summed when sumSizes says so. "*.*" without sizes counts every file without
+// looking at names.
+FolderCount CountFiles(const std::string& folder, const std::string& fileSpec, bool stopAtFirst,
+                       bool sumSizes = false);
+
+// The matching files of a whole tree (no date restriction).
+struct TreeCount {
+    std::int32_t count = 0;
+    double bytes = 0.0;         // summed only when asked for
+    bool limitReached = false;  // the count stopped at the limit
+    std::error_code error;      // a folder that could not be read, which ended the walk
+};
+
+// Counts the matching files of a whole tree; a limit stops the walk once the count
+// reaches it.
+TreeCount FolderSize(const std::string& folder, const std::string& fileSpec,
+                     std::optional<std::int32_t> limit, bool sumSizes);
 
 // True when the tree holds at least one matching file; stops at the first.
 bool AnyMatchingFileInTree(const std::string& folder, const std::string& fileSpec);

@@ -255,13 +255,11 @@ std::string KeepCharacters(std::string_view text, std::string_view allowed) {
 }
 
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator,
-                      bool dropLastSeparator, int first, int last) {
+                      bool dropLastSeparator, int first, std::optional<int> last) {
     const int count = static_cast<int>(lines.size());
-    if (last < 0 || last >= count) {
-        last = count - 1;
-    }
+    const int end = last && *last < count ? *last : count - 1;
     std::string out;
-    for (int k = std::max(first, 0); k <= last; ++k) {
+    for (int k = std::max(first, 0); k <= end; ++k) {
         out += lines[static_cast<std::size_t>(k)];
         out += separator;
     }

@@ -5,6 +5,7 @@
 // Texts are UTF-8; "characters" are code points. Nothing here fails on empty input.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +32,9 @@ std::string TrimText(std::string_view text);
 bool HasWildcard(std::string_view text);
 int CountOccurrences(std::string_view text, std::string_view part, bool exact);
 std::string KeepCharacters(std::string_view text, std::string_view allowed);
-// The elements first..last (last -1: to the end), each followed by the separator.
+// The elements first..last (no last: to the end), each followed by the separator.
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator,
-                      bool dropLastSeparator, int first = 0, int last = -1);
+                      bool dropLastSeparator, int first = 0, std::optional<int> last = {});
 
 // Numbers and sizes.
 std::string NumberWords(std::int64_t n, bool german);

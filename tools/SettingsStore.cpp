@@ -45,18 +45,18 @@ QString GroupOf(const std::string& keyPath) {
     return levels.join(QLatin1Char('/'));
 }
 
-int ErrorOf(QSettings::Status status) {
+std::error_code ErrorOf(QSettings::Status status) {
     switch (status) {
         case QSettings::NoError:
-            return 0;
+            return {};
         case QSettings::AccessError:
-            return EACCES;
+            return platform::SystemError(EACCES);
         default:
-            return EINVAL;
+            return platform::SystemError(EINVAL);
     }
 }
 
-std::string WithSystemMessage(const std::string& status, int resultCode) {
+std::string WithSystemMessage(const std::string& status, std::error_code resultCode) {
     std::string message = platform::Platform::ErrorText(resultCode) + "\r\n";
     if (message.size() > kMessageLimit) {
         message = message.substr(0, kMessageLimit - 2) + "\r\n";
@@ -95,8 +95,9 @@ std::string SaveSetting(const std::string& keyPath, const std::string& valueName
     const QString group = GroupOf(keyPath);
     QSettings store(QString::fromStdString(SettingsFilePath()), QSettings::IniFormat);
     if (group.isEmpty() || !store.isWritable()) {
-        const int error = group.isEmpty() ? EINVAL : EACCES;
-        return WithSystemMessage(std::to_string(error) + " Unable to create (or find) key.", error);
+        const std::error_code error = platform::SystemError(group.isEmpty() ? EINVAL : EACCES);
+        return WithSystemMessage(std::to_string(error.value()) + " Unable to create (or find) key.",
+                                 error);
     }
     store.beginGroup(group);
     const bool existed = !store.allKeys().isEmpty();

@@ -166,12 +166,12 @@ bool SaveSetupToFile(const std::string& path, const Setup& setup) {
         }
         text += line + kLineEnd;
     }
-    return platform::Sys().WriteWholeFile(path, text) == 0;
+    return !platform::Sys().WriteWholeFile(path, text);
 }
 
 bool LoadSetupFromFile(const std::string& path, Setup& setup) {
     std::string text;
-    if (platform::Sys().ReadWholeFile(path, text, kMaxSetupFileBytes) != 0) {
+    if (platform::Sys().ReadWholeFile(path, text, kMaxSetupFileBytes)) {
         return false;
     }
     const std::vector<std::string> lines = SplitFileLines(text);

@@ -75,7 +75,7 @@ int WriteDummyFiles(const std::string& folder, int wanted, double& bytes) {
     while (written < wanted) {
         const std::string path = NextFreeFilePath(WithTrailingSeparator(folder) + kDummyFolderStub);
         const int size = 51200 + 3 * step(generator);
-        if (Sys().WriteWholeFile(path, std::string(static_cast<std::size_t>(size), '\0')) != 0) {
+        if (Sys().WriteWholeFile(path, std::string(static_cast<std::size_t>(size), '\0'))) {
             // A disk that fills up after a few files still gives a usable figure.
             return written > kMinimumFiles ? written : 0;
         }
@@ -99,7 +99,7 @@ bool PurgeDummyFiles(const std::string& folder, const SpeedTestSettings& setting
     PurgeHooks hooks;
     hooks.stopRequested = settings.stopRequested;
     std::vector<platform::FolderEntry> entries;
-    if (Sys().ListFolder(folder, entries) != 0) {
+    if (Sys().ListFolder(folder, entries)) {
         return false;
     }
     for (const auto& entry : entries) {
@@ -110,13 +110,13 @@ bool PurgeDummyFiles(const std::string& folder, const SpeedTestSettings& setting
             stopped = true;
             return false;
         }
-        const PurgeResultCode code =
+        const FileOutcome code =
             PurgeFileAtPath(purger, WithTrailingSeparator(folder) + entry.name, request, hooks);
-        if (code == purge_result::kStopped) {
+        if (code == FileOutcome::Stopped) {
             stopped = true;
             return false;
         }
-        if (code < 0) {
+        if (code != FileOutcome::Ok) {
             return false;
         }
     }
@@ -227,7 +227,7 @@ std::string CreateDummyFolder(const std::string& drive) {
 SpeedRun RunSpeedTest(const std::string& drive, const SpeedTestSettings& settings) {
     double freeBytes = 0;
     double totalBytes = 0;
-    if (GetDiskSpace(drive, freeBytes, totalBytes) != 0) {
+    if (!GetDiskSpace(drive, freeBytes, totalBytes)) {
         return Failed(SpeedRunResult::NoDiskInfo,
                       "An error occurred when attempting to ascertain\ninformation about the "
                       "disk in " +

@@ -17,7 +17,7 @@ namespace {
 using platform::FileKind;
 using platform::Sys;
 
-constexpr std::int16_t kSizeFileLimit = 200;
+constexpr std::int32_t kSizeFileLimit = 200;
 constexpr char kIndexMark = '\x1f';  // below every printable character
 
 std::string Counted(int count, const char* one, const char* many) {
@@ -46,13 +46,9 @@ bool ForeignMount(const std::string& path, const platform::FileStatus& status,
 
 // The tree's size; the folder's own files when the walk fails.
 void AddTreeSize(const std::string& folder, double ownFiles, SubfolderEntry& entry) {
-    std::int32_t count = 0;
-    std::int16_t limit = kSizeFileLimit;
-    double bytes = 0;
-    int errorFlag = 0;
-    FolderSize(true, folder, "*.*", count, limit, true, bytes, errorFlag);
-    entry.sizeOver = limit == -2;
-    entry.size = errorFlag != 0 ? ownFiles : bytes;
+    const TreeCount tree = FolderSize(folder, "*.*", kSizeFileLimit, true);
+    entry.sizeOver = tree.limitReached;
+    entry.size = tree.error ? ownFiles : tree.bytes;
 }
 
 }  // namespace
@@ -61,24 +57,21 @@ SubfolderEntry DescribeSubfolder(const std::string& folder, const std::string& n
     SubfolderEntry entry;
     entry.name = name;
     entry.empty = FolderIsEmpty(folder);
-    std::string error;
-    double ownFiles = noSizes ? 0.0 : -1.0;
-    const int files = CountFiles(folder, "*.*", false, error, ownFiles);
-    int errorCode = 0;
-    const int subfolders = error.empty() ? CountSubfolders(folder, error, errorCode) : -1;
-    if (files < 0 || subfolders < 0) {
+    const FolderCount files = CountFiles(folder, "*.*", false, !noSizes);
+    const FolderCount subfolders = files.error ? files : CountSubfolders(folder);
+    if (subfolders.error) {
         entry.unreadable = true;
         entry.empty = false;
-        entry.description = error.empty() ? "cannot be read" : error;
+        entry.description = platform::Platform::ErrorText(subfolders.error);
         return entry;
     }
-    entry.size = std::max(ownFiles, 0.0);
-    entry.description =
-        Counted(files, "file", "files") + " and " + Counted(subfolders, "subfolder", "subfolders");
-    if (noSizes || files + subfolders == 0) {
+    entry.size = files.bytes;
+    entry.description = Counted(files.count, "file", "files") + " and " +
+                        Counted(subfolders.count, "subfolder", "subfolders");
+    if (noSizes || files.count + subfolders.count == 0) {
         return entry;
     }
-    if (subfolders > 0) {
+    if (subfolders.count > 0) {
         AddTreeSize(folder, entry.size, entry);
     }
     entry.description +=
@@ -91,7 +84,7 @@ SubfolderListing ReadSubfolders(const std::string& topFolder, bool noSizes,
     SubfolderListing listing;
     const std::string top = WithTrailingSeparator(topFolder);
     std::vector<platform::FolderEntry> children;
-    if (const int error = Sys().ListFolder(top, children); error != 0) {
+    if (const std::error_code error = Sys().ListFolder(top, children)) {
         listing.error = platform::Platform::ErrorText(error);
         return listing;
     }

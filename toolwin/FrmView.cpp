@@ -72,9 +72,9 @@ void FrmView::Load() {
     cmdCopyToClipboard_->setText(kCopyCaption);
     txbText1_->clear();
     std::string bytes;
-    const int error = platform::Sys().ReadWholeFile(filePath_, bytes, kMostBytesRead);
-    if (error != 0) {
-        dialogs_.Ask({"Error " + std::to_string(error) + ".  " +
+    const std::error_code error = platform::Sys().ReadWholeFile(filePath_, bytes, kMostBytesRead);
+    if (error) {
+        dialogs_.Ask({"Error " + std::to_string(error.value()) + ".  " +
                           platform::Platform::ErrorText(error) + "\n" + filePath_,
                       "Error reading file", MessageButtons::Ok, 1, MessageIcon::Exclamation});
         return;

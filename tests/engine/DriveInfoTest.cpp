@@ -45,22 +45,22 @@ class DiskProcTest : public ::testing::Test {
 TEST_F(DiskProcTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
     struct Case {
         std::optional<ClusterInfo> answer;
-        int size;
+        std::optional<int> size;
         double spaceInFreeClusters;
     };
-    for (const Case& c :
-         {Case{ClusterInfo{4096, 1000, 5000}, 4096, 4096000.0},
-          Case{ClusterInfo{512, 0, 10}, 512, 0.0},
-          Case{ClusterInfo{65536, 3'000'000'000ull, 1}, 65536, 65536.0 * 3e9},
-          // exFAT: clusters up to 32 MiB are real clusters whose slack must go too
-          Case{ClusterInfo{131072, 1000, 5000}, 131072, 131072000.0},
-          Case{ClusterInfo{32 << 20, 1, 1}, 32 << 20, 32.0 * (1 << 20)},
-          Case{ClusterInfo{64 << 20, 1, 1}, -2, -1.0}, Case{ClusterInfo{256, 1000, 5000}, -2, -1.0},
-          Case{std::nullopt, -1, -1.0}}) {
+    for (const Case& c : {Case{ClusterInfo{4096, 1000, 5000}, 4096, 4096000.0},
+                          Case{ClusterInfo{512, 0, 10}, 512, 0.0},
+                          Case{ClusterInfo{65536, 3'000'000'000ull, 1}, 65536, 65536.0 * 3e9},
+                          // exFAT: clusters up to 32 MiB are real clusters whose slack must go too
+                          Case{ClusterInfo{131072, 1000, 5000}, 131072, 131072000.0},
+                          Case{ClusterInfo{32 << 20, 1, 1}, 32 << 20, 32.0 * (1 << 20)},
+                          Case{ClusterInfo{64 << 20, 1, 1}, std::nullopt, 12345},
+                          Case{ClusterInfo{256, 1000, 5000}, std::nullopt, 12345},
+                          Case{std::nullopt, std::nullopt, 12345}}) {
         stand.clusters = c.answer;
         double space = 12345;
-        EXPECT_EQ(ClusterSizeOfDrive("/mnt/data", &space), c.size) << c.size;
-        EXPECT_EQ(space, c.spaceInFreeClusters) << c.size;
+        EXPECT_EQ(ClusterSizeOfDrive("/mnt/data", &space), c.size) << c.spaceInFreeClusters;
+        EXPECT_EQ(space, c.spaceInFreeClusters);
     }
 }
 
@@ -90,12 +90,12 @@ TEST_F(DiskProcTest, DiskSpaceBeyondFourGibibytesIsExact) {
     stand.space = SpaceInfo{(std::uint64_t{5} << 30) + 1, (std::uint64_t{1} << 40) + 4097};
     double freeBytes = 0;
     double totalBytes = 0;
-    ASSERT_EQ(GetDiskSpace("/mnt/data/file", freeBytes, totalBytes), 0);
+    ASSERT_TRUE(GetDiskSpace("/mnt/data/file", freeBytes, totalBytes));
     EXPECT_EQ(freeBytes, 5368709121.0);
     EXPECT_EQ(totalBytes, 1099511631873.0);
 
     stand.space.reset();
-    EXPECT_EQ(GetDiskSpace("/mnt/data/file", freeBytes, totalBytes), -1);
+    EXPECT_FALSE(GetDiskSpace("/mnt/data/file", freeBytes, totalBytes));
     EXPECT_EQ(freeBytes, 5368709121.0);  // left as they were
 }
 

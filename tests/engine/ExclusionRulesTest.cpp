@@ -38,27 +38,27 @@ TEST(ExcludedFile, KnowsTheProtectedPlaces) {
     const SensitiveExtensions undecided;
     const struct {
         const char* path;
-        std::int16_t code;
+        FileOutcome code;
     } cases[] = {
-        {"/home/ann/.local/share/Trash/files/desktop.ini", kExcludedTrashDesktopIni},
-        {"/media/usb/.Trash-1000/files/Desktop.INI", kExcludedTrashDesktopIni},
-        {"/media/usb/.Trash/1000/desktop.ini", kExcludedTrashDesktopIni},
-        {"/media/win/$RECYCLE.BIN/S-1-5-21/desktop.ini", kExcludedTrashDesktopIni},
-        {"/home/ann/desktop.ini", kSensitiveUndecided},
-        {"/media/usb/.Trash-10000/desktop.ini", kSensitiveUndecided},
-        {"/home/ann/.local/share/Trash/files/notes.txt", kNotExcluded},
-        {"/opt/vorlane/bin/vorlane.dat", kExcludedProgramFolder},
-        {"//opt/vorlane/./bin/readme", kExcludedProgramFolder},
-        {"/opt/vorlane/bin/sub/setup.exe", kSensitiveUndecided},
-        {"/opt/vorlane/notes.txt", kNotExcluded},
-        {"/swapfile", kExcludedSwapFile},
-        {"/home/ann/swapfile", kNotExcluded},
-        {"/PageFile.SYS", kExcludedSwapFile},
-        {"/home/ann/.notes.txt.swp", kNotExcluded},  // an editor's swap file holds the text
-        {"/home/ann/driver.sys", kSensitiveUndecided},
-        {"/home/ann/readme", kNotExcluded},
-        {"/home/ann/name.", kNotExcluded},
-        {"/home/ann/v1.0/readme", kNotExcluded},
+        {"/home/ann/.local/share/Trash/files/desktop.ini", FileOutcome::ExcludedTrashDesktopIni},
+        {"/media/usb/.Trash-1000/files/Desktop.INI", FileOutcome::ExcludedTrashDesktopIni},
+        {"/media/usb/.Trash/1000/desktop.ini", FileOutcome::ExcludedTrashDesktopIni},
+        {"/media/win/$RECYCLE.BIN/S-1-5-21/desktop.ini", FileOutcome::ExcludedTrashDesktopIni},
+        {"/home/ann/desktop.ini", FileOutcome::SensitiveUndecided},
+        {"/media/usb/.Trash-10000/desktop.ini", FileOutcome::SensitiveUndecided},
+        {"/home/ann/.local/share/Trash/files/notes.txt", FileOutcome::Ok},
+        {"/opt/vorlane/bin/vorlane.dat", FileOutcome::ExcludedProgramFolder},
+        {"//opt/vorlane/./bin/readme", FileOutcome::ExcludedProgramFolder},
+        {"/opt/vorlane/bin/sub/setup.exe", FileOutcome::SensitiveUndecided},
+        {"/opt/vorlane/notes.txt", FileOutcome::Ok},
+        {"/swapfile", FileOutcome::ExcludedSwapFile},
+        {"/home/ann/swapfile", FileOutcome::Ok},
+        {"/PageFile.SYS", FileOutcome::ExcludedSwapFile},
+        {"/home/ann/.notes.txt.swp", FileOutcome::Ok},  // an editor's swap file holds the text
+        {"/home/ann/driver.sys", FileOutcome::SensitiveUndecided},
+        {"/home/ann/readme", FileOutcome::Ok},
+        {"/home/ann/name.", FileOutcome::Ok},
+        {"/home/ann/v1.0/readme", FileOutcome::Ok},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExcludedFile(c.path, undecided, places), c.code) << c.path;
@@ -69,28 +69,28 @@ TEST(ExcludedFile, HomeTrashFollowsXdgDataHome) {
     const ProtectedPlaces places = PlacesOf("/data/ann");
     const SensitiveExtensions undecided;
     EXPECT_EQ(ExcludedFile("/data/ann/Trash/files/desktop.ini", undecided, places),
-              kExcludedTrashDesktopIni);
+              FileOutcome::ExcludedTrashDesktopIni);
     EXPECT_EQ(ExcludedFile("/home/ann/.local/share/Trash/files/desktop.ini", undecided, places),
-              kSensitiveUndecided);
+              FileOutcome::SensitiveUndecided);
 }
 
 TEST(SensitiveExtensions, AnswersLastOneOperation) {
     const ProtectedPlaces places = PlacesOf("");
     SensitiveExtensions table;
     const std::string setup = "/home/ann/SETUP.EXE";
-    EXPECT_EQ(ExcludedFile(setup, table, places), kSensitiveUndecided);
-    table.SetSensitiveExtensionPermission("exe", kExtensionRefused);
-    EXPECT_EQ(ExcludedFile(setup, table, places), kSensitiveRefused);
-    table.SetSensitiveExtensionPermission("exe", kExtensionAllowed);
-    EXPECT_EQ(ExcludedFile(setup, table, places), kNotExcluded);
-    table.SetSensitiveExtensionPermission("txt", kExtensionRefused);
-    EXPECT_EQ(ExcludedFile("/home/ann/a.txt", table, places), kNotExcluded);
-    EXPECT_EQ(ExcludedFile("/home/ann/a.dll", table, places), kSensitiveUndecided);
+    EXPECT_EQ(ExcludedFile(setup, table, places), FileOutcome::SensitiveUndecided);
+    table.SetSensitiveExtensionPermission("exe", ExtensionPermission::Refused);
+    EXPECT_EQ(ExcludedFile(setup, table, places), FileOutcome::SensitiveRefused);
+    table.SetSensitiveExtensionPermission("exe", ExtensionPermission::Allowed);
+    EXPECT_EQ(ExcludedFile(setup, table, places), FileOutcome::Ok);
+    table.SetSensitiveExtensionPermission("txt", ExtensionPermission::Refused);
+    EXPECT_EQ(ExcludedFile("/home/ann/a.txt", table, places), FileOutcome::Ok);
+    EXPECT_EQ(ExcludedFile("/home/ann/a.dll", table, places), FileOutcome::SensitiveUndecided);
 
-    table.InitSensitiveExtensions(kExtensionUndecided);
-    EXPECT_EQ(ExcludedFile(setup, table, places), kSensitiveUndecided);
-    table.InitSensitiveExtensions(kExtensionAllowed);
-    EXPECT_EQ(ExcludedFile("/home/ann/a.kbd", table, places), kNotExcluded);
+    table.InitSensitiveExtensions(ExtensionPermission::Undecided);
+    EXPECT_EQ(ExcludedFile(setup, table, places), FileOutcome::SensitiveUndecided);
+    table.InitSensitiveExtensions(ExtensionPermission::Allowed);
+    EXPECT_EQ(ExcludedFile("/home/ann/a.kbd", table, places), FileOutcome::Ok);
 }
 
 }  // namespace

@@ -24,11 +24,8 @@ TEST(FileProcTest, DateOutsideTheCalendarIsAnErrorNotAnEarlyDay) {
     const std::string file = folder.Write("future", "x");
     FarFutureStandIn stand;
     ScopedPlatform scope(stand);
-    int error = 0;
-    EXPECT_EQ(FileDateJdn(file, error), -1);
-    EXPECT_NE(error, 0);
-    EXPECT_EQ(FileDateJdn(folder.File("missing"), error), -1);
-    EXPECT_NE(error, 0);
+    EXPECT_EQ(FileDateJdn(file), std::nullopt);
+    EXPECT_EQ(FileDateJdn(folder.File("missing")), std::nullopt);
 }
 
 }  // namespace

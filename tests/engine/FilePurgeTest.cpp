@@ -23,7 +23,6 @@ using platform::OpenResult;
 using platform::Platform;
 using platform::UniqueFd;
 using testing::TempFolder;
-namespace code = purge_result;
 namespace fs = std::filesystem;
 
 constexpr std::size_t kHead = 64;  // bytes of each write kept to tell the blocks apart
@@ -45,9 +44,9 @@ struct PurgeStandIn : Platform {
     // Moments at which a test lets someone else act on the folder.
     std::function<void()> afterLook, onFlush, onRemoveFailure;
 
-    int OpenEntry(int folder, const std::string& name, UniqueFd& out,
-                  FileStatus& status) const override {
-        const int rc = Platform::OpenEntry(folder, name, out, status);
+    std::error_code OpenEntry(int folder, const std::string& name, UniqueFd& out,
+                              FileStatus& status) const override {
+        const std::error_code rc = Platform::OpenEntry(folder, name, out, status);
         if (afterLook) {
             afterLook();
         }
@@ -56,40 +55,44 @@ struct PurgeStandIn : Platform {
     OpenResult OpenForReading(const std::string& path, UniqueFd& out) const override {
         return cannotRead ? OpenResult::Denied : Platform::OpenForReading(path, out);
     }
-    int RenameAt(int folder, const std::string& from, const std::string& to) const override {
+    std::error_code RenameAt(int folder, const std::string& from,
+                             const std::string& to) const override {
         renames.push_back(to);
-        return renameError != 0 ? renameError : Platform::RenameAt(folder, from, to);
+        return renameError != 0 ? platform::SystemError(renameError)
+                                : Platform::RenameAt(folder, from, to);
     }
-    int SyncFolder(int folder) const override {
+    std::error_code SyncFolder(int folder) const override {
         ++folderSyncs;
         return Platform::SyncFolder(folder);
     }
 
-    int StatOpen(int fd, FileStatus& out) const override {
-        const int rc = Platform::StatOpen(fd, out);
+    std::error_code StatOpen(int fd, FileStatus& out) const override {
+        const std::error_code rc = Platform::StatOpen(fd, out);
         out.size = reportedSize >= 0 ? reportedSize : out.size;
         return rc;
     }
     OpenResult ReopenForWriting(int handle, UniqueFd& out) const override {
         return cannotWrite ? OpenResult::Denied : Platform::ReopenForWriting(handle, out);
     }
-    int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const override {
+    std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
+                            std::size_t size) const override {
         writes.push_back({offset, static_cast<std::int64_t>(size),
                           std::string(static_cast<const char*>(data), std::min(size, kHead))});
         if (writeError != 0 || !passWrites) {
-            return writeError;
+            return platform::SystemError(writeError);
         }
         return Platform::WriteAt(fd, offset, data, size);
     }
-    int FlushToDevice(int fd) const override {
+    std::error_code FlushToDevice(int fd) const override {
         if (onFlush && flushes == 0) {
             onFlush();
         }
         ++flushes;
-        return flushError != 0 ? flushError : Platform::FlushToDevice(fd);
+        return flushError != 0 ? platform::SystemError(flushError) : Platform::FlushToDevice(fd);
     }
     std::vector<std::string> SystemFolders() const override { return systemFolders; }
-    int RemoveAt(int folder, const std::string& name, const FileStatus& expected) const override {
+    std::error_code RemoveAt(int folder, const std::string& name,
+                             const FileStatus& expected) const override {
         if (removeCalls++ < removeFailures) {
             if (removedUnderneath) {
                 Platform::RemoveAt(folder, name, expected);
@@ -97,7 +100,7 @@ struct PurgeStandIn : Platform {
             if (onRemoveFailure) {
                 onRemoveFailure();
             }
-            return EBUSY;
+            return platform::SystemError(EBUSY);
         }
         return Platform::RemoveAt(folder, name, expected);
     }
@@ -124,8 +127,8 @@ class FilePurgeTest : public ::testing::Test {
     void TearDown() override { ClearDriveClusterSizes(); }
     void UseClusterSize(int size) { SetDriveClusterSize(DriveOfPath(folder.File("x")), size); }
 
-    PurgeResultCode Purge(const std::string& path, int type, bool deleteFile, int passes = 1,
-                          bool okReadOnly = true, bool okSystem = true) {
+    FileOutcome Purge(const std::string& path, int type, bool deleteFile, int passes = 1,
+                      bool okReadOnly = true, bool okSystem = true) {
         PurgeRequest request;
         request.purgeType = type;
         request.passes = passes;
@@ -161,7 +164,7 @@ TEST_F(FilePurgeTest, EveryOverwriteCoversWholeClustersThenTheSizeIsRestored) {
         stand = {};
         stand.reportedSize = c.reportedSize;
         stand.passWrites = c.reportedSize < 0;  // never write gigabytes for real
-        ASSERT_EQ(Purge(file, 1, false), code::kPurged);
+        ASSERT_EQ(Purge(file, 1, false), FileOutcome::Ok);
         const auto overwrites = stand.Overwrites();
         ASSERT_EQ(overwrites.size(), 3u);
         for (const auto& overwrite : overwrites) {
@@ -183,7 +186,7 @@ class PurgeSequenceTest : public FilePurgeTest, public ::testing::WithParamInter
 TEST_P(PurgeSequenceTest, WritesTheTypesBlocksInOrderAndLeavesTheLastOne) {
     const Sequence& s = GetParam();
     const std::string file = folder.Write("data", std::string(5000, 'M'));
-    ASSERT_EQ(Purge(file, s.type, false, s.passes), code::kPurged);
+    ASSERT_EQ(Purge(file, s.type, false, s.passes), FileOutcome::Ok);
     const auto overwrites = stand.Overwrites();
     ASSERT_EQ(overwrites.size(), s.selectors.size());
     // The blocks are rebuilt every pass: only the last pass can be compared with them.
@@ -214,18 +217,18 @@ TEST_F(FilePurgeTest, RefusesBeforeAnyByteIsWritten) {
     struct Case {
         std::string path;
         int type, clusterSize, passes;
-        PurgeResultCode expected;
+        FileOutcome expected;
     };
-    for (const Case& c : {Case{file, 3, 4096, 1, code::kInvalidPurgeType},
-                          Case{file, 0, 4096, 0, code::kInvalidNumberOfPasses},
-                          Case{file, 0, 1000, 1, code::kInvalidClusterSize},
-                          Case{file, 0, 1536 + (64 << 20), 1, code::kInvalidClusterSize},
-                          Case{"", 0, 4096, 1, code::kEmptyFileName},
+    for (const Case& c : {Case{file, 3, 4096, 1, FileOutcome::InvalidPurgeType},
+                          Case{file, 0, 4096, 0, FileOutcome::InvalidNumberOfPasses},
+                          Case{file, 0, 1000, 1, FileOutcome::InvalidClusterSize},
+                          Case{file, 0, 1536 + (64 << 20), 1, FileOutcome::InvalidClusterSize},
+                          Case{"", 0, 4096, 1, FileOutcome::EmptyFileName},
                           // gone before the purge: not a file that failed to open
-                          Case{folder.File("missing"), 0, 4096, 1, code::kFileChanged},
-                          Case{link, 0, 4096, 1, code::kSymbolicLink},
-                          Case{fifo, 0, 4096, 1, code::kNotRegularFile},
-                          Case{folder.Path(), 0, 4096, 1, code::kNotRegularFile}}) {
+                          Case{folder.File("missing"), 0, 4096, 1, FileOutcome::FileChanged},
+                          Case{link, 0, 4096, 1, FileOutcome::SymbolicLink},
+                          Case{fifo, 0, 4096, 1, FileOutcome::NotRegularFile},
+                          Case{folder.Path(), 0, 4096, 1, FileOutcome::NotRegularFile}}) {
         UseClusterSize(c.clusterSize);
         purger = FilePurger();
         EXPECT_EQ(Purge(c.path, c.type, true, c.passes), c.expected) << c.path << " " << c.type;
@@ -233,7 +236,7 @@ TEST_F(FilePurgeTest, RefusesBeforeAnyByteIsWritten) {
     UseClusterSize(4096);
     purger = FilePurger();
     stand.cannotWrite = true;
-    EXPECT_EQ(Purge(file, 0, true), code::kCannotOpenForWriting);
+    EXPECT_EQ(Purge(file, 0, true), FileOutcome::CannotOpenForWriting);
     EXPECT_TRUE(stand.writes.empty());
     EXPECT_EQ(TempFolder::Read(file), "untouched");
     EXPECT_TRUE(fs::is_symlink(link));
@@ -242,15 +245,15 @@ TEST_F(FilePurgeTest, RefusesBeforeAnyByteIsWritten) {
 TEST_F(FilePurgeTest, ReadOnlyAndSystemFilesArePurgedOnlyWhenPermitted) {
     const std::string readOnly = folder.Write("ro", "secret");
     ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
-    EXPECT_EQ(Purge(readOnly, 1, false, 1, false), code::kReadOnlyNotPermitted);
+    EXPECT_EQ(Purge(readOnly, 1, false, 1, false), FileOutcome::ReadOnlyNotPermitted);
     EXPECT_EQ(fs::status(readOnly).permissions() & fs::perms::owner_write, fs::perms::none);
     stand.systemFolders = {folder.Path()};
     const std::string system = folder.Write("sys", "secret");
-    EXPECT_EQ(Purge(system, 1, true, 1, true, false), code::kSystemNotPermitted);
+    EXPECT_EQ(Purge(system, 1, true, 1, true, false), FileOutcome::SystemNotPermitted);
     EXPECT_TRUE(stand.writes.empty());
     EXPECT_EQ(TempFolder::Read(readOnly) + TempFolder::Read(system), "secretsecret");
 
-    EXPECT_EQ(Purge(readOnly, 1, false, 1, true, true), code::kPurged);
+    EXPECT_EQ(Purge(readOnly, 1, false, 1, true, true), FileOutcome::Ok);
     EXPECT_NE(fs::status(readOnly).permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_EQ(TempFolder::Read(readOnly), std::string(6, '\0'));
 }
@@ -259,7 +262,7 @@ TEST_F(FilePurgeTest, KeptFileKeepsItsSizeAndTimesToTheNanosecond) {
     const std::string file = folder.Write("kept", std::string(10000, 'M'));
     const timespec times[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
     ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
-    ASSERT_EQ(Purge(file, 2, false, 2), code::kPurged);
+    ASSERT_EQ(Purge(file, 2, false, 2), FileOutcome::Ok);
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_size, 10000);
@@ -272,11 +275,12 @@ TEST_F(FilePurgeTest, DeleteIsTriedFourTimesAndAVanishedFileCountsAsDeleted) {
     struct Case {
         int failures;
         bool removedUnderneath;
-        PurgeResultCode expected;
+        FileOutcome expected;
         int calls;
     };
-    for (const Case c : {Case{0, false, code::kPurged, 1}, Case{1, true, code::kPurged, 1},
-                         Case{3, false, code::kPurged, 4}, Case{9, false, code::kNotDeleted, 4}}) {
+    for (const Case c :
+         {Case{0, false, FileOutcome::Ok, 1}, Case{1, true, FileOutcome::Ok, 1},
+          Case{3, false, FileOutcome::Ok, 4}, Case{9, false, FileOutcome::NotDeleted, 4}}) {
         SCOPED_TRACE(c.failures);
         const std::string file = folder.Write("gone", "secret");
         stand = {};
@@ -285,18 +289,18 @@ TEST_F(FilePurgeTest, DeleteIsTriedFourTimesAndAVanishedFileCountsAsDeleted) {
         EXPECT_EQ(Purge(file, 1, true), c.expected);
         EXPECT_EQ(stand.removeCalls, c.calls);
         EXPECT_EQ(stand.sleeps, c.calls - 1);
-        EXPECT_EQ(fs::exists(file), c.expected != code::kPurged);
+        EXPECT_EQ(fs::exists(file), c.expected != FileOutcome::Ok);
     }
 }
 
 TEST_F(FilePurgeTest, WriteAndFlushFailuresAreNeverReportedAsPurged) {
     const std::string file = folder.Write("fail", "secret");
     stand.writeError = ENOSPC;
-    EXPECT_EQ(Purge(file, 2, true), code::kWriteFailed);
+    EXPECT_EQ(Purge(file, 2, true), FileOutcome::WriteFailed);
     EXPECT_EQ(stand.writes.size(), 1u);
     stand.writeError = 0;
     stand.flushError = EIO;
-    EXPECT_EQ(Purge(file, 2, true), code::kFlushFailed);
+    EXPECT_EQ(Purge(file, 2, true), FileOutcome::FlushFailed);
     EXPECT_EQ(stand.flushes, 1);
     EXPECT_EQ(stand.removeCalls, 0);
     EXPECT_TRUE(fs::exists(file));
@@ -312,10 +316,10 @@ TEST_F(FilePurgeTest, FolderSwappedForALinkLeadsNowhere) {
     const FileStatus other = platform::Sys().StatNoFollow(outside);
     UniqueFd held;
     FileStatus heldStatus;
-    ASSERT_EQ(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus), 0);
-    EXPECT_EQ(platform::Sys().RemoveAt(held.Get(), "f", other), ESTALE);
+    ASSERT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus));
+    EXPECT_EQ(platform::Sys().RemoveAt(held.Get(), "f", other), platform::SystemError(ESTALE));
     EXPECT_EQ(platform::Sys().OpenFolder(AT_FDCWD, folder.File("swapped"), held, heldStatus),
-              ENOTDIR);
+              std::errc::not_a_directory);
     EXPECT_EQ(TempFolder::Read(outside) + TempFolder::Read(file), "keepsecret");
 }
 
@@ -352,11 +356,11 @@ TEST_F(FilePurgeTest, AFileWithOtherNamesIsRefusedUnlessAllowed) {
     const std::string file = folder.Write("linked", "shared data");
     fs::create_directories(folder.File("elsewhere"));
     fs::create_hard_link(file, folder.File("elsewhere/other-name"));
-    EXPECT_EQ(Purge(file, 1, true), code::kHardLinks);
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::HardLinks);
     EXPECT_TRUE(stand.writes.empty());
     EXPECT_EQ(TempFolder::Read(folder.File("elsewhere/other-name")), "shared data");
     allowHardLinks = true;
-    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::Ok);
     EXPECT_FALSE(fs::exists(file));
 }
 
@@ -365,13 +369,13 @@ TEST_F(FilePurgeTest, ARefusedOrUnopenableFileKeepsItsReadOnlyMark) {
     stand.systemFolders = {folder.Path()};
     const std::string system = folder.Write("sys", "system bytes");
     ::chmod(system.c_str(), 0444);
-    EXPECT_EQ(Purge(system, 1, true, 1, true, false), code::kSystemNotPermitted);
+    EXPECT_EQ(Purge(system, 1, true, 1, true, false), FileOutcome::SystemNotPermitted);
     EXPECT_EQ(ModeOf(system), 0444u);
     stand.systemFolders.clear();
     const std::string locked = folder.Write("locked", "locked bytes");
     ::chmod(locked.c_str(), 0000);
     stand.cannotWrite = true;
-    EXPECT_EQ(Purge(locked, 1, true), code::kCannotOpenForWriting);
+    EXPECT_EQ(Purge(locked, 1, true), FileOutcome::CannotOpenForWriting);
     EXPECT_EQ(ModeOf(locked), 0000u);
     EXPECT_TRUE(stand.writes.empty());
 }
@@ -402,7 +406,7 @@ TEST_F(FilePurgeTest, ALinkSwappedInAfterTheLookLeadsNowhere) {
 TEST_F(FilePurgeTest, AFileThatGrowsDuringThePurgeIsNotCalledPurged) {
     const std::string file = folder.Write("growing", std::string(100, 'M'));
     stand.onFlush = [&] { std::ofstream(file, std::ios::app) << std::string(20000, 'G'); };
-    EXPECT_EQ(Purge(file, 1, true, 2), code::kGrewDuringPurge);
+    EXPECT_EQ(Purge(file, 1, true, 2), FileOutcome::GrewDuringPurge);
     EXPECT_TRUE(fs::exists(file));
     EXPECT_EQ(fs::file_size(file), 4096u + 20000u);  // grown to its cluster, then appended to
 }
@@ -416,7 +420,7 @@ TEST_F(FilePurgeTest, AReplacementBetweenPassesIsLeftAlone) {
         fs::rename(folder.File("new"), file);
         return true;
     };
-    EXPECT_NE(Purge(file, 0, true, 3), code::kPurged);
+    EXPECT_NE(Purge(file, 0, true, 3), FileOutcome::Ok);
     EXPECT_EQ(TempFolder::Read(file), "replacement");
     EXPECT_EQ(stand.flushes, 6);
 }
@@ -435,7 +439,7 @@ TEST_F(FilePurgeTest, AFailedDeleteNeverShortensAFileSavedUnderTheName) {
         fs::remove(file);
         folder.Write("doc", "someone's much longer document");
     };
-    EXPECT_EQ(Purge(file, 1, true), code::kNotDeleted);
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::NotDeleted);
     EXPECT_EQ(TempFolder::Read(file), "someone's much longer document");
 }
 
@@ -444,7 +448,7 @@ TEST_F(FilePurgeTest, AStopBetweenWriteRunsKeepsTheFileAndItsSize) {
     stand.reportedSize = 100 << 20;
     stand.passWrites = false;
     hooks.stopRequested = [&] { return !stand.writes.empty(); };
-    EXPECT_EQ(Purge(file, 1, true), code::kStopped);
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::Stopped);
     EXPECT_EQ(stand.writes.size(), 1u);
     EXPECT_EQ(stand.removeCalls, 0);
     EXPECT_TRUE(fs::exists(file));
@@ -455,7 +459,7 @@ TEST_F(FilePurgeTest, AnUnreadableButWritableFileIsPurged) {
     const std::string file = folder.Write("wo", "write only");
     ::chmod(file.c_str(), 0200);
     stand.cannotRead = true;
-    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::Ok);
     EXPECT_FALSE(fs::exists(file));
 }
 
@@ -463,7 +467,7 @@ TEST_F(FilePurgeTest, AnUnreadableButWritableFileIsPurged) {
 // of the folder; a file system that refuses renames still deletes.
 TEST_F(FilePurgeTest, TheNameIsScrubbedBeforeTheUnlink) {
     const std::string file = folder.Write("tax-2025-divorce.pdf", "secret");
-    EXPECT_EQ(Purge(file, 1, true), code::kPurged);
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::Ok);
     ASSERT_EQ(stand.renames.size(), 1u);
     EXPECT_EQ(stand.renames[0].size(), std::string("tax-2025-divorce.pdf").size());
     EXPECT_NE(stand.renames[0], "tax-2025-divorce.pdf");
@@ -472,7 +476,7 @@ TEST_F(FilePurgeTest, TheNameIsScrubbedBeforeTheUnlink) {
 
     const std::string other = folder.Write("kept-name.txt", "secret");
     stand.renameError = EINVAL;
-    EXPECT_EQ(Purge(other, 1, true), code::kPurged);
+    EXPECT_EQ(Purge(other, 1, true), FileOutcome::Ok);
     EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 

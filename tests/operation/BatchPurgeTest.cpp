@@ -32,19 +32,20 @@ class BatchStandIn : public platform::Platform {
     mutable int removes = 0;
     mutable int volumeFlushes = 0;
 
-    int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const override {
+    std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
+                            std::size_t size) const override {
         if (!failingName.empty() && NameOfFd(fd) == failingName) {
-            return EIO;
+            return platform::SystemError(EIO);
         }
         StopAt(++writes, stopAfterWrites);
         return Platform::WriteAt(fd, offset, data, size);
     }
-    int RemoveAt(int folder, const std::string& name,
-                 const platform::FileStatus& expected) const override {
+    std::error_code RemoveAt(int folder, const std::string& name,
+                             const platform::FileStatus& expected) const override {
         StopAt(++removes, stopAfterRemoves);
         return Platform::RemoveAt(folder, name, expected);
     }
-    int FlushVolume(int fd) const override {
+    std::error_code FlushVolume(int fd) const override {
         ++volumeFlushes;
         return Platform::FlushVolume(fd);
     }

@@ -6,7 +6,8 @@
 namespace vorlane::testing {
 namespace {
 
-ConfirmationInput Input(const std::string& spec, std::int32_t count, bool subfolders) {
+ConfirmationInput Input(const std::string& spec, std::optional<std::int32_t> count,
+                        bool subfolders) {
     ConfirmationInput in;
     in.targetFolder = "/data/box";
     in.targetFilespec = spec;
@@ -20,7 +21,7 @@ TEST(ConfirmationMessageTest, NamesWhatWillBeDestroyed) {
     EXPECT_EQ(BuildConfirmationMessage(Input("a.txt", 1, false)).text,
               "Are you sure that you want to purge the file\r\n/data/box/a.txt ?\r\n"
               "This will permanently destroy all data in this file.");
-    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", -1, true)).text,
+    EXPECT_EQ(BuildConfirmationMessage(Input("*.*", std::nullopt, true)).text,
               "Are you sure that you want to purge all files in \r\n/data/box\r\n"
               "and all files in all subfolders?\r\n"
               "This will permanently destroy all data in these (more than 1000) files.");

@@ -38,17 +38,18 @@ class FailingStandIn : public platform::Platform {
     std::set<ino_t> failingFiles;
     std::set<ino_t> stuckFolders;
 
-    int WriteAt(int fd, std::int64_t offset, const void* data, std::size_t size) const override {
+    std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
+                            std::size_t size) const override {
         platform::FileStatus status;
-        if (StatOpen(fd, status) == 0 && failingFiles.count(status.inode) != 0) {
-            return ENOSPC;
+        if (!StatOpen(fd, status) && failingFiles.count(status.inode) != 0) {
+            return platform::SystemError(ENOSPC);
         }
         return Platform::WriteAt(fd, offset, data, size);
     }
-    int RemoveFolderAt(int folder, const std::string& name,
-                       const platform::FileStatus& expected) const override {
+    std::error_code RemoveFolderAt(int folder, const std::string& name,
+                                   const platform::FileStatus& expected) const override {
         return stuckFolders.count(expected.inode) != 0
-                   ? EBUSY
+                   ? platform::SystemError(EBUSY)
                    : Platform::RemoveFolderAt(folder, name, expected);
     }
 };

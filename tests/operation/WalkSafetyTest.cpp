@@ -45,12 +45,12 @@ class WalkStandIn : public platform::Platform {
     std::string copyOnWriteType;  // given to the volume of `copyOnWriteDevice`
     dev_t copyOnWriteDevice = 0;
 
-    int ReadFolder(int folder, std::vector<FolderEntry>& out) const override {
+    std::error_code ReadFolder(int folder, std::vector<FolderEntry>& out) const override {
         FileStatus status;
         StatOpen(folder, status);
         if (status.inode == deniedFolder) {
             out.clear();
-            return EACCES;
+            return platform::SystemError(EACCES);
         }
         return Platform::ReadFolder(folder, out);
     }
@@ -267,7 +267,7 @@ TEST(FolderReadTest, EntriesVanishingWhileTheFolderIsReadNeverFailTheRead) {
     int failures = 0;
     for (int i = 0; i < 200; ++i) {
         std::vector<FolderEntry> entries;
-        failures += platform::Sys().ListFolder(folder.Path(), entries) != 0 ? 1 : 0;
+        failures += platform::Sys().ListFolder(folder.Path(), entries) ? 1 : 0;
     }
     done = true;
     churn.join();
@@ -328,7 +328,7 @@ class RecordingVisitor : public platform::WalkVisitor {
         visited.push_back(folder.path);
         return true;
     }
-    bool Refused(const std::string& path, platform::FolderRefusal, int) override {
+    bool Refused(const std::string& path, platform::FolderRefusal, std::error_code) override {
         refused.push_back(path);
         return true;
     }
@@ -345,9 +345,10 @@ TEST_F(OtherVolumeTest, APseudoFileSystemIsNeverEnteredEvenWhenCrossing) {
     RecordingVisitor visitor;
     platform::WalkRules rules;
     rules.crossVolumes = true;
-    ASSERT_EQ(platform::WalkTree(target, visitor, rules, volumes), 0);
+    ASSERT_FALSE(platform::WalkTree(target, visitor, rules, volumes));
     EXPECT_EQ(visitor.refused, std::vector<std::string>{mountPoint + "/"});
-    EXPECT_EQ(platform::WalkTree(mountPoint, visitor, rules, volumes), EXDEV);
+    EXPECT_EQ(platform::WalkTree(mountPoint, visitor, rules, volumes),
+              std::errc::cross_device_link);
 }
 
 }  // namespace

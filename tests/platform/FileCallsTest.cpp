@@ -69,12 +69,12 @@ TEST(FileCalls, AWriteCutShortIsAnError) {
     UniqueFd fd;
     ASSERT_EQ(Sys().OpenForOverwrite(path, fd), OpenResult::Ok);
     const std::string block(8192, 'x');
-    int error = 0;
+    std::error_code error;
     {
         const FileSizeLimit limit(5000);  // the first write is cut at 5,000 bytes
         error = Sys().WriteAt(fd.Get(), 0, block.data(), block.size());
     }
-    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(error, std::errc::file_too_large);
     EXPECT_EQ(Sys().StatNoFollow(path).size, 5000);
 }
 
@@ -90,10 +90,10 @@ TEST(FileCalls, AWriteInterruptedBySignalsIsTakenUpAgain) {
     handled = 0;
     writesToInterrupt = 4;  // a part, EINTR, a part, EINTR, then the rest
     const std::string block(8192, 'z');
-    const int error = Sys().WriteAt(fd.Get(), 100, block.data(), block.size());
+    const std::error_code error = Sys().WriteAt(fd.Get(), 100, block.data(), block.size());
     writesToInterrupt = 0;
     ::sigaction(SIGUSR1, &saved, nullptr);
-    EXPECT_EQ(error, 0);
+    EXPECT_FALSE(error) << error.message();
     EXPECT_EQ(handled, 2);
     EXPECT_TRUE(TempFolder::Read(path) == std::string(100, 'a') + block + std::string(708, 'a'));
 }
@@ -103,8 +103,8 @@ TEST(FileCalls, AWholeWriteLandsWhereItWasAsked) {
     const std::string path = folder.Write("data", std::string(100, 'a'));
     UniqueFd fd;
     ASSERT_EQ(Sys().OpenForOverwrite(path, fd), OpenResult::Ok);
-    ASSERT_EQ(Sys().WriteAt(fd.Get(), 10, "zz", 2), 0);
-    ASSERT_EQ(Sys().FlushToDevice(fd.Get()), 0);
+    ASSERT_FALSE(Sys().WriteAt(fd.Get(), 10, "zz", 2));
+    ASSERT_FALSE(Sys().FlushToDevice(fd.Get()));
     const std::string bytes = TempFolder::Read(path);
     EXPECT_EQ(bytes.substr(8, 6), "aazzaa");
     EXPECT_EQ(bytes.size(), 100u);
@@ -122,10 +122,10 @@ TEST(FileCalls, AFifoIsRefusedWithoutBlocking) {
 
     UniqueFd folderFd;
     FileStatus folderStatus;
-    ASSERT_EQ(Sys().OpenFolder(AT_FDCWD, folder.Path(), folderFd, folderStatus), 0);
+    ASSERT_FALSE(Sys().OpenFolder(AT_FDCWD, folder.Path(), folderFd, folderStatus));
     UniqueFd handle;
     FileStatus status;
-    ASSERT_EQ(Sys().OpenEntry(folderFd.Get(), "pipe", handle, status), 0);
+    ASSERT_FALSE(Sys().OpenEntry(folderFd.Get(), "pipe", handle, status));
     EXPECT_EQ(status.kind, FileKind::Other);
     EXPECT_NE(Sys().ReopenForWriting(handle.Get(), fd), OpenResult::Ok);
 }

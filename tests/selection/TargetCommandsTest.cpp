@@ -21,10 +21,11 @@ using testing::SelectionTest;
 class DeniedFolder : public platform::Platform {
   public:
     explicit DeniedFolder(std::string denied) : denied_(std::move(denied)) {}
-    int ListFolder(const std::string& path,
-                   std::vector<platform::FolderEntry>& out) const override {
+    std::error_code ListFolder(const std::string& path,
+                               std::vector<platform::FolderEntry>& out) const override {
         out.clear();
-        return WithoutTrailing(path) == denied_ ? EACCES : Platform::ListFolder(path, out);
+        return WithoutTrailing(path) == denied_ ? platform::SystemError(EACCES)
+                                                : Platform::ListFolder(path, out);
     }
 
   private:

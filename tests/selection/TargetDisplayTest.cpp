@@ -66,7 +66,7 @@ TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification)
 }
 
 TEST(SingleFileEstimateTest, NoSpeedNoEstimate) {
-    EXPECT_EQ(SingleFileEstimateSeconds(1024.0 * 1024, 0.0f, 12, 0.917, 0.2), -1);
+    EXPECT_EQ(SingleFileEstimateSeconds(1024.0 * 1024, 0.0f, 12, 0.917, 0.2), std::nullopt);
     EXPECT_EQ(SingleFileEstimateSeconds(0, 10.0f, 12, 0.917, 0.2), 0);
 }
 

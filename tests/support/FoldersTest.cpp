@@ -38,11 +38,11 @@ class FolderTree : public ::testing::Test {
 class DeniedFolder : public platform::Platform {
   public:
     explicit DeniedFolder(const std::string& denied) : denied_(StatNoFollow(denied).inode) {}
-    int ReadFolder(int folder, std::vector<platform::FolderEntry>& out) const override {
+    std::error_code ReadFolder(int folder, std::vector<platform::FolderEntry>& out) const override {
         out.clear();
         platform::FileStatus status;
-        return StatOpen(folder, status) == 0 && status.inode == denied_
-                   ? EACCES
+        return !StatOpen(folder, status) && status.inode == denied_
+                   ? platform::SystemError(EACCES)
                    : Platform::ReadFolder(folder, out);
     }
 
@@ -54,43 +54,36 @@ TEST_F(FolderTree, CountsFilesBySpecificationAndSumsOnRequest) {
     struct Case {
         std::string fileSpec;
         bool stopAtFirst;
-        double byteSumIn;
+        bool sumSizes;
         int count;
-        double byteSumOut;
+        double bytes;
     };
     const Case cases[] = {
-        {"*.*", false, 99.0, 3, 99.0},  // no sum asked: every file, sum untouched
-        {"*.*", false, -1.0, 3, 18.0}, {"*.txt", false, -1.0, 1, 10.0}, {"*", false, -1.0, 1, 3.0},
-        {"*.*", true, -1.0, 1, 10.0},  {"*.zip", false, 5.0, 0, 0.0},
+        {"*.*", false, false, 3, 0.0},  // no sizes asked: every file
+        {"*.*", false, true, 3, 18.0}, {"*.txt", false, true, 1, 10.0}, {"*", false, true, 1, 3.0},
+        {"*.*", true, true, 1, 10.0},  {"*.zip", false, false, 0, 0.0},
     };
     for (const Case& c : cases) {
-        std::string errorText = "stale";
-        double byteSum = c.byteSumIn;
-        EXPECT_EQ(CountFiles(root + "/", c.fileSpec, c.stopAtFirst, errorText, byteSum), c.count)
-            << c.fileSpec;
-        EXPECT_EQ(byteSum, c.byteSumOut) << c.fileSpec;
+        const FolderCount files = CountFiles(root + "/", c.fileSpec, c.stopAtFirst, c.sumSizes);
+        EXPECT_EQ(files.count, c.count) << c.fileSpec;
+        EXPECT_EQ(files.bytes, c.bytes) << c.fileSpec;
+        EXPECT_FALSE(files.error) << c.fileSpec;
     }
-    std::string errorText;
-    int errorCode = 0;
-    EXPECT_EQ(CountSubfolders(root, errorText, errorCode), 2);
+    EXPECT_EQ(CountSubfolders(root).count, 2);
     EXPECT_TRUE(FolderIsEmpty(root + "/sub2"));
     EXPECT_FALSE(FolderIsEmpty(root));
 }
 
 TEST_F(FolderTree, WalksTheWholeTreeAndStopsAtTheLimit) {
-    std::int32_t count = 0;
-    std::int16_t limit = 0;
-    double byteSum = 0;
-    int errorFlag = 0;
-    FolderSize(true, root, "*.txt", count, limit, true, byteSum, errorFlag);
-    EXPECT_EQ(count, 3);
-    EXPECT_EQ(byteSum, 18.0);
-    EXPECT_EQ(errorFlag, 0);
+    const TreeCount all = FolderSize(root, "*.txt", std::nullopt, true);
+    EXPECT_EQ(all.count, 3);
+    EXPECT_EQ(all.bytes, 18.0);
+    EXPECT_FALSE(all.error);
+    EXPECT_FALSE(all.limitReached);
 
-    limit = 2;
-    FolderSize(true, root, "*.*", count, limit, false, byteSum, errorFlag);
-    EXPECT_EQ(limit, -2);
-    EXPECT_EQ(count, 2);
+    const TreeCount limited = FolderSize(root, "*.*", 2, false);
+    EXPECT_TRUE(limited.limitReached);
+    EXPECT_EQ(limited.count, 2);
 
     EXPECT_TRUE(AnyMatchingFileInTree(root, "d.*"));
     EXPECT_FALSE(AnyMatchingFileInTree(root, "*.zip"));
@@ -98,13 +91,10 @@ TEST_F(FolderTree, WalksTheWholeTreeAndStopsAtTheLimit) {
 
 TEST_F(FolderTree, MissingFolderFailsEveryTest) {
     const std::string missing = root + "/nothing";
-    std::string errorText;
-    int errorCode = 0;
-    double byteSum = 0;
-    EXPECT_EQ(CountSubfolders(missing, errorText, errorCode), -1);
-    EXPECT_EQ(errorText, "no such file or directory");
-    EXPECT_EQ(errorCode, ENOENT);
-    EXPECT_EQ(CountFiles(missing, "*.*", false, errorText, byteSum), -1);
+    const FolderCount subfolders = CountSubfolders(missing);
+    EXPECT_EQ(platform::Platform::ErrorText(subfolders.error), "no such file or directory");
+    EXPECT_EQ(subfolders.error, std::errc::no_such_file_or_directory);
+    EXPECT_TRUE(CountFiles(missing, "*.*", false).error);
     EXPECT_FALSE(FolderIsEmpty(missing));
     EXPECT_FALSE(FolderIsDirectory(missing));
     EXPECT_FALSE(FolderIsDirectory(""));
@@ -117,19 +107,14 @@ TEST_F(FolderTree, MissingFolderFailsEveryTest) {
 TEST_F(FolderTree, UnreadableFolderGivesItsErrorAndEndsTheWalk) {
     DeniedFolder stand(root + "/sub1");
     platform::ScopedPlatform scoped(stand);
-    std::string errorText;
-    int errorCode = 0;
-    EXPECT_EQ(CountSubfolders(root + "/sub1/", errorText, errorCode), -1);
-    EXPECT_EQ(errorText, "permission denied");
-    EXPECT_EQ(errorCode, EACCES);
+    const FolderCount subfolders = CountSubfolders(root + "/sub1/");
+    EXPECT_EQ(platform::Platform::ErrorText(subfolders.error), "permission denied");
+    EXPECT_EQ(subfolders.error, std::errc::permission_denied);
 
-    std::int32_t count = 0;
-    std::int16_t limit = 0;
-    double byteSum = 0;
-    int errorFlag = 0;
-    FolderSize(true, root, "*.*", count, limit, false, byteSum, errorFlag);
-    EXPECT_EQ(errorFlag, 1);
-    EXPECT_EQ(count, 3);  // the top folder's files, nothing below the refusal
+    const TreeCount tree = FolderSize(root, "*.*", std::nullopt, false);
+    EXPECT_EQ(tree.error, std::errc::permission_denied);
+    EXPECT_EQ(tree.count, 3);  // the top folder's files, nothing below the refusal
+    std::string errorText;
     EXPECT_FALSE(DeleteFolderTree(root, errorText, true));
     EXPECT_EQ(errorText, "permission denied");
 }
@@ -139,16 +124,15 @@ TEST_F(FolderTree, SymbolicLinkIsNeverWalkedIntoNorDeletedThrough) {
     const std::string kept = temp.Write("outside/keep.txt", "keep");
     fs::create_directory_symlink(temp.File("outside"), root + "/link");
 
-    std::string errorText;
-    int errorCode = 0;
-    double byteSum = -1.0;
-    EXPECT_EQ(CountSubfolders(root, errorText, errorCode), 2);
-    EXPECT_EQ(CountFiles(root, "link", false, errorText, byteSum), 1);
-    EXPECT_EQ(byteSum, 0.0);
+    EXPECT_EQ(CountSubfolders(root).count, 2);
+    const FolderCount link = CountFiles(root, "link", false, true);
+    EXPECT_EQ(link.count, 1);
+    EXPECT_EQ(link.bytes, 0.0);
     EXPECT_FALSE(AnyMatchingFileInTree(root, "keep.txt"));
     EXPECT_FALSE(FolderIsDirectory(root + "/link"));
     EXPECT_TRUE(EntryExists(root + "/link"));
 
+    std::string errorText;
     EXPECT_TRUE(DeleteFolderTree(root + "/link/", errorText, false)) << errorText;
     EXPECT_TRUE(fs::exists(kept));
     fs::create_directory_symlink(temp.File("outside"), root + "/sub1/link");
@@ -173,18 +157,18 @@ TEST_F(FolderTree, ReadOnlyFileNeedsForce) {
 class NoChanges : public platform::Platform {
   public:
     mutable int attempts = 0;
-    int RemoveFile(const std::string&) const override { return Refuse(); }
-    int RemoveEmptyFolder(const std::string&) const override { return Refuse(); }
-    int SetMode(const std::string&, mode_t) const override { return Refuse(); }
-    int OpenFolder(int, const std::string&, platform::UniqueFd&,
-                   platform::FileStatus&) const override {
+    std::error_code RemoveFile(const std::string&) const override { return Refuse(); }
+    std::error_code RemoveEmptyFolder(const std::string&) const override { return Refuse(); }
+    std::error_code SetMode(const std::string&, mode_t) const override { return Refuse(); }
+    std::error_code OpenFolder(int, const std::string&, platform::UniqueFd&,
+                               platform::FileStatus&) const override {
         return Refuse();
     }
 
   private:
-    int Refuse() const {
+    std::error_code Refuse() const {
         ++attempts;
-        return EPERM;
+        return platform::SystemError(EPERM);
     }
 };
 

@@ -39,9 +39,9 @@ class TestVolume : public platform::Platform {
     }
     void SleepMilliseconds(int) const override {}
     double SecondsSinceMidnight() const override { return clock++; }
-    int CreateFolder(const std::string& path) const override {
+    std::error_code CreateFolder(const std::string& path) const override {
         if (mountDenied && fs::path(path).parent_path() == fs::path(mount)) {
-            return EACCES;
+            return platform::SystemError(EACCES);
         }
         return Platform::CreateFolder(path);
     }

@@ -164,11 +164,11 @@ class RootWithPseudoMounts : public platform::Platform {
         status.device = path == "/" || path.empty() ? 1 : DeviceOf(path);
         return status;
     }
-    int ListFolder(const std::string& path,
-                   std::vector<platform::FolderEntry>& out) const override {
+    std::error_code ListFolder(const std::string& path,
+                               std::vector<platform::FolderEntry>& out) const override {
         out.clear();
         if (path != "/") {
-            return path.starts_with("/locked") ? EACCES : 0;
+            return platform::SystemError(path.starts_with("/locked") ? EACCES : 0);
         }
         for (const char* name : {"data", "dev", "home", "locked", "proc", "run", "sys"}) {
             platform::FolderEntry entry;
@@ -176,7 +176,7 @@ class RootWithPseudoMounts : public platform::Platform {
             entry.status = StatNoFollow(std::string("/") + name);
             out.push_back(entry);
         }
-        return 0;
+        return {};
     }
 
   private:

@@ -23,10 +23,10 @@ namespace {
 // Folders named "locked..." cannot be read.
 class LockedFolders : public vorlane::platform::Platform {
   public:
-    int ListFolder(const std::string& path,
-                   std::vector<vorlane::platform::FolderEntry>& out) const override {
+    std::error_code ListFolder(const std::string& path,
+                               std::vector<vorlane::platform::FolderEntry>& out) const override {
         if (path.find("/locked") != std::string::npos) {
-            return EACCES;
+            return vorlane::platform::SystemError(EACCES);
         }
         return Platform::ListFolder(path, out);
     }

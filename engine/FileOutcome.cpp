@@ -1,45 +1,45 @@
-#include "engine/PurgeResult.h"
+#include "engine/FileOutcome.h"
 
 namespace vorlane {
 
-const char* PurgeResultMeaning(PurgeResultCode code) {
-    using namespace purge_result;
-    switch (code) {
-        case kPurged:
+const char* PurgeResultMeaning(FileOutcome outcome) {
+    using enum FileOutcome;
+    switch (outcome) {
+        case Ok:
             return "purged";
-        case kEmptyFileName:
+        case EmptyFileName:
             return "empty file name";
-        case kCannotOpen:
+        case CannotOpen:
             return "file cannot be opened";
-        case kNotDeleted:
+        case NotDeleted:
             return "overwritten but not deleted";
-        case kInvalidPurgeType:
+        case InvalidPurgeType:
             return "invalid purge type";
-        case kInvalidClusterSize:
+        case InvalidClusterSize:
             return "invalid cluster size";
-        case kSymbolicLink:
+        case SymbolicLink:
             return "symbolic link, not followed";
-        case kNotRegularFile:
+        case NotRegularFile:
             return "not a regular file";
-        case kCannotOpenForWriting:
+        case CannotOpenForWriting:
             return "file cannot be opened for writing";
-        case kWriteFailed:
+        case WriteFailed:
             return "write error (disk full or device error)";
-        case kFlushFailed:
+        case FlushFailed:
             return "data could not be flushed to the device";
-        case kFileChanged:
+        case FileChanged:
             return "file vanished or was replaced during the purge";
-        case kInvalidNumberOfPasses:
+        case InvalidNumberOfPasses:
             return "invalid number of passes";
-        case kHardLinks:
+        case HardLinks:
             return "file has other names (hard links)";
-        case kStopped:
+        case Stopped:
             return "stopped during the overwrite";
-        case kGrewDuringPurge:
+        case GrewDuringPurge:
             return "file grew during the purge";
-        case kReadOnlyNotPermitted:
+        case ReadOnlyNotPermitted:
             return "read-only file, not permitted";
-        case kSystemNotPermitted:
+        case SystemNotPermitted:
             return "system file, not permitted";
         default:
             return "";

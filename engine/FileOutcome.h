@@ -1,0 +1,54 @@
+#pragma once
+// What became of one file in a purge: nothing wrong, left alone by a rule before any
+// write, or the reason its purge failed. The exclusions count up from 1, the failures
+// down from -1; the numbers are kept from the report's history.
+
+#include <cstdint>
+
+namespace vorlane {
+
+enum class FileOutcome : std::int16_t {
+    // Nothing wrong: not excluded before the purge, purged after it.
+    Ok = 0,
+
+    // Left alone by a rule.
+    ExcludedProgramFolder = 1,
+    ExcludedSwapFile = 2,
+    ExcludedTrashDesktopIni = 5,
+    // A sensitive extension the user has not allowed (yet), or has refused.
+    SensitiveUndecided = 7,
+    SensitiveRefused = 8,
+
+    // Failed.
+    EmptyFileName = -1,
+    CannotOpen = -2,
+    NotDeleted = -4,
+    InvalidPurgeType = -8,
+    InvalidClusterSize = -9,
+    // A link is never written through: its target may lie anywhere.
+    SymbolicLink = -10,
+    // FIFOs, devices, sockets and folders are not files whose data we could overwrite.
+    NotRegularFile = -11,
+    CannotOpenForWriting = -12,
+    WriteFailed = -13,
+    FlushFailed = -14,
+    // The name led to another file, or to none, between the checks and the overwrite.
+    FileChanged = -15,
+    // No pass at all would leave the data in place; deleting it then would be a lie.
+    InvalidNumberOfPasses = -16,
+    // Overwriting one name destroys the data of every other name of the file, which may
+    // lie outside the target.
+    HardLinks = -17,
+    // Stopped inside an overwrite; the file keeps its size and is not deleted.
+    Stopped = -18,
+    // Grew beyond what the overwrites covered while they ran: someone writes to it.
+    GrewDuringPurge = -19,
+    ReadOnlyNotPermitted = -53,
+    SystemNotPermitted = -54,
+};
+
+// What a purge's outcome means, in the words of the per-file report line ("" for an
+// exclusion).
+const char* PurgeResultMeaning(FileOutcome outcome);
+
+}  // namespace vorlane
