@@ -52,20 +52,6 @@ bool DriveReady(const std::string& path) {
     return GetDiskSpace(path, freeBytes, totalBytes);
 }
 
-std::string FirstFixedDrive() {
-    for (const auto& volume : Sys().ListVolumes()) {
-        if (volume.mountPoint == "/" && volume.kind == DriveKind::Fixed) {
-            return volume.mountPoint;
-        }
-    }
-    return {};
-}
-
-bool IsOnDrive(const std::string& path, const std::string& drive) {
-    const std::string wanted = drive.empty() ? FirstFixedDrive() : drive;
-    return !wanted.empty() && DriveOfPath(path) == wanted;
-}
-
 int DriveCount(std::string& firstDrive, DriveKind& firstKind) {
     const auto volumes = Sys().ListVolumes();
     firstDrive.clear();

@@ -23,9 +23,6 @@ std::optional<int> ClusterSizeOfDrive(const std::string& driveRoot,
 // False when the system cannot say (the outs are then left as they were).
 bool GetDiskSpace(const std::string& path, double& freeBytes, double& totalBytes);
 bool DriveReady(const std::string& path);
-// The volume mounted at "/", or "" when none is fixed.
-std::string FirstFixedDrive();
-bool IsOnDrive(const std::string& path, const std::string& drive = {});
 // Number of drives; the first one and its kind through the outs.
 int DriveCount(std::string& firstDrive, platform::DriveKind& firstKind);
 // The drive (mount point) that holds path; "" when none can be found.

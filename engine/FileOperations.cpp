@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 
 #include "platform/MountTable.h"
 #include "support/Dates.h"
@@ -17,9 +16,6 @@ using platform::FileKind;
 using platform::OpenResult;
 using platform::Sys;
 using platform::UniqueFd;
-
-constexpr int kDeleteAttempts = 4;
-constexpr int kDeleteRetryMs = 500;
 
 bool Exists(const platform::FileStatus& status) {
     return status.kind != FileKind::Missing;
@@ -36,19 +32,6 @@ std::string FormatLocalTime(const std::tm& local, const char* format) {
     return std::string(text, length);
 }
 
-// Up to four attempts half a second apart; a name that is gone counts as deleted.
-bool RetryDelete(const std::string& path, const std::function<std::error_code()>& removeOnce) {
-    for (int failed = 0;;) {
-        if (!removeOnce() || !Exists(Sys().StatNoFollow(path))) {
-            return true;
-        }
-        if (++failed >= kDeleteAttempts) {
-            return false;
-        }
-        Sys().SleepMilliseconds(kDeleteRetryMs);
-    }
-}
-
 }  // namespace
 
 std::optional<std::int64_t> FileLength(const std::string& path) {
@@ -59,27 +42,9 @@ std::optional<std::int64_t> FileLength(const std::string& path) {
     return status.size;
 }
 
-bool DeleteFileWithRetry(const std::string& path, bool /*clearHidden*/, bool clearReadOnly,
-                         bool /*clearSystem*/) {
-    // Hidden and system are matters of name and place here, so only read-only can be
-    // cleared; a leading dot or a system folder never stops a delete.
-    if (!Exists(Sys().StatNoFollow(path))) {
-        return true;
-    }
-    if (clearReadOnly) {
-        ClearReadOnly(path);
-    }
-    return RetryDelete(path, [&path] { return Sys().RemoveFile(path); });
-}
-
 bool FileExists(const std::string& path) {
     const auto kind = Sys().StatNoFollow(path).kind;
     return kind != FileKind::Missing && kind != FileKind::Directory;
-}
-
-bool CannotOpenFile(const std::string& path) {
-    UniqueFd fd;
-    return Sys().OpenForReading(path, fd) != OpenResult::Ok;
 }
 
 std::optional<std::int32_t> DayNumberOf(const platform::FileStatus& status) {
@@ -123,23 +88,11 @@ bool IsReadOnlyFile(const platform::FileStatus& status) {
     return (status.mode & S_IWUSR) == 0;
 }
 
-bool IsHiddenName(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    return !name.empty() && name[0] == '.';
-}
-
 bool IsSystemPath(const std::string& path) {
     const std::string lexical = std::filesystem::path(path).lexically_normal().string();
     const auto folders = Sys().SystemFolders();
     return std::any_of(folders.begin(), folders.end(),
                        [&](const std::string& folder) { return LiesIn(lexical, folder); });
-}
-
-void ClearReadOnly(const std::string& path) {
-    const auto status = Sys().StatNoFollow(path);
-    if (status.kind == FileKind::Regular) {
-        Sys().SetMode(path, status.mode | S_IWUSR);
-    }
 }
 
 }  // namespace vorlane

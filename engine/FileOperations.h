@@ -12,10 +12,7 @@ namespace vorlane {
 
 // Length in bytes; nothing for a missing file or a link.
 std::optional<std::int64_t> FileLength(const std::string& path);
-bool DeleteFileWithRetry(const std::string& path, bool clearHidden, bool clearReadOnly,
-                         bool clearSystem);
 bool FileExists(const std::string& path);
-bool CannotOpenFile(const std::string& path);
 // Day number of the file's local modification date; nothing for a missing file or a
 // date beyond the calendar.
 std::optional<std::int32_t> FileDateJdn(const std::string& path);
@@ -25,13 +22,11 @@ std::optional<std::int32_t> DayNumberOf(const platform::FileStatus& status);
 std::string DateTimeTextOf(const platform::FileStatus& status, bool withTime);
 std::string NextFreeFilePath(const std::string& path);
 
-// The attribute notions of this system: read-only is "owner may not write", hidden
-// is a leading dot, system is "lies in an operating-system folder".
+// The attribute notions of this system: read-only is "owner may not write", system
+// is "lies in an operating-system folder".
 bool IsReadOnlyFile(const platform::FileStatus& status);
-bool IsHiddenName(const std::string& path);
-// The same for a path whose folders are resolved already: no lookup on the disk.
+// Whether a path whose folders are resolved already lies in an operating-system
+// folder; no lookup on the disk.
 bool IsSystemPath(const std::string& resolvedPath);
-// Lets the owner write a regular file again, as far as allowed.
-void ClearReadOnly(const std::string& path);
 
 }  // namespace vorlane

@@ -74,35 +74,6 @@ OpenResult ResultOfErrno(int error) {
     }
 }
 
-// Opens without following a link and without blocking on a FIFO, then makes sure the
-// descriptor is the regular file the name pointed to when we looked.
-OpenResult OpenRegular(const Platform& sys, const std::string& path, int flags, UniqueFd& out) {
-    const FileStatus before = sys.StatNoFollow(path);
-    if (before.kind != FileKind::Regular) {
-        return ResultOfKind(before.kind);
-    }
-    UniqueFd fd(::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.Valid()) {
-        return ResultOfErrno(errno);
-    }
-    FileStatus opened;
-    if (sys.StatOpen(fd.Get(), opened)) {
-        return OpenResult::Failed;
-    }
-    if (opened.kind != FileKind::Regular) {
-        return OpenResult::NotRegular;
-    }
-    if (opened.device != before.device || opened.inode != before.inode) {
-        return OpenResult::Failed;
-    }
-    const int fileFlags = ::fcntl(fd.Get(), F_GETFL);
-    if (fileFlags >= 0) {
-        ::fcntl(fd.Get(), F_SETFL, fileFlags & ~O_NONBLOCK);
-    }
-    out = std::move(fd);
-    return OpenResult::Ok;
-}
-
 // A system call's result: the errno it left when it failed.
 std::error_code ErrorOf(int rc) {
     return rc == 0 ? std::error_code() : SystemError(errno);
@@ -148,10 +119,6 @@ std::error_code Platform::StatOpen(int fd, FileStatus& out) const {
     }
     out = StatusFrom(st);
     return {};
-}
-
-OpenResult Platform::OpenForReading(const std::string& path, UniqueFd& out) const {
-    return OpenRegular(*this, path, O_RDONLY, out);
 }
 
 OpenResult Platform::OpenForOverwrite(const std::string& path, UniqueFd& out) const {
@@ -225,15 +192,6 @@ int Platform::RaiseOpenFileLimit() const {
 
 std::error_code Platform::Resize(int fd, std::int64_t size) const {
     return ErrorOf(::ftruncate(fd, size));
-}
-
-std::error_code Platform::ResizePath(const std::string& path, std::int64_t size) const {
-    UniqueFd fd;
-    const OpenResult opened = OpenForOverwrite(path, fd);
-    if (opened != OpenResult::Ok) {
-        return SystemError(opened == OpenResult::Missing ? ENOENT : EACCES);
-    }
-    return Resize(fd.Get(), size);
 }
 
 std::error_code Platform::SetTimes(int fd, const FileTimes& times) const {

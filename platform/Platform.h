@@ -96,7 +96,6 @@ class Platform {
     // the empty code.
     virtual FileStatus StatNoFollow(const std::string& path) const;
     virtual std::error_code StatOpen(int fd, FileStatus& out) const;
-    virtual OpenResult OpenForReading(const std::string& path, UniqueFd& out) const;
     // Opens a regular file for writing without truncation; never follows a link in its
     // name and never opens a FIFO, device or socket, checked on the open descriptor.
     virtual OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const;
@@ -108,7 +107,6 @@ class Platform {
     // afterwards returns that file's own write error.
     virtual std::error_code FlushVolume(int fd) const;
     virtual std::error_code Resize(int fd, std::int64_t size) const;
-    virtual std::error_code ResizePath(const std::string& path, std::int64_t size) const;
     virtual std::error_code SetTimes(int fd, const FileTimes& times) const;
     virtual std::error_code SetMode(const std::string& path, mode_t mode) const;
     virtual std::error_code RemoveFile(const std::string& path) const;

@@ -63,8 +63,6 @@ class SubfolderPurgeCommand {
 
     // The kept selection: the same top folder opens with the same subfolders checked.
     const std::vector<std::string>& SelectedSubfolders() const { return selected_; }
-    const std::string& SelectionTopFolder() const { return selectionTop_; }
-    const SubfolderPurgeState& LastRun() const { return run_; }
 
   private:
     void TakeFolderWithoutSubfolders(const std::string& folder, int files,

@@ -19,7 +19,6 @@ class FrmView : public QWidget {
     explicit FrmView(Dialogs& dialogs, QWidget* parent = nullptr);
 
     void SetFilePath(const std::string& path) { filePath_ = path; }
-    const std::string& FilePath() const { return filePath_; }
     bool Loaded() const { return loaded_; }
 
     QPlainTextEdit* Text() const { return txbText1_; }

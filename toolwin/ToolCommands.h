@@ -37,7 +37,6 @@ class ToolCommands : public QObject {
     FrmSpecifyDrive2& DriveWindow();
     FrmView& ViewWindow();
     SubfolderPurgeCommand& Subfolders() { return subfolders_; }
-    SetupCommands& Setups() { return setups_; }
     const DriveSpeedTable& Speeds() const { return speeds_; }
     // Tests put a stand-in for the desktop's opener here.
     UrlOpener opener;

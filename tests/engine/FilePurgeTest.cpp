@@ -34,7 +34,7 @@ struct PurgeStandIn : Platform {
         std::int64_t offset, size;
         std::string head;
     };
-    bool passWrites = true, cannotWrite = false, cannotRead = false, removedUnderneath = false;
+    bool passWrites = true, cannotWrite = false, removedUnderneath = false;
     int writeError = 0, flushError = 0, removeFailures = 0, renameError = 0;
     std::int64_t reportedSize = -1;  // the size StatOpen claims, when set
     std::vector<std::string> systemFolders;
@@ -51,9 +51,6 @@ struct PurgeStandIn : Platform {
             afterLook();
         }
         return rc;
-    }
-    OpenResult OpenForReading(const std::string& path, UniqueFd& out) const override {
-        return cannotRead ? OpenResult::Denied : Platform::OpenForReading(path, out);
     }
     std::error_code RenameAt(int folder, const std::string& from,
                              const std::string& to) const override {
@@ -452,15 +449,6 @@ TEST_F(FilePurgeTest, AStopBetweenWriteRunsKeepsTheFileAndItsSize) {
     EXPECT_EQ(stand.writes.size(), 1u);
     EXPECT_EQ(stand.removeCalls, 0);
     EXPECT_TRUE(fs::exists(file));
-}
-
-// Only the write open decides: a file the purge may write but not read goes.
-TEST_F(FilePurgeTest, AnUnreadableButWritableFileIsPurged) {
-    const std::string file = folder.Write("wo", "write only");
-    ::chmod(file.c_str(), 0200);
-    stand.cannotRead = true;
-    EXPECT_EQ(Purge(file, 1, true), FileOutcome::Ok);
-    EXPECT_FALSE(fs::exists(file));
 }
 
 // The name goes too: a random one of the same length, then the unlink, then one flush
