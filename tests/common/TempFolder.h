@@ -4,6 +4,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 
 #include <unistd.h>
@@ -34,6 +35,19 @@ class TempFolder {
         const std::string file = File(name);
         std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
         return file;
+    }
+
+    // Builds a tree from "path=bytes" entries; an entry without '=' is an empty folder.
+    void WriteTree(std::initializer_list<std::string> entries) const {
+        for (const std::string& entry : entries) {
+            const std::size_t equals = entry.find('=');
+            const std::filesystem::path path = path_ / entry.substr(0, equals);
+            std::filesystem::create_directories(equals == std::string::npos ? path
+                                                                            : path.parent_path());
+            if (equals != std::string::npos) {
+                Write(entry.substr(0, equals), entry.substr(equals + 1));
+            }
+        }
     }
 
     static std::string Read(const std::string& file) {

@@ -89,9 +89,7 @@ void ChoiceWindowsTest::refusedExtensionThenReturnInTheSpecification() {
 
 void ChoiceWindowsTest::singleFileFromTheList() {
     TempFolder folder;
-    folder.Write("Beta.TXT", "b");
-    folder.Write("alpha.txt", "a");
-    std::filesystem::create_directory(folder.File("sub"));
+    folder.WriteTree({"Beta.TXT=b", "alpha.txt=a", "sub"});
     vorlane::FrmSpecifyFiles window(dialogs, nullptr);
     int listed = 0;
     WhenShown([&] {

@@ -78,8 +78,7 @@ void MainWindowTest::startUpWithoutSavedSetup() {
 
 void MainWindowTest::startUpWithSavedSetup() {
     TempFolder target;
-    std::filesystem::create_directory(target.File("sub"));
-    target.Write("a.txt", "a");
+    target.WriteTree({"sub", "a.txt=a"});
     vorlane::Setup setup;
     setup.targetFolder = target.Path();
     setup.targetFilespec = "*.txt";
@@ -210,35 +209,24 @@ void MainWindowTest::interruptKeyOnReleaseOverTheMainWindowOnly() {
 void MainWindowTest::menuIsDisabledAroundModalWindowsThatAreReused() {
     QList<bool> menuEnabled;
     QList<QWidget*> shown;
-    for (int round = 0; round < 2; ++round) {
+    for (const char* button : {"cmdTypeOfPurge", "cmdTypeOfPurge", "cmdOnlyBefore"}) {
         QTimer::singleShot(0, [&] {
             menuEnabled << window->Menu()->isEnabled();
-            QWidget* modal = QApplication::activeModalWidget();
-            shown << modal;
-            if (modal) {
-                QTest::keyClick(modal, Qt::Key_Escape);
+            shown << QApplication::activeModalWidget();
+            if (shown.last()) {
+                QTest::keyClick(shown.last(), Qt::Key_Escape);
             }
         });
-        MouseUp(window->Button("cmdTypeOfPurge"));
+        MouseUp(window->Button(button));
         QVERIFY(window->Menu()->isEnabled());
     }
-    QCOMPARE(menuEnabled, (QList<bool>{false, false}));
-    QVERIFY(shown[0]);
+    QCOMPARE(menuEnabled, (QList<bool>{false, false, false}));
+    QVERIFY(shown[0] && shown[2]);
     QCOMPARE(shown[0]->objectName(), QString("frmTypeOfPurge"));
     QCOMPARE(shown[1], shown[0]);
     QCOMPARE(window->findChildren<QDialog*>("frmTypeOfPurge").size(), 1);
-
-    QTimer::singleShot(0, [&] {
-        menuEnabled << window->Menu()->isEnabled();
-        QWidget* modal = QApplication::activeModalWidget();
-        shown << modal;
-        QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    MouseUp(window->Button("cmdOnlyBefore"));
-    QCOMPARE(shown.last()->objectName(), QString("frmCEDateInput"));
-    QCOMPARE(shown.last()->windowTitle(), QString("Only files before ..."));
-    QVERIFY(!menuEnabled.last());
-    QVERIFY(window->Menu()->isEnabled());
+    QCOMPARE(shown[2]->objectName(), QString("frmCEDateInput"));
+    QCOMPARE(shown[2]->windowTitle(), QString("Only files before ..."));
     QCOMPARE(Text(*window, "lblDateRestriction"), QString("No date restriction"));
 }
 

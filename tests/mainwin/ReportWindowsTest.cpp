@@ -138,9 +138,7 @@ void ReportWindowsTest::LeftFilesKeepTheirSize() const {
 }
 
 void ReportWindowsTest::purgeOfATreeThroughTheWindows() {
-    fs::create_directories(tree->File("sub"));
-    tree->Write("a.txt", "alpha");
-    tree->Write("sub/b.txt", "beta");
+    tree->WriteTree({"a.txt=alpha", "sub/b.txt=beta"});
     Target(tree->Path(), "*.*", true);
     bool deleteEmptyShown = false;
     ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [&](QWidget* confirmation) {
@@ -308,9 +306,7 @@ void ReportWindowsTest::perFileConfirmation() {
 }
 
 void ReportWindowsTest::listThroughTheWindows() {
-    fs::create_directories(tree->File("sub"));
-    tree->Write("a.txt", "alpha");
-    tree->Write("sub/b.txt", "beta");
+    tree->WriteTree({"a.txt=alpha", "sub/b.txt=beta"});
     Target(tree->Path(), "*.*", true);
     dialogs->answers = {MessageAnswer::Yes, MessageAnswer::No};
     QTest::mouseClick(window->Button("cmdProcessFiles_2"), Qt::LeftButton);
@@ -326,8 +322,7 @@ void ReportWindowsTest::listThroughTheWindows() {
 }
 
 void ReportWindowsTest::folderDeletionKeepsAFileCreatedMeanwhile() {
-    fs::create_directories(tree->File("target"));
-    tree->Write("target/a.txt", "alpha");
+    tree->WriteTree({"target/a.txt=alpha"});
     Target(tree->File("target"), "*.*", false);
     ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge");
     dialogs->answers = {MessageAnswer::Yes};

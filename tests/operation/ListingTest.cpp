@@ -18,13 +18,6 @@ namespace fs = std::filesystem;
 
 class ListingTest : public ::testing::Test {
   protected:
-    void WriteFiles(const std::string& sub, int count) {
-        MakeFolder(folder.Path() + "/" + sub);
-        for (int i = 0; i < count; ++i) {
-            folder.Write(sub + "/f" + std::to_string(i) + ".txt", "x");
-        }
-    }
-
     TempFolder folder;
     ScriptedInterface ui;
     OperationControl control;
@@ -43,37 +36,32 @@ TEST_F(ListingTest, WholeListingWithEstimateAndTable) {
 
     const OperationResult result = RunList(choices, ui, control, true);
 
-    const std::string expected =
-        folder.Path() +
-        "/\r\n"
-        "a.bin (" +
-        date +
-        ", 40.04 KB)   \r\n"
-        "b.bin (" +
-        date +
-        ", 38.18 KB)\r\n"
-        "\r\n"
-        "Number of files *.*: 2\r\n"
-        "Sum of file sizes: 78.22 KB\r\n"
-        "\r\n"
-        "Purge type: Random bytes plus zeros, 6 times (= 12 overwrites)\r\n"
-        "Estimated purge time: 2 minutes and 42 seconds.\r\n"
-        "\r\n"
-        "Estimated purge times for various numbers of overwrites\r\n"
-        "using a purge speed (as measured) of 0.01 MB/sec.\r\n"
-        "and an adjustment factor of 1.76:\r\n"
-        "2 overwrites: 26 seconds\r\n"
-        "4 overwrites: 55 seconds\r\n"
-        "6 overwrites: 1 minute and 21 seconds\r\n"
-        "8 overwrites: 1 minute and 47 seconds\r\n"
-        "10 overwrites: 2 minutes and 14 seconds\r\n"
-        "12 overwrites: 2 minutes and 42 seconds\r\n"
-        "14 overwrites: 3 minutes and 9 seconds\r\n"
-        "16 overwrites: 3 minutes and 35 seconds\r\n"
-        "18 overwrites: 4 minutes and 3 seconds\r\n"
-        "20 overwrites: 4 minutes and 30 seconds\r\n"
-        "22 overwrites: 4 minutes and 56 seconds\r\n"
-        "24 overwrites: 5 minutes\r\n";
+    const std::string expected = Crlf("$T/\na.bin (" + date + ", 40.04 KB)   \nb.bin (" + date +
+                                          R"(, 38.18 KB)
+
+Number of files *.*: 2
+Sum of file sizes: 78.22 KB
+
+Purge type: Random bytes plus zeros, 6 times (= 12 overwrites)
+Estimated purge time: 2 minutes and 42 seconds.
+
+Estimated purge times for various numbers of overwrites
+using a purge speed (as measured) of 0.01 MB/sec.
+and an adjustment factor of 1.76:
+2 overwrites: 26 seconds
+4 overwrites: 55 seconds
+6 overwrites: 1 minute and 21 seconds
+8 overwrites: 1 minute and 47 seconds
+10 overwrites: 2 minutes and 14 seconds
+12 overwrites: 2 minutes and 42 seconds
+14 overwrites: 3 minutes and 9 seconds
+16 overwrites: 3 minutes and 35 seconds
+18 overwrites: 4 minutes and 3 seconds
+20 overwrites: 4 minutes and 30 seconds
+22 overwrites: 4 minutes and 56 seconds
+24 overwrites: 5 minutes
+)",
+                                      folder.Path());
     ASSERT_TRUE(result.ran);
     EXPECT_EQ(result.report, expected);
     EXPECT_EQ(result.state.estimatedTime, "2 minutes and 42 seconds");
@@ -118,8 +106,7 @@ TEST_F(ListingTest, DetailLinesDoNotFillTheBuffer) {
 }
 
 TEST_F(ListingTest, ProgressMarksGiveWayToTheSummary) {
-    WriteFiles("t/x", 2);
-    WriteFiles("t/y", 1);
+    folder.WriteTree({"t/x/f0.txt=x", "t/x/f1.txt=x", "t/y/f0.txt=x"});
     OperationChoices choices = ChoicesFor(folder.Path() + "/t", "*.txt");
     choices.subdirectories = true;
     const OperationResult result = RunList(choices, ui, control, false);

@@ -32,23 +32,11 @@ class LockedFileStandIn : public platform::Platform {
 class PurgeGoldenTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const std::string t = tree.Path();
-        tree.Write("s1.txt", "hello");
-        tree.Write("second.dll", "dll-one");
-        tree.Write("setup.exe", "exe-bytes");
-        tree.Write("slocked.txt", "locked");
-        tree.Write("sro.txt", "readonly");
+        tree.WriteTree({"s1.txt=hello", "second.dll=dll-one", "setup.exe=exe-bytes",
+                        "slocked.txt=locked", "sro.txt=readonly", "sys.dll=dll-two",
+                        "other.txt=other", "keep/other.txt=stays", "sempty", "sub/s2.txt=abc"});
         ::chmod(tree.File("sro.txt").c_str(), 0444);
-        tree.Write("sys.dll", "dll-two");
-        tree.Write("other.txt", "other");
-        MakeFolder(t + "/keep");
-        tree.Write("keep/other.txt", "stays");
-        MakeFolder(t + "/sempty");
-        MakeFolder(t + "/sub");
-        tree.Write("sub/s2.txt", "abc");
-        MakeFolder(outside.Path() + "/inner");
-        outside.Write("sentinel.txt", "sentinel bytes");
-        outside.Write("inner/s3.txt", "inner sentinel");
+        outside.WriteTree({"sentinel.txt=sentinel bytes", "inner/s3.txt=inner sentinel"});
         fs::create_symlink(outside.File("sentinel.txt"), tree.File("slink.txt"));
         fs::create_directory_symlink(outside.Path(), tree.File("slinkdir"));
     }
@@ -73,44 +61,40 @@ TEST_F(PurgeGoldenTest, WholeReportOfAMixedTree) {
 
     const OperationResult result = Purge(choices);
 
-    const std::string t = tree.Path() + "/";
-    const std::string expected =
-        "<STAMP>\r\n"
-        "Purging files " +
-        t +
-        "s*.* \r\n"
-        "(including s*.* files in subfolders) \r\n"
-        "using random bytes plus zeros twice.\r\n"
-        "\r\n" +
-        t +
-        "\r\n"
-        "s1.txt (5 bytes) purged\r\n"
-        "second.dll: \"dll\" files are not purged.\r\n"
-        "setup.exe (9 bytes) purged\r\n"
-        "slink.txt: symbolic link, not followed, not purged.\r\n"
-        "slinkdir: symbolic link, not followed, not purged.\r\n"
-        "slocked.txt (6 bytes): unable to open file for writing.\r\n"
-        "sro.txt (8 bytes): file is a read-only file, not purged.\r\n"
-        "(Perhaps file is in use by another program.)\r\n"
-        "sys.dll: \"dll\" files are not purged.\r\n"
-        "\r\nFolder " +
-        t +
-        "sempty removed.\r\n"
-        "\r\n" +
-        t +
-        "sub/\r\n"
-        "\r\n"  // held back from the end of the walk of keep/, which had no files
-        "s2.txt (3 bytes) purged\r\n"
-        "\r\nFolder " +
-        t +
-        "sub removed.\r\n"
-        "\r\n"
-        "Number of files s*.*: 9\r\n"
-        "Number of files purged: 3\r\n"
-        "Sum of sizes of files purged: 17 bytes\r\n"
-        "\r\n"
-        "Number of folders removed: 2\r\n"
-        "<STAMP>\r\n";
+    // The blank line before s2.txt is held back from the walk of keep/, which had no files;
+    // the header's lines end in a space.
+    const std::string expected = Crlf(R"(<STAMP>
+Purging files $T/s*.* 
+(including s*.* files in subfolders) 
+using random bytes plus zeros twice.
+
+$T/
+s1.txt (5 bytes) purged
+second.dll: "dll" files are not purged.
+setup.exe (9 bytes) purged
+slink.txt: symbolic link, not followed, not purged.
+slinkdir: symbolic link, not followed, not purged.
+slocked.txt (6 bytes): unable to open file for writing.
+sro.txt (8 bytes): file is a read-only file, not purged.
+(Perhaps file is in use by another program.)
+sys.dll: "dll" files are not purged.
+
+Folder $T/sempty removed.
+
+$T/sub/
+
+s2.txt (3 bytes) purged
+
+Folder $T/sub removed.
+
+Number of files s*.*: 9
+Number of files purged: 3
+Sum of sizes of files purged: 17 bytes
+
+Number of folders removed: 2
+<STAMP>
+)",
+                                      tree.Path());
     ASSERT_TRUE(result.ran);
     EXPECT_EQ(result.caption, "Purge files");
     EXPECT_EQ(MaskStamps(result.report), expected);
@@ -139,15 +123,16 @@ TEST_F(PurgeGoldenTest, LongSingleFileNameIsShortenedInTheHeader) {
     const std::string t = tree.Path() + "/";
 
     const OperationResult shown = Purge(ChoicesFor(tree.Path(), name));
-    EXPECT_EQ(MaskStamps(shown.report), "<STAMP>\r\nPurging files " + t + name +
-                                            " \r\n"
-                                            "using random bytes plus zeros twice.\r\n"
-                                            "\r\n" +
-                                            t + "\r\n" + name +
-                                            " (5 bytes) purged\r\n"
-                                            "\r\n"
-                                            "Number of files: 1\r\n"
-                                            "<STAMP>\r\n");
+    EXPECT_EQ(MaskStamps(shown.report), Crlf("<STAMP>\nPurging files $T/" + name + R"( 
+using random bytes plus zeros twice.
+
+$T/
+)" + name + R"( (5 bytes) purged
+
+Number of files: 1
+<STAMP>
+)",
+                                             tree.Path()));
 
     const OperationResult cut = Purge(ChoicesFor(tree.Path(), longName));
     EXPECT_NE(cut.report.find("Purging files " + t + std::string(64, 'l') + "...txt \r\n"),
@@ -219,10 +204,7 @@ class TrashHomeStandIn : public platform::Platform {
 
 TEST(TrashStructureTest, StaysHoweverTheTargetFolderIsWritten) {
     TempFolder home;
-    MakeFolder(home.Path() + "/data/Trash/files");
-    MakeFolder(home.Path() + "/data/Trash/info");
-    home.Write("data/Trash/files/old.txt", "old");
-    MakeFolder(home.Path() + "/data/other/empty");
+    home.WriteTree({"data/Trash/files/old.txt=old", "data/Trash/info", "data/other/empty"});
     TrashHomeStandIn standIn(home.Path() + "/data");
     platform::ScopedPlatform scoped(standIn);
     // The same folder, named with a detour through its parent.

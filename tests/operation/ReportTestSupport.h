@@ -31,6 +31,20 @@ inline std::string MaskStamps(const std::string& report) {
     return out;
 }
 
+// A report written with "\n" line ends and "$T" for `folder`, as the program writes it.
+inline std::string Crlf(const std::string& text, const std::string& folder = "") {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "$T") == 0) {
+            out += folder;
+            ++i;
+        } else {
+            out += text[i] == '\n' ? "\r\n" : std::string(1, text[i]);
+        }
+    }
+    return out;
+}
+
 inline OperationChoices ChoicesFor(const std::string& folder, const std::string& spec) {
     OperationChoices choices;
     choices.targetFolder = folder;

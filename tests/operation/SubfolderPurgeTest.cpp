@@ -57,18 +57,10 @@ class FailingStandIn : public platform::Platform {
 class SubfolderPurgeTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        tree.Write("own.txt", "top's own file");
-        MakeFolder(tree.File("a/deep/empty"));
-        tree.Write("a/a1.txt", "first");
-        tree.Write("a/a2", "second, no extension");
-        tree.Write("a/deep/a3.doc", "third");
-        MakeFolder(tree.File("ab"));
-        tree.Write("ab/keep.txt", "prefix of the name only");
-        MakeFolder(tree.File("b"));
-        tree.Write("b/keep.txt", "not selected");
-        outside.Write("sentinel.txt", "sentinel bytes");
-        MakeFolder(outside.File("inner"));
-        outside.Write("inner/deep.txt", "inner sentinel");
+        tree.WriteTree({"own.txt=top's own file", "a/deep/empty", "a/a1.txt=first",
+                        "a/a2=second, no extension", "a/deep/a3.doc=third",
+                        "ab/keep.txt=prefix of the name only", "b/keep.txt=not selected"});
+        outside.WriteTree({"sentinel.txt=sentinel bytes", "inner/deep.txt=inner sentinel"});
         state.topFolder = tree.Path() + "/";
         state.selectedSubfolders = {tree.File("a")};
         state.numberOfPasses = 1;

@@ -81,8 +81,7 @@ class WalkSafetyTest : public ::testing::Test {
     void SetUp() override {
         target = tree.File("target");
         MakeFolder(target + "/sub/emptydir");
-        tree.Write("target/a.txt", "alpha");
-        tree.Write("target/sub/b.txt", "beta");
+        tree.WriteTree({"target/a.txt=alpha", "target/sub/b.txt=beta"});
         outside.Write("victim.txt", "outside bytes");
         ::chmod(outside.File("victim.txt").c_str(), 0444);
         MakeFolder(outside.File("emptydir"));

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
-#include "platform/Platform.h"
+#include "common/StandIns.h"
 #include "selection/ScriptedDialogs.h"
 #include "selection/SelectionTestSupport.h"
 #include "selection/TargetDisplay.h"
@@ -13,30 +11,10 @@
 namespace vorlane {
 namespace {
 
+using testing::DeniedFolders;
 using testing::ScriptedDialogs;
 using testing::ScriptedWindows;
 using testing::SelectionTest;
-
-// Every folder listing of one folder fails, as for a folder without read permission.
-class DeniedFolder : public platform::Platform {
-  public:
-    explicit DeniedFolder(std::string denied) : denied_(std::move(denied)) {}
-    std::error_code ListFolder(const std::string& path,
-                               std::vector<platform::FolderEntry>& out) const override {
-        out.clear();
-        return WithoutTrailing(path) == denied_ ? platform::SystemError(EACCES)
-                                                : Platform::ListFolder(path, out);
-    }
-
-  private:
-    static std::string WithoutTrailing(std::string path) {
-        while (path.size() > 1 && path.back() == '/') {
-            path.pop_back();
-        }
-        return path;
-    }
-    std::string denied_;
-};
 
 class TargetCommandsTest : public SelectionTest {
   protected:
@@ -71,26 +49,21 @@ TEST_F(TargetCommandsTest, ClearAnsweredNoChangesNothingYesKeepsSwitches) {
     EXPECT_TRUE(state.dateRestriction.active);
 }
 
-TEST_F(TargetCommandsTest, UnreadableFolderIsToldAndClearsTheTarget) {
+// The target is cleared either way; only a started program says why.
+TEST_F(TargetCommandsTest, UnreadableFolderClearsTheTarget) {
     ASSERT_TRUE(CreateFolderPath(temp.File("locked")));
-    state.targetFolder = temp.File("locked");
-    state.targetFilespec = "*.*";
-    DeniedFolder stand(temp.File("locked"));
+    DeniedFolders stand(temp.File("locked"));
     platform::ScopedPlatform scoped(stand);
-    commands.Subdirectories();
-    EXPECT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(state.targetFolder, "");
-    EXPECT_EQ(state.targetFilespec, "");
-}
-
-TEST_F(TargetCommandsTest, UnreadableFolderDuringStartUpSaysNothing) {
-    state.startupCompleted = false;
-    state.targetFolder = temp.Path();
-    DeniedFolder stand(temp.Path());
-    platform::ScopedPlatform scoped(stand);
-    commands.Subdirectories();
-    EXPECT_TRUE(dialogs.asked.empty());
-    EXPECT_EQ(state.targetFolder, "");
+    for (const bool started : {true, false}) {
+        state.startupCompleted = started;
+        state.targetFolder = temp.File("locked");
+        state.targetFilespec = "*.*";
+        dialogs.asked.clear();
+        commands.Subdirectories();
+        EXPECT_EQ(dialogs.asked.size(), started ? 1u : 0u);
+        EXPECT_EQ(state.targetFolder, "");
+        EXPECT_EQ(state.targetFilespec, "");
+    }
 }
 
 TEST_F(TargetCommandsTest, SubfoldersSwitchesOnlyWithSubfolders) {
@@ -175,8 +148,7 @@ TEST_F(TargetCommandsTest, SpecifyFilesChecksTheFolderFirst) {
 }
 
 TEST_F(TargetCommandsTest, SpecifyFilesTakesTheChoice) {
-    temp.Write("a.txt", "a");
-    temp.Write("b.doc", "b");
+    temp.WriteTree({"a.txt=a", "b.doc=b"});
     state.targetFolder = temp.Path();
     windows.files = {true, "*.txt", {}};
     commands.SpecifyFiles("Specify files");

@@ -20,13 +20,8 @@ using testing::TempFolder;
 class FolderTree : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(temp.File("root/sub1/deep"));
-        fs::create_directories(temp.File("root/sub2"));
-        temp.Write("root/a.txt", std::string(10, 'a'));
-        temp.Write("root/b.dat", std::string(5, 'b'));
-        temp.Write("root/noext", std::string(3, 'n'));
-        temp.Write("root/sub1/c.txt", std::string(7, 'c'));
-        temp.Write("root/sub1/deep/d.txt", "d");
+        temp.WriteTree({"root/a.txt=aaaaaaaaaa", "root/b.dat=bbbbb", "root/noext=nnn",
+                        "root/sub1/c.txt=ccccccc", "root/sub1/deep/d.txt=d", "root/sub2"});
         root = temp.File("root");
     }
     TempFolder temp;

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "common/StandIns.h"
 #include "common/TempFolder.h"
-#include "platform/MountTable.h"
 #include "support/UserLocale.h"
 #include "tools/DriveSpeeds.h"
 #include "tools/SettingsStore.h"
@@ -15,47 +15,10 @@ namespace vorlane {
 namespace {
 
 using testing::TempFolder;
+using testing::TestVolume;
 namespace fs = std::filesystem;
 
 constexpr double kMegabyte = 1048576.0;
-
-// One volume, mounted at a folder of the test, with a clock that ticks one second per
-// reading and a mount point that may refuse new folders.
-class TestVolume : public platform::Platform {
-  public:
-    explicit TestVolume(std::string mountPoint) : mount(std::move(mountPoint)) {}
-
-    std::vector<platform::Volume> ListVolumes() const override {
-        return {{mount, "ext4", "/dev/test", platform::DriveKind::Fixed}};
-    }
-    std::optional<platform::Volume> VolumeOf(const std::string& path) const override {
-        return platform::FindVolumeOf(ListVolumes(), path);
-    }
-    std::optional<platform::SpaceInfo> QuerySpace(const std::string& mountPoint) const override {
-        if (mountPoint != mount) {
-            return std::nullopt;
-        }
-        return platform::SpaceInfo{freeBytes, totalBytes};
-    }
-    void SleepMilliseconds(int) const override {}
-    double SecondsSinceMidnight() const override { return clock++; }
-    std::error_code CreateFolder(const std::string& path) const override {
-        if (mountDenied && fs::path(path).parent_path() == fs::path(mount)) {
-            return platform::SystemError(EACCES);
-        }
-        return Platform::CreateFolder(path);
-    }
-    std::string EnvironmentValue(const std::string& name) const override {
-        return name == "HOME" ? home : std::string();
-    }
-
-    std::string mount;
-    std::string home;
-    std::uint64_t freeBytes = 1ULL << 30;
-    std::uint64_t totalBytes = 1ULL << 30;
-    bool mountDenied = false;
-    mutable double clock = 100;
-};
 
 bool HoldsDummyFolder(const std::string& folder) {
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {

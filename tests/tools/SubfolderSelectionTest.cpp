@@ -124,9 +124,7 @@ TEST(SubfolderSelection, DescriptionsOfRealFolders) {
     temp.Write("Letters/a.txt", std::string(1000, 'a'));
     temp.Write("Letters/b", std::string(24, 'b'));
     temp.Write("Letters/old/c", std::string(1024, 'c'));
-    fs::create_directories(temp.File("Old"));
-    fs::create_directories(temp.File("one/sub"));
-    temp.Write("loose file", "not a folder");
+    temp.WriteTree({"Old", "one/sub", "loose file=not a folder"});
     fs::create_directory_symlink(temp.File("Letters"), temp.File("link"));
 
     const SubfolderListing listing = ReadSubfolders(temp.Path(), false);

@@ -3,11 +3,10 @@
 
 #include <QCheckBox>
 #include <QScrollBar>
-#include <cerrno>
 #include <filesystem>
 
+#include "common/StandIns.h"
 #include "mainwin/GuiTestEnvironment.h"
-#include "platform/Platform.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/UserLocale.h"
 #include "toolwin/FrmSelectSubfolders.h"
@@ -19,18 +18,6 @@ using vorlane::testing::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Folders named "locked..." cannot be read.
-class LockedFolders : public vorlane::platform::Platform {
-  public:
-    std::error_code ListFolder(const std::string& path,
-                               std::vector<vorlane::platform::FolderEntry>& out) const override {
-        if (path.find("/locked") != std::string::npos) {
-            return vorlane::platform::SystemError(EACCES);
-        }
-        return Platform::ListFolder(path, out);
-    }
-};
 
 void MakeFolders(const TempFolder& temp, int count) {
     for (int i = 0; i < count; ++i) {
@@ -81,11 +68,8 @@ class SubfolderWindowTest : public QObject {
 
     void emptyAndUnreadableRowsStayUnchecked() {
         TempFolder temp;
-        fs::create_directory(temp.File("empty"));
-        fs::create_directory(temp.File("locked"));
-        fs::create_directory(temp.File("full"));
-        temp.Write("full/file", "x");
-        LockedFolders locked;
+        temp.WriteTree({"empty", "locked", "full/file=x"});
+        vorlane::testing::DeniedFolders locked("/locked");
         vorlane::platform::ScopedPlatform scoped(locked);
         ScriptedDialogs dialogs;
         FrmSelectSubfolders window(dialogs);

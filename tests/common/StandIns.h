@@ -1,0 +1,69 @@
+#pragma once
+// Stand-in platforms that tests of several modules share.
+
+#include <cerrno>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/MountTable.h"
+#include "platform/Platform.h"
+
+namespace vorlane::testing {
+
+// One volume, mounted at a folder of the test, with a clock that ticks one second per
+// reading and a mount point that may refuse new folders.
+class TestVolume : public platform::Platform {
+  public:
+    explicit TestVolume(std::string mountPoint) : mount(std::move(mountPoint)) {}
+
+    std::vector<platform::Volume> ListVolumes() const override {
+        return {{mount, "ext4", "/dev/test", platform::DriveKind::Fixed}};
+    }
+    std::optional<platform::Volume> VolumeOf(const std::string& path) const override {
+        return platform::FindVolumeOf(ListVolumes(), path);
+    }
+    std::optional<platform::SpaceInfo> QuerySpace(const std::string& mountPoint) const override {
+        if (mountPoint != mount) {
+            return std::nullopt;
+        }
+        return platform::SpaceInfo{freeBytes, totalBytes};
+    }
+    void SleepMilliseconds(int) const override {}
+    double SecondsSinceMidnight() const override { return clock++; }
+    std::error_code CreateFolder(const std::string& path) const override {
+        if (mountDenied && std::filesystem::path(path).parent_path() == mount) {
+            return platform::SystemError(EACCES);
+        }
+        return Platform::CreateFolder(path);
+    }
+    std::string EnvironmentValue(const std::string& name) const override {
+        return name == "HOME" ? home : std::string();
+    }
+
+    std::string mount;
+    std::string home;
+    std::uint64_t freeBytes = 1ULL << 30;
+    std::uint64_t totalBytes = 1ULL << 30;
+    bool mountDenied = false;
+    mutable double clock = 100;
+};
+
+// Listing a folder whose path holds `part` fails, as for a folder without read permission.
+class DeniedFolders : public platform::Platform {
+  public:
+    explicit DeniedFolders(std::string part) : part_(std::move(part)) {}
+    std::error_code ListFolder(const std::string& path,
+                               std::vector<platform::FolderEntry>& out) const override {
+        out.clear();
+        return path.find(part_) != std::string::npos ? platform::SystemError(EACCES)
+                                                     : Platform::ListFolder(path, out);
+    }
+
+  private:
+    std::string part_;
+};
+
+}  // namespace vorlane::testing
