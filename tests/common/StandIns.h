@@ -51,6 +51,31 @@ class TestVolume : public platform::Platform {
     mutable double clock = 100;
 };
 
+// The name of the file an open descriptor leads to.
+inline std::string NameOfFd(int fd) {
+    std::error_code ignored;
+    const auto self = "/proc/self/fd/" + std::to_string(fd);
+    return std::filesystem::read_symlink(self, ignored).filename().string();
+}
+
+// Files of one name cannot be opened for writing, whoever runs the test; the system's
+// folders may be set.
+class LockedFiles : public platform::Platform {
+  public:
+    explicit LockedFiles(std::string name) : name_(std::move(name)) {}
+    platform::OpenResult ReopenForWriting(int handle, platform::UniqueFd& out) const override {
+        return NameOfFd(handle) == name_ ? platform::OpenResult::Denied
+                                         : Platform::ReopenForWriting(handle, out);
+    }
+    std::vector<std::string> SystemFolders() const override {
+        return systemFolders.empty() ? Platform::SystemFolders() : systemFolders;
+    }
+    std::vector<std::string> systemFolders;
+
+  private:
+    std::string name_;
+};
+
 // Listing a folder whose path holds `part` fails, as for a folder without read permission.
 class DeniedFolders : public platform::Platform {
   public:

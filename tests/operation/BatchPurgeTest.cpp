@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "common/StandIns.h"
 #include "operation/PurgeCommands.h"
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
@@ -14,11 +15,6 @@ namespace vorlane::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string NameOfFd(int fd) {
-    std::error_code ignored;
-    return fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ignored).filename().string();
-}
 
 // Fails the writes of one file by name, and stops the operation after a number of
 // writes or of deletes.

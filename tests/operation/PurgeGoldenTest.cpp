@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "common/StandIns.h"
 #include "engine/DriveInfo.h"
 #include "operation/ProcessFiles.h"
 #include "operation/PurgeCommands.h"
@@ -14,20 +15,6 @@ namespace vorlane::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::OpenResult;
-using platform::UniqueFd;
-
-// A file named "slocked.txt" cannot be opened for writing, whoever runs the test.
-class LockedFileStandIn : public platform::Platform {
-  public:
-    OpenResult ReopenForWriting(int handle, UniqueFd& out) const override {
-        const fs::path self = "/proc/self/fd/" + std::to_string(handle);
-        if (fs::read_symlink(self).filename() == "slocked.txt") {
-            return OpenResult::Denied;
-        }
-        return Platform::ReopenForWriting(handle, out);
-    }
-};
 
 class PurgeGoldenTest : public ::testing::Test {
   protected:
@@ -49,7 +36,7 @@ class PurgeGoldenTest : public ::testing::Test {
 
     TempFolder tree;
     TempFolder outside;
-    LockedFileStandIn locked;
+    LockedFiles locked{"slocked.txt"};
     ScriptedInterface ui;
 };
 

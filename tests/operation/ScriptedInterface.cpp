@@ -53,4 +53,11 @@ void ScriptedInterface::ShowPhase(ReportPhase phase, std::string_view /*pausedDo
     }
 }
 
+void ScriptedInterface::ShowProgress(std::string_view text) {
+    progress.emplace_back(text);
+    if (onProgress) {
+        onProgress(progress.back());
+    }
+}
+
 }  // namespace vorlane::testing

@@ -27,6 +27,8 @@ class ScriptedInterface : public OperationInterface {
     // Called with the report each time it is shown: a test presses buttons here.
     std::function<void(const std::string&)> onReport;
     std::function<void(ReportPhase)> onPhase;
+    std::vector<std::string> progress;  // the main window's progress label, each time
+    std::function<void(const std::string&)> onProgress;
 
     MessageAnswer Ask(const Question& question) override;
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
@@ -37,6 +39,7 @@ class ScriptedInterface : public OperationInterface {
     void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
     void ReportFinished(std::string_view text) override { finishedReport = text; }
     void ShowCaption(std::string_view caption) override { captions.emplace_back(caption); }
+    void ShowProgress(std::string_view text) override;
 };
 
 }  // namespace vorlane::testing

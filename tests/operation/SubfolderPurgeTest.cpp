@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 #include <set>
 
 #include "operation/ReportTestSupport.h"
@@ -17,20 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kTitle = "Purge selected subfolders";
-
-// Records the main window's progress label and lets a test press F10 from it.
-class ProgressInterface : public ScriptedInterface {
-  public:
-    std::vector<std::string> progress;
-    std::function<void(const std::string&)> onProgress;
-
-    void ShowProgress(std::string_view text) override {
-        progress.emplace_back(text);
-        if (onProgress) {
-            onProgress(progress.back());
-        }
-    }
-};
 
 // Fails every write to the files given by inode, and the removal of given folders.
 class FailingStandIn : public platform::Platform {
@@ -86,7 +71,7 @@ class SubfolderPurgeTest : public ::testing::Test {
     TempFolder outside;
     SubfolderPurgeState state;
     OperationControl control;
-    ProgressInterface ui;
+    ScriptedInterface ui;
     FailingStandIn platform;
 };
 

@@ -4,7 +4,7 @@
 
 #include "ScriptedDialogs.h"
 #include "SelectionTestSupport.h"
-#include "platform/Platform.h"
+#include "common/StandIns.h"
 #include "support/UserLocale.h"
 
 namespace vorlane {
@@ -42,20 +42,6 @@ class WorkerPerson : public OperationInterface {
     OperationControl& control_;
 };
 
-// Operating-system folders inside the test's folder; "locked" files cannot be opened.
-class TestSystem : public platform::Platform {
-  public:
-    std::vector<std::string> SystemFolders() const override { return systemFolders; }
-    platform::OpenResult ReopenForWriting(int handle, platform::UniqueFd& out) const override {
-        const fs::path self = "/proc/self/fd/" + std::to_string(handle);
-        if (fs::read_symlink(self).filename() == "locked") {
-            return platform::OpenResult::Denied;
-        }
-        return Platform::ReopenForWriting(handle, out);
-    }
-    std::vector<std::string> systemFolders;
-};
-
 class SubfolderPurgeCommandTest : public testing::SelectionTest {
   protected:
     void SetUp() override {
@@ -89,9 +75,7 @@ class SubfolderPurgeCommandTest : public testing::SelectionTest {
     }
     void MakeTree(const std::vector<std::string>& names) {
         for (const auto& name : names) {
-            fs::create_directories(temp.File(name + "/deeper"));
-            temp.Write(name + "/file", "data");
-            temp.Write(name + "/deeper/file", "more");
+            temp.WriteTree({name + "/file=data", name + "/deeper/file=more"});
         }
     }
 
@@ -137,7 +121,7 @@ TEST_F(SubfolderPurgeCommandTest, F10ThenCancelStops) {
 }
 
 TEST_F(SubfolderPurgeCommandTest, SystemFolderWarningAnsweredNoTouchesNothing) {
-    TestSystem system;
+    testing::LockedFiles system("locked");
     system.systemFolders = {temp.File("usr")};
     platform::ScopedPlatform scoped(system);
     MakeTree({"usr", "home"});
@@ -158,7 +142,7 @@ TEST_F(SubfolderPurgeCommandTest, SystemFolderWarningAnsweredNoTouchesNothing) {
 }
 
 TEST_F(SubfolderPurgeCommandTest, FinalMessageCountsOnlyPurgedFiles) {
-    TestSystem system;
+    testing::LockedFiles system("locked");
     platform::ScopedPlatform scoped(system);
     MakeTree({"a"});
     temp.Write("a/locked", "cannot be opened");
