@@ -32,12 +32,6 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-mode_t ModeOf(const std::string& path) {
-    struct stat st {};
-    ::lstat(path.c_str(), &st);
-    return st.st_mode & 07777;
-}
-
 // Refuses to read one folder, and shows one volume as copy-on-write.
 class WalkStandIn : public platform::Platform {
   public:
@@ -98,7 +92,7 @@ class WalkSafetyTest : public ::testing::Test {
     }
     void ExpectOutsideUntouched() {
         EXPECT_EQ(TempFolder::Read(outside.File("victim.txt")), "outside bytes");
-        EXPECT_EQ(ModeOf(outside.File("victim.txt")), 0444u);
+        EXPECT_EQ(fs::status(outside.File("victim.txt")).permissions(), fs::perms{0444});
         EXPECT_TRUE(fs::is_directory(outside.File("emptydir")));
     }
 
