@@ -111,15 +111,13 @@ TEST_F(BatchPurgeTest, OneSharedFlushPerOverwriteOfTheBatch) {
 // extension refused once and then silently, a link, a declined file, a subfolder.
 void MakeMixedTree(const TempFolder& tree) {
     fs::remove_all(tree.Path());
-    tree.WriteTree({"sub", "a1.txt=one", "a2.txt=", "a3.exe=asked"});
-    tree.Write("a4.txt", std::string(5000, 'x'));
-    tree.Write("a5.exe", "refused unasked");
-    tree.Write("a6.big", std::string(3 << 19, 'L'));  // 1.5 MiB: purged alone
-    tree.WriteTree({"a7.txt=declined", "a8.txt=after the decline", "a9.txt=and the last"});
+    // a6.big (1.5 MiB) is purged alone.
+    tree.WriteTree({"a1.txt=one", "a2.txt=", "a3.exe=asked", "a4.txt=" + std::string(5000, 'x'),
+                    "a5.exe=refused unasked", "a6.big=" + std::string(3 << 19, 'L'),
+                    "a7.txt=declined", "a8.txt=after the decline", "a9.txt=and the last"});
     fs::create_symlink("/etc/hostname", tree.File("a10.lnk"));
-    tree.Write("sub/b1.txt", "below");
-    tree.Write("sub/b2.big", std::string(5 << 18, 'M'));
-    tree.Write("sub/b3.txt", "after the large one");
+    tree.WriteTree({"sub/b1.txt=below", "sub/b2.big=" + std::string(5 << 18, 'M'),
+                    "sub/b3.txt=after the large one"});
 }
 
 TEST_F(BatchPurgeTest, ReportEqualsAPurgeOneFileAtATime) {

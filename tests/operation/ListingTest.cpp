@@ -24,8 +24,7 @@ class ListingTest : public ::testing::Test {
 };
 
 TEST_F(ListingTest, WholeListingWithEstimateAndTable) {
-    folder.Write("a.bin", std::string(41000, 'a'));
-    folder.Write("b.bin", std::string(39100, 'b'));
+    folder.WriteTree({"a.bin=" + std::string(41000, 'a'), "b.bin=" + std::string(39100, 'b')});
     const auto day = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
     fs::last_write_time(folder.File("a.bin"), day);
     fs::last_write_time(folder.File("b.bin"), day);

@@ -248,8 +248,8 @@ TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
 TEST_F(PauseTest, PassIndicatorCountsEveryOverwriteOfTheFile) {
     // Unmeasured drive: 1 MB a second. Three passes of two overwrites each: 400,000 bytes
     // take more than a second in all (though less in one pass), 150,000 bytes do not.
-    folder.Write("large.dat", std::string(400000, 'x'));
-    folder.Write("small.dat", std::string(150000, 'x'));
+    folder.WriteTree(
+        {"large.dat=" + std::string(400000, 'x'), "small.dat=" + std::string(150000, 'x')});
     OperationChoices choices = ChoicesFor(folder.Path(), "*.dat");
     choices.numberOfPasses = 3;
     Operation op(choices, ui, control);

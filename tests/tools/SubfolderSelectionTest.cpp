@@ -120,11 +120,9 @@ TEST(SubfolderSelection, NamesAreComparedExactly) {
 TEST(SubfolderSelection, DescriptionsOfRealFolders) {
     SetUserLocale(std::locale::classic());
     TempFolder temp;
-    fs::create_directories(temp.File("Letters/old"));
-    temp.Write("Letters/a.txt", std::string(1000, 'a'));
-    temp.Write("Letters/b", std::string(24, 'b'));
-    temp.Write("Letters/old/c", std::string(1024, 'c'));
-    temp.WriteTree({"Old", "one/sub", "loose file=not a folder"});
+    temp.WriteTree({"Letters/a.txt=" + std::string(1000, 'a'), "Letters/b=" + std::string(24, 'b'),
+                    "Letters/old/c=" + std::string(1024, 'c'), "Old", "one/sub",
+                    "loose file=not a folder"});
     fs::create_directory_symlink(temp.File("Letters"), temp.File("link"));
 
     const SubfolderListing listing = ReadSubfolders(temp.Path(), false);

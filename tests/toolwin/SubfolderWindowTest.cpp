@@ -23,9 +23,7 @@ void MakeFolders(const TempFolder& temp, int count) {
     for (int i = 0; i < count; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "f%02d", i);
-        temp.Write(std::string(name) + ".keep", "");
-        fs::create_directory(temp.File(name));
-        temp.Write(std::string(name) + "/file", "data");
+        temp.WriteTree({std::string(name) + ".keep=", std::string(name) + "/file=data"});
     }
 }
 

@@ -122,8 +122,7 @@ class ToolCommandsTest : public QObject {
     void purgeFoldersThroughTheMainWindow() {
         TempFolder temp;
         for (const char* name : {"a", "b", "kept"}) {
-            fs::create_directories(temp.File(std::string(name) + "/deeper"));
-            temp.Write(std::string(name) + "/deeper/file", "data");
+            temp.WriteTree({std::string(name) + "/deeper/file=data"});
         }
         ScriptedDialogs dialogs;
         FrmMain main(dialogs);
