@@ -5,9 +5,9 @@
 #include <QPlainTextEdit>
 #include <filesystem>
 
+#include "common/StandIns.h"
 #include "mainwin/FrmMain.h"
 #include "mainwin/GuiTestEnvironment.h"
-#include "platform/Platform.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/UserLocale.h"
 #include "toolwin/FrmView.h"
@@ -19,19 +19,10 @@ using vorlane::MessageAnswer;
 using vorlane::ToolCommands;
 using vorlane::testing::ScriptedDialogs;
 using vorlane::testing::TempFolder;
+using vorlane::testing::TestVolume;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The test's folder is the only volume.
-class TestVolume : public vorlane::platform::Platform {
-  public:
-    explicit TestVolume(std::string mountPoint) : mount(std::move(mountPoint)) {}
-    std::vector<vorlane::platform::Volume> ListVolumes() const override {
-        return {{mount, "ext4", "/dev/test", vorlane::platform::DriveKind::Fixed}};
-    }
-    std::string mount;
-};
 
 void Fire(FrmMain& main, const char* name) {
     emit main.Button(name)->fired();
@@ -121,9 +112,7 @@ class ToolCommandsTest : public QObject {
 
     void purgeFoldersThroughTheMainWindow() {
         TempFolder temp;
-        for (const char* name : {"a", "b", "kept"}) {
-            temp.WriteTree({std::string(name) + "/deeper/file=data"});
-        }
+        temp.WriteTree({"a/deeper/file=data", "b/deeper/file=data", "kept/deeper/file=data"});
         ScriptedDialogs dialogs;
         FrmMain main(dialogs);
         ToolCommands tools(main, dialogs);
