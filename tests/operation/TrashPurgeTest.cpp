@@ -4,35 +4,22 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/StandIns.h"
 #include "engine/DriveInfo.h"
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
 #include "operation/TrashPurge.h"
-#include "platform/Platform.h"
 
 namespace vorlane::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A file named "locked.txt" cannot be opened for writing, whoever runs the test.
-class LockedFileStandIn : public platform::Platform {
-  public:
-    platform::OpenResult ReopenForWriting(int handle, platform::UniqueFd& out) const override {
-        const std::filesystem::path self = "/proc/self/fd/" + std::to_string(handle);
-        if (std::filesystem::read_symlink(self).filename() == "locked.txt") {
-            return platform::OpenResult::Denied;
-        }
-        return Platform::ReopenForWriting(handle, out);
-    }
-};
-
 class TrashPurgeTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ::setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
-        MakeFolder(trash + "/files");
-        MakeFolder(trash + "/info");
+        home.WriteTree({"Trash/files", "Trash/info"});
         drive = DriveOfPath(trash);
     }
 
@@ -86,11 +73,10 @@ TEST_F(TrashPurgeTest, QuestionIsSingularForOneFileAndNoTouchesNothing) {
 TEST_F(TrashPurgeTest, YesPurgesFilesWithTheirInfoAndKeepsTheStructure) {
     Trash("a.txt", "alpha");
     Trash("setup.exe", "sensitive");  // no question about the extension
-    MakeFolder(trash + "/files/folder/inner");
-    home.Write("Trash/files/folder/inner/b.txt", "beta");
+    home.WriteTree({"Trash/files/folder/inner/b.txt=beta",
+                    "Trash/info/folder.trashinfo=[Trash Info]\nPath=/home/someone/folder\n",
+                    "Trash/directorysizes=4096 1700000000 folder\n"});
     ::chmod((trash + "/files/folder/inner/b.txt").c_str(), 0444);
-    home.Write("Trash/info/folder.trashinfo", "[Trash Info]\nPath=/home/someone/folder\n");
-    home.Write("Trash/directorysizes", "4096 1700000000 folder\n");
     ui.answers = {MessageAnswer::Yes};
     const TrashPurgeResult result = Purge();
     EXPECT_TRUE(result.ran);
@@ -104,7 +90,7 @@ TEST_F(TrashPurgeTest, YesPurgesFilesWithTheirInfoAndKeepsTheStructure) {
 TEST_F(TrashPurgeTest, FilesThatCouldNotBePurgedAreCounted) {
     Trash("a.txt", "alpha");
     Trash("locked.txt", "locked");
-    LockedFileStandIn standIn;
+    LockedFiles standIn("locked.txt");
     platform::ScopedPlatform scoped(standIn);
     ui.answers = {MessageAnswer::Yes};
     const TrashPurgeResult result = Purge();
