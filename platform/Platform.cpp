@@ -79,6 +79,20 @@ std::error_code ErrorOf(int rc) {
     return rc == 0 ? std::error_code() : SystemError(errno);
 }
 
+// Owns a descriptor just returned by an open (errno still set when it failed) and
+// reads the status of what it holds.
+std::error_code TakeOpened(const Platform& sys, int rawFd, UniqueFd& out, FileStatus& status) {
+    if (rawFd < 0) {
+        return SystemError(errno);
+    }
+    UniqueFd fd(rawFd);
+    if (const std::error_code error = sys.StatOpen(fd.Get(), status)) {
+        return error;
+    }
+    out = std::move(fd);
+    return {};
+}
+
 }  // namespace
 
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
@@ -226,15 +240,9 @@ std::error_code Platform::OpenFolder(int atFd, const std::string& name, UniqueFd
     while (plain.size() > 1 && plain.back() == '/') {
         plain.pop_back();
     }
-    UniqueFd fd(::openat(atFd, plain.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (!fd.Valid()) {
-        return SystemError(errno);
-    }
-    if (const std::error_code error = StatOpen(fd.Get(), status)) {
-        return error;
-    }
-    out = std::move(fd);
-    return {};
+    return TakeOpened(
+        *this, ::openat(atFd, plain.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), out,
+        status);
 }
 
 std::error_code Platform::ReadFolder(int folderFd, std::vector<FolderEntry>& out) const {
@@ -286,15 +294,8 @@ std::error_code Platform::StatAt(int folderFd, const std::string& name, FileStat
 
 std::error_code Platform::OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
                                     FileStatus& status) const {
-    UniqueFd fd(::openat(folderFd, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    if (!fd.Valid()) {
-        return SystemError(errno);
-    }
-    if (const std::error_code error = StatOpen(fd.Get(), status)) {
-        return error;
-    }
-    out = std::move(fd);
-    return {};
+    return TakeOpened(*this, ::openat(folderFd, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC), out,
+                      status);
 }
 
 OpenResult Platform::ReopenForWriting(int handleFd, UniqueFd& out) const {
