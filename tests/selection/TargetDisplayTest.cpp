@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/FileOperations.h"
 #include "selection/SelectionTestSupport.h"
 #include "support/Strings.h"
 
@@ -63,11 +62,6 @@ TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification)
     state.singleFileOption = false;
     ShowTarget(state);
     EXPECT_EQ(state.targetFilespec, "gone.txt");
-}
-
-TEST(SingleFileEstimateTest, NoSpeedNoEstimate) {
-    EXPECT_EQ(SingleFileEstimateSeconds(1024.0 * 1024, 0.0f, 12, 0.917, 0.2), std::nullopt);
-    EXPECT_EQ(SingleFileEstimateSeconds(0, 10.0f, 12, 0.917, 0.2), 0);
 }
 
 }  // namespace
