@@ -19,9 +19,9 @@ QString Text(const FrmMain& window, const char* label) {
     return window.Label(label)->text();
 }
 
-void MouseUp(CommandButton* button, Qt::MouseButton mouseButton = Qt::LeftButton) {
+void MouseUp(CommandButton* button) {
     QVERIFY(button);
-    QTest::mouseClick(button, mouseButton);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 }  // namespace
