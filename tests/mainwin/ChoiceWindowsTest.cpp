@@ -1,6 +1,7 @@
 // The choice windows driven headless: the files window and the date window, with the
 // message boxes answered from a script.
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 
