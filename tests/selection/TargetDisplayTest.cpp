@@ -10,7 +10,7 @@ namespace {
 
 using testing::SelectionTest;
 
-TEST(FilesDescriptionTest, DescribesShortSpecificationsWithWildcards) {
+TEST(FilesDescriptionTest, DescribesShortPatternsWithWildcards) {
     const struct {
         const char* spec;
         const char* description;
@@ -33,7 +33,7 @@ TEST(FilesCaptionTest, LongFileNameKeepsItsExtension) {
     EXPECT_EQ(FilesCaption(name), std::string(64, 'n') + "...pdf");
     const std::string seventy = std::string(66, 'n') + ".pdf";
     EXPECT_EQ(FilesCaption(seventy), seventy);
-    // A specification with wildcards is shown whole, however long.
+    // A file pattern with wildcards is shown whole, however long.
     const std::string pattern = std::string(75, 'a') + "*";
     EXPECT_EQ(FilesCaption(pattern), pattern);
 }
@@ -48,7 +48,7 @@ TEST(DirectoryCaptionTest, LongFolderIsShortenedAtABlank) {
     EXPECT_EQ(DirectoryCaption("/home/short"), "/home/short");
 }
 
-TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification) {
+TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesThePattern) {
     MainState state;
     ResetState(state);
     state.targetFolder = temp.Path();
