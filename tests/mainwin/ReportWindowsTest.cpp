@@ -1,21 +1,16 @@
-// Purge, list and the Trash from the main window, driven headless: the confirmation,
-// the per-file confirmation and the report window with its buttons, on a worker.
+// Purges from the main window, driven headless: the confirmation, the report window
+// with its buttons, the emptied folder's offer, and closing mid-purge.
 
-#include <QCheckBox>
 #include <QClipboard>
-#include <QDialog>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "mainwin/FrmMain.h"
 #include "mainwin/FrmReport.h"
 #include "mainwin/GuiTestEnvironment.h"
-#include "operation/FolderDeletionOffer.h"
 #include "selection/ScriptedDialogs.h"
 #include "selection/TargetDisplay.h"
 
@@ -74,17 +69,11 @@ class ReportWindowsTest : public QObject {
     void init();
     void cleanup();
     void purgeOfATreeThroughTheWindows();
-    void noOrClosingPurgesNothing();
-    void doNotDeleteAppliesToOnePurgeOnly();
+    void closingTheConfirmationPurgesNothing();
     void pauseContinueAndStop();
     void closingMidPurgeStops_data();
     void closingMidPurgeStops();
-    void perFileConfirmation();
-    void listThroughTheWindows();
     void folderDeletionKeepsAFileCreatedMeanwhile();
-    void nothingToPurgeOrReport();
-    void vanishedTargetIsCleared();
-    void trashThroughSpecifyFolder();
 
   private:
     void Target(const std::string& folder, const std::string& spec, bool subfolders);
@@ -140,62 +129,27 @@ void ReportWindowsTest::LeftFilesKeepTheirSize() const {
 void ReportWindowsTest::purgeOfATreeThroughTheWindows() {
     tree->WriteTree({"a.txt=alpha", "sub/b.txt=beta"});
     Target(tree->Path(), "*.*", true);
-    bool deleteEmptyShown = false;
     ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [&](QWidget* confirmation) {
-        deleteEmptyShown =
-            confirmation->findChild<QCheckBox*>("chkDeleteEmptyFolders")->isVisible();
         QCOMPARE(confirmation->focusWidget()->objectName(), QString("cmdCancel"));
     });
     Purge();
-    QVERIFY(deleteEmptyShown);
     QCOMPARE(FileCount(tree->Path()), 0);
     const std::string report = Report().ReportText();
-    QVERIFY(report.find("Number of files purged: 2\r\n") != std::string::npos);
     QVERIFY(report.find("Number of folders removed: 1\r\n") != std::string::npos);
     QCOMPARE(QGuiApplication::clipboard()->text(), vorlane::ReportForDisplay(report));
-    QCOMPARE(Report().TextBox()->toPlainText(), vorlane::ReportForDisplay(report));
-    QCOMPARE(window->State().targetFilespec, std::string());
-    QCOMPARE(Caption(&Report(), "cmdPauseContinue"), QString());
     // The emptied folder is offered; the script answers No.
     QCOMPARE(dialogs->LastText(), "Delete folder " + tree->Path() + "?");
 }
 
-void ReportWindowsTest::noOrClosingPurgesNothing() {
+// The confirmation closed by its title bar is a No.
+void ReportWindowsTest::closingTheConfirmationPurgesNothing() {
     tree->Write("a.txt", "alpha");
     Target(tree->Path(), "a.txt", false);
-    for (const char* answer : {"cmdCancel", ""}) {
-        When([] { return ShownWindow("frmPurgeConfirmation") != nullptr; },
-             [answer] {
-                 QWidget* confirmation = ShownWindow("frmPurgeConfirmation");
-                 if (*answer) {
-                     confirmation->findChild<QPushButton*>(answer)->click();
-                 } else {
-                     confirmation->close();  // the title bar
-                 }
-             });
-        Purge();
-        QCOMPARE(dialogs->LastText(), std::string("No files purged."));
-        QCOMPARE(dialogs->asked.back().title, std::string("Purge cancelled"));
-        QCOMPARE(TempFolder::Read(tree->File("a.txt")), std::string("alpha"));
-    }
-}
-
-void ReportWindowsTest::doNotDeleteAppliesToOnePurgeOnly() {
-    tree->Write("a.txt", "alpha");
-    Target(tree->Path(), "a.txt", false);
-    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [](QWidget* confirmation) {
-        confirmation->findChild<QCheckBox*>("chkDoNotDeletePurgedFiles")->setChecked(true);
-    });
+    When([] { return ShownWindow("frmPurgeConfirmation") != nullptr; },
+         [] { ShownWindow("frmPurgeConfirmation")->close(); });
     Purge();
-    QVERIFY(fs::exists(tree->File("a.txt")));
-    QCOMPARE(window->State().targetFilespec, std::string("a.txt"));  // still there
-    bool tickedAgain = true;
-    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [&](QWidget* confirmation) {
-        tickedAgain = confirmation->findChild<QCheckBox*>("chkDoNotDeletePurgedFiles")->isChecked();
-    });
-    Purge();
-    QVERIFY(!tickedAgain);
-    QVERIFY(!fs::exists(tree->File("a.txt")));
+    QCOMPARE(dialogs->LastText(), std::string("No files purged."));
+    QCOMPARE(TempFolder::Read(tree->File("a.txt")), std::string("alpha"));
 }
 
 void ReportWindowsTest::pauseContinueAndStop() {
@@ -253,74 +207,6 @@ void ReportWindowsTest::closingMidPurgeStops() {
     QVERIFY(mainWindow || window->Menu()->isEnabled());
 }
 
-void ReportWindowsTest::perFileConfirmation() {
-    for (const char* name : {"a", "b", "c", "d"}) {
-        tree->Write(name, name);
-    }
-    Target(tree->Path(), "*.*", false);
-    window->State().options.confirmFiles = true;
-    struct Step {
-        const char* button;  // empty: the title bar
-        bool mainEnabled = true;
-        bool pauseShown = true;
-    };
-    std::vector<Step> steps{{"cmdNo"}, {""}, {"cmdYesAndDontShowAgain"}};
-    std::function<void()> answerNext = [&] {
-        if (steps.empty()) {
-            return;
-        }
-        When([] { return ShownWindow("frmConfirmFiles") != nullptr; },
-             [&] {
-                 Step step = steps.front();
-                 steps.erase(steps.begin());
-                 QWidget* confirm = ShownWindow("frmConfirmFiles");
-                 QVERIFY(!window->Label("lblDirectory_0")->isEnabled());
-                 QVERIFY(!Report().Button("cmdPauseContinue")->isVisible());
-                 if (*step.button) {
-                     confirm->findChild<QPushButton*>(step.button)->click();
-                 } else {
-                     confirm->close();
-                 }
-                 answerNext();
-             });
-    };
-    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [](QWidget* confirmation) {
-        QVERIFY(confirmation->findChild<QCheckBox*>("chkConfirmFiles")->isChecked());
-    });
-    answerNext();
-    Purge();
-    QVERIFY(fs::exists(tree->File("a")));
-    QVERIFY(fs::exists(tree->File("b")));
-    QVERIFY(!fs::exists(tree->File("c")));
-    QVERIFY(!fs::exists(tree->File("d")));
-    QVERIFY(window->Label("lblDirectory_0")->isEnabled());
-
-    // Stop this purge.
-    tree->Write("c", "c");
-    Target(tree->Path(), "*.*", false);
-    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge");
-    ClickWhenShown("frmConfirmFiles", "cmdStopPurge");
-    Purge();
-    QCOMPARE(FileCount(tree->Path()), 3);
-    QVERIFY(Report().ReportText().find("Purge operation was stopped.") != std::string::npos);
-}
-
-void ReportWindowsTest::listThroughTheWindows() {
-    tree->WriteTree({"a.txt=alpha", "sub/b.txt=beta"});
-    Target(tree->Path(), "*.*", true);
-    dialogs->answers = {MessageAnswer::Yes, MessageAnswer::No};
-    QTest::mouseClick(window->Button("cmdProcessFiles_2"), Qt::LeftButton);
-    QCOMPARE(dialogs->asked.size(), std::size_t(2));
-    QVERIFY(Report().ReportText().find("sub") != std::string::npos);
-    QCOMPARE(window->focusWidget(), window->Button("cmdProcessFiles_2"));
-
-    // Cancel at the first question lists nothing.
-    dialogs->asked.clear();
-    dialogs->answers = {MessageAnswer::Cancel};
-    QTest::mouseClick(window->Button("cmdProcessFiles_2"), Qt::LeftButton);
-    QCOMPARE(dialogs->asked.size(), std::size_t(1));
-}
-
 void ReportWindowsTest::folderDeletionKeepsAFileCreatedMeanwhile() {
     tree->WriteTree({"target/a.txt=alpha"});
     Target(tree->File("target"), "*.*", false);
@@ -336,67 +222,6 @@ void ReportWindowsTest::folderDeletionKeepsAFileCreatedMeanwhile() {
     QCOMPARE(dialogs->LastText(), "The folder " + tree->File("target") +
                                       " was not removed because it is no longer empty.");
     QVERIFY(fs::exists(tree->File("target/new.txt")));
-
-    // Without a newcomer, Yes deletes it.
-    dialogs->onAsk = {};
-    fs::remove(tree->File("target/new.txt"));
-    tree->Write("target/b.txt", "beta");
-    Target(tree->File("target"), "*.*", false);
-    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge");
-    dialogs->answers = {MessageAnswer::Yes};
-    Purge();
-    QVERIFY(!fs::exists(tree->File("target")));
-    QCOMPARE(window->State().labels.topLevelFolder, tree->File("target") + " has been deleted.");
-
-    // Never offered for a mount point or the Trash.
-    QVERIFY(!vorlane::MayOfferFolderDeletion("/"));
-    const std::string trash = std::string(std::getenv("XDG_DATA_HOME")) + "/Trash/files";
-    fs::create_directories(trash);
-    QVERIFY(!vorlane::MayOfferFolderDeletion(trash));
-}
-
-void ReportWindowsTest::nothingToPurgeOrReport() {
-    Purge();
-    QCOMPARE(dialogs->asked.size(), std::size_t(1));
-    QTest::mouseClick(window->Button("cmdReportScreen"), Qt::LeftButton);
-    QCOMPARE(dialogs->asked.size(), std::size_t(2));
-    QVERIFY(!ShownWindow("frmReport"));
-}
-
-// A target gone since it was chosen is cleared: the file name, or the folder with it.
-void ReportWindowsTest::vanishedTargetIsCleared() {
-    tree->Write("a.txt", "alpha");
-    Target(tree->Path(), "a.txt", false);
-    fs::remove(tree->File("a.txt"));
-    Purge();
-    QCOMPARE(window->State().targetFilespec, std::string());
-    QCOMPARE(window->State().targetFolder, tree->Path());
-
-    Target(tree->Path() + "/gone", "*.*", false);
-    Purge();
-    QCOMPARE(window->State().targetFolder, std::string());
-    QCOMPARE(dialogs->asked.size(), std::size_t(2));
-}
-
-// The Trash chosen as the folder: No touches nothing, Yes purges it and leaves the
-// window's own options as they were.
-void ReportWindowsTest::trashThroughSpecifyFolder() {
-    const std::string trash = std::string(std::getenv("XDG_DATA_HOME")) + "/Trash";
-    fs::create_directories(trash + "/files");
-    fs::create_directories(trash + "/info");
-    std::ofstream(trash + "/files/a.txt") << "alpha";
-    std::ofstream(trash + "/info/a.txt.trashinfo") << "[Trash Info]\n";
-    window->State().options.okToPurgeReadOnlyFiles = false;
-    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-        dialogs->folders = {trash + "/files"};
-        dialogs->answers = {answer};
-        QTest::mouseClick(window->Button("cmdSpecifyDirectory_0"), Qt::LeftButton);
-        QCOMPARE(fs::exists(trash + "/files/a.txt"), answer == MessageAnswer::No);
-    }
-    QVERIFY(!fs::exists(trash + "/info/a.txt.trashinfo"));
-    QVERIFY(fs::is_directory(trash + "/files"));
-    QVERIFY(!window->State().options.okToPurgeReadOnlyFiles);
-    QVERIFY(window->Menu()->isEnabled());
 }
 
 VORLANE_GUI_TEST_MAIN(ReportWindowsTest)

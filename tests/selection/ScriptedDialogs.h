@@ -19,11 +19,8 @@ class ScriptedDialogs : public Dialogs {
     std::deque<std::string> files;      // for OpenFileName; empty when exhausted
     std::deque<std::string> folders;    // for BrowseForFolder
     std::vector<Question> asked;
-    std::vector<std::string> fileTitles;
     std::vector<bool> savedNotOpened;  // per operation-file dialog: save (true) or open
-    std::vector<std::string> folderTitles;
     std::thread::id askedOn;
-    bool closed = false;
     // Runs while the question is "open": a test may look at the windows here.
     std::function<void(const Question&)> onAsk;
 
@@ -33,7 +30,7 @@ class ScriptedDialogs : public Dialogs {
         if (onAsk) {
             onAsk(question);
         }
-        if (answers.empty() || closed) {
+        if (answers.empty()) {
             switch (question.buttons) {
                 case MessageButtons::Ok:
                     return MessageAnswer::Ok;
@@ -47,20 +44,13 @@ class ScriptedDialogs : public Dialogs {
         answers.pop_front();
         return answer;
     }
-    std::string OpenFileName(const std::string& title) override {
-        fileTitles.push_back(title);
-        return Next(files);
-    }
-    std::string OperationFileName(const std::string& title, bool forSaving) override {
-        fileTitles.push_back(title);
+    std::string OpenFileName(const std::string&) override { return Next(files); }
+    std::string OperationFileName(const std::string&, bool forSaving) override {
         savedNotOpened.push_back(forSaving);
         return Next(files);
     }
-    std::string BrowseForFolder(const std::string& title) override {
-        folderTitles.push_back(title);
-        return Next(folders);
-    }
-    void Close() override { closed = true; }
+    std::string BrowseForFolder(const std::string&) override { return Next(folders); }
+    void Close() override {}
 
     std::string LastText() const { return asked.empty() ? std::string() : asked.back().text; }
 
@@ -78,32 +68,17 @@ class ScriptedDialogs : public Dialogs {
 class ScriptedWindows : public ChoiceWindows {
   public:
     FilesChoiceResult files;
-    bool singleFileOption = false;
-    DateWindowResult dateResult = DateWindowResult::Cancelled;
-    std::int32_t dateJdn = 0;
-    std::function<void(PurgeTypeChoice&)> purgeType;
-    bool purgeTypeAccepted = false;
-    int filesShown = 0;
     int fileCountShown = -1;
 
     FilesChoiceResult ChooseFiles(const std::string&, int fileCount, bool& single) override {
-        ++filesShown;
         fileCountShown = fileCount;
-        single = singleFileOption;
+        single = false;
         return files;
     }
-    DateWindowResult ChooseDate(std::int32_t& jdn, const std::string&) override {
-        if (dateResult == DateWindowResult::Accepted) {
-            jdn = dateJdn;
-        }
-        return dateResult;
+    DateWindowResult ChooseDate(std::int32_t&, const std::string&) override {
+        return DateWindowResult::Cancelled;
     }
-    bool ChoosePurgeType(PurgeTypeChoice& choice) override {
-        if (purgeType) {
-            purgeType(choice);
-        }
-        return purgeTypeAccepted;
-    }
+    bool ChoosePurgeType(PurgeTypeChoice&) override { return false; }
     void RunLong(const std::function<void()>& work) override { work(); }
 };
 

@@ -66,19 +66,6 @@ TEST_F(TargetCommandsTest, UnreadableFolderClearsTheTarget) {
     }
 }
 
-TEST_F(TargetCommandsTest, SubfoldersSwitchesOnlyWithSubfolders) {
-    state.targetFolder = temp.Path();
-    commands.Subdirectories();
-    EXPECT_FALSE(state.subdirectories);
-    ASSERT_TRUE(CreateFolderPath(temp.File("sub")));
-    state.labels.setupFilename = "weekly.vns";
-    commands.Subdirectories();
-    EXPECT_TRUE(state.subdirectories);
-    EXPECT_EQ(state.labels.setupFilename, "");
-    commands.Subdirectories();
-    EXPECT_FALSE(state.subdirectories);
-}
-
 TEST_F(TargetCommandsTest, SpecifyFolderOffersAllFilesAndTellsOfSubfolders) {
     temp.Write("a.txt", "a");
     ASSERT_TRUE(CreateFolderPath(temp.File("sub")));
@@ -89,25 +76,6 @@ TEST_F(TargetCommandsTest, SpecifyFolderOffersAllFilesAndTellsOfSubfolders) {
     EXPECT_EQ(state.targetFolder, temp.Path());
     EXPECT_EQ(state.targetFilespec, "*.*");
     EXPECT_FALSE(state.subdirectories);
-}
-
-TEST_F(TargetCommandsTest, SpecifyFolderAnsweredNoLeavesTheFilesOpen) {
-    temp.Write("a.txt", "a");
-    dialogs.folders = {temp.Path()};
-    dialogs.answers = {MessageAnswer::No};
-    commands.SpecifyFolder("Specify folder");
-    EXPECT_EQ(state.targetFolder, temp.Path());
-    EXPECT_EQ(state.targetFilespec, "");
-    EXPECT_EQ(dialogs.asked.size(), 1u);
-}
-
-TEST_F(TargetCommandsTest, SpecifyFolderCancelledKeepsTheTarget) {
-    state.targetFolder = "/somewhere";
-    state.targetFilespec = "*.txt";
-    commands.SpecifyFolder("Specify folder");
-    EXPECT_EQ(state.targetFolder, "/somewhere");
-    EXPECT_EQ(state.labels.files, "*.txt");
-    EXPECT_TRUE(dialogs.asked.empty());
 }
 
 TEST_F(TargetCommandsTest, PseudoFileSystemsAndTrashAreRefused) {
@@ -133,18 +101,6 @@ TEST_F(TargetCommandsTest, TrashFolders) {
     EXPECT_FALSE(IsTrashFolder("/home/someone/Trash"));
     EXPECT_FALSE(IsOnPseudoFileSystem(temp.Path()));
     EXPECT_TRUE(IsOnPseudoFileSystem("/proc/self"));
-}
-
-TEST_F(TargetCommandsTest, SpecifyFilesChecksTheFolderFirst) {
-    commands.SpecifyFiles("Specify files");
-    state.targetFolder = temp.Path();
-    commands.SpecifyFiles("Specify files");
-    ASSERT_TRUE(CreateFolderPath(temp.File("sub")));
-    state.dateRestriction = {true, 2444240};
-    state.subdirectories = true;
-    commands.SpecifyFiles("Specify files");
-    EXPECT_EQ(dialogs.asked.size(), 3u);
-    EXPECT_EQ(windows.filesShown, 0);
 }
 
 TEST_F(TargetCommandsTest, SpecifyFilesTakesTheChoice) {
@@ -188,30 +144,6 @@ TEST_F(TargetCommandsTest, SingleFileOutsideTheDateRestrictionKeepsTheTarget) {
     commands.SingleFile("Single file");
     EXPECT_EQ(closed, 3);
     EXPECT_EQ(state.targetFilespec, "new.txt");
-}
-
-TEST_F(TargetCommandsTest, DateAndPurgeTypeWindows) {
-    state.labels.estimatedTime = "Less than a minute.";
-    windows.dateResult = DateWindowResult::Accepted;
-    windows.dateJdn = 2444240;
-    commands.OnlyBefore("Only files before ...");
-    EXPECT_TRUE(state.dateRestriction.active);
-    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, 2444240);
-    EXPECT_EQ(state.labels.estimatedTime, "");
-    windows.dateResult = DateWindowResult::Cancelled;
-    commands.OnlyBefore("Only files before ...");
-    EXPECT_TRUE(state.dateRestriction.active);
-    windows.dateResult = DateWindowResult::Removed;
-    commands.OnlyBefore("Only files before ...");
-    EXPECT_FALSE(state.dateRestriction.active);
-    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, kNoDateRestrictionJdn);
-
-    windows.purgeType = [](PurgeTypeChoice& choice) { choice.SelectType(2); };
-    windows.purgeTypeAccepted = true;
-    state.labels.setupFilename = "weekly.vns";
-    commands.TypeOfPurge();
-    EXPECT_EQ(state.purgeType.GetPurgeType(), 2);
-    EXPECT_EQ(state.labels.setupFilename, "");
 }
 
 TEST_F(TargetCommandsTest, CommandLinePathBecomesTheTarget) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/FileOperations.h"
 #include "selection/SelectionTestSupport.h"
 #include "support/Strings.h"
 
@@ -11,7 +10,7 @@ namespace {
 
 using testing::SelectionTest;
 
-TEST(FilesDescriptionTest, DescribesShortSpecificationsWithWildcards) {
+TEST(FilesDescriptionTest, DescribesShortPatternsWithWildcards) {
     const struct {
         const char* spec;
         const char* description;
@@ -34,7 +33,7 @@ TEST(FilesCaptionTest, LongFileNameKeepsItsExtension) {
     EXPECT_EQ(FilesCaption(name), std::string(64, 'n') + "...pdf");
     const std::string seventy = std::string(66, 'n') + ".pdf";
     EXPECT_EQ(FilesCaption(seventy), seventy);
-    // A specification with wildcards is shown whole, however long.
+    // A file pattern with wildcards is shown whole, however long.
     const std::string pattern = std::string(75, 'a') + "*";
     EXPECT_EQ(FilesCaption(pattern), pattern);
 }
@@ -49,7 +48,7 @@ TEST(DirectoryCaptionTest, LongFolderIsShortenedAtABlank) {
     EXPECT_EQ(DirectoryCaption("/home/short"), "/home/short");
 }
 
-TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification) {
+TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesThePattern) {
     MainState state;
     ResetState(state);
     state.targetFolder = temp.Path();
@@ -63,11 +62,6 @@ TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesTheSpecification)
     state.singleFileOption = false;
     ShowTarget(state);
     EXPECT_EQ(state.targetFilespec, "gone.txt");
-}
-
-TEST(SingleFileEstimateTest, NoSpeedNoEstimate) {
-    EXPECT_EQ(SingleFileEstimateSeconds(1024.0 * 1024, 0.0f, 12, 0.917, 0.2), std::nullopt);
-    EXPECT_EQ(SingleFileEstimateSeconds(0, 10.0f, 12, 0.917, 0.2), 0);
 }
 
 }  // namespace
