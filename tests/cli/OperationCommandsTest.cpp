@@ -8,9 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cli/OptionTables.h"
 #include "common/CliRun.h"
-#include "tools/SetupFile.h"
 
 namespace vorlane::testing {
 namespace {
@@ -44,17 +42,6 @@ TEST_F(OperationCommandsTest, NoAtTheTerminalIsNoConfirmation) {
     EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
 }
 
-TEST_F(OperationCommandsTest, PurgeWithYesPrintsTheReport) {
-    const CliRun run =
-        RunCli("purge --folder " + Quoted() + " --spec '*.txt' --subfolders --file-names --yes");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("\na.txt (5 bytes) purged\n"), std::string::npos);
-    EXPECT_NE(run.out.find("Folder " + folder.Path() + "/sub removed."), std::string::npos);
-    EXPECT_EQ(run.out.find('\r'), std::string::npos);
-    EXPECT_FALSE(fs::exists(folder.File("a.txt")));
-    EXPECT_TRUE(fs::exists(folder.File("c.log")));
-}
-
 TEST_F(OperationCommandsTest, RelativeFolderKeepsTheTrash) {
     const std::string share = folder.Path() + "/.local/share";
     folder.WriteTree(
@@ -65,14 +52,6 @@ TEST_F(OperationCommandsTest, RelativeFolderKeepsTheTrash) {
     EXPECT_NE(run.out.find("Purging all files in " + share + "/\n"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(share + "/Trash/files"));
     EXPECT_TRUE(fs::is_directory(share + "/Trash/info"));
-}
-
-TEST_F(OperationCommandsTest, ListWithASpeedGivesTheEstimate) {
-    const CliRun run = RunCli("list --folder " + Quoted() + " --speed 2.5");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("Number of files *.*: 2\n"), std::string::npos);
-    EXPECT_NE(run.out.find("Estimated purge time: less than a minute.\n"), std::string::npos);
-    EXPECT_EQ(RunCli("list --folder " + Quoted() + " --speed fast").status, 2);
 }
 
 int LineCount(const std::string& text) {
@@ -105,36 +84,6 @@ TEST_F(OperationCommandsTest, UsageErrorsNameTheFaultAndTouchNothing) {
         EXPECT_EQ(LineCount(run.err), 2);
         EXPECT_NE(run.err.find("\nTry 'vorlane-cli"), std::string::npos);
         EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
-    }
-}
-
-TEST_F(OperationCommandsTest, DoubleDashEndsTheOptions) {
-    folder.Write("-keep", "dash");
-    const CliRun run = RunCli("purge --type=3 --passes=1 -- -keep", "cd " + Quoted() + " && ");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "-keep: purged\n");
-    EXPECT_FALSE(fs::exists(folder.File("-keep")));
-    EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
-}
-
-TEST_F(OperationCommandsTest, HelpDescribesEveryOptionOnStandardOutput) {
-    for (const char* arguments : {"--help", "-h", "help", "-V", "--version"}) {
-        const CliRun run = RunCli(arguments);
-        EXPECT_EQ(run.status, 0) << arguments;
-        EXPECT_FALSE(run.out.empty()) << arguments;
-        EXPECT_TRUE(run.err.empty()) << arguments;
-    }
-    for (const cli::CommandSpec* command : cli::AllCommands()) {
-        for (const std::string& form :
-             {command->name + " --help", command->name + " -h", "help " + command->name}) {
-            const CliRun run = RunCli(form);
-            EXPECT_EQ(run.status, 0) << form;
-            for (const cli::OptionSpec& option : command->options) {
-                EXPECT_NE(run.out.find(option.name), std::string::npos) << form << option.name;
-                EXPECT_FALSE(option.help.empty());
-            }
-            EXPECT_NE(run.out.find("Exit status:"), std::string::npos);
-        }
     }
 }
 
@@ -174,41 +123,6 @@ TEST_F(OperationCommandsTest, ExitStatusTellsWhatHappened) {
     const CliRun file = RunCli("purge '" + missing + "'");
     EXPECT_EQ(file.out, missing + ": not purged: No such file or directory\n");
     EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
-}
-
-TEST_F(OperationCommandsTest, SavedSetupRunsAsItWasGiven) {
-    TempFolder setups;
-    const std::string file = setups.File("job.vns");
-    EXPECT_EQ(RunCli("save-setup '" + file + "' --folder=" + Quoted() +
-                     " --spec '*.log' --type 2 --passes 2 --file-names")
-                  .status,
-              0);
-    vorlane::Setup saved;
-    ASSERT_TRUE(LoadSetupFromFile(file, saved));
-    EXPECT_EQ(saved.targetFolder, folder.Path());
-    EXPECT_EQ(saved.purgeType, 1);
-    EXPECT_FALSE(saved.folderNamesOnly);
-    // An option beside the operation file would be lost: refused, nothing touched.
-    EXPECT_EQ(RunCli("purge --setup '" + file + "' --keep --yes").status, 2);
-    EXPECT_EQ(RunCli("purge --setup '" + file + "' --spec '*.txt' --yes").status, 2);
-    EXPECT_EQ(TempFolder::Read(folder.File("c.log")), "log");
-    const CliRun run = RunCli("purge --setup '" + file + "' --yes");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("\nc.log (3 bytes) purged\n"), std::string::npos);
-    EXPECT_TRUE(fs::exists(folder.File("a.txt")));
-    const CliRun missing = RunCli("purge --setup '" + setups.File("none.vns") + "' --yes");
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find(setups.File("none.vns") + "': No such file or directory"),
-              std::string::npos);
-
-    const CliRun unwritable = RunCli("save-setup '" + setups.Path() + "/no/job.vns' --folder .");
-    EXPECT_EQ(unwritable.status, 2);
-    EXPECT_NE(unwritable.err.find("No such file or directory"), std::string::npos);
-
-    // The example beside the program is a valid operation file.
-    vorlane::Setup example;
-    EXPECT_TRUE(LoadSetupFromFile("example.vns", example));
-    EXPECT_EQ(example.targetFilespec, "*.doc");
 }
 
 // A purge of many files, interrupted by a signal once its report has begun.
@@ -269,66 +183,6 @@ TEST_F(OperationCommandsTest, SignalsStopThePurgeWithItsSummary) {
         EXPECT_GT(left, 0);
         EXPECT_LT(left, kFiles);
     }
-}
-
-TEST_F(OperationCommandsTest, TrashPurgeNeedsYesAndSaysWhat) {
-    folder.WriteTree(
-        {"Trash/files/a.txt=alpha", "Trash/info/a.txt.trashinfo=[Trash Info]\nPath=/x/a.txt\n"});
-    const std::string home = "XDG_DATA_HOME=" + Quoted() + " ";
-    EXPECT_EQ(RunCli("purge-trash", home).status, 2);
-    EXPECT_EQ(RunCli("purge-trash --drive", home).status, 2);  // usage error
-    EXPECT_EQ(TempFolder::Read(folder.File("Trash/files/a.txt")), "alpha");
-
-    const CliRun run = RunCli("purge-trash --yes", home);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("One file in the Trash for Drive "), std::string::npos) << run.out;
-    EXPECT_FALSE(fs::exists(folder.File("Trash/files/a.txt")));
-    EXPECT_FALSE(fs::exists(folder.File("Trash/info/a.txt.trashinfo")));
-    EXPECT_TRUE(fs::is_directory(folder.File("Trash/files")));
-    const CliRun again = RunCli("purge-trash --yes", home);
-    EXPECT_EQ(again.status, 3);  // now empty
-    EXPECT_NE(again.out.find("The Trash is empty."), std::string::npos) << again.out;
-}
-
-TEST_F(OperationCommandsTest, ProgressOnlyOnATerminal) {
-    if (std::system("command -v script >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "script not available";
-    }
-    // 64 MiB, 12 overwrites: long enough for a few redraws.
-    fs::resize_file(folder.Write("big.bin", ""), 64 << 20);
-    const std::string cli = std::getenv("VORLANE_CLI");
-    const std::string screen = folder.File("screen");
-    const std::string command = "cd " + Quoted() + " && script -qec \"" + cli +
-                                " purge --keep --type 3 --passes 2 big.bin\" '" + screen +
-                                "' >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::string shown = TempFolder::Read(screen);
-    EXPECT_NE(shown.find("\rbig.bin: pass 1/2, "), std::string::npos);
-    EXPECT_NE(shown.find("%\x1b[K"), std::string::npos);
-    // The line is gone before the result is written.
-    EXPECT_NE(shown.find("\r\x1b[Kbig.bin: purged"), std::string::npos);
-
-    const CliRun piped =
-        RunCli("purge --keep --type 3 --passes 1 big.bin", "cd " + Quoted() + " && ");
-    EXPECT_EQ(piped.status, 0);
-    EXPECT_EQ(piped.out, "big.bin: purged\n");
-    EXPECT_TRUE(piped.err.empty());
-}
-
-TEST_F(OperationCommandsTest, RunScriptWorksInTheCallersFolder) {
-    // The repository's run script, found from this source file, on the build under test.
-    const fs::path repo = fs::path(__FILE__).parent_path().parent_path().parent_path();
-    const fs::path build = fs::path(std::getenv("VORLANE_CLI")).parent_path().parent_path();
-    if (!fs::exists(repo / "scripts/run.sh") || !fs::exists(build / "CMakeCache.txt")) {
-        GTEST_SKIP() << "no repository or build folder beside this test";
-    }
-    folder.Write("notes.txt", "secret");
-    const CliRun run = RunCli("", "cd " + Quoted() + " && VORLANE_BUILD_DIR='" + build.string() +
-                                      "' '" + (repo / "scripts/run.sh").string() +
-                                      "' purge --keep --type=3 --passes=1 notes.txt #");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "notes.txt: purged\n");  // the build's output stays off it
-    EXPECT_NE(TempFolder::Read(folder.File("notes.txt")), "secret");
 }
 
 }  // namespace

@@ -45,22 +45,5 @@ TEST(OptionsTest, SafetyOverridesReachTheChoices) {
     }
 }
 
-TEST(OptionsTest, NoBatchPurgesOneFileAtATime) {
-    for (const bool off : {false, true}) {
-        std::vector<std::string> words{"--folder", "/tmp"};
-        if (off) {
-            words.emplace_back("--no-batch");
-        }
-        cli::Options options(words, cli::PurgeCommandSpec().options);
-        std::string problem;
-        const auto choices = cli::TargetChoices(options, problem);
-        ASSERT_TRUE(choices) << problem;
-        EXPECT_EQ(choices->batchSmallFiles, !off);
-    }
-    // Not an option of the listing, which purges nothing.
-    cli::Options list({"--folder", "/tmp", "--no-batch"}, cli::ListCommandSpec().options);
-    EXPECT_FALSE(list.Error().empty());
-}
-
 }  // namespace
 }  // namespace vorlane::testing

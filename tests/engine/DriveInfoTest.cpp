@@ -64,28 +64,6 @@ TEST_F(DiskProcTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
     }
 }
 
-TEST_F(DiskProcTest, ClusterSizeFallsBackTo4096AndIsAskedOncePerDrive) {
-    EXPECT_EQ(GetClusterSize("/mnt/data"), 4096);  // the query fails
-    stand.clusters = ClusterInfo{8192, 10, 10};
-    EXPECT_EQ(GetClusterSize("/mnt/data"), 4096);  // cached, not asked again
-    EXPECT_EQ(stand.clusterQueries, 1);
-
-    EXPECT_EQ(GetClusterSize("/mnt/other"), 8192);
-    EXPECT_EQ(GetClusterSize("/mnt/other"), 8192);
-    EXPECT_EQ(stand.clusterQueries, 2);
-
-    SetDriveClusterSize("/mnt/stored", 2048);
-    double space = 7;
-    EXPECT_EQ(GetClusterSize("/mnt/stored", &space), 2048);
-    EXPECT_EQ(space, 7);  // a stored size answers without a query
-    EXPECT_EQ(stand.clusterQueries, 2);
-
-    ClearDriveClusterSizes();
-    EXPECT_EQ(GetClusterSize("/mnt/data", &space), 8192);
-    EXPECT_EQ(space, 8192.0 * 10);
-    EXPECT_EQ(stand.clusterQueries, 3);
-}
-
 TEST_F(DiskProcTest, DiskSpaceBeyondFourGibibytesIsExact) {
     stand.space = SpaceInfo{(std::uint64_t{5} << 30) + 1, (std::uint64_t{1} << 40) + 4097};
     double freeBytes = 0;

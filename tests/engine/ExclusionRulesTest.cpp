@@ -74,24 +74,5 @@ TEST(ExcludedFile, HomeTrashFollowsXdgDataHome) {
               FileOutcome::SensitiveUndecided);
 }
 
-TEST(SensitiveExtensions, AnswersLastOneOperation) {
-    const ProtectedPlaces places = PlacesOf("");
-    SensitiveExtensions table;
-    const std::string setup = "/home/ann/SETUP.EXE";
-    EXPECT_EQ(ExcludedFile(setup, table, places), FileOutcome::SensitiveUndecided);
-    table.SetSensitiveExtensionPermission("exe", ExtensionPermission::Refused);
-    EXPECT_EQ(ExcludedFile(setup, table, places), FileOutcome::SensitiveRefused);
-    table.SetSensitiveExtensionPermission("exe", ExtensionPermission::Allowed);
-    EXPECT_EQ(ExcludedFile(setup, table, places), FileOutcome::Ok);
-    table.SetSensitiveExtensionPermission("txt", ExtensionPermission::Refused);
-    EXPECT_EQ(ExcludedFile("/home/ann/a.txt", table, places), FileOutcome::Ok);
-    EXPECT_EQ(ExcludedFile("/home/ann/a.dll", table, places), FileOutcome::SensitiveUndecided);
-
-    table.InitSensitiveExtensions(ExtensionPermission::Undecided);
-    EXPECT_EQ(ExcludedFile(setup, table, places), FileOutcome::SensitiveUndecided);
-    table.InitSensitiveExtensions(ExtensionPermission::Allowed);
-    EXPECT_EQ(ExcludedFile("/home/ann/a.kbd", table, places), FileOutcome::Ok);
-}
-
 }  // namespace
 }  // namespace vorlane

@@ -257,19 +257,6 @@ TEST_F(FilePurgeTest, ReadOnlyAndSystemFilesArePurgedOnlyWhenPermitted) {
     EXPECT_EQ(TempFolder::Read(readOnly), std::string(6, '\0'));
 }
 
-TEST_F(FilePurgeTest, KeptFileKeepsItsSizeAndTimesToTheNanosecond) {
-    const std::string file = folder.Write("kept", std::string(10000, 'M'));
-    const timespec times[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
-    ASSERT_EQ(Purge(file, 2, false, 2), FileOutcome::Ok);
-    struct stat st {};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_size, 10000);
-    for (const auto& [got, want] : {std::pair{st.st_atim, times[0]}, {st.st_mtim, times[1]}}) {
-        EXPECT_EQ(std::pair(got.tv_sec, got.tv_nsec), std::pair(want.tv_sec, want.tv_nsec));
-    }
-}
-
 TEST_F(FilePurgeTest, DeleteIsTriedFourTimesAndAVanishedFileCountsAsDeleted) {
     struct Case {
         int failures;
@@ -322,29 +309,6 @@ TEST_F(FilePurgeTest, FolderSwappedForALinkLeadsNowhere) {
     EXPECT_EQ(TempFolder::Read(outside) + TempFolder::Read(file), "keepsecret");
 }
 
-TEST(RandomIntegerTest, StaysInRangeAndReachesItsEnds) {
-    struct Case {
-        int low, high;
-        bool evenOnly;
-        int lowest, highest;  // the extremes many draws must reach
-    };
-    FilePurger purger;
-    for (const Case c :
-         {Case{0, 255, false, 0, 255}, Case{5, 5, false, 5, 5}, Case{-3, 3, false, -3, 3},
-          Case{0, 255, true, 0, 254}, Case{1, 9, true, 2, 8}}) {
-        int lowest = c.high, highest = c.low;
-        for (int i = 0; i < 50000; ++i) {
-            const int value = purger.RandomInteger(c.low, c.high, c.evenOnly);
-            ASSERT_TRUE(value >= c.low && value <= c.high && (!c.evenOnly || value % 2 == 0))
-                << value << " from " << c.low << ".." << c.high;
-            lowest = std::min(lowest, value);
-            highest = std::max(highest, value);
-        }
-        EXPECT_LE(lowest, c.lowest);
-        EXPECT_GE(highest, c.highest);
-    }
-}
-
 TEST_F(FilePurgeTest, AFileWithOtherNamesIsRefusedUnlessAllowed) {
     const std::string file = folder.Write("linked", "shared data");
     fs::create_directories(folder.File("elsewhere"));
@@ -355,16 +319,6 @@ TEST_F(FilePurgeTest, AFileWithOtherNamesIsRefusedUnlessAllowed) {
     allowHardLinks = true;
     EXPECT_EQ(Purge(file, 1, true), FileOutcome::Ok);
     EXPECT_FALSE(fs::exists(file));
-}
-
-// A failed open leaves the mode as it was: 0000 stays 0000.
-TEST_F(FilePurgeTest, AnUnopenableFileKeepsItsMode) {
-    const std::string locked = folder.Write("locked", "locked bytes");
-    ::chmod(locked.c_str(), 0000);
-    stand.cannotWrite = true;
-    EXPECT_EQ(Purge(locked, 1, true), FileOutcome::CannotOpenForWriting);
-    EXPECT_EQ(fs::status(locked).permissions(), fs::perms{0000});
-    EXPECT_TRUE(stand.writes.empty());
 }
 
 // A file swapped for a link right after the purge looked at it: the mode change, the

@@ -41,21 +41,6 @@ TEST(ConfirmationMessageTest, SingleFileOutsideTheDateRestrictionIsNotOffered) {
     EXPECT_FALSE(BuildConfirmationMessage(in).goOn);  // its date cannot be read
 }
 
-TEST(EstimatedTimesTest, ShortEstimatesCollapseIntoOneLine) {
-    EXPECT_EQ(EstimatedTimes(100.0f, 1024.0 * 1024.0, 1.0),
-              "Estimated purge times for various numbers of overwrites\r\n"
-              "using a purge speed (as measured) of 100.00 MB/sec.\r\n"
-              "and an adjustment factor of 1.00:\r\n"
-              "All less than 20 seconds\r\n");
-}
-
-TEST(EstimatedTimesTest, DaysAreRoundedToWholeHours) {
-    // 1 MB at 1/86400 MB/s per overwrite: 2 overwrites take two days.
-    const std::string table = EstimatedTimes(1.0f / 86400, 1024.0 * 1024.0, 1.0);
-    EXPECT_NE(table.find("2 overwrites: 2 days\r\n"), std::string::npos);
-    EXPECT_NE(table.find("24 overwrites: 24 days\r\n"), std::string::npos);
-}
-
 TEST(EstimatedTimesTest, TimesBeyondThirtyTwoBitsKeepTheirRows) {
     EXPECT_EQ(RoundToInt(1e12), INT32_MAX);
     EXPECT_EQ(RoundToInt(-1e12), INT32_MIN);

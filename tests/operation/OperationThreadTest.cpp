@@ -10,7 +10,6 @@
 
 #include "operation/PendingAnswer.h"
 #include "operation/ProcessFiles.h"
-#include "operation/ReportChangeBatch.h"
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
 
@@ -98,20 +97,6 @@ TEST_F(OperationThreadTest, PauseContinueAndStopFromAnotherThread) {
     EXPECT_GT(ui.appendEvents, 0);
 }
 
-TEST_F(OperationThreadTest, ContinueLetsThePurgeFinish) {
-    Operation op(SteeredChoices(), ui, control);
-    op.State().purging = true;
-    std::thread worker([&] { ProcessFiles(op); });
-    ASSERT_TRUE(Eventually([&] { return reports > 3; }));
-    control.PauseContinue();
-    ASSERT_TRUE(Eventually([&] { return pausesSeen == 1; }));
-    control.PauseContinue();
-    worker.join();
-    EXPECT_EQ(op.State().purgedFileCount, kFileCount);
-    EXPECT_EQ(op.ReportText().find("stopped"), std::string::npos);
-    EXPECT_EQ(op.State().pausedDone, "");  // the final copy empties the caption
-}
-
 TEST_F(OperationThreadTest, ChoicesChangedAfterTheStartDoNotReachTheOperation) {
     OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
     choices.numberOfPasses = 1;
@@ -150,47 +135,6 @@ TEST(PendingAnswerTest, FirstOfAnswerAndCancelWins) {
         EXPECT_EQ(got, c.expected);
         EXPECT_EQ(pending.Cancelled(), !c.answerFirst);
     }
-}
-
-TEST(ReportChangesTest, AppendsAndRewrittenTailsAreSentAsChanges) {
-    ReportBuffer buffer;
-    buffer.Append("abc\r\n");
-    ReportBuffer::Change change = buffer.Publish();
-    EXPECT_FALSE(change.appended);  // a new report replaces the last one
-    EXPECT_EQ(change.keptBytes, 0u);
-    EXPECT_EQ(change.tail, "abc\r\n");
-    buffer.Append("x ___");
-    buffer.Publish();
-    buffer.DropLastCharacters(3);
-    buffer.Append("1__");
-    change = buffer.Publish();
-    EXPECT_FALSE(change.appended);
-    EXPECT_EQ(change.keptBytes, 7u);
-    EXPECT_EQ(change.tail, "1__");
-    EXPECT_TRUE(buffer.Publish().Empty());
-    buffer.Clear();
-    buffer.Append("new");
-    change = buffer.Publish();
-    EXPECT_FALSE(change.appended);
-    EXPECT_EQ(change.keptBytes, 0u);
-    EXPECT_EQ(change.tail, "new");
-}
-
-TEST(ReportChangesTest, BatchFoldsChangesUntilTheWindowTakesThem) {
-    ReportChangeBatch batch(4);  // the window shows 4 bytes of an earlier report
-    EXPECT_TRUE(batch.ReplaceTail(0, "ab"));
-    EXPECT_FALSE(batch.Append("cd ___"));
-    EXPECT_FALSE(batch.ReplaceTail(5, "1__"));
-    ReportChangeBatch::Change change = batch.Take();
-    EXPECT_EQ(change.keptBytes, 0u);
-    EXPECT_EQ(change.tail, "abcd 1__");
-    EXPECT_TRUE(batch.ReplaceTail(5, "12_"));  // takes back text the window already has
-    EXPECT_FALSE(batch.Append("x"));
-    change = batch.Take();
-    EXPECT_EQ(change.keptBytes, 5u);
-    EXPECT_EQ(change.tail, "12_x");
-    EXPECT_TRUE(batch.Append("y"));
-    EXPECT_EQ(batch.Take().keptBytes, 9u);
 }
 
 }  // namespace

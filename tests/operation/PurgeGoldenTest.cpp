@@ -102,46 +102,6 @@ Number of folders removed: 2
     EXPECT_EQ(TempFolder::Read(outside.File("inner/s3.txt")), "inner sentinel");
 }
 
-TEST_F(PurgeGoldenTest, LongSingleFileNameIsShortenedInTheHeader) {
-    const std::string name = std::string(66, 'n') + ".txt";  // 70 characters: shown whole
-    const std::string longName = std::string(67, 'l') + ".txt";
-    tree.Write(name, "12345");
-    tree.Write(longName, "123");
-    const std::string t = tree.Path() + "/";
-
-    const OperationResult shown = Purge(ChoicesFor(tree.Path(), name));
-    EXPECT_EQ(MaskStamps(shown.report), Crlf("<STAMP>\nPurging files $T/" + name + R"( 
-using random bytes plus zeros twice.
-
-$T/
-)" + name + R"( (5 bytes) purged
-
-Number of files: 1
-<STAMP>
-)",
-                                             tree.Path()));
-
-    const OperationResult cut = Purge(ChoicesFor(tree.Path(), longName));
-    EXPECT_NE(cut.report.find("Purging files " + t + std::string(64, 'l') + "...txt \r\n"),
-              std::string::npos);
-    EXPECT_NE(cut.report.find("\r\n" + longName + " (3 bytes) purged\r\n"), std::string::npos);
-}
-
-TEST_F(PurgeGoldenTest, ReadOnlyFileGoesWithPermissionAndAnswersLastOneOperation) {
-    OperationChoices choices = ChoicesFor(tree.Path(), "s*.*");
-    ui.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-    Purge(choices);
-    EXPECT_FALSE(fs::exists(tree.File("sro.txt")));
-    EXPECT_FALSE(fs::exists(tree.File("sys.dll")));
-
-    // The next operation asks anew.
-    tree.Write("again.dll", "x");
-    ui.asked.clear();
-    Purge(ChoicesFor(tree.Path(), "again.dll"));
-    ASSERT_EQ(ui.asked.size(), 1u);
-    EXPECT_EQ(ui.asked[0].title, "Purge query");
-}
-
 TEST_F(PurgeGoldenTest, CancelInAQueryStopsThePurge) {
     ui.answers = {MessageAnswer::Cancel};
     const OperationResult result = Purge(ChoicesFor(tree.Path(), "s*.*"));
@@ -175,36 +135,6 @@ TEST_F(PurgeGoldenTest, NoAnswerToTheConfirmationPurgesNothing) {
     ASSERT_FALSE(ui.asked.empty());
     EXPECT_EQ(ui.asked.back().text, "No files purged.");
     EXPECT_TRUE(fs::exists(tree.File("s1.txt")));
-}
-
-// The person's Trash lies in the test's folder.
-class TrashHomeStandIn : public platform::Platform {
-  public:
-    explicit TrashHomeStandIn(std::string dataHome) : dataHome_(std::move(dataHome)) {}
-    std::string EnvironmentValue(const std::string& name) const override {
-        return name == "XDG_DATA_HOME" ? dataHome_ : Platform::EnvironmentValue(name);
-    }
-
-  private:
-    std::string dataHome_;
-};
-
-TEST(TrashStructureTest, StaysHoweverTheTargetFolderIsWritten) {
-    TempFolder home;
-    home.WriteTree({"data/Trash/files/old.txt=old", "data/Trash/info", "data/other/empty"});
-    TrashHomeStandIn standIn(home.Path() + "/data");
-    platform::ScopedPlatform scoped(standIn);
-    // The same folder, named with a detour through its parent.
-    OperationChoices choices = ChoicesFor(home.Path() + "/data/../data", "*.*");
-    choices.subdirectories = true;
-    ScriptedInterface ui;
-    OperationControl control;
-    const OperationResult result = RunPurge(choices, ui, control);
-    ASSERT_TRUE(result.ran);
-    EXPECT_FALSE(fs::exists(home.File("data/Trash/files/old.txt")));
-    EXPECT_TRUE(fs::is_directory(home.Path() + "/data/Trash/files"));
-    EXPECT_TRUE(fs::is_directory(home.Path() + "/data/Trash/info"));
-    EXPECT_FALSE(fs::exists(home.Path() + "/data/other"));
 }
 
 class PauseTest : public ::testing::Test {
@@ -243,26 +173,6 @@ TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
     EXPECT_NE(op.ReportText().find("Purge operation was stopped."), std::string::npos);
     EXPECT_TRUE(fs::exists(folder.File("big.dat")));
     EXPECT_EQ(op.State().purgedFileCount, 0);
-}
-
-TEST_F(PauseTest, PassIndicatorCountsEveryOverwriteOfTheFile) {
-    // Unmeasured drive: 1 MB a second. Three passes of two overwrites each: 400,000 bytes
-    // take more than a second in all (though less in one pass), 150,000 bytes do not.
-    folder.WriteTree(
-        {"large.dat=" + std::string(400000, 'x'), "small.dat=" + std::string(150000, 'x')});
-    OperationChoices choices = ChoicesFor(folder.Path(), "*.dat");
-    choices.numberOfPasses = 3;
-    Operation op(choices, ui, control);
-    op.State().purging = true;
-    std::vector<std::string> indicated;
-    ui.onReport = [&](const std::string& text) {
-        if (text.ends_with(" ___")) {
-            indicated.push_back(text.substr(text.rfind('\n') + 1));
-        }
-    };
-    ProcessFiles(op);
-    EXPECT_EQ(indicated, (std::vector<std::string>{"large.dat (400000 bytes) purging ___"}));
-    EXPECT_NE(op.ReportText().find("\r\nlarge.dat (400000 bytes) purged\r\n"), std::string::npos);
 }
 
 TEST_F(PauseTest, NoPassesIsNeverReportedAsAPurge) {

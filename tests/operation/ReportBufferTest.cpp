@@ -80,25 +80,5 @@ TEST_F(ReportBufferTest, PurgeGoesOnToItsSummary) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
-TEST_F(ReportBufferTest, ListingStops) {
-    // Folder lines go through the buffer check; file detail lines do not.
-    const std::string deep = std::string(200, 'd');
-    for (int i = 0; i < 400; ++i) {
-        MakeFolder(folder.Path() + "/" + std::to_string(1000 + i) + deep);
-        folder.Write(std::to_string(1000 + i) + deep + "/f.txt", "x");
-    }
-    OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
-    choices.subdirectories = true;
-    const OperationResult result = RunList(choices, ui, control, true);
-    EXPECT_TRUE(result.stopped);
-    EXPECT_NE(result.report.find("The output report buffer was filled.\r\nNote: Some files or "
-                                 "folders were not listed.\r\n"),
-              std::string::npos);
-    EXPECT_NE(result.report.find("Listing was stopped.\r\n"), std::string::npos);
-    EXPECT_EQ(result.report.find("Estimated purge time"), std::string::npos);
-    ASSERT_EQ(ui.asked.size(), 1u);
-    EXPECT_EQ(ui.asked[0].title, "Report buffer full");
-}
-
 }  // namespace
 }  // namespace vorlane::testing

@@ -41,31 +41,6 @@ class SpeedTestCommand : public ::testing::Test {
     ScriptedInterface ui;
 };
 
-TEST_F(SpeedTestCommand, ThreeRunsAreAveragedShownAndStored) {
-    const SpeedTestOutcome outcome = Measure();
-    ASSERT_TRUE(outcome.measured);
-    EXPECT_EQ(speeds.Samples(temp.Path()), 3);
-    ASSERT_EQ(ui.asked.size(), 1u);  // the result, once, after the third run
-    EXPECT_EQ(Stored(), StoredSpeedText(outcome.speed));
-}
-
-TEST_F(SpeedTestCommand, StoredSpeedAcceptedOrCancelled) {
-    StoreDriveSpeed(temp.Path(), 12.5F);
-    ui.answers = {MessageAnswer::Yes};
-    SpeedTestOutcome outcome = Measure();
-    EXPECT_TRUE(outcome.measured);
-    EXPECT_FLOAT_EQ(outcome.speed, 12.5F);
-    EXPECT_EQ(speeds.Samples(temp.Path()), 0);
-    EXPECT_EQ(volume.clock, 100);  // nothing was timed: the clock is where it began
-
-    speeds.Clear(temp.Path());
-    ui.answers = {MessageAnswer::Cancel};
-    outcome = Measure();
-    EXPECT_FALSE(outcome.measured);
-    EXPECT_EQ(outcome.label, "");
-    EXPECT_EQ(Stored(), "12.5");
-}
-
 TEST_F(SpeedTestCommand, FailedRunClearsTheDriveAndStoresNothing) {
     speeds.Update(temp.Path(), 40);
     volume.freeBytes = 1000;

@@ -122,34 +122,6 @@ TEST_F(SubfolderPurgeTest, TopFolderStaysWhenEverythingIsPurged) {
     EXPECT_TRUE(fs::is_empty(tree.Path()));
 }
 
-TEST_F(SubfolderPurgeTest, InterruptPendingBeforeTheRunDoesNothing) {
-    control.RequestInterrupt();
-    CountThenPurge();
-    EXPECT_EQ(state.filesCounted, 0);
-    EXPECT_TRUE(ui.asked.empty());
-    EXPECT_TRUE(control.InterruptRequested());
-    ExpectUntouched("a/a1.txt", "first");
-}
-
-// F10 during each of the first two files: OK goes on, Cancel ends the run.
-TEST_F(SubfolderPurgeTest, InterruptQuestionBetweenFiles) {
-    ui.onProgress = [&](const std::string& text) {
-        if (text.find("Now purging") != std::string::npos) {
-            control.RequestInterrupt();
-        }
-    };
-    ui.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
-    CountThenPurge();
-
-    ASSERT_EQ(ui.asked.size(), 2u);
-    EXPECT_TRUE(control.InterruptRequested());
-    EXPECT_EQ(state.filesPurged, 2);
-    EXPECT_FALSE(Exists("a/a1.txt"));
-    EXPECT_FALSE(Exists("a/a2"));
-    ExpectUntouched("a/deep/a3.doc", "third");
-    EXPECT_EQ(ui.progress.back(), "");
-}
-
 TEST_F(SubfolderPurgeTest, CancelBetweenPassesLeavesTheFileOverwrittenButThere) {
     state.numberOfPasses = 2;
     ui.onProgress = [&](const std::string& text) {
@@ -164,32 +136,6 @@ TEST_F(SubfolderPurgeTest, CancelBetweenPassesLeavesTheFileOverwrittenButThere) 
     ASSERT_TRUE(Exists("a/a2"));
     EXPECT_NE(TempFolder::Read(tree.File("a/a2")), "second, no extension");
     ExpectUntouched("a/deep/a3.doc", "third");
-}
-
-TEST_F(SubfolderPurgeTest, StoppedOperationEndsWithoutAsking) {
-    ui.onProgress = [&](const std::string&) { control.Close(); };
-    state.ResetCounters();
-    Run(false);
-    EXPECT_TRUE(ui.asked.empty());
-    EXPECT_TRUE(control.InterruptRequested());
-    EXPECT_EQ(state.filesPurged, 1);
-    ExpectUntouched("a/a2", "second, no extension");
-}
-
-TEST_F(SubfolderPurgeTest, LinksAreNeverFollowedNorTheirTargetsTouched) {
-    fs::create_directory_symlink(outside.Path(), tree.File("a/deep/linkdir"));
-    fs::create_symlink(outside.File("sentinel.txt"), tree.File("a/link.txt"));
-    state.selectedSubfolders.push_back(tree.File("a/deep/linkdir"));
-    CountThenPurge();
-
-    EXPECT_EQ(state.filesCounted, 5);
-    EXPECT_EQ(state.filesPurged, 3);
-    EXPECT_EQ(state.filesNotDeleted, 2);
-    EXPECT_TRUE(fs::is_symlink(tree.File("a/deep/linkdir")));
-    EXPECT_TRUE(fs::is_symlink(tree.File("a/link.txt")));
-    EXPECT_EQ(TempFolder::Read(outside.File("sentinel.txt")), "sentinel bytes");
-    EXPECT_EQ(TempFolder::Read(outside.File("inner/deep.txt")), "inner sentinel");
-    EXPECT_FALSE(Exists("a/deep/empty"));
 }
 
 TEST_F(SubfolderPurgeTest, FailedWriteIsCountedAndTheWalkGoesOn) {

@@ -48,28 +48,6 @@ class TrashPurgeTest : public ::testing::Test {
     OperationControl control;
 };
 
-TEST_F(TrashPurgeTest, NothingToPurgeIsSaidWithoutAQuestion) {
-    for (const bool orphanInfo : {false, true}) {
-        if (orphanInfo) {
-            home.Write("Trash/info/gone.txt.trashinfo", "[Trash Info]\n");
-        }
-        ui.asked.clear();
-        EXPECT_FALSE(Purge().ran);
-        ASSERT_EQ(ui.asked.size(), 1u);
-        EXPECT_EQ(ui.asked[0].buttons, MessageButtons::Ok);
-    }
-}
-
-TEST_F(TrashPurgeTest, QuestionIsSingularForOneFileAndNoTouchesNothing) {
-    Trash("one.txt", "secret");
-    ui.answers = {MessageAnswer::No};
-    EXPECT_FALSE(Purge().ran);
-    ASSERT_EQ(ui.asked.size(), 1u);
-    EXPECT_NE(ui.asked[0].text.find("this file?"), std::string::npos);
-    EXPECT_EQ(TempFolder::Read(trash + "/files/one.txt"), "secret");
-    EXPECT_TRUE(fs::exists(trash + "/info/one.txt.trashinfo"));
-}
-
 TEST_F(TrashPurgeTest, YesPurgesFilesWithTheirInfoAndKeepsTheStructure) {
     Trash("a.txt", "alpha");
     Trash("setup.exe", "sensitive");  // no question about the extension

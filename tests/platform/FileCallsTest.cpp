@@ -98,18 +98,6 @@ TEST(FileCalls, AWriteInterruptedBySignalsIsTakenUpAgain) {
     EXPECT_TRUE(TempFolder::Read(path) == std::string(100, 'a') + block + std::string(708, 'a'));
 }
 
-TEST(FileCalls, AWholeWriteLandsWhereItWasAsked) {
-    TempFolder folder;
-    const std::string path = folder.Write("data", std::string(100, 'a'));
-    UniqueFd fd;
-    ASSERT_EQ(Sys().OpenForOverwrite(path, fd), OpenResult::Ok);
-    ASSERT_FALSE(Sys().WriteAt(fd.Get(), 10, "zz", 2));
-    ASSERT_FALSE(Sys().FlushToDevice(fd.Get()));
-    const std::string bytes = TempFolder::Read(path);
-    EXPECT_EQ(bytes.substr(8, 6), "aazzaa");
-    EXPECT_EQ(bytes.size(), 100u);
-}
-
 // Opening a FIFO for writing blocks until a reader comes; the purge must refuse it
 // first. A hang here ends in the test's timeout.
 TEST(FileCalls, AFifoIsRefusedWithoutBlocking) {

@@ -28,31 +28,6 @@ constexpr const char* kMountInfo =
     "34 22 0:40 / /mnt/share rw - nfs4 server:/export rw\n"
     "35 22 0:41 / /mnt/broken rw\n";
 
-TEST(MountTableTest, KeepsRealDrivesOnceEachWithTheirKinds) {
-    // A removable disk sdy whose partition sdy1 links into it, as in /sys/class/block.
-    testing::TempFolder block;
-    fs::create_directories(block.File("devices/sdy/sdy1"));
-    block.Write("devices/sdy/removable", "1\n");
-    fs::create_directory_symlink(block.File("devices/sdy/sdy1"), block.File("sdy1"));
-
-    std::map<std::string, Volume> found;
-    for (Volume& volume : ParseMountTable(kMountInfo, block.Path())) {
-        EXPECT_TRUE(found.emplace(volume.mountPoint, volume).second) << volume.mountPoint;
-    }
-    std::vector<std::string> mountPoints;
-    for (const auto& [mountPoint, volume] : found) {
-        mountPoints.push_back(mountPoint);
-    }
-    EXPECT_EQ(mountPoints,
-              (std::vector<std::string>{"/", "/home", "/media/my disk", "/mnt/share", "/tmp"}));
-    EXPECT_EQ(found["/"].kind, DriveKind::Fixed);
-    EXPECT_EQ(found["/home"].source, "/dev/sdz3");  // the later mount hides the earlier
-    EXPECT_EQ(found["/home"].kind, DriveKind::Fixed);
-    EXPECT_EQ(found["/media/my disk"].kind, DriveKind::Removable);
-    EXPECT_EQ(found["/mnt/share"].kind, DriveKind::Network);
-    EXPECT_EQ(found["/tmp"].kind, DriveKind::RamDisk);
-}
-
 TEST(MountTableTest, FindsTheVolumeWithTheLongestMountPoint) {
     const std::vector<Volume> volumes{{"/", "ext4", "", DriveKind::Fixed},
                                       {"/home", "ext4", "", DriveKind::Fixed},

@@ -64,16 +64,5 @@ TEST(StopSignalsTest, SecondSignalEndsTheProcessByThatSignal) {
     EXPECT_EQ(WTERMSIG(status), SIGINT);
 }
 
-TEST(StopSignalsTest, EndsCleanlyWithoutASignal) {
-    const int status = InChild([] {
-        {
-            platform::StopSignals signals([](int) {});
-        }
-        return 0;
-    });
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-}
-
 }  // namespace
 }  // namespace vorlane::testing

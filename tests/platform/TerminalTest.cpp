@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "common/TempFolder.h"
 #include "platform/Terminal.h"
 
 namespace vorlane::testing {
@@ -44,22 +43,6 @@ TEST(TerminalTest, LinesComeOneByOneAndAWakeEndsTheWait) {
     EXPECT_EQ(platform::ReadLine(input.fds[0], -1, buffer, line), LineRead::Line);
     EXPECT_EQ(line, "last");  // a last line without its break
     EXPECT_EQ(platform::ReadLine(input.fds[0], -1, buffer, line), LineRead::End);
-}
-
-TEST(TerminalTest, ProblemsAreTheSystemsWords) {
-    TempFolder folder;
-    const std::string file = folder.Write("f.txt", "x");
-    EXPECT_EQ(platform::FolderProblem(folder.Path()), "");
-    EXPECT_EQ(platform::FolderProblem(file), "Not a directory");
-    EXPECT_EQ(platform::FolderProblem(folder.File("none")), "No such file or directory");
-    EXPECT_EQ(platform::ReadProblem(folder.Path()), "Is a directory");
-    EXPECT_EQ(platform::ReadProblem(file), "");
-    EXPECT_EQ(platform::CreateProblem(folder.File("none/x.vns")), "No such file or directory");
-    EXPECT_EQ(platform::CreateProblem(folder.File("new.vns")), "");
-    EXPECT_EQ(platform::CreateProblem(folder.Path()), "Is a directory");
-    EXPECT_EQ(platform::NameProblem(file + "/x"), "Not a directory");
-    EXPECT_FALSE(platform::IsTerminal(-1));
-    EXPECT_GE(platform::BytesWrittenByProcess().value_or(-1), 0);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/UserLocale.h"
-
 namespace vorlane {
 namespace {
 
@@ -46,19 +44,6 @@ TEST(DateProcTest, InvalidDatesAndRange) {
     EXPECT_EQ(year, 7);
     EXPECT_TRUE(JdnToDate(kNoDateRestrictionJdn, year, month, day));  // far future, but a day
     EXPECT_EQ(year, 19929);
-}
-
-TEST(DateProcTest, DateTexts) {
-    const std::int32_t march4 = DateToJdn(2003, 3, 4);
-    EXPECT_EQ(JdnToDateText(march4, false, false), "March 4, 2003");
-    EXPECT_EQ(JdnToDateText(march4, true, false), "Mar. 4, 2003");
-    EXPECT_EQ(JdnToDateText(march4, false, true), "4. März 2003");
-    EXPECT_EQ(JdnToDateText(DateToJdn(12345, 10, 1), true, true), "1. Okt. 12.345");
-    EXPECT_EQ(JdnToDateText(DateToJdn(-12345, 9, 1), true, false), "Sept. 1, -12,345");
-    EXPECT_EQ(JdnToDateText(kInvalidJdn, false, false), "");
-
-    SetUserLocale(std::locale::classic());
-    EXPECT_EQ(ShortDateText(march4), "03/04/03");
 }
 
 }  // namespace

@@ -45,30 +45,6 @@ class DeniedFolder : public platform::Platform {
     ino_t denied_;
 };
 
-TEST_F(FolderTree, CountsFilesBySpecificationAndSumsOnRequest) {
-    struct Case {
-        std::string fileSpec;
-        bool stopAtFirst;
-        bool sumSizes;
-        int count;
-        double bytes;
-    };
-    const Case cases[] = {
-        {"*.*", false, false, 3, 0.0},  // no sizes asked: every file
-        {"*.*", false, true, 3, 18.0}, {"*.txt", false, true, 1, 10.0}, {"*", false, true, 1, 3.0},
-        {"*.*", true, true, 1, 10.0},  {"*.zip", false, false, 0, 0.0},
-    };
-    for (const Case& c : cases) {
-        const FolderCount files = CountFiles(root + "/", c.fileSpec, c.stopAtFirst, c.sumSizes);
-        EXPECT_EQ(files.count, c.count) << c.fileSpec;
-        EXPECT_EQ(files.bytes, c.bytes) << c.fileSpec;
-        EXPECT_FALSE(files.error) << c.fileSpec;
-    }
-    EXPECT_EQ(CountSubfolders(root).count, 2);
-    EXPECT_TRUE(FolderIsEmpty(root + "/sub2"));
-    EXPECT_FALSE(FolderIsEmpty(root));
-}
-
 TEST_F(FolderTree, WalksTheWholeTreeAndStopsAtTheLimit) {
     const TreeCount all = FolderSize(root, "*.txt", std::nullopt, true);
     EXPECT_EQ(all.count, 3);
@@ -82,21 +58,6 @@ TEST_F(FolderTree, WalksTheWholeTreeAndStopsAtTheLimit) {
 
     EXPECT_TRUE(AnyMatchingFileInTree(root, "d.*"));
     EXPECT_FALSE(AnyMatchingFileInTree(root, "*.zip"));
-}
-
-TEST_F(FolderTree, MissingFolderFailsEveryTest) {
-    const std::string missing = root + "/nothing";
-    const FolderCount subfolders = CountSubfolders(missing);
-    EXPECT_EQ(platform::Platform::ErrorText(subfolders.error), "no such file or directory");
-    EXPECT_EQ(subfolders.error, std::errc::no_such_file_or_directory);
-    EXPECT_TRUE(CountFiles(missing, "*.*", false).error);
-    EXPECT_FALSE(FolderIsEmpty(missing));
-    EXPECT_FALSE(FolderIsDirectory(missing));
-    EXPECT_FALSE(FolderIsDirectory(""));
-    EXPECT_TRUE(FolderIsDirectory("  " + root + "/  "));
-    EXPECT_FALSE(EntryExists(""));
-    EXPECT_FALSE(EntryExists(root));
-    EXPECT_TRUE(EntryExists(root + "/noext"));
 }
 
 TEST_F(FolderTree, UnreadableFolderGivesItsErrorAndEndsTheWalk) {
@@ -137,17 +98,6 @@ TEST_F(FolderTree, SymbolicLinkIsNeverWalkedIntoNorDeletedThrough) {
     EXPECT_TRUE(fs::exists(temp.File("outside/inner")));
 }
 
-TEST_F(FolderTree, ReadOnlyFileNeedsForce) {
-    ::chmod((root + "/sub1/c.txt").c_str(), 0444);
-    std::string errorText;
-    EXPECT_FALSE(DeleteFolderTree(root, errorText, false));
-    EXPECT_EQ(errorText, "permission denied");
-    EXPECT_TRUE(fs::exists(root + "/sub1/c.txt"));
-    EXPECT_TRUE(DeleteFolderTree(root, errorText, true)) << errorText;
-    EXPECT_TRUE(errorText.empty());
-    EXPECT_FALSE(fs::exists(root));
-}
-
 // Records any attempt to change the disk and lets none through.
 class NoChanges : public platform::Platform {
   public:
@@ -176,30 +126,6 @@ TEST(DeleteFolderTreeGuard, RefusesTheRootAndAnEmptyPathWithoutTouchingAnything)
         EXPECT_FALSE(errorText.empty());
     }
     EXPECT_EQ(stand.attempts, 0);
-}
-
-TEST_F(FolderTree, CreatesLevelsAndNextFreeFolder) {
-    EXPECT_TRUE(CreateFolderPath(root + "/n1/n2/"));
-    EXPECT_TRUE(FolderIsDirectory(root + "/n1/n2"));
-    EXPECT_FALSE(CreateFolderPath(root + "/noext/n4"));
-
-    fs::create_directory(root + "/_vn_dummy1");
-    temp.Write("root/_vn_dummy2", "");
-    EXPECT_EQ(NextFreeFolder(root, "_vn_dummy"), root + "/_vn_dummy3");
-    EXPECT_EQ(NextFreeFolder(root + "/", "_vn_dummy"), root + "/_vn_dummy4");
-    EXPECT_TRUE(FolderIsDirectory(root + "/_vn_dummy4"));
-    EXPECT_EQ(NextFreeFolder(root + "/noext", "x"), "");  // base is a file
-}
-
-TEST_F(FolderTree, UserDataFilePathCreatesItsSubfolderOnce) {
-    const char* previous = std::getenv("XDG_DATA_HOME");
-    const std::string saved = previous == nullptr ? "" : previous;
-    ::setenv("XDG_DATA_HOME", temp.File("data").c_str(), 1);
-    const std::string first = UserDataFilePath("vorlane.usr", "Maker");
-    EXPECT_EQ(first, temp.File("data/Maker/vorlane.usr"));
-    EXPECT_TRUE(FolderIsDirectory(temp.File("data/Maker")));
-    EXPECT_EQ(UserDataFilePath("vorlane.usr", "Maker"), first);
-    previous == nullptr ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
 }
 
 }  // namespace

@@ -42,38 +42,6 @@ TEST(ProgramTextTest, EachLoadFailureHasItsMessage) {
     }
 }
 
-TEST(ProgramTextTest, MissingFileOrFolderCannotBeOpened) {
-    testing::TempFolder folder;
-    for (const std::string& path : {folder.File("absent.dat"), folder.Path()}) {
-        RecordingSink sink;
-        EXPECT_FALSE(LoadProgramTextFrom(path, sink));
-        EXPECT_EQ(sink.messages,
-                  std::vector<std::string>{"Cannot open file containing program text.\n" + path});
-    }
-}
-
-TEST(ProgramTextTest, TextsAndEmptyTexts) {
-    testing::TempFolder folder;
-    const std::string longest = std::string(1023, 'y') + "é";
-    const std::string path = folder.Write(
-        "t.dat", "\xEF\xBB\xBF# texts\r\n1\tOne\r\n  2   two  words\n3 ~\n4 a\\nb\\s\\\\\\q\n5 " +
-                     longest + "\n");
-    RecordingSink sink;
-    ASSERT_TRUE(LoadProgramTextFrom(path, sink));
-    EXPECT_EQ(GetText(1), "One");
-    EXPECT_EQ(GetText(2), "two  words");
-    EXPECT_EQ(GetText(3), "");
-    EXPECT_EQ(GetText(4), "a\nb \\\\q");
-    EXPECT_EQ(GetText(5), longest);
-    EXPECT_EQ(GetText(6), "");
-    EXPECT_EQ(GetText(-1), "");
-
-    // A failed load leaves the texts in place.
-    const std::string broken = folder.Write("broken.dat", "1 x\n1 y\n");
-    EXPECT_FALSE(LoadProgramTextFrom(broken, sink));
-    EXPECT_EQ(GetText(1), "One");
-}
-
 TEST(ProgramTextTest, ShippedFileLoadsWithEveryText) {
     RecordingSink sink;
     ASSERT_TRUE(LoadProgramText(kProgramTextFileName, sink)) << sink.messages.front();

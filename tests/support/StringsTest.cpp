@@ -4,7 +4,6 @@
 
 #include <locale>
 
-#include "common/TempFolder.h"
 #include "support/UserLocale.h"
 
 namespace vorlane {
@@ -47,47 +46,6 @@ TEST(StrProcTest, FileSpecMatchesSplitsAtLastDot) {
     EXPECT_FALSE(FileSpecMatches("REPORT.TXT", "*.txt", true));
 }
 
-TEST(StrProcTest, PathPieces) {
-    EXPECT_EQ(FileExtension("/home/a.b/readme", false), "");
-    EXPECT_EQ(FileExtension("/home/NOTES.TXT", true), "txt");
-    EXPECT_EQ(FileNamePart("/home/Ärger.txt", true), "ärger.txt");
-    EXPECT_EQ(FileNamePart("noseparator", false), "");
-    EXPECT_EQ(FolderPart("/home//user/a.txt", true), "/home/user/");
-    EXPECT_EQ(FolderPart("a.txt", false), "");
-    EXPECT_EQ(WithTrailingSeparator("/home/user//"), "/home/user/");
-    EXPECT_EQ(WithTrailingSeparator(""), "");
-    EXPECT_EQ(WithTrailingSeparator("//"), "/");
-    EXPECT_EQ(WithoutTrailingSeparator("/"), "/");
-    EXPECT_EQ(WithoutTrailingSeparator("/a//"), "/a");
-    EXPECT_EQ(NormalisePath("/Home//User"), "/Home/User");
-}
-
-TEST(StrProcTest, ShortenPathKeepsWholeWordsAndLimit) {
-    const std::string path = "/home/user/Documents/old tax returns/2019 summary.pdf";
-    EXPECT_EQ(ShortenPath(path, 200), path);
-    EXPECT_EQ(ShortenPath(path, 9), path);
-    EXPECT_EQ(ShortenPath(path, 30), "/ho...summary.pdf");
-    EXPECT_EQ(ShortenPath("/abcdefghijklmnopqrstuvwxyz", 12), "/ab...uvwxyz");
-    EXPECT_EQ(ShortenPath("/äöüäöüäöüäöüäöü", 12), "/äö...äöüäöü");
-}
-
-TEST(StrProcTest, CaseConversionUsesLetterTables) {
-    EXPECT_EQ(LowerCaseText("ŠŒŸÀÉÞ ÑAME"), "šœÿàéþ ñame");
-    EXPECT_EQ(LowerCaseText("ΣIGMA ПРИВЕТ"), "σigma привет");  // beyond the tables: Unicode
-    EXPECT_TRUE(FileSpecMatches("ΦΩΤΟ.TXT", "φωτο.*", false));
-    EXPECT_TRUE(FileSpecMatches("Отчёт.doc", "ОТЧЁТ*.DOC", false));
-    EXPECT_EQ(LowerCaseText("A\xFF\xC3"), "a\xFF\xC3");  // bytes that are not UTF-8 survive
-}
-
-TEST(StrProcTest, CharacterHelpers) {
-    EXPECT_EQ(LeftText("äbc", 2), "äb");
-    EXPECT_EQ(LeftText("abc", 9), "abc");
-    EXPECT_EQ(RepeatText("ab", -1), "");
-    EXPECT_EQ(CountOccurrences("aaaa", "aa", true), 2);
-    EXPECT_EQ(CountOccurrences("And and AND", "and", false), 3);
-    EXPECT_EQ(CountOccurrences("And and AND", "and", true), 1);
-}
-
 class CommaDecimalPunct : public std::numpunct<wchar_t> {
   protected:
     wchar_t do_decimal_point() const override { return L','; }
@@ -113,36 +71,6 @@ TEST_F(StrProcLocaleTest, SizeTexts) {
     EXPECT_EQ(SizeText(1536, 2), "1,50 KB");
     EXPECT_EQ(SizeText(1234567.0 * 1024 * 1024 * 1024, 2), "1\u202F234\u202F567,00 GB");
     EXPECT_EQ(NumberWords(150000, false), "150\u202F000");
-}
-
-TEST_F(StrProcLocaleTest, FileSizeTexts) {
-    testing::TempFolder folder;
-    const std::string file = folder.Write("f.bin", std::string(2048, 'x'));
-    EXPECT_EQ(FileSizeText(file, 1), "2.0 KB");
-    EXPECT_EQ(FileSizeText(folder.File("missing"), 1), "");
-    EXPECT_EQ(FileSizeText("", 1), "");
-}
-
-TEST(StrProcTest, NumberWords) {
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "No"},
-        {20, "Twenty"},
-        {42, "Forty two"},
-        {150, "150"},
-    };
-    for (const auto& [n, words] : cases) {
-        EXPECT_EQ(NumberWords(n, false), words) << n;
-    }
-    EXPECT_EQ(NumberWords(42, true), "Zwei und vierzig");
-}
-
-TEST(StrProcTest, DurationTexts) {
-    EXPECT_EQ(MinutesText(1501, false), "1 day and 1 hour");
-    EXPECT_EQ(MinutesText(1501, true), "1d 1h 1m");
-    EXPECT_EQ(MinutesText(0, false), "0 minutes");
-    EXPECT_EQ(DurationText(61, false, false), "1 minute and 1 second");
-    EXPECT_EQ(DurationText(125, true, false), "2m 5s");
-    EXPECT_EQ(DurationText(-5, false, false), "0 seconds");
 }
 
 }  // namespace

@@ -18,34 +18,6 @@ class SettingsStore : public ::testing::Test {
     TempFolder temp;
 };
 
-TEST_F(SettingsStore, MissingKeyOrNameIsReported) {
-    std::string value = "stale";
-    EXPECT_EQ(RestoreSetting(kBase + "\\/home", "Speed", value), "1 Key not found or is empty.");
-    EXPECT_EQ(value, "");
-    EXPECT_EQ(RestoreSetting("", "Speed", value), "1 Key not found or is empty.");
-
-    SaveSetting(kBase + "\\/home", "Speed", "3");
-    EXPECT_EQ(RestoreSetting(kBase + "\\/home", "", value), "2 Name not specified.");
-    EXPECT_EQ(RestoreSetting(kBase + "\\/home", "Other", value), "3 Name not found.");
-    EXPECT_EQ(RestoreSetting(kBase + "\\/", "Speed", value), "1 Key not found or is empty.");
-}
-
-TEST_F(SettingsStore, SavedValueComesBack) {
-    const std::string key = kBase + "\\/media/usb stick";
-    EXPECT_EQ(SaveSetting(key, "Speed", "12.5"), "0 New key created.  success\r\n");
-    EXPECT_EQ(SaveSetting(key, "Speed", "12.5").rfind("0 Key already exists.  ", 0), 0u);
-    std::string value;
-    EXPECT_EQ(RestoreSetting(key, "Speed", value), "0 OK");
-    EXPECT_EQ(value, "12.5");
-
-    // Mount points that are prefixes of one another stay apart.
-    SaveSetting(kBase + "\\/", "Speed", "1, 5");
-    EXPECT_EQ(RestoreSetting(kBase + "\\/", "Speed", value), "0 OK");
-    EXPECT_EQ(value, "1, 5");
-    EXPECT_EQ(RestoreSetting(key, "Speed", value), "0 OK");
-    EXPECT_EQ(value, "12.5");
-}
-
 TEST_F(SettingsStore, TrailingLineBreakAndEmptyValue) {
     std::string value;
     SaveSetting(kBase + "\\/", "Speed", "7.25\r\n");

@@ -40,33 +40,6 @@ TEST(SetupFile, RoundTripIsByteExact) {
     EXPECT_EQ(loaded, expected);
 }
 
-TEST(SetupFile, EmptyTargetAndNegativeNumberRoundTrip) {
-    TempFolder temp;
-    vorlane::Setup setup;
-    setup.onlyBeforeJdn = -5;
-    ASSERT_TRUE(SaveSetupToFile(temp.File("b.vns"), setup));
-    const std::string text = TempFolder::Read(temp.File("b.vns"));
-    EXPECT_NE(text.find("\r\n 0 \r\n\r\n\r\n 0 \r\n 6 \r\n"), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 5), "-5 \r\n");
-    vorlane::Setup loaded = SampleSetup();
-    ASSERT_TRUE(LoadSetupFromFile(temp.File("b.vns"), loaded));
-    EXPECT_EQ(loaded.targetFolder, "");
-    EXPECT_EQ(loaded.onlyBeforeJdn, -5);
-}
-
-TEST(SetupFile, AcceptsHandWrittenFile) {
-    TempFolder temp;
-    const std::string path =
-        temp.Write("hand.vns", "x\n0\n1\n/tmp/t\n*.*\n+1\n8\n0\n0\n1\n0\n0\n1\n\t1 \n0\n 2451545");
-    vorlane::Setup loaded;
-    ASSERT_TRUE(LoadSetupFromFile(path, loaded));
-    EXPECT_TRUE(loaded.dateRestricted);
-    EXPECT_EQ(loaded.targetFolder, "/tmp/t");
-    EXPECT_EQ(loaded.purgeType, 1);
-    EXPECT_EQ(loaded.numberOfPasses, 8);
-    EXPECT_EQ(loaded.onlyBeforeJdn, 2451545);
-}
-
 // Replaces line `line` (1-based) of the sample file.
 std::string SampleWithLine(int line, const std::string& value) {
     std::string text = kSampleFile;

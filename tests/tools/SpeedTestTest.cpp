@@ -86,43 +86,5 @@ TEST_F(SpeedTest, StopLeavesNoDummyFolder) {
     }
 }
 
-TEST_F(SpeedTest, TooLittleFreeSpaceIsNamed) {
-    volume.freeBytes = 1048575;
-    EXPECT_EQ(RunSpeedTest(temp.Path(), settings).result, SpeedRunResult::NoSpace);
-    volume.freeBytes = 0;
-    EXPECT_EQ(RunSpeedTest(temp.Path(), settings).result, SpeedRunResult::NoSpace);
-    EXPECT_EQ(RunSpeedTest("/nowhere", settings).result, SpeedRunResult::NoDiskInfo);
-    EXPECT_FALSE(HoldsDummyFolder(temp.Path()));
-}
-
-TEST_F(SpeedTest, ReadOnlyMountPointUsesHomeOnTheSameVolume) {
-    volume.mountDenied = true;
-    volume.home = temp.File("home");
-    fs::create_directory(volume.home);
-    const std::string folder = CreateDummyFolder(temp.Path());
-    EXPECT_EQ(folder, volume.home + "/_vn_dummy1");
-    fs::remove(folder);
-
-    volume.home = "/";  // not on the volume under test
-    const SpeedRun run = RunSpeedTest(temp.Path(), settings);
-    EXPECT_EQ(run.result, SpeedRunResult::NoWritableFolder);
-    EXPECT_NE(run.message.find("cannot be tested"), std::string::npos);
-}
-
-TEST_F(SpeedTest, OnlyAStoredSpeedBelow100IsOffered) {
-    SetSettingsFilePath(temp.File("store.ini"));
-    EXPECT_FALSE(OfferedStoredSpeed("/data"));
-    const struct {
-        const char* stored;
-        bool offered;
-    } cases[] = {{"0", false},   {"-2.5", false}, {"100", false}, {"512.75", false},
-                 {"abc", false}, {"99.5", true},  {"12.5", true}};
-    for (const auto& c : cases) {
-        SaveSetting(SettingsBaseKey() + "\\/data", "Speed", c.stored);
-        EXPECT_EQ(OfferedStoredSpeed("/data").has_value(), c.offered) << c.stored;
-    }
-    SetSettingsFilePath("");
-}
-
 }  // namespace
 }  // namespace vorlane
