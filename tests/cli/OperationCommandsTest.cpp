@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "cli/OptionTables.h"
 #include "common/CliRun.h"
 
 namespace vorlane::testing {
@@ -186,4 +187,67 @@ TEST_F(OperationCommandsTest, SignalsStopThePurgeWithItsSummary) {
 }
 
 }  // namespace
+
+TEST_F(OperationCommandsTest, RunScriptWorksInTheCallersFolder) {
+    // The repository's run script, found from this source file, on the build under test.
+    const fs::path repo = fs::path(__FILE__).parent_path().parent_path().parent_path();
+    const fs::path build = fs::path(std::getenv("VORLANE_CLI")).parent_path().parent_path();
+    if (!fs::exists(repo / "scripts/run.sh") || !fs::exists(build / "CMakeCache.txt")) {
+        GTEST_SKIP() << "no repository or build folder beside this test";
+    }
+    folder.Write("notes.txt", "secret");
+    const CliRun run = RunCli("", "cd " + Quoted() + " && VORLANE_BUILD_DIR='" + build.string() +
+                                      "' '" + (repo / "scripts/run.sh").string() +
+                                      "' purge --keep --type=3 --passes=1 notes.txt #");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "notes.txt: purged\n");  // the build's output stays off it
+    EXPECT_NE(TempFolder::Read(folder.File("notes.txt")), "secret");
+}
+
+TEST_F(OperationCommandsTest, ProgressOnlyOnATerminal) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "script not available";
+    }
+    // 64 MiB, 12 overwrites: long enough for a few redraws.
+    fs::resize_file(folder.Write("big.bin", ""), 64 << 20);
+    const std::string cli = std::getenv("VORLANE_CLI");
+    const std::string screen = folder.File("screen");
+    const std::string command = "cd " + Quoted() + " && script -qec \"" + cli +
+                                " purge --keep --type 3 --passes 2 big.bin\" '" + screen +
+                                "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string shown = TempFolder::Read(screen);
+    EXPECT_NE(shown.find("\rbig.bin: pass 1/2, "), std::string::npos);
+    EXPECT_NE(shown.find("%\x1b[K"), std::string::npos);
+    // The line is gone before the result is written.
+    EXPECT_NE(shown.find("\r\x1b[Kbig.bin: purged"), std::string::npos);
+
+    const CliRun piped =
+        RunCli("purge --keep --type 3 --passes 1 big.bin", "cd " + Quoted() + " && ");
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, "big.bin: purged\n");
+    EXPECT_TRUE(piped.err.empty());
+}
+
+TEST_F(OperationCommandsTest, HelpDescribesEveryOptionOnStandardOutput) {
+    for (const char* arguments : {"--help", "-h", "help", "-V", "--version"}) {
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.status, 0) << arguments;
+        EXPECT_FALSE(run.out.empty()) << arguments;
+        EXPECT_TRUE(run.err.empty()) << arguments;
+    }
+    for (const cli::CommandSpec* command : cli::AllCommands()) {
+        for (const std::string& form :
+             {command->name + " --help", command->name + " -h", "help " + command->name}) {
+            const CliRun run = RunCli(form);
+            EXPECT_EQ(run.status, 0) << form;
+            for (const cli::OptionSpec& option : command->options) {
+                EXPECT_NE(run.out.find(option.name), std::string::npos) << form << option.name;
+                EXPECT_FALSE(option.help.empty());
+            }
+            EXPECT_NE(run.out.find("Exit status:"), std::string::npos);
+        }
+    }
+}
+
 }  // namespace vorlane::testing

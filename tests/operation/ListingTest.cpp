@@ -67,4 +67,43 @@ and an adjustment factor of 1.76:
 }
 
 }  // namespace
+
+TEST_F(ListingTest, DetailLinesGiveSizesUpToMegabytes) {
+    folder.Write("small.txt", std::string(1536, 's'));
+    std::filesystem::resize_file(folder.Write("big.bin", ""), 5LL << 30);  // sparse
+    const std::string big = FileDateTimeText(folder.File("big.bin"), false);
+    const std::string small = FileDateTimeText(folder.File("small.txt"), false);
+
+    const OperationResult result = RunList(ChoicesFor(folder.Path(), "*.*"), ui, control, true);
+
+    EXPECT_EQ(result.report, folder.Path() + "/\r\n" + "big.bin (" + big + ", " +
+                                 GroupedNumberText(5120, 2) + " MB)   \r\n" + "small.txt (" +
+                                 small +
+                                 ", 1.50 KB)\r\n"
+                                 "\r\n"
+                                 "Number of files *.*: 2\r\n"
+                                 "Sum of file sizes: 5.00 GB\r\n"
+                                 "\r\n"
+                                 "For an estimate of the purge time test the purge speed for "
+                                 "Drive " +
+                                 DriveOfPath(folder.Path()) + " then relist.");
+}
+
+TEST_F(ListingTest, DetailLinesDoNotFillTheBuffer) {
+    // About 90 characters a line: 1,000 files write far beyond the 61,440 of the buffer.
+    for (int i = 0; i < 1000; ++i) {
+        folder.Write(std::string(60, 'f') + std::to_string(1000 + i) + ".txt", "x");
+    }
+    OperationChoices choices = ChoicesFor(folder.Path(), "*.txt");
+    choices.drivePurgeSpeeds[DriveOfPath(folder.Path())] = 100.0f;
+    const OperationResult result = RunList(choices, ui, control, true);
+    EXPECT_FALSE(result.stopped);
+    EXPECT_GT(result.report.size(), 80000u);
+    EXPECT_EQ(result.report.find("buffer"), std::string::npos);
+    EXPECT_NE(result.report.find("Number of files: " + GroupedNumberText(1000, 0) + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(result.report.find("Estimated purge time: less than a minute.\r\n"),
+              std::string::npos);
+}
+
 }  // namespace vorlane::testing

@@ -189,4 +189,30 @@ TEST_F(PauseTest, NoPassesIsNeverReportedAsAPurge) {
 }
 
 }  // namespace
+
+TEST_F(PurgeGoldenTest, LongSingleFileNameIsShortenedInTheHeader) {
+    const std::string name = std::string(66, 'n') + ".txt";  // 70 characters: shown whole
+    const std::string longName = std::string(67, 'l') + ".txt";
+    tree.Write(name, "12345");
+    tree.Write(longName, "123");
+    const std::string t = tree.Path() + "/";
+
+    const OperationResult shown = Purge(ChoicesFor(tree.Path(), name));
+    EXPECT_EQ(MaskStamps(shown.report), Crlf("<STAMP>\nPurging files $T/" + name + R"( 
+using random bytes plus zeros twice.
+
+$T/
+)" + name + R"( (5 bytes) purged
+
+Number of files: 1
+<STAMP>
+)",
+                                             tree.Path()));
+
+    const OperationResult cut = Purge(ChoicesFor(tree.Path(), longName));
+    EXPECT_NE(cut.report.find("Purging files " + t + std::string(64, 'l') + "...txt \r\n"),
+              std::string::npos);
+    EXPECT_NE(cut.report.find("\r\n" + longName + " (3 bytes) purged\r\n"), std::string::npos);
+}
+
 }  // namespace vorlane::testing
