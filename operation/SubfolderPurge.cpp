@@ -8,7 +8,6 @@
 #include "engine/FilePurger.h"
 #include "platform/FolderWalk.h"
 #include "platform/Platform.h"
-#include "platform/VolumeTable.h"
 #include "support/Folders.h"
 #include "support/Strings.h"
 #include "support/UserLocale.h"
@@ -268,8 +267,7 @@ void VorlPurgeRecursive2(SubfolderPurgeState& state, const std::string& dirPath,
     }
     platform::WalkRules rules;
     rules.crossVolumes = state.safety.crossVolumes;
-    const platform::VolumeTable volumes;
-    platform::WalkTree(dirPath, walk, rules, volumes);
+    platform::WalkTree(dirPath, walk, rules);
 }
 
 }  // namespace vorlane

@@ -18,9 +18,8 @@ bool SameFolder(const FileStatus& a, const FileStatus& b) {
 
 class Walker {
   public:
-    Walker(WalkVisitor& visitor, const WalkRules& rules, const VolumeTable& volumes,
-           dev_t topDevice)
-        : visitor_(visitor), rules_(rules), volumes_(volumes), topDevice_(topDevice) {}
+    Walker(WalkVisitor& visitor, const WalkRules& rules, const FileStatus& top)
+        : visitor_(visitor), rules_(rules), top_(top) {}
 
     // False when the walk ends.
     bool Visit(WalkFolder& folder) {
@@ -32,6 +31,10 @@ class Walker {
             return false;
         }
         for (const FolderEntry& entry : entries) {
+            if (entry.statError && !visitor_.Refused(folder.path + entry.name + "/",
+                                                     FolderRefusal::CannotRead, entry.statError)) {
+                return false;
+            }
             if (entry.status.kind == FileKind::Directory && visitor_.WantSubfolder(folder, entry) &&
                 !Enter(folder, entry)) {
                 return false;
@@ -41,11 +44,14 @@ class Walker {
     }
 
   private:
-    bool OnOtherVolume(const FileStatus& status) const {
-        if (status.device == topDevice_) {
+    // Decided on the folder just opened: a bind mount of the same file system is another
+    // mount all the same, and a procfs mounted during the walk is known by what it is.
+    bool OnOtherVolume(const WalkFolder& child) const {
+        if (SameMount(child.status, top_)) {
             return false;
         }
-        return !rules_.crossVolumes || volumes_.IsPseudo(status.device);
+        return !rules_.crossVolumes ||
+               Sys().FileSystemOf(child.fd.Get()) == FileSystemClass::Pseudo;
     }
 
     bool Enter(WalkFolder& parent, const FolderEntry& entry) {
@@ -60,7 +66,7 @@ class Walker {
         if (error) {
             return visitor_.Refused(child.path, FolderRefusal::CannotRead, error);
         }
-        if (OnOtherVolume(child.status)) {
+        if (OnOtherVolume(child)) {
             return visitor_.Refused(child.path, FolderRefusal::OtherVolume, {});
         }
         const bool letGo = child.depth > kHeldDepth;
@@ -88,28 +94,56 @@ class Walker {
 
     WalkVisitor& visitor_;
     const WalkRules& rules_;
-    const VolumeTable& volumes_;
-    dev_t topDevice_;
+    FileStatus top_;
 };
 
 }  // namespace
 
+PathParts SplitPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {".", path};
+    }
+    return {path.substr(0, slash) + "/.", path.substr(slash + 1)};
+}
+
+std::string RealFolderPath(const std::string& path) {
+    WalkFolder opened;
+    if (path.empty() || OpenTargetFolder(path + "/.", opened)) {
+        return {};
+    }
+    return opened.path == "/" ? opened.path : opened.path.substr(0, opened.path.size() - 1);
+}
+
+std::string RealFilePath(const std::string& path) {
+    const auto [folder, name] = SplitPath(path);
+    const std::string real = RealFolderPath(folder);
+    if (real.empty()) {
+        return path;
+    }
+    return (real == "/" ? real : real + "/") + name;
+}
+
 std::error_code OpenTargetFolder(const std::string& target, WalkFolder& out) {
-    std::string path = target;
+    out.depth = 0;
+    if (const std::error_code error = Sys().OpenFolderPath(target, out.fd, out.status)) {
+        return error;
+    }
+    // What the descriptor holds, named as the kernel sees it now: the confirmation and
+    // the report show the real folder, whatever links the name went through.
+    std::string path = Sys().PathOfOpen(out.fd.Get());
+    if (path.empty() || path[0] != '/') {
+        path = target;  // no /proc to ask: the name as given
+    }
     while (path.size() > 1 && path.back() == '/') {
         path.pop_back();
     }
-    if (path.empty()) {
-        return SystemError(ENOENT);
-    }
-    out.depth = 0;
     out.path = path == "/" ? path : path + "/";
-    return Sys().OpenFolder(AT_FDCWD, path, out.fd, out.status);
+    return {};
 }
 
-std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const WalkRules& rules,
-                         const VolumeTable& volumes) {
-    if (volumes.IsPseudo(target.status.device)) {
+std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const WalkRules& rules) {
+    if (Sys().FileSystemOf(target.fd.Get()) == FileSystemClass::Pseudo) {
         return SystemError(EXDEV);
     }
     WalkFolder top;
@@ -118,17 +152,16 @@ std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const W
     if (const std::error_code error = Sys().OpenFolder(target.fd.Get(), ".", top.fd, top.status)) {
         return error;
     }
-    Walker(visitor, rules, volumes, top.status.device).Visit(top);
+    Walker(visitor, rules, top.status).Visit(top);
     return {};
 }
 
-std::error_code WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules,
-                         const VolumeTable& volumes) {
+std::error_code WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules) {
     WalkFolder top;
     if (const std::error_code error = OpenTargetFolder(target, top)) {
         return error;
     }
-    return WalkTree(top, visitor, rules, volumes);
+    return WalkTree(top, visitor, rules);
 }
 
 }  // namespace vorlane::platform

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/VolumeTable.h"
 
 namespace vorlane::platform {
 
@@ -46,15 +45,31 @@ struct WalkRules {
 };
 
 // Opens the target once and walks it. Returns the error of opening the target, if any
-// (ENOTDIR/ELOOP for a link, EXDEV for a pseudo file system). The target's own
-// folders may be reached through links; from there on, none is followed.
-std::error_code WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules,
-                         const VolumeTable& volumes);
+// (ELOOP for a link or a /proc magic link, ENOTDIR for a file, EXDEV for a pseudo file
+// system). The folders on the way to the target may be links, followed as the shell
+// follows them; the target itself and everything below it never is.
+std::error_code WalkTree(const std::string& target, WalkVisitor& visitor, const WalkRules& rules);
 // The same from a target opened before, e.g. before the person confirmed the purge.
-std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const WalkRules& rules,
-                         const VolumeTable& volumes);
+std::error_code WalkTree(const WalkFolder& target, WalkVisitor& visitor, const WalkRules& rules);
 
-// Opens a target folder for a walk: resolved once, here.
+// A path's folder part and its last name, as the kernel reads them: nothing is folded,
+// so "DIR/LINK/../FILE" keeps "DIR/LINK/.." for the kernel to resolve. The folder part
+// ends in "/." so that a link as the folder's own last name is followed, as the shell
+// follows it; a bare name lies in ".".
+struct PathParts {
+    std::string folder;
+    std::string name;
+};
+PathParts SplitPath(const std::string& path);
+
+// The folder a path leads to, links followed to its end, named as the kernel opened it:
+// what a window shows and keeps after a choice. Empty when it cannot be opened.
+std::string RealFolderPath(const std::string& path);
+// A file's path with its folder named so; the file's own name is kept as it is.
+std::string RealFilePath(const std::string& path);
+
+// Opens a target folder for a walk: resolved by the kernel once, here. Its path is the
+// folder the descriptor holds, for display.
 std::error_code OpenTargetFolder(const std::string& target, WalkFolder& out);
 
 }  // namespace vorlane::platform

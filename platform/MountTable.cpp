@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -105,6 +106,7 @@ std::optional<Volume> ParseLine(const std::string& line, const std::string& sysC
         return std::nullopt;
     }
     Volume volume;
+    volume.mountId = std::strtoull(words[0].c_str(), nullptr, 10);
     unsigned major = 0;
     unsigned minor = 0;
     if (std::sscanf(words[2].c_str(), "%u:%u", &major, &minor) == 2) {

@@ -2,12 +2,17 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
+#include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
@@ -23,25 +28,39 @@
 namespace vorlane::platform {
 namespace {
 
-FileStatus StatusFrom(const struct stat& st) {
+FileStatus StatusFrom(const struct statx& st) {
     FileStatus status;
-    if (S_ISREG(st.st_mode)) {
+    if (S_ISREG(st.stx_mode)) {
         status.kind = FileKind::Regular;
-    } else if (S_ISDIR(st.st_mode)) {
+    } else if (S_ISDIR(st.stx_mode)) {
         status.kind = FileKind::Directory;
-    } else if (S_ISLNK(st.st_mode)) {
+    } else if (S_ISLNK(st.stx_mode)) {
         status.kind = FileKind::Symlink;
     } else {
         status.kind = FileKind::Other;
     }
-    status.size = st.st_size;
-    status.mode = st.st_mode;
-    status.times.access = st.st_atim;
-    status.times.modification = st.st_mtim;
-    status.device = st.st_dev;
-    status.inode = st.st_ino;
-    status.links = st.st_nlink;
+    status.size = static_cast<std::int64_t>(st.stx_size);
+    status.mode = st.stx_mode;
+    status.times.access = {st.stx_atime.tv_sec, st.stx_atime.tv_nsec};
+    status.times.modification = {st.stx_mtime.tv_sec, st.stx_mtime.tv_nsec};
+    status.device = makedev(st.stx_dev_major, st.stx_dev_minor);
+    status.inode = st.stx_ino;
+    status.links = st.stx_nlink;
+    status.blocks = static_cast<std::int64_t>(st.stx_blocks);
+    // The mount, not the device: a bind mount shares its file system's device number.
+    status.mountId = (st.stx_mask & STATX_MNT_ID) != 0 ? st.stx_mnt_id : 0;
     return status;
+}
+
+// One look at an entry (or, with AT_EMPTY_PATH, at what a descriptor holds).
+int StatxAt(int folderFd, const char* name, int flags, FileStatus& out) {
+    struct statx st {};
+    if (::statx(folderFd, name, flags | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_MNT_ID, &st) !=
+        0) {
+        return errno;
+    }
+    out = StatusFrom(st);
+    return 0;
 }
 
 OpenResult ResultOfKind(FileKind kind) {
@@ -93,6 +112,47 @@ std::error_code TakeOpened(const Platform& sys, int rawFd, UniqueFd& out, FileSt
     return {};
 }
 
+FileSystemClass ClassOfMagic(std::uint64_t magic) {
+    // Magic numbers of statfs(2): the kernel's own word on what a descriptor lies on,
+    // unlike a mount table read earlier.
+    constexpr std::array<std::uint64_t, 19> kPseudo = {
+        0x9fa0,      // proc
+        0x62656572,  // sysfs
+        0x74726163,  // tracefs
+        0x64626720,  // debugfs
+        0x73636673,  // securityfs
+        0x27e0eb,    // cgroup
+        0x63677270,  // cgroup2
+        0x6165676c,  // pstore
+        0xcafe4a11,  // bpf
+        0xde5e81e4,  // efivarfs
+        0x1cd1,      // devpts
+        0x62656570,  // configfs
+        0x65735543,  // fusectl
+        0x19800202,  // mqueue
+        0x958458f6,  // hugetlbfs
+        0x0187,      // autofs
+        0x42494e4d,  // binfmt_misc
+        0x6e736673,  // nsfs
+        0xf97cff8c,  // selinuxfs
+    };
+    constexpr std::array<std::uint64_t, 5> kCopyOnWrite = {
+        0x9123683e,  // btrfs
+        0x2fc12fc1,  // zfs
+        0xf2f52010,  // f2fs
+        0x3434,      // nilfs2
+        0xca451a4e,  // bcachefs
+    };
+    constexpr std::uint64_t kOverlay = 0x794c7630;
+    if (std::find(kPseudo.begin(), kPseudo.end(), magic) != kPseudo.end()) {
+        return FileSystemClass::Pseudo;
+    }
+    if (std::find(kCopyOnWrite.begin(), kCopyOnWrite.end(), magic) != kCopyOnWrite.end()) {
+        return FileSystemClass::CopyOnWrite;
+    }
+    return magic == kOverlay ? FileSystemClass::Overlay : FileSystemClass::Ordinary;
+}
+
 }  // namespace
 
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
@@ -119,20 +179,15 @@ std::error_code UniqueFd::Reset() {
 }
 
 FileStatus Platform::StatNoFollow(const std::string& path) const {
-    struct stat st {};
-    if (path.empty() || ::lstat(path.c_str(), &st) != 0) {
+    FileStatus status;
+    if (path.empty() || StatxAt(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, status) != 0) {
         return {};
     }
-    return StatusFrom(st);
+    return status;
 }
 
 std::error_code Platform::StatOpen(int fd, FileStatus& out) const {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        return SystemError(errno);
-    }
-    out = StatusFrom(st);
-    return {};
+    return SystemError(StatxAt(fd, "", AT_EMPTY_PATH, out));
 }
 
 OpenResult Platform::OpenForOverwrite(const std::string& path, UniqueFd& out) const {
@@ -223,6 +278,87 @@ std::error_code Platform::RemoveFile(const std::string& path) const {
     return ErrorOf(::unlink(path.c_str()));
 }
 
+std::error_code Platform::OpenFolderPath(const std::string& path, UniqueFd& out,
+                                         FileStatus& status) const {
+    // A trailing "/" would make the kernel follow a link in the last name.
+    std::string plain = path;
+    while (plain.size() > 1 && plain.back() == '/') {
+        plain.pop_back();
+    }
+    if (plain.empty()) {
+        return SystemError(ENOENT);
+    }
+    open_how how{};
+    how.flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    // /proc/PID/root and /proc/self/fd/N lead into other mount namespaces and to whatever
+    // a descriptor holds: text that means something else to the kernel than it reads.
+    how.resolve = RESOLVE_NO_MAGICLINKS;
+    int fd = static_cast<int>(::syscall(SYS_openat2, AT_FDCWD, plain.c_str(), &how, sizeof how));
+    if (fd < 0 && errno == ENOSYS) {
+        // Before Linux 5.6: the plain open, which still refuses a link as the last name.
+        fd = ::openat(AT_FDCWD, plain.c_str(), static_cast<int>(how.flags));
+    }
+    return TakeOpened(*this, fd, out, status);
+}
+
+std::string Platform::PathOfOpen(int fd) const {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), error);
+    return error ? std::string() : path.string();
+}
+
+FileSystemClass Platform::FileSystemOf(int fd) const {
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0) {
+        return FileSystemClass::Ordinary;
+    }
+    return ClassOfMagic(static_cast<std::uint64_t>(fs.f_type));
+}
+
+bool Platform::DataInLowerLayer(int fd) const {
+    // The overlay's own file handle names the layer its data came from: a file made in
+    // the upper layer is encoded as upper; one that lies below, or was copied up from
+    // below (the lower copy stays), is encoded by its lower origin.
+    constexpr int kHandleFid = 0x200;  // AT_HANDLE_FID: a handle for identity only (Linux 6.5)
+    constexpr int kFileIdV0 = 0xfb;
+    constexpr int kFileIdV1 = 0xf8;  // the same, after three bytes of padding
+    constexpr unsigned char kPathUpper = 4;
+    // A file_handle with room behind it for the overlay's bytes.
+    alignas(file_handle) unsigned char storage[sizeof(file_handle) + 128] = {};
+    auto* handle = reinterpret_cast<file_handle*>(storage);
+    handle->handle_bytes = 128;
+    int mount = 0;
+    if (::name_to_handle_at(fd, "", handle, &mount, AT_EMPTY_PATH | kHandleFid) != 0) {
+        return true;  // an older kernel cannot tell: assume the worst
+    }
+    const std::size_t start = handle->handle_type == kFileIdV1 ? 3 : 0;
+    if ((handle->handle_type != kFileIdV0 && handle->handle_type != kFileIdV1) ||
+        handle->handle_bytes < start + 4) {
+        return true;
+    }
+    const unsigned char flags = storage[sizeof(file_handle) + start + 3];
+    return (flags & kPathUpper) == 0;
+}
+
+std::string Platform::MountPointOf(int folderFd) const {
+    FileStatus here;
+    UniqueFd current;
+    if (OpenFolder(folderFd, ".", current, here)) {
+        return {};
+    }
+    // Up through ".." while the parent lies on the same mount; the root is its own parent.
+    for (;;) {
+        UniqueFd parent;
+        FileStatus above;
+        if (OpenFolder(current.Get(), "..", parent, above) || !SameMount(above, here) ||
+            (above.device == here.device && above.inode == here.inode)) {
+            return PathOfOpen(current.Get());
+        }
+        current = std::move(parent);
+        here = above;
+    }
+}
+
 std::error_code Platform::ListFolder(const std::string& path, std::vector<FolderEntry>& out) const {
     out.clear();
     UniqueFd folder;
@@ -270,11 +406,17 @@ std::error_code Platform::ReadFolder(int folderFd, std::vector<FolderEntry>& out
         if (name == "." || name == "..") {
             continue;
         }
-        struct stat st {};
-        if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-            continue;  // gone since it was listed: nothing left to act on
+        FolderEntry listed{name, {}, {}};
+        if (const int failed =
+                StatxAt(folderFd, name.c_str(), AT_SYMLINK_NOFOLLOW, listed.status)) {
+            if (failed == ENOENT) {
+                continue;  // gone since it was listed: nothing left to act on
+            }
+            // Listed but not to be looked at (a FUSE mount of another user): the walk says so.
+            listed.status = {};
+            listed.statError = SystemError(failed);
         }
-        out.push_back({name, StatusFrom(st)});
+        out.push_back(std::move(listed));
     }
     ::closedir(dir);
     std::sort(out.begin(), out.end(),
@@ -283,12 +425,10 @@ std::error_code Platform::ReadFolder(int folderFd, std::vector<FolderEntry>& out
 }
 
 std::error_code Platform::StatAt(int folderFd, const std::string& name, FileStatus& out) const {
-    struct stat st {};
-    if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (const int failed = StatxAt(folderFd, name.c_str(), AT_SYMLINK_NOFOLLOW, out)) {
         out = {};
-        return SystemError(errno);
+        return SystemError(failed);
     }
-    out = StatusFrom(st);
     return {};
 }
 
@@ -423,7 +563,34 @@ std::vector<Volume> Platform::ListMounts() const {
 }
 
 std::optional<Volume> Platform::VolumeOf(const std::string& path) const {
-    return FindVolumeOf(ListVolumes(), ResolveParent(path));
+    // By the mount the kernel reaches, not by the text: the folder itself, or the folder
+    // that holds the named file.
+    UniqueFd folder;
+    FileStatus status;
+    if (OpenFolderPath(path + "/.", folder, status)) {
+        const std::size_t slash = path.rfind('/');
+        OpenFolderPath(slash == std::string::npos ? "." : path.substr(0, slash) + "/.", folder,
+                       status);
+    }
+    if (!folder.Valid()) {
+        return FindVolumeOf(ListVolumes(), ResolveParent(path));
+    }
+    for (const Volume& mount : ListMounts()) {
+        if (status.mountId != 0 && mount.mountId == status.mountId) {
+            return mount.pseudo ? std::nullopt : std::optional<Volume>(mount);  // no drive
+        }
+    }
+    // A mount the table does not show, as in a chroot whose root is no mount point of its
+    // own: named by the highest folder of the same mount.
+    Volume unlisted;
+    unlisted.mountPoint = MountPointOf(folder.Get());
+    unlisted.device = status.device;
+    unlisted.mountId = status.mountId;
+    unlisted.kind = DriveKind::Fixed;
+    if (unlisted.mountPoint.empty()) {
+        return std::nullopt;
+    }
+    return unlisted;
 }
 
 std::optional<ClusterInfo> Platform::QueryClusters(const std::string& mountPoint) const {

@@ -26,8 +26,9 @@ struct Volume {
     std::string fsType;
     std::string source;
     DriveKind kind = DriveKind::Unknown;
-    dev_t device = 0;     // as stat reports it for files on this volume
-    bool pseudo = false;  // proc, sysfs and the like: never a drive, never walked into
+    dev_t device = 0;           // as stat reports it for files on this volume
+    std::uint64_t mountId = 0;  // as statx reports it for files reached through this mount
+    bool pseudo = false;        // proc, sysfs and the like: never a drive, never walked into
 };
 
 struct ClusterInfo {
@@ -55,13 +56,33 @@ struct FileStatus {
     FileTimes times;
     dev_t device = 0;
     ino_t inode = 0;
-    nlink_t links = 0;  // names the file has; more than one can lie outside the target
+    nlink_t links = 0;          // names the file has; more than one can lie outside the target
+    std::int64_t blocks = 0;    // 512-byte units allocated
+    std::uint64_t mountId = 0;  // the mount it was reached through; 0 when the kernel cannot say
+};
+
+// What an open file's file system means for a purge, read from the descriptor itself.
+enum class FileSystemClass {
+    Ordinary,
+    Pseudo,       // proc, sysfs, tracefs and the like: never walked into, never written
+    CopyOnWrite,  // an overwrite in place never reaches the blocks of the old data
+    Overlay,      // a union of layers; see DataInLowerLayer
 };
 
 struct FolderEntry {
     std::string name;
-    FileStatus status;  // of the entry itself, links not followed
+    FileStatus status;          // of the entry itself, links not followed
+    std::error_code statError;  // the entry is listed but cannot be looked at (kind Missing)
 };
+
+// Two looks at files are on one mount: by the mount ID where the kernel gives one, as a
+// bind mount shares its file system's device number; by the device otherwise.
+inline bool SameMount(const FileStatus& a, const FileStatus& b) {
+    if (a.mountId != 0 && b.mountId != 0) {
+        return a.mountId == b.mountId;
+    }
+    return a.device == b.device;
+}
 
 // Moved: the file opened is not where its name says, because a folder on the way was
 // replaced by a link (or the name was not written in its resolved form).
@@ -140,6 +161,20 @@ class Platform {
     virtual std::error_code RenameAt(int folderFd, const std::string& from,
                                      const std::string& to) const;
     virtual std::error_code SyncFolder(int folderFd) const;
+
+    // Opens a folder named by a path as the kernel resolves it, once: links on the way are
+    // followed as the shell follows them, ".." is the parent of what was reached, a link
+    // as the last name is refused (ELOOP), and so is any /proc magic link (ELOOP).
+    virtual std::error_code OpenFolderPath(const std::string& path, UniqueFd& out,
+                                           FileStatus& status) const;
+    // Where an open descriptor lies now, for display only.
+    virtual std::string PathOfOpen(int fd) const;
+    virtual FileSystemClass FileSystemOf(int fd) const;
+    // On an overlay: whether the file's data (or an older copy of it) lies in a lower layer,
+    // where an overwrite through the overlay never reaches. True when it cannot be told.
+    virtual bool DataInLowerLayer(int fd) const;
+    // The mount point of the mount that holds an open folder, for display.
+    virtual std::string MountPointOf(int folderFd) const;
 
     // Folders by path. Entries come in byte order of their names, without "." and "..".
     virtual std::error_code ListFolder(const std::string& path,

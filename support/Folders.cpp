@@ -165,8 +165,7 @@ std::error_code DeleteTopFolder(const std::string& folder, bool force) {
         Sys().SetMode(folder, (status.mode & 07777) | kOwnerAll);
     }
     TreeDelete remove(force);
-    const platform::VolumeTable volumes;
-    if (const std::error_code error = platform::WalkTree(folder, remove, {}, volumes)) {
+    if (const std::error_code error = platform::WalkTree(folder, remove, {})) {
         return error;
     }
     return remove.error ? remove.error : Sys().RemoveEmptyFolder(folder);
@@ -277,9 +276,8 @@ bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
 TreeCount FolderSize(const std::string& folder, const std::string& fileSpec,
                      std::optional<std::int32_t> limit, bool sumSizes) {
     TreeCounter counter(fileSpec, limit, sumSizes);
-    const platform::VolumeTable volumes;
-    const std::error_code error = folder.empty() ? platform::SystemError(ENOENT)
-                                                 : platform::WalkTree(folder, counter, {}, volumes);
+    const std::error_code error =
+        folder.empty() ? platform::SystemError(ENOENT) : platform::WalkTree(folder, counter, {});
     if (error) {
         counter.result.error = error;
     }

@@ -50,3 +50,25 @@ TEST(MountTableTest, FindsTheVolumeWithTheLongestMountPoint) {
 
 }  // namespace
 }  // namespace vorlane::platform
+
+namespace vorlane::platform {
+namespace {
+
+// A chroot whose root is no mount point of its own: the table lists nothing that holds it.
+class NoMountsListed : public Platform {
+  public:
+    std::vector<Volume> ListMounts() const override { return {}; }
+    std::vector<Volume> ListVolumes() const override { return {}; }
+};
+
+TEST(MountTableTest, AVolumeTheTableDoesNotListIsNamedByItsHighestFolder) {
+    const testing::TempFolder folder;
+    const NoMountsListed stand;
+    const ScopedPlatform scoped(stand);
+    const auto volume = Sys().VolumeOf(folder.File("file.txt"));
+    ASSERT_TRUE(volume.has_value());
+    EXPECT_EQ(folder.Path().rfind(volume->mountPoint, 0), 0u) << volume->mountPoint;
+}
+
+}  // namespace
+}  // namespace vorlane::platform
