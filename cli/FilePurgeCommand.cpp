@@ -11,6 +11,7 @@
 #include "engine/PurgeTypes.h"
 #include "operation/Operation.h"
 #include "operation/OperationChoices.h"
+#include "platform/FolderWalk.h"
 #include "platform/Platform.h"
 #include "platform/Terminal.h"
 #include "platform/VolumeTable.h"
@@ -54,11 +55,13 @@ FileOutcome PurgeFile(FilePurger& purger, const std::string& path, const FilePur
 // Once per volume: where overwriting in place cannot reach the old data.
 void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& path,
                      std::set<dev_t>& noted) {
-    const platform::FileStatus status = platform::Sys().StatNoFollow(path);
-    if (status.kind == platform::FileKind::Missing || !noted.insert(status.device).second) {
+    platform::UniqueFd folder;
+    platform::FileStatus status;
+    if (platform::Sys().OpenFolderPath(platform::SplitPath(path).folder, folder, status) ||
+        !noted.insert(status.device).second) {
         return;
     }
-    const std::string note = CopyOnWriteNote(volumes, status.device);
+    const std::string note = CopyOnWriteNote(volumes, folder.Get());
     if (!note.empty()) {
         std::cout << note << '\n';
     }
@@ -95,6 +98,7 @@ int PurgeFiles(Options& options, StopRequest& stop) {
     const platform::VolumeTable volumes;
     std::set<dev_t> noted;
     bool allPurged = true;
+    bool linkGiven = false;
     for (const std::string& path : options.Operands()) {
         if (stop.Requested()) {
             break;
@@ -108,12 +112,18 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             progress.WithLineCleared([&] { NoteCopyOnWrite(volumes, path, noted); });
             const FileOutcome result = PurgeFile(purger, path, choices, stop, progress);
             allPurged = allPurged && result == FileOutcome::Ok;
+            // As rm removes only a link, a link named here is not a file to purge: the
+            // command was given the wrong name.
+            linkGiven = linkGiven || result == FileOutcome::SymbolicLink;
             text = OutcomeText(result);
         }
         progress.WithLineCleared([&] { std::cout << path << ": " << text << std::endl; });
     }
     if (stop.Requested()) {
         return kExitStopped;
+    }
+    if (linkGiven) {
+        return kExitRefused;
     }
     return allPurged ? kExitAllDone : kExitNotAllPurged;
 }

@@ -7,6 +7,7 @@
 #include "engine/DriveInfo.h"
 #include "engine/PurgeTypes.h"
 #include "operation/PurgeCommands.h"
+#include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
 #include "platform/Terminal.h"
 #include "support/Dates.h"
@@ -42,7 +43,27 @@ bool ReadPurgeTypeAndPasses(Options& options, int& purgeType, int& passes) {
 }
 
 std::string AbsoluteFolder(const std::string& folder) {
-    return folder.empty() ? folder : platform::ResolvePath(folder);
+    platform::WalkFolder opened;
+    if (folder.empty() || platform::OpenTargetFolder(folder, opened)) {
+        return folder;  // the operation says why it cannot be read
+    }
+    return opened.path == "/" ? opened.path : opened.path.substr(0, opened.path.size() - 1);
+}
+
+std::string LinkProblem(const std::string& folder) {
+    platform::WalkFolder opened;
+    const std::error_code error = platform::OpenTargetFolder(folder, opened);
+    // A link as the last name fails the open with ENOTDIR (or ELOOP); the look at the
+    // entry only chooses the words.
+    const bool link = error == std::errc::too_many_symbolic_link_levels ||
+                      (error == std::errc::not_a_directory &&
+                       platform::Sys().StatNoFollow(folder).kind == platform::FileKind::Symlink);
+    if (!link) {
+        return {};
+    }
+    // As rm -r LINK removes only the link, a link is no way into a tree to purge.
+    return "'" + folder +
+           "' is a symbolic link (or a link of /proc): not followed; name the folder it leads to";
 }
 
 std::optional<OperationChoices> TargetChoices(Options& options, std::string& problem) {
@@ -50,6 +71,9 @@ std::optional<OperationChoices> TargetChoices(Options& options, std::string& pro
     const auto folder = options.Value("--folder");
     if (!folder || folder->empty()) {
         problem = "option '--folder' is required";
+        return std::nullopt;
+    }
+    if (problem = LinkProblem(*folder); !problem.empty()) {
         return std::nullopt;
     }
     choices.targetFolder = AbsoluteFolder(*folder);

@@ -19,6 +19,9 @@ bool ReadPurgeTypeAndPasses(Options& options, int& purgeType, int& passes);
 // report names it in full, and the protected places (Trash, swap files, the program's
 // folder) are known by their full paths. Empty stays empty.
 std::string AbsoluteFolder(const std::string& folder);
+// Why a folder named on the command line is not taken: a link as its last name. Empty
+// when it is not one.
+std::string LinkProblem(const std::string& folder);
 
 // The choices given by --folder, --spec, --subfolders, --before, --type and --passes;
 // nullopt with the fault in `problem` when they are missing or malformed.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 
 #include "platform/MountTable.h"
 #include "support/Dates.h"
@@ -19,11 +18,6 @@ using platform::UniqueFd;
 
 bool Exists(const platform::FileStatus& status) {
     return status.kind != FileKind::Missing;
-}
-
-bool LiesIn(const std::string& path, const std::string& folder) {
-    return path.compare(0, folder.size(), folder) == 0 &&
-           (path.size() == folder.size() || path[folder.size()] == '/');
 }
 
 std::string FormatLocalTime(const std::tm& local, const char* format) {
@@ -86,13 +80,6 @@ std::string NextFreeFilePath(const std::string& path) {
 
 bool IsReadOnlyFile(const platform::FileStatus& status) {
     return (status.mode & S_IWUSR) == 0;
-}
-
-bool IsSystemPath(const std::string& path) {
-    const std::string lexical = std::filesystem::path(path).lexically_normal().string();
-    const auto folders = Sys().SystemFolders();
-    return std::any_of(folders.begin(), folders.end(),
-                       [&](const std::string& folder) { return LiesIn(lexical, folder); });
 }
 
 }  // namespace vorlane

@@ -25,8 +25,5 @@ std::string NextFreeFilePath(const std::string& path);
 // The attribute notions of this system: read-only is "owner may not write", system
 // is "lies in an operating-system folder".
 bool IsReadOnlyFile(const platform::FileStatus& status);
-// Whether a path whose folders are resolved already lies in an operating-system
-// folder; no lookup on the disk.
-bool IsSystemPath(const std::string& resolvedPath);
 
 }  // namespace vorlane

@@ -37,6 +37,12 @@ const char* PurgeResultMeaning(FileOutcome outcome) {
             return "stopped during the overwrite";
         case GrewDuringPurge:
             return "file grew during the purge";
+        case MountPoint:
+            return "file is a mount point";
+        case PseudoFileSystem:
+            return "file of a pseudo file system (proc, sysfs, ...)";
+        case LowerLayer:
+            return "its data lies in a lower layer of an overlay file system";
         case ReadOnlyNotPermitted:
             return "read-only file, not permitted";
         case SystemNotPermitted:

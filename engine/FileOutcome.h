@@ -43,6 +43,14 @@ enum class FileOutcome : std::int16_t {
     Stopped = -18,
     // Grew beyond what the overwrites covered while they ran: someone writes to it.
     GrewDuringPurge = -19,
+    // Mounted over its name (as containers do with hosts files): it belongs to another
+    // volume than its folder, and is never opened for writing.
+    MountPoint = -40,
+    // proc, sysfs, tracefs and the like: writing there is an order to the kernel.
+    PseudoFileSystem = -41,
+    // On an overlay, the data of a file from a lower layer stays there: an overwrite only
+    // reaches the copy made in the upper layer.
+    LowerLayer = -42,
     ReadOnlyNotPermitted = -53,
     SystemNotPermitted = -54,
 };

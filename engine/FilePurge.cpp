@@ -1,11 +1,6 @@
 #include "engine/FilePurge.h"
 
-#include <fcntl.h>
-
-#include <cerrno>
-#include <filesystem>
-
-#include "platform/MountTable.h"
+#include "platform/FolderWalk.h"
 #include "platform/Platform.h"
 
 namespace vorlane {
@@ -15,25 +10,25 @@ FileOutcome PurgeFileAtPath(FilePurger& purger, const std::string& path,
     if (path.empty()) {
         return FileOutcome::EmptyFileName;
     }
-    // Resolved once, here: from now on the purge acts through the folder it opens.
-    const std::filesystem::path file(platform::ResolveParent(path));
-    const std::string name = file.filename().string();
+    // The folder's part is the kernel's to resolve, once: "DIR/LINK/../FILE" is the FILE
+    // beside the link's target, as the shell means it, never DIR/FILE.
+    const auto [parent, name] = platform::SplitPath(path);
     if (name.empty() || name == "." || name == "..") {
         return FileOutcome::NotRegularFile;
     }
     platform::UniqueFd folder;
     platform::FileStatus folderStatus;
-    const std::string parent = file.has_parent_path() ? file.parent_path().string() : ".";
-    const std::error_code error =
-        platform::Sys().OpenFolder(AT_FDCWD, parent, folder, folderStatus);
-    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
-        error == std::errc::too_many_symbolic_link_levels) {
-        return FileOutcome::FileChanged;  // a folder on the way is gone or became a link
+    const std::error_code error = platform::Sys().OpenFolderPath(parent, folder, folderStatus);
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) {
+        return FileOutcome::FileChanged;  // a folder on the way is gone
+    }
+    if (error == std::errc::too_many_symbolic_link_levels) {
+        return FileOutcome::SymbolicLink;  // a /proc magic link on the way, or a link loop
     }
     if (error) {
         return FileOutcome::CannotOpenForWriting;
     }
-    return purger.Purge({folder.Get(), name, file.string()}, request, hooks);
+    return purger.Purge({folder.Get(), name, path}, request, hooks);
 }
 
 }  // namespace vorlane

@@ -93,8 +93,29 @@ int FilePurger::ClusterSizeFor(dev_t device, const std::string& path) {
     return size;
 }
 
+// Where the file lies, read from the handle and its folder's descriptor: another mount
+// over the name, a pseudo file system, an overlay's lower layer.
+FileOutcome FilePurger::PlaceRefusal(const Job& job) const {
+    FileStatus folder;
+    if (Sys().StatOpen(job.file.folderFd, folder)) {
+        return FileOutcome::FileChanged;
+    }
+    if (!platform::SameMount(folder, job.checked)) {
+        return FileOutcome::MountPoint;
+    }
+    switch (Sys().FileSystemOf(job.handle.Get())) {
+        case platform::FileSystemClass::Pseudo:
+            return FileOutcome::PseudoFileSystem;
+        case platform::FileSystemClass::Overlay:
+            return Sys().DataInLowerLayer(job.handle.Get()) ? FileOutcome::LowerLayer
+                                                            : FileOutcome::Ok;
+        default:
+            return FileOutcome::Ok;
+    }
+}
+
 // The refusals that come before the file is opened for writing.
-FileOutcome FilePurger::Refusal(const Job& job) const {
+FileOutcome FilePurger::Refusal(const Job& job) {
     const FileStatus& status = job.checked;
     if (status.kind == FileKind::Symlink) {
         return FileOutcome::SymbolicLink;
@@ -108,7 +129,10 @@ FileOutcome FilePurger::Refusal(const Job& job) const {
     if (IsReadOnlyFile(status) && !job.request.okToPurgeReadOnly) {
         return FileOutcome::ReadOnlyNotPermitted;
     }
-    if (!job.request.okToPurgeSystem && IsSystemPath(job.file.path)) {
+    if (const FileOutcome place = PlaceRefusal(job); place != FileOutcome::Ok) {
+        return place;
+    }
+    if (!job.request.okToPurgeSystem && systemFolders_.Holds(job.file.folderFd)) {
         return FileOutcome::SystemNotPermitted;
     }
     return FileOutcome::Ok;

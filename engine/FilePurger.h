@@ -18,6 +18,7 @@
 
 #include "engine/FileOutcome.h"
 #include "engine/PurgeTypes.h"
+#include "engine/SystemFolders.h"
 
 namespace vorlane {
 
@@ -25,7 +26,7 @@ namespace vorlane {
 struct PurgeFileRef {
     int folderFd = -1;
     std::string name;
-    std::string path;  // the whole path, its folders resolved: for the system-folder rule
+    std::string path;  // the whole path, for the cluster size of its volume
 };
 
 struct PurgeRequest {
@@ -88,7 +89,8 @@ class FilePurger {
 
   private:
     struct Job;
-    FileOutcome Refusal(const Job& job) const;
+    FileOutcome Refusal(const Job& job);
+    FileOutcome PlaceRefusal(const Job& job) const;
     FileOutcome Start(Job& job);
     FileOutcome Open(Job& job);
     FileOutcome WriteOverwrite(const Job& job, PatternSelector selector);
@@ -111,6 +113,7 @@ class FilePurger {
     std::string run_;  // the selected block, repeated, for large writes
     std::optional<PatternSelector> runSelector_;
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
+    SystemFolders systemFolders_;
 };
 
 }  // namespace vorlane

@@ -12,9 +12,9 @@ std::error_code Operation::Walk(const std::string& folder, platform::WalkVisitor
     platform::WalkRules rules;
     rules.crossVolumes = choices_.safety.crossVolumes;
     if (heldTarget_ != nullptr) {
-        return platform::WalkTree(*heldTarget_, visitor, rules, volumes_);
+        return platform::WalkTree(*heldTarget_, visitor, rules);
     }
-    return platform::WalkTree(folder, visitor, rules, volumes_);
+    return platform::WalkTree(folder, visitor, rules);
 }
 
 void Operation::ReportFolderLeft(const std::string& path, platform::FolderRefusal refusal,
@@ -29,20 +29,25 @@ void Operation::ReportFolderLeft(const std::string& path, platform::FolderRefusa
     ReportAppend("\r\nFolder " + path + why + "\r\n", true);
 }
 
-std::string CopyOnWriteNote(const platform::VolumeTable& volumes, dev_t device) {
-    const auto volume = volumes.OfDevice(device);
-    if (!volume || !platform::IsCopyOnWrite(volume->fsType)) {
+std::string CopyOnWriteNote(const platform::VolumeTable& volumes, int fd) {
+    // Whether is the kernel's word on the descriptor; the table only names the volume.
+    platform::FileStatus status;
+    if (platform::Sys().FileSystemOf(fd) != platform::FileSystemClass::CopyOnWrite ||
+        platform::Sys().StatOpen(fd, status)) {
         return {};
     }
-    return "Note: " + volume->mountPoint + " is a copy-on-write file system (" + volume->fsType +
+    const auto volume = volumes.OfDevice(status.device);
+    const std::string mountPoint = volume ? volume->mountPoint : platform::Sys().MountPointOf(fd);
+    const std::string type = volume ? volume->fsType : std::string("copy-on-write");
+    return "Note: " + mountPoint + " is a copy-on-write file system (" + type +
            "): overwriting in place does not reach the old data.";
 }
 
-void Operation::NoteCopyOnWrite(dev_t device) {
-    if (state_.purgingTrash || !notedVolumes_.insert(device).second) {
+void Operation::NoteCopyOnWrite(const platform::WalkFolder& folder) {
+    if (state_.purgingTrash || !notedVolumes_.insert(folder.status.device).second) {
         return;
     }
-    const std::string note = CopyOnWriteNote(volumes_, device);
+    const std::string note = CopyOnWriteNote(volumes_, folder.fd.Get());
     if (!note.empty()) {
         AppendToText("\r\n" + note + "\r\n");
     }

@@ -69,7 +69,7 @@ class Operation {
     void ReportFolderLeft(const std::string& path, platform::FolderRefusal refusal,
                           std::error_code error, const char* notDone);
     // Once per operation and volume: the note that overwriting cannot reach old data.
-    void NoteCopyOnWrite(dev_t device);
+    void NoteCopyOnWrite(const platform::WalkFolder& folder);
 
     bool Stopped() const { return control_.StopRequested(); }
     bool CountOnly() const { return !state_.listingFiles && !state_.purging; }
@@ -117,6 +117,6 @@ class Operation {
 };
 
 // The note line for a copy-on-write volume, "" for any other.
-std::string CopyOnWriteNote(const platform::VolumeTable& volumes, dev_t device);
+std::string CopyOnWriteNote(const platform::VolumeTable& volumes, int fd);
 
 }  // namespace vorlane

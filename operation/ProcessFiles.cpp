@@ -63,8 +63,7 @@ void RunPurgeWalk(Operation& op) {
     // The walk holds the target that was opened before the confirmation; without one,
     // the folder is resolved and opened once, now.
     const platform::WalkFolder* held = op.HeldTarget();
-    VorlPurgeRecursive(op,
-                       held != nullptr ? held->path : platform::ResolvePath(choices.targetFolder),
+    VorlPurgeRecursive(op, held != nullptr ? held->path : choices.targetFolder,
                        choices.targetFilespec);
 }
 

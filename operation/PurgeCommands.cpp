@@ -196,12 +196,13 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
     // The target is resolved and opened once, here: the count, the confirmation and the
     // walk all see this folder, whatever its name leads to later.
     platform::WalkFolder target;
-    const std::string resolved = platform::ResolvePath(choices.targetFolder);
-    if (const std::error_code error = platform::OpenTargetFolder(resolved, target)) {
+    if (const std::error_code error = platform::OpenTargetFolder(choices.targetFolder, target)) {
         TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(error),
                        kPurgeCaption);
         return {};
     }
+    // From here on every message names the folder the descriptor holds.
+    choices.targetFolder = target.path == "/" ? target.path : WithoutTrailingSeparator(target.path);
     if (choices.safety.preserveRoot && IsRootFolder(target.status)) {
         Tell(ui, std::string(kRootRefused), kPurgeCaption, MessageIcon::Exclamation);
         return {};

@@ -336,7 +336,7 @@ class PurgeWalk : public platform::WalkVisitor {
         if (targets.empty()) {
             return true;
         }
-        op_.NoteCopyOnWrite(folder.status.device);
+        op_.NoteCopyOnWrite(folder);
         if (!Silent(op_) && !op_.ReportBufferIsFull()) {
             op_.AppendWithinBuffer(std::string(kCrLf) + folder.path);
         }
@@ -518,6 +518,12 @@ std::string NotPurgedReason(FileOutcome code, const std::string& filePath) {
             return ": data could not be flushed to the device, not purged.";
         case FileOutcome::FileChanged:
             return ": file vanished or was replaced during the purge, not purged.";
+        case FileOutcome::MountPoint:
+            return ": file is a mount point, not purged.";
+        case FileOutcome::PseudoFileSystem:
+            return ": file of a pseudo file system, not purged.";
+        case FileOutcome::LowerLayer:
+            return ": its data lies in a lower layer of an overlay file system, not purged.";
         case FileOutcome::ExcludedProgramFolder:
             return ": a file in the current application folder, not purged.";
         case FileOutcome::ExcludedSwapFile:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/SystemFolders.h"
+#include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
 #include "platform/Platform.h"
 #include "selection/TargetCommands.h"
@@ -15,18 +17,6 @@ namespace {
 constexpr std::size_t kListedPaths = 6;
 constexpr std::size_t kLongPath = 40;
 constexpr std::int32_t kFilesInWords = 21;
-
-bool LiesIn(const std::string& path, const std::string& folder) {
-    const std::string base = WithoutTrailingSeparator(folder);
-    const std::string here = WithoutTrailingSeparator(path);
-    return !base.empty() && base != "/" && (here == base || here.starts_with(base + "/"));
-}
-
-bool InSystemFolder(const std::string& path) {
-    const auto folders = platform::Sys().SystemFolders();
-    return std::any_of(folders.begin(), folders.end(),
-                       [&](const std::string& folder) { return LiesIn(path, folder); });
-}
 
 std::string Plural(std::int32_t n) {
     return n == 1 ? "" : "s";
@@ -53,7 +43,7 @@ std::string NotDoneText(std::int32_t files, std::int32_t folders) {
 }  // namespace
 
 std::string SystemTopFolderWarning(const std::string& topFolder) {
-    if (!InSystemFolder(topFolder)) {
+    if (!IsSystemFolderPath(topFolder)) {
         return {};
     }
     return "You have selected the " + topFolder +
@@ -64,7 +54,7 @@ std::string SystemTopFolderWarning(const std::string& topFolder) {
 }
 
 std::string SystemSubfolderWarning(const std::vector<std::string>& selected) {
-    const auto found = std::find_if(selected.begin(), selected.end(), InSystemFolder);
+    const auto found = std::find_if(selected.begin(), selected.end(), IsSystemFolderPath);
     if (found == selected.end()) {
         return {};
     }
@@ -266,7 +256,7 @@ void SubfolderPurgeCommand::PurgeFolders(const std::string& caption) {
     }
     const std::string chosen = dialogs_.BrowseForFolder(
         "Specify the folder containing the subfolders\nto be purged (or a selection of them)");
-    const std::string folder = chosen.empty() ? chosen : platform::ResolvePath(chosen);
+    const std::string folder = platform::RealFolderPath(chosen);
     if (folder.empty()) {
         return;
     }

@@ -4,6 +4,7 @@
 #include "engine/DriveInfo.h"
 #include "engine/FileOperations.h"
 #include "operation/EstimatedTimes.h"
+#include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
 #include "platform/Platform.h"
 #include "selection/TargetDisplay.h"
@@ -44,15 +45,10 @@ bool IsTrashComponent(const std::string& name) {
 }  // namespace
 
 bool IsOnPseudoFileSystem(const std::string& folder) {
-    const auto& sys = platform::Sys();
-    const auto volume = sys.VolumeOf(folder);
-    if (!volume) {
-        return false;
-    }
-    const platform::FileStatus here = sys.StatNoFollow(folder);
-    const platform::FileStatus mount = sys.StatNoFollow(volume->mountPoint);
-    return here.kind != platform::FileKind::Missing && mount.kind != platform::FileKind::Missing &&
-           here.device != mount.device;
+    platform::UniqueFd fd;
+    platform::FileStatus status;
+    return !platform::Sys().OpenFolderPath(folder + "/.", fd, status) &&
+           platform::Sys().FileSystemOf(fd.Get()) == platform::FileSystemClass::Pseudo;
 }
 
 bool IsTrashFolder(const std::string& folder) {
@@ -152,7 +148,7 @@ void TargetCommands::SingleFile(const std::string& caption) {
         fileDialogClosed();
     }
     if (!chosen.empty()) {
-        TakeSingleFile(platform::ResolveParent(chosen), caption);
+        TakeSingleFile(platform::RealFilePath(chosen), caption);
     }
 }
 
@@ -216,7 +212,7 @@ void TargetCommands::SpecifyFolder(const std::string& caption) {
     state_.labels.setupFilename.clear();
     const std::string chosen =
         dialogs_.BrowseForFolder("Specify folder containing files to be purged");
-    const std::string folder = chosen.empty() ? chosen : platform::ResolvePath(chosen);
+    const std::string folder = platform::RealFolderPath(chosen);
     if (!folder.empty() && !RefusedFolder(folder, caption)) {
         TakeFolder(folder, caption);
     } else {
@@ -319,14 +315,16 @@ void TargetCommands::Clear(const std::string& caption) {
 }
 
 void TargetCommands::OpenPath(const std::string& path) {
-    const platform::FileStatus status = platform::Sys().StatNoFollow(platform::ResolvePath(path));
+    const std::string folder = platform::RealFolderPath(path);
+    const std::string file = platform::RealFilePath(path);
+    const platform::FileStatus status =
+        platform::Sys().StatNoFollow(folder.empty() ? file : folder);
     if (status.kind == platform::FileKind::Directory) {
-        const std::string folder = platform::ResolvePath(path);
         if (!RefusedFolder(folder, "Specify folder")) {
             TakeFolder(folder, "Specify folder");
         }
     } else if (status.kind == platform::FileKind::Regular) {
-        TakeSingleFile(platform::ResolveParent(platform::AbsolutePath(path)), "Single file");
+        TakeSingleFile(file, "Single file");
     } else {
         Tell(dialogs_, path + "\nis neither a file nor a folder that can be purged.", "Vorlane",
              MessageIcon::Exclamation);

@@ -177,7 +177,7 @@ TEST_F(WalkSafetyTest, AHardLinkedFileIsReportedAndItsOtherNameKept) {
 }
 
 // Another volume mounted inside the target is left whole, unless crossing is allowed;
-// a pseudo file system never is entered. Needs root to mount a tmpfs.
+// needs root to mount a tmpfs.
 class OtherVolumeTest : public WalkSafetyTest {
   protected:
     void SetUp() override {
@@ -212,36 +212,6 @@ TEST_F(OtherVolumeTest, IsReportedAndLeftUnlessCrossingIsAllowed) {
     crossing.options.deleteEmptyFolders = false;
     Purge(crossing, ui);
     EXPECT_FALSE(fs::exists(mountPoint + "/there.txt"));
-}
-
-class RecordingVisitor : public platform::WalkVisitor {
-  public:
-    std::vector<std::string> visited, refused;
-    bool Folder(const platform::WalkFolder& folder, const std::vector<FolderEntry>&) override {
-        visited.push_back(folder.path);
-        return true;
-    }
-    bool Refused(const std::string& path, platform::FolderRefusal, std::error_code) override {
-        refused.push_back(path);
-        return true;
-    }
-};
-
-TEST_F(OtherVolumeTest, APseudoFileSystemIsNeverEnteredEvenWhenCrossing) {
-    const FileStatus there = platform::Sys().StatNoFollow(mountPoint);
-    platform::Volume pseudo;
-    pseudo.device = there.device;
-    pseudo.fsType = "proc";
-    pseudo.mountPoint = mountPoint;
-    pseudo.pseudo = true;
-    const platform::VolumeTable volumes({pseudo});
-    RecordingVisitor visitor;
-    platform::WalkRules rules;
-    rules.crossVolumes = true;
-    ASSERT_FALSE(platform::WalkTree(target, visitor, rules, volumes));
-    EXPECT_EQ(visitor.refused, std::vector<std::string>{mountPoint + "/"});
-    EXPECT_EQ(platform::WalkTree(mountPoint, visitor, rules, volumes),
-              std::errc::cross_device_link);
 }
 
 }  // namespace
