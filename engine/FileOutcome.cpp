@@ -34,9 +34,13 @@ const char* PurgeResultMeaning(FileOutcome outcome) {
         case HardLinks:
             return "file has other names (hard links)";
         case Stopped:
-            return "stopped during the overwrite";
+            return "stopped before the overwrite";
         case GrewDuringPurge:
             return "file grew during the purge";
+        case RemovalNotFlushed:
+            return "file overwritten, but its removal could not be flushed to the device";
+        case PartlyOverwritten:
+            return "partly overwritten, not deleted";
         case ReadOnlyNotPermitted:
             return "read-only file, not permitted";
         case SystemNotPermitted:
