@@ -11,10 +11,10 @@ constexpr std::string_view kNameCharacters =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 constexpr int kAttemptsPerLength = 4;  // a random name that exists already is drawn again
 
-std::string RandomName(std::size_t length, std::mt19937& generator) {
+std::string RandomName(std::size_t length, bool marked, std::mt19937& generator) {
     std::uniform_int_distribution<std::size_t> pick(0, kNameCharacters.size() - 1);
     std::string name(length, kScrubMarker);
-    for (std::size_t i = 1; i < length; ++i) {
+    for (std::size_t i = marked ? 1 : 0; i < length; ++i) {
         name[i] = kNameCharacters[pick(generator)];
     }
     return name;
@@ -41,10 +41,10 @@ std::error_code RenameIfFree(int folderFd, const std::string& from, const std::s
 
 // Renames `from` to a fresh random name of `length`; the new name, or "" when the file
 // system refuses.
-std::string RenameTo(int folderFd, const std::string& from, std::size_t length,
+std::string RenameTo(int folderFd, const std::string& from, std::size_t length, bool marked,
                      std::mt19937& generator) {
     for (int attempt = 0; attempt < kAttemptsPerLength; ++attempt) {
-        const std::string to = RandomName(length, generator);
+        const std::string to = RandomName(length, marked, generator);
         const std::error_code error = RenameIfFree(folderFd, from, to);
         if (!error) {
             return to;
@@ -70,7 +70,12 @@ std::string ScrubName(int folderFd, const std::string& name, const platform::Fil
     // (measured with the forensic test: shred's renames and flushes leave 79 copies of
     // a name on ext4, two renames with a flush each 18, this one rename 10, as many as a
     // plain unlink). The caller flushes once, after the unlink.
-    const std::string renamed = RenameTo(folderFd, name, name.size(), generator);
+    std::string renamed = RenameTo(folderFd, name, name.size(), true, generator);
+    if (renamed.empty()) {
+        // fusefat takes letters and digits only (EPERM for the marker): a plain random name
+        // still scrubs the old one, though a leftover under it is not recognised later.
+        renamed = RenameTo(folderFd, name, name.size(), false, generator);
+    }
     return renamed.empty() ? name : renamed;
 }
 

@@ -13,7 +13,8 @@ namespace vorlane {
 
 // The first byte of every name the scrub gives: DEL (0x7F), which no keyboard types and no
 // file manager offers, and which ext4, xfs, btrfs, vfat, exFAT and NTFS all accept in a
-// name. The rest are letters and digits. A file under such a name was left by a purge that
+// name (fusefat refuses it: there the name is letters and digits only). The rest are
+// letters and digits. A file under such a name was left by a purge that
 // was killed between the rename and the unlink: its data is overwritten, its name is not.
 inline constexpr char kScrubMarker = '\x7f';
 

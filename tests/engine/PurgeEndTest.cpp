@@ -28,10 +28,11 @@ namespace fs = std::filesystem;
 
 struct EndStandIn : Platform {
     int volumeFlushError = 0, folderSyncError = 0, removeError = 0, renameError = 0;
+    bool markerRefused = false;    // as fusefat: letters and digits only
     std::string failingFlushName;  // that file's own flush fails
     std::function<void()> onFileFlush;
     mutable int volumeFlushes = 0, fileFlushes = 0, removeCalls = 0, sleeps = 0;
-    mutable std::vector<std::string> plainRenames;
+    mutable std::vector<std::string> plainRenames, renames;  // the new names
 
     std::error_code FlushVolume(int fd) const override {
         ++volumeFlushes;
@@ -56,7 +57,14 @@ struct EndStandIn : Platform {
     }
     std::error_code RenameAt(int folder, const std::string& from,
                              const std::string& to) const override {
-        return renameError != 0 ? SystemError(renameError) : Platform::RenameAt(folder, from, to);
+        if (markerRefused && to[0] == kScrubMarker) {
+            return SystemError(EPERM);
+        }
+        if (renameError != 0) {
+            return SystemError(renameError);
+        }
+        renames.push_back(to);
+        return Platform::RenameAt(folder, from, to);
     }
     std::error_code RenameAtReplacing(int folder, const std::string& from,
                                       const std::string& to) const override {
@@ -186,6 +194,14 @@ TEST_F(PurgeEndTest, TheNameIsScrubbedWhereNoReplaceIsRefused) {
     ASSERT_EQ(stand.plainRenames.size(), 1u);
     EXPECT_EQ(stand.plainRenames[0].size(), name.size());
     EXPECT_TRUE(IsScrubLeftover(stand.plainRenames[0]));
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+
+    stand.renameError = 0;
+    stand.markerRefused = true;
+    EXPECT_EQ(Single("refuses-the-marker"), FileOutcome::Ok);
+    ASSERT_EQ(stand.renames.size(), 1u);
+    EXPECT_EQ(stand.renames[0].size(), std::string("refuses-the-marker").size());
+    EXPECT_NE(stand.renames[0], "refuses-the-marker");
     EXPECT_TRUE(fs::is_empty(folder.Path()));
 
     EXPECT_TRUE(IsScrubLeftover("\x7f"));
