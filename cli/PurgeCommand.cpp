@@ -33,7 +33,8 @@ int PurgeStatus(const OperationResult& result, const TerminalInterface& terminal
     }
     const bool allPurged = !result.stopped &&
                            result.state.purgedFileCount == result.state.fileCount &&
-                           result.state.foldersNotPurged == 0;
+                           result.state.foldersNotPurged == 0 &&
+                           result.state.leftoversPurged == result.state.leftoverCount;
     return allPurged ? kExitAllDone : kExitNotAllPurged;
 }
 

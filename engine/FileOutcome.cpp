@@ -34,7 +34,7 @@ const char* PurgeResultMeaning(FileOutcome outcome) {
         case HardLinks:
             return "file has other names (hard links)";
         case Stopped:
-            return "stopped during the overwrite";
+            return "stopped before the overwrite";
         case GrewDuringPurge:
             return "file grew during the purge";
         case MountPoint:
@@ -43,6 +43,10 @@ const char* PurgeResultMeaning(FileOutcome outcome) {
             return "file of a pseudo file system (proc, sysfs, ...)";
         case LowerLayer:
             return "its data lies in a lower layer of an overlay file system";
+        case RemovalNotFlushed:
+            return "file overwritten, but its removal could not be flushed to the device";
+        case PartlyOverwritten:
+            return "partly overwritten, not deleted";
         case ReadOnlyNotPermitted:
             return "read-only file, not permitted";
         case SystemNotPermitted:

@@ -39,7 +39,7 @@ enum class FileOutcome : std::int16_t {
     // Overwriting one name destroys the data of every other name of the file, which may
     // lie outside the target.
     HardLinks = -17,
-    // Stopped inside an overwrite; the file keeps its size and is not deleted.
+    // Stopped before its first byte was written: the file is as it was.
     Stopped = -18,
     // Grew beyond what the overwrites covered while they ran: someone writes to it.
     GrewDuringPurge = -19,
@@ -51,6 +51,12 @@ enum class FileOutcome : std::int16_t {
     // On an overlay, the data of a file from a lower layer stays there: an overwrite only
     // reaches the copy made in the upper layer.
     LowerLayer = -42,
+    // Overwritten and unlinked, but the folder's flush failed: after a crash or a remount
+    // the file may be back under its own name.
+    RemovalNotFlushed = -20,
+    // Stopped after its first byte was written: some or all of its data is gone, so its
+    // contents can no longer be trusted, though it keeps its size and is not deleted.
+    PartlyOverwritten = -21,
     ReadOnlyNotPermitted = -53,
     SystemNotPermitted = -54,
 };

@@ -79,6 +79,7 @@ struct FilePurger::Job {
     std::int64_t covered = 0;              // the end of the last overwrite
     FileOutcome result = FileOutcome::Ok;  // in a batch: how far this file got
     bool deleted = false;
+    bool touched = false;  // in a batch: an overwrite began on it, its data is not whole
 };
 
 FilePurger::FilePurger() : generator_(std::random_device{}()) {}
@@ -273,20 +274,13 @@ FileOutcome FilePurger::Delete(Job& job, bool flushFolder) {
     job.fd.Reset();
     const int folder = job.file.folderFd;
     const std::string name = ScrubName(folder, job.file.name, job.checked, generator_);
-    platform::FileStatus left;
-    for (int failed = 0;;) {
-        const std::error_code error = Sys().RemoveAt(folder, name, job.checked);
-        // A name that is gone counts as deleted, whoever removed it.
-        if (!error || Sys().StatAt(folder, name, left) == std::errc::no_such_file_or_directory) {
-            if (flushFolder) {
-                Sys().SyncFolder(folder);
-            }
-            return FileOutcome::Ok;
+    if (RemoveName(job, name)) {
+        // Until the folder's flush succeeds the unlink may live in memory only: after a
+        // crash or a remount the file would be back, under its old name.
+        if (flushFolder && Sys().SyncFolder(folder)) {
+            return FileOutcome::RemovalNotFlushed;
         }
-        if (error == platform::SystemError(ESTALE) || ++failed >= kDeleteAttempts) {
-            break;
-        }
-        Sys().SleepMilliseconds(kDeleteRetryMs);
+        return FileOutcome::Ok;
     }
     // Kept: under its own name again, and at its own size, set through the pinned inode
     // so that no file saved under that name meanwhile is cut.
@@ -300,13 +294,37 @@ FileOutcome FilePurger::Delete(Job& job, bool flushFolder) {
     return FileOutcome::NotDeleted;
 }
 
+// Removes the name (a busy file may let go of it soon: tried again, half a second apart).
+// A read-only or failing device will not heal in two seconds: its volume gets no retries
+// from then on, so that a volume gone read-only does not cost seconds per file.
+bool FilePurger::RemoveName(const Job& job, const std::string& name) {
+    const int folder = job.file.folderFd;
+    const dev_t volume = job.checked.device;
+    platform::FileStatus left;
+    for (int failed = 0;;) {
+        const std::error_code error = Sys().RemoveAt(folder, name, job.checked);
+        // A name that is gone counts as deleted, whoever removed it.
+        if (!error || Sys().StatAt(folder, name, left) == std::errc::no_such_file_or_directory) {
+            return true;
+        }
+        if (error == std::errc::read_only_file_system || error == std::errc::io_error) {
+            failingVolumes_.insert(volume);
+        }
+        if (error == platform::SystemError(ESTALE) || failingVolumes_.count(volume) != 0 ||
+            ++failed >= kDeleteAttempts) {
+            return false;
+        }
+        Sys().SleepMilliseconds(kDeleteRetryMs);
+    }
+}
+
 FileOutcome FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& request,
                               const PurgeHooks& hooks) {
     if (const FileOutcome refused = RequestRefusal(file, request); refused != FileOutcome::Ok) {
         return refused;
     }
     try {
-        Job job{file, request, hooks, {}, {}, {}, 0, 0, 0, FileOutcome::Ok, false};
+        Job job{file, request, hooks, {}, {}, {}, 0, 0, 0, FileOutcome::Ok, false, false};
         if (const FileOutcome failed = Start(job); failed != FileOutcome::Ok) {
             return failed;
         }
@@ -317,7 +335,8 @@ FileOutcome FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& requ
         if (result != FileOutcome::GrewDuringPurge) {
             RestoreSizeAndTimes(job);
         }
-        return result;
+        // The passes ask for a stop only after a write: its data is no longer whole.
+        return result == FileOutcome::Stopped ? FileOutcome::PartlyOverwritten : result;
     } catch (...) {  // out of memory for the blocks: the file was not purged
         return FileOutcome::WriteFailed;
     }
@@ -341,16 +360,65 @@ bool FilePurger::OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector
     if (written < 0) {
         return true;
     }
-    // The volume's flush carries every file's data to the device at once; its own result
-    // cannot name a file. fdatasync on a file already clean costs no writes and returns
-    // the write error the flush met on that file, so each file answers for itself.
-    Sys().FlushVolume(written);
+    return FlushBatch(jobs, written, goOn);
+}
+
+// One flush of the volume carries every file's data to the device at once. A file's own
+// flush would send a device flush of its own even for clean pages (ext4 does), so each
+// file is asked only when the shared flush failed.
+//
+// Why a successful syncfs means no file failed (Linux 5.8 on): a writeback error sets the
+// volume's error sequence (s_wb_err) as well as the file's, and syncfs reports every error
+// newer than what the descriptor it is called on last saw, sampled when that descriptor was
+// opened and advanced by each syncfs through it. Every file of the batch was opened before
+// the batch's first write, so batchFd predates every error our writes can meet, whichever
+// file of the batch it is; and an error already reported by an earlier overwrite's syncfs
+// was met then, when each file was asked. Each file's fdatasync reports the errors of its
+// own pages since that file was opened, so the file that failed is the one that answers.
+// Older kernels ignore writeback errors in syncfs: there every file is asked.
+bool FilePurger::FlushBatch(std::vector<Job>& jobs, int batchFd,
+                            const std::function<bool()>& goOn) {
+    const std::error_code shared = Sys().FlushVolume(batchFd);
+    if (!shared && Sys().VolumeFlushReportsWriteErrors()) {
+        return true;
+    }
     for (Job& job : jobs) {
-        if (job.result == FileOutcome::Ok && Sys().FlushToDevice(job.fd.Get())) {
+        if (job.result != FileOutcome::Ok) {
+            continue;
+        }
+        // On a failing device each flush may take long: Ctrl-C must not wait for them all.
+        if (!goOn()) {
+            return false;
+        }
+        if (Sys().FlushToDevice(job.fd.Get())) {
             job.result = FileOutcome::FlushFailed;
         }
     }
     return true;
+}
+
+// One overwrite of the batch, noting which files it began to write: goOn is asked before
+// each file's write in turn, so the files it let through are the first ones still going.
+bool FilePurger::RunBatchOverwrite(std::vector<Job>& jobs, PatternSelector selector,
+                                   const std::function<bool()>& goOn) {
+    std::vector<Job*> going;
+    for (Job& job : jobs) {
+        if (job.result == FileOutcome::Ok) {
+            going.push_back(&job);
+        }
+    }
+    std::size_t passed = 0;
+    const bool finished = OverwriteBatch(jobs, selector, [&] {
+        if (!goOn()) {
+            return false;
+        }
+        ++passed;
+        return true;
+    });
+    for (std::size_t i = 0; i < std::min(passed, going.size()); ++i) {
+        going[i]->touched = true;
+    }
+    return finished;
 }
 
 // Every overwrite of every pass, each reaching the device for all files before the next
@@ -363,9 +431,12 @@ void FilePurger::RunBatchPasses(std::vector<Job>& jobs, const std::function<bool
     for (int pass = 1; pass <= request.passes; ++pass) {
         PrepareOverwriteBlocks(jobs.front().clusterSize);
         for (PatternSelector selector : OverwriteSequence(request.purgeType)) {
-            if (!OverwriteBatch(jobs, selector, goOn)) {
+            if (!RunBatchOverwrite(jobs, selector, goOn)) {
                 for (Job& job : jobs) {
-                    job.result = job.result == FileOutcome::Ok ? FileOutcome::Stopped : job.result;
+                    if (job.result == FileOutcome::Ok) {
+                        job.result =
+                            job.touched ? FileOutcome::PartlyOverwritten : FileOutcome::Stopped;
+                    }
                 }
                 return;
             }
@@ -385,7 +456,7 @@ void FilePurger::DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>
             continue;
         }
         if (!goOn()) {
-            job.result = FileOutcome::Stopped;
+            job.result = FileOutcome::PartlyOverwritten;  // every pass written, not deleted
             continue;
         }
         job.result = Delete(job, false);
@@ -402,7 +473,15 @@ void FilePurger::DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>
         }
     }
     for (int folder : folders) {
-        Sys().SyncFolder(folder);
+        if (!Sys().SyncFolder(folder)) {
+            continue;
+        }
+        // Every unlink this flush was to make durable may come back after a crash.
+        for (Job& job : jobs) {
+            if (job.deleted && job.file.folderFd == folder) {
+                job.result = FileOutcome::RemovalNotFlushed;
+            }
+        }
     }
 }
 
@@ -428,7 +507,8 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
             if (entry.result != FileOutcome::Ok) {
                 continue;
             }
-            Job job{entry.file, request, kNoHooks, {}, {}, {}, 0, 0, 0, FileOutcome::Ok, false};
+            Job job{entry.file, request, kNoHooks,        {},    {},   {}, 0,
+                    0,          0,       FileOutcome::Ok, false, false};
             entry.result = Start(job);
             if (entry.result == FileOutcome::Ok && !jobs.empty() &&
                 job.clusterSize != jobs.front().clusterSize) {

@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,9 +73,10 @@ class FilePurger {
                       const PurgeHooks& hooks = {});
 
     // Every pass of each file of the batch, then the deletes and one flush of each folder.
-    // goOn is asked before each file's write and before each delete; false stops the
-    // batch: files not yet deleted end with kStopped and keep their size and times.
-    // Each file's result lands in its entry; nothing throws.
+    // goOn is asked before each file's write, between the files' own flushes and before
+    // each delete; false stops the batch: files not yet deleted keep their size and
+    // times and end with PartlyOverwritten, or Stopped when none of their bytes was
+    // written yet. Each file's result lands in its entry; nothing throws.
     void PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& request,
                     const std::function<bool()>& goOn);
 
@@ -98,11 +100,15 @@ class FilePurger {
     bool OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector,
                         const std::function<bool()>& goOn);
     void RunBatchPasses(std::vector<Job>& jobs, const std::function<bool()>& goOn);
+    bool FlushBatch(std::vector<Job>& jobs, int batchFd, const std::function<bool()>& goOn);
+    bool RunBatchOverwrite(std::vector<Job>& jobs, PatternSelector selector,
+                           const std::function<bool()>& goOn);
     void DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn);
     void Finish(Job& job);
     FileOutcome RunPasses(Job& job);
     FileOutcome OverwriteOnce(const Job& job, PatternSelector selector);
     FileOutcome Delete(Job& job, bool flushFolder = true);
+    bool RemoveName(const Job& job, const std::string& name);
     void RestoreSizeAndTimes(const Job& job);
     int ClusterSizeFor(dev_t device, const std::string& path);
     const std::string& RunFor(PatternSelector selector, std::size_t wanted);
@@ -114,6 +120,7 @@ class FilePurger {
     std::optional<PatternSelector> runSelector_;
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
     SystemFolders systemFolders_;
+    std::set<dev_t> failingVolumes_;     // a delete failed for good there: no more retries
 };
 
 }  // namespace vorlane

@@ -35,6 +35,10 @@ struct OperationState {
     // Folders left whole: unreadable, or on another volume. Each counts as a file not
     // purged when the caller judges whether everything was purged.
     std::int32_t foldersNotPurged = 0;
+    // Files under the name scrub's marker, left by a purge killed before its unlink: purged
+    // whatever the file specification, counted apart from the matching files.
+    std::int32_t leftoverCount = 0;
+    std::int32_t leftoversPurged = 0;
     std::int32_t folderFileCount = 0;  // matching files of the folder in hand
     bool doNotAskAgain = false;
     // The Trash purge: counters change, the report stays silent.

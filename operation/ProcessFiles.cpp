@@ -28,6 +28,8 @@ void Prepare(Operation& op) {
     state.fileCount = 0;
     state.purgedFileCount = 0;
     state.removedFolderCount = 0;
+    state.leftoverCount = 0;
+    state.leftoversPurged = 0;
     state.doNotAskAgain = false;
     state.pausedDone.clear();
     op.ShowPhase(state.purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);
@@ -104,6 +106,11 @@ void PurgeSummary(Operation& op) {
     if (state.removedFolderCount > 0) {
         op.AppendToText("Number of folders removed: " + std::to_string(state.removedFolderCount) +
                         "\r\n");
+    }
+    if (state.leftoverCount > 0) {
+        op.AppendToText(
+            "Number of leftovers of interrupted purges purged: " + Count(state.leftoversPurged) +
+            " of " + Count(state.leftoverCount) + "\r\n");
     }
     if (op.Stopped()) {
         op.AppendToText("Purge operation was stopped.\r\n\r\n");

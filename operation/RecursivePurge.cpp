@@ -6,6 +6,7 @@
 #include "engine/DriveInfo.h"
 #include "engine/FileOperations.h"
 #include "engine/FilePurge.h"
+#include "engine/NameScrub.h"
 #include "engine/PurgeTypes.h"
 #include "operation/EstimatedTimes.h"
 #include "operation/TargetMatch.h"
@@ -210,17 +211,15 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
     job.purged = job.code == FileOutcome::Ok;
 }
 
-void ReportOutcome(Operation& op, FileJob& job) {
-    OperationState& state = op.State();
+// The end of a file's line: purgedText, or why it was not purged.
+void ReportLineEnd(Operation& op, const FileJob& job, const char* purgedText) {
     if (!Dots(op) && !op.ReportBufferIsFull() && job.sizeShown) {
         op.Report().CutAfterLast("bytes)");
     }
     if (job.purged) {
         if (!Silent(op) && !Dots(op)) {
-            op.ReportAppend(" purged", false);
+            op.ReportAppend(purgedText, false);
         }
-        state.sumOfSizes += static_cast<double>(job.size);
-        ++state.purgedFileCount;
     } else if (!Silent(op)) {
         if (Dots(op)) {
             op.ReportAppend(std::string(kCrLf) + job.name, false);
@@ -230,6 +229,14 @@ void ReportOutcome(Operation& op, FileJob& job) {
     if (!Silent(op) && (!job.purged || !Dots(op))) {
         op.ReportAppend(kCrLf, true);
     }
+}
+
+void ReportOutcome(Operation& op, FileJob& job) {
+    if (job.purged) {
+        op.State().sumOfSizes += static_cast<double>(job.size);
+        ++op.State().purgedFileCount;
+    }
+    ReportLineEnd(op, job, " purged");
 }
 
 // Handles one matching file; false when the user cancelled the whole purge.
@@ -250,6 +257,35 @@ bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const Folde
     }
     ReportOutcome(op, job);
     return true;
+}
+
+// Files a purge left under the scrub's marker when it was killed between its rename and
+// its unlink. They leave the targets: each is purged after the folder's other files,
+// whatever the file specification and the date restriction, and counted apart.
+std::vector<const FolderEntry*> TakeLeftovers(const std::vector<FolderEntry>& entries,
+                                              std::vector<const FolderEntry*>& targets) {
+    const auto leftover = [](const FolderEntry* entry) {
+        return entry->status.kind == FileKind::Regular && IsScrubLeftover(entry->name);
+    };
+    std::erase_if(targets, leftover);
+    std::vector<const FolderEntry*> found;
+    for (const FolderEntry& entry : entries) {
+        if (leftover(&entry)) {
+            found.push_back(&entry);
+        }
+    }
+    return found;
+}
+
+void PurgeLeftover(Operation& op, const platform::WalkFolder& folder, const FolderEntry& entry,
+                   std::int64_t threshold, bool& lineStarted) {
+    FileJob job{folder.fd.Get(), folder.path + entry.name, entry.name};
+    ++op.State().leftoverCount;
+    ReportFileName(op, job, lineStarted);
+    job.size = std::max<std::int64_t>(entry.status.size, 0);
+    RunPasses(op, job, threshold);
+    op.State().leftoversPurged += job.purged ? 1 : 0;
+    ReportLineEnd(op, job, " purged, left over from an interrupted purge");
 }
 
 // The Trash folders that exist, by device and inode, looked up once per walk.
@@ -332,8 +368,9 @@ class PurgeWalk : public platform::WalkVisitor {
         walkedWithEntries_[folder.depth] = !entries.empty();
         std::vector<const FolderEntry*> targets;
         SelectTargets(op_.Choices(), entries, fileSpec_, targets);
+        const std::vector<const FolderEntry*> leftovers = TakeLeftovers(entries, targets);
         op_.State().folderFileCount = static_cast<std::int32_t>(targets.size());
-        if (targets.empty()) {
+        if (targets.empty() && leftovers.empty()) {
             return true;
         }
         op_.NoteCopyOnWrite(folder);
@@ -363,7 +400,7 @@ class PurgeWalk : public platform::WalkVisitor {
         }
         // A batch never outlives its folder's visit: the folder's descriptor is held only
         // that long, and an emptied folder is removed right after.
-        return RunBatch();
+        return RunBatch() && PurgeLeftovers(folder, leftovers);
     }
     bool WantSubfolder(const platform::WalkFolder&, const FolderEntry&) override {
         return op_.Choices().subdirectories;
@@ -407,6 +444,22 @@ class PurgeWalk : public platform::WalkVisitor {
         // A file slow enough to show its passes as they go is purged alone, as a large one.
         return !AsksToConfirm(op_) && job.size < limits_.fileBelow &&
                !WantsIndicator(op_, job.size, threshold_);
+    }
+
+    // False when the operation stopped.
+    bool PurgeLeftovers(const platform::WalkFolder& folder,
+                        const std::vector<const FolderEntry*>& leftovers) {
+        for (const FolderEntry* entry : leftovers) {
+            if (!StillThere(folder)) {
+                break;
+            }
+            PurgeLeftover(op_, folder, *entry, threshold_, lineStarted_);
+            op_.CheckPauseAndStop();
+            if (op_.Stopped()) {
+                return false;
+            }
+        }
+        return true;
     }
 
     // False when the batch that had to run first was stopped.
@@ -503,6 +556,10 @@ std::string NotPurgedReason(FileOutcome code, const std::string& filePath) {
             return ": file grew during the purge, not purged.";
         case FileOutcome::NotDeleted:
             return ": file overwritten but not deleted.";
+        case FileOutcome::RemovalNotFlushed:
+            return ": file overwritten, but its removal could not be flushed to the device.";
+        case FileOutcome::PartlyOverwritten:
+            return ": partly overwritten, not deleted.";
         case FileOutcome::CannotOpen:
         case FileOutcome::CannotOpenForWriting:
             return ": unable to open file for writing.";

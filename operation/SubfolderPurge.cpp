@@ -173,7 +173,8 @@ bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
     };
     hooks.stopRequested = [this] { return control_.StopRequested(); };
     const FileOutcome result = purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks);
-    if (ended || (result == FileOutcome::Stopped && control_.StopRequested())) {
+    if (ended || ((result == FileOutcome::Stopped || result == FileOutcome::PartlyOverwritten) &&
+                  control_.StopRequested())) {
         control_.RequestInterrupt();  // the person ended it: nothing failed
         ui_.ShowProgress("");
         return false;

@@ -9,6 +9,7 @@
 #include <sys/statvfs.h>
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -521,6 +523,24 @@ std::error_code Platform::RenameAt(int folderFd, const std::string& from,
 // left for the journal to replay.
 std::error_code Platform::SyncFolder(int folderFd) const {
     return ErrorOf(::fsync(folderFd));
+}
+
+std::error_code Platform::RenameAtReplacing(int folderFd, const std::string& from,
+                                            const std::string& to) const {
+    // FUSE file systems (fusefat, ntfs-3g, exfat-fuse) refuse renameat2's flags; a plain
+    // renameat is all they take.
+    return ErrorOf(::renameat(folderFd, from.c_str(), folderFd, to.c_str()));
+}
+
+bool Platform::VolumeFlushReportsWriteErrors() const {
+    static const bool reports = [] {
+        utsname system{};
+        int major = 0;
+        int minor = 0;
+        return ::uname(&system) == 0 && std::sscanf(system.release, "%d.%d", &major, &minor) == 2 &&
+               (major > 5 || (major == 5 && minor >= 8));
+    }();
+    return reports;
 }
 
 std::error_code Platform::CreateFolder(const std::string& path) const {

@@ -175,6 +175,20 @@ class Platform {
     virtual bool DataInLowerLayer(int fd) const;
     // The mount point of the mount that holds an open folder, for display.
     virtual std::string MountPointOf(int folderFd) const;
+    // The end of a purge: a rename for file systems that refuse RENAME_NOREPLACE, the
+    // shared flush's error reporting, and a read of what the device really holds.
+    // Renames within one folder and replaces `to` if it exists: only for a name just seen
+    // to be free, where RenameAt is refused.
+    virtual std::error_code RenameAtReplacing(int folderFd, const std::string& from,
+                                              const std::string& to) const;
+    // True when FlushVolume fails for any writeback error the volume met since the
+    // descriptor it is given was opened (Linux 5.8 on); older kernels ignore them there.
+    virtual bool VolumeFlushReportsWriteErrors() const;
+    // Reads up to `size` bytes at `offset` of the file fd holds from the device, past the
+    // page cache, so that writes the device acknowledged but dropped show. ENOTSUP when
+    // the file system offers no way past its cache (tmpfs): nothing can be verified there.
+    virtual std::error_code ReadUncached(int fd, std::int64_t offset, std::size_t size,
+                                         std::string& out) const;
 
     // Folders by path. Entries come in byte order of their names, without "." and "..".
     virtual std::error_code ListFolder(const std::string& path,

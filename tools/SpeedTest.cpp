@@ -112,7 +112,7 @@ bool PurgeDummyFiles(const std::string& folder, const SpeedTestSettings& setting
         }
         const FileOutcome code =
             PurgeFileAtPath(purger, WithTrailingSeparator(folder) + entry.name, request, hooks);
-        if (code == FileOutcome::Stopped) {
+        if (code == FileOutcome::Stopped || code == FileOutcome::PartlyOverwritten) {
             stopped = true;
             return false;
         }

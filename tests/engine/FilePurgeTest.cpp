@@ -389,7 +389,7 @@ TEST_F(FilePurgeTest, AStopBetweenWriteRunsKeepsTheFileAndItsSize) {
     stand.reportedSize = 100 << 20;
     stand.passWrites = false;
     hooks.stopRequested = [&] { return !stand.writes.empty(); };
-    EXPECT_EQ(Purge(file, 1, true), FileOutcome::Stopped);
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::PartlyOverwritten);
     EXPECT_EQ(stand.writes.size(), 1u);
     EXPECT_EQ(stand.removeCalls, 0);
     EXPECT_TRUE(fs::exists(file));

@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 class BatchStandIn : public platform::Platform {
   public:
     std::string failingName;
+    bool folderFlushFails = false;
     OperationControl* control = nullptr;
     int stopAfterWrites = -1;
     mutable int writes = 0;
@@ -30,6 +31,10 @@ class BatchStandIn : public platform::Platform {
         }
         StopAt(++writes, stopAfterWrites);
         return Platform::WriteAt(fd, offset, data, size);
+    }
+
+    std::error_code SyncFolder(int fd) const override {
+        return folderFlushFails ? platform::SystemError(EIO) : Platform::SyncFolder(fd);
     }
 
   private:
@@ -84,19 +89,56 @@ TEST_F(BatchPurgeTest, OneFileFailsItsWriteTheOthersArePurged) {
     }
 }
 
+// Every file of the batch was written to once: none of them may be trusted any more.
 TEST_F(BatchPurgeTest, StopBetweenOverwritesLeavesEveryFileOfTheBatchAtItsSize) {
     WriteSmallFiles();
     stand.stopAfterWrites = 7;  // the second overwrite of b.txt
     const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.*"), true);
     EXPECT_TRUE(result.stopped);
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) {
-        EXPECT_NE(result.report.find(std::string(name) + " (100 bytes) not purged.\r\n"),
+        EXPECT_NE(result.report.find(std::string(name) +
+                                     " (100 bytes): partly overwritten, not deleted.\r\n"),
                   std::string::npos)
             << result.report;
         EXPECT_EQ(SizeOf(tree.File(name)), 100) << name;
     }
     EXPECT_EQ(result.report.find(" purged\r\n"), std::string::npos);
     EXPECT_EQ(result.state.purgedFileCount, 0);
+}
+
+TEST_F(BatchPurgeTest, AnUnflushedRemovalIsReportedAndNotCountedAsPurged) {
+    tree.Write("a.txt", "secret");
+    tree.Write("b.txt", "secret");
+    stand.folderFlushFails = true;
+    const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.*"), true);
+    EXPECT_NE(result.report.find("a.txt (6 bytes): file overwritten, but its removal could not "
+                                 "be flushed to the device.\r\nb.txt"),
+              std::string::npos)
+        << result.report;
+    EXPECT_EQ(result.state.purgedFileCount, 0);
+}
+
+// A purge killed between its rename and its unlink left a file under the scrub's marker:
+// the next purge of the folder removes it whatever the file specification, and counts it.
+TEST_F(BatchPurgeTest, ALeftoverOfAKilledPurgeIsPurgedAndCounted) {
+    tree.Write("a.txt", "secret");
+    tree.Write(
+        "\x7f"
+        "Zq81",
+        std::string(4, '\0'));
+    tree.Write("notes.doc", "kept");
+    const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.txt"), true);
+    EXPECT_NE(result.report.find("a.txt (6 bytes) purged\r\n\x7f"
+                                 "Zq81 (4 bytes) purged, left over from an interrupted purge\r\n"),
+              std::string::npos)
+        << result.report;
+    EXPECT_NE(result.report.find("Number of leftovers of interrupted purges purged: 1 of 1\r\n"),
+              std::string::npos);
+    EXPECT_EQ(result.state.fileCount, 1);
+    EXPECT_FALSE(
+        fs::exists(tree.File("\x7f"
+                             "Zq81")));
+    EXPECT_TRUE(fs::exists(tree.File("notes.doc")));
 }
 
 }  // namespace

@@ -168,7 +168,8 @@ TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
     };
     ProcessFiles(op);
     EXPECT_EQ(indicators, (std::vector<std::string>{" ___", " 1__"}));
-    EXPECT_NE(op.ReportText().find("big.dat (8192 bytes) not purged.\r\n"), std::string::npos);
+    EXPECT_NE(op.ReportText().find("big.dat (8192 bytes): partly overwritten, not deleted.\r\n"),
+              std::string::npos);
     EXPECT_NE(op.ReportText().find("Number of files purged: 0\r\n"), std::string::npos);
     EXPECT_NE(op.ReportText().find("Purge operation was stopped."), std::string::npos);
     EXPECT_TRUE(fs::exists(folder.File("big.dat")));

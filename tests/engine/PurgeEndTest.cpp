@@ -1,0 +1,216 @@
+// The end of a purge: the flushes that make the overwrites and the delete durable, the
+// name scrub, and what a stop or a failing device leaves behind.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/StandIns.h"
+#include "common/TempFolder.h"
+#include "engine/DriveInfo.h"
+#include "engine/FilePurge.h"
+#include "engine/NameScrub.h"
+
+namespace vorlane {
+namespace {
+
+using platform::FileStatus;
+using platform::Platform;
+using platform::SystemError;
+using testing::NameOfFd;
+using testing::TempFolder;
+namespace fs = std::filesystem;
+
+struct EndStandIn : Platform {
+    int volumeFlushError = 0, folderSyncError = 0, removeError = 0, renameError = 0;
+    bool markerRefused = false;    // as fusefat: letters and digits only
+    std::string failingFlushName;  // that file's own flush fails
+    std::function<void()> onFileFlush;
+    mutable int volumeFlushes = 0, fileFlushes = 0, removeCalls = 0, sleeps = 0;
+    mutable std::vector<std::string> plainRenames, renames;  // the new names
+
+    std::error_code FlushVolume(int fd) const override {
+        ++volumeFlushes;
+        return volumeFlushError != 0 ? SystemError(volumeFlushError) : Platform::FlushVolume(fd);
+    }
+    bool VolumeFlushReportsWriteErrors() const override { return true; }
+    std::error_code FlushToDevice(int fd) const override {
+        ++fileFlushes;
+        if (onFileFlush) {
+            onFileFlush();
+        }
+        return NameOfFd(fd) == failingFlushName ? SystemError(EIO) : Platform::FlushToDevice(fd);
+    }
+    std::error_code SyncFolder(int fd) const override {
+        return folderSyncError != 0 ? SystemError(folderSyncError) : Platform::SyncFolder(fd);
+    }
+    std::error_code RemoveAt(int folder, const std::string& name,
+                             const FileStatus& expected) const override {
+        ++removeCalls;
+        return removeError != 0 ? SystemError(removeError)
+                                : Platform::RemoveAt(folder, name, expected);
+    }
+    std::error_code RenameAt(int folder, const std::string& from,
+                             const std::string& to) const override {
+        if (markerRefused && to[0] == kScrubMarker) {
+            return SystemError(EPERM);
+        }
+        if (renameError != 0) {
+            return SystemError(renameError);
+        }
+        renames.push_back(to);
+        return Platform::RenameAt(folder, from, to);
+    }
+    std::error_code RenameAtReplacing(int folder, const std::string& from,
+                                      const std::string& to) const override {
+        plainRenames.push_back(to);
+        return Platform::RenameAtReplacing(folder, from, to);
+    }
+    void SleepMilliseconds(int) const override { ++sleeps; }
+};
+
+class PurgeEndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096);
+        ASSERT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus));
+        request.purgeType = 1;  // three overwrites
+    }
+    void TearDown() override { ClearDriveClusterSizes(); }
+
+    // Purges the named files of the folder as one batch; their outcomes in order.
+    std::vector<FileOutcome> Batch(
+        const std::vector<std::string>& names,
+        const std::function<bool()>& goOn = [] { return true; }) {
+        std::vector<BatchFile> files;
+        for (const std::string& name : names) {
+            folder.Write(name, "secret " + name);
+            files.push_back({{held.Get(), name, folder.File(name)}});
+        }
+        purger.PurgeBatch(files, request, goOn);
+        std::vector<FileOutcome> results;
+        for (const BatchFile& file : files) {
+            results.push_back(file.result);
+        }
+        return results;
+    }
+    FileOutcome Single(const std::string& name, const PurgeHooks& hooks = {}) {
+        return PurgeFileAtPath(purger, folder.Write(name, "secret"), request, hooks);
+    }
+
+    TempFolder folder;
+    platform::UniqueFd held;
+    FileStatus heldStatus;
+    PurgeRequest request;
+    FilePurger purger;
+    EndStandIn stand;
+    platform::ScopedPlatform scope{stand};
+};
+
+using Outcomes = std::vector<FileOutcome>;
+
+// The device failed while the names went: the unlink may not have reached it, and the file
+// may come back after a remount. Every file the failed folder flush covered says so.
+TEST_F(PurgeEndTest, AFailedFolderFlushAfterTheUnlinkIsNeverCalledPurged) {
+    stand.folderSyncError = EIO;
+    EXPECT_EQ(Single("alone"), FileOutcome::RemovalNotFlushed);
+    const FileOutcome notFlushed = FileOutcome::RemovalNotFlushed;
+    EXPECT_EQ(Batch({"a", "b", "c"}), (Outcomes{notFlushed, notFlushed, notFlushed}));
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+}
+
+// A shared flush that succeeds stands for every file; only a failed one sends each file's
+// own flush, and then only the file whose write failed fails.
+TEST_F(PurgeEndTest, FilesAreAskedForTheirOwnErrorsOnlyWhenTheSharedFlushFails) {
+    EXPECT_EQ(Batch({"a", "b", "c"}), Outcomes(3, FileOutcome::Ok));
+    EXPECT_EQ(stand.volumeFlushes, 3);
+    EXPECT_EQ(stand.fileFlushes, 0);
+
+    stand.volumeFlushError = EIO;
+    stand.failingFlushName = "b";
+    EXPECT_EQ(Batch({"a", "b", "c"}),
+              (Outcomes{FileOutcome::Ok, FileOutcome::FlushFailed, FileOutcome::Ok}));
+    EXPECT_EQ(stand.fileFlushes, 3 + 2 + 2);  // b drops out after the first overwrite
+    EXPECT_TRUE(fs::exists(folder.File("b")));
+}
+
+// On a device whose flushes take long, Ctrl-C is heard between the files' own flushes.
+TEST_F(PurgeEndTest, AStopIsHeardBetweenTheFilesOwnFlushes) {
+    bool stop = false;
+    stand.volumeFlushError = EIO;
+    stand.onFileFlush = [&] { stop = true; };
+    const Outcomes results = Batch({"a", "b", "c"}, [&] { return !stop; });
+    EXPECT_EQ(stand.fileFlushes, 1);
+    EXPECT_EQ(results, Outcomes(3, FileOutcome::PartlyOverwritten));
+    EXPECT_EQ(fs::file_size(folder.File("c")), std::string("secret c").size());
+}
+
+// A stopped file's line must not let anyone trust its contents: written to, it says so;
+// untouched, it is merely not purged.
+TEST_F(PurgeEndTest, AStoppedFileSaysWhetherAnyOfItsBytesWasWritten) {
+    int asked = 0;
+    EXPECT_EQ(
+        Batch({"a", "b", "c"}, [&] { return ++asked < 2; }),
+        (Outcomes{FileOutcome::PartlyOverwritten, FileOutcome::Stopped, FileOutcome::Stopped}));
+    EXPECT_EQ(TempFolder::Read(folder.File("b")), "secret b");
+
+    request.passes = 2;
+    PurgeHooks hooks;
+    hooks.betweenPasses = [](int) { return false; };
+    EXPECT_EQ(Single("alone", hooks), FileOutcome::PartlyOverwritten);
+    EXPECT_EQ(fs::file_size(folder.File("alone")), 6u);
+}
+
+// A volume gone read-only, or failing, will not heal within the retries: the file fails at
+// once, and later files of that volume are not retried either.
+TEST_F(PurgeEndTest, AReadOnlyOrFailingVolumeIsNotRetried) {
+    for (const int error : {EROFS, EIO}) {
+        SCOPED_TRACE(error);
+        FilePurger fresh;
+        stand.removeCalls = stand.sleeps = 0;
+        stand.removeError = error;
+        const std::string first = folder.Write("first", "secret");
+        EXPECT_EQ(PurgeFileAtPath(fresh, first, request), FileOutcome::NotDeleted);
+        stand.removeError = EBUSY;  // would be retried on a sound volume
+        const std::string second = folder.Write("second", "secret");
+        EXPECT_EQ(PurgeFileAtPath(fresh, second, request), FileOutcome::NotDeleted);
+        EXPECT_EQ(stand.removeCalls, 2);
+        EXPECT_EQ(stand.sleeps, 0);
+        EXPECT_TRUE(fs::exists(first) && fs::exists(second));
+    }
+}
+
+// FUSE file systems refuse RENAME_NOREPLACE; the name is scrubbed there all the same, to a
+// name of the same length that the next purge of the folder recognises as a leftover.
+TEST_F(PurgeEndTest, TheNameIsScrubbedWhereNoReplaceIsRefused) {
+    stand.renameError = EINVAL;
+    const std::string name = "tax-2025-divorce.pdf";
+    EXPECT_EQ(Single(name), FileOutcome::Ok);
+    ASSERT_EQ(stand.plainRenames.size(), 1u);
+    EXPECT_EQ(stand.plainRenames[0].size(), name.size());
+    EXPECT_TRUE(IsScrubLeftover(stand.plainRenames[0]));
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+
+    stand.renameError = 0;
+    stand.markerRefused = true;
+    EXPECT_EQ(Single("refuses-the-marker"), FileOutcome::Ok);
+    ASSERT_EQ(stand.renames.size(), 1u);
+    EXPECT_EQ(stand.renames[0].size(), std::string("refuses-the-marker").size());
+    EXPECT_NE(stand.renames[0], "refuses-the-marker");
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+
+    EXPECT_TRUE(IsScrubLeftover("\x7f"));
+    const std::string marker(1, kScrubMarker);
+    for (const std::string& ordinary :
+         std::vector<std::string>{"", "a" + marker, marker + ".txt", marker + "ab cd", name}) {
+        EXPECT_FALSE(IsScrubLeftover(ordinary)) << ordinary;
+    }
+}
+
+}  // namespace
+}  // namespace vorlane
