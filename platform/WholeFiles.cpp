@@ -92,8 +92,7 @@ std::error_code Platform::CreateFolderAt(int folderFd, const std::string& name) 
 }
 
 // O_EXCL with O_NOFOLLOW: a name someone else made, a link above all, is never opened.
-std::error_code Platform::CreateFileAt(int folderFd, const std::string& name,
-                                       UniqueFd& out) const {
+std::error_code Platform::CreateFileAt(int folderFd, const std::string& name, UniqueFd& out) const {
     UniqueFd fd(::openat(folderFd, name.c_str(),
                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd.Valid()) {

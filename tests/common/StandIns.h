@@ -41,8 +41,8 @@ class TestVolume : public platform::Platform {
     }
     std::error_code CreateFolderAt(int folderFd, const std::string& name) const override {
         std::error_code ignored;
-        const auto held = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(folderFd),
-                                                        ignored);
+        const auto held =
+            std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(folderFd), ignored);
         if (mountDenied && held == mount) {
             return platform::SystemError(EACCES);
         }
