@@ -15,9 +15,14 @@ using platform::FolderEntry;
 using platform::Sys;
 using platform::WalkFolder;
 
-constexpr std::int64_t kBatchFileBelow = 1 << 20;
-// Two descriptors per file: well within any limit of open files.
-constexpr std::size_t kBatchFiles = 200;
+// Each batch flushes the whole volume once per overwrite: as few batches as the limits
+// of an ordinary purge allow (BatchLimits), and two descriptors per file.
+constexpr int kDescriptorsKeptFree = 256;
+
+std::size_t BatchFiles(const BatchLimits& limits) {
+    const int room = (Sys().RaiseOpenFileLimit() - kDescriptorsKeptFree) / 2;
+    return static_cast<std::size_t>(std::clamp(room, 1, limits.files));
+}
 constexpr std::size_t kDirectorySizesLimit = 16 << 20;
 constexpr const char* kDirectorySizes = "directorysizes";
 constexpr std::string_view kInfoSuffix = ".trashinfo";
@@ -123,8 +128,12 @@ void TrashEmptier::Remove(const WalkFolder& folder, const FolderEntry& entry) {
 
 void TrashEmptier::PurgeFiles(const WalkFolder& folder,
                               const std::vector<const FolderEntry*>& files, bool fromFiles) {
+    const BatchLimits limits;
+    const std::size_t batchFiles = BatchFiles(limits);
     std::vector<BatchFile> batch;
+    std::int64_t batchBytes = 0;
     const auto runBatch = [&] {
+        batchBytes = 0;
         purger_.PurgeBatch(batch, request_, [this] { return !Stopped(); });
         for (const BatchFile& done : batch) {
             Count(done.result, done.file.path, fromFiles);
@@ -136,9 +145,10 @@ void TrashEmptier::PurgeFiles(const WalkFolder& folder,
             break;
         }
         PurgeFileRef ref{folder.fd.Get(), file->name, folder.path + file->name};
-        if (file->status.size < kBatchFileBelow) {
+        if (file->status.size < limits.fileBelow) {
             batch.push_back({ref});
-            if (batch.size() >= kBatchFiles) {
+            batchBytes += file->status.size;
+            if (batch.size() >= batchFiles || batchBytes >= limits.bytes) {
                 runBatch();
             }
             continue;
@@ -215,6 +225,26 @@ void TrashEmptier::EmptyItem(const WalkFolder& files, const WalkFolder& info,
     EmptyEntries(info, {entry}, false);
     if (entry.status.kind == FileKind::Directory) {
         EmptyFolderItem(info, entry, false);
+    }
+}
+
+void TrashEmptier::EmptyFileItems(const WalkFolder& files, const WalkFolder& info,
+                                  const std::vector<const FolderEntry*>& items) {
+    PurgeFiles(files, items, true);
+    std::vector<FolderEntry> entries;
+    for (const FolderEntry* item : items) {
+        platform::FileStatus now;
+        FolderEntry entry{item->name + std::string(kInfoSuffix), {}};
+        if (IsMissing(Sys().StatAt(files.fd.Get(), item->name, now)) &&
+            !Sys().StatAt(info.fd.Get(), entry.name, entry.status)) {
+            entries.push_back(entry);
+        }
+    }
+    EmptyEntries(info, entries, false);
+    for (const FolderEntry& entry : entries) {
+        if (entry.status.kind == FileKind::Directory) {
+            EmptyFolderItem(info, entry, false);
+        }
     }
 }
 

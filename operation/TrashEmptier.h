@@ -31,6 +31,9 @@ class TrashEmptier {
     // One item of files/ with its whole tree, then its entry in info/ once it is gone.
     void EmptyItem(const platform::WalkFolder& files, const platform::WalkFolder& info,
                    const platform::FolderEntry& item);
+    // Many items that are plain files, purged in batches, then the entries of those gone.
+    void EmptyFileItems(const platform::WalkFolder& files, const platform::WalkFolder& info,
+                        const std::vector<const platform::FolderEntry*>& items);
     // What a folder holds; the folder itself stays.
     void EmptyTree(const platform::WalkFolder& folder);
     // The entries of info/ whose item is no longer in files/.

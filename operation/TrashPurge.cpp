@@ -185,12 +185,22 @@ class TrashRun {
         return Run(count, chosen, [&](TrashEmptier& emptier) { emptier.EmptyTree(folder); });
     }
 
+    // Plain files first, in batches with one flush per overwrite; then the rest.
     void EmptyItems(TrashEmptier& emptier, const std::vector<FolderEntry>& items) {
+        std::vector<const FolderEntry*> files;
+        for (const FolderEntry& item : items) {
+            if (item.status.kind == platform::FileKind::Regular) {
+                files.push_back(&item);
+            }
+        }
+        emptier.EmptyFileItems(parts_.files, parts_.info, files);
         for (const FolderEntry& item : items) {
             if (emptier.Stopped()) {
                 return;
             }
-            emptier.EmptyItem(parts_.files, parts_.info, item);
+            if (item.status.kind != platform::FileKind::Regular) {
+                emptier.EmptyItem(parts_.files, parts_.info, item);
+            }
         }
     }
 
