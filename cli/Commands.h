@@ -2,6 +2,7 @@
 // The commands of vorlane-cli. Each reads its own words (after the command's name)
 // and returns the exit status (cli/ExitStatus.h).
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ int RunSaveSetupCommand(const std::vector<std::string>& words);
 int RunSpeedTestCommand(const std::vector<std::string>& words, StopRequest& stop);
 // purge-trash [--drive MOUNT] [--yes]
 int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& stop);
+
+// A folder purge whose folder is, or lies in, a Trash: only that tree goes, with the
+// Trash's entries for the deleted items it removes. None when the folder lies in no Trash.
+std::optional<int> PurgeIfInTrash(const std::string& folder, bool assumeYes, StopRequest& stop);
 
 // The single-file purge, with the purge command's options already read.
 int PurgeFiles(Options& options, StopRequest& stop);

@@ -91,6 +91,10 @@ int PurgeFolder(Options& options, StopRequest& stop) {
     if (!choices) {
         return UsageError(kCommand, problem);
     }
+    if (const std::optional<int> status =
+            PurgeIfInTrash(choices->targetFolder, options.Has("--yes"), stop)) {
+        return *status;
+    }
     return Purge(*choices, options.Has("--yes"), stop);
 }
 

@@ -15,7 +15,6 @@
 namespace vorlane::cli {
 namespace {
 
-
 // The Trash questions on the terminal: --yes answers the one question, and the outcome
 // goes to standard output, where a script reads it.
 class TrashTerminal : public TerminalInterface {
@@ -55,19 +54,29 @@ class TrashTerminal : public TerminalInterface {
     bool nobodyToAsk_ = false;
 };
 
-// The Trash of the user's home: $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash.
-std::vector<std::string> HomeTrash() {
-    const platform::Platform& sys = platform::Sys();
-    std::string dataHome = sys.EnvironmentValue("XDG_DATA_HOME");
-    if (dataHome.empty() || dataHome.front() != '/') {
-        const std::string home = sys.EnvironmentValue("HOME");
-        dataHome = home.empty() ? std::string() : home + "/.local/share";
+std::vector<OpenTrash> HomeTrash() {
+    std::vector<OpenTrash> found;
+    if (std::optional<OpenTrash> home = OpenHomeTrash()) {
+        found.push_back(std::move(*home));
     }
-    const std::string trash = dataHome + "/Trash";
-    if (dataHome.empty() || !FolderIsDirectory(trash)) {
-        return {};
+    return found;
+}
+
+int StatusOf(const TrashPurgeResult& result, const TrashTerminal& terminal,
+             const StopRequest& stop) {
+    if (terminal.Declined()) {
+        if (terminal.NobodyToAsk()) {
+            std::cerr << "No terminal to confirm on; give --yes to purge.\n";
+        }
+        return kExitRefused;
     }
-    return {trash};
+    if (stop.Requested()) {
+        return kExitStopped;
+    }
+    if (!result.ran) {
+        return kExitNothingMatched;
+    }
+    return result.failed == 0 && !result.stopped ? kExitAllDone : kExitNotAllPurged;
 }
 
 }  // namespace
@@ -80,7 +89,7 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& sto
     }
     LoadProgramTexts();
     const std::optional<std::string> drive = options.Value("--drive");
-    const std::vector<std::string> trashFolders = drive ? TrashFoldersOn(*drive) : HomeTrash();
+    const std::vector<OpenTrash> trashFolders = drive ? OpenTrashFoldersOn(*drive) : HomeTrash();
     if (trashFolders.empty()) {
         std::cout << (drive ? "There is no Trash on " + *drive + "." : "There is no Trash.")
                   << "\n";
@@ -91,7 +100,7 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& sto
     stop.Watch(&control);
     bool anyRan = false;
     bool allPurged = true;
-    for (const std::string& trash : trashFolders) {
+    for (const OpenTrash& trash : trashFolders) {
         const TrashPurgeResult result = PurgeTrash(trash, OperationChoices{}, terminal, control);
         anyRan = anyRan || result.ran;
         allPurged = allPurged && result.failed == 0 && !result.stopped;
@@ -111,6 +120,23 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& sto
         return kExitNothingMatched;
     }
     return allPurged ? kExitAllDone : kExitNotAllPurged;
+}
+
+}  // namespace vorlane::cli
+
+namespace vorlane::cli {
+
+std::optional<int> PurgeIfInTrash(const std::string& folder, bool assumeYes, StopRequest& stop) {
+    if (!FindTrashScope(folder)) {
+        return std::nullopt;
+    }
+    LoadProgramTexts();
+    TrashTerminal terminal(assumeYes, stop);
+    OperationControl control;
+    stop.Watch(&control);
+    const TrashPurgeResult result = PurgeTrash(folder, OperationChoices{}, terminal, control);
+    stop.Watch(nullptr);
+    return StatusOf(result, terminal, stop);
 }
 
 }  // namespace vorlane::cli

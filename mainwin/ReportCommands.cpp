@@ -252,10 +252,9 @@ void ReportCommands::ReportScreen() {
 }
 
 void ReportCommands::PurgeTrash(const std::string& folder) {
-    const std::string root = TrashRootOf(folder);
     running_ = Snapshot();
-    RunOnWorker(
-        [&] { vorlane::PurgeTrash(root.empty() ? folder : root, running_, bridge_, control_); });
+    // The folder itself: a folder inside the Trash purges only its own tree.
+    RunOnWorker([&] { vorlane::PurgeTrash(folder, running_, bridge_, control_); });
 }
 
 }  // namespace vorlane

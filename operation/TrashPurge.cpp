@@ -1,9 +1,13 @@
 #include "operation/TrashPurge.h"
 
+#include <fcntl.h>
+
+#include <set>
+
 #include "engine/DriveInfo.h"
 #include "engine/ExclusionRules.h"
-#include "operation/Operation.h"
-#include "operation/RecursivePurge.h"
+#include "operation/TrashEmptier.h"
+#include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
@@ -11,6 +15,14 @@
 
 namespace vorlane {
 namespace {
+
+using platform::FolderEntry;
+using platform::Sys;
+using platform::WalkFolder;
+
+// A message box stays readable: the first lines of what was left, then how many more.
+constexpr std::size_t kShownLines = 20;
+constexpr std::string_view kInfoSuffix = ".trashinfo";
 
 bool IsOrLiesIn(const std::string& path, const std::string& folder) {
     return path == folder || (path.size() > folder.size() && path.starts_with(folder) &&
@@ -27,18 +39,6 @@ void Tell(OperationInterface& ui, const std::string& text, const std::string& ti
     ui.Ask({text, title, MessageButtons::Ok, 1, icon});
 }
 
-// Files in the folder's whole tree; a missing folder holds none.
-std::int32_t FilesInTree(const std::string& folder) {
-    if (!FolderIsDirectory(folder)) {
-        return 0;
-    }
-    return FolderSize(folder, "*.*", std::nullopt, false).count;
-}
-
-bool HoldsNothing(const std::string& folder) {
-    return !FolderIsDirectory(folder) || FolderIsEmpty(folder);
-}
-
 std::string PurgeQuestion(std::int32_t files, const std::string& drive) {
     if (files == 1) {
         return "There is one file or folder in the Trash which was deleted from Drive " + drive +
@@ -48,7 +48,8 @@ std::string PurgeQuestion(std::int32_t files, const std::string& drive) {
            ".\r\nAre you sure you wish to purge these files?";
 }
 
-std::string Outcome(const TrashPurgeResult& result, const std::string& drive) {
+std::string Outcome(const TrashPurgeResult& result, const TrashTally& tally,
+                    const std::string& drive, const std::string& purgedFolder) {
     std::string text = result.purged == 1
                            ? "One file in the Trash for Drive " + drive + " has been purged."
                            : " " + std::to_string(result.purged) +
@@ -57,46 +58,180 @@ std::string Outcome(const TrashPurgeResult& result, const std::string& drive) {
         text += "\r\n" + std::to_string(result.failed) +
                 (result.failed == 1 ? " file could not be purged." : " files could not be purged.");
     }
-    return text;
-}
-
-// The fixed options of a Trash purge: everything in it goes, and its folders with it.
-OperationChoices TrashChoices(const OperationChoices& choices, const std::string& trash) {
-    OperationChoices trashChoices = choices;
-    trashChoices.targetFolder = trash;
-    trashChoices.targetFilespec = "*.*";
-    trashChoices.subdirectories = true;
-    trashChoices.dateRestriction.active = false;
-    trashChoices.options = {.doNotDeletePurgedFiles = false,
-                            .okToPurgeReadOnlyFiles = true,
-                            .okToPurgeSystemFiles = true,
-                            .okToPurgeSensitiveFiles = true,
-                            .folderNamesOnly = false,
-                            .confirmFiles = false,
-                            .deleteEmptyFolders = true};
-    return trashChoices;
-}
-
-// The deleted files first, then the .trashinfo files that name where they came from; a
-// stop between the two leaves every remaining file with its .trashinfo.
-TrashPurgeResult Purge(const OperationChoices& choices, const std::string& trash,
-                       OperationInterface& ui, OperationControl& control) {
-    control.Reset();
-    ui.ReplaceReportTail(0, {});
-    Operation op(TrashChoices(choices, trash), ui, control);
-    op.State().purging = true;
-    op.State().purgingTrash = true;
-    const std::string root = WithTrailingSeparator(Resolved(trash));
-    TrashPurgeResult result{true};
-    VorlPurgeRecursive(op, root + "files", "*.*");
-    result.purged = op.State().purgedFileCount;
-    if (!op.Stopped()) {
-        VorlPurgeRecursive(op, root + "info", "*.*");
+    for (std::size_t i = 0; i < tally.lines.size() && i < kShownLines; ++i) {
+        text += "\r\n" + tally.lines[i];
     }
-    result.failed = op.State().fileCount - op.State().purgedFileCount;
-    result.stopped = op.Stopped();
-    return result;
+    if (tally.lines.size() > kShownLines) {
+        text += "\r\n" + std::to_string(tally.lines.size() - kShownLines) + " more not purged.";
+    }
+    return text + "\r\nThe folder purged was " + purgedFolder + ".";
 }
+
+// A part of the Trash, open; a missing part holds nothing.
+std::error_code OpenPart(const OpenTrash& trash, const std::string& name, WalkFolder& out) {
+    out.path = trash.path + "/" + (name == "." ? "" : name + "/");
+    out.depth = name == "." ? 0 : 1;
+    const std::error_code error = Sys().OpenFolder(trash.fd.Get(), name, out.fd, out.status);
+    return error == std::errc::no_such_file_or_directory ? std::error_code() : error;
+}
+
+std::vector<FolderEntry> EntriesOf(const WalkFolder& folder) {
+    std::vector<FolderEntry> entries;
+    if (folder.fd.Valid()) {
+        Sys().ReadFolder(folder.fd.Get(), entries);
+    }
+    return entries;
+}
+
+// Entries of info/ that name no item of files/.
+std::int32_t StrayCount(const std::vector<FolderEntry>& files,
+                        const std::vector<FolderEntry>& info) {
+    std::set<std::string> items;
+    for (const FolderEntry& item : files) {
+        items.insert(item.name + std::string(kInfoSuffix));
+    }
+    std::int32_t strays = 0;
+    for (const FolderEntry& entry : info) {
+        strays += items.count(entry.name) == 0 ? 1 : 0;
+    }
+    return strays;
+}
+
+// The Trash opened with its parts, ready for a purge of the whole or of one part.
+struct TrashParts {
+    WalkFolder root;
+    WalkFolder files;
+    WalkFolder info;
+};
+
+class TrashRun {
+  public:
+    TrashRun(const OpenTrash& trash, const OperationChoices& choices, OperationInterface& ui,
+             OperationControl& control)
+        : trash_(trash),
+          choices_(choices),
+          ui_(ui),
+          control_(control),
+          drive_(DriveOfPath(trash.path)),
+          title_("Purge files in Trash deleted from Drive " + drive_) {}
+
+    // False, with the message told, when the Trash cannot be read.
+    bool Open() {
+        std::error_code error = OpenPart(trash_, ".", parts_.root);
+        std::vector<FolderEntry> ignored;
+        if (!error) {
+            error = Sys().ReadFolder(parts_.root.fd.Get(), ignored);
+        }
+        if (!error) {
+            error = OpenPart(trash_, "files", parts_.files);
+        }
+        if (!error) {
+            error = OpenPart(trash_, "info", parts_.info);
+        }
+        if (error) {
+            Tell(ui_,
+                 "Cannot access Trash for Drive " + drive_ + ":\r\n" +
+                     platform::Platform::ErrorText(error),
+                 title_, MessageIcon::Exclamation);
+        }
+        return !error;
+    }
+
+    TrashPurgeResult Whole() {
+        const std::vector<FolderEntry> items = EntriesOf(parts_.files);
+        const std::int32_t count =
+            static_cast<std::int32_t>(items.size()) + StrayCount(items, EntriesOf(parts_.info));
+        if (count == 0) {
+            Tell(ui_, "The Trash is empty.", title_);
+            return {};
+        }
+        return Run(count, trash_.path, [&](TrashEmptier& emptier) {
+            EmptyItems(emptier, items);
+            if (!emptier.Stopped()) {
+                emptier.EmptyStrayInfo(parts_.files, parts_.info);
+            }
+        });
+    }
+
+    TrashPurgeResult Part(const TrashScope& scope) {
+        std::vector<FolderEntry> items = EntriesOf(parts_.files);
+        if (scope.part == TrashPart::Item) {
+            std::erase_if(items,
+                          [&](const FolderEntry& item) { return item.name != scope.itemName; });
+        }
+        const std::string chosen = WithoutTrailingSeparator(scope.chosen.path);
+        if (scope.part == TrashPart::InsideItem) {
+            return Inside(scope.chosen, chosen);
+        }
+        if (items.empty()) {
+            return NothingDeleted();
+        }
+        return Run(static_cast<std::int32_t>(items.size()), chosen,
+                   [&](TrashEmptier& emptier) { EmptyItems(emptier, items); });
+    }
+
+  private:
+    TrashPurgeResult NothingDeleted() {
+        Tell(ui_,
+             "The Trash does not contain any files which were deleted from Drive " + drive_ + ".",
+             title_);
+        return {};
+    }
+
+    TrashPurgeResult Inside(const WalkFolder& folder, const std::string& chosen) {
+        const std::int32_t count = static_cast<std::int32_t>(EntriesOf(folder).size());
+        if (count == 0) {
+            return NothingDeleted();
+        }
+        return Run(count, chosen, [&](TrashEmptier& emptier) { emptier.EmptyTree(folder); });
+    }
+
+    // Plain files first, in batches with one flush per overwrite; then the rest.
+    void EmptyItems(TrashEmptier& emptier, const std::vector<FolderEntry>& items) {
+        std::vector<const FolderEntry*> files;
+        for (const FolderEntry& item : items) {
+            if (item.status.kind == platform::FileKind::Regular) {
+                files.push_back(&item);
+            }
+        }
+        emptier.EmptyFileItems(parts_.files, parts_.info, files);
+        for (const FolderEntry& item : items) {
+            if (emptier.Stopped()) {
+                return;
+            }
+            if (item.status.kind != platform::FileKind::Regular) {
+                emptier.EmptyItem(parts_.files, parts_.info, item);
+            }
+        }
+    }
+
+    template <typename Work>
+    TrashPurgeResult Run(std::int32_t count, const std::string& purgedFolder, Work work) {
+        if (ui_.Ask({PurgeQuestion(count, drive_), title_, MessageButtons::YesNo, 1,
+                     MessageIcon::Question}) != MessageAnswer::Yes) {
+            return {};
+        }
+        control_.Reset();
+        ui_.ReplaceReportTail(0, {});
+        TrashEmptier emptier(choices_, control_);
+        work(emptier);
+        emptier.DropDirectorySizes(parts_.root);
+        TrashPurgeResult result{true};
+        result.purged = emptier.Tally().purged;
+        result.failed = emptier.Tally().notPurged;
+        result.stopped = emptier.Stopped();
+        Tell(ui_, Outcome(result, emptier.Tally(), drive_, purgedFolder), title_);
+        return result;
+    }
+
+    const OpenTrash& trash_;
+    const OperationChoices& choices_;
+    OperationInterface& ui_;
+    OperationControl& control_;
+    const std::string drive_;
+    const std::string title_;
+    TrashParts parts_;
+};
 
 }  // namespace
 
@@ -110,46 +245,26 @@ std::string TrashRootOf(const std::string& folder) {
     return {};
 }
 
-std::vector<std::string> TrashFoldersOn(const std::string& mountPoint) {
-    std::vector<std::string> found;
-    for (const std::string& trash : FindProtectedPlaces().trashFolders) {
-        if (FolderIsDirectory(trash) && DriveOfPath(trash) == mountPoint) {
-            found.push_back(trash);
-        }
-    }
-    return found;
+TrashPurgeResult PurgeTrash(const OpenTrash& trash, const OperationChoices& choices,
+                            OperationInterface& ui, OperationControl& control) {
+    TrashRun run(trash, choices, ui, control);
+    return run.Open() ? run.Whole() : TrashPurgeResult{};
 }
 
-TrashPurgeResult PurgeTrash(const std::string& trashFolder, const OperationChoices& choices,
+TrashPurgeResult PurgeTrash(const std::string& folder, const OperationChoices& choices,
                             OperationInterface& ui, OperationControl& control) {
-    const std::string drive = DriveOfPath(trashFolder);
-    const std::string title = "Purge files in Trash deleted from Drive " + drive;
-    if (const std::error_code error = CountSubfolders(trashFolder).error) {
-        Tell(ui,
-             "Cannot access Trash for Drive " + drive + ":\r\n" +
-                 platform::Platform::ErrorText(error),
-             title, MessageIcon::Exclamation);
-        return {};
+    if (std::optional<TrashScope> scope = FindTrashScope(folder)) {
+        if (scope->part == TrashPart::WholeTrash) {
+            return PurgeTrash(scope->trash, choices, ui, control);
+        }
+        TrashRun run(scope->trash, choices, ui, control);
+        return run.Open() ? run.Part(*scope) : TrashPurgeResult{};
     }
-    const std::string root = WithTrailingSeparator(trashFolder);
-    if (HoldsNothing(root + "files") && HoldsNothing(root + "info")) {
-        Tell(ui, "The Trash is empty.", title);
-        return {};
-    }
-    const std::int32_t files = FilesInTree(root + "files");
-    if (files == 0) {
-        Tell(ui,
-             "The Trash does not contain any files which were deleted from Drive " + drive + ".",
-             title);
-        return {};
-    }
-    if (ui.Ask({PurgeQuestion(files, drive), title, MessageButtons::YesNo, 1,
-                MessageIcon::Question}) != MessageAnswer::Yes) {
-        return {};
-    }
-    const TrashPurgeResult result = Purge(choices, trashFolder, ui, control);
-    Tell(ui, Outcome(result, drive), title);
-    return result;
+    // A Trash folder of a kind this user's list does not name: taken as a whole Trash.
+    OpenTrash trash;
+    trash.path = platform::RealFolderPath(folder);
+    Sys().OpenFolderPath(folder + "/.", trash.fd, trash.status);
+    return PurgeTrash(trash, choices, ui, control);
 }
 
 }  // namespace vorlane

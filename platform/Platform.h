@@ -189,6 +189,16 @@ class Platform {
     // the file system offers no way past its cache (tmpfs): nothing can be verified there.
     virtual std::error_code ReadUncached(int fd, std::int64_t offset, std::size_t size,
                                          std::string& out) const;
+    // New entries made only by this call, relative to a held folder. EEXIST when the name
+    // is taken, by anything at all: the caller must never take over what someone else made.
+    virtual std::error_code CreateFolderAt(int folderFd, const std::string& name) const;
+    // A new regular file, open for writing; never follows a link in the name.
+    virtual std::error_code CreateFileAt(int folderFd, const std::string& name,
+                                         UniqueFd& out) const;
+    // A small regular file of a held folder, read whole; a link, FIFO or longer file
+    // is refused (ELOOP, EINVAL, EFBIG).
+    virtual std::error_code ReadFileAt(int folderFd, const std::string& name, std::string& out,
+                                       std::size_t maxBytes) const;
 
     // Folders by path. Entries come in byte order of their names, without "." and "..".
     virtual std::error_code ListFolder(const std::string& path,

@@ -83,3 +83,45 @@ std::error_code Platform::WriteWholeFile(const std::string& path, const std::str
 }
 
 }  // namespace vorlane::platform
+
+namespace vorlane::platform {
+
+// 0700: the folder is ours alone, so nobody can plant a name in it while it is used.
+std::error_code Platform::CreateFolderAt(int folderFd, const std::string& name) const {
+    return ::mkdirat(folderFd, name.c_str(), 0700) == 0 ? std::error_code() : SystemError(errno);
+}
+
+// O_EXCL with O_NOFOLLOW: a name someone else made, a link above all, is never opened.
+std::error_code Platform::CreateFileAt(int folderFd, const std::string& name, UniqueFd& out) const {
+    UniqueFd fd(::openat(folderFd, name.c_str(),
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.Valid()) {
+        return SystemError(errno);
+    }
+    out = std::move(fd);
+    return {};
+}
+
+std::error_code Platform::ReadFileAt(int folderFd, const std::string& name, std::string& out,
+                                     std::size_t maxBytes) const {
+    out.clear();
+    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
+    UniqueFd fd(::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.Valid()) {
+        return SystemError(errno);
+    }
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) {
+        return SystemError(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return SystemError(EINVAL);
+    }
+    const std::error_code error = ReadAll(fd.Get(), out, maxBytes);
+    if (error) {
+        out.clear();
+    }
+    return error;
+}
+
+}  // namespace vorlane::platform

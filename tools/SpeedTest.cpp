@@ -1,5 +1,7 @@
 #include "tools/SpeedTest.h"
 
+#include <fcntl.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -14,6 +16,7 @@
 #include "support/Strings.h"
 #include "support/UserLocale.h"
 #include "tools/DriveSpeeds.h"
+#include "tools/DummyFolder.h"
 #include "tools/SettingsStore.h"
 
 namespace vorlane {
@@ -43,50 +46,36 @@ std::string CreationFailedMessage(const std::string& drive) {
            "\nfor the speed test.  Please repeat the test.";
 }
 
-// Removes the dummy folder when the run ends, however it ends.
-class DummyFolderGuard {
-  public:
-    explicit DummyFolderGuard(std::string folder) : folder_(std::move(folder)) {}
-    ~DummyFolderGuard() {
-        std::string ignored;
-        DeleteFolderTree(folder_, ignored, true);
+// The folder a dummy folder goes in, held open, when it lies on the drive's volume.
+platform::UniqueFd OpenBaseOn(const std::string& base, dev_t device) {
+    platform::UniqueFd fd;
+    platform::FileStatus status;
+    if (base.empty() || Sys().OpenFolder(AT_FDCWD, base, fd, status) || status.device != device) {
+        return {};
     }
-    DummyFolderGuard(const DummyFolderGuard&) = delete;
-    DummyFolderGuard& operator=(const DummyFolderGuard&) = delete;
-
-  private:
-    std::string folder_;
-};
-
-bool SameVolume(const std::string& folder, const std::string& drive) {
-    const auto volume = Sys().VolumeOf(WithTrailingSeparator(folder));
-    const auto folderStatus = Sys().StatNoFollow(folder);
-    return volume && volume->mountPoint == drive &&
-           folderStatus.kind == platform::FileKind::Directory &&
-           folderStatus.device == Sys().StatNoFollow(drive).device;
+    return fd;
 }
 
-// Writes the dummy files; the number written, 0 when too few could be made.
-int WriteDummyFiles(const std::string& folder, int wanted, double& bytes) {
+// Writes the dummy files; false when too few could be made.
+bool WriteDummyFiles(DummyFolder& folder, int wanted, double& bytes) {
     // Sizes of 50 KiB to 128 KiB in steps of 3 bytes, so that no two runs write alike.
     std::mt19937 generator{std::random_device{}()};
     std::uniform_int_distribution<int> step(0, 26624);
     int written = 0;
     while (written < wanted) {
-        const std::string path = NextFreeFilePath(WithTrailingSeparator(folder) + kDummyFolderStub);
         const int size = 51200 + 3 * step(generator);
-        if (Sys().WriteWholeFile(path, std::string(static_cast<std::size_t>(size), '\0'))) {
+        if (folder.AddFile(size)) {
             // A disk that fills up after a few files still gives a usable figure.
-            return written > kMinimumFiles ? written : 0;
+            return written > kMinimumFiles;
         }
         ++written;
         bytes += size;
     }
-    return written;
+    return true;
 }
 
 // Purges every dummy file; false at the first failure.
-bool PurgeDummyFiles(const std::string& folder, const SpeedTestSettings& settings, bool& stopped) {
+bool PurgeDummyFiles(DummyFolder& folder, const SpeedTestSettings& settings, bool& stopped) {
     // One file at a time, each with all its passes, as a purge of large files goes; size
     // and times are left as the overwrite made them, which nothing needs back.
     FilePurger purger;
@@ -98,29 +87,9 @@ bool PurgeDummyFiles(const std::string& folder, const SpeedTestSettings& setting
     request.keepGrownSize = true;
     PurgeHooks hooks;
     hooks.stopRequested = settings.stopRequested;
-    std::vector<platform::FolderEntry> entries;
-    if (Sys().ListFolder(folder, entries)) {
-        return false;
-    }
-    for (const auto& entry : entries) {
-        if (!WildcardMatch(entry.name, std::string(kDummyFolderStub) + "*", true)) {
-            continue;
-        }
-        if (settings.stopRequested && settings.stopRequested()) {
-            stopped = true;
-            return false;
-        }
-        const FileOutcome code =
-            PurgeFileAtPath(purger, WithTrailingSeparator(folder) + entry.name, request, hooks);
-        if (code == FileOutcome::Stopped || code == FileOutcome::PartlyOverwritten) {
-            stopped = true;
-            return false;
-        }
-        if (code != FileOutcome::Ok) {
-            return false;
-        }
-    }
-    return true;
+    const FileOutcome code = folder.PurgeFiles(purger, request, hooks);
+    stopped = code == FileOutcome::Stopped || code == FileOutcome::PartlyOverwritten;
+    return code == FileOutcome::Ok;
 }
 
 SpeedRun Failed(SpeedRunResult result, std::string message) {
@@ -131,14 +100,13 @@ SpeedRun Failed(SpeedRunResult result, std::string message) {
 }
 
 // Purges the written files and times the purge with the clean-up.
-SpeedRun TimePurge(const std::string& folder, double bytes, const SpeedTestSettings& settings) {
+SpeedRun TimePurge(DummyFolder& folder, double bytes, const SpeedTestSettings& settings) {
     // Lets the writes of the dummy files settle so that they are not timed as well.
     Sys().SleepMilliseconds(1000);
     const double start = Sys().SecondsSinceMidnight();
     bool stopped = false;
     const bool purged = PurgeDummyFiles(folder, settings, stopped);
-    std::string ignored;
-    DeleteFolderTree(folder, ignored, true);
+    folder.Remove();
     double seconds = Sys().SecondsSinceMidnight() - start;
     if (seconds < 0) {
         seconds += kSecondsPerDay;  // midnight passed
@@ -205,23 +173,18 @@ float SpeedOfRun(double bytes, int overwrites, double seconds) {
     return static_cast<float>(bytes / kMegabyte * overwrites / std::max(seconds, kShortest));
 }
 
-std::string CreateDummyFolder(const std::string& drive) {
-    std::string folder = NextFreeFolder(drive, kDummyFolderStub);
-    if (!folder.empty()) {
-        return folder;
-    }
+bool CreateDummyFolder(const std::string& drive, DummyFolder& folder) {
+    const dev_t device = Sys().StatNoFollow(drive).device;
     // A mount point the user may not write to (the root volume, mostly): a folder of the
     // user's own on the same volume serves as well.
-    for (const char* variable : {"HOME", "TMPDIR"}) {
-        const std::string base = Sys().EnvironmentValue(variable);
-        if (!base.empty() && SameVolume(base, drive)) {
-            folder = NextFreeFolder(base, kDummyFolderStub);
-            if (!folder.empty()) {
-                return folder;
-            }
+    for (const std::string& base : {drive, Sys().EnvironmentValue("HOME"),
+                                    Sys().EnvironmentValue("TMPDIR"), std::string("/tmp")}) {
+        platform::UniqueFd held = OpenBaseOn(base, device);
+        if (held.Valid() && folder.Create(std::move(held), base)) {
+            return true;
         }
     }
-    return SameVolume("/tmp", drive) ? NextFreeFolder("/tmp", kDummyFolderStub) : std::string();
+    return false;
 }
 
 SpeedRun RunSpeedTest(const std::string& drive, const SpeedTestSettings& settings) {
@@ -236,16 +199,15 @@ SpeedRun RunSpeedTest(const std::string& drive, const SpeedTestSettings& setting
     if (freeBytes < kRequiredFreeBytes) {
         return Failed(SpeedRunResult::NoSpace, FreeSpaceMessage(drive, freeBytes));
     }
-    const std::string folder = CreateDummyFolder(drive);
-    if (folder.empty()) {
+    DummyFolder folder;
+    if (!CreateDummyFolder(drive, folder)) {
         return Failed(SpeedRunResult::NoWritableFolder,
                       DriveText(drive) +
                           " cannot be tested: no folder on it can be written to.\nThe test "
                           "needs a writable folder on the volume it measures.");
     }
-    DummyFolderGuard guard(folder);
     double bytes = 0;
-    if (WriteDummyFiles(folder, NumberOfDummyFiles(totalBytes), bytes) == 0) {
+    if (!WriteDummyFiles(folder, NumberOfDummyFiles(totalBytes), bytes)) {
         return Failed(SpeedRunResult::NoDummyFiles, CreationFailedMessage(drive));
     }
     if (settings.stopRequested && settings.stopRequested()) {

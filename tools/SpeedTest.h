@@ -65,10 +65,12 @@ int NumberOfDummyFiles(double totalBytes);
 // MB per second for one overwrite; a time under a millisecond counts as one.
 float SpeedOfRun(double bytes, int overwrites, double seconds);
 
+class DummyFolder;
+
 // Creates the dummy folder for a test of the drive: in its mount point when that can be
-// written, else in the home or temporary folder when it lies on the same volume. Empty
+// written, else in the home or temporary folder when it lies on the same volume. False
 // when no such folder can be made.
-std::string CreateDummyFolder(const std::string& drive);
+bool CreateDummyFolder(const std::string& drive, DummyFolder& folder);
 
 // One run: checks the free space, writes the dummy files, purges and times them. The
 // dummy folder is removed whatever happens.

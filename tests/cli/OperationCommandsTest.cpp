@@ -55,6 +55,22 @@ TEST_F(OperationCommandsTest, RelativeFolderKeepsTheTrash) {
     EXPECT_TRUE(fs::is_directory(share + "/Trash/info"));
 }
 
+TEST_F(OperationCommandsTest, FolderInTheTrashGoesWithItsEntryOnly) {
+    folder.WriteTree({"Trash/files/X/sub/a.txt=alpha", "Trash/info/X.trashinfo=Path=/a/X\n",
+                      "Trash/files/Y=kept", "Trash/info/Y.trashinfo=Path=/a/Y\n"});
+    const std::string trash = folder.Path() + "/Trash";
+    const std::string environment = "XDG_DATA_HOME=" + Quoted() + " ";
+    CliRun run = RunCli("purge --folder '" + trash + "/files/X' --subfolders --yes", environment);
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_FALSE(fs::exists(trash + "/files/X"));
+    EXPECT_FALSE(fs::exists(trash + "/info/X.trashinfo"));
+    EXPECT_EQ(TempFolder::Read(trash + "/files/Y"), "kept");
+
+    run = RunCli("purge-trash --yes", environment);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("The folder purged was " + trash + ".\n"), std::string::npos) << run.out;
+}
+
 int LineCount(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }

@@ -39,6 +39,15 @@ class TestVolume : public platform::Platform {
         }
         return Platform::CreateFolder(path);
     }
+    std::error_code CreateFolderAt(int folderFd, const std::string& name) const override {
+        std::error_code ignored;
+        const auto held =
+            std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(folderFd), ignored);
+        if (mountDenied && held == mount) {
+            return platform::SystemError(EACCES);
+        }
+        return Platform::CreateFolderAt(folderFd, name);
+    }
     std::string EnvironmentValue(const std::string& name) const override {
         return name == "HOME" ? home : std::string();
     }

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <set>
 
 #include "common/StandIns.h"
 #include "common/TempFolder.h"
@@ -84,6 +85,61 @@ TEST_F(SpeedTest, StopLeavesNoDummyFolder) {
         EXPECT_EQ(RunSpeedTest(temp.Path(), settings).result, SpeedRunResult::Stopped) << stopAt;
         EXPECT_FALSE(HoldsDummyFolder(temp.Path())) << stopAt;
     }
+}
+
+// Another user may write to the folder the dummy folder goes in (a world-writable volume
+// root). Each stand-in plays that user: it makes its names just after the test looked.
+class OtherUserBetween : public TestVolume {
+  public:
+    using TestVolume::TestVolume;
+    // A dummy name looks free the first time, as it did just before the other user made it.
+    platform::FileStatus StatNoFollow(const std::string& path) const override {
+        if (fs::path(path).filename().string().starts_with(kDummyFolderStub) &&
+            looked.insert(path).second) {
+            return {};
+        }
+        return TestVolume::StatNoFollow(path);
+    }
+    // A link where the first dummy file goes, planted inside the new folder itself.
+    std::error_code CreateFolderAt(int folderFd, const std::string& name) const override {
+        const std::error_code error = TestVolume::CreateFolderAt(folderFd, name);
+        if (!error && !plantInside.empty()) {
+            const auto held = fs::read_symlink("/proc/self/fd/" + std::to_string(folderFd));
+            fs::create_symlink(plantInside, held / name / (std::string(kDummyFolderStub) + "1"));
+        }
+        return error;
+    }
+    std::string plantInside;
+    mutable std::set<std::string> looked;
+};
+
+class SpeedTestAgainstOtherUser : public ::testing::Test {
+  protected:
+    SpeedTestAgainstOtherUser() : volume(temp.File("volume")), scoped(volume) {
+        temp.WriteTree({"volume", "secret=root only"});
+    }
+    void ExpectSecretKept(const SpeedRun& run) {
+        EXPECT_EQ(run.result, SpeedRunResult::Measured) << run.message;
+        EXPECT_TRUE(TempFolder::Read(temp.File("secret")) == "root only") << "secret overwritten";
+    }
+    TempFolder temp;
+    OtherUserBetween volume;
+    platform::ScopedPlatform scoped;
+    SpeedTestSettings settings{0, 1, 3, nullptr};
+};
+
+TEST_F(SpeedTestAgainstOtherUser, FolderMadeByAnotherIsLeftAlone) {
+    temp.WriteTree({"volume/_vn_dummy1"});
+    const std::string planted = temp.File("volume/_vn_dummy1/_vn_dummy1");
+    fs::create_symlink(temp.File("secret"), planted);
+    ExpectSecretKept(RunSpeedTest(volume.mount, settings));
+    EXPECT_TRUE(fs::is_symlink(planted));
+    EXPECT_EQ(std::distance(fs::directory_iterator(volume.mount), {}), 1);  // ours is gone
+}
+
+TEST_F(SpeedTestAgainstOtherUser, LinkWhereADummyFileGoesIsNotFollowed) {
+    volume.plantInside = temp.File("secret");
+    ExpectSecretKept(RunSpeedTest(volume.mount, settings));
 }
 
 }  // namespace

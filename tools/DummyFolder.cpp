@@ -1,0 +1,91 @@
+#include "tools/DummyFolder.h"
+
+#include <cerrno>
+
+#include "tools/SpeedTest.h"
+
+namespace vorlane {
+namespace {
+
+using platform::Sys;
+
+// Enough numbers for any folder of leftovers; beyond it something is wrong.
+constexpr int kMaxNumber = 10000;
+
+}  // namespace
+
+bool DummyFolder::Create(platform::UniqueFd parent, const std::string& parentPath) {
+    for (int number = 1; number <= kMaxNumber; ++number) {
+        const std::string name = kDummyFolderStub + std::to_string(number);
+        const std::error_code error = Sys().CreateFolderAt(parent.Get(), name);
+        if (error == std::errc::file_exists) {
+            continue;
+        }
+        if (error || Sys().OpenFolder(parent.Get(), name, folder_, status_)) {
+            return false;
+        }
+        parent_ = std::move(parent);
+        name_ = name;
+        path_ = (parentPath.ends_with('/') ? parentPath : parentPath + "/") + name;
+        return true;
+    }
+    return false;
+}
+
+std::error_code DummyFolder::AddFile(std::int64_t size) {
+    for (; nextNumber_ <= kMaxNumber; ++nextNumber_) {
+        const std::string name = kDummyFolderStub + std::to_string(nextNumber_);
+        platform::UniqueFd fd;
+        const std::error_code error = Sys().CreateFileAt(folder_.Get(), name, fd);
+        if (error == std::errc::file_exists) {
+            continue;
+        }
+        if (error) {
+            return error;
+        }
+        ++nextNumber_;
+        Made made{name, {}};
+        Sys().StatOpen(fd.Get(), made.status);
+        files_.push_back(made);
+        const std::string zeros(static_cast<std::size_t>(size), '\0');
+        if (const std::error_code writeError =
+                Sys().WriteAt(fd.Get(), 0, zeros.data(), zeros.size())) {
+            return writeError;
+        }
+        return fd.Reset();
+    }
+    return platform::SystemError(EEXIST);
+}
+
+FileOutcome DummyFolder::PurgeFiles(FilePurger& purger, const PurgeRequest& request,
+                                    const PurgeHooks& hooks) {
+    for (Made& made : files_) {
+        if (hooks.stopRequested && hooks.stopRequested()) {
+            return FileOutcome::Stopped;
+        }
+        const FileOutcome outcome =
+            purger.Purge({folder_.Get(), made.name, path_ + "/" + made.name}, request, hooks);
+        if (outcome != FileOutcome::Ok) {
+            return outcome;
+        }
+        made.gone = true;
+    }
+    return FileOutcome::Ok;
+}
+
+void DummyFolder::Remove() {
+    if (!folder_.Valid()) {
+        return;
+    }
+    for (Made& made : files_) {
+        if (!made.gone) {
+            Sys().RemoveAt(folder_.Get(), made.name, made.status);
+            made.gone = true;
+        }
+    }
+    folder_.Reset();
+    Sys().RemoveFolderAt(parent_.Get(), name_, status_);
+    parent_.Reset();
+}
+
+}  // namespace vorlane
