@@ -4,6 +4,7 @@
 #include "operation/ConfirmationMessage.h"
 #include "operation/FileListing.h"
 #include "operation/ProcessFiles.h"
+#include "operation/TargetMatch.h"
 #include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
 #include "platform/Platform.h"
@@ -32,7 +33,7 @@ std::string TargetFile(const OperationChoices& choices) {
 }
 
 bool SingleFile(const OperationChoices& choices) {
-    return !HasWildcard(choices.targetFilespec) && !choices.subdirectories;
+    return NamesOneFile(choices) && !choices.subdirectories;
 }
 
 bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui,
@@ -57,7 +58,7 @@ bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui
 
 // Matching files directly in the target folder, or why it cannot be read.
 FolderCount DirectMatches(const OperationChoices& choices) {
-    return CountFiles(choices.targetFolder, choices.targetFilespec, false);
+    return CountNamedTargets(choices);
 }
 
 void TellUnreadable(OperationInterface& ui, const std::string& folder, const std::string& why,
@@ -93,7 +94,7 @@ OperationResult Finish(Operation& op, const std::string& caption) {
 std::optional<std::int32_t> CountForConfirmation(const OperationChoices& choices,
                                                  OperationInterface& ui, OperationControl& control,
                                                  const platform::WalkFolder& target) {
-    if (!HasWildcard(choices.targetFilespec) && !choices.subdirectories) {
+    if (SingleFile(choices)) {
         return 1;
     }
     ui.ShowProgress("Now counting files ...");
@@ -113,7 +114,7 @@ OperationResult NothingMatched() {
 bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui,
                        std::optional<std::int32_t> count, bool& dateFailed) {
     const ConfirmationMessage message = BuildConfirmationMessage(
-        {choices.targetFolder, choices.targetFilespec, HasWildcard(choices.targetFilespec),
+        {choices.targetFolder, choices.targetFilespec, !NamesOneFile(choices),
          choices.subdirectories, choices.dateRestriction.active,
          choices.dateRestriction.onlyBeforeJdn, count});
     if (!message.goOn) {
@@ -153,7 +154,7 @@ bool ReportNoFilesToList(const OperationChoices& choices, OperationInterface& ui
     std::string text = "File " + spec + " not found.";
     if (spec == kAllFiles) {
         text = "There are no files in " + choices.targetFolder + ".";
-    } else if (HasWildcard(spec)) {
+    } else if (!NamesOneFile(choices)) {
         text = "There are no files in " + choices.targetFolder + " matching " + spec + ".";
     }
     Tell(ui, text, "List files", MessageIcon::Exclamation);
@@ -178,7 +179,7 @@ bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool p
         Tell(ui, "No files specified.", "Error", MessageIcon::Exclamation);
         return false;
     }
-    if (!HasWildcard(choices.targetFilespec) && !FileExists(TargetFile(choices))) {
+    if (NamesOneFile(choices) && !FileExists(TargetFile(choices))) {
         Tell(ui, "The file " + choices.targetFilespec + " does not exist.", title,
              MessageIcon::Exclamation);
         return false;
@@ -206,7 +207,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
         Tell(ui, std::string(kRootRefused), kPurgeCaption, MessageIcon::Exclamation);
         return {};
     }
-    const bool multipleFiles = HasWildcard(choices.targetFilespec);
+    const bool multipleFiles = !NamesOneFile(choices);
     const FolderCount matches = DirectMatches(choices);
     if (matches.error) {
         TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(matches.error),

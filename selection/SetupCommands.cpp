@@ -1,6 +1,7 @@
 #include "selection/SetupCommands.h"
 
 #include "engine/FileOperations.h"
+#include "operation/SetupChoices.h"
 #include "selection/TargetDisplay.h"
 #include "support/Folders.h"
 
@@ -87,6 +88,7 @@ void SetupCommands::ClearSetup() {
 void SetupCommands::RestoreSetup() {
     state_.targetFolder = state_.remembered.targetFolder;
     state_.targetFilespec = state_.remembered.targetFilespec;
+    state_.singleFileTarget = SetupFolderNamesOneFile(state_.targetFolder);
     // The flag goes with the day, so that the label and the operations agree.
     state_.dateRestriction.onlyBeforeJdn = state_.remembered.dateRestrictionJdn;
     state_.dateRestriction.active = state_.remembered.dateRestrictionJdn != kNoDateRestrictionJdn;
