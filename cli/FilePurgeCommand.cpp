@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 #include "platform/Terminal.h"
 #include "platform/VolumeTable.h"
+#include "support/Strings.h"
 
 namespace vorlane::cli {
 namespace {
@@ -110,7 +111,8 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             allPurged = allPurged && result == FileOutcome::Ok;
             text = OutcomeText(result);
         }
-        progress.WithLineCleared([&] { std::cout << path << ": " << text << std::endl; });
+        progress.WithLineCleared(
+            [&] { std::cout << ShownName(path) << ": " << text << std::endl; });
     }
     if (stop.Requested()) {
         return kExitStopped;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/ExitStatus.h"
+#include "support/Strings.h"
 
 #ifndef VORLANE_VERSION
 #define VORLANE_VERSION "unknown"
@@ -89,7 +90,9 @@ void PrintVersion(std::ostream& out) {
 int UsageError(const std::string& command, const std::string& problem) {
     const std::string help = command.empty() ? std::string(kProgram) + " --help"
                                              : kProgram + (" " + command) + " --help";
-    std::cerr << kProgram << ": " << problem << "\nTry '" << help << "' for more information.\n";
+    // A problem is one line, whatever the name it quotes holds.
+    std::cerr << kProgram << ": " << ShownName(problem) << "\nTry '" << help
+              << "' for more information.\n";
     return kExitRefused;
 }
 

@@ -111,7 +111,8 @@ int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& u
     const std::string verb = purge ? "purge" : "list";
     const std::string folderProblem = platform::FolderProblem(choices.targetFolder);
     if (!folderProblem.empty()) {
-        PrintError("cannot " + verb + " in '" + choices.targetFolder + "': " + folderProblem);
+        PrintError("cannot " + verb + " in '" + ShownName(choices.targetFolder) +
+                   "': " + folderProblem);
         return kExitRefused;
     }
     if (NamesOneFile(choices)) {
@@ -119,7 +120,7 @@ int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& u
             WithTrailingSeparator(choices.targetFolder) + choices.targetFilespec;
         const std::string fileProblem = platform::NameProblem(file);
         if (!fileProblem.empty()) {
-            PrintError("cannot " + verb + " '" + file + "': " + fileProblem);
+            PrintError("cannot " + verb + " '" + ShownName(file) + "': " + fileProblem);
             return kExitNothingMatched;
         }
     }
@@ -128,8 +129,8 @@ int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& u
     }
     // A single file outside the date restriction matches nothing; any other refusal
     // (such as "/" as the folder) is a refusal.
-    const bool singleFileDate = NamesOneFile(choices) && !choices.subdirectories &&
-                                choices.dateRestriction.active;
+    const bool singleFileDate =
+        NamesOneFile(choices) && !choices.subdirectories && choices.dateRestriction.active;
     return singleFileDate ? kExitNothingMatched : kExitRefused;
 }
 

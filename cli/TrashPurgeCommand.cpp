@@ -15,7 +15,6 @@
 namespace vorlane::cli {
 namespace {
 
-
 // The Trash questions on the terminal: --yes answers the one question, and the outcome
 // goes to standard output, where a script reads it.
 class TrashTerminal : public TerminalInterface {

@@ -63,8 +63,8 @@ FolderCount DirectMatches(const OperationChoices& choices) {
 
 void TellUnreadable(OperationInterface& ui, const std::string& folder, const std::string& why,
                     const std::string& title) {
-    Tell(ui, "Folder " + WithTrailingSeparator(folder) + " cannot be read: " + why + ".", title,
-         MessageIcon::Exclamation);
+    Tell(ui, "Folder " + ShownName(WithTrailingSeparator(folder)) + " cannot be read: " + why + ".",
+         title, MessageIcon::Exclamation);
 }
 
 bool IsRootFolder(const platform::FileStatus& folder) {
@@ -114,7 +114,7 @@ OperationResult NothingMatched() {
 bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui,
                        std::optional<std::int32_t> count, bool& dateFailed) {
     const ConfirmationMessage message = BuildConfirmationMessage(
-        {choices.targetFolder, choices.targetFilespec, !NamesOneFile(choices),
+        {ShownName(choices.targetFolder), ShownName(choices.targetFilespec), !NamesOneFile(choices),
          choices.subdirectories, choices.dateRestriction.active,
          choices.dateRestriction.onlyBeforeJdn, count});
     if (!message.goOn) {
@@ -150,12 +150,13 @@ bool ReportNoFilesToList(const OperationChoices& choices, OperationInterface& ui
     if (choices.subdirectories || matches.count > 0) {
         return false;
     }
-    const std::string& spec = choices.targetFilespec;
+    const std::string spec = ShownName(choices.targetFilespec);
+    const std::string folder = ShownName(choices.targetFolder);
     std::string text = "File " + spec + " not found.";
     if (spec == kAllFiles) {
-        text = "There are no files in " + choices.targetFolder + ".";
+        text = "There are no files in " + folder + ".";
     } else if (!NamesOneFile(choices)) {
-        text = "There are no files in " + choices.targetFolder + " matching " + spec + ".";
+        text = "There are no files in " + folder + " matching " + spec + ".";
     }
     Tell(ui, text, "List files", MessageIcon::Exclamation);
     return true;
@@ -180,7 +181,7 @@ bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool p
         return false;
     }
     if (NamesOneFile(choices) && !FileExists(TargetFile(choices))) {
-        Tell(ui, "The file " + choices.targetFilespec + " does not exist.", title,
+        Tell(ui, "The file " + ShownName(choices.targetFilespec) + " does not exist.", title,
              MessageIcon::Exclamation);
         return false;
     }
@@ -216,17 +217,17 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
     }
     if (!choices.subdirectories && matches.count == 0) {
         Tell(ui,
-             multipleFiles ? "There are no files in " + choices.targetFolder + " matching " +
-                                 choices.targetFilespec + "."
-                           : "File " + choices.targetFilespec + " not found.",
+             multipleFiles ? "There are no files in " + ShownName(choices.targetFolder) +
+                                 " matching " + ShownName(choices.targetFilespec) + "."
+                           : "File " + ShownName(choices.targetFilespec) + " not found.",
              "Purge files", MessageIcon::Exclamation);
         return NothingMatched();
     }
     const std::optional<std::int32_t> count = CountForConfirmation(choices, ui, control, target);
     if (count == 0) {
         Tell(ui,
-             "There are no files in " + choices.targetFolder +
-                 " or in any of its subfolders matching " + choices.targetFilespec +
+             "There are no files in " + ShownName(choices.targetFolder) +
+                 " or in any of its subfolders matching " + ShownName(choices.targetFilespec) +
                  (choices.dateRestriction.active ? " (possibly due to the date restriction)" : "") +
                  ".",
              "Purge files", MessageIcon::Information);

@@ -18,9 +18,9 @@ void SetupCommands::ShowAll() {
     ShowDateRestriction(state_);
 }
 
-bool SetupCommands::LoadSetupFrom(const std::string& path) {
+bool SetupCommands::LoadSetupFrom(const std::string& path, std::string& problem) {
     Setup setup = SetupOf(state_);
-    if (!LoadSetupFromFile(path, setup)) {
+    if (!LoadSetupFromFile(path, setup, problem)) {
         return false;
     }
     ApplySetup(state_, setup);
@@ -41,8 +41,11 @@ bool SetupCommands::LoadSetup() {
         Tell("File " + path + " not found!", "Error when attempting to load setup.");
         return false;
     }
-    if (!LoadSetupFrom(path)) {
-        Tell("Error when attempting to load setup from file " + path + "!", "Error");
+    std::string problem;
+    if (!LoadSetupFrom(path, problem)) {
+        Tell("Error when attempting to load setup from file " + path + "!" +
+                 (problem.empty() ? "" : "\n" + problem + "."),
+             "Error");
         return false;
     }
     ShowAll();
