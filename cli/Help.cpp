@@ -26,9 +26,10 @@ const char* const kExitStatusText =
 const char* const kFilePatternText =
     "File patterns (--spec):\n"
     "  *.*        every file\n"
-    "  *          names without a dot; *.txt names ending in .txt; ? one character\n"
+    "  *          every file too; *.txt names ending in .txt; ? one character\n"
+    "  .*         the names that begin with a dot\n"
     "  report.txt exactly that name (case counts); with * or ? case does not count\n"
-    "  no [...] classes; a star takes the first match of what follows it\n";
+    "  a pattern covers the whole name, as in a shell; no [...] classes\n";
 
 std::string OptionLabel(const OptionSpec& spec) {
     std::string label = spec.shortName != 0 ? std::string("-") + spec.shortName + ", " : "    ";
