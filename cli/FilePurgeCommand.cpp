@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/Terminal.h"
 #include "platform/VolumeTable.h"
+#include "support/Strings.h"
 
 namespace vorlane::cli {
 namespace {
@@ -117,7 +118,8 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             linkGiven = linkGiven || result == FileOutcome::SymbolicLink;
             text = OutcomeText(result);
         }
-        progress.WithLineCleared([&] { std::cout << path << ": " << text << std::endl; });
+        progress.WithLineCleared(
+            [&] { std::cout << ShownName(path) << ": " << text << std::endl; });
     }
     if (stop.Requested()) {
         return kExitStopped;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/ExitStatus.h"
+#include "support/Strings.h"
 
 #ifndef VORLANE_VERSION
 #define VORLANE_VERSION "unknown"
@@ -25,9 +26,10 @@ const char* const kExitStatusText =
 const char* const kFilePatternText =
     "File patterns (--spec):\n"
     "  *.*        every file\n"
-    "  *          names without a dot; *.txt names ending in .txt; ? one character\n"
+    "  *          every file too; *.txt names ending in .txt; ? one character\n"
+    "  .*         the names that begin with a dot\n"
     "  report.txt exactly that name (case counts); with * or ? case does not count\n"
-    "  no [...] classes; a star takes the first match of what follows it\n";
+    "  a pattern covers the whole name, as in a shell; no [...] classes\n";
 
 std::string OptionLabel(const OptionSpec& spec) {
     std::string label = spec.shortName != 0 ? std::string("-") + spec.shortName + ", " : "    ";
@@ -89,7 +91,9 @@ void PrintVersion(std::ostream& out) {
 int UsageError(const std::string& command, const std::string& problem) {
     const std::string help = command.empty() ? std::string(kProgram) + " --help"
                                              : kProgram + (" " + command) + " --help";
-    std::cerr << kProgram << ": " << problem << "\nTry '" << help << "' for more information.\n";
+    // A problem is one line, whatever the name it quotes holds.
+    std::cerr << kProgram << ": " << ShownName(problem) << "\nTry '" << help
+              << "' for more information.\n";
     return kExitRefused;
 }
 

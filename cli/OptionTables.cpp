@@ -133,7 +133,8 @@ const CommandSpec& TrashPurgeCommandSpec() {
 
 const std::vector<const CommandSpec*>& AllCommands() {
     static const std::vector<const CommandSpec*> all{
-        &PurgeCommandSpec(), &ListCommandSpec(), &SaveSetupCommandSpec(), &SpeedTestCommandSpec()};
+        &PurgeCommandSpec(), &ListCommandSpec(), &SaveSetupCommandSpec(), &TrashPurgeCommandSpec(),
+        &SpeedTestCommandSpec()};
     return all;
 }
 

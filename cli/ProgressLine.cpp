@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/Terminal.h"
+#include "support/Strings.h"
 
 namespace vorlane::cli {
 namespace {
@@ -54,7 +55,7 @@ void ProgressLine::StartPass(const std::string& path, int pass, int passes, std:
     }
     const std::int64_t written = platform::BytesWrittenByProcess().value_or(0);
     std::lock_guard lock(mutex_);
-    path_ = path;
+    path_ = ShownName(path);
     pass_ = pass;
     passes_ = passes;
     bytes_ = bytes;

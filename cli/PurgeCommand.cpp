@@ -9,6 +9,7 @@
 #include "operation/PurgeCommands.h"
 #include "operation/SetupChoices.h"
 #include "platform/Terminal.h"
+#include "support/Strings.h"
 #include "tools/SetupFile.h"
 
 namespace vorlane::cli {
@@ -66,12 +67,17 @@ int PurgeFromSetup(const Options& options, StopRequest& stop) {
     }
     const std::string path = *options.Value("--setup");
     if (const std::string problem = platform::ReadProblem(path); !problem.empty()) {
-        PrintError("cannot read operation file '" + path + "': " + problem);
+        PrintError("cannot read operation file '" + ShownName(path) + "': " + problem);
         return kExitRefused;
     }
     Setup setup;
-    if (!LoadSetupFromFile(path, setup)) {
-        PrintError("'" + path + "' is not an operation file (16 lines, see data/example.vns)");
+    std::string setupProblem;
+    if (!LoadSetupFromFile(path, setup, setupProblem)) {
+        if (!setupProblem.empty()) {
+            return UsageError(kCommand, "'" + path + "': " + setupProblem);
+        }
+        PrintError("'" + ShownName(path) +
+                   "' is not an operation file (16 lines, see data/example.vns)");
         return kExitRefused;
     }
     OperationChoices choices = ChoicesFromSetup(setup);

@@ -6,6 +6,7 @@
 #include "cli/TargetOptions.h"
 #include "operation/SetupChoices.h"
 #include "platform/Terminal.h"
+#include "support/Strings.h"
 #include "tools/SetupFile.h"
 
 namespace vorlane::cli {
@@ -30,13 +31,13 @@ int RunSaveSetupCommand(const std::vector<std::string>& words) {
     }
     const std::string& path = options.Operands().front();
     if (const std::string reason = platform::CreateProblem(path); !reason.empty()) {
-        PrintError("cannot write '" + path + "': " + reason);
+        PrintError("cannot write '" + ShownName(path) + "': " + reason);
         return kExitRefused;
     }
     Setup setup = SetupFromChoices(*choices);
     setup.versionText = VORLANE_SETUP_VERSION;
     if (!SaveSetupToFile(path, setup)) {
-        PrintError("cannot write '" + path +
+        PrintError("cannot write '" + ShownName(path) +
                    "' (an operation file cannot hold a name with a line break)");
         return kExitRefused;
     }

@@ -78,6 +78,8 @@ std::optional<OperationChoices> TargetChoices(Options& options, std::string& pro
     }
     choices.targetFolder = AbsoluteFolder(*folder);
     choices.targetFilespec = options.Value("--spec").value_or("*.*");
+    // A pattern means here what it means in a shell, never the windows' extension rule.
+    choices.specRule = FileSpecRule::WholeName;
     if (choices.targetFilespec.empty()) {
         problem = "an empty --spec matches nothing; '*.*' is every file";
         return std::nullopt;
@@ -133,15 +135,16 @@ int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& u
     const std::string verb = purge ? "purge" : "list";
     const std::string folderProblem = platform::FolderProblem(choices.targetFolder);
     if (!folderProblem.empty()) {
-        PrintError("cannot " + verb + " in '" + choices.targetFolder + "': " + folderProblem);
+        PrintError("cannot " + verb + " in '" + ShownName(choices.targetFolder) +
+                   "': " + folderProblem);
         return kExitRefused;
     }
-    if (!HasWildcard(choices.targetFilespec)) {
+    if (NamesOneFile(choices)) {
         const std::string file =
             WithTrailingSeparator(choices.targetFolder) + choices.targetFilespec;
         const std::string fileProblem = platform::NameProblem(file);
         if (!fileProblem.empty()) {
-            PrintError("cannot " + verb + " '" + file + "': " + fileProblem);
+            PrintError("cannot " + verb + " '" + ShownName(file) + "': " + fileProblem);
             return kExitNothingMatched;
         }
     }
@@ -150,8 +153,8 @@ int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& u
     }
     // A single file outside the date restriction matches nothing; any other refusal
     // (such as "/" as the folder) is a refusal.
-    const bool singleFileDate = !HasWildcard(choices.targetFilespec) && !choices.subdirectories &&
-                                choices.dateRestriction.active;
+    const bool singleFileDate =
+        NamesOneFile(choices) && !choices.subdirectories && choices.dateRestriction.active;
     return singleFileDate ? kExitNothingMatched : kExitRefused;
 }
 

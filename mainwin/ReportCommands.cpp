@@ -112,7 +112,7 @@ bool ReportCommands::TargetStillThere(const std::string& title) {
         return true;
     }
     // What no longer exists is no longer shown as the target.
-    if (!HasWildcard(state.targetFilespec) &&
+    if ((state.singleFileTarget || !HasWildcard(state.targetFilespec)) &&
         !FileExists(WithTrailingSeparator(state.targetFolder) + state.targetFilespec)) {
         state.targetFilespec.clear();
     } else if (!FolderIsDirectory(state.targetFolder)) {

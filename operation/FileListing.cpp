@@ -34,7 +34,8 @@ bool ListOneFile(Operation& op, const FolderEntry& entry) {
     if (state.listingFiles && state.fileDetails) {
         // Straight into the text, past the buffer check: a folder of a thousand files
         // must list to its end and get its estimate.
-        op.AppendToText(entry.name + " (" + DatePart(DateTimeTextOf(entry.status, true)) + ", " +
+        op.AppendToText(ShownName(entry.name) + " (" +
+                        DatePart(DateTimeTextOf(entry.status, true)) + ", " +
                         SizeTextUpToMB(size, 2) + ")   \r\n");
     }
     state.sumOfSizes += size;
@@ -62,7 +63,7 @@ class ListWalk : public platform::WalkVisitor {
         op_.State().folderFileCount = static_cast<std::int32_t>(targets_.size());
         if (!targets_.empty() && !op_.CountOnly()) {
             if (op_.State().listFolders) {
-                op_.ReportAppend(folder.path + std::string(kCrLf), true);
+                op_.ReportAppend(ShownName(folder.path) + std::string(kCrLf), true);
             } else {
                 op_.AppendToText(" .");
             }

@@ -1,6 +1,7 @@
 #include "operation/Operation.h"
 
 #include "platform/Platform.h"
+#include "support/Strings.h"
 
 namespace vorlane {
 
@@ -26,7 +27,7 @@ void Operation::ReportFolderLeft(const std::string& path, platform::FolderRefusa
     const std::string why = refusal == platform::FolderRefusal::OtherVolume
                                 ? std::string(" is on another volume, ") + notDone + "."
                                 : " cannot be read: " + platform::Platform::ErrorText(error) + ".";
-    ReportAppend("\r\nFolder " + path + why + "\r\n", true);
+    ReportAppend("\r\nFolder " + ShownName(path) + why + "\r\n", true);
 }
 
 std::string CopyOnWriteNote(const platform::VolumeTable& volumes, int fd) {
@@ -69,9 +70,13 @@ void Operation::ReportAppend(std::string_view text, bool showNow) {
         pending_.clear();
         ShowText();
     }
-    if (report_.Characters() > ReportBuffer::kCapacity) {
+    if (OverCapacity()) {
         ReportBufferFull();
     }
+}
+
+bool Operation::OverCapacity() const {
+    return report_.Characters() > ReportBuffer::kCapacity && !ui_.KeepsWholeReport();
 }
 
 void Operation::AppendToText(std::string_view text) {
@@ -84,7 +89,7 @@ void Operation::AppendWithinBuffer(std::string_view text) {
         return;
     }
     AppendToText(text);
-    if (report_.Characters() > ReportBuffer::kCapacity) {
+    if (OverCapacity()) {
         ReportBufferFull();
     }
 }

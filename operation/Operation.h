@@ -102,6 +102,8 @@ class Operation {
     void SettlePausedDone();
 
   private:
+    // True when the text is past the buffer's limit and the person's report has one.
+    bool OverCapacity() const;
     void ReportBufferFull();
 
     // The operation's own copy: the windows may change their choices while it runs.

@@ -29,6 +29,10 @@ std::string TimesText(int passes) {
 
 }  // namespace
 
+bool NamesOneFile(const OperationChoices& choices) {
+    return choices.specRule == FileSpecRule::OneFile || !HasWildcard(choices.targetFilespec);
+}
+
 std::string FolderCaption(const std::string& targetFolder) {
     return ShortenPath(WithTrailingSeparator(targetFolder), kFolderCaptionLimit);
 }

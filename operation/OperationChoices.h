@@ -27,9 +27,22 @@ struct SafetyOverrides {
     bool preserveRoot = true;     // refuse "/" as the target of a folder purge
 };
 
+// How the file specification picks the files.
+enum class FileSpecRule {
+    // The windows' rule: name and specification are split at their last dot, "*.*" is
+    // every file; without wildcards the specification is one name, byte for byte.
+    Windows,
+    // The command line's: the pattern over the whole name as a shell writes it, so that
+    // ".*" is the names that begin with a dot ("*.*" stays every file).
+    WholeName,
+    // One file chosen as such: its name, byte for byte, even with "*" or "?" in it.
+    OneFile,
+};
+
 struct OperationChoices {
     std::string targetFolder;
     std::string targetFilespec = "*.*";
+    FileSpecRule specRule = FileSpecRule::Windows;
     bool subdirectories = false;
     DateRestriction dateRestriction;
     int purgeType = 0;
@@ -41,6 +54,9 @@ struct OperationChoices {
     // Measured purge speed per drive (mount point), MB/s for one overwrite.
     std::map<std::string, float> drivePurgeSpeeds;
 };
+
+// True when the target is a single file: chosen as one, or named without wildcards.
+bool NamesOneFile(const OperationChoices& choices);
 
 // The folder and the file specification as the main window shows them; the report header
 // joins the two without a separator, so the folder ends with one.

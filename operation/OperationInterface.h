@@ -53,6 +53,10 @@ class OperationInterface {
     virtual void ShowPhase(ReportPhase phase, std::string_view pausedDone) = 0;
     // A finished report: the window copies it to the clipboard.
     virtual void ReportFinished(std::string_view text) = 0;
+    // True where every line is passed on as it comes and nothing has to be held, as on
+    // a terminal or in a log: the report then never fills. A window holds its report
+    // and keeps it bounded.
+    virtual bool KeepsWholeReport() const { return false; }
     // The report window's caption: what the operation in it does.
     virtual void ShowCaption(std::string_view /*caption*/) {}
     // The main window's progress line for work that writes no report.

@@ -36,8 +36,8 @@ void Prepare(Operation& op) {
 }
 
 std::string PurgeHeader(const OperationChoices& choices) {
-    const std::string folder = FolderCaption(choices.targetFolder);
-    const std::string spec = FileSpecCaption(choices.targetFilespec);
+    const std::string folder = ShownName(FolderCaption(choices.targetFolder));
+    const std::string spec = ShownName(FileSpecCaption(choices.targetFilespec));
     std::string text = "Purging ";
     if (spec == kAllFiles) {
         text += "all files in " + folder;
@@ -95,6 +95,11 @@ void PurgeSummary(Operation& op) {
     const OperationState& state = op.State();
     if (!(state.fileCount == 1 && state.purgedFileCount == 1)) {
         op.AppendToText("Number of files purged: " + Count(state.purgedFileCount) + "\r\n");
+    }
+    // A full buffer named no file after it: the count is all that tells of those that stayed.
+    if (op.ReportBufferIsFull()) {
+        op.AppendToText("Number of files not purged: " +
+                        Count(state.fileCount - state.purgedFileCount) + "\r\n");
     }
     if (state.purgedFileCount > 1) {
         op.AppendToText("Sum of sizes of files purged: " + SizeText(state.sumOfSizes, 2) +

@@ -4,6 +4,7 @@
 #include "operation/ConfirmationMessage.h"
 #include "operation/FileListing.h"
 #include "operation/ProcessFiles.h"
+#include "operation/TargetMatch.h"
 #include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
 #include "platform/Platform.h"
@@ -32,7 +33,7 @@ std::string TargetFile(const OperationChoices& choices) {
 }
 
 bool SingleFile(const OperationChoices& choices) {
-    return !HasWildcard(choices.targetFilespec) && !choices.subdirectories;
+    return NamesOneFile(choices) && !choices.subdirectories;
 }
 
 bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui,
@@ -57,13 +58,13 @@ bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui
 
 // Matching files directly in the target folder, or why it cannot be read.
 FolderCount DirectMatches(const OperationChoices& choices) {
-    return CountFiles(choices.targetFolder, choices.targetFilespec, false);
+    return CountNamedTargets(choices);
 }
 
 void TellUnreadable(OperationInterface& ui, const std::string& folder, const std::string& why,
                     const std::string& title) {
-    Tell(ui, "Folder " + WithTrailingSeparator(folder) + " cannot be read: " + why + ".", title,
-         MessageIcon::Exclamation);
+    Tell(ui, "Folder " + ShownName(WithTrailingSeparator(folder)) + " cannot be read: " + why + ".",
+         title, MessageIcon::Exclamation);
 }
 
 bool IsRootFolder(const platform::FileStatus& folder) {
@@ -93,7 +94,7 @@ OperationResult Finish(Operation& op, const std::string& caption) {
 std::optional<std::int32_t> CountForConfirmation(const OperationChoices& choices,
                                                  OperationInterface& ui, OperationControl& control,
                                                  const platform::WalkFolder& target) {
-    if (!HasWildcard(choices.targetFilespec) && !choices.subdirectories) {
+    if (SingleFile(choices)) {
         return 1;
     }
     ui.ShowProgress("Now counting files ...");
@@ -113,7 +114,7 @@ OperationResult NothingMatched() {
 bool ConfirmWithPerson(OperationChoices& choices, OperationInterface& ui,
                        std::optional<std::int32_t> count, bool& dateFailed) {
     const ConfirmationMessage message = BuildConfirmationMessage(
-        {choices.targetFolder, choices.targetFilespec, HasWildcard(choices.targetFilespec),
+        {ShownName(choices.targetFolder), ShownName(choices.targetFilespec), !NamesOneFile(choices),
          choices.subdirectories, choices.dateRestriction.active,
          choices.dateRestriction.onlyBeforeJdn, count});
     if (!message.goOn) {
@@ -149,12 +150,13 @@ bool ReportNoFilesToList(const OperationChoices& choices, OperationInterface& ui
     if (choices.subdirectories || matches.count > 0) {
         return false;
     }
-    const std::string& spec = choices.targetFilespec;
+    const std::string spec = ShownName(choices.targetFilespec);
+    const std::string folder = ShownName(choices.targetFolder);
     std::string text = "File " + spec + " not found.";
     if (spec == kAllFiles) {
-        text = "There are no files in " + choices.targetFolder + ".";
-    } else if (HasWildcard(spec)) {
-        text = "There are no files in " + choices.targetFolder + " matching " + spec + ".";
+        text = "There are no files in " + folder + ".";
+    } else if (!NamesOneFile(choices)) {
+        text = "There are no files in " + folder + " matching " + spec + ".";
     }
     Tell(ui, text, "List files", MessageIcon::Exclamation);
     return true;
@@ -178,8 +180,8 @@ bool CheckTarget(const OperationChoices& choices, OperationInterface& ui, bool p
         Tell(ui, "No files specified.", "Error", MessageIcon::Exclamation);
         return false;
     }
-    if (!HasWildcard(choices.targetFilespec) && !FileExists(TargetFile(choices))) {
-        Tell(ui, "The file " + choices.targetFilespec + " does not exist.", title,
+    if (NamesOneFile(choices) && !FileExists(TargetFile(choices))) {
+        Tell(ui, "The file " + ShownName(choices.targetFilespec) + " does not exist.", title,
              MessageIcon::Exclamation);
         return false;
     }
@@ -207,7 +209,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
         Tell(ui, std::string(kRootRefused), kPurgeCaption, MessageIcon::Exclamation);
         return {};
     }
-    const bool multipleFiles = HasWildcard(choices.targetFilespec);
+    const bool multipleFiles = !NamesOneFile(choices);
     const FolderCount matches = DirectMatches(choices);
     if (matches.error) {
         TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(matches.error),
@@ -216,17 +218,17 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
     }
     if (!choices.subdirectories && matches.count == 0) {
         Tell(ui,
-             multipleFiles ? "There are no files in " + choices.targetFolder + " matching " +
-                                 choices.targetFilespec + "."
-                           : "File " + choices.targetFilespec + " not found.",
+             multipleFiles ? "There are no files in " + ShownName(choices.targetFolder) +
+                                 " matching " + ShownName(choices.targetFilespec) + "."
+                           : "File " + ShownName(choices.targetFilespec) + " not found.",
              "Purge files", MessageIcon::Exclamation);
         return NothingMatched();
     }
     const std::optional<std::int32_t> count = CountForConfirmation(choices, ui, control, target);
     if (count == 0) {
         Tell(ui,
-             "There are no files in " + choices.targetFolder +
-                 " or in any of its subfolders matching " + choices.targetFilespec +
+             "There are no files in " + ShownName(choices.targetFolder) +
+                 " or in any of its subfolders matching " + ShownName(choices.targetFilespec) +
                  (choices.dateRestriction.active ? " (possibly due to the date restriction)" : "") +
                  ".",
              "Purge files", MessageIcon::Information);

@@ -66,7 +66,7 @@ void ReportFileName(Operation& op, const FileJob& job, bool& lineStarted) {
     if (Dots(op)) {
         op.ReportAppend(". ", true);
     } else {
-        op.ReportAppend(job.name, false);
+        op.ReportAppend(ShownName(job.name), false);
     }
 }
 
@@ -75,8 +75,9 @@ bool AskAboutExtension(Operation& op, FileJob& job) {
     const std::string ext = FileExtension(job.path, true);
     const bool an = !ext.empty() && (ext[0] == 'e' || ext[0] == 'i' || ext[0] == 'o');
     const std::string text =
-        job.path + "\r\n\r\nYou have requested to purge a file with a" + (an ? "n" : "") + " \"" +
-        ext + "\" extension.\r\nDo you wish to allow all files with this " +
+        ShownName(job.path) + "\r\n\r\nYou have requested to purge a file with a" +
+        (an ? "n" : "") + " \"" + ext +
+        "\" extension.\r\nDo you wish to allow all files with this " +
         "extension to be purged?\r\n(Permission lasts only during the course of this " +
         "operation.)";
     const MessageAnswer answer =
@@ -127,8 +128,8 @@ bool ConfirmFile(Operation& op, const FileJob& job) {
     if (!AsksToConfirm(op)) {
         return true;
     }
-    const std::string text = LowerCaseText(job.path) + "     " + SizeText(job.size, 2) + "     " +
-                             FileDateTimeText(job.path, true);
+    const std::string text = ShownName(LowerCaseText(job.path)) + "     " + SizeText(job.size, 2) +
+                             "     " + FileDateTimeText(job.path, true);
     switch (op.Ui().ConfirmFile(text)) {
         case FileConfirmation::Yes:
             return true;
@@ -222,7 +223,7 @@ void ReportLineEnd(Operation& op, const FileJob& job, const char* purgedText) {
         }
     } else if (!Silent(op)) {
         if (Dots(op)) {
-            op.ReportAppend(std::string(kCrLf) + job.name, false);
+            op.ReportAppend(std::string(kCrLf) + ShownName(job.name), false);
         }
         op.ReportAppend(NotPurgedReason(job.code, job.path), false);
     }
@@ -324,7 +325,8 @@ void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& tra
     ++op.State().removedFolderCount;
     if (!Silent(op) && !op.ReportBufferIsFull()) {
         // Through the buffer: a deep tree's removal lines must not grow it without end.
-        op.AppendWithinBuffer("\r\nFolder " + parent.path + entry.name + " removed.\r\n");
+        op.AppendWithinBuffer("\r\nFolder " + ShownName(parent.path + entry.name) +
+                              " removed.\r\n");
     }
 }
 
@@ -375,7 +377,7 @@ class PurgeWalk : public platform::WalkVisitor {
         }
         op_.NoteCopyOnWrite(folder);
         if (!Silent(op_) && !op_.ReportBufferIsFull()) {
-            op_.AppendWithinBuffer(std::string(kCrLf) + folder.path);
+            op_.AppendWithinBuffer(std::string(kCrLf) + ShownName(folder.path));
         }
         threshold_ = IndicatorThreshold(op_, folder.status.device);
         lineStarted_ = false;
@@ -588,7 +590,7 @@ std::string NotPurgedReason(FileOutcome code, const std::string& filePath) {
         case FileOutcome::ExcludedTrashDesktopIni:
             return ": a desktop.ini file in the Trash, not purged.";
         case FileOutcome::SensitiveUndecided:
-            return ": \"" + FileExtension(filePath, true) + "\" files are not purged.";
+            return ": \"" + ShownName(FileExtension(filePath, true)) + "\" files are not purged.";
         default:
             return " not purged.";
     }

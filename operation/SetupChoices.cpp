@@ -1,11 +1,20 @@
 #include "operation/SetupChoices.h"
 
+#include "support/Strings.h"
+
 namespace vorlane {
+
+bool SetupFolderNamesOneFile(const std::string& targetFolder) {
+    return targetFolder.size() > 1 && targetFolder.back() == '/';
+}
 
 OperationChoices ChoicesFromSetup(const Setup& setup) {
     OperationChoices choices;
     choices.targetFolder = setup.targetFolder;
     choices.targetFilespec = setup.targetFilespec;
+    if (SetupFolderNamesOneFile(setup.targetFolder)) {
+        choices.specRule = FileSpecRule::OneFile;
+    }
     choices.subdirectories = setup.subfolders;
     choices.dateRestriction = {setup.dateRestricted, setup.onlyBeforeJdn};
     choices.purgeType = setup.purgeType;
@@ -21,7 +30,9 @@ Setup SetupFromChoices(const OperationChoices& choices, bool purgeSlackOnly) {
     Setup setup;
     setup.subfolders = choices.subdirectories;
     setup.dateRestricted = choices.dateRestriction.active;
-    setup.targetFolder = choices.targetFolder;
+    setup.targetFolder = choices.specRule == FileSpecRule::OneFile
+                             ? WithTrailingSeparator(choices.targetFolder)
+                             : choices.targetFolder;
     setup.targetFilespec = choices.targetFilespec;
     setup.purgeType = choices.purgeType;
     setup.numberOfPasses = choices.numberOfPasses;

@@ -146,7 +146,7 @@ bool Walk::PassFailed(const std::string& path, FileOutcome result) {
         result == FileOutcome::NotDeleted
             ? "File deletion error.  File (shown below) may be hidden."
             : "An error (" + std::to_string(static_cast<int>(result)) + ") has been reported.";
-    if (GoOn(message + "\r\n" + path + "\r\n" + std::string(kGoOnOrStop))) {
+    if (GoOn(message + "\r\n" + ShownName(path) + "\r\n" + std::string(kGoOnOrStop))) {
         return true;
     }
     control_.RequestInterrupt();

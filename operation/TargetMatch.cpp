@@ -1,14 +1,31 @@
 #include "operation/TargetMatch.h"
 
+#include <cerrno>
+
 #include "engine/FileOperations.h"
-#include "support/Folders.h"
+#include "support/Strings.h"
 
 namespace vorlane {
+
+bool NameIsTarget(const OperationChoices& choices, const std::string& name,
+                  const std::string& fileSpec) {
+    switch (choices.specRule) {
+        case FileSpecRule::OneFile:
+            return name == fileSpec;
+        case FileSpecRule::WholeName:
+            // "*.*" is every file on the command line too: its default and its help say so.
+            return fileSpec == "*.*" || !HasWildcard(fileSpec) ? NameMatchesFileSpec(name, fileSpec)
+                                                               : WholeNameMatches(name, fileSpec);
+        case FileSpecRule::Windows:
+            break;
+    }
+    return NameMatchesFileSpec(name, fileSpec);
+}
 
 bool EntryIsTarget(const OperationChoices& choices, const platform::FolderEntry& entry,
                    const std::string& fileSpec) {
     if (entry.status.kind == platform::FileKind::Directory ||
-        !NameMatchesFileSpec(entry.name, fileSpec)) {
+        !NameIsTarget(choices, entry.name, fileSpec)) {
         return false;
     }
     if (!choices.dateRestriction.active) {
@@ -27,6 +44,25 @@ void SelectTargets(const OperationChoices& choices,
             targets.push_back(&entry);
         }
     }
+}
+
+FolderCount CountNamedTargets(const OperationChoices& choices) {
+    if (choices.specRule == FileSpecRule::Windows) {
+        return CountFiles(choices.targetFolder, choices.targetFilespec, false);
+    }
+    FolderCount result;
+    std::vector<platform::FolderEntry> entries;
+    result.error =
+        choices.targetFolder.empty()
+            ? platform::SystemError(ENOENT)
+            : platform::Sys().ListFolder(WithoutTrailingSeparator(choices.targetFolder), entries);
+    for (const platform::FolderEntry& entry : entries) {
+        if (entry.status.kind != platform::FileKind::Directory &&
+            NameIsTarget(choices, entry.name, choices.targetFilespec)) {
+            ++result.count;
+        }
+    }
+    return result;
 }
 
 }  // namespace vorlane

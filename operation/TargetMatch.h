@@ -6,8 +6,13 @@
 
 #include "operation/OperationChoices.h"
 #include "platform/Platform.h"
+#include "support/Folders.h"
 
 namespace vorlane {
+
+// Whether the name is covered by the file specification under the choices' rule.
+bool NameIsTarget(const OperationChoices& choices, const std::string& name,
+                  const std::string& fileSpec);
 
 // A file-like entry (anything but a folder; links included, never followed) whose name
 // matches the file specification and whose date passes the restriction.
@@ -18,5 +23,9 @@ bool EntryIsTarget(const OperationChoices& choices, const platform::FolderEntry&
 void SelectTargets(const OperationChoices& choices,
                    const std::vector<platform::FolderEntry>& entries, const std::string& fileSpec,
                    std::vector<const platform::FolderEntry*>& targets);
+
+// The files directly in the target folder whose names the choices cover (no date
+// test), or why the folder cannot be read.
+FolderCount CountNamedTargets(const OperationChoices& choices);
 
 }  // namespace vorlane

@@ -17,8 +17,11 @@ build=${VORLANE_BUILD_DIR:-$repo/build}  # another build folder, e.g. for the te
     case "${1:-}" in
     purge | list | save-setup | purge-trash | speed-test | help | -*) target=vorlane-cli ;;
     esac
-    if [ "$target" = vorlane ] &&
-        ! cmake --build "$build" --target help | grep -qx '\.\.\. vorlane\( .*\)\?'; then
+    # The list of targets is read whole before it is searched: with pipefail, a grep
+    # that stops at its first match would break the pipe of a build tool still writing,
+    # and its failure would read as "no desktop program".
+    targets=$(cmake --build "$build" --target help)
+    if [ "$target" = vorlane ] && ! grep -qx '\.\.\. vorlane\( .*\)\?' <<<"$targets"; then
         target=vorlane-cli  # a build without the windows
     fi
     cmake --build "$build" -j"$(nproc)" --target "$target"

@@ -16,6 +16,8 @@ packages=(
     bash-completion librsvg2-bin
     # the screenshots and the start-up benchmark of the desktop program
     xvfb xauth imagemagick
+    # the test that scripts/run.sh opens the window finds it by its name
+    xdotool
 )
 
 missing=()

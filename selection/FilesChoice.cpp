@@ -41,6 +41,11 @@ FilesChoiceResult AcceptFilesChoice(const FilesChoiceInput& input) {
             if (spec.empty()) {
                 return {};
             }
+            // A name without wildcards is one file: Linux names are bytes, so it is kept
+            // as typed, case and blanks and all. A pattern ignores case anyway.
+            if (!HasWildcard(spec)) {
+                return {true, input.filespecText, {}};
+            }
             return {true, LowerCaseText(spec), {}};
         }
     }

@@ -33,6 +33,7 @@ OperationChoices ChoicesOf(const MainState& state) {
     OperationChoices choices;
     choices.targetFolder = state.targetFolder;
     choices.targetFilespec = state.targetFilespec;
+    choices.specRule = state.singleFileTarget ? FileSpecRule::OneFile : FileSpecRule::Windows;
     choices.subdirectories = state.subdirectories;
     choices.dateRestriction = state.dateRestriction;
     choices.purgeType = state.purgeType.GetPurgeType();
@@ -49,6 +50,7 @@ void ApplySetup(MainState& state, const Setup& setup) {
     const OperationChoices choices = ChoicesFromSetup(setup);
     state.targetFolder = choices.targetFolder;
     state.targetFilespec = choices.targetFilespec;
+    state.singleFileTarget = choices.specRule == FileSpecRule::OneFile;
     state.subdirectories = choices.subdirectories;
     state.dateRestriction = choices.dateRestriction;
     state.purgeType.SelectType(choices.purgeType);

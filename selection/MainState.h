@@ -44,6 +44,8 @@ struct MainState {
     bool startupCompleted = false;
     // The single-file choice of the files window was the last one made there.
     bool singleFileOption = false;
+    // The target is one file chosen as such: its name is never a pattern.
+    bool singleFileTarget = false;
     // The caption of a folder or specification not set (program text 4).
     std::string notSpecified;
     std::string userSetupFilePath;

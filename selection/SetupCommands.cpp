@@ -1,6 +1,7 @@
 #include "selection/SetupCommands.h"
 
 #include "engine/FileOperations.h"
+#include "operation/SetupChoices.h"
 #include "selection/TargetDisplay.h"
 #include "support/Folders.h"
 
@@ -17,9 +18,9 @@ void SetupCommands::ShowAll() {
     ShowDateRestriction(state_);
 }
 
-bool SetupCommands::LoadSetupFrom(const std::string& path) {
+bool SetupCommands::LoadSetupFrom(const std::string& path, std::string& problem) {
     Setup setup = SetupOf(state_);
-    if (!LoadSetupFromFile(path, setup)) {
+    if (!LoadSetupFromFile(path, setup, problem)) {
         return false;
     }
     ApplySetup(state_, setup);
@@ -40,8 +41,11 @@ bool SetupCommands::LoadSetup() {
         Tell("File " + path + " not found!", "Error when attempting to load setup.");
         return false;
     }
-    if (!LoadSetupFrom(path)) {
-        Tell("Error when attempting to load setup from file " + path + "!", "Error");
+    std::string problem;
+    if (!LoadSetupFrom(path, problem)) {
+        Tell("Error when attempting to load setup from file " + path + "!" +
+                 (problem.empty() ? "" : "\n" + problem + "."),
+             "Error");
         return false;
     }
     ShowAll();
@@ -87,6 +91,7 @@ void SetupCommands::ClearSetup() {
 void SetupCommands::RestoreSetup() {
     state_.targetFolder = state_.remembered.targetFolder;
     state_.targetFilespec = state_.remembered.targetFilespec;
+    state_.singleFileTarget = SetupFolderNamesOneFile(state_.targetFolder);
     // The flag goes with the day, so that the label and the operations agree.
     state_.dateRestriction.onlyBeforeJdn = state_.remembered.dateRestrictionJdn;
     state_.dateRestriction.active = state_.remembered.dateRestrictionJdn != kNoDateRestrictionJdn;

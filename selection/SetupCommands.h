@@ -28,7 +28,8 @@ class SetupCommands {
 
     // Reads the file into a copy of the current setup and applies it only when the whole
     // file was good; false leaves every choice as it was.
-    bool LoadSetupFrom(const std::string& path);
+    // `problem` names a refused line (a relative folder), empty for other faults.
+    bool LoadSetupFrom(const std::string& path, std::string& problem);
 
   private:
     void Tell(const std::string& text, const std::string& title);

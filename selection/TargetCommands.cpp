@@ -134,6 +134,7 @@ bool TargetCommands::TakeSingleFile(const std::string& path, const std::string& 
     }
     state_.targetFolder = FolderPart(path, false);
     state_.targetFilespec = FileNamePart(path, false);
+    state_.singleFileTarget = true;
     state_.subdirectories = false;
     state_.labels.subdirectories = "No";
     ShowTarget(state_);
@@ -182,6 +183,7 @@ void TargetCommands::TakeFolder(const std::string& folder, const std::string& ca
     state_.subdirectories = false;
     state_.labels.setupFilename.clear();
     state_.targetFilespec.clear();
+    state_.singleFileTarget = false;
     ShowTarget(state_);
     if (!AnyFileInTree(folder)) {
         return;
@@ -247,6 +249,7 @@ void TargetCommands::SpecifyFiles(const std::string& caption) {
     const FilesChoiceResult choice = windows_.ChooseFiles(folder, direct, state_.singleFileOption);
     if (choice.accepted) {
         state_.targetFilespec = choice.fileSpec;
+        state_.singleFileTarget = state_.singleFileOption;
     }
     ShowTarget(state_);
     state_.labels.setupFilename.clear();

@@ -266,9 +266,9 @@ FolderCount CountFiles(const std::string& folder, const std::string& fileSpec, b
 }
 
 bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
-    const std::string spec = TrimText(fileSpec);
-    if (!spec.empty() && !HasWildcard(spec)) {
-        return name == spec;
+    // A name is kept as typed, blanks and all: Linux names are bytes.
+    if (!HasWildcard(fileSpec) && !TrimText(fileSpec).empty()) {
+        return name == fileSpec;
     }
     return FileSpecMatches(name, fileSpec, false);
 }

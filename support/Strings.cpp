@@ -435,4 +435,43 @@ bool WildcardMatch(std::string_view text, std::string_view pattern, bool caseSen
     return i == t.size();
 }
 
+// Backtracks to the last star, so that "*.txt" finds the last ".txt" of "a.b.txt".
+bool WholeNameMatches(std::string_view fileName, std::string_view pattern) {
+    const std::u32string t = DecodeUtf8(LowerCaseText(fileName));
+    const std::u32string p = DecodeUtf8(LowerCaseText(pattern));
+    std::size_t i = 0;
+    std::size_t j = 0;
+    std::size_t starAt = std::u32string::npos;
+    std::size_t resumeAt = 0;
+    while (i < t.size()) {
+        if (j < p.size() && (p[j] == U'?' || p[j] == t[i])) {
+            ++i;
+            ++j;
+        } else if (j < p.size() && p[j] == U'*') {
+            starAt = j++;
+            resumeAt = i;
+        } else if (starAt != std::u32string::npos) {
+            j = starAt + 1;
+            i = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (j < p.size() && p[j] == U'*') {
+        ++j;
+    }
+    return j == p.size();
+}
+
+std::string ShownName(std::string_view name) {
+    std::string shown(name);
+    for (char& c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            c = '?';
+        }
+    }
+    return shown;
+}
+
 }  // namespace vorlane

@@ -50,5 +50,13 @@ std::string DurationText(std::int32_t seconds, bool shortForm, bool wholeMinutes
 // backtracking.
 bool FileSpecMatches(std::string_view fileName, std::string_view fileSpec, bool caseSensitive);
 bool WildcardMatch(std::string_view text, std::string_view pattern, bool caseSensitive);
+// A pattern as a shell writes it, over the whole name: "*" any run of characters, dots
+// included, "?" one character; case does not count. ".*" is the names that begin with a
+// dot, where FileSpecMatches would take it for every file.
+bool WholeNameMatches(std::string_view fileName, std::string_view pattern);
+
+// A name as a report line or a terminal shows it: every control character (below 0x20,
+// and 0x7F) becomes "?", as ls shows it, so that a name cannot break or forge a line.
+std::string ShownName(std::string_view name);
 
 }  // namespace vorlane

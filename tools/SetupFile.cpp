@@ -90,6 +90,14 @@ bool ParseFlag(const std::string& field, bool& out) {
     return true;
 }
 
+constexpr std::size_t kFolderLine = 3;  // from 0
+
+// The windows always write a full path; anything else would be read against the folder
+// the program runs in. An empty line is no target at all.
+bool IsRelativeFolder(const std::string& folder) {
+    return !folder.empty() && folder.front() != '/';
+}
+
 using LineReader = std::function<bool(const std::string&, Setup&)>;
 
 LineReader Flag(bool Setup::*field) {
@@ -170,6 +178,12 @@ bool SaveSetupToFile(const std::string& path, const Setup& setup) {
 }
 
 bool LoadSetupFromFile(const std::string& path, Setup& setup) {
+    std::string problem;
+    return LoadSetupFromFile(path, setup, problem);
+}
+
+bool LoadSetupFromFile(const std::string& path, Setup& setup, std::string& problem) {
+    problem.clear();
     std::string text;
     if (platform::Sys().ReadWholeFile(path, text, kMaxSetupFileBytes)) {
         return false;
@@ -184,6 +198,11 @@ bool LoadSetupFromFile(const std::string& path, Setup& setup) {
         return false;  // the first seven lines are read before anything is applied
     }
     for (std::size_t i : kApplyOrder) {
+        if (i < lines.size() && i == kFolderLine && IsRelativeFolder(lines[i])) {
+            problem = "line " + std::to_string(i + 1) + " holds the relative folder '" + lines[i] +
+                      "'; an operation file needs a folder that begins with /";
+            return false;
+        }
         if (i >= lines.size() || !readers[i](lines[i], setup)) {
             return false;
         }

@@ -48,6 +48,10 @@ bool SaveSetupToFile(const std::string& path, const Setup& setup);
 // 1, a purge type or number of passes that is not offered, a number that is not one) it
 // returns false, and the fields applied before the faulty one stay applied.
 bool LoadSetupFromFile(const std::string& path, Setup& setup);
+// The same; a folder line that is not an absolute path (".", "docs") is refused too, as
+// it would name a folder relative to wherever the file is run, and `problem` then says
+// so with the line's number. Other faults leave `problem` empty.
+bool LoadSetupFromFile(const std::string& path, Setup& setup, std::string& problem);
 
 void RememberSetup(const Setup& setup, RememberedSetup& remembered);
 

@@ -206,7 +206,12 @@ TEST_F(OperationCommandsTest, SignalsStopThePurgeWithItsSummary) {
 
 TEST_F(OperationCommandsTest, RunScriptWorksInTheCallersFolder) {
     // The repository's run script, found from this source file, on the build under test.
-    const fs::path repo = fs::path(__FILE__).parent_path().parent_path().parent_path();
+    // A compiler cache may name this file relative to the build; the test changes folder.
+    const fs::path repo = fs::absolute(fs::path(__FILE__))
+                              .lexically_normal()
+                              .parent_path()
+                              .parent_path()
+                              .parent_path();
     const fs::path build = fs::path(std::getenv("VORLANE_CLI")).parent_path().parent_path();
     if (!fs::exists(repo / "scripts/run.sh") || !fs::exists(build / "CMakeCache.txt")) {
         GTEST_SKIP() << "no repository or build folder beside this test";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "operation/Operation.h"
@@ -32,6 +34,37 @@ class ReportBufferTest : public ::testing::Test {
     OperationControl control;
     OperationChoices choices;
 };
+
+// Files refused after the buffer filled are named nowhere: the summary counts them.
+TEST_F(ReportBufferTest, FullBufferSummaryCountsTheFilesNotPurged) {
+    WriteManyFiles(700);
+    for (const char* name : {"zz-1.txt", "zz-2.txt", "zz-3.txt"}) {
+        ::chmod(folder.Write(name, "kept").c_str(), 0444);
+    }
+    choices = ChoicesFor(folder.Path(), "*.*");
+    choices.numberOfPasses = 1;
+    choices.options.okToPurgeReadOnlyFiles = false;
+    const OperationResult result = RunPurge(choices, ui, control);
+    ASSERT_NE(result.report.find("The report buffer has been filled"), std::string::npos);
+    EXPECT_EQ(result.report.find("zz-1.txt"), std::string::npos);
+    EXPECT_NE(result.report.find("Number of files purged: 700\r\n"
+                                 "Number of files not purged: 3\r\n"),
+              std::string::npos);
+}
+
+// Where every line is passed on at once (a terminal), the report never fills.
+TEST_F(ReportBufferTest, WholeReportKeptWhereEveryLineIsPassedOn) {
+    struct PassingOn : ScriptedInterface {
+        bool KeepsWholeReport() const override { return true; }
+    } terminal;
+    WriteManyFiles(900);
+    choices = ChoicesFor(folder.Path(), "*.*");
+    choices.numberOfPasses = 1;
+    const OperationResult result = RunPurge(choices, terminal, control);
+    EXPECT_EQ(result.report.find("buffer"), std::string::npos);
+    EXPECT_EQ(Occurrences(result.report, ") purged\r\n"), 900);
+    EXPECT_EQ(terminal.lastReport, result.report);
+}
 
 TEST_F(ReportBufferTest, FillsOnceOnTheCharacterThatPassesTheCapacity) {
     Operation op(choices, ui, control);

@@ -25,6 +25,9 @@ TEST(FilesChoiceTest, AcceptsAndNormalises) {
         {FilesKind::Extension, "", "*.", false, "", ""},
         {FilesKind::Filespec, "", " A*.D* ", true, "a*.d*", ""},
         {FilesKind::Filespec, "", "", false, "", ""},
+        // A typed name without wildcards is one file: kept as typed, case and blanks.
+        {FilesKind::Filespec, "", "README", true, "README", ""},
+        {FilesKind::Filespec, "", " notes ", true, " notes ", ""},
         {FilesKind::AllFiles, "", "", true, "*.*", ""},
         // A file's own name: names differ by case here, so it is kept as it is.
         {FilesKind::SingleFile, "Report.PDF", "", true, "Report.PDF", ""},

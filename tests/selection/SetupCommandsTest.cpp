@@ -23,6 +23,12 @@ class SetupCommandsTest : public testing::SelectionTest {
         state.subdirectories = true;
         state.purgeType.SelectType(2);
     }
+    std::string SaveAndRead() {
+        const std::string path = temp.File("saved.vns");
+        EXPECT_TRUE(SaveSetupToFile(path, SetupOf(state)));
+        return testing::TempFolder::Read(path);
+    }
+
     MainState state;
     ScriptedDialogs dialogs;
     SetupCommands commands{state, dialogs};
@@ -62,6 +68,14 @@ TEST_F(SetupCommandsTest, NoOrCancelToOverwriteKeepsTheFile) {
     }
 }
 
+std::size_t LineStart(const std::string& bytes, int index) {
+    std::size_t at = 0;
+    for (int i = 0; i < index; ++i) {
+        at = bytes.find("\r\n", at) + 2;
+    }
+    return at;
+}
+
 TEST_F(SetupCommandsTest, BadLineChangesNothing) {
     const std::string good = temp.File("good.vns");
     ASSERT_TRUE(SaveSetupToFile(good, SetupOf(state)));
@@ -84,6 +98,19 @@ TEST_F(SetupCommandsTest, BadLineChangesNothing) {
     dialogs.files = {temp.File("missing.vns")};
     EXPECT_FALSE(commands.LoadSetup());
     EXPECT_EQ(dialogs.asked.size(), 2u);
+}
+
+// The windows write full paths; a "." typed into a file must not become the folder the
+// program happens to run in.
+TEST_F(SetupCommandsTest, RelativeFolderIsRefusedNamingItsLine) {
+    std::string bytes = SaveAndRead();
+    const std::size_t line4 = LineStart(bytes, 3);
+    bytes.replace(line4, bytes.find("\r\n", line4) - line4, ".");
+    dialogs.files = {temp.Write("dot.vns", bytes)};
+    const MainState before = state;
+    EXPECT_FALSE(commands.LoadSetup());
+    EXPECT_NE(dialogs.LastText().find("line 4"), std::string::npos) << dialogs.LastText();
+    EXPECT_EQ(state.targetFolder, before.targetFolder);
 }
 
 TEST_F(SetupCommandsTest, RestoreBringsBackTargetAndDateLabel) {

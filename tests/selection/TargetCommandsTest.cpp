@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/StandIns.h"
+#include "operation/TargetMatch.h"
 #include "selection/ScriptedDialogs.h"
 #include "selection/SelectionTestSupport.h"
 #include "selection/TargetDisplay.h"
@@ -144,6 +145,25 @@ TEST_F(TargetCommandsTest, SingleFileOutsideTheDateRestrictionKeepsTheTarget) {
     commands.SingleFile("Single file");
     EXPECT_EQ(closed, 3);
     EXPECT_EQ(state.targetFilespec, "new.txt");
+}
+
+// "report?.txt" chosen as a single file must not become a pattern that also covers
+// report1.txt and report2.txt: not by the choice, nor by a setup saved and loaded.
+TEST_F(TargetCommandsTest, SingleFileWithWildcardsInItsNameStaysOneFile) {
+    temp.WriteTree({"report1.txt=1", "report2.txt=2"});
+    dialogs.files = {temp.Write("report?.txt", "chosen")};
+    commands.SingleFile("Single file");
+    EXPECT_EQ(CountNamedTargets(ChoicesOf(state)).count, 1);
+
+    MainState loaded;
+    ApplySetup(loaded, SetupOf(state));
+    EXPECT_EQ(CountNamedTargets(ChoicesOf(loaded)).count, 1);
+
+    // A folder chosen afterwards brings patterns back.
+    dialogs.answers = {MessageAnswer::Yes};
+    commands.OpenPath(temp.Path());
+    state.targetFilespec = "report?.txt";
+    EXPECT_EQ(CountNamedTargets(ChoicesOf(state)).count, 3);
 }
 
 TEST_F(TargetCommandsTest, CommandLinePathBecomesTheTarget) {
