@@ -37,6 +37,12 @@ const char* PurgeResultMeaning(FileOutcome outcome) {
             return "stopped during the overwrite";
         case GrewDuringPurge:
             return "file grew during the purge";
+        case ShrankDuringPurge:
+            return "file shrank during the purge";
+        case InUse:
+            return "file is in use by another program";
+        case OpenedForWritingDuringPurge:
+            return "file was opened for writing by another program during the purge";
         case ReadOnlyNotPermitted:
             return "read-only file, not permitted";
         case SystemNotPermitted:

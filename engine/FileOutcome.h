@@ -43,6 +43,13 @@ enum class FileOutcome : std::int16_t {
     Stopped = -18,
     // Grew beyond what the overwrites covered while they ran: someone writes to it.
     GrewDuringPurge = -19,
+    // Cut while the overwrites ran: the blocks it let go were never overwritten.
+    ShrankDuringPurge = -20,
+    // Another program holds it open (a write lease was refused): what it writes later
+    // would reach the device after the overwrites. Nothing was written.
+    InUse = -21,
+    // Another program opened it for writing while the overwrites ran.
+    OpenedForWritingDuringPurge = -22,
     ReadOnlyNotPermitted = -53,
     SystemNotPermitted = -54,
 };

@@ -36,6 +36,9 @@ struct PurgeRequest {
     bool okToPurgeSystem = false;
     bool allowHardLinks = false;
     bool keepGrownSize = false;  // the speed test: size and times stay as the overwrite left them
+    // Only the slack behind the end of the file, to the end of its last cluster: the file
+    // keeps its data, its size, its times and its name (deleteFile does not apply).
+    bool slackOnly = false;
 };
 
 struct PurgeHooks {
@@ -91,7 +94,11 @@ class FilePurger {
     FileOutcome Refusal(const Job& job) const;
     FileOutcome Start(Job& job);
     FileOutcome Open(Job& job);
-    FileOutcome WriteOverwrite(const Job& job, PatternSelector selector);
+    FileOutcome TakeLease(Job& job);
+    FileOutcome WriteOverwrite(Job& job, PatternSelector selector);
+    FileOutcome CheckedLease(Job& job) const;
+    FileOutcome CheckedSize(const Job& job) const;
+    FileOutcome AfterOverwrite(Job& job) const;
     FileOutcome CheckedLength(const Job& job) const;
     bool OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector,
                         const std::function<bool()>& goOn);
@@ -99,9 +106,11 @@ class FilePurger {
     void DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn);
     void Finish(Job& job);
     FileOutcome RunPasses(Job& job);
-    FileOutcome OverwriteOnce(const Job& job, PatternSelector selector);
+    FileOutcome OverwriteOnce(Job& job, PatternSelector selector);
     FileOutcome Delete(Job& job, bool flushFolder = true);
+    void Keep(const Job& job, FileOutcome result);
     void RestoreSizeAndTimes(const Job& job);
+    void RestoreMode(const Job& job);
     int ClusterSizeFor(dev_t device, const std::string& path);
     const std::string& RunFor(PatternSelector selector, std::size_t wanted);
 

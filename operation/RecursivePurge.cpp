@@ -501,6 +501,13 @@ std::string NotPurgedReason(FileOutcome code, const std::string& filePath) {
             return ": file has other names (hard links), not purged.";
         case FileOutcome::GrewDuringPurge:
             return ": file grew during the purge, not purged.";
+        case FileOutcome::ShrankDuringPurge:
+            return ": file shrank during the purge, not purged.";
+        case FileOutcome::InUse:
+            return ": file is in use by another program, not purged.";
+        case FileOutcome::OpenedForWritingDuringPurge:
+            return ": file was opened for writing by another program during the purge, not "
+                   "purged.";
         case FileOutcome::NotDeleted:
             return ": file overwritten but not deleted.";
         case FileOutcome::CannotOpen:

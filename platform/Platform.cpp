@@ -12,9 +12,11 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -41,6 +43,7 @@ FileStatus StatusFrom(const struct stat& st) {
     status.device = st.st_dev;
     status.inode = st.st_ino;
     status.links = st.st_nlink;
+    status.blocks = st.st_blocks;
     return status;
 }
 
@@ -211,6 +214,71 @@ std::error_code Platform::Resize(int fd, std::int64_t size) const {
 std::error_code Platform::SetTimes(int fd, const FileTimes& times) const {
     const timespec both[2] = {times.access, times.modification};
     return ErrorOf(::futimens(fd, both));
+}
+
+std::error_code Platform::DataRanges(int fd, std::int64_t length,
+                                     std::vector<ByteRange>& out) const {
+    out.clear();
+    for (off_t offset = 0; offset < length;) {
+        const off_t data = ::lseek(fd, offset, SEEK_DATA);
+        if (data < 0) {
+            // ENXIO: no data after offset, only a hole up to the end.
+            return errno == ENXIO ? std::error_code() : SystemError(errno);
+        }
+        if (data >= length) {
+            break;
+        }
+        const off_t hole = ::lseek(fd, data, SEEK_HOLE);
+        if (hole < 0) {
+            return SystemError(errno);
+        }
+        out.push_back({data, std::min<std::int64_t>(hole, length)});
+        offset = hole;
+    }
+    return {};
+}
+
+namespace {
+
+// Breaking a lease sends its holder SIGIO, whose default action ends the process: the
+// purge learns of a break by asking (HeldLease), so the signal itself is only dropped.
+// A handler someone else installed is left in place.
+void IgnoreLeaseBreakSignal() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction current {};
+        if (::sigaction(SIGIO, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+            struct sigaction ignore {};
+            ignore.sa_handler = SIG_IGN;
+            ::sigemptyset(&ignore.sa_mask);
+            ::sigaction(SIGIO, &ignore, nullptr);
+        }
+    });
+}
+
+}  // namespace
+
+std::error_code Platform::TakeWriteLease(int fd) const {
+    IgnoreLeaseBreakSignal();
+    // Granted only while no other open file (another program's descriptor or mapping)
+    // holds the inode: what it writes later could reach the device after our overwrite.
+    return ErrorOf(::fcntl(fd, F_SETLEASE, F_WRLCK));
+}
+
+LeaseState Platform::HeldLease(int fd) const {
+    switch (::fcntl(fd, F_GETLEASE)) {
+        case F_WRLCK:
+            return LeaseState::Write;
+        case F_RDLCK:
+            return LeaseState::Read;
+        default:
+            return LeaseState::None;
+    }
+}
+
+void Platform::ReleaseLease(int fd) const {
+    // Nothing to do on failure: closing the descriptor lets the lease go as well.
+    ::fcntl(fd, F_SETLEASE, F_UNLCK);
 }
 
 std::error_code Platform::SetMode(const std::string& path, mode_t mode) const {

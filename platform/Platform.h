@@ -55,8 +55,20 @@ struct FileStatus {
     FileTimes times;
     dev_t device = 0;
     ino_t inode = 0;
-    nlink_t links = 0;  // names the file has; more than one can lie outside the target
+    nlink_t links = 0;        // names the file has; more than one can lie outside the target
+    std::int64_t blocks = 0;  // 512-byte units allocated on the device (st_blocks)
 };
+
+// A run of bytes of a file, [begin, end).
+struct ByteRange {
+    std::int64_t begin = 0;
+    std::int64_t end = 0;
+};
+
+// The lease an open file holds, as the kernel reports it. While another open breaks a
+// write lease it reads as the kind the lease is being broken to: Read when the other
+// open only reads, None when it writes.
+enum class LeaseState { None, Read, Write };
 
 struct FolderEntry {
     std::string name;
@@ -108,6 +120,16 @@ class Platform {
     virtual std::error_code FlushVolume(int fd) const;
     virtual std::error_code Resize(int fd, std::int64_t size) const;
     virtual std::error_code SetTimes(int fd, const FileTimes& times) const;
+    // The runs of [0, length) that hold data (SEEK_DATA/SEEK_HOLE); the holes between
+    // them have no blocks on the device. An error when the file system cannot tell.
+    virtual std::error_code DataRanges(int fd, std::int64_t length,
+                                       std::vector<ByteRange>& out) const;
+    // A write lease on a file open for writing: refused (EAGAIN) while any other open
+    // file holds it; EINVAL, ENOLCK or EOPNOTSUPP where the file system has no leases.
+    virtual std::error_code TakeWriteLease(int fd) const;
+    virtual LeaseState HeldLease(int fd) const;
+    // Lets the lease go, so that an open waiting on its break goes on at once.
+    virtual void ReleaseLease(int fd) const;
     virtual std::error_code SetMode(const std::string& path, mode_t mode) const;
     virtual std::error_code RemoveFile(const std::string& path) const;
 
