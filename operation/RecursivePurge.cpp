@@ -154,6 +154,7 @@ PurgeRequest RequestFor(const OperationChoices& choices) {
     request.purgeType = choices.purgeType;
     request.passes = choices.numberOfPasses;
     request.deleteFile = !choices.options.doNotDeletePurgedFiles;
+    request.slackOnly = choices.options.purgeSlackOnly;
     request.okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles;
     request.okToPurgeSystem = choices.options.okToPurgeSystemFiles;
     request.allowHardLinks = choices.safety.allowHardLinks;
@@ -217,7 +218,8 @@ void ReportOutcome(Operation& op, FileJob& job) {
     }
     if (job.purged) {
         if (!Silent(op) && !Dots(op)) {
-            op.ReportAppend(" purged", false);
+            op.ReportAppend(op.Choices().options.purgeSlackOnly ? " slack purged" : " purged",
+                            false);
         }
         state.sumOfSizes += static_cast<double>(job.size);
         ++state.purgedFileCount;

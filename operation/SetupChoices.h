@@ -10,6 +10,6 @@ namespace vorlane {
 // The folder is taken as the setup has it; a caller that needs a full path resolves it.
 OperationChoices ChoicesFromSetup(const Setup& setup);
 
-Setup SetupFromChoices(const OperationChoices& choices, bool purgeSlackOnly = false);
+Setup SetupFromChoices(const OperationChoices& choices);
 
 }  // namespace vorlane

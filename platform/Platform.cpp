@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -256,13 +257,29 @@ void IgnoreLeaseBreakSignal() {
     });
 }
 
+bool IsNetworkMagic(decltype(statfs::f_type) type) {
+    constexpr decltype(type) kNfs = 0x6969, kSmb2 = 0xFE534D42, kCifs = 0xFF534D42;
+    return type == kNfs || type == kSmb2 || type == kCifs;
+}
+
 }  // namespace
 
 std::error_code Platform::TakeWriteLease(int fd) const {
     IgnoreLeaseBreakSignal();
     // Granted only while no other open file (another program's descriptor or mapping)
     // holds the inode: what it writes later could reach the device after our overwrite.
-    return ErrorOf(::fcntl(fd, F_SETLEASE, F_WRLCK));
+    if (::fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
+        return {};
+    }
+    const int error = errno;
+    // NFSv4 and SMB grant a write lease only while the server has delegated the file to
+    // this client: their refusal says nothing of other programs, so it counts as "no
+    // leases here".
+    struct statfs volume {};
+    if (error == EAGAIN && ::fstatfs(fd, &volume) == 0 && IsNetworkMagic(volume.f_type)) {
+        return SystemError(EOPNOTSUPP);
+    }
+    return SystemError(error);
 }
 
 LeaseState Platform::HeldLease(int fd) const {

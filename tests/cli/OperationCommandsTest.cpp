@@ -126,6 +126,23 @@ TEST_F(OperationCommandsTest, ExitStatusTellsWhatHappened) {
     EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
 }
 
+// Only the slack goes: every file stays, with its data, whichever form names it.
+TEST_F(OperationCommandsTest, SlackOnlyKeepsEveryFile) {
+    const CliRun file = RunCli("purge --slack-only --passes=1 " + Quoted() + "/a.txt");
+    EXPECT_EQ(file.status, 0);
+    EXPECT_EQ(file.out, folder.File("a.txt") + ": slack purged\n");
+    const CliRun tree = RunCli(
+        "purge --slack-only --passes=1 --subfolders --file-names --yes "
+        "--folder " +
+        Quoted());
+    EXPECT_EQ(tree.status, 0) << tree.err;
+    EXPECT_NE(tree.out.find("b.txt (4 bytes) slack purged\n"), std::string::npos) << tree.out;
+    EXPECT_EQ(tree.out.find(" purged\n"), tree.out.find(" slack purged\n") + 6) << tree.out;
+    EXPECT_EQ(TempFolder::Read(folder.File("a.txt")) + TempFolder::Read(folder.File("sub/b.txt")) +
+                  TempFolder::Read(folder.File("c.log")),
+              "alphabetalog");
+}
+
 // A purge of many files, interrupted by a signal once its report has begun.
 struct Interrupted {
     int status = -1;
