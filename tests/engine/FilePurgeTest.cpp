@@ -306,6 +306,10 @@ TEST_F(FilePurgeTest, AKeptReadOnlyFileIsReadOnlyAgain) {
     ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
     EXPECT_EQ(Purge(file, 1, false), FileOutcome::Ok);
     EXPECT_EQ(fs::status(file).permissions(), fs::perms{0444});
+    PurgeRequest keep;
+    keep.deleteFile = false;
+    EXPECT_EQ(PurgeBatch({"ro"}, keep).front(), FileOutcome::Ok);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms{0444});
     stand.flushError = EIO;
     EXPECT_EQ(Purge(file, 1, true), FileOutcome::FlushFailed);
     EXPECT_EQ(fs::status(file).permissions(), fs::perms{0444});
