@@ -133,8 +133,9 @@ struct FilePurger::Job {
     std::int64_t sizeAfterOverwrite = 0;  // less after an overwrite: someone cut the file
     std::int64_t blocksBefore = 0;        // fewer later: someone let go of blocks
     mode_t modeBefore = 0;
-    bool modeCleared = false;  // the read-only mark was cleared for the open
-    bool leased = false;       // a write lease tells when another program opens the file
+    bool modeCleared = false;     // the read-only mark was cleared for the open
+    bool leased = false;          // a write lease tells when another program opens the file
+    std::string lastClusterData;  // slack only: the data bytes of the last cluster
 };
 
 FilePurger::FilePurger() : generator_(std::random_device{}()) {}
@@ -209,6 +210,15 @@ FileOutcome FilePurger::Open(Job& job) {
         RestoreMode(job);
         return OpenFailure(opened);
     }
+    if (job.request.slackOnly) {
+        // Read before the lease: our own second open would break it.
+        const std::int64_t start = RoundDown(job.checked.size, job.clusterSize);
+        const auto size = static_cast<std::size_t>(job.checked.size - start);
+        if (Sys().ReadPinned(job.handle.Get(), start, size, job.lastClusterData) ||
+            job.lastClusterData.size() != size) {
+            job.lastClusterData.clear();
+        }
+    }
     if (const FileOutcome refused = TakeLease(job); refused != FileOutcome::Ok) {
         job.fd.Reset();
         RestoreMode(job);
@@ -271,6 +281,9 @@ FileOutcome FilePurger::WriteOverwrite(Job& job, PatternSelector selector) {
     }
     const std::string& run =
         RunFor(selector, static_cast<std::size_t>(std::min<std::int64_t>(longest, kRunBytes)));
+    if (job.request.slackOnly && !job.ranges.empty() && !job.lastClusterData.empty()) {
+        return WriteSlack(job, run);
+    }
     bool first = true;
     for (const ByteRange& range : job.ranges) {
         for (std::int64_t offset = range.begin; offset < range.end; first = false) {
@@ -291,6 +304,20 @@ FileOutcome FilePurger::WriteOverwrite(Job& job, PatternSelector selector) {
         }
     }
     return FileOutcome::Ok;
+}
+
+// The slack with the data before it in its cluster, written back as it was read: a write
+// that begins at the end of a file lands at the wrong place of its cluster on fusefat,
+// and one from the cluster's start does not.
+FileOutcome FilePurger::WriteSlack(const Job& job, const std::string& run) {
+    const ByteRange& slack = job.ranges.front();
+    const auto phase = static_cast<std::size_t>(slack.begin % job.clusterSize);
+    slackWrite_.assign(job.lastClusterData);
+    slackWrite_.append(run, phase, static_cast<std::size_t>(slack.end - slack.begin));
+    const std::int64_t start = slack.begin - static_cast<std::int64_t>(job.lastClusterData.size());
+    return Sys().WriteAt(job.fd.Get(), start, slackWrite_.data(), slackWrite_.size())
+               ? FileOutcome::WriteFailed
+               : FileOutcome::Ok;
 }
 
 // A cut file let blocks go that the overwrites were meant to cover: whatever they held

@@ -96,6 +96,7 @@ class FilePurger {
     FileOutcome Open(Job& job);
     FileOutcome TakeLease(Job& job);
     FileOutcome WriteOverwrite(Job& job, PatternSelector selector);
+    FileOutcome WriteSlack(const Job& job, const std::string& run);
     FileOutcome CheckedLease(Job& job) const;
     FileOutcome CheckedSize(const Job& job) const;
     FileOutcome AfterOverwrite(Job& job) const;
@@ -117,7 +118,8 @@ class FilePurger {
     std::mt19937 generator_;
     std::array<std::string, 5> patternBlocks_;
     std::string randomBlock_;
-    std::string run_;  // the selected block, repeated, for large writes
+    std::string run_;         // the selected block, repeated, for large writes
+    std::string slackWrite_;  // the last cluster of a slack-only purge: data, then the block
     std::optional<PatternSelector> runSelector_;
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
 };

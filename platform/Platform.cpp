@@ -408,6 +408,43 @@ OpenResult Platform::ReopenForWriting(int handleFd, UniqueFd& out) const {
     return OpenResult::Ok;
 }
 
+std::error_code Platform::ReadPinned(int handleFd, std::int64_t offset, std::size_t size,
+                                     std::string& out) const {
+    out.clear();
+    FileStatus pinned;
+    if (const std::error_code error = StatOpen(handleFd, pinned)) {
+        return error;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(handleFd);
+    UniqueFd fd(::open(self.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileStatus opened;
+    if (!fd.Valid()) {
+        return SystemError(errno);
+    }
+    if (StatOpen(fd.Get(), opened) || opened.device != pinned.device ||
+        opened.inode != pinned.inode) {
+        return SystemError(ESTALE);
+    }
+    out.resize(size);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd.Get(), out.data() + done, size - done,
+                                    offset + static_cast<std::int64_t>(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return SystemError(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    out.resize(done);
+    return {};
+}
+
 std::error_code Platform::SetModeOpen(int fd, mode_t mode) const {
     if (::fchmod(fd, mode & 07777) == 0) {
         return {};

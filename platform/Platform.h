@@ -149,6 +149,10 @@ class Platform {
                                       FileStatus& status) const;
     // Opens the very inode a handle pins, for writing; a regular file only.
     virtual OpenResult ReopenForWriting(int handleFd, UniqueFd& out) const;
+    // Reads up to `size` bytes at `offset` of the very inode a handle pins, through an
+    // open of its own that is closed again before the call returns.
+    virtual std::error_code ReadPinned(int handleFd, std::int64_t offset, std::size_t size,
+                                       std::string& out) const;
     // Changes the mode of the inode a descriptor (or handle) holds.
     virtual std::error_code SetModeOpen(int fd, mode_t mode) const;
     // Changes the mode of an entry that is not a link.
