@@ -224,12 +224,15 @@ FileOutcome FilePurger::Open(Job& job) {
         RestoreMode(job);
         return refused;
     }
+    if (job.modeCleared) {
+        job.checked.mode |= S_IWUSR;
+    }
     return FileOutcome::Ok;
 }
 
 // Before the first byte is written. Refused: another program holds the file open, and
 // whatever it writes later would land after our overwrites. Where the file system has
-// no leases (seen: EINVAL on FUSE and NFS mounts), the purge goes on as without them.
+// no leases (EINVAL, ENOLCK, EOPNOTSUPP), the purge goes on as without them.
 FileOutcome FilePurger::TakeLease(Job& job) {
     const std::error_code error = Sys().TakeWriteLease(job.fd.Get());
     if (error == std::errc::resource_unavailable_try_again) {
