@@ -24,6 +24,7 @@ struct FilePurgeChoices {
     int purgeType = 0;
     int passes = 0;
     bool keep = false;
+    bool slackOnly = false;
     bool okReadOnly = true;
     bool okSystem = false;
     SafetyOverrides safety;
@@ -38,6 +39,7 @@ FileOutcome PurgeFile(FilePurger& purger, const std::string& path, const FilePur
     request.purgeType = choices.purgeType;
     request.passes = choices.passes;
     request.deleteFile = !choices.keep;
+    request.slackOnly = choices.slackOnly;
     request.okToPurgeReadOnly = choices.okReadOnly;
     request.okToPurgeSystem = choices.okSystem;
     request.allowHardLinks = choices.safety.allowHardLinks;
@@ -68,7 +70,10 @@ void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& pa
     }
 }
 
-std::string OutcomeText(FileOutcome code) {
+std::string OutcomeText(FileOutcome code, bool slackOnly) {
+    if (code == FileOutcome::Ok && slackOnly) {
+        return "slack purged";
+    }
     return (code == FileOutcome::Ok ? "" : "not purged: ") + std::string(PurgeResultMeaning(code));
 }
 
@@ -89,6 +94,7 @@ int PurgeFiles(Options& options, StopRequest& stop) {
         return UsageError(kCommand, "missing file operand");
     }
     choices.keep = options.Has("--keep");
+    choices.slackOnly = options.Has("--slack-only");
     choices.okReadOnly = !options.Has("--no-read-only");
     choices.okSystem = options.Has("--system");
     choices.safety = SafetyFrom(options);
@@ -116,7 +122,7 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             // As rm removes only a link, a link named here is not a file to purge: the
             // command was given the wrong name.
             linkGiven = linkGiven || result == FileOutcome::SymbolicLink;
-            text = OutcomeText(result);
+            text = OutcomeText(result, choices.slackOnly);
         }
         progress.WithLineCleared(
             [&] { std::cout << ShownName(path) << ": " << text << std::endl; });

@@ -21,6 +21,7 @@ const std::vector<OptionSpec> kPurgeType{
 
 const std::vector<OptionSpec> kFileOptions{
     {"--keep", 0, "", "overwrite, but do not delete the files"},
+    {"--slack-only", 0, "", "overwrite only the slack behind each file's end; keep the files"},
     {"--no-read-only", 0, "", "refuse read-only files (they are purged by default)"},
     {"--system", 0, "", "allow files in the system folders (/usr, /etc, ...)"},
 };

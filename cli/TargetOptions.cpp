@@ -112,6 +112,7 @@ PurgeOptions PurgeOptionsFrom(const Options& options) {
     purge.folderNamesOnly = !options.Has("--file-names");
     purge.confirmFiles = options.Has("--confirm-each");
     purge.deleteEmptyFolders = !options.Has("--keep-empty-folders");
+    purge.purgeSlackOnly = options.Has("--slack-only");
     return purge;
 }
 

@@ -47,6 +47,12 @@ const char* PurgeResultMeaning(FileOutcome outcome) {
             return "file overwritten, but its removal could not be flushed to the device";
         case PartlyOverwritten:
             return "partly overwritten, not deleted";
+        case ShrankDuringPurge:
+            return "file shrank during the purge";
+        case InUse:
+            return "file is in use by another program";
+        case OpenedForWritingDuringPurge:
+            return "file was opened for writing by another program during the purge";
         case ReadOnlyNotPermitted:
             return "read-only file, not permitted";
         case SystemNotPermitted:

@@ -57,6 +57,13 @@ enum class FileOutcome : std::int16_t {
     // Stopped after its first byte was written: some or all of its data is gone, so its
     // contents can no longer be trusted, though it keeps its size and is not deleted.
     PartlyOverwritten = -21,
+    // Cut while the overwrites ran: the blocks it let go were never overwritten.
+    ShrankDuringPurge = -23,
+    // Another program holds it open (a write lease was refused): what it writes later
+    // would reach the device after the overwrites. Nothing was written.
+    InUse = -24,
+    // Another program opened it for writing while the overwrites ran.
+    OpenedForWritingDuringPurge = -25,
     ReadOnlyNotPermitted = -53,
     SystemNotPermitted = -54,
 };

@@ -13,6 +13,7 @@
 namespace vorlane {
 namespace {
 
+using platform::ByteRange;
 using platform::FileKind;
 using platform::FileStatus;
 using platform::OpenResult;
@@ -50,6 +51,52 @@ FileOutcome OpenFailure(OpenResult result) {
     }
 }
 
+std::int64_t RoundDown(std::int64_t value, std::int64_t cluster) {
+    return value / cluster * cluster;
+}
+
+std::int64_t RoundUp(std::int64_t value, std::int64_t cluster) {
+    return (value + cluster - 1) / cluster * cluster;
+}
+
+// The clusters that hold the file's data, each data run rounded out to whole clusters.
+// A hole has no old data to destroy, and writing it would allocate it: on a sparse file
+// far larger than its volume, that fills the volume. A file system that cannot tell data
+// from holes gets the whole length.
+std::vector<ByteRange> DataClusters(int fd, std::int64_t length, std::int64_t cluster) {
+    std::vector<ByteRange> data;
+    if (Sys().DataRanges(fd, length, data)) {
+        data = {{0, length}};
+    }
+    std::vector<ByteRange> clusters;
+    for (const ByteRange& run : data) {
+        const ByteRange rounded{RoundDown(run.begin, cluster), RoundUp(run.end, cluster)};
+        if (!clusters.empty() && rounded.begin <= clusters.back().end) {
+            clusters.back().end = std::max(clusters.back().end, rounded.end);
+        } else if (rounded.end > rounded.begin) {
+            clusters.push_back(rounded);
+        }
+    }
+    return clusters;
+}
+
+// What each overwrite covers: the data clusters, slack included (one cluster for an
+// empty file); with slackOnly, only the slack behind the end of the file, and only when
+// its last cluster holds data.
+std::vector<ByteRange> OverwriteRanges(int fd, std::int64_t length, std::int64_t cluster,
+                                       bool slackOnly) {
+    std::vector<ByteRange> ranges =
+        length == 0 ? std::vector<ByteRange>{{0, cluster}} : DataClusters(fd, length, cluster);
+    if (!slackOnly) {
+        return ranges;
+    }
+    const std::int64_t end = RoundUp(length, cluster);
+    if (ranges.empty() || ranges.back().end != end || end == length) {
+        return {};
+    }
+    return {{length, end}};
+}
+
 // The refusals that need no look at the file.
 FileOutcome RequestRefusal(const PurgeFileRef& file, const PurgeRequest& request) {
     if (file.name.empty()) {
@@ -68,6 +115,9 @@ FileOutcome RequestRefusal(const PurgeFileRef& file, const PurgeRequest& request
 
 // One file's purge in progress.
 struct FilePurger::Job {
+    Job(const PurgeFileRef& f, const PurgeRequest& r, const PurgeHooks& h)
+        : file(f), request(r), hooks(h) {}
+
     const PurgeFileRef& file;
     const PurgeRequest& request;
     const PurgeHooks& hooks;
@@ -80,6 +130,13 @@ struct FilePurger::Job {
     FileOutcome result = FileOutcome::Ok;  // in a batch: how far this file got
     bool deleted = false;
     bool touched = false;  // in a batch: an overwrite began on it, its data is not whole
+    std::vector<ByteRange> ranges;        // what each overwrite writes, in offset order
+    std::int64_t sizeAfterOverwrite = 0;  // less after an overwrite: someone cut the file
+    std::int64_t blocksBefore = 0;        // fewer later: someone let go of blocks
+    mode_t modeBefore = 0;
+    bool modeCleared = false;     // the read-only mark was cleared for the open
+    bool leased = false;          // a write lease tells when another program opens the file
+    std::string lastClusterData;  // slack only: the data bytes of the last cluster
 };
 
 FilePurger::FilePurger() : generator_(std::random_device{}()) {}
@@ -160,7 +217,10 @@ FileOutcome FilePurger::Start(Job& job) {
     }
     job.length = job.checked.size;
     const std::int64_t cluster = job.clusterSize;
-    job.covered = (std::max<std::int64_t>(job.length, 1) + cluster - 1) / cluster * cluster;
+    job.covered = RoundUp(std::max<std::int64_t>(job.length, 1), cluster);
+    job.ranges = OverwriteRanges(job.fd.Get(), job.length, cluster, job.request.slackOnly);
+    job.sizeAfterOverwrite = std::max(job.length, job.ranges.empty() ? 0 : job.ranges.back().end);
+    job.blocksBefore = job.checked.blocks;
     return FileOutcome::Ok;
 }
 
@@ -168,19 +228,60 @@ FileOutcome FilePurger::Start(Job& job) {
 // purge will go on, and put back when the open fails anyway.
 FileOutcome FilePurger::Open(Job& job) {
     const bool readOnly = IsReadOnlyFile(job.checked);
-    const bool cleared =
-        readOnly && !Sys().SetModeOpen(job.handle.Get(), job.checked.mode | S_IWUSR);
+    job.modeBefore = job.checked.mode;
+    job.modeCleared = readOnly && !Sys().SetModeOpen(job.handle.Get(), job.checked.mode | S_IWUSR);
     const OpenResult opened = Sys().ReopenForWriting(job.handle.Get(), job.fd);
     if (opened != OpenResult::Ok) {
-        if (cleared) {
-            Sys().SetModeOpen(job.handle.Get(), job.checked.mode);
-        }
+        RestoreMode(job);
         return OpenFailure(opened);
     }
-    if (cleared) {
+    if (job.request.slackOnly) {
+        // Read before the lease: our own second open would break it.
+        const std::int64_t start = RoundDown(job.checked.size, job.clusterSize);
+        const auto size = static_cast<std::size_t>(job.checked.size - start);
+        if (Sys().ReadPinned(job.handle.Get(), start, size, job.lastClusterData) ||
+            job.lastClusterData.size() != size) {
+            job.lastClusterData.clear();
+        }
+    }
+    if (const FileOutcome refused = TakeLease(job); refused != FileOutcome::Ok) {
+        job.fd.Reset();
+        RestoreMode(job);
+        return refused;
+    }
+    if (job.modeCleared) {
         job.checked.mode |= S_IWUSR;
     }
     return FileOutcome::Ok;
+}
+
+// Before the first byte is written. Refused: another program holds the file open, and
+// whatever it writes later would land after our overwrites. Where the file system has
+// no leases (EINVAL, ENOLCK, EOPNOTSUPP), the purge goes on as without them.
+FileOutcome FilePurger::TakeLease(Job& job) {
+    const std::error_code error = Sys().TakeWriteLease(job.fd.Get());
+    if (error == std::errc::resource_unavailable_try_again) {
+        return FileOutcome::InUse;
+    }
+    job.leased = !error;
+    return FileOutcome::Ok;
+}
+
+// An open by another program breaks the lease: let it go at once, so that the opener
+// waits no longer than one write run. A reader cannot bring new data to the device; a
+// writer can, so the file is not called purged.
+FileOutcome FilePurger::CheckedLease(Job& job) const {
+    if (!job.leased) {
+        return FileOutcome::Ok;
+    }
+    const platform::LeaseState state = Sys().HeldLease(job.fd.Get());
+    if (state == platform::LeaseState::Write) {
+        return FileOutcome::Ok;
+    }
+    Sys().ReleaseLease(job.fd.Get());
+    job.leased = false;
+    return state == platform::LeaseState::Read ? FileOutcome::Ok
+                                               : FileOutcome::OpenedForWritingDuringPurge;
 }
 
 const std::string& FilePurger::RunFor(PatternSelector selector, std::size_t wanted) {
@@ -199,32 +300,82 @@ const std::string& FilePurger::RunFor(PatternSelector selector, std::size_t want
     return run_;
 }
 
-// One overwrite of the whole file, written but not yet flushed: its clusters from offset 0
-// up to the cluster that holds its last byte (one cluster for an empty file).
-FileOutcome FilePurger::WriteOverwrite(const Job& job, PatternSelector selector) {
-    const std::int64_t total = job.covered;
+// One overwrite of the file's ranges, written but not yet flushed. Every byte gets the
+// byte of the block at its place in its cluster, also where a range starts mid-cluster.
+FileOutcome FilePurger::WriteOverwrite(Job& job, PatternSelector selector) {
+    std::int64_t longest = 0;
+    for (const ByteRange& range : job.ranges) {
+        longest = std::max(longest, range.end - RoundDown(range.begin, job.clusterSize));
+    }
     const std::string& run =
-        RunFor(selector, static_cast<std::size_t>(std::min<std::int64_t>(total, kRunBytes)));
-    for (std::int64_t offset = 0; offset < total;) {
-        if (offset > 0 && job.hooks.stopRequested && job.hooks.stopRequested()) {
-            return FileOutcome::Stopped;
+        RunFor(selector, static_cast<std::size_t>(std::min<std::int64_t>(longest, kRunBytes)));
+    if (job.request.slackOnly && !job.ranges.empty() && !job.lastClusterData.empty()) {
+        return WriteSlack(job, run);
+    }
+    bool first = true;
+    for (const ByteRange& range : job.ranges) {
+        for (std::int64_t offset = range.begin; offset < range.end; first = false) {
+            if (!first && job.hooks.stopRequested && job.hooks.stopRequested()) {
+                return FileOutcome::Stopped;
+            }
+            if (const FileOutcome lease = first ? FileOutcome::Ok : CheckedLease(job);
+                lease != FileOutcome::Ok) {
+                return lease;
+            }
+            const std::int64_t phase = offset % job.clusterSize;
+            const auto chunk = static_cast<std::size_t>(std::min<std::int64_t>(
+                range.end - offset, static_cast<std::int64_t>(run.size()) - phase));
+            if (Sys().WriteAt(job.fd.Get(), offset, run.data() + phase, chunk)) {
+                return FileOutcome::WriteFailed;
+            }
+            offset += static_cast<std::int64_t>(chunk);
         }
-        const auto chunk = static_cast<std::size_t>(
-            std::min<std::int64_t>(total - offset, static_cast<std::int64_t>(run.size())));
-        if (Sys().WriteAt(job.fd.Get(), offset, run.data(), chunk)) {
-            return FileOutcome::WriteFailed;
-        }
-        offset += static_cast<std::int64_t>(chunk);
     }
     return FileOutcome::Ok;
 }
 
+// The slack with the data before it in its cluster, written back as it was read: a write
+// that begins at the end of a file lands at the wrong place of its cluster on fusefat,
+// and one from the cluster's start does not.
+FileOutcome FilePurger::WriteSlack(const Job& job, const std::string& run) {
+    const ByteRange& slack = job.ranges.front();
+    const auto phase = static_cast<std::size_t>(slack.begin % job.clusterSize);
+    slackWrite_.assign(job.lastClusterData);
+    slackWrite_.append(run, phase, static_cast<std::size_t>(slack.end - slack.begin));
+    const std::int64_t start = slack.begin - static_cast<std::int64_t>(job.lastClusterData.size());
+    return Sys().WriteAt(job.fd.Get(), start, slackWrite_.data(), slackWrite_.size())
+               ? FileOutcome::WriteFailed
+               : FileOutcome::Ok;
+}
+
+// A cut file let blocks go that the overwrites were meant to cover: whatever they held
+// stays on the device. Asked of the descriptor, as size and allocated blocks.
+FileOutcome FilePurger::CheckedSize(const Job& job) const {
+    FileStatus now;
+    if (Sys().StatOpen(job.fd.Get(), now) || now.size < job.sizeAfterOverwrite ||
+        now.blocks < job.blocksBefore) {
+        return FileOutcome::ShrankDuringPurge;
+    }
+    return FileOutcome::Ok;
+}
+
+// After each flushed overwrite: nobody opened the file for writing, nobody cut it.
+FileOutcome FilePurger::AfterOverwrite(Job& job) const {
+    if (const FileOutcome lease = CheckedLease(job); lease != FileOutcome::Ok) {
+        return lease;
+    }
+    return CheckedSize(job);
+}
+
 // One overwrite of a file purged alone: written, then flushed to the device.
-FileOutcome FilePurger::OverwriteOnce(const Job& job, PatternSelector selector) {
+FileOutcome FilePurger::OverwriteOnce(Job& job, PatternSelector selector) {
     if (const FileOutcome written = WriteOverwrite(job, selector); written != FileOutcome::Ok) {
         return written;
     }
-    return Sys().FlushToDevice(job.fd.Get()) ? FileOutcome::FlushFailed : FileOutcome::Ok;
+    if (Sys().FlushToDevice(job.fd.Get())) {
+        return FileOutcome::FlushFailed;
+    }
+    return AfterOverwrite(job);
 }
 
 // Bytes appended while the overwrites ran, beyond their end, were never overwritten.
@@ -236,13 +387,30 @@ FileOutcome FilePurger::CheckedLength(const Job& job) const {
     return FileOutcome::Ok;
 }
 
-// After the passes a kept file must look as before: same size, same times.
+// After the passes a kept file must look as before: same size, same times, same mode.
 void FilePurger::RestoreSizeAndTimes(const Job& job) {
-    if (job.request.keepGrownSize) {
-        return;
+    if (!job.request.keepGrownSize) {
+        Sys().Resize(job.fd.Get(), job.checked.size);
+        Sys().SetTimes(job.fd.Get(), job.checked.times);
     }
-    Sys().Resize(job.fd.Get(), job.checked.size);
-    Sys().SetTimes(job.fd.Get(), job.checked.times);
+    RestoreMode(job);
+}
+
+// The read-only mark goes back through the pinned inode, whatever its name leads to now.
+void FilePurger::RestoreMode(const Job& job) {
+    if (job.modeCleared) {
+        Sys().SetModeOpen(job.handle.Get(), job.modeBefore);
+    }
+}
+
+// A file that stays. One that changed under the purge keeps the size the other program
+// gave it: setting ours back would cut or extend that program's file.
+void FilePurger::Keep(const Job& job, FileOutcome result) {
+    if (result == FileOutcome::GrewDuringPurge || result == FileOutcome::ShrankDuringPurge) {
+        RestoreMode(job);
+    } else {
+        RestoreSizeAndTimes(job);
+    }
 }
 
 FileOutcome FilePurger::RunPasses(Job& job) {
@@ -324,17 +492,19 @@ FileOutcome FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& requ
         return refused;
     }
     try {
-        Job job{file, request, hooks, {}, {}, {}, 0, 0, 0, FileOutcome::Ok, false, false};
+        Job job(file, request, hooks);
         if (const FileOutcome failed = Start(job); failed != FileOutcome::Ok) {
             return failed;
         }
         const FileOutcome result = RunPasses(job);
-        if (result == FileOutcome::Ok && request.deleteFile) {
-            return Delete(job);
+        if (result == FileOutcome::Ok && request.deleteFile && !request.slackOnly) {
+            const FileOutcome deleted = Delete(job);
+            if (deleted != FileOutcome::Ok) {
+                RestoreMode(job);
+            }
+            return deleted;
         }
-        if (result != FileOutcome::GrewDuringPurge) {
-            RestoreSizeAndTimes(job);
-        }
+        Keep(job, result);
         // The passes ask for a stop only after a write: its data is no longer whole.
         return result == FileOutcome::Stopped ? FileOutcome::PartlyOverwritten : result;
     } catch (...) {  // out of memory for the blocks: the file was not purged
@@ -440,6 +610,9 @@ void FilePurger::RunBatchPasses(std::vector<Job>& jobs, const std::function<bool
                 }
                 return;
             }
+            for (Job& job : jobs) {
+                job.result = job.result == FileOutcome::Ok ? AfterOverwrite(job) : job.result;
+            }
         }
     }
     for (Job& job : jobs) {
@@ -488,8 +661,10 @@ void FilePurger::DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>
 // A file that stays gets its size and times back, as after a purge alone.
 void FilePurger::Finish(Job& job) {
     const bool restored = job.result == FileOutcome::NotDeleted;  // by Delete, through the handle
-    if (!job.deleted && !restored && job.fd.Valid() && job.result != FileOutcome::GrewDuringPurge) {
-        RestoreSizeAndTimes(job);
+    if (!job.deleted && !restored && job.fd.Valid()) {
+        Keep(job, job.result);
+    } else if (!job.deleted) {
+        RestoreMode(job);
     }
     job.fd.Reset();
     job.handle.Reset();
@@ -507,12 +682,12 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
             if (entry.result != FileOutcome::Ok) {
                 continue;
             }
-            Job job{entry.file, request, kNoHooks,        {},    {},   {}, 0,
-                    0,          0,       FileOutcome::Ok, false, false};
+            Job job(entry.file, request, kNoHooks);
             entry.result = Start(job);
             if (entry.result == FileOutcome::Ok && !jobs.empty() &&
                 job.clusterSize != jobs.front().clusterSize) {
                 // Another volume's clusters (a file mounted over a name): alone.
+                RestoreMode(job);
                 job.fd.Reset();
                 job.handle.Reset();
                 entry.result = Purge(entry.file, request);
@@ -522,7 +697,7 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
             }
         }
         RunBatchPasses(jobs, goOn);
-        if (request.deleteFile) {
+        if (request.deleteFile && !request.slackOnly) {
             DeleteBatch(jobs, goOn);
         }
     } catch (...) {  // out of memory for the blocks: nothing more is written

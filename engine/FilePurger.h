@@ -38,6 +38,9 @@ struct PurgeRequest {
     bool okToPurgeSystem = false;
     bool allowHardLinks = false;
     bool keepGrownSize = false;  // the speed test: size and times stay as the overwrite left them
+    // Only the slack behind the end of the file, to the end of its last cluster: the file
+    // keeps its data, its size, its times and its name (deleteFile does not apply).
+    bool slackOnly = false;
 };
 
 struct PurgeHooks {
@@ -95,7 +98,12 @@ class FilePurger {
     FileOutcome PlaceRefusal(const Job& job) const;
     FileOutcome Start(Job& job);
     FileOutcome Open(Job& job);
-    FileOutcome WriteOverwrite(const Job& job, PatternSelector selector);
+    FileOutcome TakeLease(Job& job);
+    FileOutcome WriteOverwrite(Job& job, PatternSelector selector);
+    FileOutcome WriteSlack(const Job& job, const std::string& run);
+    FileOutcome CheckedLease(Job& job) const;
+    FileOutcome CheckedSize(const Job& job) const;
+    FileOutcome AfterOverwrite(Job& job) const;
     FileOutcome CheckedLength(const Job& job) const;
     bool OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector,
                         const std::function<bool()>& goOn);
@@ -106,17 +114,20 @@ class FilePurger {
     void DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn);
     void Finish(Job& job);
     FileOutcome RunPasses(Job& job);
-    FileOutcome OverwriteOnce(const Job& job, PatternSelector selector);
+    FileOutcome OverwriteOnce(Job& job, PatternSelector selector);
     FileOutcome Delete(Job& job, bool flushFolder = true);
     bool RemoveName(const Job& job, const std::string& name);
+    void Keep(const Job& job, FileOutcome result);
     void RestoreSizeAndTimes(const Job& job);
+    void RestoreMode(const Job& job);
     int ClusterSizeFor(dev_t device, const std::string& path);
     const std::string& RunFor(PatternSelector selector, std::size_t wanted);
 
     std::mt19937 generator_;
     std::array<std::string, 5> patternBlocks_;
     std::string randomBlock_;
-    std::string run_;  // the selected block, repeated, for large writes
+    std::string run_;         // the selected block, repeated, for large writes
+    std::string slackWrite_;  // the last cluster of a slack-only purge: data, then the block
     std::optional<PatternSelector> runSelector_;
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
     SystemFolders systemFolders_;

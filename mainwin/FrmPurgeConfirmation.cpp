@@ -20,7 +20,7 @@ struct BoxSpec {
     const char* caption;
 };
 
-// In the order of PurgeOptions, then the box that only travels with setups.
+// In the order of PurgeOptions.
 constexpr std::array<BoxSpec, 8> kBoxes{{
     {"chkDoNotDeletePurgedFiles", "Do not delete purged files (only for testing)"},
     {"chkOKToPurgeReadOnlyFiles", "OK to purge read-only files"},
@@ -32,7 +32,7 @@ constexpr std::array<BoxSpec, 8> kBoxes{{
     {"chkPurgeSlackOnly", "Purge slack area only"},
 }};
 
-enum Box { DoNotDelete, ReadOnly, System, Sensitive, FolderNames, Confirm, DeleteEmpty };
+enum Box { DoNotDelete, ReadOnly, System, Sensitive, FolderNames, Confirm, DeleteEmpty, SlackOnly };
 
 QPushButton* NamedButton(const char* name, QWidget* parent) {
     auto* button = new QPushButton(parent);
@@ -106,8 +106,8 @@ void FrmPurgeConfirmation::ShowOptions(const PurgeOptions& options, bool subdire
     const bool values[] = {options.doNotDeletePurgedFiles, options.okToPurgeReadOnlyFiles,
                            options.okToPurgeSystemFiles,   options.okToPurgeSensitiveFiles,
                            options.folderNamesOnly,        options.confirmFiles,
-                           options.deleteEmptyFolders};
-    for (int i = DoNotDelete; i <= DeleteEmpty; ++i) {
+                           options.deleteEmptyFolders,     options.purgeSlackOnly};
+    for (int i = DoNotDelete; i <= SlackOnly; ++i) {
         boxes_[i]->setChecked(values[i]);
     }
     if (!subdirectories) {
@@ -120,7 +120,7 @@ PurgeOptions FrmPurgeConfirmation::BoxOptions() const {
     return {boxes_[DoNotDelete]->isChecked(), boxes_[ReadOnly]->isChecked(),
             boxes_[System]->isChecked(),      boxes_[Sensitive]->isChecked(),
             boxes_[FolderNames]->isChecked(), boxes_[Confirm]->isChecked(),
-            boxes_[DeleteEmpty]->isChecked()};
+            boxes_[DeleteEmpty]->isChecked(), boxes_[SlackOnly]->isChecked()};
 }
 
 void FrmPurgeConfirmation::SelectClusterSize(const std::string& drive) {

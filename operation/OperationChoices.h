@@ -18,6 +18,8 @@ struct PurgeOptions {
     bool folderNamesOnly = true;  // files show as dots in the report
     bool confirmFiles = false;
     bool deleteEmptyFolders = true;
+    // Overwrite only the slack behind each file's end; the files keep data, size and name.
+    bool purgeSlackOnly = false;
 };
 
 // Guards that only the command line can lift; the windows always keep them.

@@ -156,6 +156,7 @@ PurgeRequest RequestFor(const OperationChoices& choices) {
     request.purgeType = choices.purgeType;
     request.passes = choices.numberOfPasses;
     request.deleteFile = !choices.options.doNotDeletePurgedFiles;
+    request.slackOnly = choices.options.purgeSlackOnly;
     request.okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles;
     request.okToPurgeSystem = choices.options.okToPurgeSystemFiles;
     request.allowHardLinks = choices.safety.allowHardLinks;
@@ -237,7 +238,7 @@ void ReportOutcome(Operation& op, FileJob& job) {
         op.State().sumOfSizes += static_cast<double>(job.size);
         ++op.State().purgedFileCount;
     }
-    ReportLineEnd(op, job, " purged");
+    ReportLineEnd(op, job, op.Choices().options.purgeSlackOnly ? " slack purged" : " purged");
 }
 
 // Handles one matching file; false when the user cancelled the whole purge.
@@ -556,6 +557,13 @@ std::string NotPurgedReason(FileOutcome code, const std::string& filePath) {
             return ": file has other names (hard links), not purged.";
         case FileOutcome::GrewDuringPurge:
             return ": file grew during the purge, not purged.";
+        case FileOutcome::ShrankDuringPurge:
+            return ": file shrank during the purge, not purged.";
+        case FileOutcome::InUse:
+            return ": file is in use by another program, not purged.";
+        case FileOutcome::OpenedForWritingDuringPurge:
+            return ": file was opened for writing by another program during the purge, not "
+                   "purged.";
         case FileOutcome::NotDeleted:
             return ": file overwritten but not deleted.";
         case FileOutcome::RemovalNotFlushed:

@@ -22,11 +22,11 @@ OperationChoices ChoicesFromSetup(const Setup& setup) {
     choices.options = {setup.doNotDeletePurgedFiles, setup.okToPurgeReadOnlyFiles,
                        setup.okToPurgeSystemFiles,   setup.okToPurgeSensitiveFiles,
                        setup.folderNamesOnly,        setup.confirmFiles,
-                       setup.deleteEmptyFolders};
+                       setup.deleteEmptyFolders,     setup.purgeSlackOnly};
     return choices;
 }
 
-Setup SetupFromChoices(const OperationChoices& choices, bool purgeSlackOnly) {
+Setup SetupFromChoices(const OperationChoices& choices) {
     Setup setup;
     setup.subfolders = choices.subdirectories;
     setup.dateRestricted = choices.dateRestriction.active;
@@ -36,7 +36,7 @@ Setup SetupFromChoices(const OperationChoices& choices, bool purgeSlackOnly) {
     setup.targetFilespec = choices.targetFilespec;
     setup.purgeType = choices.purgeType;
     setup.numberOfPasses = choices.numberOfPasses;
-    setup.purgeSlackOnly = purgeSlackOnly;
+    setup.purgeSlackOnly = choices.options.purgeSlackOnly;
     setup.doNotDeletePurgedFiles = choices.options.doNotDeletePurgedFiles;
     setup.okToPurgeReadOnlyFiles = choices.options.okToPurgeReadOnlyFiles;
     setup.okToPurgeSystemFiles = choices.options.okToPurgeSystemFiles;

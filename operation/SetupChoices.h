@@ -15,6 +15,6 @@ OperationChoices ChoicesFromSetup(const Setup& setup);
 // True when a setup's folder line marks its file specification as a single file.
 bool SetupFolderNamesOneFile(const std::string& targetFolder);
 
-Setup SetupFromChoices(const OperationChoices& choices, bool purgeSlackOnly = false);
+Setup SetupFromChoices(const OperationChoices& choices);
 
 }  // namespace vorlane

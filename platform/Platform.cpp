@@ -19,9 +19,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -270,6 +272,87 @@ std::error_code Platform::SetTimes(int fd, const FileTimes& times) const {
     return ErrorOf(::futimens(fd, both));
 }
 
+std::error_code Platform::DataRanges(int fd, std::int64_t length,
+                                     std::vector<ByteRange>& out) const {
+    out.clear();
+    for (off_t offset = 0; offset < length;) {
+        const off_t data = ::lseek(fd, offset, SEEK_DATA);
+        if (data < 0) {
+            // ENXIO: no data after offset, only a hole up to the end.
+            return errno == ENXIO ? std::error_code() : SystemError(errno);
+        }
+        if (data >= length) {
+            break;
+        }
+        const off_t hole = ::lseek(fd, data, SEEK_HOLE);
+        if (hole < 0) {
+            return SystemError(errno);
+        }
+        out.push_back({data, std::min<std::int64_t>(hole, length)});
+        offset = hole;
+    }
+    return {};
+}
+
+namespace {
+
+// Breaking a lease sends its holder SIGIO, whose default action ends the process: the
+// purge learns of a break by asking (HeldLease), so the signal itself is only dropped.
+// A handler someone else installed is left in place.
+void IgnoreLeaseBreakSignal() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction current {};
+        if (::sigaction(SIGIO, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+            struct sigaction ignore {};
+            ignore.sa_handler = SIG_IGN;
+            ::sigemptyset(&ignore.sa_mask);
+            ::sigaction(SIGIO, &ignore, nullptr);
+        }
+    });
+}
+
+bool IsNetworkMagic(decltype(statfs::f_type) type) {
+    constexpr decltype(type) kNfs = 0x6969, kSmb2 = 0xFE534D42, kCifs = 0xFF534D42;
+    return type == kNfs || type == kSmb2 || type == kCifs;
+}
+
+}  // namespace
+
+std::error_code Platform::TakeWriteLease(int fd) const {
+    IgnoreLeaseBreakSignal();
+    // Granted only while no other open file (another program's descriptor or mapping)
+    // holds the inode: what it writes later could reach the device after our overwrite.
+    if (::fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
+        return {};
+    }
+    const int error = errno;
+    // NFSv4 and SMB grant a write lease only while the server has delegated the file to
+    // this client: their refusal says nothing of other programs, so it counts as "no
+    // leases here".
+    struct statfs volume {};
+    if (error == EAGAIN && ::fstatfs(fd, &volume) == 0 && IsNetworkMagic(volume.f_type)) {
+        return SystemError(EOPNOTSUPP);
+    }
+    return SystemError(error);
+}
+
+LeaseState Platform::HeldLease(int fd) const {
+    switch (::fcntl(fd, F_GETLEASE)) {
+        case F_WRLCK:
+            return LeaseState::Write;
+        case F_RDLCK:
+            return LeaseState::Read;
+        default:
+            return LeaseState::None;
+    }
+}
+
+void Platform::ReleaseLease(int fd) const {
+    // Nothing to do on failure: closing the descriptor lets the lease go as well.
+    ::fcntl(fd, F_SETLEASE, F_UNLCK);
+}
+
 std::error_code Platform::SetMode(const std::string& path, mode_t mode) const {
     // Through a handle on the entry itself: a link's target is never changed, and a
     // link swapped in after a look cannot redirect the change.
@@ -463,6 +546,43 @@ OpenResult Platform::ReopenForWriting(int handleFd, UniqueFd& out) const {
     }
     out = std::move(fd);
     return OpenResult::Ok;
+}
+
+std::error_code Platform::ReadPinned(int handleFd, std::int64_t offset, std::size_t size,
+                                     std::string& out) const {
+    out.clear();
+    FileStatus pinned;
+    if (const std::error_code error = StatOpen(handleFd, pinned)) {
+        return error;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(handleFd);
+    UniqueFd fd(::open(self.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileStatus opened;
+    if (!fd.Valid()) {
+        return SystemError(errno);
+    }
+    if (StatOpen(fd.Get(), opened) || opened.device != pinned.device ||
+        opened.inode != pinned.inode) {
+        return SystemError(ESTALE);
+    }
+    out.resize(size);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd.Get(), out.data() + done, size - done,
+                                    offset + static_cast<std::int64_t>(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return SystemError(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    out.resize(done);
+    return {};
 }
 
 std::error_code Platform::SetModeOpen(int fd, mode_t mode) const {

@@ -69,6 +69,17 @@ enum class FileSystemClass {
     Overlay,      // a union of layers; see DataInLowerLayer
 };
 
+// A run of bytes of a file, [begin, end).
+struct ByteRange {
+    std::int64_t begin = 0;
+    std::int64_t end = 0;
+};
+
+// The lease an open file holds, as the kernel reports it. While another open breaks a
+// write lease it reads as the kind the lease is being broken to: Read when the other
+// open only reads, None when it writes.
+enum class LeaseState { None, Read, Write };
+
 struct FolderEntry {
     std::string name;
     FileStatus status;          // of the entry itself, links not followed
@@ -129,6 +140,16 @@ class Platform {
     virtual std::error_code FlushVolume(int fd) const;
     virtual std::error_code Resize(int fd, std::int64_t size) const;
     virtual std::error_code SetTimes(int fd, const FileTimes& times) const;
+    // The runs of [0, length) that hold data (SEEK_DATA/SEEK_HOLE); the holes between
+    // them have no blocks on the device. An error when the file system cannot tell.
+    virtual std::error_code DataRanges(int fd, std::int64_t length,
+                                       std::vector<ByteRange>& out) const;
+    // A write lease on a file open for writing: refused (EAGAIN) while any other open
+    // file holds it; EINVAL, ENOLCK or EOPNOTSUPP where the file system has no leases.
+    virtual std::error_code TakeWriteLease(int fd) const;
+    virtual LeaseState HeldLease(int fd) const;
+    // Lets the lease go, so that an open waiting on its break goes on at once.
+    virtual void ReleaseLease(int fd) const;
     virtual std::error_code SetMode(const std::string& path, mode_t mode) const;
     virtual std::error_code RemoveFile(const std::string& path) const;
 
@@ -148,6 +169,10 @@ class Platform {
                                       FileStatus& status) const;
     // Opens the very inode a handle pins, for writing; a regular file only.
     virtual OpenResult ReopenForWriting(int handleFd, UniqueFd& out) const;
+    // Reads up to `size` bytes at `offset` of the very inode a handle pins, through an
+    // open of its own that is closed again before the call returns.
+    virtual std::error_code ReadPinned(int handleFd, std::int64_t offset, std::size_t size,
+                                       std::string& out) const;
     // Changes the mode of the inode a descriptor (or handle) holds.
     virtual std::error_code SetModeOpen(int fd, mode_t mode) const;
     // Changes the mode of an entry that is not a link.

@@ -43,7 +43,7 @@ OperationChoices ChoicesOf(const MainState& state) {
 }
 
 Setup SetupOf(const MainState& state) {
-    return SetupFromChoices(ChoicesOf(state), state.purgeSlackOnly);
+    return SetupFromChoices(ChoicesOf(state));
 }
 
 void ApplySetup(MainState& state, const Setup& setup) {
@@ -56,7 +56,6 @@ void ApplySetup(MainState& state, const Setup& setup) {
     state.purgeType.SelectType(choices.purgeType);
     state.purgeType.SetPassesOf(choices.purgeType, choices.numberOfPasses);
     state.options = choices.options;
-    state.purgeSlackOnly = setup.purgeSlackOnly;
 }
 
 bool LoadSetupForNextRun(MainState& state) {

@@ -38,7 +38,6 @@ struct MainState {
     DateRestriction dateRestriction;
     PurgeTypeChoice purgeType;
     PurgeOptions options;
-    bool purgeSlackOnly = false;
     RememberedSetup remembered;
 
     bool startupCompleted = false;

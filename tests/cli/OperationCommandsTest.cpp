@@ -142,6 +142,23 @@ TEST_F(OperationCommandsTest, ExitStatusTellsWhatHappened) {
     EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
 }
 
+// Only the slack goes: every file stays, with its data, whichever form names it.
+TEST_F(OperationCommandsTest, SlackOnlyKeepsEveryFile) {
+    const CliRun file = RunCli("purge --slack-only --passes=1 " + Quoted() + "/a.txt");
+    EXPECT_EQ(file.status, 0);
+    EXPECT_EQ(file.out, folder.File("a.txt") + ": slack purged\n");
+    const CliRun tree = RunCli(
+        "purge --slack-only --passes=1 --subfolders --file-names --yes "
+        "--folder " +
+        Quoted());
+    EXPECT_EQ(tree.status, 0) << tree.err;
+    EXPECT_NE(tree.out.find("b.txt (4 bytes) slack purged\n"), std::string::npos) << tree.out;
+    EXPECT_EQ(tree.out.find(" purged\n"), tree.out.find(" slack purged\n") + 6) << tree.out;
+    EXPECT_EQ(TempFolder::Read(folder.File("a.txt")) + TempFolder::Read(folder.File("sub/b.txt")) +
+                  TempFolder::Read(folder.File("c.log")),
+              "alphabetalog");
+}
+
 // A purge of many files, interrupted by a signal once its report has begun.
 struct Interrupted {
     int status = -1;
@@ -229,16 +246,17 @@ TEST_F(OperationCommandsTest, ProgressOnlyOnATerminal) {
     if (std::system("command -v script >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "script not available";
     }
-    // 64 MiB, 12 overwrites: long enough for a few redraws.
-    fs::resize_file(folder.Write("big.bin", ""), 64 << 20);
+    // 64 MiB of data (holes are not written), 27 overwrites: long enough for a few redraws.
+    folder.Write("big.bin", std::string(64 << 20, 'x'));
     const std::string cli = std::getenv("VORLANE_CLI");
     const std::string screen = folder.File("screen");
     const std::string command = "cd " + Quoted() + " && script -qec \"" + cli +
-                                " purge --keep --type 3 --passes 2 big.bin\" '" + screen +
+                                " purge --keep --type 1 --passes 9 big.bin\" '" + screen +
                                 "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::string shown = TempFolder::Read(screen);
-    EXPECT_NE(shown.find("\rbig.bin: pass 1/2, "), std::string::npos);
+    EXPECT_NE(shown.find("\rbig.bin: pass "), std::string::npos);
+    EXPECT_NE(shown.find("/9, "), std::string::npos);
     EXPECT_NE(shown.find("%\x1b[K"), std::string::npos);
     // The line is gone before the result is written.
     EXPECT_NE(shown.find("\r\x1b[Kbig.bin: purged"), std::string::npos);

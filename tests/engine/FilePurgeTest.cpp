@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include <linux/falloc.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -36,13 +39,16 @@ struct PurgeStandIn : Platform {
     };
     bool passWrites = true, cannotWrite = false, removedUnderneath = false;
     int writeError = 0, flushError = 0, removeFailures = 0, renameError = 0;
-    std::int64_t reportedSize = -1;  // the size StatOpen claims, when set
+    mutable std::int64_t reportedSize = -1;  // the size StatOpen claims, when set; writes grow it
+    std::int64_t bytesAllowed = -1;          // a small volume: writes beyond it fail, when set
+    mutable std::int64_t bytesWritten = 0;
     std::vector<std::string> systemFolders;
     mutable std::vector<Write> writes;
     mutable std::vector<std::string> renames;  // the new names
     mutable int flushes = 0, removeCalls = 0, sleeps = 0, folderSyncs = 0;
     // Moments at which a test lets someone else act on the folder.
-    std::function<void()> afterLook, onFlush, onRemoveFailure;
+    std::function<void()> afterLook, onRemoveFailure;
+    std::function<void(int fd)> onFlush;  // at the first flush, on the descriptor written
 
     std::error_code OpenEntry(int folder, const std::string& name, UniqueFd& out,
                               FileStatus& status) const override {
@@ -68,24 +74,47 @@ struct PurgeStandIn : Platform {
         out.size = reportedSize >= 0 ? reportedSize : out.size;
         return rc;
     }
+    std::error_code DataRanges(int fd, std::int64_t length,
+                               std::vector<platform::ByteRange>& out) const override {
+        if (reportedSize >= 0) {  // a large file that is all data
+            out = {{0, reportedSize}};
+            return {};
+        }
+        return Platform::DataRanges(fd, length, out);
+    }
     OpenResult ReopenForWriting(int handle, UniqueFd& out) const override {
         return cannotWrite ? OpenResult::Denied : Platform::ReopenForWriting(handle, out);
     }
     std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
                             std::size_t size) const override {
+        if (reportedSize >= 0) {
+            reportedSize = std::max(reportedSize, offset + static_cast<std::int64_t>(size));
+        }
         writes.push_back({offset, static_cast<std::int64_t>(size),
                           std::string(static_cast<const char*>(data), std::min(size, kHead))});
         if (writeError != 0 || !passWrites) {
             return platform::SystemError(writeError);
         }
+        if (bytesAllowed >= 0 && bytesWritten + static_cast<std::int64_t>(size) > bytesAllowed) {
+            return platform::SystemError(ENOSPC);
+        }
+        bytesWritten += static_cast<std::int64_t>(size);
         return Platform::WriteAt(fd, offset, data, size);
     }
     std::error_code FlushToDevice(int fd) const override {
         if (onFlush && flushes == 0) {
-            onFlush();
+            onFlush(fd);
         }
         ++flushes;
         return flushError != 0 ? platform::SystemError(flushError) : Platform::FlushToDevice(fd);
+    }
+    // A batch's shared flush: with one file in the batch, that file's descriptor.
+    std::error_code FlushVolume(int fd) const override {
+        if (onFlush && flushes == 0) {
+            onFlush(fd);
+        }
+        ++flushes;
+        return flushError != 0 ? platform::SystemError(flushError) : Platform::FlushVolume(fd);
     }
     std::vector<std::string> SystemFolders() const override { return systemFolders; }
     std::error_code RemoveAt(int folder, const std::string& name,
@@ -134,6 +163,29 @@ class FilePurgeTest : public ::testing::Test {
         request.okToPurgeSystem = okSystem;
         request.allowHardLinks = allowHardLinks;
         return PurgeFileAtPath(purger, path, request, hooks);
+    }
+
+    // The files of the test folder purged as one batch; each one's outcome.
+    std::vector<FileOutcome> PurgeBatch(const std::vector<std::string>& names,
+                                        const PurgeRequest& request) {
+        UniqueFd held;
+        FileStatus status;
+        EXPECT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, status));
+        std::vector<BatchFile> files;
+        for (const std::string& name : names) {
+            files.push_back({{held.Get(), name, folder.File(name)}});
+        }
+        purger.PurgeBatch(files, request, [] { return true; });
+        std::vector<FileOutcome> outcomes;
+        for (const BatchFile& file : files) {
+            outcomes.push_back(file.result);
+        }
+        return outcomes;
+    }
+    FileOutcome PurgeAloneOrBatched(const std::string& name, const PurgeRequest& request,
+                                    bool batched) {
+        return batched ? PurgeBatch({name}, request).front()
+                       : PurgeFileAtPath(purger, folder.File(name), request, hooks);
     }
 
     TempFolder folder;
@@ -253,8 +305,26 @@ TEST_F(FilePurgeTest, ReadOnlyAndSystemFilesArePurgedOnlyWhenPermitted) {
     EXPECT_EQ(TempFolder::Read(readOnly) + TempFolder::Read(system), "secretsecret");
 
     EXPECT_EQ(Purge(readOnly, 1, false, 1, true, true), FileOutcome::Ok);
-    EXPECT_NE(fs::status(readOnly).permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_EQ(TempFolder::Read(readOnly), std::string(6, '\0'));
+}
+
+// A read-only file that stays, overwritten or not, keeps its mark.
+TEST_F(FilePurgeTest, AKeptReadOnlyFileIsReadOnlyAgain) {
+    const std::string file = folder.Write("ro", "secret");
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    EXPECT_EQ(Purge(file, 1, false), FileOutcome::Ok);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms{0444});
+    PurgeRequest keep;
+    keep.deleteFile = false;
+    EXPECT_EQ(PurgeBatch({"ro"}, keep).front(), FileOutcome::Ok);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms{0444});
+    stand.flushError = EIO;
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::FlushFailed);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms{0444});
+    stand.flushError = 0;
+    stand.removeFailures = 9;
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::NotDeleted);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms{0444});
 }
 
 TEST_F(FilePurgeTest, DeleteIsTriedFourTimesAndAVanishedFileCountsAsDeleted) {
@@ -346,7 +416,11 @@ TEST_F(FilePurgeTest, ALinkSwappedInAfterTheLookLeadsNowhere) {
 // never overwritten, so the file is not called purged, and it is kept.
 TEST_F(FilePurgeTest, AFileThatGrowsDuringThePurgeIsNotCalledPurged) {
     const std::string file = folder.Write("growing", std::string(100, 'M'));
-    stand.onFlush = [&] { std::ofstream(file, std::ios::app) << std::string(20000, 'G'); };
+    // Through the purge's own descriptor: another open of ours would break its lease.
+    stand.onFlush = [](int fd) {
+        const std::string more(20000, 'G');
+        ASSERT_EQ(::pwrite(fd, more.data(), more.size(), 4096), 20000);
+    };
     EXPECT_EQ(Purge(file, 1, true, 2), FileOutcome::GrewDuringPurge);
     EXPECT_TRUE(fs::exists(file));
     EXPECT_EQ(fs::file_size(file), 4096u + 20000u);  // grown to its cluster, then appended to
@@ -410,6 +484,193 @@ TEST_F(FilePurgeTest, TheNameIsScrubbedBeforeTheUnlink) {
     stand.renameError = EINVAL;
     EXPECT_EQ(Purge(other, 1, true), FileOutcome::Ok);
     EXPECT_TRUE(fs::is_empty(folder.Path()));
+}
+
+// Another program cuts the file while it is purged: the blocks it let go keep whatever
+// they held, so the file is not called purged, and it is kept at the size it was cut to.
+TEST_F(FilePurgeTest, AFileCutDuringThePurgeIsNotCalledPurged) {
+    struct Case {
+        const char* what;
+        std::function<void(int fd)> cut;
+        std::int64_t sizeAfter;
+    };
+    const Case cases[] = {
+        // shorter, in a cluster that stays allocated: only the size shows it
+        {"truncated", [](int fd) { ASSERT_EQ(::ftruncate(fd, 10000), 0); }, 10000},
+        // same size, fewer blocks: only the allocation shows it
+        {"hole punched",
+         [](int fd) {
+             ASSERT_EQ(::fallocate(fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, 0, 8192), 0);
+         },
+         12288}};
+    for (const Case& c : cases) {
+        for (const bool batched : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (batched ? " in a batch" : " alone"));
+            folder.Write("cut", std::string(12000, 'M'));
+            stand = {};
+            stand.onFlush = c.cut;
+            PurgeRequest request;
+            request.purgeType = 1;
+            request.passes = 2;
+            EXPECT_EQ(PurgeAloneOrBatched("cut", request, batched), FileOutcome::ShrankDuringPurge);
+            EXPECT_EQ(stand.removeCalls, 0);
+            EXPECT_EQ(stand.Overwrites().size(), 1u);
+            EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(folder.File("cut"))), c.sizeAfter);
+        }
+    }
+}
+
+// A sparse file far larger than its volume: only the clusters that hold data are
+// written (the last one with its slack), the holes stay holes, and the file keeps its
+// length.
+TEST_F(FilePurgeTest, ASparseFileKeepsItsHoles) {
+    const std::string file = folder.File("sparse");
+    {
+        UniqueFd fd(::open(file.c_str(), O_CREAT | O_WRONLY, 0600));
+        ASSERT_TRUE(fd.Valid());
+        ASSERT_EQ(::pwrite(fd.Get(), "first extent", 12, 0), 12);
+        ASSERT_EQ(::pwrite(fd.Get(), "last extent", 11, kGiB), 11);
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    if (before.st_blocks * 512 > (1 << 20)) {
+        GTEST_SKIP() << "the file system allocates holes";
+    }
+    for (const bool batched : {false, true}) {
+        SCOPED_TRACE(batched ? "in a batch" : "alone");
+        stand = {};
+        stand.bytesAllowed = 1 << 20;
+        PurgeRequest request;
+        request.purgeType = 0;
+        request.deleteFile = false;
+        ASSERT_EQ(PurgeAloneOrBatched("sparse", request, batched), FileOutcome::Ok);
+        ASSERT_EQ(stand.writes.size(), 4u);
+        for (std::size_t i = 0; i < stand.writes.size(); i += 2) {
+            EXPECT_EQ(stand.writes[i].offset, 0);
+            EXPECT_EQ(stand.writes[i].size, 4096);
+            EXPECT_EQ(stand.writes[i + 1].offset, kGiB);
+            EXPECT_EQ(stand.writes[i + 1].size, 4096);
+        }
+        struct stat after {};
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        EXPECT_EQ(after.st_size, kGiB + 11);
+        EXPECT_LE(after.st_blocks, before.st_blocks + 16);
+        UniqueFd fd(::open(file.c_str(), O_RDONLY));
+        char head[12] = {1}, tail[11] = {1};
+        ASSERT_EQ(::pread(fd.Get(), head, sizeof head, 0), 12);
+        ASSERT_EQ(::pread(fd.Get(), tail, sizeof tail, kGiB), 11);
+        EXPECT_EQ(std::string(head, 12) + std::string(tail, 11), std::string(23, '\0'));
+    }
+}
+
+// Only the slack is written, with every overwrite of every pass; the data, the size,
+// the times and the name stay, whatever the delete option says.
+TEST_F(FilePurgeTest, SlackOnlyLeavesTheFileAsItWas) {
+    struct Case {
+        std::int64_t size, writeBegin;
+    };
+    // The data of the last cluster is written back with its slack, as it was.
+    for (const Case c : {Case{5000, 4096}, Case{8192, -1}, Case{0, -1}}) {
+        for (const bool batched : {false, true}) {
+            SCOPED_TRACE(std::to_string(c.size) + (batched ? " in a batch" : " alone"));
+            const std::string data(c.size, 'D');
+            const std::string file = folder.Write("keep", data);
+            const timespec old[2] = {{1000000000, 5}, {1000000000, 7}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), old, 0), 0);
+            stand = {};
+            PurgeRequest request;
+            request.purgeType = 1;
+            request.passes = 2;
+            request.slackOnly = true;
+            ASSERT_EQ(PurgeAloneOrBatched("keep", request, batched), FileOutcome::Ok);
+            ASSERT_EQ(TempFolder::Read(file), data);
+            EXPECT_EQ(stand.removeCalls, 0);
+            EXPECT_EQ(stand.writes.size(), c.writeBegin < 0 ? 0u : 6u);
+            for (const auto& write : stand.writes) {
+                EXPECT_EQ(write.offset, c.writeBegin);
+                EXPECT_EQ(write.offset + write.size, 8192);
+                EXPECT_EQ(write.head, std::string(kHead, 'D'));
+            }
+            struct stat after {};
+            ASSERT_EQ(::stat(file.c_str(), &after), 0);
+            EXPECT_EQ(after.st_mtim.tv_sec, old[1].tv_sec);
+            EXPECT_EQ(after.st_mtim.tv_nsec, old[1].tv_nsec);
+        }
+    }
+}
+
+// Leases are per open file: another process (or another open of the same file) makes
+// the kernel refuse one, and a later open by another process breaks it.
+class FileInUseTest : public FilePurgeTest {
+  protected:
+    void SetUp() override {
+        FilePurgeTest::SetUp();
+        file = folder.Write("busy", std::string(100, 'M'));
+        UniqueFd fd(::open(file.c_str(), O_WRONLY));
+        if (platform::Sys().TakeWriteLease(fd.Get())) {
+            GTEST_SKIP() << "no leases on this file system";
+        }
+    }
+
+    // Another process opens the file once the purge's first overwrite is flushed, and
+    // waits in the kernel until the purge lets its lease go.
+    void OpenElsewhereAtFirstFlush(int flags) {
+        stand.onFlush = [this, flags](int fd) {
+            child = ::fork();
+            if (child == 0) {
+                ::_exit(::open(file.c_str(), flags) < 0 ? 1 : 0);
+            }
+            while (platform::Sys().HeldLease(fd) == platform::LeaseState::Write &&
+                   ::waitpid(child, nullptr, WNOHANG) == 0) {
+                ::usleep(1000);
+            }
+        };
+    }
+    int ChildStatus() const {
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        return status;
+    }
+
+    std::string file;
+    pid_t child = -1;
+};
+
+TEST_F(FileInUseTest, AFileHeldOpenElsewhereIsNotWritten) {
+    ::chmod(file.c_str(), 0444);
+    UniqueFd other(::open(file.c_str(), O_RDONLY));
+    for (const bool batched : {false, true}) {
+        SCOPED_TRACE(batched ? "in a batch" : "alone");
+        PurgeRequest request;
+        EXPECT_EQ(PurgeAloneOrBatched("busy", request, batched), FileOutcome::InUse);
+        EXPECT_TRUE(stand.writes.empty());
+        EXPECT_EQ(fs::status(file).permissions(), fs::perms{0444});
+        EXPECT_EQ(TempFolder::Read(file), std::string(100, 'M'));
+    }
+}
+
+TEST_F(FileInUseTest, AWriterThatOpensDuringThePurgeStopsIt) {
+    for (const bool batched : {false, true}) {
+        SCOPED_TRACE(batched ? "in a batch" : "alone");
+        stand = {};
+        OpenElsewhereAtFirstFlush(O_WRONLY);
+        PurgeRequest request;
+        request.purgeType = 1;
+        EXPECT_EQ(PurgeAloneOrBatched("busy", request, batched),
+                  FileOutcome::OpenedForWritingDuringPurge);
+        EXPECT_EQ(ChildStatus(), 0);
+        EXPECT_EQ(stand.Overwrites().size(), 1u);
+        EXPECT_EQ(fs::file_size(file), 100u);
+    }
+}
+
+TEST_F(FileInUseTest, AReaderThatOpensDuringThePurgeDoesNotStopIt) {
+    OpenElsewhereAtFirstFlush(O_RDONLY);
+    PurgeRequest request;
+    request.purgeType = 1;
+    EXPECT_EQ(Purge(file, 1, true), FileOutcome::Ok);
+    EXPECT_EQ(ChildStatus(), 0);
+    EXPECT_FALSE(fs::exists(file));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@ populate MOUNT WORKDIR          write the marker files and the bystander on a mo
 names    IMAGE FSTYPE LABEL     count the traces of the marker file's name in the image
 inspect  IMAGE FSTYPE WORKDIR   before the purge: prove the markers really are in the image
 verify   IMAGE FSTYPE WORKDIR   after the purge: no marker byte may be left, the bystander intact
+slack    IMAGE FSTYPE WORKDIR   after a slack-only purge of slack.bin: its slack holds no
+                                marker byte, its data is in the image as before
 
 Every file's content is its own 16-byte marker repeated. The markers come from a hash,
 so neither a whole marker nor any 8-byte piece of one turns up in an image by chance.
@@ -93,6 +95,8 @@ def populate(mount, work):
         if size is None:
             size = 2 * cluster - SLACK_CUT
             write_file(os.path.join(mount, name), content(mark, 2 * cluster), size)
+            with open(os.path.join(work, "slack.expected"), "wb") as f:
+                f.write(content(mark, size))
         elif name == "one.bin":
             write_file(os.path.join(mount, name), bytes([ONE_BYTE]))
         else:
@@ -223,6 +227,28 @@ def verify(image_path, fstype, work):
     return ok
 
 
+def slack(image_path, fstype, work):
+    with open(image_path, "rb") as f:
+        image = f.read()
+    with open(os.path.join(work, "state.json")) as f:
+        cluster = json.load(f)["cluster"]
+    t = next(t for t in load(work)["targets"] if t["name"] == "slack.bin")
+    mark, size = bytes.fromhex(t["marker"]), t["size"]
+    at = image.find(content(mark, size))
+    if at < 0:
+        print(f"FAIL {fstype} slack.bin: its data is no longer in the image")
+        return False
+    end = at + (size + cluster - 1) // cluster * cluster
+    tail = image[at + size:end]
+    left = sum(tail.count(p) for p in pieces(mark, 2 * cluster))
+    if left:
+        print(f"FAIL {fstype} slack.bin: {left} 8-byte marker pieces remain in its slack")
+        return False
+    print(f"PASS {fstype} slack.bin: its {len(tail)} slack bytes hold no marker, "
+          f"its {size} data bytes are in the image unchanged")
+    return True
+
+
 def name_traces(image):
     """Copies of the name marker: whole in ASCII; the 13-character pieces a vfat long-name
     entry holds, in UTF-16 (5 characters in a row); the short name's first six letters."""
@@ -248,8 +274,8 @@ def main(argv):
     if len(argv) == 3 and argv[0] == "populate":
         populate(argv[1], argv[2])
         return 0
-    if len(argv) == 4 and argv[0] in ("inspect", "verify"):
-        run = inspect if argv[0] == "inspect" else verify
+    if len(argv) == 4 and argv[0] in ("inspect", "verify", "slack"):
+        run = {"inspect": inspect, "verify": verify, "slack": slack}[argv[0]]
         return 0 if run(argv[1], argv[2], argv[3]) else 1
     print(__doc__, file=sys.stderr)
     return 2

@@ -15,6 +15,10 @@
 # time), and the same targets as a folder purge (small files in batches, sharing each
 # overwrite's flush); the bystander is moved into a subfolder for the latter.
 #
+# Then a slack-only purge of slack.bin on each file system: its slack must hold no marker
+# byte afterwards and its data must read back unchanged. On ext4 the kernel zeroed that
+# slack already when the file was cut; vfat keeps it, so only vfat really tests it.
+#
 # One target's name is a marker too; its traces in the image are counted before and
 # after the purge (printed, not judged: no tool removes every copy of a name).
 set -euo pipefail
@@ -257,6 +261,47 @@ for t in json.load(open(sys.argv[1]))["targets"]: print(t["name"])' "$dir/manife
     return $ok
 }
 
+# A slack-only purge of slack.bin: the slack is clean, the file stays as it was.
+run_slack() {
+    local fs=$1 dir=$work/$1-slack
+    local img=$dir/image mnt=$dir/mnt rc=0 ok=0
+    mkdir -p "$dir"
+    echo "== $fs (slack only)"
+    make_image "$fs" "$img" || return 1
+    attach "$img" || return 1
+    mount_fs "$fs" "$loop" "$mnt" rw || return 1
+    python3 "$helper" populate "$mnt" "$dir" >/dev/null || return 1
+    unmount_fs "$mnt" || return 1
+    detach "$loop" || return 1
+    python3 "$helper" inspect "$img" "$fs" "$dir" | grep 'slack\|FAIL' || true
+
+    attach "$img" || return 1
+    mount_fs "$fs" "$loop" "$mnt" rw || return 1
+    "$cli" purge --slack-only "$mnt/slack.bin" >"$dir/purge.out" 2>"$dir/purge.err" || rc=$?
+    sed 's/^/  | /' "$dir/purge.out"
+    sed 's/^/  ! /' "$dir/purge.err"
+    if [ "$rc" -ne 0 ] || ! grep -q ': slack purged$' "$dir/purge.out"; then
+        echo "FAIL $fs slack-only purge: exit code $rc"
+        ok=1
+    fi
+    unmount_fs "$mnt" || return 1
+    detach "$loop" || return 1
+
+    python3 "$helper" slack "$img" "$fs" "$dir" || ok=1
+    attach "$img" || return 1
+    mount_fs "$fs" "$loop" "$mnt" ro || return 1
+    if cmp -s "$dir/slack.expected" "$mnt/slack.bin"; then
+        echo "PASS $fs slack.bin: reads back unchanged"
+    else
+        echo "FAIL $fs slack.bin: does not read back unchanged"
+        ok=1
+    fi
+    unmount_fs "$mnt" || return 1
+    detach "$loop" || return 1
+    rm -f "$img"
+    return $ok
+}
+
 status=0
 modes=(files folder)
 [ "$use_rm" != 1 ] && [ "$use_shred" != 1 ] || modes=(files)
@@ -269,6 +314,14 @@ for fs in ext4 vfat; do
             status=1
         fi
     done
+    if [ "$use_rm" != 1 ] && [ "$use_shred" != 1 ]; then
+        if run_slack "$fs"; then
+            echo "PASS $fs (slack only)"
+        else
+            echo "FAIL $fs (slack only)"
+            status=1
+        fi
+    fi
 done
 if [ "$status" -ne 0 ] && [ -s "$work/fusefat.log" ]; then
     echo "-- last lines of the fusefat log"

@@ -1,6 +1,7 @@
 // Purges from the main window, driven headless: the confirmation, the report window
 // with its buttons, the emptied folder's offer, and closing mid-purge.
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
@@ -70,6 +71,7 @@ class ReportWindowsTest : public QObject {
     void cleanup();
     void purgeOfATreeThroughTheWindows();
     void closingTheConfirmationPurgesNothing();
+    void slackOnlyKeepsTheFile();
     void pauseContinueAndStop();
     void closingMidPurgeStops_data();
     void closingMidPurgeStops();
@@ -139,6 +141,19 @@ void ReportWindowsTest::purgeOfATreeThroughTheWindows() {
     QCOMPARE(QGuiApplication::clipboard()->text(), vorlane::ReportForDisplay(report));
     // The emptied folder is offered; the script answers No.
     QCOMPARE(dialogs->LastText(), "Delete folder " + tree->Path() + "?");
+}
+
+// The slack box reaches the purge: the file stays, with its data, and its line says so.
+void ReportWindowsTest::slackOnlyKeepsTheFile() {
+    tree->Write("a.txt", "alpha");
+    Target(tree->Path(), "a.txt", false);
+    ClickWhenShown("frmPurgeConfirmation", "cmdDoPurge", [](QWidget* confirmation) {
+        confirmation->findChild<QCheckBox*>("chkPurgeSlackOnly")->setChecked(true);
+        confirmation->findChild<QCheckBox*>("chkFolderNamesOnly")->setChecked(false);
+    });
+    Purge();
+    QCOMPARE(TempFolder::Read(tree->File("a.txt")), std::string("alpha"));
+    QVERIFY(Report().ReportText().find("a.txt (5 bytes) slack purged\r\n") != std::string::npos);
 }
 
 // The confirmation closed by its title bar is a No.
