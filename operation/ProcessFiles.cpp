@@ -53,8 +53,13 @@ std::string PurgeHeader(const OperationChoices& choices) {
     if (choices.dateRestriction.active) {
         text += "\r\nwhich satisfy the date restriction";
     }
-    return text + "\r\nusing " + PurgeTypeNumPasses(choices.purgeType, choices.numberOfPasses) +
-           ".\r\n";
+    text += "\r\nusing " + PurgeTypeNumPasses(choices.purgeType, choices.numberOfPasses) + ".\r\n";
+    if (choices.options.purgeSlackOnly) {
+        // The counts below say "purged" for files whose slack was: nobody may think the
+        // files themselves are gone.
+        text += "Only the slack area behind each file's data is purged: the files are kept.\r\n";
+    }
+    return text;
 }
 
 void RunPurgeWalk(Operation& op) {

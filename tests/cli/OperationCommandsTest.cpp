@@ -153,6 +153,7 @@ TEST_F(OperationCommandsTest, SlackOnlyKeepsEveryFile) {
         Quoted());
     EXPECT_EQ(tree.status, 0) << tree.err;
     EXPECT_NE(tree.out.find("b.txt (4 bytes) slack purged\n"), std::string::npos) << tree.out;
+    EXPECT_NE(tree.out.find("the files are kept.\n"), std::string::npos) << tree.out;
     EXPECT_EQ(tree.out.find(" purged\n"), tree.out.find(" slack purged\n") + 6) << tree.out;
     EXPECT_EQ(TempFolder::Read(folder.File("a.txt")) + TempFolder::Read(folder.File("sub/b.txt")) +
                   TempFolder::Read(folder.File("c.log")),
