@@ -30,10 +30,17 @@ bool SystemFolders::Holds(int folderFd) {
     if (!systemFolders_) {
         TakeIdentities();
     }
-    UniqueFd current;
     FileStatus status;
-    if (Sys().OpenFolder(folderFd, ".", current, status)) {
+    if (Sys().StatOpen(folderFd, status)) {
         return true;  // a folder that cannot be looked at is not known to be safe
+    }
+    // Every file of a folder asks: the first answer is kept.
+    if (const auto known = known_.find({status.device, status.inode}); known != known_.end()) {
+        return known->second;
+    }
+    UniqueFd current;
+    if (Sys().OpenFolder(folderFd, ".", current, status)) {
+        return true;
     }
     // Up through ".." to the first folder whose answer is known, or to the root.
     std::vector<Identity> path;
