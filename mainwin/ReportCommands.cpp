@@ -8,10 +8,10 @@
 #include "engine/DriveInfo.h"
 #include "engine/FileOperations.h"
 #include "mainwin/BackgroundWork.h"
-#include "mainwin/FrmConfirmFiles.h"
-#include "mainwin/FrmMain.h"
-#include "mainwin/FrmPurgeConfirmation.h"
-#include "mainwin/FrmReport.h"
+#include "mainwin/FileConfirmationWindow.h"
+#include "mainwin/MainWindow.h"
+#include "mainwin/PurgeConfirmationWindow.h"
+#include "mainwin/ReportWindow.h"
 #include "operation/FolderDeletionOffer.h"
 #include "operation/PurgeCommands.h"
 #include "operation/TrashPurge.h"
@@ -29,31 +29,31 @@ constexpr int kBesideMenu = 250 / 15;
 
 }  // namespace
 
-ReportCommands::ReportCommands(FrmMain& main, Dialogs& dialogs, GuiBridge& bridge,
+ReportCommands::ReportCommands(MainWindow& main, Dialogs& dialogs, GuiBridge& bridge,
                                OperationControl& control)
     : main_(main), dialogs_(dialogs), bridge_(bridge), control_(control) {}
 
-FrmReport& ReportCommands::ReportWindow() {
+ReportWindow& ReportCommands::Report() {
     if (!report_) {
-        report_ = new FrmReport(control_, &main_);
+        report_ = new ReportWindow(control_, &main_);
     }
     return *report_;
 }
 
-bool ReportCommands::ReportWindowShown() const {
+bool ReportCommands::ReportShown() const {
     return report_ && report_->isVisible();
 }
 
-FrmPurgeConfirmation& ReportCommands::ConfirmationWindow() {
+PurgeConfirmationWindow& ReportCommands::ConfirmationWindow() {
     if (!confirmation_) {
-        confirmation_ = new FrmPurgeConfirmation(&main_);
+        confirmation_ = new PurgeConfirmationWindow(&main_);
     }
     return *confirmation_;
 }
 
-FrmConfirmFiles& ReportCommands::ConfirmFilesWindow() {
+FileConfirmationWindow& ReportCommands::ConfirmFilesWindow() {
     if (!confirmFiles_) {
-        confirmFiles_ = new FrmConfirmFiles(&main_);
+        confirmFiles_ = new FileConfirmationWindow(&main_);
     }
     return *confirmFiles_;
 }
@@ -66,12 +66,12 @@ ReportSinks ReportCommands::Sinks() {
     };
     sinks.confirmFile = [this](const std::string& text) { return ConfirmFile(text); };
     sinks.reportChanged = [this](const ReportChangeBatch::Change& change) {
-        ReportWindow().ApplyChange(change);
+        Report().ApplyChange(change);
     };
     sinks.showPhase = [this](ReportPhase phase, const std::string& pausedDone) {
-        ReportWindow().ShowPhase(phase, pausedDone);
+        Report().ShowPhase(phase, pausedDone);
     };
-    sinks.reportFinished = [this](const std::string&) { ReportWindow().Finished(); };
+    sinks.reportFinished = [this](const std::string&) { Report().Finished(); };
     sinks.showCaption = [this](const std::string& caption) { ShowCaption(caption); };
     sinks.showProgress = [this](const std::string& text) {
         main_.State().labels.largePurgeMessage = text;
@@ -124,7 +124,7 @@ bool ReportCommands::TargetStillThere(const std::string& title) {
 }
 
 void ReportCommands::ShowCaption(const std::string& caption) {
-    FrmReport& report = ReportWindow();
+    ReportWindow& report = Report();
     report.setWindowTitle(QString::fromStdString(caption));
     if (!report.isVisible()) {
         const QWidget* menu = main_.Menu();
@@ -159,7 +159,7 @@ void ReportCommands::SetMainWindowEnabled(bool enabled) {
 }
 
 FileConfirmation ReportCommands::ConfirmFile(const std::string& fileText) {
-    FrmReport& report = ReportWindow();
+    ReportWindow& report = Report();
     SetMainWindowEnabled(false);
     report.SetFileQuestionShowing(true);
     const FileConfirmation answer = ConfirmFilesWindow().Choose(fileText, &report);
@@ -225,8 +225,7 @@ void ReportCommands::ListFiles() {
     if (!AskListQuestions(running_, listFolders)) {
         return;
     }
-    ReportWindow().StartOperation(ReportWindow().windowTitle(), false,
-                                  running_.subdirectories && !listFolders);
+    Report().StartOperation(Report().windowTitle(), false, running_.subdirectories && !listFolders);
     main_.State().labels.estimatedTime.clear();
     OperationResult result;
     RunOnWorker([&] { result = RunList(running_, bridge_, control_, listFolders); });
@@ -239,7 +238,7 @@ void ReportCommands::ListFiles() {
 }
 
 void ReportCommands::ReportScreen() {
-    FrmReport& report = ReportWindow();
+    ReportWindow& report = Report();
     if (!report.HasReport()) {
         Tell(dialogs_, "Nothing to report!", "Report window", MessageIcon::None);
         return;

@@ -35,7 +35,7 @@ ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
 
 }  // namespace
 
-ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
+ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
     : main_(main),
       dialogs_(dialogs),
       bridge_(&main, dialogs, ProgressOnly([this](const std::string& text) {
@@ -164,9 +164,9 @@ void ToolCommands::TestPurgeSpeed() {
     main_.Refresh();
 }
 
-FrmSelectSubfolders& ToolCommands::SubfolderWindow() {
+SubfolderSelectionWindow& ToolCommands::SubfolderWindow() {
     if (!subfolderWindow_) {
-        subfolderWindow_ = new FrmSelectSubfolders(dialogs_, &main_);
+        subfolderWindow_ = new SubfolderSelectionWindow(dialogs_, &main_);
     }
     return *subfolderWindow_;
 }
@@ -177,9 +177,9 @@ void ToolCommands::PlaceSubfolderWindow() {
                                   std::max(main_.width() - 100 / 15, 500), 420);
 }
 
-FrmSpecifyDrive2& ToolCommands::DriveWindow() {
+DriveSelectionWindow& ToolCommands::DriveWindow() {
     if (!driveWindow_) {
-        driveWindow_ = new FrmSpecifyDrive2(&main_);
+        driveWindow_ = new DriveSelectionWindow(&main_);
     }
     const QPoint corner = main_.Menu()->mapToGlobal(QPoint(main_.Menu()->width(), 0));
     driveWindow_->move(corner +
@@ -187,9 +187,9 @@ FrmSpecifyDrive2& ToolCommands::DriveWindow() {
     return *driveWindow_;
 }
 
-FrmView& ToolCommands::ViewWindow() {
+TextViewWindow& ToolCommands::ViewWindow() {
     if (!viewWindow_) {
-        viewWindow_ = new FrmView(dialogs_, &main_);
+        viewWindow_ = new TextViewWindow(dialogs_, &main_);
         connect(viewWindow_->DocumentationButton(), &QPushButton::clicked, this,
                 [this] { OpenOnlineDocumentation(); });
     }
@@ -197,7 +197,7 @@ FrmView& ToolCommands::ViewWindow() {
 }
 
 void ToolCommands::Help() {
-    FrmView& view = ViewWindow();
+    TextViewWindow& view = ViewWindow();
     if (view.isMinimized()) {
         view.showNormal();
     } else {

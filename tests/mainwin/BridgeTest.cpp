@@ -5,9 +5,9 @@
 #include <atomic>
 #include <thread>
 
-#include "mainwin/FrmMain.h"
 #include "mainwin/GuiBridge.h"
 #include "mainwin/GuiTestEnvironment.h"
+#include "mainwin/MainWindow.h"
 #include "mainwin/QtDialogs.h"
 #include "selection/ScriptedDialogs.h"
 
@@ -89,7 +89,7 @@ void BridgeTest::closingBeforeTheGuiServesTheQuestionAnswersCancel() {
 
 void BridgeTest::closingTheMainWindowReleasesAWaitingWorker() {
     QtDialogs dialogs;
-    vorlane::FrmMain window(dialogs);
+    vorlane::MainWindow window(dialogs);
     dialogs.SetOwner(&window);
     window.StartUp();
     MessageAnswer answer = MessageAnswer::Ok;

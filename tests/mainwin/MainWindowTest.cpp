@@ -3,19 +3,19 @@
 
 #include <QTimer>
 
-#include "mainwin/FrmMain.h"
 #include "mainwin/GuiTestEnvironment.h"
+#include "mainwin/MainWindow.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/Folders.h"
 
 using vorlane::CommandButton;
-using vorlane::FrmMain;
 using vorlane::GetText;
+using vorlane::MainWindow;
 using vorlane::testing::ScriptedDialogs;
 
 namespace {
 
-QString Text(const FrmMain& window, const char* label) {
+QString Text(const MainWindow& window, const char* label) {
     return window.Label(label)->text();
 }
 
@@ -32,7 +32,7 @@ class MainWindowTest : public QObject {
   private slots:
     void init() {
         dialogs = std::make_unique<ScriptedDialogs>();
-        window = std::make_unique<FrmMain>(*dialogs);
+        window = std::make_unique<MainWindow>(*dialogs);
         window->StartUp();
     }
     void cleanup() {
@@ -46,7 +46,7 @@ class MainWindowTest : public QObject {
 
   private:
     std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 void MainWindowTest::startUpWithoutSavedSetup() {

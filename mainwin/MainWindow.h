@@ -19,13 +19,13 @@
 
 namespace vorlane {
 
-class FrmMain : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
     // dialogs: the real ones, or a script in tests; it must outlive the window.
-    explicit FrmMain(Dialogs& dialogs, QWidget* parent = nullptr);
-    ~FrmMain() override;
+    explicit MainWindow(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Sets the defaults, shows the window, loads the setup for the next run and shows
     // the choices (the program texts are loaded before).
@@ -44,15 +44,15 @@ class FrmMain : public QWidget {
 
     CommandButton* Button(const QString& objectName) const;
     QLabel* Label(const QString& objectName) const;
-    QFrame* Menu() const { return fraMenu_; }
+    QFrame* Menu() const { return menuFrame_; }
 
     void EnableMenu(bool enabled);
     // Gives a command button its handler in place of the one it has (the tool windows
     // plug their commands in this way).
     void SetCommand(const QString& objectName, const std::function<void()>& command,
                     bool guarded = true);
-    QFrame* SetupPanel() const { return fraSetup_; }
-    QFrame* SaveSetupPanel() const { return picSaveSetup_; }
+    QFrame* SetupPanel() const { return setupFrame_; }
+    QFrame* SaveSetupPanel() const { return saveSetupPanel_; }
     // Commands are ignored for a second after a file dialog closes.
     void StartDialogGuard();
     // Shows the state's labels.
@@ -87,9 +87,9 @@ class FrmMain : public QWidget {
     bool dialogGuard_ = false;
     bool quitting_ = false;
 
-    QFrame* fraMenu_ = nullptr;
-    QFrame* fraSetup_ = nullptr;
-    QFrame* picSaveSetup_ = nullptr;
+    QFrame* menuFrame_ = nullptr;
+    QFrame* setupFrame_ = nullptr;
+    QFrame* saveSetupPanel_ = nullptr;
     std::map<QString, CommandButton*> buttons_;
     std::map<QString, QLabel*> labels_;
 };
