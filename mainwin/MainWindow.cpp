@@ -92,7 +92,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
           this, dialogs, [this](bool enabled) { EnableMenu(enabled); },
           [this](QWidget& window) { PlaceNearMenu(window); }),
       commands_(state_, dialogs, windows_),
-      bridge_(this, dialogs),
+      bridge_(dialogs),
       reportCommands_(*this, dialogs, bridge_, control_) {
     setObjectName("frmMain");
     bridge_.SetSinks(reportCommands_.Sinks());
@@ -232,56 +232,34 @@ void MainWindow::Guarded(CommandButton* button, const std::function<void()>& com
     });
 }
 
-void MainWindow::SetCommand(const QString& objectName, const std::function<void()>& command,
-                            bool guarded) {
-    CommandButton* button = buttons_.at(objectName);
-    disconnect(button, &CommandButton::fired, this, nullptr);
-    Guarded(button, command, guarded);
-}
-
-void MainWindow::NotReady(CommandButton* button, bool guarded) {
-    const std::string caption = button->text().toStdString();
-    Guarded(
-        button,
-        [this, caption] {
-            Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
-                 caption, MessageIcon::Information);
-        },
-        guarded);
+bool MainWindow::WireCommand(const QString& objectName, const std::function<void()>& command,
+                             bool guarded) {
+    if (!wired_.insert(objectName).second) {
+        return false;
+    }
+    Guarded(buttons_.at(objectName), command, guarded);
+    return true;
 }
 
 void MainWindow::WireCommands() {
-    auto caption = [](CommandButton* button) { return button->text().toStdString(); };
-    CommandButton* singleFile = buttons_["cmdSingleFile"];
-    Guarded(singleFile, [=, this] { commands_.SingleFile(caption(singleFile)); });
-    CommandButton* folder = buttons_["cmdSpecifyDirectory_0"];
-    Guarded(folder, [=, this] { commands_.SpecifyFolder(caption(folder)); });
-    CommandButton* files = buttons_["cmdSpecifyFiles_0"];
-    Guarded(files, [=, this] { commands_.SpecifyFiles(caption(files)); });
-    Guarded(buttons_["cmdSubdirectories"], [this] { commands_.Subdirectories(); });
-    CommandButton* onlyBefore = buttons_["cmdOnlyBefore"];
-    Guarded(
-        onlyBefore, [=, this] { commands_.OnlyBefore(caption(onlyBefore)); }, false);
-    Guarded(buttons_["cmdTypeOfPurge"], [this] { commands_.TypeOfPurge(); });
-    CommandButton* clear = buttons_["cmdClear"];
-    Guarded(
-        clear, [=, this] { commands_.Clear(caption(clear)); }, false);
-    Guarded(buttons_["cmdQuit"], [this] { Quit(); });
-    Guarded(buttons_["cmdProcessFiles_1"], [this] { reportCommands_.PurgeFiles(); });
-    Guarded(buttons_["cmdProcessFiles_2"], [this] { reportCommands_.ListFiles(); });
-    Guarded(buttons_["cmdReportScreen"], [this] { reportCommands_.ReportScreen(); });
-    // The tool windows take these over when they are wired (ToolCommands).
-    for (const char* later : {"cmdSpecifyDirectory_1", "cmdTestPurgeSpeed", "cmdSetup"}) {
-        NotReady(buttons_[later], true);
-    }
-    // Help and the setup buttons do not wait for the guard second.
-    NotReady(buttons_["cmdHelp"], false);
-    for (const CommandSpec& spec : kSetupCommands) {
-        NotReady(buttons_[spec.name], false);
-    }
-    for (const CommandSpec& spec : kSaveSetupCommands) {
-        NotReady(buttons_[spec.name], false);
-    }
+    auto caption = [this](const char* name) { return buttons_.at(name)->text().toStdString(); };
+    WireCommand("cmdSingleFile", [=, this] { commands_.SingleFile(caption("cmdSingleFile")); });
+    WireCommand("cmdSpecifyDirectory_0",
+                [=, this] { commands_.SpecifyFolder(caption("cmdSpecifyDirectory_0")); });
+    WireCommand("cmdSpecifyFiles_0",
+                [=, this] { commands_.SpecifyFiles(caption("cmdSpecifyFiles_0")); });
+    WireCommand("cmdSubdirectories", [this] { commands_.Subdirectories(); });
+    WireCommand(
+        "cmdOnlyBefore", [=, this] { commands_.OnlyBefore(caption("cmdOnlyBefore")); }, false);
+    WireCommand("cmdTypeOfPurge", [this] { commands_.TypeOfPurge(); });
+    WireCommand(
+        "cmdClear", [=, this] { commands_.Clear(caption("cmdClear")); }, false);
+    WireCommand("cmdQuit", [this] { Quit(); });
+    WireCommand("cmdProcessFiles_1", [this] { reportCommands_.PurgeFiles(); });
+    WireCommand("cmdProcessFiles_2", [this] { reportCommands_.ListFiles(); });
+    WireCommand("cmdReportScreen", [this] { reportCommands_.ReportScreen(); });
+    // "Purge folders", "Test purge speed", "Help" and the setup buttons belong to the
+    // tool windows, which wire them (ToolCommands).
 }
 
 CommandButton* MainWindow::Button(const QString& objectName) const {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <string>
 
+#include "mainwin/CommandHost.h"
 #include "mainwin/GuiBridge.h"
 #include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
@@ -14,13 +15,12 @@
 namespace vorlane {
 
 class FileConfirmationWindow;
-class MainWindow;
 class PurgeConfirmationWindow;
 class ReportWindow;
 
 class ReportCommands {
   public:
-    ReportCommands(MainWindow& main, Dialogs& dialogs, GuiBridge& bridge,
+    ReportCommands(CommandHost& host, Dialogs& dialogs, GuiBridge& bridge,
                    OperationControl& control);
 
     // What the bridge hands to the windows.
@@ -47,10 +47,10 @@ class ReportCommands {
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
                       PurgeOptions& options);
     FileConfirmation ConfirmFile(const std::string& fileText);
-    void SetMainWindowEnabled(bool enabled);
+    void SetHostEnabled(bool enabled);
     void ShowCaption(const std::string& caption);
 
-    MainWindow& main_;
+    CommandHost& host_;
     Dialogs& dialogs_;
     GuiBridge& bridge_;
     OperationControl& control_;

@@ -1,6 +1,5 @@
 #include "toolwin/ToolCommands.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 
@@ -38,12 +37,12 @@ ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
 ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
     : main_(main),
       dialogs_(dialogs),
-      bridge_(&main, dialogs, ProgressOnly([this](const std::string& text) {
-          if (progressLabel_ != nullptr) {
-              *progressLabel_ = text;
-              main_.Refresh();
-          }
-      })),
+      bridge_(dialogs, ProgressOnly([this](const std::string& text) {
+                  if (progressLabel_ != nullptr) {
+                      *progressLabel_ = text;
+                      main_.Refresh();
+                  }
+              })),
       subfolders_(
           main.State(), dialogs, main.Control(), bridge_,
           SubfolderPurgeHooks{
@@ -59,20 +58,17 @@ ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
               .runOnWorker = [this](const std::function<void()>& work) { RunOnWorker(work); },
               .showCommandArea = [this](bool shown) { main_.EnableMenu(shown); },
               .refresh = [this] { main_.Refresh(); }}),
-      setups_(main.State(), dialogs),
-      interruptKey_(new InterruptKeyFilter(main, main.Control())) {
-    qApp->installEventFilter(interruptKey_);
+      setups_(main.State(), dialogs) {
     main.installEventFilter(this);
     setups_.fileDialogClosed = [this] { main_.StartDialogGuard(); };
-    main.SetCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
-    main.SetCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
-    main.SetCommand(
+    main.WireCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
+    main.WireCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
+    main.WireCommand(
         "cmdHelp", [this] { Help(); }, false);
     WireSetupPanel();
 }
 
 ToolCommands::~ToolCommands() {
-    delete interruptKey_.data();  // also leaves the application's filters
     bridge_.Close();
 }
 
@@ -251,8 +247,8 @@ void ToolCommands::CloseSetupPanel(bool focusSetup) {
 }
 
 void ToolCommands::WireSetupPanel() {
-    main_.SetCommand("cmdSetup", [this] { OpenSetupPanel(); });
-    main_.SetCommand(
+    main_.WireCommand("cmdSetup", [this] { OpenSetupPanel(); });
+    main_.WireCommand(
         "cmdLoadSetup",
         [this] {
             main_.SetupPanel()->hide();
@@ -260,16 +256,16 @@ void ToolCommands::WireSetupPanel() {
             CloseSetupPanel(loaded);
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdSaveSetup", [this] { OpenSaveSetupPanel(); }, false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdSaveSetupForNextRun",
         [this] {
             setups_.SaveSetupForNextRun();
             CloseSetupPanel();
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdSaveSetupAsOperationFile",
         [this] {
             main_.SetupPanel()->hide();
@@ -277,23 +273,23 @@ void ToolCommands::WireSetupPanel() {
             CloseSetupPanel(false);
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdDontSaveSetup", [this] { CloseSetupPanel(); }, false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdClearSetup",
         [this] {
             setups_.ClearSetup();
             CloseSetupPanel();
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdRestoreSetup",
         [this] {
             setups_.RestoreSetup();
             CloseSetupPanel();
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdKeepSetup", [this] { CloseSetupPanel(); }, false);
 }
 

@@ -1,14 +1,13 @@
 #pragma once
-// Plugs the tools into the main window: "Purge folders" with the subfolder window and
-// the F10 interrupt, "Test purge speed" with the drive chooser, the setup panel, and
-// Help with the viewer and the online documentation. The windows are created on first
-// use and kept.
+// Wires the tools into the main window: "Purge folders" with the subfolder window (its
+// F10 interrupt is the main window's), "Test purge speed" with the drive chooser, the
+// setup panel, and Help with the viewer and the online documentation. The windows are created on
+// first use and kept.
 
 #include <QObject>
 #include <QPointer>
 
 #include "mainwin/GuiBridge.h"
-#include "mainwin/InterruptKeyFilter.h"
 #include "mainwin/MainWindow.h"
 #include "selection/SetupCommands.h"
 #include "selection/SubfolderPurgeCommand.h"
@@ -66,7 +65,6 @@ class ToolCommands : public QObject {
     SetupCommands setups_;
     DriveSpeedTable speeds_;
     std::string lastTestedDrive_;
-    QPointer<InterruptKeyFilter> interruptKey_;  // owned by the main window
     QPointer<SubfolderSelectionWindow> subfolderWindow_;
     QPointer<DriveSelectionWindow> driveWindow_;
     QPointer<TextViewWindow> viewWindow_;

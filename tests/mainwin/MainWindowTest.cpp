@@ -1,5 +1,5 @@
-// The main window driven headless: start-up, hover focus, F10, and the menu disabled
-// around modal windows.
+// The main window driven headless: start-up, hover focus, F10, the menu disabled
+// around modal windows, and commands wired once.
 
 #include <QTimer>
 
@@ -43,6 +43,7 @@ class MainWindowTest : public QObject {
     void hoverGivesTheFocus();
     void interruptKeyOnRelease();
     void menuIsDisabledAroundModalWindows();
+    void aButtonKeepsItsFirstCommand();
 
   private:
     std::unique_ptr<ScriptedDialogs> dialogs;
@@ -104,6 +105,19 @@ void MainWindowTest::menuIsDisabledAroundModalWindows() {
     QVERIFY(shown[0] && shown[1]);
     QCOMPARE(shown[0]->objectName(), QString("frmTypeOfPurge"));
     QCOMPARE(shown[1]->objectName(), QString("frmCEDateInput"));
+}
+
+void MainWindowTest::aButtonKeepsItsFirstCommand() {
+    int first = 0;
+    int second = 0;
+    QVERIFY(window->WireCommand("cmdHelp", [&] { ++first; }, false));
+    // A second handler neither replaces the first nor runs beside it, whether the
+    // window or the tools wired the button.
+    QVERIFY(!window->WireCommand("cmdHelp", [&] { ++second; }, false));
+    QVERIFY(!window->WireCommand("cmdQuit", [&] { ++second; }));
+    window->Button("cmdHelp")->click();
+    QCOMPARE(first, 1);
+    QCOMPARE(second, 0);
 }
 
 VORLANE_GUI_TEST_MAIN(MainWindowTest)
