@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "mainwin/FatalMessageBox.h"
-#include "mainwin/FrmMain.h"
+#include "mainwin/MainWindow.h"
 #include "mainwin/QtDialogs.h"
 #include "support/ProgramText.h"
 #include "toolwin/ToolCommands.h"
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     vorlane::QtDialogs dialogs;
-    vorlane::FrmMain window(dialogs);
+    vorlane::MainWindow window(dialogs);
     dialogs.SetOwner(&window);
     vorlane::ToolCommands tools(window, dialogs);
     FirstExposeTimer exposeTimer(clock);

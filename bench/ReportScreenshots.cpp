@@ -13,8 +13,8 @@
 #include <functional>
 
 #include "bench/QuietDialogs.h"
-#include "mainwin/FrmMain.h"
-#include "mainwin/FrmReport.h"
+#include "mainwin/MainWindow.h"
+#include "mainwin/ReportWindow.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
 
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     Write(folder + "/drafts/notes.txt", 700);
 
     QuietDialogs dialogs;
-    vorlane::FrmMain window(dialogs);
+    vorlane::MainWindow window(dialogs);
     window.StartUp();
     window.move(20, 20);
     vorlane::MainState& state = window.State();
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
                 confirmation->findChild<QPushButton*>("cmdDoPurge")->click();
             });
         });
-    vorlane::FrmReport& report = window.Reports().ReportWindow();
+    vorlane::ReportWindow& report = window.Reports().Report();
     When([&] { return report.isVisible() && report.ReportText().ends_with("1__"); },
          [&] { report.grab().save(QString::fromStdString(out + "/report-running.png")); });
     window.Reports().PurgeFiles();

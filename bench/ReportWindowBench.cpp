@@ -20,7 +20,7 @@
 #include <unistd.h>
 
 #include "bench/QuietDialogs.h"
-#include "mainwin/FrmMain.h"
+#include "mainwin/MainWindow.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
 
@@ -51,7 +51,7 @@ void ConfirmWhenShown() {
     timer->start(1);
 }
 
-Figures PurgeThroughWindow(vorlane::FrmMain& window, const std::string& folder) {
+Figures PurgeThroughWindow(vorlane::MainWindow& window, const std::string& folder) {
     vorlane::MainState& state = window.State();
     state.targetFolder = folder;
     state.targetFilespec = "*.*";
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     }
     const std::string cli = (fs::path(argv[0]).parent_path() / "vorlane-cli").string();
     QuietDialogs dialogs;
-    vorlane::FrmMain window(dialogs);
+    vorlane::MainWindow window(dialogs);
     window.StartUp();
 
     fs::create_directories(work + "/large");

@@ -9,14 +9,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "mainwin/FrmMain.h"
+#include "mainwin/MainWindow.h"
 #include "mainwin/QtDialogs.h"
 #include "operation/SpeedTestCommand.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
 #include "tools/SettingsStore.h"
-#include "toolwin/FrmSelectSubfolders.h"
-#include "toolwin/FrmView.h"
+#include "toolwin/SubfolderSelectionWindow.h"
+#include "toolwin/TextViewWindow.h"
 #include "toolwin/ToolCommands.h"
 
 namespace fs = std::filesystem;
@@ -79,13 +79,13 @@ int main(int argc, char** argv) {
     MakeDemoTree(top);
 
     vorlane::QtDialogs dialogs;
-    vorlane::FrmMain main(dialogs);
+    vorlane::MainWindow main(dialogs);
     dialogs.SetOwner(&main);
     vorlane::ToolCommands tools(main, dialogs);
     main.StartUp();
 
     // The subfolder window with three folders checked.
-    vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+    vorlane::SubfolderSelectionWindow& window = tools.SubfolderWindow();
     window.resize(720, 200);
     QTimer::singleShot(0, [&] {
         if (!QTest::qWaitFor(
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
 
     // The help viewer.
     tools.Help();
-    vorlane::FrmView& view = tools.ViewWindow();
+    vorlane::TextViewWindow& view = tools.ViewWindow();
     view.resize(820, 560);
     QTest::qWait(300);
     Save(view, docs + "/toolwin-help.png");

@@ -1,28 +1,21 @@
 #include "mainwin/BackgroundWork.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
-#include <atomic>
-#include <thread>
+#include <QThread>
+#include <memory>
 
 namespace vorlane {
 
 void RunWhileServingEvents(const std::function<void()>& work) {
+    const std::unique_ptr<QThread> worker(QThread::create(work));
     QEventLoop loop;
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        work();
-        done = true;
-        QMetaObject::invokeMethod(
-            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
-    });
-    if (!done) {
-        loop.exec();
-    }
+    // Queued across the threads: a worker that ends before the loop runs still ends it.
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
     // The loop also ends when the program quits; the work must still end before its
     // captures go.
-    worker.join();
-    QCoreApplication::removePostedEvents(&loop);
+    worker->wait();
 }
 
 }  // namespace vorlane

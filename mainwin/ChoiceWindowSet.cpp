@@ -1,9 +1,9 @@
 #include "mainwin/ChoiceWindowSet.h"
 
 #include "mainwin/BackgroundWork.h"
-#include "mainwin/FrmCEDateInput.h"
-#include "mainwin/FrmSpecifyFiles.h"
-#include "mainwin/FrmTypeOfPurge.h"
+#include "mainwin/DateInputWindow.h"
+#include "mainwin/FileSelectionWindow.h"
+#include "mainwin/PurgeTypeWindow.h"
 #include "selection/DateInput.h"
 
 namespace vorlane {
@@ -27,35 +27,35 @@ auto ChoiceWindowSet::Modal(QWidget& window, Show show) {
     return result;
 }
 
-FrmTypeOfPurge& ChoiceWindowSet::TypeOfPurgeWindow() {
+PurgeTypeWindow& ChoiceWindowSet::TypeOfPurgeWindow() {
     if (!typeOfPurge_) {
-        typeOfPurge_ = new FrmTypeOfPurge(dialogs_, owner_);
+        typeOfPurge_ = new PurgeTypeWindow(dialogs_, owner_);
     }
     return *typeOfPurge_;
 }
 
-FrmSpecifyFiles& ChoiceWindowSet::SpecifyFilesWindow() {
+FileSelectionWindow& ChoiceWindowSet::SpecifyFilesWindow() {
     if (!specifyFiles_) {
-        specifyFiles_ = new FrmSpecifyFiles(dialogs_, owner_);
+        specifyFiles_ = new FileSelectionWindow(dialogs_, owner_);
     }
     return *specifyFiles_;
 }
 
-FrmCEDateInput& ChoiceWindowSet::DateWindow() {
+DateInputWindow& ChoiceWindowSet::DateWindow() {
     if (!dateInput_) {
-        dateInput_ = new FrmCEDateInput(dialogs_, owner_);
+        dateInput_ = new DateInputWindow(dialogs_, owner_);
         dateInput_->SetYearRange(kDateWindowLowestYear, kDateWindowHighestYear);
     }
     return *dateInput_;
 }
 
-FrmCEDateInput* ChoiceWindowSet::ExistingDateWindow() const {
+DateInputWindow* ChoiceWindowSet::ExistingDateWindow() const {
     return dateInput_;
 }
 
 FilesChoiceResult ChoiceWindowSet::ChooseFiles(const std::string& folder, int fileCount,
                                                bool& singleFileOption) {
-    FrmSpecifyFiles& window = SpecifyFilesWindow();
+    FileSelectionWindow& window = SpecifyFilesWindow();
     const FilesChoiceResult result =
         Modal(window, [&] { return window.Choose(folder, fileCount, "purge"); });
     singleFileOption = window.SingleFileSelected();
@@ -63,12 +63,12 @@ FilesChoiceResult ChoiceWindowSet::ChooseFiles(const std::string& folder, int fi
 }
 
 DateWindowResult ChoiceWindowSet::ChooseDate(std::int32_t& jdn, const std::string& caption) {
-    FrmCEDateInput& window = DateWindow();
+    DateInputWindow& window = DateWindow();
     return Modal(window, [&] { return window.Choose(jdn, QString::fromStdString(caption)); });
 }
 
 bool ChoiceWindowSet::ChoosePurgeType(PurgeTypeChoice& choice) {
-    FrmTypeOfPurge& window = TypeOfPurgeWindow();
+    PurgeTypeWindow& window = TypeOfPurgeWindow();
     return Modal(window, [&] { return window.Choose(choice); });
 }
 

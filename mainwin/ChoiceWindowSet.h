@@ -12,9 +12,9 @@
 
 namespace vorlane {
 
-class FrmCEDateInput;
-class FrmSpecifyFiles;
-class FrmTypeOfPurge;
+class DateInputWindow;
+class FileSelectionWindow;
+class PurgeTypeWindow;
 
 class ChoiceWindowSet : public ChoiceWindows {
   public:
@@ -29,11 +29,11 @@ class ChoiceWindowSet : public ChoiceWindows {
     bool ChoosePurgeType(PurgeTypeChoice& choice) override;
     void RunLong(const std::function<void()>& work) override;
 
-    FrmTypeOfPurge& TypeOfPurgeWindow();
-    FrmSpecifyFiles& SpecifyFilesWindow();
-    FrmCEDateInput& DateWindow();
+    PurgeTypeWindow& TypeOfPurgeWindow();
+    FileSelectionWindow& SpecifyFilesWindow();
+    DateInputWindow& DateWindow();
     // The date window when it exists (for the main window's Clock1).
-    FrmCEDateInput* ExistingDateWindow() const;
+    DateInputWindow* ExistingDateWindow() const;
 
   private:
     template <typename Show>
@@ -43,9 +43,9 @@ class ChoiceWindowSet : public ChoiceWindows {
     Dialogs& dialogs_;
     std::function<void(bool)> enableMenu_;
     std::function<void(QWidget&)> placeNear_;
-    QPointer<FrmTypeOfPurge> typeOfPurge_;
-    QPointer<FrmSpecifyFiles> specifyFiles_;
-    QPointer<FrmCEDateInput> dateInput_;
+    QPointer<PurgeTypeWindow> typeOfPurge_;
+    QPointer<FileSelectionWindow> specifyFiles_;
+    QPointer<DateInputWindow> dateInput_;
 };
 
 }  // namespace vorlane

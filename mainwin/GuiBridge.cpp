@@ -11,11 +11,11 @@ namespace {
 constexpr int kReportInterval = 100;  // ms
 }  // namespace
 
-GuiBridge::GuiBridge(QObject* gui, Dialogs& dialogs, ReportSinks sinks)
-    : gui_(gui), dialogs_(dialogs), sinks_(std::move(sinks)) {}
+GuiBridge::GuiBridge(Dialogs& dialogs, ReportSinks sinks)
+    : dialogs_(dialogs), sinks_(std::move(sinks)) {}
 
 bool GuiBridge::OnGuiThread() const {
-    return gui_ && QThread::currentThread() == gui_->thread();
+    return QThread::currentThread() == thread();
 }
 
 bool GuiBridge::Closed() const {
@@ -36,7 +36,7 @@ void GuiBridge::Close() {
 }
 
 bool GuiBridge::RunOnGui(std::function<void()> question) {
-    if (Closed() || !gui_) {
+    if (Closed()) {
         return false;
     }
     if (OnGuiThread()) {
@@ -55,7 +55,7 @@ bool GuiBridge::RunOnGui(std::function<void()> question) {
     // The question owns copies of everything it shows; it runs only while the bridge is
     // open, and the worker stops waiting at Close() whether or not it has run.
     QMetaObject::invokeMethod(
-        gui_.data(),
+        this,
         [this, pending, question = std::move(question)] {
             if (pending->Cancelled()) {
                 return;
@@ -72,14 +72,14 @@ bool GuiBridge::RunOnGui(std::function<void()> question) {
 }
 
 void GuiBridge::Post(std::function<void()> work) {
-    if (Closed() || !gui_) {
+    if (Closed()) {
         return;
     }
     if (OnGuiThread()) {
         work();
         return;
     }
-    QMetaObject::invokeMethod(gui_.data(), std::move(work), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
 }
 
 MessageAnswer GuiBridge::Ask(const Question& question) {
@@ -117,7 +117,7 @@ FileConfirmation GuiBridge::ConfirmFile(const std::string& fileText) {
 void GuiBridge::DeliverReportChanges() {
     // A batch stays open a little while, so that a purge of many small files redraws
     // the report a few times a second, not once per file.
-    Post([this] { QTimer::singleShot(kReportInterval, gui_.data(), [this] { FlushReport(); }); });
+    Post([this] { QTimer::singleShot(kReportInterval, this, [this] { FlushReport(); }); });
 }
 
 void GuiBridge::FlushReport() {

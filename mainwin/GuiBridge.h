@@ -7,9 +7,11 @@
 // The worker waits on a pending answer, not on a blocking queued call: a blocking
 // call could not be released by Close() when the GUI thread is itself waiting for the
 // worker to end.
+//
+// The bridge is a QObject of the thread that makes it: every call it queues names the
+// bridge as its receiver, so calls still queued when it goes are dropped with it.
 
 #include <QObject>
-#include <QPointer>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -33,10 +35,12 @@ struct ReportSinks {
     std::function<void(const std::string&)> showProgress;
 };
 
-class GuiBridge : public OperationInterface {
+class GuiBridge : public QObject, public OperationInterface {
+    Q_OBJECT
+
   public:
-    // gui: any object living on the GUI thread; questions run in its thread.
-    GuiBridge(QObject* gui, Dialogs& dialogs, ReportSinks sinks = {});
+    // Made on the GUI thread: questions and reports run there.
+    explicit GuiBridge(Dialogs& dialogs, ReportSinks sinks = {});
 
     MessageAnswer Ask(const Question& question) override;
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
@@ -65,7 +69,6 @@ class GuiBridge : public OperationInterface {
     // On the GUI thread: hands what the report gained to the windows.
     void FlushReport();
 
-    QPointer<QObject> gui_;
     Dialogs& dialogs_;
     ReportSinks sinks_;
     mutable std::mutex mutex_;

@@ -8,10 +8,10 @@
 #include "engine/DriveInfo.h"
 #include "engine/FileOperations.h"
 #include "mainwin/BackgroundWork.h"
-#include "mainwin/FrmConfirmFiles.h"
-#include "mainwin/FrmMain.h"
-#include "mainwin/FrmPurgeConfirmation.h"
-#include "mainwin/FrmReport.h"
+#include "mainwin/CommandButton.h"
+#include "mainwin/FileConfirmationWindow.h"
+#include "mainwin/PurgeConfirmationWindow.h"
+#include "mainwin/ReportWindow.h"
 #include "operation/FolderDeletionOffer.h"
 #include "operation/PurgeCommands.h"
 #include "operation/TrashPurge.h"
@@ -29,31 +29,31 @@ constexpr int kBesideMenu = 250 / 15;
 
 }  // namespace
 
-ReportCommands::ReportCommands(FrmMain& main, Dialogs& dialogs, GuiBridge& bridge,
+ReportCommands::ReportCommands(CommandHost& host, Dialogs& dialogs, GuiBridge& bridge,
                                OperationControl& control)
-    : main_(main), dialogs_(dialogs), bridge_(bridge), control_(control) {}
+    : host_(host), dialogs_(dialogs), bridge_(bridge), control_(control) {}
 
-FrmReport& ReportCommands::ReportWindow() {
+ReportWindow& ReportCommands::Report() {
     if (!report_) {
-        report_ = new FrmReport(control_, &main_);
+        report_ = new ReportWindow(control_, &host_.HostWidget());
     }
     return *report_;
 }
 
-bool ReportCommands::ReportWindowShown() const {
+bool ReportCommands::ReportShown() const {
     return report_ && report_->isVisible();
 }
 
-FrmPurgeConfirmation& ReportCommands::ConfirmationWindow() {
+PurgeConfirmationWindow& ReportCommands::ConfirmationWindow() {
     if (!confirmation_) {
-        confirmation_ = new FrmPurgeConfirmation(&main_);
+        confirmation_ = new PurgeConfirmationWindow(&host_.HostWidget());
     }
     return *confirmation_;
 }
 
-FrmConfirmFiles& ReportCommands::ConfirmFilesWindow() {
+FileConfirmationWindow& ReportCommands::ConfirmFilesWindow() {
     if (!confirmFiles_) {
-        confirmFiles_ = new FrmConfirmFiles(&main_);
+        confirmFiles_ = new FileConfirmationWindow(&host_.HostWidget());
     }
     return *confirmFiles_;
 }
@@ -66,22 +66,22 @@ ReportSinks ReportCommands::Sinks() {
     };
     sinks.confirmFile = [this](const std::string& text) { return ConfirmFile(text); };
     sinks.reportChanged = [this](const ReportChangeBatch::Change& change) {
-        ReportWindow().ApplyChange(change);
+        Report().ApplyChange(change);
     };
     sinks.showPhase = [this](ReportPhase phase, const std::string& pausedDone) {
-        ReportWindow().ShowPhase(phase, pausedDone);
+        Report().ShowPhase(phase, pausedDone);
     };
-    sinks.reportFinished = [this](const std::string&) { ReportWindow().Finished(); };
+    sinks.reportFinished = [this](const std::string&) { Report().Finished(); };
     sinks.showCaption = [this](const std::string& caption) { ShowCaption(caption); };
     sinks.showProgress = [this](const std::string& text) {
-        main_.State().labels.largePurgeMessage = text;
-        main_.Refresh();
+        host_.State().labels.largePurgeMessage = text;
+        host_.Refresh();
     };
     return sinks;
 }
 
 OperationChoices ReportCommands::Snapshot() const {
-    OperationChoices choices = ChoicesOf(main_.State());
+    OperationChoices choices = ChoicesOf(host_.State());
     const std::string drive = DriveOfPath(choices.targetFolder);
     if (const float speed = StoredDriveSpeed(drive); speed > 0) {
         choices.drivePurgeSpeeds[drive] = speed;
@@ -90,20 +90,20 @@ OperationChoices ReportCommands::Snapshot() const {
 }
 
 void ReportCommands::RunOnWorker(const std::function<void()>& work) {
-    main_.EnableMenu(false);
+    host_.EnableMenu(false);
     control_.Reset();
     operationRunning_ = true;
     RunWhileServingEvents(work);
     // What the worker sent last (caption, end phase, the finished report) is shown
     // before anything else happens, even when the worker ended before the loop ran.
-    QCoreApplication::sendPostedEvents(&main_, QEvent::MetaCall);
+    QCoreApplication::sendPostedEvents(&bridge_, QEvent::MetaCall);
     operationRunning_ = false;
     // Only now: the worker has ended, whatever ended it.
-    main_.EnableMenu(true);
+    host_.EnableMenu(true);
 }
 
 bool ReportCommands::TargetStillThere(const std::string& title) {
-    MainState& state = main_.State();
+    MainState& state = host_.State();
     if (!TargetSpecified(state)) {
         Tell(dialogs_, "No files specified.", "Error", MessageIcon::Exclamation);
         return false;
@@ -124,10 +124,10 @@ bool ReportCommands::TargetStillThere(const std::string& title) {
 }
 
 void ReportCommands::ShowCaption(const std::string& caption) {
-    FrmReport& report = ReportWindow();
+    ReportWindow& report = Report();
     report.setWindowTitle(QString::fromStdString(caption));
     if (!report.isVisible()) {
-        const QWidget* menu = main_.Menu();
+        const QWidget* menu = host_.Menu();
         report.move(menu->mapToGlobal(QPoint(menu->width() + kBesideMenu, 0)));
         report.show();
     }
@@ -136,35 +136,35 @@ void ReportCommands::ShowCaption(const std::string& caption) {
 bool ReportCommands::ConfirmPurge(const std::string& message, const std::string& yesCaption,
                                   PurgeOptions& options) {
     const bool doNotDeleteBefore = options.doNotDeletePurgedFiles;
-    main_.EnableMenu(false);
+    host_.EnableMenu(false);
     const bool yes = ConfirmationWindow().Choose(message, yesCaption, running_.subdirectories,
                                                  DriveOfPath(running_.targetFolder), options);
     if (yes) {
         lastPurgeOptions_ = options;
         // The options stay for the next purge, except the one that must be ticked anew.
-        main_.State().options = options;
-        main_.State().options.doNotDeletePurgedFiles = doNotDeleteBefore;
+        host_.State().options = options;
+        host_.State().options.doNotDeletePurgedFiles = doNotDeleteBefore;
     }
     return yes;
 }
 
-void ReportCommands::SetMainWindowEnabled(bool enabled) {
+void ReportCommands::SetHostEnabled(bool enabled) {
     // Its own controls only: the windows it owns (report, question) stay usable.
-    for (QWidget* child : main_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* child : host_.HostWidget().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!child->isWindow()) {
             child->setEnabled(enabled);
         }
     }
-    main_.EnableMenu(enabled && !operationRunning_);
+    host_.EnableMenu(enabled && !operationRunning_);
 }
 
 FileConfirmation ReportCommands::ConfirmFile(const std::string& fileText) {
-    FrmReport& report = ReportWindow();
-    SetMainWindowEnabled(false);
+    ReportWindow& report = Report();
+    SetHostEnabled(false);
     report.SetFileQuestionShowing(true);
     const FileConfirmation answer = ConfirmFilesWindow().Choose(fileText, &report);
     report.SetFileQuestionShowing(false);
-    SetMainWindowEnabled(true);
+    SetHostEnabled(true);
     return answer;
 }
 
@@ -180,7 +180,7 @@ void ReportCommands::PurgeFiles() {
 }
 
 void ReportCommands::AfterPurge(std::int32_t purgedFiles) {
-    MainState& state = main_.State();
+    MainState& state = host_.State();
     if (purgedFiles > 0 && !lastPurgeOptions_.doNotDeletePurgedFiles) {
         state.targetFilespec.clear();  // the purged files are gone
         ShowTarget(state);
@@ -225,21 +225,20 @@ void ReportCommands::ListFiles() {
     if (!AskListQuestions(running_, listFolders)) {
         return;
     }
-    ReportWindow().StartOperation(ReportWindow().windowTitle(), false,
-                                  running_.subdirectories && !listFolders);
-    main_.State().labels.estimatedTime.clear();
+    Report().StartOperation(Report().windowTitle(), false, running_.subdirectories && !listFolders);
+    host_.State().labels.estimatedTime.clear();
     OperationResult result;
     RunOnWorker([&] { result = RunList(running_, bridge_, control_, listFolders); });
     if (result.ran) {
-        main_.State().labels.estimatedTime = result.state.estimatedTime;
+        host_.State().labels.estimatedTime = result.state.estimatedTime;
     }
-    if (QPushButton* list = main_.Button("cmdProcessFiles_2")) {
+    if (QPushButton* list = host_.Button("cmdProcessFiles_2")) {
         list->setFocus();
     }
 }
 
 void ReportCommands::ReportScreen() {
-    FrmReport& report = ReportWindow();
+    ReportWindow& report = Report();
     if (!report.HasReport()) {
         Tell(dialogs_, "Nothing to report!", "Report window", MessageIcon::None);
         return;

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <string>
 
+#include "mainwin/CommandHost.h"
 #include "mainwin/GuiBridge.h"
 #include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
@@ -13,14 +14,14 @@
 
 namespace vorlane {
 
-class FrmConfirmFiles;
-class FrmMain;
-class FrmPurgeConfirmation;
-class FrmReport;
+class FileConfirmationWindow;
+class PurgeConfirmationWindow;
+class ReportWindow;
 
 class ReportCommands {
   public:
-    ReportCommands(FrmMain& main, Dialogs& dialogs, GuiBridge& bridge, OperationControl& control);
+    ReportCommands(CommandHost& host, Dialogs& dialogs, GuiBridge& bridge,
+                   OperationControl& control);
 
     // What the bridge hands to the windows.
     ReportSinks Sinks();
@@ -31,10 +32,10 @@ class ReportCommands {
     // The Trash that holds the folder (or the folder itself), through the Trash purge.
     void PurgeTrash(const std::string& folder);
 
-    FrmReport& ReportWindow();
-    bool ReportWindowShown() const;
-    FrmPurgeConfirmation& ConfirmationWindow();
-    FrmConfirmFiles& ConfirmFilesWindow();
+    ReportWindow& Report();
+    bool ReportShown() const;
+    PurgeConfirmationWindow& ConfirmationWindow();
+    FileConfirmationWindow& ConfirmFilesWindow();
 
   private:
     // The checks before any operation; false after telling why not.
@@ -46,19 +47,19 @@ class ReportCommands {
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
                       PurgeOptions& options);
     FileConfirmation ConfirmFile(const std::string& fileText);
-    void SetMainWindowEnabled(bool enabled);
+    void SetHostEnabled(bool enabled);
     void ShowCaption(const std::string& caption);
 
-    FrmMain& main_;
+    CommandHost& host_;
     Dialogs& dialogs_;
     GuiBridge& bridge_;
     OperationControl& control_;
     OperationChoices running_;       // the choices of the operation in hand
     PurgeOptions lastPurgeOptions_;  // as confirmed for the purge in hand
     bool operationRunning_ = false;
-    QPointer<FrmReport> report_;
-    QPointer<FrmPurgeConfirmation> confirmation_;
-    QPointer<FrmConfirmFiles> confirmFiles_;
+    QPointer<ReportWindow> report_;
+    QPointer<PurgeConfirmationWindow> confirmation_;
+    QPointer<FileConfirmationWindow> confirmFiles_;
 };
 
 }  // namespace vorlane

@@ -1,6 +1,5 @@
 #include "toolwin/ToolCommands.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 
@@ -35,15 +34,15 @@ ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
 
 }  // namespace
 
-ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
+ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
     : main_(main),
       dialogs_(dialogs),
-      bridge_(&main, dialogs, ProgressOnly([this](const std::string& text) {
-          if (progressLabel_ != nullptr) {
-              *progressLabel_ = text;
-              main_.Refresh();
-          }
-      })),
+      bridge_(dialogs, ProgressOnly([this](const std::string& text) {
+                  if (progressLabel_ != nullptr) {
+                      *progressLabel_ = text;
+                      main_.Refresh();
+                  }
+              })),
       subfolders_(
           main.State(), dialogs, main.Control(), bridge_,
           SubfolderPurgeHooks{
@@ -59,20 +58,17 @@ ToolCommands::ToolCommands(FrmMain& main, Dialogs& dialogs)
               .runOnWorker = [this](const std::function<void()>& work) { RunOnWorker(work); },
               .showCommandArea = [this](bool shown) { main_.EnableMenu(shown); },
               .refresh = [this] { main_.Refresh(); }}),
-      setups_(main.State(), dialogs),
-      interruptKey_(new InterruptKeyFilter(main, main.Control())) {
-    qApp->installEventFilter(interruptKey_);
+      setups_(main.State(), dialogs) {
     main.installEventFilter(this);
     setups_.fileDialogClosed = [this] { main_.StartDialogGuard(); };
-    main.SetCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
-    main.SetCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
-    main.SetCommand(
+    main.WireCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
+    main.WireCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
+    main.WireCommand(
         "cmdHelp", [this] { Help(); }, false);
     WireSetupPanel();
 }
 
 ToolCommands::~ToolCommands() {
-    delete interruptKey_.data();  // also leaves the application's filters
     bridge_.Close();
 }
 
@@ -164,9 +160,9 @@ void ToolCommands::TestPurgeSpeed() {
     main_.Refresh();
 }
 
-FrmSelectSubfolders& ToolCommands::SubfolderWindow() {
+SubfolderSelectionWindow& ToolCommands::SubfolderWindow() {
     if (!subfolderWindow_) {
-        subfolderWindow_ = new FrmSelectSubfolders(dialogs_, &main_);
+        subfolderWindow_ = new SubfolderSelectionWindow(dialogs_, &main_);
     }
     return *subfolderWindow_;
 }
@@ -177,9 +173,9 @@ void ToolCommands::PlaceSubfolderWindow() {
                                   std::max(main_.width() - 100 / 15, 500), 420);
 }
 
-FrmSpecifyDrive2& ToolCommands::DriveWindow() {
+DriveSelectionWindow& ToolCommands::DriveWindow() {
     if (!driveWindow_) {
-        driveWindow_ = new FrmSpecifyDrive2(&main_);
+        driveWindow_ = new DriveSelectionWindow(&main_);
     }
     const QPoint corner = main_.Menu()->mapToGlobal(QPoint(main_.Menu()->width(), 0));
     driveWindow_->move(corner +
@@ -187,9 +183,9 @@ FrmSpecifyDrive2& ToolCommands::DriveWindow() {
     return *driveWindow_;
 }
 
-FrmView& ToolCommands::ViewWindow() {
+TextViewWindow& ToolCommands::ViewWindow() {
     if (!viewWindow_) {
-        viewWindow_ = new FrmView(dialogs_, &main_);
+        viewWindow_ = new TextViewWindow(dialogs_, &main_);
         connect(viewWindow_->DocumentationButton(), &QPushButton::clicked, this,
                 [this] { OpenOnlineDocumentation(); });
     }
@@ -197,7 +193,7 @@ FrmView& ToolCommands::ViewWindow() {
 }
 
 void ToolCommands::Help() {
-    FrmView& view = ViewWindow();
+    TextViewWindow& view = ViewWindow();
     if (view.isMinimized()) {
         view.showNormal();
     } else {
@@ -251,8 +247,8 @@ void ToolCommands::CloseSetupPanel(bool focusSetup) {
 }
 
 void ToolCommands::WireSetupPanel() {
-    main_.SetCommand("cmdSetup", [this] { OpenSetupPanel(); });
-    main_.SetCommand(
+    main_.WireCommand("cmdSetup", [this] { OpenSetupPanel(); });
+    main_.WireCommand(
         "cmdLoadSetup",
         [this] {
             main_.SetupPanel()->hide();
@@ -260,16 +256,16 @@ void ToolCommands::WireSetupPanel() {
             CloseSetupPanel(loaded);
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdSaveSetup", [this] { OpenSaveSetupPanel(); }, false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdSaveSetupForNextRun",
         [this] {
             setups_.SaveSetupForNextRun();
             CloseSetupPanel();
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdSaveSetupAsOperationFile",
         [this] {
             main_.SetupPanel()->hide();
@@ -277,23 +273,23 @@ void ToolCommands::WireSetupPanel() {
             CloseSetupPanel(false);
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdDontSaveSetup", [this] { CloseSetupPanel(); }, false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdClearSetup",
         [this] {
             setups_.ClearSetup();
             CloseSetupPanel();
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdRestoreSetup",
         [this] {
             setups_.RestoreSetup();
             CloseSetupPanel();
         },
         false);
-    main_.SetCommand(
+    main_.WireCommand(
         "cmdKeepSetup", [this] { CloseSetupPanel(); }, false);
 }
 

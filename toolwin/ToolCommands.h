@@ -1,21 +1,20 @@
 #pragma once
-// Plugs the tools into the main window: "Purge folders" with the subfolder window and
-// the F10 interrupt, "Test purge speed" with the drive chooser, the setup panel, and
-// Help with the viewer and the online documentation. The windows are created on first
-// use and kept.
+// Wires the tools into the main window: "Purge folders" with the subfolder window (its
+// F10 interrupt is the main window's), "Test purge speed" with the drive chooser, the
+// setup panel, and Help with the viewer and the online documentation. The windows are created on
+// first use and kept.
 
 #include <QObject>
 #include <QPointer>
 
-#include "mainwin/FrmMain.h"
 #include "mainwin/GuiBridge.h"
-#include "mainwin/InterruptKeyFilter.h"
+#include "mainwin/MainWindow.h"
 #include "selection/SetupCommands.h"
 #include "selection/SubfolderPurgeCommand.h"
 #include "tools/SpeedTest.h"
-#include "toolwin/FrmSelectSubfolders.h"
-#include "toolwin/FrmSpecifyDrive2.h"
-#include "toolwin/FrmView.h"
+#include "toolwin/DriveSelectionWindow.h"
+#include "toolwin/SubfolderSelectionWindow.h"
+#include "toolwin/TextViewWindow.h"
 #include "toolwin/WebLink.h"
 
 namespace vorlane {
@@ -25,7 +24,7 @@ class ToolCommands : public QObject {
 
   public:
     // Lives no longer than the main window.
-    ToolCommands(FrmMain& main, Dialogs& dialogs);
+    ToolCommands(MainWindow& main, Dialogs& dialogs);
     ~ToolCommands() override;
 
     void PurgeFolders();
@@ -33,9 +32,9 @@ class ToolCommands : public QObject {
     void Help();
     void OpenOnlineDocumentation();
 
-    FrmSelectSubfolders& SubfolderWindow();
-    FrmSpecifyDrive2& DriveWindow();
-    FrmView& ViewWindow();
+    SubfolderSelectionWindow& SubfolderWindow();
+    DriveSelectionWindow& DriveWindow();
+    TextViewWindow& ViewWindow();
     SubfolderPurgeCommand& Subfolders() { return subfolders_; }
     const DriveSpeedTable& Speeds() const { return speeds_; }
     // Tests put a stand-in for the desktop's opener here.
@@ -58,7 +57,7 @@ class ToolCommands : public QObject {
     void RunOnWorker(const std::function<void()>& work);
     std::string Caption(const char* button) const;
 
-    FrmMain& main_;
+    MainWindow& main_;
     Dialogs& dialogs_;
     std::string* progressLabel_ = nullptr;  // where the worker's progress goes
     GuiBridge bridge_;
@@ -66,10 +65,9 @@ class ToolCommands : public QObject {
     SetupCommands setups_;
     DriveSpeedTable speeds_;
     std::string lastTestedDrive_;
-    QPointer<InterruptKeyFilter> interruptKey_;  // owned by the main window
-    QPointer<FrmSelectSubfolders> subfolderWindow_;
-    QPointer<FrmSpecifyDrive2> driveWindow_;
-    QPointer<FrmView> viewWindow_;
+    QPointer<SubfolderSelectionWindow> subfolderWindow_;
+    QPointer<DriveSelectionWindow> driveWindow_;
+    QPointer<TextViewWindow> viewWindow_;
 };
 
 }  // namespace vorlane

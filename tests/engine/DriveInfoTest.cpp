@@ -33,7 +33,7 @@ class DriveStandIn : public Platform {
     }
 };
 
-class DiskProcTest : public ::testing::Test {
+class DriveInfoTest : public ::testing::Test {
   protected:
     void SetUp() override { ClearDriveClusterSizes(); }
     void TearDown() override { ClearDriveClusterSizes(); }
@@ -42,7 +42,7 @@ class DiskProcTest : public ::testing::Test {
     ScopedPlatform scope{stand};
 };
 
-TEST_F(DiskProcTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
+TEST_F(DriveInfoTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
     struct Case {
         std::optional<ClusterInfo> answer;
         std::optional<int> size;
@@ -64,7 +64,7 @@ TEST_F(DiskProcTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
     }
 }
 
-TEST_F(DiskProcTest, DiskSpaceBeyondFourGibibytesIsExact) {
+TEST_F(DriveInfoTest, DiskSpaceBeyondFourGibibytesIsExact) {
     stand.space = SpaceInfo{(std::uint64_t{5} << 30) + 1, (std::uint64_t{1} << 40) + 4097};
     double freeBytes = 0;
     double totalBytes = 0;

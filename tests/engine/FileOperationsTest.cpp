@@ -19,7 +19,7 @@ struct FarFutureStandIn : Platform {
     }
 };
 
-TEST(FileProcTest, DateOutsideTheCalendarIsAnErrorNotAnEarlyDay) {
+TEST(FileOperationsTest, DateOutsideTheCalendarIsAnErrorNotAnEarlyDay) {
     testing::TempFolder folder;
     const std::string file = folder.Write("future", "x");
     FarFutureStandIn stand;

@@ -1,13 +1,13 @@
-// Questions from a worker thread answered on the GUI thread, and closing while a
-// question is pending.
+// Questions from a worker thread answered on the GUI thread, closing while a question
+// is pending, and a bridge that goes before its queued reports are shown.
 
 #include <QMessageBox>
 #include <atomic>
 #include <thread>
 
-#include "mainwin/FrmMain.h"
 #include "mainwin/GuiBridge.h"
 #include "mainwin/GuiTestEnvironment.h"
+#include "mainwin/MainWindow.h"
 #include "mainwin/QtDialogs.h"
 #include "selection/ScriptedDialogs.h"
 
@@ -52,13 +52,13 @@ class BridgeTest : public QObject {
     void workerQuestionIsAnsweredOnTheGuiThread();
     void closingBeforeTheGuiServesTheQuestionAnswersCancel();
     void closingTheMainWindowReleasesAWaitingWorker();
+    void reportsStillQueuedWhenTheBridgeGoesAreDropped();
 };
 
 void BridgeTest::workerQuestionIsAnsweredOnTheGuiThread() {
     ScriptedDialogs dialogs;
     dialogs.answers = {MessageAnswer::Yes};
-    QObject gui;
-    GuiBridge bridge(&gui, dialogs);
+    GuiBridge bridge(dialogs);
     MessageAnswer answer = MessageAnswer::Ok;
     {
         Worker worker([&] { answer = bridge.Ask(kQuestion); });
@@ -73,8 +73,7 @@ void BridgeTest::workerQuestionIsAnsweredOnTheGuiThread() {
 void BridgeTest::closingBeforeTheGuiServesTheQuestionAnswersCancel() {
     ScriptedDialogs dialogs;
     dialogs.answers = {MessageAnswer::Yes};
-    QObject gui;
-    GuiBridge bridge(&gui, dialogs);
+    GuiBridge bridge(dialogs);
     MessageAnswer answer = MessageAnswer::Ok;
     {
         Worker worker([&] { answer = bridge.Ask(kQuestion); });
@@ -89,7 +88,7 @@ void BridgeTest::closingBeforeTheGuiServesTheQuestionAnswersCancel() {
 
 void BridgeTest::closingTheMainWindowReleasesAWaitingWorker() {
     QtDialogs dialogs;
-    vorlane::FrmMain window(dialogs);
+    vorlane::MainWindow window(dialogs);
     dialogs.SetOwner(&window);
     window.StartUp();
     MessageAnswer answer = MessageAnswer::Ok;
@@ -108,6 +107,25 @@ void BridgeTest::closingTheMainWindowReleasesAWaitingWorker() {
     QVERIFY(answer == MessageAnswer::Cancel);
     QVERIFY(window.Quitting());
     QVERIFY(window.Control().StopRequested());
+}
+
+void BridgeTest::reportsStillQueuedWhenTheBridgeGoesAreDropped() {
+    ScriptedDialogs dialogs;
+    // The sink outlives the bridge; a call that ran after the bridge went would reach
+    // it through the freed bridge.
+    auto shown = std::make_shared<std::atomic<int>>(0);
+    vorlane::ReportSinks sinks;
+    sinks.showCaption = [shown](const std::string&) { ++*shown; };
+    auto bridge = std::make_unique<GuiBridge>(dialogs, sinks);
+    {
+        Worker worker([&] {
+            bridge->ShowCaption("Purge files");
+            bridge->ShowProgress("1 file");
+        });
+    }
+    bridge.reset();
+    QCoreApplication::processEvents();
+    QCOMPARE(shown->load(), 0);
 }
 
 VORLANE_GUI_TEST_MAIN(BridgeTest)

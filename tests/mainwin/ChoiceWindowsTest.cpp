@@ -5,8 +5,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "mainwin/FrmCEDateInput.h"
-#include "mainwin/FrmSpecifyFiles.h"
+#include "mainwin/DateInputWindow.h"
+#include "mainwin/FileSelectionWindow.h"
 #include "mainwin/GuiTestEnvironment.h"
 #include "selection/ScriptedDialogs.h"
 
@@ -53,7 +53,7 @@ class ChoiceWindowsTest : public QObject {
 
 // Return in the file pattern accepts it, normalised.
 void ChoiceWindowsTest::returnInThePatternAccepts() {
-    vorlane::FrmSpecifyFiles window(dialogs, nullptr);
+    vorlane::FileSelectionWindow window(dialogs, nullptr);
     WhenShown([&] {
         Click(window, "optMultipleFiles");
         auto* box = Child<QLineEdit>(window, "txbFilespec");
@@ -67,7 +67,7 @@ void ChoiceWindowsTest::returnInThePatternAccepts() {
 
 // A refused date keeps the window open; the next date is taken.
 void ChoiceWindowsTest::refusedThenAcceptedDate() {
-    vorlane::FrmCEDateInput window(dialogs, nullptr);
+    vorlane::DateInputWindow window(dialogs, nullptr);
     dialogs.asked.clear();
     bool open = false;
     WhenShown([&] {

@@ -1,21 +1,21 @@
-// The main window driven headless: start-up, hover focus, F10, and the menu disabled
-// around modal windows.
+// The main window driven headless: start-up, hover focus, F10, the menu disabled
+// around modal windows, and commands wired once.
 
 #include <QTimer>
 
-#include "mainwin/FrmMain.h"
 #include "mainwin/GuiTestEnvironment.h"
+#include "mainwin/MainWindow.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/Folders.h"
 
 using vorlane::CommandButton;
-using vorlane::FrmMain;
 using vorlane::GetText;
+using vorlane::MainWindow;
 using vorlane::testing::ScriptedDialogs;
 
 namespace {
 
-QString Text(const FrmMain& window, const char* label) {
+QString Text(const MainWindow& window, const char* label) {
     return window.Label(label)->text();
 }
 
@@ -32,7 +32,7 @@ class MainWindowTest : public QObject {
   private slots:
     void init() {
         dialogs = std::make_unique<ScriptedDialogs>();
-        window = std::make_unique<FrmMain>(*dialogs);
+        window = std::make_unique<MainWindow>(*dialogs);
         window->StartUp();
     }
     void cleanup() {
@@ -43,10 +43,11 @@ class MainWindowTest : public QObject {
     void hoverGivesTheFocus();
     void interruptKeyOnRelease();
     void menuIsDisabledAroundModalWindows();
+    void aButtonKeepsItsFirstCommand();
 
   private:
     std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 void MainWindowTest::startUpWithoutSavedSetup() {
@@ -104,6 +105,19 @@ void MainWindowTest::menuIsDisabledAroundModalWindows() {
     QVERIFY(shown[0] && shown[1]);
     QCOMPARE(shown[0]->objectName(), QString("frmTypeOfPurge"));
     QCOMPARE(shown[1]->objectName(), QString("frmCEDateInput"));
+}
+
+void MainWindowTest::aButtonKeepsItsFirstCommand() {
+    int first = 0;
+    int second = 0;
+    QVERIFY(window->WireCommand("cmdHelp", [&] { ++first; }, false));
+    // A second handler neither replaces the first nor runs beside it, whether the
+    // window or the tools wired the button.
+    QVERIFY(!window->WireCommand("cmdHelp", [&] { ++second; }, false));
+    QVERIFY(!window->WireCommand("cmdQuit", [&] { ++second; }));
+    window->Button("cmdHelp")->click();
+    QCOMPARE(first, 1);
+    QCOMPARE(second, 0);
 }
 
 VORLANE_GUI_TEST_MAIN(MainWindowTest)

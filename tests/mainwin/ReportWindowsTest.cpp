@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "mainwin/FrmMain.h"
-#include "mainwin/FrmReport.h"
 #include "mainwin/GuiTestEnvironment.h"
+#include "mainwin/MainWindow.h"
+#include "mainwin/ReportWindow.h"
 #include "selection/ScriptedDialogs.h"
 #include "selection/TargetDisplay.h"
 
-using vorlane::FrmMain;
+using vorlane::MainWindow;
 using vorlane::MessageAnswer;
 using vorlane::testing::ScriptedDialogs;
 using vorlane::testing::TempFolder;
@@ -80,19 +80,19 @@ class ReportWindowsTest : public QObject {
   private:
     void Target(const std::string& folder, const std::string& spec, bool subfolders);
     void Purge() { QTest::mouseClick(window->Button("cmdProcessFiles_1"), Qt::LeftButton); }
-    vorlane::FrmReport& Report() { return window->Reports().ReportWindow(); }
+    vorlane::ReportWindow& Report() { return window->Reports().Report(); }
     void SecretFiles(int count);
     void LeftFilesKeepTheirSize() const;
 
     std::unique_ptr<TempFolder> tree;
     std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 void ReportWindowsTest::init() {
     tree = std::make_unique<TempFolder>();
     dialogs = std::make_unique<ScriptedDialogs>();
-    window = std::make_unique<FrmMain>(*dialogs);
+    window = std::make_unique<MainWindow>(*dialogs);
     window->StartUp();
 }
 

@@ -10,7 +10,7 @@ struct DateCase {
     std::int32_t jdn;
 };
 
-TEST(DateProcTest, KnownDayNumbersAndRoundTrips) {
+TEST(DatesTest, KnownDayNumbersAndRoundTrips) {
     const DateCase cases[] = {
         {1980, 1, 1, 2444240},   {1899, 12, 30, kSerialDayZeroJdn},
         {2000, 1, 1, 2451545},   {1970, 1, 1, 2440588},
@@ -30,7 +30,7 @@ TEST(DateProcTest, KnownDayNumbersAndRoundTrips) {
     }
 }
 
-TEST(DateProcTest, InvalidDatesAndRange) {
+TEST(DatesTest, InvalidDatesAndRange) {
     const DateCase invalid[] = {{2003, 2, 31, 0}, {1900, 2, 29, 0}, {2001, 0, 1, 0},
                                 {2001, 13, 1, 0}, {2001, 1, 0, 0},  {30001, 1, 1, 0}};
     for (const auto& c : invalid) {

@@ -15,7 +15,7 @@ struct MatchCase {
     bool expected;
 };
 
-TEST(StrProcTest, WildcardMatchStopsAtFirstOccurrence) {
+TEST(StringsTest, WildcardMatchStopsAtFirstOccurrence) {
     const MatchCase cases[] = {
         {"banana", "*na", false},  // the star stops at the first n and never revises it
         {"abcb", "a*b", false},   {"abcb", "a*b*", true},   {"ab", "a?b", false},
@@ -30,7 +30,7 @@ TEST(StrProcTest, WildcardMatchStopsAtFirstOccurrence) {
     EXPECT_FALSE(WildcardMatch("ABC", "a*", true));
 }
 
-TEST(StrProcTest, FileSpecMatchesSplitsAtLastDot) {
+TEST(StringsTest, FileSpecMatchesSplitsAtLastDot) {
     const MatchCase cases[] = {
         {"readme", "*.*", true},     {"readme", "*", true},
         {"a.txt", "*", false},       {"archive.tar.gz", "*.gz", true},
@@ -53,13 +53,13 @@ class CommaDecimalPunct : public std::numpunct<wchar_t> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-class StrProcLocaleTest : public ::testing::Test {
+class StringsLocaleTest : public ::testing::Test {
   protected:
     void SetUp() override { SetUserLocale(std::locale::classic()); }
     void TearDown() override { SetUserLocale(std::locale::classic()); }
 };
 
-TEST_F(StrProcLocaleTest, SizeTexts) {
+TEST_F(StringsLocaleTest, SizeTexts) {
     EXPECT_EQ(SizeText(1536, 2), "1.50 KB");
     EXPECT_EQ(SizeText(1, 2), "1 byte");
     EXPECT_EQ(SizeText(1023, 2), "1023 bytes");

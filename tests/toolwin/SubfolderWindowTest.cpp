@@ -7,10 +7,10 @@
 #include "mainwin/GuiTestEnvironment.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/UserLocale.h"
-#include "toolwin/FrmSelectSubfolders.h"
+#include "toolwin/SubfolderSelectionWindow.h"
 
-using vorlane::FrmSelectSubfolders;
 using vorlane::SubfolderChoice;
+using vorlane::SubfolderSelectionWindow;
 using vorlane::testing::ScriptedDialogs;
 using vorlane::testing::TempFolder;
 
@@ -26,7 +26,7 @@ class SubfolderWindowTest : public QObject {
         vorlane::testing::DeniedFolders locked("/locked");
         vorlane::platform::ScopedPlatform scoped(locked);
         ScriptedDialogs dialogs;
-        FrmSelectSubfolders window(dialogs);
+        SubfolderSelectionWindow window(dialogs);
         QTimer::singleShot(0, [&] {
             QVERIFY(QTest::qWaitFor([&] {
                 return window.isVisible() && !window.Busy() && !window.Summary()->text().isEmpty();

@@ -3,13 +3,13 @@
 #include <filesystem>
 
 #include "common/StandIns.h"
-#include "mainwin/FrmMain.h"
 #include "mainwin/GuiTestEnvironment.h"
+#include "mainwin/MainWindow.h"
 #include "selection/ScriptedDialogs.h"
 #include "support/UserLocale.h"
 #include "toolwin/ToolCommands.h"
 
-using vorlane::FrmMain;
+using vorlane::MainWindow;
 using vorlane::MessageAnswer;
 using vorlane::ToolCommands;
 using vorlane::testing::ScriptedDialogs;
@@ -27,7 +27,7 @@ class ToolCommandsTest : public QObject {
         TempFolder temp;
         temp.WriteTree({"a/deeper/file=data", "b/deeper/file=data", "kept/deeper/file=data"});
         ScriptedDialogs dialogs;
-        FrmMain main(dialogs);
+        MainWindow main(dialogs);
         ToolCommands tools(main, dialogs);
         main.StartUp();
         dialogs.asked.clear();
@@ -36,11 +36,11 @@ class ToolCommandsTest : public QObject {
         bool menuWasEnabled = true;
         vorlane::testing::When(
             [&] {
-                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+                vorlane::SubfolderSelectionWindow& window = tools.SubfolderWindow();
                 return window.isVisible() && !window.Busy() && window.Rows().size() == 3;
             },
             [&] {
-                vorlane::FrmSelectSubfolders& window = tools.SubfolderWindow();
+                vorlane::SubfolderSelectionWindow& window = tools.SubfolderWindow();
                 menuWasEnabled = main.Menu()->isEnabled();
                 window.Rows()[0]->click();
                 window.Rows()[1]->click();
@@ -60,7 +60,7 @@ class ToolCommandsTest : public QObject {
         TempFolder temp;
         TestVolume volume(temp.Path());
         vorlane::platform::ScopedPlatform scoped(volume);
-        vorlane::FrmSpecifyDrive2 window;
+        vorlane::DriveSelectionWindow window;
         QTimer::singleShot(0, [&] {
             QCOMPARE(window.Drives()->count(), 1);
             QCOMPARE(window.Drives()->currentData().toString(),

@@ -1,4 +1,4 @@
-#include "mainwin/FrmTypeOfPurge.h"
+#include "mainwin/PurgeTypeWindow.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -31,7 +31,7 @@ const char* const kDodNote =
 
 }  // namespace
 
-FrmTypeOfPurge::FrmTypeOfPurge(Dialogs& dialogs, QWidget* parent)
+PurgeTypeWindow::PurgeTypeWindow(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
     setObjectName("frmTypeOfPurge");
     setWindowTitle("What type of purge should be used?");
@@ -41,13 +41,13 @@ FrmTypeOfPurge::FrmTypeOfPurge(Dialogs& dialogs, QWidget* parent)
     grid->addWidget(passesLabel, 0, 1);
     for (int type = 0; type < 3; ++type) {
         auto* option = new QRadioButton(kOptionCaptions[type], this);
-        option->setObjectName(QString("optPurgeType_%1").arg(type));
+        option->setObjectName(QString("purgeTypeOptions_%1").arg(type));
         auto* description =
-            NamedLabel(QString("lblPurgeType_%1").arg(type), kDescriptions[type], this);
+            NamedLabel(QString("purgeTypeLabel_%1").arg(type), kDescriptions[type], this);
         description->setWordWrap(true);
         description->setIndent(24);
         auto* passes = new QComboBox(this);
-        passes->setObjectName(QString("cboNumberOfPasses_%1").arg(type));
+        passes->setObjectName(QString("passCountList_%1").arg(type));
         passes->setAccessibleName(QString("Number of passes of type %1").arg(type + 1));
         for (int n = kMinNumberOfPasses; n <= MaxNumPasses(type); ++n) {
             passes->addItem(QString::number(n));
@@ -55,61 +55,61 @@ FrmTypeOfPurge::FrmTypeOfPurge(Dialogs& dialogs, QWidget* parent)
         grid->addWidget(option, 1 + 2 * type, 0);
         grid->addWidget(passes, 1 + 2 * type, 1, Qt::AlignLeft);
         grid->addWidget(description, 2 + 2 * type, 0, 1, 2);
-        optPurgeType_[type] = option;
-        lblPurgeType_[type] = description;
-        cboNumberOfPasses_[type] = passes;
+        purgeTypeOptions_[type] = option;
+        purgeTypeLabel_[type] = description;
+        passCountList_[type] = passes;
         connect(option, &QRadioButton::toggled, this, [this, type](bool on) {
             if (on && isVisible()) {
                 ShowListOf(type);
-                cmdAccept_->setFocus();
+                acceptButton_->setFocus();
             }
         });
-        connect(passes, &QComboBox::activated, this, [this] { cmdAccept_->setFocus(); });
+        connect(passes, &QComboBox::activated, this, [this] { acceptButton_->setFocus(); });
     }
     auto* dod = NamedLabel("lblDOD", kDodNote, this);
     dod->setWordWrap(true);
     grid->addWidget(dod, 7, 0, 1, 2);
-    cmdAccept_ = new QPushButton("Accept", this);
-    cmdAccept_->setObjectName("cmdAccept");
-    cmdAccept_->setAutoDefault(false);
-    cmdCancel_ = new QPushButton("Cancel", this);
-    cmdCancel_->setObjectName("cmdCancel");
-    cmdCancel_->setAutoDefault(false);
+    acceptButton_ = new QPushButton("Accept", this);
+    acceptButton_->setObjectName("cmdAccept");
+    acceptButton_->setAutoDefault(false);
+    cancelButton_ = new QPushButton("Cancel", this);
+    cancelButton_->setObjectName("cmdCancel");
+    cancelButton_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdAccept_);
-    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(acceptButton_);
+    buttons->addWidget(cancelButton_);
     grid->addLayout(buttons, 8, 0, 1, 2);
     setMinimumWidth(560);
-    connect(cmdAccept_, &QPushButton::clicked, this, &FrmTypeOfPurge::Accept);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(acceptButton_, &QPushButton::clicked, this, &PurgeTypeWindow::Accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int FrmTypeOfPurge::SelectedType() const {
+int PurgeTypeWindow::SelectedType() const {
     for (int type = 0; type < 3; ++type) {
-        if (optPurgeType_[type]->isChecked()) {
+        if (purgeTypeOptions_[type]->isChecked()) {
             return type;
         }
     }
     return 0;
 }
 
-void FrmTypeOfPurge::ShowListOf(int type) {
+void PurgeTypeWindow::ShowListOf(int type) {
     for (int other = 0; other < 3; ++other) {
-        cboNumberOfPasses_[other]->setVisible(other == type);
+        passCountList_[other]->setVisible(other == type);
     }
 }
 
-PurgeTypeChoice FrmTypeOfPurge::ShownChoice() const {
+PurgeTypeChoice PurgeTypeWindow::ShownChoice() const {
     PurgeTypeChoice shown;
     for (int type = 0; type < 3; ++type) {
-        shown.SetPassesOf(type, kMinNumberOfPasses + cboNumberOfPasses_[type]->currentIndex());
+        shown.SetPassesOf(type, kMinNumberOfPasses + passCountList_[type]->currentIndex());
     }
     shown.SelectType(SelectedType());
     return shown;
 }
 
-void FrmTypeOfPurge::Accept() {
+void PurgeTypeWindow::Accept() {
     const Question question{PurgeTypeAcceptQuestion(ShownChoice().GetNumOverwrites()),
                             GetText(kTitleText), MessageButtons::YesNo, 1, MessageIcon::Question};
     if (dialogs_.Ask(question) == MessageAnswer::Yes) {
@@ -117,21 +117,21 @@ void FrmTypeOfPurge::Accept() {
     }
 }
 
-bool FrmTypeOfPurge::Choose(PurgeTypeChoice& choice) {
+bool PurgeTypeWindow::Choose(PurgeTypeChoice& choice) {
     const int openingType = choice.GetPurgeType();
     for (int type = 0; type < 3; ++type) {
-        cboNumberOfPasses_[type]->setCurrentIndex(choice.PassesOf(type) - kMinNumberOfPasses);
+        passCountList_[type]->setCurrentIndex(choice.PassesOf(type) - kMinNumberOfPasses);
     }
-    optPurgeType_[openingType]->setChecked(true);
+    purgeTypeOptions_[openingType]->setChecked(true);
     ShowListOf(openingType);
-    cmdAccept_->setFocus();
+    acceptButton_->setFocus();
     const bool accepted = exec() == QDialog::Accepted;
     const PurgeTypeChoice shown = ShownChoice();
     for (int type = 0; type < 3; ++type) {
         choice.SetPassesOf(type, shown.PassesOf(type));
     }
     choice.SelectType(accepted ? shown.GetPurgeType() : openingType);
-    optPurgeType_[choice.GetPurgeType()]->setChecked(true);
+    purgeTypeOptions_[choice.GetPurgeType()]->setChecked(true);
     return accepted;
 }
 

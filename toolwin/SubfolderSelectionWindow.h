@@ -16,11 +16,11 @@
 
 namespace vorlane {
 
-class FrmSelectSubfolders : public QDialog {
+class SubfolderSelectionWindow : public QDialog {
     Q_OBJECT
 
   public:
-    explicit FrmSelectSubfolders(Dialogs& dialogs, QWidget* parent = nullptr);
+    explicit SubfolderSelectionWindow(Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Reads the top folder's subfolders when shown, checks the previous selection, and
     // returns what was accepted.
@@ -33,10 +33,10 @@ class FrmSelectSubfolders : public QDialog {
     // For tests and the main window: the state as it is now.
     const std::vector<SubfolderEntry>& Entries() const { return entries_; }
     const std::vector<QCheckBox*>& Rows() const { return rows_; }
-    QScrollBar* ScrollBar() const { return vsbScrollBar_; }
-    QLabel* Summary() const { return lblNumSubfolders_; }
-    QPushButton* AcceptButton() const { return cmdAccept_; }
-    QPushButton* CancelButton() const { return cmdCancel_; }
+    QScrollBar* ScrollBar() const { return scrollBar_; }
+    QLabel* Summary() const { return subfolderCountLabel_; }
+    QPushButton* AcceptButton() const { return acceptButton_; }
+    QPushButton* CancelButton() const { return cancelButton_; }
     QPushButton* SelectAllButton() const { return selectAll_; }
     QPushButton* DeselectAllButton() const { return deselectAll_; }
     bool Busy() const { return busy_; }
@@ -70,14 +70,14 @@ class FrmSelectSubfolders : public QDialog {
     bool accepted_ = false;
     bool finishing_ = false;
 
-    QWidget* picSubfolders_ = nullptr;
+    QWidget* subfolderPanel_ = nullptr;
     QLabel* reading_ = nullptr;
-    QScrollBar* vsbScrollBar_ = nullptr;
-    QLabel* lblNumSubfolders_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    QLabel* subfolderCountLabel_ = nullptr;
     QPushButton* selectAll_ = nullptr;
     QPushButton* deselectAll_ = nullptr;
-    QPushButton* cmdAccept_ = nullptr;
-    QPushButton* cmdCancel_ = nullptr;
+    QPushButton* acceptButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace vorlane

@@ -1,4 +1,4 @@
-#include "mainwin/FrmMain.h"
+#include "mainwin/MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -6,7 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "mainwin/FrmCEDateInput.h"
+#include "mainwin/DateInputWindow.h"
 #include "mainwin/InterruptKeyFilter.h"
 #include "mainwin/WindowLook.h"
 #include "selection/TargetDisplay.h"
@@ -85,14 +85,14 @@ constexpr LabelRow kLabelRows[] = {
 
 }  // namespace
 
-FrmMain::FrmMain(Dialogs& dialogs, QWidget* parent)
+MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
       windows_(
           this, dialogs, [this](bool enabled) { EnableMenu(enabled); },
           [this](QWidget& window) { PlaceNearMenu(window); }),
       commands_(state_, dialogs, windows_),
-      bridge_(this, dialogs),
+      bridge_(dialogs),
       reportCommands_(*this, dialogs, bridge_, control_) {
     setObjectName("frmMain");
     bridge_.SetSinks(reportCommands_.Sinks());
@@ -113,7 +113,7 @@ FrmMain::FrmMain(Dialogs& dialogs, QWidget* parent)
     clock1_.setInterval(kClockMilliseconds);
     clock2_.setInterval(kClockMilliseconds);
     connect(&clock1_, &QTimer::timeout, this, [this] {
-        if (FrmCEDateInput* dateWindow = windows_.ExistingDateWindow()) {
+        if (DateInputWindow* dateWindow = windows_.ExistingDateWindow()) {
             dateWindow->Tidy();
         }
     });
@@ -125,12 +125,12 @@ FrmMain::FrmMain(Dialogs& dialogs, QWidget* parent)
     clock2_.start();
 }
 
-FrmMain::~FrmMain() {
+MainWindow::~MainWindow() {
     bridge_.Close();
     control_.Close();
 }
 
-CommandButton* FrmMain::AddCommand(const QString& name, const QString& caption, Fires fires) {
+CommandButton* MainWindow::AddCommand(const QString& name, const QString& caption, Fires fires) {
     auto* button = new CommandButton(name, caption, fires, this);
     button->setFixedHeight(kButtonHeight);
     button->setMinimumWidth(kButtonWidth);
@@ -138,25 +138,25 @@ CommandButton* FrmMain::AddCommand(const QString& name, const QString& caption, 
     return button;
 }
 
-void FrmMain::BuildControls() {
-    fraMenu_ = new QFrame(this);
-    fraMenu_->setObjectName("fraMenu");
-    fraMenu_->setFrameShape(QFrame::StyledPanel);
-    fraMenu_->setAccessibleName("Commands");
-    fraSetup_ = new QFrame(this);
-    fraSetup_->setObjectName("fraSetup");
-    fraSetup_->setAccessibleName("Setup");
-    picSaveSetup_ = new QFrame(fraSetup_);
-    picSaveSetup_->setObjectName("picSaveSetup");
-    picSaveSetup_->setAccessibleName("Save setup");
+void MainWindow::BuildControls() {
+    menuFrame_ = new QFrame(this);
+    menuFrame_->setObjectName("fraMenu");
+    menuFrame_->setFrameShape(QFrame::StyledPanel);
+    menuFrame_->setAccessibleName("Commands");
+    setupFrame_ = new QFrame(this);
+    setupFrame_->setObjectName("fraSetup");
+    setupFrame_->setAccessibleName("Setup");
+    saveSetupPanel_ = new QFrame(setupFrame_);
+    saveSetupPanel_->setObjectName("picSaveSetup");
+    saveSetupPanel_->setAccessibleName("Save setup");
     for (const CommandSpec& spec : kMenuCommands) {
-        AddCommand(spec.name, spec.caption, spec.fires)->setParent(fraMenu_);
+        AddCommand(spec.name, spec.caption, spec.fires)->setParent(menuFrame_);
     }
     for (const CommandSpec& spec : kSetupCommands) {
-        AddCommand(spec.name, spec.caption, spec.fires)->setParent(fraSetup_);
+        AddCommand(spec.name, spec.caption, spec.fires)->setParent(setupFrame_);
     }
     for (const CommandSpec& spec : kSaveSetupCommands) {
-        AddCommand(spec.name, spec.caption, spec.fires)->setParent(picSaveSetup_);
+        AddCommand(spec.name, spec.caption, spec.fires)->setParent(saveSetupPanel_);
     }
     for (const LabelRow& row : kLabelRows) {
         for (const char* name : {row.first, row.second}) {
@@ -173,14 +173,13 @@ void FrmMain::BuildControls() {
     // Clear is the one command of the frame that does not follow the mouse.
     buttons_["cmdClear"]->SetFocusOnHover([] { return false; });
     // The report button takes the focus only while no report window lies over it.
-    buttons_["cmdReportScreen"]->SetFocusOnHover(
-        [this] { return !reportCommands_.ReportWindowShown(); });
-    fraSetup_->hide();
-    picSaveSetup_->hide();
+    buttons_["cmdReportScreen"]->SetFocusOnHover([this] { return !reportCommands_.ReportShown(); });
+    setupFrame_->hide();
+    saveSetupPanel_->hide();
 }
 
-void FrmMain::ArrangeControls() {
-    auto* menuLayout = new QVBoxLayout(fraMenu_);
+void MainWindow::ArrangeControls() {
+    auto* menuLayout = new QVBoxLayout(menuFrame_);
     menuLayout->setContentsMargins(kMenuMargin, kMenuMargin, kMenuMargin, kMenuMargin);
     menuLayout->setSpacing(kRowSpacing);
     for (const CommandSpec& spec : kMenuCommands) {
@@ -203,26 +202,27 @@ void FrmMain::ArrangeControls() {
         labelsLayout->addLayout(cell, rowIndex++, 0);
     }
 
-    auto* setupLayout = new QGridLayout(fraSetup_);
+    auto* setupLayout = new QGridLayout(setupFrame_);
     int column = 0;
     for (const CommandSpec& spec : kSetupCommands) {
         setupLayout->addWidget(buttons_[spec.name], 0, column++);
     }
-    auto* saveLayout = new QHBoxLayout(picSaveSetup_);
+    auto* saveLayout = new QHBoxLayout(saveSetupPanel_);
     for (const CommandSpec& spec : kSaveSetupCommands) {
         saveLayout->addWidget(buttons_[spec.name]);
     }
-    setupLayout->addWidget(picSaveSetup_, 1, 0, 1, column);
-    labelsLayout->addWidget(fraSetup_, rowIndex, 0);
+    setupLayout->addWidget(saveSetupPanel_, 1, 0, 1, column);
+    labelsLayout->addWidget(setupFrame_, rowIndex, 0);
     labelsLayout->setRowStretch(rowIndex + 1, 1);
 
     auto* main = new QHBoxLayout(this);
-    main->addWidget(fraMenu_, 0, Qt::AlignTop);
+    main->addWidget(menuFrame_, 0, Qt::AlignTop);
     main->addLayout(labelsLayout, 1);
     setMinimumWidth(820);
 }
 
-void FrmMain::Guarded(CommandButton* button, const std::function<void()>& command, bool guarded) {
+void MainWindow::Guarded(CommandButton* button, const std::function<void()>& command,
+                         bool guarded) {
     connect(button, &CommandButton::fired, this, [this, command, guarded] {
         if (guarded && dialogGuard_) {
             return;
@@ -232,69 +232,47 @@ void FrmMain::Guarded(CommandButton* button, const std::function<void()>& comman
     });
 }
 
-void FrmMain::SetCommand(const QString& objectName, const std::function<void()>& command,
-                         bool guarded) {
-    CommandButton* button = buttons_.at(objectName);
-    disconnect(button, &CommandButton::fired, this, nullptr);
-    Guarded(button, command, guarded);
+bool MainWindow::WireCommand(const QString& objectName, const std::function<void()>& command,
+                             bool guarded) {
+    if (!wired_.insert(objectName).second) {
+        return false;
+    }
+    Guarded(buttons_.at(objectName), command, guarded);
+    return true;
 }
 
-void FrmMain::NotReady(CommandButton* button, bool guarded) {
-    const std::string caption = button->text().toStdString();
-    Guarded(
-        button,
-        [this, caption] {
-            Tell(dialogs_, "\"" + caption + "\" is not ready yet in this version of the program.",
-                 caption, MessageIcon::Information);
-        },
-        guarded);
+void MainWindow::WireCommands() {
+    auto caption = [this](const char* name) { return buttons_.at(name)->text().toStdString(); };
+    WireCommand("cmdSingleFile", [=, this] { commands_.SingleFile(caption("cmdSingleFile")); });
+    WireCommand("cmdSpecifyDirectory_0",
+                [=, this] { commands_.SpecifyFolder(caption("cmdSpecifyDirectory_0")); });
+    WireCommand("cmdSpecifyFiles_0",
+                [=, this] { commands_.SpecifyFiles(caption("cmdSpecifyFiles_0")); });
+    WireCommand("cmdSubdirectories", [this] { commands_.Subdirectories(); });
+    WireCommand(
+        "cmdOnlyBefore", [=, this] { commands_.OnlyBefore(caption("cmdOnlyBefore")); }, false);
+    WireCommand("cmdTypeOfPurge", [this] { commands_.TypeOfPurge(); });
+    WireCommand(
+        "cmdClear", [=, this] { commands_.Clear(caption("cmdClear")); }, false);
+    WireCommand("cmdQuit", [this] { Quit(); });
+    WireCommand("cmdProcessFiles_1", [this] { reportCommands_.PurgeFiles(); });
+    WireCommand("cmdProcessFiles_2", [this] { reportCommands_.ListFiles(); });
+    WireCommand("cmdReportScreen", [this] { reportCommands_.ReportScreen(); });
+    // "Purge folders", "Test purge speed", "Help" and the setup buttons belong to the
+    // tool windows, which wire them (ToolCommands).
 }
 
-void FrmMain::WireCommands() {
-    auto caption = [](CommandButton* button) { return button->text().toStdString(); };
-    CommandButton* singleFile = buttons_["cmdSingleFile"];
-    Guarded(singleFile, [=, this] { commands_.SingleFile(caption(singleFile)); });
-    CommandButton* folder = buttons_["cmdSpecifyDirectory_0"];
-    Guarded(folder, [=, this] { commands_.SpecifyFolder(caption(folder)); });
-    CommandButton* files = buttons_["cmdSpecifyFiles_0"];
-    Guarded(files, [=, this] { commands_.SpecifyFiles(caption(files)); });
-    Guarded(buttons_["cmdSubdirectories"], [this] { commands_.Subdirectories(); });
-    CommandButton* onlyBefore = buttons_["cmdOnlyBefore"];
-    Guarded(
-        onlyBefore, [=, this] { commands_.OnlyBefore(caption(onlyBefore)); }, false);
-    Guarded(buttons_["cmdTypeOfPurge"], [this] { commands_.TypeOfPurge(); });
-    CommandButton* clear = buttons_["cmdClear"];
-    Guarded(
-        clear, [=, this] { commands_.Clear(caption(clear)); }, false);
-    Guarded(buttons_["cmdQuit"], [this] { Quit(); });
-    Guarded(buttons_["cmdProcessFiles_1"], [this] { reportCommands_.PurgeFiles(); });
-    Guarded(buttons_["cmdProcessFiles_2"], [this] { reportCommands_.ListFiles(); });
-    Guarded(buttons_["cmdReportScreen"], [this] { reportCommands_.ReportScreen(); });
-    // The tool windows take these over when they are wired (ToolCommands).
-    for (const char* later : {"cmdSpecifyDirectory_1", "cmdTestPurgeSpeed", "cmdSetup"}) {
-        NotReady(buttons_[later], true);
-    }
-    // Help and the setup buttons do not wait for the guard second.
-    NotReady(buttons_["cmdHelp"], false);
-    for (const CommandSpec& spec : kSetupCommands) {
-        NotReady(buttons_[spec.name], false);
-    }
-    for (const CommandSpec& spec : kSaveSetupCommands) {
-        NotReady(buttons_[spec.name], false);
-    }
-}
-
-CommandButton* FrmMain::Button(const QString& objectName) const {
+CommandButton* MainWindow::Button(const QString& objectName) const {
     const auto found = buttons_.find(objectName);
     return found == buttons_.end() ? nullptr : found->second;
 }
 
-QLabel* FrmMain::Label(const QString& objectName) const {
+QLabel* MainWindow::Label(const QString& objectName) const {
     const auto found = labels_.find(objectName);
     return found == labels_.end() ? nullptr : found->second;
 }
 
-void FrmMain::StartUp() {
+void MainWindow::StartUp() {
     state_.startupCompleted = false;
     setWindowTitle(QString::fromStdString(GetText(kProductNameText)));
     ResetState(state_);
@@ -312,12 +290,12 @@ void FrmMain::StartUp() {
     Refresh();
 }
 
-void FrmMain::OpenPath(const std::string& path) {
+void MainWindow::OpenPath(const std::string& path) {
     commands_.OpenPath(path);
     Refresh();
 }
 
-void FrmMain::Refresh() {
+void MainWindow::Refresh() {
     const MainLabels& text = state_.labels;
     const std::pair<const char*, const std::string*> shown[] = {
         {"lblDirectory_0", &text.directory},
@@ -343,21 +321,21 @@ void FrmMain::Refresh() {
     }
 }
 
-void FrmMain::EnableMenu(bool enabled) {
-    fraMenu_->setEnabled(enabled);
+void MainWindow::EnableMenu(bool enabled) {
+    menuFrame_->setEnabled(enabled);
 }
 
-void FrmMain::StartDialogGuard() {
+void MainWindow::StartDialogGuard() {
     dialogGuard_ = true;
     clock2_.start();
 }
 
-void FrmMain::PlaceNearMenu(QWidget& window) {
-    const QPoint corner = fraMenu_->mapToGlobal(QPoint(fraMenu_->width(), 0));
+void MainWindow::PlaceNearMenu(QWidget& window) {
+    const QPoint corner = menuFrame_->mapToGlobal(QPoint(menuFrame_->width(), 0));
     window.move(corner + QPoint(kBesideMenu, kBelowCommand));
 }
 
-void FrmMain::Quit() {
+void MainWindow::Quit() {
     if (quitting_) {
         return;
     }
@@ -376,7 +354,7 @@ void FrmMain::Quit() {
     QCoreApplication::quit();
 }
 
-void FrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing the window always ends the program, guard second or not.
     Quit();
     event->accept();

@@ -1,4 +1,4 @@
-#include "mainwin/FrmPurgeConfirmation.h"
+#include "mainwin/PurgeConfirmationWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,66 +43,66 @@ QPushButton* NamedButton(const char* name, QWidget* parent) {
 
 }  // namespace
 
-FrmPurgeConfirmation::FrmPurgeConfirmation(QWidget* parent) : QDialog(parent) {
+PurgeConfirmationWindow::PurgeConfirmationWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("frmPurgeConfirmation");
     setWindowTitle("Purge confirmation");
     setModal(true);
-    lblMessage_ = NamedLabel("lblMessage", QString(), this);
-    lblMessage_->setWordWrap(true);
-    lblMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    messageLabel_ = NamedLabel("lblMessage", QString(), this);
+    messageLabel_->setWordWrap(true);
+    messageLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblMessage_);
+    layout->addWidget(messageLabel_);
     layout->addSpacing(12);
     for (std::size_t i = 0; i < kBoxes.size(); ++i) {
         boxes_[i] = new QCheckBox(kBoxes[i].caption, this);
         boxes_[i]->setObjectName(kBoxes[i].name);
         layout->addWidget(boxes_[i]);
         // Whatever is ticked, No stays the answer that Return gives.
-        connect(boxes_[i], &QCheckBox::clicked, this, [this] { cmdCancel_->setFocus(); });
+        connect(boxes_[i], &QCheckBox::clicked, this, [this] { cancelButton_->setFocus(); });
     }
     boxes_[ReadOnly]->setChecked(true);
     boxes_[FolderNames]->setChecked(true);
     boxes_[DeleteEmpty]->setChecked(true);
 
-    fraClusterSize_ = new QFrame(this);
-    fraClusterSize_->setObjectName("fraClusterSize");
-    auto* clusterLayout = new QHBoxLayout(fraClusterSize_);
-    clusterLayout->addWidget(NamedLabel("lblClusterSize", "Cluster size:", fraClusterSize_));
-    cboClusterSize_ = new QComboBox(fraClusterSize_);
-    cboClusterSize_->setObjectName("cboClusterSize");
-    cboClusterSize_->setAccessibleName("Cluster size");
+    clusterSizeFrame_ = new QFrame(this);
+    clusterSizeFrame_->setObjectName("fraClusterSize");
+    auto* clusterLayout = new QHBoxLayout(clusterSizeFrame_);
+    clusterLayout->addWidget(NamedLabel("lblClusterSize", "Cluster size:", clusterSizeFrame_));
+    clusterSizeList_ = new QComboBox(clusterSizeFrame_);
+    clusterSizeList_->setObjectName("cboClusterSize");
+    clusterSizeList_->setAccessibleName("Cluster size");
     for (int entry = 0; entry < kClusterSizeEntries; ++entry) {
-        cboClusterSize_->addItem(QString::fromStdString(ClusterSizeCaption(entry)),
-                                 ClusterSizeOfEntry(entry));
+        clusterSizeList_->addItem(QString::fromStdString(ClusterSizeCaption(entry)),
+                                  ClusterSizeOfEntry(entry));
     }
-    cboClusterSize_->setCurrentIndex(ClusterSizeEntry(4096));
-    clusterLayout->addWidget(cboClusterSize_);
-    lblFileSystem_ = NamedLabel("lblFileSystem", QString(), this);
-    layout->addWidget(fraClusterSize_);
-    layout->addWidget(lblFileSystem_);
-    fraClusterSize_->hide();
-    lblFileSystem_->hide();
+    clusterSizeList_->setCurrentIndex(ClusterSizeEntry(4096));
+    clusterLayout->addWidget(clusterSizeList_);
+    fileSystemLabel_ = NamedLabel("lblFileSystem", QString(), this);
+    layout->addWidget(clusterSizeFrame_);
+    layout->addWidget(fileSystemLabel_);
+    clusterSizeFrame_->hide();
+    fileSystemLabel_->hide();
 
-    cmdDoPurge_ = NamedButton("cmdDoPurge", this);
-    cmdCancel_ = NamedButton("cmdCancel", this);
-    cmdCancel_->setText("No, cancel this purge");
-    cmdCancel_->setDefault(true);
+    purgeButton_ = NamedButton("cmdDoPurge", this);
+    cancelButton_ = NamedButton("cmdCancel", this);
+    cancelButton_->setText("No, cancel this purge");
+    cancelButton_->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdDoPurge_);
-    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(purgeButton_);
+    buttons->addWidget(cancelButton_);
     layout->addSpacing(12);
     layout->addLayout(buttons);
-    connect(cmdDoPurge_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(purgeButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     setMinimumWidth(560);
 }
 
-QCheckBox* FrmPurgeConfirmation::Box(const char* objectName) const {
+QCheckBox* PurgeConfirmationWindow::Box(const char* objectName) const {
     return findChild<QCheckBox*>(objectName);
 }
 
-void FrmPurgeConfirmation::ShowOptions(const PurgeOptions& options, bool subdirectories) {
+void PurgeConfirmationWindow::ShowOptions(const PurgeOptions& options, bool subdirectories) {
     const bool values[] = {options.doNotDeletePurgedFiles, options.okToPurgeReadOnlyFiles,
                            options.okToPurgeSystemFiles,   options.okToPurgeSensitiveFiles,
                            options.folderNamesOnly,        options.confirmFiles,
@@ -116,37 +116,37 @@ void FrmPurgeConfirmation::ShowOptions(const PurgeOptions& options, bool subdire
     boxes_[DeleteEmpty]->setVisible(subdirectories);
 }
 
-PurgeOptions FrmPurgeConfirmation::BoxOptions() const {
+PurgeOptions PurgeConfirmationWindow::BoxOptions() const {
     return {boxes_[DoNotDelete]->isChecked(), boxes_[ReadOnly]->isChecked(),
             boxes_[System]->isChecked(),      boxes_[Sensitive]->isChecked(),
             boxes_[FolderNames]->isChecked(), boxes_[Confirm]->isChecked(),
             boxes_[DeleteEmpty]->isChecked(), boxes_[SlackOnly]->isChecked()};
 }
 
-void FrmPurgeConfirmation::SelectClusterSize(const std::string& drive) {
+void PurgeConfirmationWindow::SelectClusterSize(const std::string& drive) {
     const int entry = ClusterSizeEntry(GetClusterSize(drive));
     clusterSizeMatched_ = entry >= 0;
     if (clusterSizeMatched_) {
-        cboClusterSize_->setCurrentIndex(entry);
+        clusterSizeList_->setCurrentIndex(entry);
     }
 }
 
-bool FrmPurgeConfirmation::Choose(const std::string& message, const std::string& yesCaption,
-                                  bool subdirectories, const std::string& drive,
-                                  PurgeOptions& options) {
+bool PurgeConfirmationWindow::Choose(const std::string& message, const std::string& yesCaption,
+                                     bool subdirectories, const std::string& drive,
+                                     PurgeOptions& options) {
     const bool doNotDeleteAtOpening = options.doNotDeletePurgedFiles;
     ShowOptions(options, subdirectories);
-    lblMessage_->setText(QString::fromStdString(message));
-    cmdDoPurge_->setText(QString::fromStdString(yesCaption));
+    messageLabel_->setText(QString::fromStdString(message));
+    purgeButton_->setText(QString::fromStdString(yesCaption));
     SelectClusterSize(drive);
-    cmdCancel_->setFocus();
+    cancelButton_->setFocus();
     // Every opening starts from No: only the Yes button changes it.
     const bool yes = exec() == QDialog::Accepted;
-    lblFileSystem_->clear();
+    fileSystemLabel_->clear();
     if (yes) {
         options = BoxOptions();
         if (clusterSizeMatched_) {
-            SetDriveClusterSize(drive, cboClusterSize_->currentData().toInt());
+            SetDriveClusterSize(drive, clusterSizeList_->currentData().toInt());
         }
     }
     boxes_[DoNotDelete]->setChecked(doNotDeleteAtOpening);

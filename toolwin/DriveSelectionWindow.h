@@ -9,26 +9,26 @@
 
 namespace vorlane {
 
-class FrmSpecifyDrive2 : public QDialog {
+class DriveSelectionWindow : public QDialog {
     Q_OBJECT
 
   public:
-    explicit FrmSpecifyDrive2(QWidget* parent = nullptr);
+    explicit DriveSelectionWindow(QWidget* parent = nullptr);
 
     // The chosen mount point, or empty on Cancel. drive: the one selected first.
     std::string Choose(const std::string& drive, const std::string& caption);
-    bool DrivesFound() const { return cboDrives_->count() > 0; }
+    bool DrivesFound() const { return driveList_->count() > 0; }
 
-    QComboBox* Drives() const { return cboDrives_; }
-    QPushButton* AcceptButton() const { return cmdAccept_; }
-    QPushButton* CancelButton() const { return cmdCancel_; }
+    QComboBox* Drives() const { return driveList_; }
+    QPushButton* AcceptButton() const { return acceptButton_; }
+    QPushButton* CancelButton() const { return cancelButton_; }
 
   private:
     void FillList(const std::string& drive);
 
-    QComboBox* cboDrives_ = nullptr;
-    QPushButton* cmdAccept_ = nullptr;
-    QPushButton* cmdCancel_ = nullptr;
+    QComboBox* driveList_ = nullptr;
+    QPushButton* acceptButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace vorlane

@@ -16,11 +16,11 @@ class QPushButton;
 
 namespace vorlane {
 
-class FrmReport : public QWidget {
+class ReportWindow : public QWidget {
     Q_OBJECT
 
   public:
-    FrmReport(OperationControl& control, QWidget* parent);
+    ReportWindow(OperationControl& control, QWidget* parent);
 
     // A new operation: the buttons of its running phase; dots: a listing that shows
     // progress marks instead of folder names.
@@ -37,7 +37,7 @@ class FrmReport : public QWidget {
     // The report as the window holds it (line breaks as the operation wrote them).
     const std::string& ReportText() const { return text_; }
     QPushButton* Button(const char* objectName) const;
-    QPlainTextEdit* TextBox() const { return txbText_; }
+    QPlainTextEdit* TextBox() const { return reportText_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,13 +56,13 @@ class FrmReport : public QWidget {
     bool purging_ = false;
     bool dots_ = false;
     ReportPhase phase_ = ReportPhase::Ended;
-    QPlainTextEdit* txbText_ = nullptr;
-    QPushButton* cmdPauseContinue_ = nullptr;
-    QPushButton* cmdStop_ = nullptr;
-    QPushButton* cmdClose_ = nullptr;
-    QPushButton* cmdCopyToClipboard_ = nullptr;
-    QLabel* lblPausedDone_ = nullptr;
-    QLabel* lblDots_ = nullptr;
+    QPlainTextEdit* reportText_ = nullptr;
+    QPushButton* pauseButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+    QLabel* pausedDoneLabel_ = nullptr;
+    QLabel* dotsLabel_ = nullptr;
 };
 
 // The report with line feeds only, as widgets and the clipboard take it.

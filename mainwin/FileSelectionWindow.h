@@ -14,11 +14,11 @@ class QRadioButton;
 
 namespace vorlane {
 
-class FrmSpecifyFiles : public QDialog {
+class FileSelectionWindow : public QDialog {
     Q_OBJECT
 
   public:
-    FrmSpecifyFiles(Dialogs& dialogs, QWidget* parent);
+    FileSelectionWindow(Dialogs& dialogs, QWidget* parent);
 
     // Shows the folder's files modally; action is the word the options begin with.
     FilesChoiceResult Choose(const std::string& folder, int fileCount, const std::string& action);
@@ -33,15 +33,15 @@ class FrmSpecifyFiles : public QDialog {
     FilesKind ChosenKind() const;
 
     Dialogs& dialogs_;
-    QRadioButton* optSingleFile_ = nullptr;
-    QRadioButton* optAllFiles_ = nullptr;
-    QRadioButton* optExtension_ = nullptr;
-    QRadioButton* optMultipleFiles_ = nullptr;
+    QRadioButton* singleFileOption_ = nullptr;
+    QRadioButton* allFilesOption_ = nullptr;
+    QRadioButton* extensionOption_ = nullptr;
+    QRadioButton* multipleFilesOption_ = nullptr;
     QListWidget* file_ = nullptr;
-    QLineEdit* txbExtension_ = nullptr;
-    QLineEdit* txbFilespec_ = nullptr;
-    QPushButton* cmdAccept_ = nullptr;
-    QPushButton* cmdCancel_ = nullptr;
+    QLineEdit* extensionEdit_ = nullptr;
+    QLineEdit* fileSpecEdit_ = nullptr;
+    QPushButton* acceptButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     FilesChoiceResult result_;
 };
 

@@ -12,19 +12,19 @@
 
 namespace vorlane {
 
-class FrmView : public QWidget {
+class TextViewWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit FrmView(Dialogs& dialogs, QWidget* parent = nullptr);
+    explicit TextViewWindow(Dialogs& dialogs, QWidget* parent = nullptr);
 
     void SetFilePath(const std::string& path) { filePath_ = path; }
     bool Loaded() const { return loaded_; }
 
-    QPlainTextEdit* Text() const { return txbText1_; }
-    QPushButton* CopyButton() const { return cmdCopyToClipboard_; }
-    QPushButton* CloseButton() const { return cmdClose_; }
-    QPushButton* DocumentationButton() const { return cmdOnlineDocumentation_; }
+    QPlainTextEdit* Text() const { return helpText_; }
+    QPushButton* CopyButton() const { return copyButton_; }
+    QPushButton* CloseButton() const { return closeButton_; }
+    QPushButton* DocumentationButton() const { return documentationButton_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -37,10 +37,10 @@ class FrmView : public QWidget {
     Dialogs& dialogs_;
     std::string filePath_;
     bool loaded_ = false;
-    QPlainTextEdit* txbText1_ = nullptr;
-    QPushButton* cmdCopyToClipboard_ = nullptr;
-    QPushButton* cmdClose_ = nullptr;
-    QPushButton* cmdOnlineDocumentation_ = nullptr;
+    QPlainTextEdit* helpText_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* documentationButton_ = nullptr;
 };
 
 }  // namespace vorlane

@@ -15,11 +15,11 @@ class QPushButton;
 
 namespace vorlane {
 
-class FrmPurgeConfirmation : public QDialog {
+class PurgeConfirmationWindow : public QDialog {
     Q_OBJECT
 
   public:
-    explicit FrmPurgeConfirmation(QWidget* parent);
+    explicit PurgeConfirmationWindow(QWidget* parent);
 
     // Shows the message modally with the options; on Yes, options takes the boxes for
     // this purge. The box "Do not delete purged files" is back to its opening state
@@ -34,13 +34,13 @@ class FrmPurgeConfirmation : public QDialog {
     PurgeOptions BoxOptions() const;
     void SelectClusterSize(const std::string& drive);
 
-    QLabel* lblMessage_ = nullptr;
+    QLabel* messageLabel_ = nullptr;
     std::array<QCheckBox*, 8> boxes_{};
-    QFrame* fraClusterSize_ = nullptr;
-    QComboBox* cboClusterSize_ = nullptr;
-    QLabel* lblFileSystem_ = nullptr;
-    QPushButton* cmdDoPurge_ = nullptr;
-    QPushButton* cmdCancel_ = nullptr;
+    QFrame* clusterSizeFrame_ = nullptr;
+    QComboBox* clusterSizeList_ = nullptr;
+    QLabel* fileSystemLabel_ = nullptr;
+    QPushButton* purgeButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     bool clusterSizeMatched_ = false;
 };
 

@@ -1,4 +1,4 @@
-#include "toolwin/FrmSelectSubfolders.h"
+#include "toolwin/SubfolderSelectionWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -25,66 +25,66 @@ QPushButton* NamedButton(const QString& name, const QString& caption, QWidget* p
 
 }  // namespace
 
-FrmSelectSubfolders::FrmSelectSubfolders(Dialogs& dialogs, QWidget* parent)
+SubfolderSelectionWindow::SubfolderSelectionWindow(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
     setObjectName("frmSelectSubfolders");
     setModal(true);
     PaintWindow(*this, kListBackColour);
-    picSubfolders_ = new QWidget(this);
-    picSubfolders_->setObjectName("picSubfolders");
-    picSubfolders_->setLayout(new QVBoxLayout);
-    picSubfolders_->layout()->setContentsMargins(0, 0, 0, 0);
-    picSubfolders_->layout()->setSpacing(0);
-    reading_ = new QLabel(picSubfolders_);
+    subfolderPanel_ = new QWidget(this);
+    subfolderPanel_->setObjectName("picSubfolders");
+    subfolderPanel_->setLayout(new QVBoxLayout);
+    subfolderPanel_->layout()->setContentsMargins(0, 0, 0, 0);
+    subfolderPanel_->layout()->setSpacing(0);
+    reading_ = new QLabel(subfolderPanel_);
     QFont readingFont = reading_->font();
     readingFont.setPointSize(kReadingFontSize);
     reading_->setFont(readingFont);
-    picSubfolders_->layout()->addWidget(reading_);
+    subfolderPanel_->layout()->addWidget(reading_);
     // The rows stand at the top, one under the other; the space below stays empty.
-    static_cast<QVBoxLayout*>(picSubfolders_->layout())->addStretch(1);
-    vsbScrollBar_ = new QScrollBar(Qt::Vertical, this);
-    vsbScrollBar_->setObjectName("vsbScrollBar");
-    vsbScrollBar_->setAccessibleName("Scroll the subfolders");
-    vsbScrollBar_->hide();
-    lblNumSubfolders_ = NamedLabel("lblNumSubfolders", "", this);
+    static_cast<QVBoxLayout*>(subfolderPanel_->layout())->addStretch(1);
+    scrollBar_ = new QScrollBar(Qt::Vertical, this);
+    scrollBar_->setObjectName("vsbScrollBar");
+    scrollBar_->setAccessibleName("Scroll the subfolders");
+    scrollBar_->hide();
+    subfolderCountLabel_ = NamedLabel("lblNumSubfolders", "", this);
     selectAll_ = NamedButton("cmdSelectDeselectAllSubfolders_1", "Select all", this);
     deselectAll_ = NamedButton("cmdSelectDeselectAllSubfolders_0", "Deselect all", this);
-    cmdAccept_ = NamedButton("cmdAccept", "Accept", this);
-    cmdCancel_ = NamedButton("cmdCancel", "Cancel", this);
-    cmdAccept_->setAutoDefault(false);
-    cmdCancel_->setAutoDefault(false);
+    acceptButton_ = NamedButton("cmdAccept", "Accept", this);
+    cancelButton_ = NamedButton("cmdCancel", "Cancel", this);
+    acceptButton_->setAutoDefault(false);
+    cancelButton_->setAutoDefault(false);
 
     auto* list = new QHBoxLayout;
-    list->addWidget(picSubfolders_, 1);
-    list->addWidget(vsbScrollBar_);
+    list->addWidget(subfolderPanel_, 1);
+    list->addWidget(scrollBar_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(selectAll_);
     buttons->addWidget(deselectAll_);
-    buttons->addWidget(lblNumSubfolders_, 1);
-    buttons->addWidget(cmdAccept_);
-    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(subfolderCountLabel_, 1);
+    buttons->addWidget(acceptButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(list, 1);
     layout->addLayout(buttons);
 
-    connect(vsbScrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
+    connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
         if (!busy_) {
             ShowPage(value);
         }
     });
     connect(selectAll_, &QPushButton::clicked, this, [this] { SetAll(true); });
     connect(deselectAll_, &QPushButton::clicked, this, [this] { SetAll(false); });
-    connect(cmdAccept_, &QPushButton::clicked, this, [this] {
+    connect(acceptButton_, &QPushButton::clicked, this, [this] {
         if (!busy_) {
             Finish(true);
         }
     });
-    connect(cmdCancel_, &QPushButton::clicked, this, [this] { Finish(false); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { Finish(false); });
 }
 
-SubfolderChoice FrmSelectSubfolders::Choose(const std::string& topFolder,
-                                            const std::string& caption,
-                                            const std::vector<std::string>& previousSelection) {
+SubfolderChoice SubfolderSelectionWindow::Choose(
+    const std::string& topFolder, const std::string& caption,
+    const std::vector<std::string>& previousSelection) {
     topFolder_ = WithTrailingSeparator(topFolder);
     caption_ = caption;
     previous_ = previousSelection;
@@ -102,21 +102,21 @@ SubfolderChoice FrmSelectSubfolders::Choose(const std::string& topFolder,
     return choice;
 }
 
-void FrmSelectSubfolders::showEvent(QShowEvent* event) {
+void SubfolderSelectionWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     setWindowTitle(QString::fromStdString(caption_));
     // Read once the window is on the screen, so that its progress can be seen.
     QTimer::singleShot(0, this, [this] { ReadFolder(); });
 }
 
-void FrmSelectSubfolders::ReadFolder() {
+void SubfolderSelectionWindow::ReadFolder() {
     busy_ = true;
     stop_ = false;
     finishing_ = false;
     RemoveRows();
     entries_.clear();
-    lblNumSubfolders_->clear();
-    vsbScrollBar_->hide();
+    subfolderCountLabel_->clear();
+    scrollBar_->hide();
     reading_->setText("Reading disk . . .");
     reading_->show();
     SubfolderListing listing = ReadSubfolders(topFolder_, noSizes, [this](int read) {
@@ -142,12 +142,12 @@ void FrmSelectSubfolders::ReadFolder() {
     busy_ = false;
 }
 
-void FrmSelectSubfolders::ShowRows() {
+void SubfolderSelectionWindow::ShowRows() {
     const SubfolderPaging paging = PagingFor(static_cast<int>(entries_.size()), rowsPerPage);
     for (int row = 0; row < paging.rows; ++row) {
-        auto* box = new QCheckBox(picSubfolders_);
-        box->setObjectName(QStringLiteral("chkSubfolder_%1").arg(row));
-        auto* rowsLayout = static_cast<QVBoxLayout*>(picSubfolders_->layout());
+        auto* box = new QCheckBox(subfolderPanel_);
+        box->setObjectName(QStringLiteral("subfolderBox_%1").arg(row));
+        auto* rowsLayout = static_cast<QVBoxLayout*>(subfolderPanel_->layout());
         rowsLayout->insertWidget(rowsLayout->count() - 1, box);
         connect(box, &QCheckBox::clicked, this, [this, row](bool checked) {
             if (!busy_) {
@@ -156,19 +156,19 @@ void FrmSelectSubfolders::ShowRows() {
         });
         rows_.push_back(box);
     }
-    vsbScrollBar_->setRange(0, paging.scrollMaximum);
-    vsbScrollBar_->setSingleStep(1);
-    vsbScrollBar_->setPageStep(paging.pageStep);
-    vsbScrollBar_->setValue(0);
-    vsbScrollBar_->setVisible(paging.scrollBar);
+    scrollBar_->setRange(0, paging.scrollMaximum);
+    scrollBar_->setSingleStep(1);
+    scrollBar_->setPageStep(paging.pageStep);
+    scrollBar_->setValue(0);
+    scrollBar_->setVisible(paging.scrollBar);
     ShowPage(0);
     UpdateSummary();
     // As high as its rows and the button row need.
     resize(width(), sizeHint().height());
-    cmdCancel_->setFocus();
+    cancelButton_->setFocus();
 }
 
-void FrmSelectSubfolders::ShowPage(int first) {
+void SubfolderSelectionWindow::ShowPage(int first) {
     first_ = first;
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         const SubfolderEntry& entry = entries_[static_cast<std::size_t>(first_) + row];
@@ -177,29 +177,29 @@ void FrmSelectSubfolders::ShowPage(int first) {
     }
 }
 
-void FrmSelectSubfolders::RowClicked(int row, bool checked) {
+void SubfolderSelectionWindow::RowClicked(int row, bool checked) {
     SubfolderEntry& entry = entries_[static_cast<std::size_t>(first_ + row)];
     rows_[static_cast<std::size_t>(row)]->setChecked(SetChecked(entry, checked));
     UpdateSummary();
 }
 
-void FrmSelectSubfolders::SetAll(bool checked) {
+void SubfolderSelectionWindow::SetAll(bool checked) {
     if (busy_) {
         return;
     }
     SetAllChecked(entries_, checked);
     ShowPage(first_);
     UpdateSummary();
-    cmdAccept_->setFocus();
+    acceptButton_->setFocus();
 }
 
-void FrmSelectSubfolders::UpdateSummary() {
+void SubfolderSelectionWindow::UpdateSummary() {
     const bool withTotal = LowerCaseText(caption_).find("included") != std::string::npos;
-    lblNumSubfolders_->setText(
+    subfolderCountLabel_->setText(
         QString::fromStdString(SummariseSelection(entries_, withTotal).text));
 }
 
-void FrmSelectSubfolders::Finish(bool accepted) {
+void SubfolderSelectionWindow::Finish(bool accepted) {
     finishing_ = true;
     accepted_ = accepted;
     stop_ = !accepted;
@@ -211,19 +211,19 @@ void FrmSelectSubfolders::Finish(bool accepted) {
     RemoveRows();
 }
 
-void FrmSelectSubfolders::RemoveRows() {
+void SubfolderSelectionWindow::RemoveRows() {
     for (QCheckBox* row : rows_) {
         row->deleteLater();
     }
     rows_.clear();
 }
 
-void FrmSelectSubfolders::reject() {
+void SubfolderSelectionWindow::reject() {
     // Esc: the same as Cancel.
     Finish(false);
 }
 
-void FrmSelectSubfolders::closeEvent(QCloseEvent* event) {
+void SubfolderSelectionWindow::closeEvent(QCloseEvent* event) {
     if (!finishing_) {
         dialogs_.Ask({"Please exit this window only by clicking on 'Accept' or 'Cancel'.",
                       "Select Folders", MessageButtons::Ok, 1, MessageIcon::Exclamation});

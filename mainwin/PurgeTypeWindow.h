@@ -14,11 +14,11 @@ class QRadioButton;
 
 namespace vorlane {
 
-class FrmTypeOfPurge : public QDialog {
+class PurgeTypeWindow : public QDialog {
     Q_OBJECT
 
   public:
-    FrmTypeOfPurge(Dialogs& dialogs, QWidget* parent);
+    PurgeTypeWindow(Dialogs& dialogs, QWidget* parent);
 
     // Shows the choice modally. Accept (after Yes to its question) takes the shown
     // type; Cancel, Esc and the title bar restore the type of the opening. Passes
@@ -33,11 +33,11 @@ class FrmTypeOfPurge : public QDialog {
     PurgeTypeChoice ShownChoice() const;
 
     Dialogs& dialogs_;
-    std::array<QRadioButton*, 3> optPurgeType_{};
-    std::array<QLabel*, 3> lblPurgeType_{};
-    std::array<QComboBox*, 3> cboNumberOfPasses_{};
-    QPushButton* cmdAccept_ = nullptr;
-    QPushButton* cmdCancel_ = nullptr;
+    std::array<QRadioButton*, 3> purgeTypeOptions_{};
+    std::array<QLabel*, 3> purgeTypeLabel_{};
+    std::array<QComboBox*, 3> passCountList_{};
+    QPushButton* acceptButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace vorlane

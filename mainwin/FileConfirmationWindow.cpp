@@ -1,4 +1,4 @@
-#include "mainwin/FrmConfirmFiles.h"
+#include "mainwin/FileConfirmationWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +28,7 @@ constexpr ButtonSpec kButtons[] = {
 
 }  // namespace
 
-FrmConfirmFiles::FrmConfirmFiles(QWidget* parent) : QDialog(parent) {
+FileConfirmationWindow::FileConfirmationWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("frmConfirmFiles");
     setWindowTitle("Confirm purging of this file");
     setModal(true);
@@ -36,9 +36,9 @@ FrmConfirmFiles::FrmConfirmFiles(QWidget* parent) : QDialog(parent) {
     setFont(arial);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(NamedLabel("lblPurgeThisFile", "Purge this file?", this));
-    lblFile_ = NamedLabel("lblFile", QString(), this);
-    lblFile_->setWordWrap(true);
-    layout->addWidget(lblFile_);
+    fileLabel_ = NamedLabel("lblFile", QString(), this);
+    fileLabel_->setWordWrap(true);
+    layout->addWidget(fileLabel_);
     auto* row = new QHBoxLayout;
     for (const ButtonSpec& spec : kButtons) {
         auto* button = new QPushButton(spec.caption, this);
@@ -51,13 +51,13 @@ FrmConfirmFiles::FrmConfirmFiles(QWidget* parent) : QDialog(parent) {
     layout->addLayout(row);
 }
 
-void FrmConfirmFiles::Answer(FileConfirmation answer) {
+void FileConfirmationWindow::Answer(FileConfirmation answer) {
     answer_ = answer;
     accept();
 }
 
-FileConfirmation FrmConfirmFiles::Choose(const std::string& fileText, const QWidget* over) {
-    lblFile_->setText(QString::fromStdString(fileText));
+FileConfirmation FileConfirmationWindow::Choose(const std::string& fileText, const QWidget* over) {
+    fileLabel_->setText(QString::fromStdString(fileText));
     answer_ = FileConfirmation::No;  // the title bar and Esc answer No
     adjustSize();
     if (over) {

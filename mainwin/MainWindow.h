@@ -8,9 +8,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <map>
+#include <set>
 
 #include "mainwin/ChoiceWindowSet.h"
 #include "mainwin/CommandButton.h"
+#include "mainwin/CommandHost.h"
 #include "mainwin/GuiBridge.h"
 #include "mainwin/ReportCommands.h"
 #include "operation/OperationControl.h"
@@ -19,13 +21,13 @@
 
 namespace vorlane {
 
-class FrmMain : public QWidget {
+class MainWindow : public QWidget, public CommandHost {
     Q_OBJECT
 
   public:
     // dialogs: the real ones, or a script in tests; it must outlive the window.
-    explicit FrmMain(Dialogs& dialogs, QWidget* parent = nullptr);
-    ~FrmMain() override;
+    explicit MainWindow(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Sets the defaults, shows the window, loads the setup for the next run and shows
     // the choices (the program texts are loaded before).
@@ -33,7 +35,8 @@ class FrmMain : public QWidget {
     // A file or folder named on the command line.
     void OpenPath(const std::string& path);
 
-    MainState& State() { return state_; }
+    QWidget& HostWidget() override { return *this; }
+    MainState& State() override { return state_; }
     TargetCommands& Commands() { return commands_; }
     ChoiceWindowSet& Windows() { return windows_; }
     OperationControl& Control() { return control_; }
@@ -42,21 +45,22 @@ class FrmMain : public QWidget {
     bool DialogGuard() const { return dialogGuard_; }
     bool Quitting() const { return quitting_; }
 
-    CommandButton* Button(const QString& objectName) const;
+    CommandButton* Button(const QString& objectName) const override;
     QLabel* Label(const QString& objectName) const;
-    QFrame* Menu() const { return fraMenu_; }
+    QFrame* Menu() const override { return menuFrame_; }
 
-    void EnableMenu(bool enabled);
-    // Gives a command button its handler in place of the one it has (the tool windows
-    // plug their commands in this way).
-    void SetCommand(const QString& objectName, const std::function<void()>& command,
-                    bool guarded = true);
-    QFrame* SetupPanel() const { return fraSetup_; }
-    QFrame* SaveSetupPanel() const { return picSaveSetup_; }
+    void EnableMenu(bool enabled) override;
+    // Gives a command button its handler. The window wires its own commands; the tool
+    // windows wire theirs once, through this. A button keeps its first handler: false
+    // when it already had one.
+    bool WireCommand(const QString& objectName, const std::function<void()>& command,
+                     bool guarded = true);
+    QFrame* SetupPanel() const { return setupFrame_; }
+    QFrame* SaveSetupPanel() const { return saveSetupPanel_; }
     // Commands are ignored for a second after a file dialog closes.
     void StartDialogGuard();
     // Shows the state's labels.
-    void Refresh();
+    void Refresh() override;
     // Ends the program: closes every window, answers any pending question with
     // Cancel, stops a running operation and waits for it.
     void Quit();
@@ -72,7 +76,6 @@ class FrmMain : public QWidget {
     void WireCommands();
     // Runs a command unless the guard second after a file dialog is on.
     void Guarded(CommandButton* button, const std::function<void()>& command, bool guarded = true);
-    void NotReady(CommandButton* button, bool guarded);
     void PlaceNearMenu(QWidget& window);
 
     MainState state_;
@@ -87,10 +90,11 @@ class FrmMain : public QWidget {
     bool dialogGuard_ = false;
     bool quitting_ = false;
 
-    QFrame* fraMenu_ = nullptr;
-    QFrame* fraSetup_ = nullptr;
-    QFrame* picSaveSetup_ = nullptr;
+    QFrame* menuFrame_ = nullptr;
+    QFrame* setupFrame_ = nullptr;
+    QFrame* saveSetupPanel_ = nullptr;
     std::map<QString, CommandButton*> buttons_;
+    std::set<QString> wired_;  // the buttons that have their handler
     std::map<QString, QLabel*> labels_;
 };
 

@@ -10,11 +10,11 @@ class QLabel;
 
 namespace vorlane {
 
-class FrmConfirmFiles : public QDialog {
+class FileConfirmationWindow : public QDialog {
     Q_OBJECT
 
   public:
-    explicit FrmConfirmFiles(QWidget* parent);
+    explicit FileConfirmationWindow(QWidget* parent);
 
     // Shows the file modally over the bottom of `over` (when given).
     FileConfirmation Choose(const std::string& fileText, const QWidget* over);
@@ -22,7 +22,7 @@ class FrmConfirmFiles : public QDialog {
   private:
     void Answer(FileConfirmation answer);
 
-    QLabel* lblFile_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
     FileConfirmation answer_ = FileConfirmation::No;
 };
 

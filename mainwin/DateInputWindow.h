@@ -14,11 +14,11 @@ class QPushButton;
 
 namespace vorlane {
 
-class FrmCEDateInput : public QDialog {
+class DateInputWindow : public QDialog {
     Q_OBJECT
 
   public:
-    FrmCEDateInput(Dialogs& dialogs, QWidget* parent);
+    DateInputWindow(Dialogs& dialogs, QWidget* parent);
 
     // Shows the day (an empty date when it lies outside the years offered) modally.
     DateWindowResult Choose(std::int32_t& jdn, const QString& caption);
@@ -37,13 +37,13 @@ class FrmCEDateInput : public QDialog {
     void DateListChosen();
 
     Dialogs& dialogs_;
-    QLabel* lblDateText_ = nullptr;
-    QComboBox* cboMonthNames_ = nullptr;
-    QComboBox* cboDayNumbers_ = nullptr;
-    QLineEdit* txbYear_ = nullptr;
-    QPushButton* cmdAccept_ = nullptr;
-    QPushButton* cmdClear_ = nullptr;
-    QPushButton* cmdCancel_ = nullptr;
+    QLabel* dateLabel_ = nullptr;
+    QComboBox* monthList_ = nullptr;
+    QComboBox* dayList_ = nullptr;
+    QLineEdit* yearEdit_ = nullptr;
+    QPushButton* acceptButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     int lowestYear_;
     int highestYear_;
     bool moveFocus_ = true;

@@ -1,0 +1,221 @@
+#include "mainwin/ReportWindow.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include "mainwin/WindowLook.h"
+#include "selection/ReportButtons.h"
+
+namespace vorlane {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QPushButton* NamedButton(const char* name, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void SetWidth(QPushButton& button, int twips) {
+    button.setFixedWidth(twips / kTwipsPerPixel);
+}
+
+}  // namespace
+
+QString ReportForDisplay(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (const char c : text) {
+        if (c != '\r') {
+            lines += c;
+        }
+    }
+    return QString::fromStdString(lines);
+}
+
+ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
+    : QWidget(parent, Qt::Window), control_(control) {
+    setObjectName("frmReport");
+    reportText_ = new QPlainTextEdit(this);
+    reportText_->setObjectName("txbText");
+    reportText_->setAccessibleName("Report");
+    reportText_->setReadOnly(true);
+    reportText_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    reportText_->setFont(QFont("Monospace"));
+    reportText_->viewport()->installEventFilter(this);
+    pauseButton_ = NamedButton("cmdPauseContinue", "Pause", this);
+    stopButton_ = NamedButton("cmdStop", "Stop", this);
+    closeButton_ = NamedButton("cmdClose", "Close", this);
+    copyButton_ = NamedButton("cmdCopyToClipboard", "Copy to clipboard", this);
+    pausedDoneLabel_ = NamedLabel("lblPausedDone", QString(), this);
+    dotsLabel_ = NamedLabel("lblDots", ". . .", this);
+    dotsLabel_->setAccessibleName("Listing in progress");
+    for (QLabel* label : {pausedDoneLabel_, dotsLabel_}) {
+        label->setAlignment(Qt::AlignCenter);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copyButton_);
+    buttons->addStretch();
+    buttons->addWidget(pausedDoneLabel_);
+    buttons->addWidget(dotsLabel_);
+    buttons->addStretch();
+    buttons->addWidget(stopButton_);
+    buttons->addWidget(pauseButton_);
+    buttons->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(reportText_, 1);
+    layout->addLayout(buttons);
+    SetWidth(*closeButton_, 1000);
+    connect(pauseButton_, &QPushButton::clicked, this, &ReportWindow::PauseContinue);
+    connect(stopButton_, &QPushButton::clicked, this, &ReportWindow::StopClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &ReportWindow::CloseClicked);
+    connect(copyButton_, &QPushButton::clicked, this, &ReportWindow::CopyToClipboard);
+    ShowButtons(ReportPhase::Ended);
+    copyButton_->hide();
+    dotsLabel_->hide();
+    resize(720, 520);
+}
+
+QPushButton* ReportWindow::Button(const char* objectName) const {
+    return findChild<QPushButton*>(objectName);
+}
+
+void ReportWindow::StartOperation(const QString& caption, bool purging, bool dots) {
+    setWindowTitle(caption);
+    purging_ = purging;
+    dots_ = dots;
+    ShowButtons(purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);
+    ShowCopyCaption(false);
+}
+
+void ReportWindow::ShowButtons(ReportPhase phase, const std::string& pausedDone) {
+    phase_ = phase;
+    const ReportButtons shown = ButtonsFor(phase, pausedDone);
+    pauseButton_->setText(QString::fromStdString(shown.pauseCaption));
+    SetWidth(*pauseButton_, shown.pauseWidth);
+    pauseButton_->setVisible(shown.pauseVisible);
+    SetWidth(*stopButton_, shown.stopWidth);
+    stopButton_->setVisible(shown.stopVisible);
+    closeButton_->setVisible(shown.closeVisible);
+    copyButton_->setVisible(shown.copyVisible);
+    pausedDoneLabel_->setText(QString::fromStdString(shown.pausedDone));
+    const bool running = phase == ReportPhase::PurgeRunning || phase == ReportPhase::ListingRunning;
+    dotsLabel_->setVisible(dots_ && running);
+}
+
+void ReportWindow::ShowCopyCaption(bool textSelected) {
+    const CopyButton copy = CopyButtonFor(textSelected);
+    copyButton_->setText(QString::fromStdString(copy.caption));
+    SetWidth(*copyButton_, copy.width);
+}
+
+void ReportWindow::ApplyChange(const ReportChangeBatch::Change& change) {
+    const std::size_t kept = std::min(change.keptBytes, text_.size());
+    QTextCursor cursor(reportText_->document());
+    cursor.movePosition(QTextCursor::End);
+    if (kept < text_.size()) {
+        // Positions count UTF-16 units and one per line break, as the shown text does.
+        const int removed =
+            static_cast<int>(ReportForDisplay(std::string_view(text_).substr(kept)).size());
+        // An absolute position: moving left character by character costs a layout each.
+        cursor.setPosition(cursor.position() - removed, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        text_.resize(kept);
+    }
+    cursor.insertText(ReportForDisplay(change.tail));
+    text_.append(change.tail);
+    reportText_->setTextCursor(cursor);
+    reportText_->ensureCursorVisible();
+}
+
+void ReportWindow::ShowPhase(ReportPhase phase, const std::string& pausedDone) {
+    if (phase == ReportPhase::Paused) {
+        return;
+    }
+    if (phase == ReportPhase::PurgeRunning) {
+        purging_ = true;
+        dots_ = false;
+    } else if (phase == ReportPhase::ListingRunning) {
+        purging_ = false;
+    }
+    ShowButtons(phase, pausedDone);
+}
+
+void ReportWindow::Finished() {
+    CopyToClipboard();
+    QTextCursor end = reportText_->textCursor();
+    end.movePosition(QTextCursor::End);
+    reportText_->setTextCursor(end);
+}
+
+void ReportWindow::SetFileQuestionShowing(bool showing) {
+    if (showing) {
+        pauseButton_->hide();
+        stopButton_->hide();
+    } else {
+        ShowButtons(phase_, pausedDoneLabel_->text().toStdString());
+    }
+}
+
+void ReportWindow::PauseContinue() {
+    const bool paused = control_.PauseContinue();
+    ShowButtons(paused ? ReportPhase::Paused
+                       : (purging_ ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning));
+}
+
+void ReportWindow::StopClicked() {
+    control_.Stop();
+    ShowButtons(ReportPhase::Stopped);
+    copyButton_->hide();
+}
+
+void ReportWindow::CloseClicked() {
+    control_.Close();
+    hide();
+}
+
+void ReportWindow::closeEvent(QCloseEvent* event) {
+    // The title bar's close is the Close button: the window is hidden, not destroyed,
+    // and whatever runs stops at its next checkpoint.
+    control_.Close();
+    event->accept();
+}
+
+void ReportWindow::CopyToClipboard() {
+    if (!text_.empty()) {
+        const QString selected = reportText_->textCursor().selectedText();
+        // A selection holds U+2029 for its line breaks.
+        QGuiApplication::clipboard()->setText(
+            selected.isEmpty() ? ReportForDisplay(text_)
+                               : QString(selected).replace(QChar::ParagraphSeparator, '\n'));
+        pausedDoneLabel_->clear();
+        ShowCopyCaption(false);
+    }
+    if (closeButton_->isVisible()) {
+        closeButton_->setFocus();
+    }
+}
+
+bool ReportWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == reportText_->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && copyButton_->isEnabled()) {
+        const bool selected = reportText_->textCursor().hasSelection();
+        ShowCopyCaption(selected);
+        if (selected) {
+            pausedDoneLabel_->clear();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vorlane
