@@ -95,12 +95,12 @@ class PurgeEndTest : public ::testing::Test {
         purger.PurgeBatch(files, request, goOn);
         std::vector<FileOutcome> results;
         for (const BatchFile& file : files) {
-            results.push_back(file.result);
+            results.push_back(file.result.outcome);
         }
         return results;
     }
     FileOutcome Single(const std::string& name, const PurgeHooks& hooks = {}) {
-        return PurgeFileAtPath(purger, folder.Write(name, "secret"), request, hooks);
+        return PurgeFileAtPath(purger, folder.Write(name, "secret"), request, hooks).outcome;
     }
 
     TempFolder folder;
@@ -175,10 +175,10 @@ TEST_F(PurgeEndTest, AReadOnlyOrFailingVolumeIsNotRetried) {
         stand.removeCalls = stand.sleeps = 0;
         stand.removeError = error;
         const std::string first = folder.Write("first", "secret");
-        EXPECT_EQ(PurgeFileAtPath(fresh, first, request), FileOutcome::NotDeleted);
+        EXPECT_EQ(PurgeFileAtPath(fresh, first, request).outcome, FileOutcome::NotDeleted);
         stand.removeError = EBUSY;  // would be retried on a sound volume
         const std::string second = folder.Write("second", "secret");
-        EXPECT_EQ(PurgeFileAtPath(fresh, second, request), FileOutcome::NotDeleted);
+        EXPECT_EQ(PurgeFileAtPath(fresh, second, request).outcome, FileOutcome::NotDeleted);
         EXPECT_EQ(stand.removeCalls, 2);
         EXPECT_EQ(stand.sleeps, 0);
         EXPECT_TRUE(fs::exists(first) && fs::exists(second));
