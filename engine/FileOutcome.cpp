@@ -112,10 +112,6 @@ Seriousness SeriousnessOf(FileOutcome outcome) {
     }
 }
 
-FileOutcome Worse(FileOutcome first, FileOutcome second) {
-    return SeriousnessOf(second) > SeriousnessOf(first) ? second : first;
-}
-
 std::string OutcomeText(const FileResult& result, OutcomeForm form, const std::string& path) {
     const OutcomeWords* words = WordsOf(result.outcome);
     if (words == nullptr) {

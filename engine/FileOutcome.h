@@ -79,8 +79,7 @@ struct FileResult {
     bool Purged() const { return outcome == FileOutcome::Ok; }
 };
 
-// How bad an outcome is, least first, so that the outcomes of many files merge into one
-// by taking the worst.
+// How bad an outcome is, least first: what a command's status is made of.
 enum class Seriousness {
     Purged,
     LeftAlone,  // a rule or the person kept the file out of the purge
@@ -89,9 +88,6 @@ enum class Seriousness {
 };
 
 Seriousness SeriousnessOf(FileOutcome outcome);
-
-// The more serious of the two; the first of them when they weigh the same.
-FileOutcome Worse(FileOutcome first, FileOutcome second);
 
 // Where an outcome's words are shown.
 enum class OutcomeForm {
