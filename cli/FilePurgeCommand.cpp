@@ -32,8 +32,8 @@ struct FilePurgeChoices {
 
 // One call for every pass, as a folder purge makes it: one descriptor for all of them.
 // A stop, between passes or inside an overwrite, leaves the file unpurged at its size.
-FileOutcome PurgeFile(FilePurger& purger, const std::string& path, const FilePurgeChoices& choices,
-                      const StopRequest& stop, ProgressLine& progress) {
+FileResult PurgeFile(FilePurger& purger, const std::string& path, const FilePurgeChoices& choices,
+                     const StopRequest& stop, ProgressLine& progress) {
     const std::int64_t size = platform::Sys().StatNoFollow(path).size;
     PurgeRequest request;
     request.purgeType = choices.purgeType;
@@ -50,7 +50,7 @@ FileOutcome PurgeFile(FilePurger& purger, const std::string& path, const FilePur
     };
     hooks.stopRequested = [&stop] { return stop.Requested(); };
     progress.StartPass(path, 1, choices.passes, size);
-    const FileOutcome result = PurgeFileAtPath(purger, path, request, hooks);
+    const FileResult result = PurgeFileAtPath(purger, path, request, hooks);
     progress.StartPass(path, 0, choices.passes, size);
     return result;
 }
@@ -70,11 +70,11 @@ void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& pa
     }
 }
 
-std::string OutcomeText(FileOutcome code, bool slackOnly) {
-    if (code == FileOutcome::Ok && slackOnly) {
+std::string LineText(const FileResult& result, bool slackOnly) {
+    if (result.Purged() && slackOnly) {
         return "slack purged";
     }
-    return (code == FileOutcome::Ok ? "" : "not purged: ") + std::string(PurgeResultMeaning(code));
+    return (result.Purged() ? "" : "not purged: ") + OutcomeText(result, OutcomeForm::Line);
 }
 
 }  // namespace
@@ -104,8 +104,7 @@ int PurgeFiles(Options& options, StopRequest& stop) {
     FilePurger purger;
     const platform::VolumeTable volumes;
     std::set<dev_t> noted;
-    bool allPurged = true;
-    bool linkGiven = false;
+    int status = kExitAllDone;
     for (const std::string& path : options.Operands()) {
         if (stop.Requested()) {
             break;
@@ -113,27 +112,18 @@ int PurgeFiles(Options& options, StopRequest& stop) {
         std::string text;
         if (const std::string problem = platform::NameProblem(path); !problem.empty()) {
             text = "not purged: " + problem;
-            allPurged = false;
+            status = HeavierExitStatus(status, kExitNotAllPurged);
         } else {
             // The purge resolves the folder once and works from its descriptor from then on.
             progress.WithLineCleared([&] { NoteCopyOnWrite(volumes, path, noted); });
-            const FileOutcome result = PurgeFile(purger, path, choices, stop, progress);
-            allPurged = allPurged && result == FileOutcome::Ok;
-            // As rm removes only a link, a link named here is not a file to purge: the
-            // command was given the wrong name.
-            linkGiven = linkGiven || result == FileOutcome::SymbolicLink;
-            text = OutcomeText(result, choices.slackOnly);
+            const FileResult result = PurgeFile(purger, path, choices, stop, progress);
+            status = HeavierExitStatus(status, ExitStatusOf(result.outcome));
+            text = LineText(result, choices.slackOnly);
         }
         progress.WithLineCleared(
             [&] { std::cout << ShownName(path) << ": " << text << std::endl; });
     }
-    if (stop.Requested()) {
-        return kExitStopped;
-    }
-    if (linkGiven) {
-        return kExitRefused;
-    }
-    return allPurged ? kExitAllDone : kExitNotAllPurged;
+    return stop.Requested() ? kExitStopped : status;
 }
 
 }  // namespace vorlane::cli

@@ -62,6 +62,14 @@ std::vector<OpenTrash> HomeTrash() {
     return found;
 }
 
+// What one Trash folder's purge adds to the command's status.
+int StatusOf(const TrashPurgeResult& result) {
+    if (!result.ran) {
+        return kExitNothingMatched;
+    }
+    return result.failed == 0 && !result.stopped ? kExitAllDone : kExitNotAllPurged;
+}
+
 int StatusOf(const TrashPurgeResult& result, const TrashTerminal& terminal,
              const StopRequest& stop) {
     if (terminal.Declined()) {
@@ -70,13 +78,7 @@ int StatusOf(const TrashPurgeResult& result, const TrashTerminal& terminal,
         }
         return kExitRefused;
     }
-    if (stop.Requested()) {
-        return kExitStopped;
-    }
-    if (!result.ran) {
-        return kExitNothingMatched;
-    }
-    return result.failed == 0 && !result.stopped ? kExitAllDone : kExitNotAllPurged;
+    return stop.Requested() ? kExitStopped : StatusOf(result);
 }
 
 }  // namespace
@@ -98,12 +100,10 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& sto
     TrashTerminal terminal(options.Has("--yes"), stop);
     OperationControl control;
     stop.Watch(&control);
-    bool anyRan = false;
-    bool allPurged = true;
+    int status = kExitNothingMatched;
     for (const OpenTrash& trash : trashFolders) {
         const TrashPurgeResult result = PurgeTrash(trash, OperationChoices{}, terminal, control);
-        anyRan = anyRan || result.ran;
-        allPurged = allPurged && result.failed == 0 && !result.stopped;
+        status = HeavierExitStatus(status, StatusOf(result));
         if (terminal.Declined()) {
             if (terminal.NobodyToAsk()) {
                 std::cerr << "No terminal to confirm on; give --yes to purge.\n";
@@ -113,13 +113,7 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& sto
         }
     }
     stop.Watch(nullptr);
-    if (stop.Requested()) {
-        return kExitStopped;
-    }
-    if (!anyRan) {
-        return kExitNothingMatched;
-    }
-    return allPurged ? kExitAllDone : kExitNotAllPurged;
+    return stop.Requested() ? kExitStopped : status;
 }
 
 }  // namespace vorlane::cli

@@ -1,65 +1,129 @@
 #include "engine/FileOutcome.h"
 
-namespace vorlane {
+#include <algorithm>
+#include <iterator>
+#include <string_view>
 
-const char* PurgeResultMeaning(FileOutcome outcome) {
-    using enum FileOutcome;
+#include "support/Strings.h"
+
+namespace vorlane {
+namespace {
+
+// "{}" in a text is where the system's reason goes, in parentheses, when the outcome has
+// one; without it, `fallback` stands there.
+constexpr std::string_view kReasonMark = "{}";
+
+struct OutcomeWords {
+    FileOutcome outcome;
+    const char* line;
+    const char* report;
+    const char* fallback = "";
+};
+
+using enum FileOutcome;
+
+// clang-format off
+constexpr OutcomeWords kWords[] = {
+    {Ok, "purged", " not purged."},
+    {ExcludedProgramFolder, "", ": a file in the current application folder, not purged."},
+    {ExcludedSwapFile, "", ": the page file (swap file), not purged."},
+    {ExcludedTrashDesktopIni, "", ": a desktop.ini file in the Trash, not purged."},
+    {SensitiveUndecided, "", ""},
+    {SensitiveRefused, "", " not purged."},
+    {EmptyFileName, "empty file name", ": empty file name."},
+    {CannotOpen, "file cannot be opened{}", ": unable to open file for writing."},
+    {NotDeleted, "overwritten but not deleted{}", ": file overwritten but not deleted."},
+    {InvalidPurgeType, "invalid purge type", ": invalid purge type."},
+    {InvalidClusterSize, "invalid cluster size", ": invalid cluster size."},
+    {SymbolicLink, "symbolic link, not followed", ": symbolic link, not followed, not purged."},
+    {NotRegularFile, "not a regular file", ": not a regular file, not purged."},
+    {CannotOpenForWriting, "file cannot be opened for writing{}",
+     ": unable to open file for writing."},
+    {WriteFailed, "write error{}", ": write error{}, not purged.", " (disk full or device error)"},
+    {FlushFailed, "data could not be flushed to the device{}",
+     ": data could not be flushed to the device{}, not purged."},
+    {FileChanged, "file vanished or was replaced during the purge",
+     ": file vanished or was replaced during the purge, not purged."},
+    {InvalidNumberOfPasses, "invalid number of passes", ": invalid number of passes."},
+    {HardLinks, "file has other names (hard links)",
+     ": file has other names (hard links), not purged."},
+    {Stopped, "stopped before the overwrite", " not purged."},
+    {GrewDuringPurge, "file grew during the purge", ": file grew during the purge, not purged."},
+    {MountPoint, "file is a mount point", ": file is a mount point, not purged."},
+    {PseudoFileSystem, "file of a pseudo file system (proc, sysfs, ...)",
+     ": file of a pseudo file system, not purged."},
+    {LowerLayer, "its data lies in a lower layer of an overlay file system",
+     ": its data lies in a lower layer of an overlay file system, not purged."},
+    {RemovalNotFlushed, "file overwritten, but its removal could not be flushed to the device{}",
+     ": file overwritten, but its removal could not be flushed to the device{}."},
+    {PartlyOverwritten, "partly overwritten, not deleted", ": partly overwritten, not deleted."},
+    {ShrankDuringPurge, "file shrank during the purge", ": file shrank during the purge, not purged."},
+    {InUse, "file is in use by another program", ": file is in use by another program, not purged."},
+    {OpenedForWritingDuringPurge, "file was opened for writing by another program during the purge",
+     ": file was opened for writing by another program during the purge, not purged."},
+    {ReadOnlyNotPermitted, "read-only file, not permitted",
+     ": file is a read-only file, not purged.\r\n(Perhaps file is in use by another program.)"},
+    {SystemNotPermitted, "system file, not permitted", ": file is a system file, not purged."},
+};
+// clang-format on
+
+const OutcomeWords* WordsOf(FileOutcome outcome) {
+    const auto* found =
+        std::find_if(std::begin(kWords), std::end(kWords),
+                     [outcome](const OutcomeWords& w) { return w.outcome == outcome; });
+    return found == std::end(kWords) ? nullptr : found;
+}
+
+std::string WithReason(std::string text, const OutcomeWords& words, const std::error_code& cause) {
+    const std::size_t mark = text.find(kReasonMark);
+    if (mark != std::string::npos) {
+        text.replace(mark, kReasonMark.size(),
+                     cause ? " (" + cause.message() + ")" : std::string(words.fallback));
+    }
+    return text;
+}
+
+}  // namespace
+
+Seriousness SeriousnessOf(FileOutcome outcome) {
     switch (outcome) {
         case Ok:
-            return "purged";
-        case EmptyFileName:
-            return "empty file name";
-        case CannotOpen:
-            return "file cannot be opened";
-        case NotDeleted:
-            return "overwritten but not deleted";
-        case InvalidPurgeType:
-            return "invalid purge type";
-        case InvalidClusterSize:
-            return "invalid cluster size";
-        case SymbolicLink:
-            return "symbolic link, not followed";
-        case NotRegularFile:
-            return "not a regular file";
-        case CannotOpenForWriting:
-            return "file cannot be opened for writing";
-        case WriteFailed:
-            return "write error (disk full or device error)";
-        case FlushFailed:
-            return "data could not be flushed to the device";
-        case FileChanged:
-            return "file vanished or was replaced during the purge";
-        case InvalidNumberOfPasses:
-            return "invalid number of passes";
-        case HardLinks:
-            return "file has other names (hard links)";
-        case Stopped:
-            return "stopped before the overwrite";
-        case GrewDuringPurge:
-            return "file grew during the purge";
-        case MountPoint:
-            return "file is a mount point";
-        case PseudoFileSystem:
-            return "file of a pseudo file system (proc, sysfs, ...)";
-        case LowerLayer:
-            return "its data lies in a lower layer of an overlay file system";
-        case RemovalNotFlushed:
-            return "file overwritten, but its removal could not be flushed to the device";
-        case PartlyOverwritten:
-            return "partly overwritten, not deleted";
-        case ShrankDuringPurge:
-            return "file shrank during the purge";
-        case InUse:
-            return "file is in use by another program";
-        case OpenedForWritingDuringPurge:
-            return "file was opened for writing by another program during the purge";
+            return Seriousness::Purged;
+        case ExcludedProgramFolder:
+        case ExcludedSwapFile:
+        case ExcludedTrashDesktopIni:
+        case SensitiveUndecided:
+        case SensitiveRefused:
         case ReadOnlyNotPermitted:
-            return "read-only file, not permitted";
         case SystemNotPermitted:
-            return "system file, not permitted";
+        case Stopped:
+            return Seriousness::LeftAlone;
+        case NotDeleted:
+        case WriteFailed:
+        case FlushFailed:
+        case GrewDuringPurge:
+        case RemovalNotFlushed:
+        case PartlyOverwritten:
+        case ShrankDuringPurge:
+        case OpenedForWritingDuringPurge:
+            return Seriousness::Damaged;
         default:
-            return "";
+            return Seriousness::Failed;
     }
+}
+
+std::string OutcomeText(const FileResult& result, OutcomeForm form, const std::string& path) {
+    const OutcomeWords* words = WordsOf(result.outcome);
+    if (words == nullptr) {
+        return form == OutcomeForm::Line ? "" : " not purged.";
+    }
+    if (form == OutcomeForm::Line) {
+        return WithReason(words->line, *words, result.cause);
+    }
+    if (result.outcome == SensitiveUndecided) {
+        return ": \"" + ShownName(FileExtension(path, true)) + "\" files are not purged.";
+    }
+    return WithReason(words->report, *words, result.cause);
 }
 
 }  // namespace vorlane

@@ -4,6 +4,8 @@
 // down from -1; the numbers are kept from the report's history.
 
 #include <cstdint>
+#include <string>
+#include <system_error>
 
 namespace vorlane {
 
@@ -68,8 +70,33 @@ enum class FileOutcome : std::int16_t {
     SystemNotPermitted = -54,
 };
 
-// What a purge's outcome means, in the words of the per-file report line ("" for an
-// exclusion).
-const char* PurgeResultMeaning(FileOutcome outcome);
+// How one file's purge ended, with the system's reason when a call of ours failed (empty
+// when the outcome is a decision of ours, or the failing call gave no reason).
+struct FileResult {
+    FileOutcome outcome = FileOutcome::Ok;
+    std::error_code cause{};
+
+    bool Purged() const { return outcome == FileOutcome::Ok; }
+};
+
+// How bad an outcome is, least first: what a command's status is made of.
+enum class Seriousness {
+    Purged,
+    LeftAlone,  // a rule or the person kept the file out of the purge
+    Failed,     // it was to be purged and was not; nothing of it was written
+    Damaged,    // written, at least in part, and not gone: its data can no longer be trusted
+};
+
+Seriousness SeriousnessOf(FileOutcome outcome);
+
+// Where an outcome's words are shown.
+enum class OutcomeForm {
+    Line,    // on a line of its own: "purged", "file cannot be opened for writing"
+    Report,  // behind the file's name on the report: ": unable to open file for writing."
+};
+
+// What became of the file, in the words of `form`. `path` names the file, for the texts
+// that quote its extension. The system's reason is given where the text has room for it.
+std::string OutcomeText(const FileResult& result, OutcomeForm form, const std::string& path = {});
 
 }  // namespace vorlane

@@ -9,7 +9,7 @@
 namespace vorlane {
 
 // Opens the path's folder once and purges the file in it with every pass of the request.
-FileOutcome PurgeFileAtPath(FilePurger& purger, const std::string& path,
-                            const PurgeRequest& request, const PurgeHooks& hooks = {});
+FileResult PurgeFileAtPath(FilePurger& purger, const std::string& path, const PurgeRequest& request,
+                           const PurgeHooks& hooks = {});
 
 }  // namespace vorlane

@@ -128,9 +128,10 @@ struct FilePurger::Job {
     std::int64_t length = 0;               // what the overwrites cover, before rounding to clusters
     std::int64_t covered = 0;              // the end of the last overwrite
     FileOutcome result = FileOutcome::Ok;  // in a batch: how far this file got
+    std::error_code cause;                 // the failed call's reason, for the report
     bool deleted = false;
-    bool touched = false;  // in a batch: an overwrite began on it, its data is not whole
-    std::vector<ByteRange> ranges;        // what each overwrite writes, in offset order
+    bool touched = false;           // in a batch: an overwrite began on it, its data is not whole
+    std::vector<ByteRange> ranges;  // what each overwrite writes, in offset order
     std::int64_t sizeAfterOverwrite = 0;  // less after an overwrite: someone cut the file
     std::int64_t blocksBefore = 0;        // fewer later: someone let go of blocks
     mode_t modeBefore = 0;
@@ -202,6 +203,7 @@ FileOutcome FilePurger::Start(Job& job) {
     const std::error_code error =
         Sys().OpenEntry(job.file.folderFd, job.file.name, job.handle, job.checked);
     if (error) {
+        job.cause = error;
         return error == std::errc::no_such_file_or_directory ? FileOutcome::FileChanged
                                                              : FileOutcome::CannotOpenForWriting;
     }
@@ -325,7 +327,9 @@ FileOutcome FilePurger::WriteOverwrite(Job& job, PatternSelector selector) {
             const std::int64_t phase = offset % job.clusterSize;
             const auto chunk = static_cast<std::size_t>(std::min<std::int64_t>(
                 range.end - offset, static_cast<std::int64_t>(run.size()) - phase));
-            if (Sys().WriteAt(job.fd.Get(), offset, run.data() + phase, chunk)) {
+            if (const std::error_code error =
+                    Sys().WriteAt(job.fd.Get(), offset, run.data() + phase, chunk)) {
+                job.cause = error;
                 return FileOutcome::WriteFailed;
             }
             offset += static_cast<std::int64_t>(chunk);
@@ -337,15 +341,14 @@ FileOutcome FilePurger::WriteOverwrite(Job& job, PatternSelector selector) {
 // The slack with the data before it in its cluster, written back as it was read: a write
 // that begins at the end of a file lands at the wrong place of its cluster on fusefat,
 // and one from the cluster's start does not.
-FileOutcome FilePurger::WriteSlack(const Job& job, const std::string& run) {
+FileOutcome FilePurger::WriteSlack(Job& job, const std::string& run) {
     const ByteRange& slack = job.ranges.front();
     const auto phase = static_cast<std::size_t>(slack.begin % job.clusterSize);
     slackWrite_.assign(job.lastClusterData);
     slackWrite_.append(run, phase, static_cast<std::size_t>(slack.end - slack.begin));
     const std::int64_t start = slack.begin - static_cast<std::int64_t>(job.lastClusterData.size());
-    return Sys().WriteAt(job.fd.Get(), start, slackWrite_.data(), slackWrite_.size())
-               ? FileOutcome::WriteFailed
-               : FileOutcome::Ok;
+    job.cause = Sys().WriteAt(job.fd.Get(), start, slackWrite_.data(), slackWrite_.size());
+    return job.cause ? FileOutcome::WriteFailed : FileOutcome::Ok;
 }
 
 // A cut file let blocks go that the overwrites were meant to cover: whatever they held
@@ -372,7 +375,8 @@ FileOutcome FilePurger::OverwriteOnce(Job& job, PatternSelector selector) {
     if (const FileOutcome written = WriteOverwrite(job, selector); written != FileOutcome::Ok) {
         return written;
     }
-    if (Sys().FlushToDevice(job.fd.Get())) {
+    if (const std::error_code error = Sys().FlushToDevice(job.fd.Get())) {
+        job.cause = error;
         return FileOutcome::FlushFailed;
     }
     return AfterOverwrite(job);
@@ -442,14 +446,18 @@ FileOutcome FilePurger::Delete(Job& job, bool flushFolder) {
     job.fd.Reset();
     const int folder = job.file.folderFd;
     const std::string name = ScrubName(folder, job.file.name, job.checked, generator_);
-    if (RemoveName(job, name)) {
+    const std::error_code removal = RemoveName(job, name);
+    if (!removal) {
         // Until the folder's flush succeeds the unlink may live in memory only: after a
         // crash or a remount the file would be back, under its old name.
-        if (flushFolder && Sys().SyncFolder(folder)) {
+        if (const std::error_code error =
+                flushFolder ? Sys().SyncFolder(folder) : std::error_code{}) {
+            job.cause = error;
             return FileOutcome::RemovalNotFlushed;
         }
         return FileOutcome::Ok;
     }
+    job.cause = removal;
     // Kept: under its own name again, and at its own size, set through the pinned inode
     // so that no file saved under that name meanwhile is cut.
     if (name != job.file.name) {
@@ -464,8 +472,9 @@ FileOutcome FilePurger::Delete(Job& job, bool flushFolder) {
 
 // Removes the name (a busy file may let go of it soon: tried again, half a second apart).
 // A read-only or failing device will not heal in two seconds: its volume gets no retries
-// from then on, so that a volume gone read-only does not cost seconds per file.
-bool FilePurger::RemoveName(const Job& job, const std::string& name) {
+// from then on, so that a volume gone read-only does not cost seconds per file. The last
+// failure's reason when the name stays.
+std::error_code FilePurger::RemoveName(const Job& job, const std::string& name) {
     const int folder = job.file.folderFd;
     const dev_t volume = job.checked.device;
     platform::FileStatus left;
@@ -473,28 +482,28 @@ bool FilePurger::RemoveName(const Job& job, const std::string& name) {
         const std::error_code error = Sys().RemoveAt(folder, name, job.checked);
         // A name that is gone counts as deleted, whoever removed it.
         if (!error || Sys().StatAt(folder, name, left) == std::errc::no_such_file_or_directory) {
-            return true;
+            return {};
         }
         if (error == std::errc::read_only_file_system || error == std::errc::io_error) {
             failingVolumes_.insert(volume);
         }
         if (error == platform::SystemError(ESTALE) || failingVolumes_.count(volume) != 0 ||
             ++failed >= kDeleteAttempts) {
-            return false;
+            return error;
         }
         Sys().SleepMilliseconds(kDeleteRetryMs);
     }
 }
 
-FileOutcome FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& request,
-                              const PurgeHooks& hooks) {
+FileResult FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& request,
+                             const PurgeHooks& hooks) {
     if (const FileOutcome refused = RequestRefusal(file, request); refused != FileOutcome::Ok) {
-        return refused;
+        return {refused};
     }
     try {
         Job job(file, request, hooks);
         if (const FileOutcome failed = Start(job); failed != FileOutcome::Ok) {
-            return failed;
+            return {failed, job.cause};
         }
         const FileOutcome result = RunPasses(job);
         if (result == FileOutcome::Ok && request.deleteFile && !request.slackOnly) {
@@ -502,13 +511,14 @@ FileOutcome FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& requ
             if (deleted != FileOutcome::Ok) {
                 RestoreMode(job);
             }
-            return deleted;
+            return {deleted, job.cause};
         }
         Keep(job, result);
         // The passes ask for a stop only after a write: its data is no longer whole.
-        return result == FileOutcome::Stopped ? FileOutcome::PartlyOverwritten : result;
+        return {result == FileOutcome::Stopped ? FileOutcome::PartlyOverwritten : result,
+                job.cause};
     } catch (...) {  // out of memory for the blocks: the file was not purged
-        return FileOutcome::WriteFailed;
+        return {FileOutcome::WriteFailed, std::make_error_code(std::errc::not_enough_memory)};
     }
 }
 
@@ -560,8 +570,9 @@ bool FilePurger::FlushBatch(std::vector<Job>& jobs, int batchFd,
         if (!goOn()) {
             return false;
         }
-        if (Sys().FlushToDevice(job.fd.Get())) {
+        if (const std::error_code error = Sys().FlushToDevice(job.fd.Get())) {
             job.result = FileOutcome::FlushFailed;
+            job.cause = error;
         }
     }
     return true;
@@ -646,13 +657,15 @@ void FilePurger::DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>
         }
     }
     for (int folder : folders) {
-        if (!Sys().SyncFolder(folder)) {
+        const std::error_code error = Sys().SyncFolder(folder);
+        if (!error) {
             continue;
         }
         // Every unlink this flush was to make durable may come back after a crash.
         for (Job& job : jobs) {
             if (job.deleted && job.file.folderFd == folder) {
                 job.result = FileOutcome::RemovalNotFlushed;
+                job.cause = error;
             }
         }
     }
@@ -678,20 +691,20 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
     try {
         jobs.reserve(files.size());
         for (BatchFile& entry : files) {
-            entry.result = RequestRefusal(entry.file, request);
-            if (entry.result != FileOutcome::Ok) {
+            entry.result = {RequestRefusal(entry.file, request)};
+            if (!entry.result.Purged()) {
                 continue;
             }
             Job job(entry.file, request, kNoHooks);
-            entry.result = Start(job);
-            if (entry.result == FileOutcome::Ok && !jobs.empty() &&
+            entry.result = {Start(job), job.cause};
+            if (entry.result.Purged() && !jobs.empty() &&
                 job.clusterSize != jobs.front().clusterSize) {
                 // Another volume's clusters (a file mounted over a name): alone.
                 RestoreMode(job);
                 job.fd.Reset();
                 job.handle.Reset();
                 entry.result = Purge(entry.file, request);
-            } else if (entry.result == FileOutcome::Ok) {
+            } else if (entry.result.Purged()) {
                 jobs.push_back(std::move(job));
                 owners.push_back(&entry);
             }
@@ -702,13 +715,15 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
         }
     } catch (...) {  // out of memory for the blocks: nothing more is written
         for (Job& job : jobs) {
-            job.result = job.result == FileOutcome::Ok && !job.deleted ? FileOutcome::WriteFailed
-                                                                       : job.result;
+            if (job.result == FileOutcome::Ok && !job.deleted) {
+                job.result = FileOutcome::WriteFailed;
+                job.cause = std::make_error_code(std::errc::not_enough_memory);
+            }
         }
     }
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         Finish(jobs[i]);
-        owners[i]->result = jobs[i].result;
+        owners[i]->result = {jobs[i].result, jobs[i].cause};
     }
 }
 

@@ -53,7 +53,7 @@ struct PurgeHooks {
 // One file of a batch and how its purge ended.
 struct BatchFile {
     PurgeFileRef file;
-    FileOutcome result = FileOutcome::Ok;
+    FileResult result{};
 };
 
 // Small files go through their overwrites together: overwrite k is written to every file,
@@ -71,9 +71,10 @@ class FilePurger {
     // Seeds the generator from the system's entropy source.
     FilePurger();
 
-    // Every pass of one file. Never throws; every failure is an outcome of its own.
-    FileOutcome Purge(const PurgeFileRef& file, const PurgeRequest& request,
-                      const PurgeHooks& hooks = {});
+    // Every pass of one file. Never throws; every failure is an outcome of its own, with
+    // the system's reason when a call failed.
+    FileResult Purge(const PurgeFileRef& file, const PurgeRequest& request,
+                     const PurgeHooks& hooks = {});
 
     // Every pass of each file of the batch, then the deletes and one flush of each folder.
     // goOn is asked before each file's write, between the files' own flushes and before
@@ -100,7 +101,7 @@ class FilePurger {
     FileOutcome Open(Job& job);
     FileOutcome TakeLease(Job& job);
     FileOutcome WriteOverwrite(Job& job, PatternSelector selector);
-    FileOutcome WriteSlack(const Job& job, const std::string& run);
+    FileOutcome WriteSlack(Job& job, const std::string& run);
     FileOutcome CheckedLease(Job& job) const;
     FileOutcome CheckedSize(const Job& job) const;
     FileOutcome AfterOverwrite(Job& job) const;
@@ -116,7 +117,7 @@ class FilePurger {
     FileOutcome RunPasses(Job& job);
     FileOutcome OverwriteOnce(Job& job, PatternSelector selector);
     FileOutcome Delete(Job& job, bool flushFolder = true);
-    bool RemoveName(const Job& job, const std::string& name);
+    std::error_code RemoveName(const Job& job, const std::string& name);
     void Keep(const Job& job, FileOutcome result);
     void RestoreSizeAndTimes(const Job& job);
     void RestoreMode(const Job& job);
@@ -131,7 +132,7 @@ class FilePurger {
     std::optional<PatternSelector> runSelector_;
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
     SystemFolders systemFolders_;
-    std::set<dev_t> failingVolumes_;     // a delete failed for good there: no more retries
+    std::set<dev_t> failingVolumes_;  // a delete failed for good there: no more retries
 };
 
 }  // namespace vorlane

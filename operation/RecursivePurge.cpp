@@ -32,6 +32,7 @@ struct FileJob {
     std::string path;
     std::string name;
     FileOutcome code = FileOutcome::Ok;
+    std::error_code cause{};  // the system's reason for a failed purge
     std::int64_t size = 0;
     bool sizeShown = false;
     bool purged = false;
@@ -204,8 +205,10 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
     };
     hooks.stopRequested = [&op] { return op.Stopped(); };
     op.Ui().ShowPassProgress(job.path, 1, passes, job.size);
-    job.code =
+    const FileResult result =
         op.Purger().Purge({job.folderFd, job.name, job.path}, RequestFor(op.Choices()), hooks);
+    job.code = result.outcome;
+    job.cause = result.cause;
     if (indicator) {
         op.Report().DropLastCharacters(shown);
     }
@@ -226,7 +229,7 @@ void ReportLineEnd(Operation& op, const FileJob& job, const char* purgedText) {
         if (Dots(op)) {
             op.ReportAppend(std::string(kCrLf) + ShownName(job.name), false);
         }
-        op.ReportAppend(NotPurgedReason(job.code, job.path), false);
+        op.ReportAppend(OutcomeText({job.code, job.cause}, OutcomeForm::Report, job.path), false);
     }
     if (!Silent(op) && (!job.purged || !Dots(op))) {
         op.ReportAppend(kCrLf, true);
@@ -513,7 +516,8 @@ class PurgeWalk : public platform::WalkVisitor {
         for (FileJob& job : held_) {
             ReportFileName(op_, job, lineStarted_);
             if (job.batched) {
-                job.code = batch_[next++].result;
+                job.code = batch_[next].result.outcome;
+                job.cause = batch_[next++].result.cause;
                 job.purged = job.code == FileOutcome::Ok;
                 ShowSizeAndIndicator(op_, job, threshold_);  // quick files: no indicator
             }
@@ -539,70 +543,6 @@ class PurgeWalk : public platform::WalkVisitor {
 };
 
 }  // namespace
-
-std::string NotPurgedReason(FileOutcome code, const std::string& filePath) {
-    switch (code) {
-        case FileOutcome::SystemNotPermitted:
-            return ": file is a system file, not purged.";
-        case FileOutcome::ReadOnlyNotPermitted:
-            return ": file is a read-only file, not purged.\r\n(Perhaps file is in use by another "
-                   "program.)";
-        case FileOutcome::InvalidClusterSize:
-            return ": invalid cluster size.";
-        case FileOutcome::InvalidPurgeType:
-            return ": invalid purge type.";
-        case FileOutcome::InvalidNumberOfPasses:
-            return ": invalid number of passes.";
-        case FileOutcome::HardLinks:
-            return ": file has other names (hard links), not purged.";
-        case FileOutcome::GrewDuringPurge:
-            return ": file grew during the purge, not purged.";
-        case FileOutcome::ShrankDuringPurge:
-            return ": file shrank during the purge, not purged.";
-        case FileOutcome::InUse:
-            return ": file is in use by another program, not purged.";
-        case FileOutcome::OpenedForWritingDuringPurge:
-            return ": file was opened for writing by another program during the purge, not "
-                   "purged.";
-        case FileOutcome::NotDeleted:
-            return ": file overwritten but not deleted.";
-        case FileOutcome::RemovalNotFlushed:
-            return ": file overwritten, but its removal could not be flushed to the device.";
-        case FileOutcome::PartlyOverwritten:
-            return ": partly overwritten, not deleted.";
-        case FileOutcome::CannotOpen:
-        case FileOutcome::CannotOpenForWriting:
-            return ": unable to open file for writing.";
-        case FileOutcome::EmptyFileName:
-            return ": empty file name.";
-        case FileOutcome::SymbolicLink:
-            return ": symbolic link, not followed, not purged.";
-        case FileOutcome::NotRegularFile:
-            return ": not a regular file, not purged.";
-        case FileOutcome::WriteFailed:
-            return ": write error (disk full or device error), not purged.";
-        case FileOutcome::FlushFailed:
-            return ": data could not be flushed to the device, not purged.";
-        case FileOutcome::FileChanged:
-            return ": file vanished or was replaced during the purge, not purged.";
-        case FileOutcome::MountPoint:
-            return ": file is a mount point, not purged.";
-        case FileOutcome::PseudoFileSystem:
-            return ": file of a pseudo file system, not purged.";
-        case FileOutcome::LowerLayer:
-            return ": its data lies in a lower layer of an overlay file system, not purged.";
-        case FileOutcome::ExcludedProgramFolder:
-            return ": a file in the current application folder, not purged.";
-        case FileOutcome::ExcludedSwapFile:
-            return ": the page file (swap file), not purged.";
-        case FileOutcome::ExcludedTrashDesktopIni:
-            return ": a desktop.ini file in the Trash, not purged.";
-        case FileOutcome::SensitiveUndecided:
-            return ": \"" + ShownName(FileExtension(filePath, true)) + "\" files are not purged.";
-        default:
-            return " not purged.";
-    }
-}
 
 void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
     PurgeWalk walk(op, fileSpec);

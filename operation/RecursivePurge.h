@@ -15,7 +15,4 @@ namespace vorlane {
 void VorlPurgeRecursive(Operation& operation, const std::string& dirPath,
                         const std::string& fileSpec);
 
-// The report text that follows the name of a file that was not purged.
-std::string NotPurgedReason(FileOutcome code, const std::string& filePath);
-
 }  // namespace vorlane

@@ -172,7 +172,8 @@ bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
         return !ended;
     };
     hooks.stopRequested = [this] { return control_.StopRequested(); };
-    const FileOutcome result = purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks);
+    const FileOutcome result =
+        purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks).outcome;
     if (ended || ((result == FileOutcome::Stopped || result == FileOutcome::PartlyOverwritten) &&
                   control_.StopRequested())) {
         control_.RequestInterrupt();  // the person ended it: nothing failed

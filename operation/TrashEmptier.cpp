@@ -100,8 +100,8 @@ void TrashEmptier::Left(const std::string& line) {
     tally_.lines.push_back(line);
 }
 
-void TrashEmptier::Count(FileOutcome outcome, const std::string& path, bool fromFiles) {
-    switch (outcome) {
+void TrashEmptier::Count(const FileResult& result, const std::string& path, bool fromFiles) {
+    switch (result.outcome) {
         case FileOutcome::Ok:
             tally_.purged += fromFiles ? 1 : 0;
             return;
@@ -113,7 +113,7 @@ void TrashEmptier::Count(FileOutcome outcome, const std::string& path, bool from
             Left(path + ": file has other names (hard links), kept with its Trash entry.");
             return;
         default:
-            Left(path + NotPurgedReason(outcome, path));
+            Left(path + OutcomeText(result, OutcomeForm::Report, path));
     }
 }
 
@@ -294,8 +294,8 @@ void TrashEmptier::DropDirectorySizes(const WalkFolder& trash) {
     // The old file's blocks hold the names too: it is purged, and the kept lines are
     // written to a new one.
     const PurgeFileRef old{trash.fd.Get(), kDirectorySizes, trash.path + kDirectorySizes};
-    const FileOutcome outcome = purger_.Purge(old, request_);
-    if (outcome != FileOutcome::Ok) {
+    const FileResult outcome = purger_.Purge(old, request_);
+    if (!outcome.Purged()) {
         Count(outcome, old.path, false);
         return;
     }

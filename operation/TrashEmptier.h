@@ -48,7 +48,7 @@ class TrashEmptier {
     void Remove(const platform::WalkFolder& folder, const platform::FolderEntry& entry);
     void PurgeFiles(const platform::WalkFolder& folder,
                     const std::vector<const platform::FolderEntry*>& files, bool fromFiles);
-    void Count(FileOutcome outcome, const std::string& path, bool fromFiles);
+    void Count(const FileResult& result, const std::string& path, bool fromFiles);
     void Left(const std::string& line);
     void EmptyFolderItem(const platform::WalkFolder& parent, const platform::FolderEntry& item,
                          bool fromFiles);

@@ -21,11 +21,8 @@ float StoredDriveSpeed(const std::string& drive) {
     if (drive.empty()) {
         return 0;
     }
-    std::string value;
-    const std::string status = RestoreSetting(SettingsBaseKey() + "\\" + drive, "Speed", value);
-    if (status.empty() || status[0] != '0') {
-        return 0;
-    }
+    const std::string value =
+        RestoreSetting(SettingsBaseKey() + "\\" + drive, "Speed").value_or("");
     float speed = 0;
     std::from_chars(value.data(), value.data() + value.size(), speed);
     return speed > 0 ? speed : 0;

@@ -64,7 +64,8 @@ FileOutcome DummyFolder::PurgeFiles(FilePurger& purger, const PurgeRequest& requ
             return FileOutcome::Stopped;
         }
         const FileOutcome outcome =
-            purger.Purge({folder_.Get(), made.name, path_ + "/" + made.name}, request, hooks);
+            purger.Purge({folder_.Get(), made.name, path_ + "/" + made.name}, request, hooks)
+                .outcome;
         if (outcome != FileOutcome::Ok) {
             return outcome;
         }

@@ -16,8 +16,6 @@ namespace {
 std::mutex gPathMutex;
 std::string gIniPath;  // empty: the default file
 
-constexpr std::size_t kMessageLimit = 100;
-
 std::string DefaultIniPath() {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return (config + QStringLiteral("/vorlane/vorlane.ini")).toStdString();
@@ -56,14 +54,6 @@ std::error_code ErrorOf(QSettings::Status status) {
     }
 }
 
-std::string WithSystemMessage(const std::string& status, std::error_code resultCode) {
-    std::string message = platform::Platform::ErrorText(resultCode) + "\r\n";
-    if (message.size() > kMessageLimit) {
-        message = message.substr(0, kMessageLimit - 2) + "\r\n";
-    }
-    return status + "  " + message;
-}
-
 std::string TextOf(const QVariant& stored) {
     if (stored.userType() == QMetaType::QStringList) {
         // An unquoted "a, b" written by hand comes back as a list.
@@ -90,49 +80,38 @@ std::string SettingsFilePath() {
     return gIniPath.empty() ? DefaultIniPath() : gIniPath;
 }
 
-std::string SaveSetting(const std::string& keyPath, const std::string& valueName,
-                        const std::string& text) {
+std::error_code SaveSetting(const std::string& keyPath, const std::string& valueName,
+                            const std::string& text) {
     const QString group = GroupOf(keyPath);
+    if (group.isEmpty()) {
+        return platform::SystemError(EINVAL);
+    }
     QSettings store(QString::fromStdString(SettingsFilePath()), QSettings::IniFormat);
-    if (group.isEmpty() || !store.isWritable()) {
-        const std::error_code error = platform::SystemError(group.isEmpty() ? EINVAL : EACCES);
-        return WithSystemMessage(std::to_string(error.value()) + " Unable to create (or find) key.",
-                                 error);
+    if (!store.isWritable()) {
+        return platform::SystemError(EACCES);
     }
     store.beginGroup(group);
-    const bool existed = !store.allKeys().isEmpty();
     store.setValue(EscapedLevel(valueName), QString::fromStdString(text));
     store.endGroup();
     store.sync();
-    const std::string status = existed ? "0 Key already exists." : "0 New key created.";
-    return WithSystemMessage(status, ErrorOf(store.status()));
+    return ErrorOf(store.status());
 }
 
-std::string RestoreSetting(const std::string& keyPath, const std::string& valueName,
-                           std::string& value) {
-    value.clear();
+std::optional<std::string> RestoreSetting(const std::string& keyPath,
+                                          const std::string& valueName) {
     const QString group = GroupOf(keyPath);
-    if (group.isEmpty()) {
-        return "1 Key not found or is empty.";
+    if (group.isEmpty() || valueName.empty()) {
+        return std::nullopt;
     }
     QSettings store(QString::fromStdString(SettingsFilePath()), QSettings::IniFormat);
     store.beginGroup(group);
-    if (store.status() == QSettings::AccessError || store.allKeys().isEmpty()) {
-        return "1 Key not found or is empty.";
-    }
-    if (valueName.empty()) {
-        return "2 Name not specified.";
-    }
     const QString name = EscapedLevel(valueName);
-    if (!store.contains(name)) {
-        return "3 Name not found.";
+    if (store.status() == QSettings::AccessError || !store.contains(name)) {
+        return std::nullopt;
     }
-    value = TextOf(store.value(name));
+    std::string value = TextOf(store.value(name));
     TrimTrailingControlCharacters(value);
-    if (value.empty()) {
-        return "0 Empty value";
-    }
-    return store.status() == QSettings::NoError ? "0 OK" : "0";
+    return value;
 }
 
 }  // namespace vorlane

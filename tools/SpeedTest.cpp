@@ -245,12 +245,11 @@ std::string SpeedResultText(float mean, int overwrites, int passes) {
 }
 
 std::optional<float> OfferedStoredSpeed(const std::string& drive) {
-    std::string value;
-    const std::string status = RestoreSetting(SettingsBaseKey() + "\\" + drive, "Speed", value);
+    const std::string value =
+        RestoreSetting(SettingsBaseKey() + "\\" + drive, "Speed").value_or("");
     float speed = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), speed);
-    if (status.empty() || status[0] != '0' || error != std::errc() || speed <= 0 ||
-        speed >= kOfferedSpeedLimit) {
+    if (error != std::errc() || speed <= 0 || speed >= kOfferedSpeedLimit) {
         return std::nullopt;
     }
     return speed;
@@ -263,7 +262,8 @@ std::string StoredSpeedText(float speed) {
 }
 
 void StoreDriveSpeed(const std::string& drive, float speed) {
-    SaveSetting(SettingsBaseKey() + "\\" + drive, "Speed", StoredSpeedText(speed));
+    // A speed not kept only costs a new test on the next purge of that drive.
+    (void)SaveSetting(SettingsBaseKey() + "\\" + drive, "Speed", StoredSpeedText(speed));
 }
 
 }  // namespace vorlane

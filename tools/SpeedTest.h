@@ -15,14 +15,15 @@ inline constexpr const char* kDummyFolderStub = "_vn_dummy";
 // Only a stored speed strictly between these is offered instead of a new test.
 inline constexpr float kOfferedSpeedLimit = 100.0F;
 
+// How a speed run ended; every end but Measured comes with a message for the person.
 enum class SpeedRunResult {
-    Measured = 0,
-    NoDiskInfo = -1,
-    NoSpace = -2,
-    NoDummyFiles = -3,
-    PurgeFailed = -4,
-    NoWritableFolder = -5,
-    Stopped = -6,
+    Measured,
+    NoDiskInfo,
+    NoSpace,
+    NoDummyFiles,
+    PurgeFailed,
+    NoWritableFolder,
+    Stopped,
 };
 
 struct SpeedRun {

@@ -162,7 +162,7 @@ class FilePurgeTest : public ::testing::Test {
         request.okToPurgeReadOnly = okReadOnly;
         request.okToPurgeSystem = okSystem;
         request.allowHardLinks = allowHardLinks;
-        return PurgeFileAtPath(purger, path, request, hooks);
+        return PurgeFileAtPath(purger, path, request, hooks).outcome;
     }
 
     // The files of the test folder purged as one batch; each one's outcome.
@@ -178,14 +178,14 @@ class FilePurgeTest : public ::testing::Test {
         purger.PurgeBatch(files, request, [] { return true; });
         std::vector<FileOutcome> outcomes;
         for (const BatchFile& file : files) {
-            outcomes.push_back(file.result);
+            outcomes.push_back(file.result.outcome);
         }
         return outcomes;
     }
     FileOutcome PurgeAloneOrBatched(const std::string& name, const PurgeRequest& request,
                                     bool batched) {
         return batched ? PurgeBatch({name}, request).front()
-                       : PurgeFileAtPath(purger, folder.File(name), request, hooks);
+                       : PurgeFileAtPath(purger, folder.File(name), request, hooks).outcome;
     }
 
     TempFolder folder;

@@ -95,12 +95,12 @@ class PurgeEndTest : public ::testing::Test {
         purger.PurgeBatch(files, request, goOn);
         std::vector<FileOutcome> results;
         for (const BatchFile& file : files) {
-            results.push_back(file.result);
+            results.push_back(file.result.outcome);
         }
         return results;
     }
     FileOutcome Single(const std::string& name, const PurgeHooks& hooks = {}) {
-        return PurgeFileAtPath(purger, folder.Write(name, "secret"), request, hooks);
+        return PurgeFileAtPath(purger, folder.Write(name, "secret"), request, hooks).outcome;
     }
 
     TempFolder folder;
@@ -139,6 +139,36 @@ TEST_F(PurgeEndTest, FilesAreAskedForTheirOwnErrorsOnlyWhenTheSharedFlushFails) 
     EXPECT_TRUE(fs::exists(folder.File("b")));
 }
 
+// The report names what the system said, not a guess: every failure keeps its call's error,
+// alone and in a batch, and the one that failed last is the one told.
+TEST_F(PurgeEndTest, EveryFailureKeepsTheSystemsReason) {
+    stand.folderSyncError = ENOSPC;
+    const FileResult unflushed = PurgeFileAtPath(purger, folder.Write("alone", "secret"), request);
+    EXPECT_EQ(unflushed.outcome, FileOutcome::RemovalNotFlushed);
+    EXPECT_EQ(unflushed.cause, std::errc::no_space_on_device);
+    stand.folderSyncError = 0;
+
+    stand.removeError = EROFS;
+    const FileResult kept = PurgeFileAtPath(purger, folder.Write("kept", "secret"), request);
+    EXPECT_EQ(kept.outcome, FileOutcome::NotDeleted);
+    EXPECT_EQ(kept.cause, std::errc::read_only_file_system);
+    EXPECT_EQ(OutcomeText(kept, OutcomeForm::Line),
+              "overwritten but not deleted (Read-only file system)");
+    stand.removeError = 0;
+
+    stand.volumeFlushError = EIO;
+    stand.failingFlushName = "b";
+    std::vector<BatchFile> files;
+    for (const char* name : {"a", "b"}) {
+        files.push_back({{held.Get(), name, folder.Write(name, "secret")}});
+    }
+    FilePurger fresh;
+    fresh.PurgeBatch(files, request, [] { return true; });
+    EXPECT_FALSE(files[0].result.cause);
+    EXPECT_EQ(files[1].result.outcome, FileOutcome::FlushFailed);
+    EXPECT_EQ(files[1].result.cause, std::errc::io_error);
+}
+
 // On a device whose flushes take long, Ctrl-C is heard between the files' own flushes.
 TEST_F(PurgeEndTest, AStopIsHeardBetweenTheFilesOwnFlushes) {
     bool stop = false;
@@ -175,10 +205,10 @@ TEST_F(PurgeEndTest, AReadOnlyOrFailingVolumeIsNotRetried) {
         stand.removeCalls = stand.sleeps = 0;
         stand.removeError = error;
         const std::string first = folder.Write("first", "secret");
-        EXPECT_EQ(PurgeFileAtPath(fresh, first, request), FileOutcome::NotDeleted);
+        EXPECT_EQ(PurgeFileAtPath(fresh, first, request).outcome, FileOutcome::NotDeleted);
         stand.removeError = EBUSY;  // would be retried on a sound volume
         const std::string second = folder.Write("second", "secret");
-        EXPECT_EQ(PurgeFileAtPath(fresh, second, request), FileOutcome::NotDeleted);
+        EXPECT_EQ(PurgeFileAtPath(fresh, second, request).outcome, FileOutcome::NotDeleted);
         EXPECT_EQ(stand.removeCalls, 2);
         EXPECT_EQ(stand.sleeps, 0);
         EXPECT_TRUE(fs::exists(first) && fs::exists(second));

@@ -75,8 +75,9 @@ TEST_F(BatchPurgeTest, OneFileFailsItsWriteTheOthersArePurged) {
         WriteSmallFiles();
         stand.failingName = "c.txt";
         const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.*"), batched);
+        // The system's words, not a guess at them.
         EXPECT_NE(result.report.find("\r\nb.txt (100 bytes) purged\r\nc.txt (100 bytes): write "
-                                     "error (disk full or device error), not purged.\r\nd.txt "
+                                     "error (Input/output error), not purged.\r\nd.txt "
                                      "(100 bytes) purged\r\n"),
                   std::string::npos)
             << result.report;
@@ -112,7 +113,7 @@ TEST_F(BatchPurgeTest, AnUnflushedRemovalIsReportedAndNotCountedAsPurged) {
     stand.folderFlushFails = true;
     const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.*"), true);
     EXPECT_NE(result.report.find("a.txt (6 bytes): file overwritten, but its removal could not "
-                                 "be flushed to the device.\r\nb.txt"),
+                                 "be flushed to the device (Input/output error).\r\nb.txt"),
               std::string::npos)
         << result.report;
     EXPECT_EQ(result.state.purgedFileCount, 0);

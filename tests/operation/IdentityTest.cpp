@@ -98,7 +98,7 @@ class IdentityTest : public ::testing::Test {
     FileOutcome PurgeOne(const std::string& path) {
         platform::ScopedPlatform scoped(stand);
         FilePurger purger;
-        return PurgeFileAtPath(purger, path, KeepRequest());
+        return PurgeFileAtPath(purger, path, KeepRequest()).outcome;
     }
     std::string Outside() const { return TempFolder::Read(tree.File("outside/secret.txt")); }
 
@@ -173,7 +173,7 @@ TEST_F(IdentityTest, AFolderSwappedForALinkToASystemFolderIsCaughtOnWhatWasOpene
     FilePurger purger;
     PurgeRequest request = KeepRequest();
     request.deleteFile = true;
-    EXPECT_EQ(PurgeFileAtPath(purger, tree.File("docs/passwd"), request),
+    EXPECT_EQ(PurgeFileAtPath(purger, tree.File("docs/passwd"), request).outcome,
               FileOutcome::SystemNotPermitted);
     EXPECT_EQ(TempFolder::Read(tree.File("system/passwd")), "root:x:0:0");
 }

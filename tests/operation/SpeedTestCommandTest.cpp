@@ -28,9 +28,7 @@ class SpeedTestCommand : public ::testing::Test {
         return MeasureDriveSpeed(temp.Path(), settings, speeds, ui, "Test purge speed");
     }
     std::string Stored() {
-        std::string value;
-        RestoreSetting(SettingsBaseKey() + "\\" + temp.Path(), "Speed", value);
-        return value;
+        return RestoreSetting(SettingsBaseKey() + "\\" + temp.Path(), "Speed").value_or("");
     }
 
     TempFolder temp;
