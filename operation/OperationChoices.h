@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/DateRestriction.h"
+#include "support/Strings.h"
 
 namespace vorlane {
 
@@ -43,7 +44,7 @@ enum class FileSpecRule {
 
 struct OperationChoices {
     std::string targetFolder;
-    std::string targetFilespec = "*.*";
+    std::string targetFilespec{kAllFiles};
     FileSpecRule specRule = FileSpecRule::Windows;
     bool subdirectories = false;
     DateRestriction dateRestriction;

@@ -22,7 +22,6 @@ namespace {
 using platform::FileKind;
 using platform::FolderEntry;
 
-constexpr double kBytesPerMB = 1024.0 * 1024.0;
 constexpr float kUnmeasuredSpeed = 1.0f;
 constexpr int kMaxIndicatorLength = 10;
 
@@ -45,7 +44,7 @@ std::int64_t IndicatorThreshold(const Operation& op, dev_t device) {
     if (speed <= 0) {
         speed = kUnmeasuredSpeed;
     }
-    return RoundToInt(speed * kBytesPerMB);
+    return RoundToInt(speed * kBytesPerMegabyte);
 }
 
 bool Dots(const Operation& op) {

@@ -230,17 +230,12 @@ void SubfolderPurgeState::ResetCounters() {
 }
 
 bool IsSelectedSubfolder(const SubfolderPurgeState& state, const std::string& folder) {
-    const std::string path = SameFolderForm(folder);
-    for (const std::string& selected : state.selectedSubfolders) {
-        const std::string entry = SameFolderForm(selected);
-        if (entry.empty() || entry == "/") {
-            continue;  // would select the whole system, never what a person picked
-        }
-        if (path == entry || (path.starts_with(entry) && path[entry.size()] == kPathSeparator)) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(state.selectedSubfolders.begin(), state.selectedSubfolders.end(),
+                       [&](const std::string& selected) {
+                           // "/" would select the whole system, never what a person picked
+                           return SameFolderForm(selected) != "/" &&
+                                  IsSameOrBelow(folder, selected);
+                       });
 }
 
 std::string SubfolderPurgeProgress(std::int32_t filesPurged, std::int32_t filesCounted) {

@@ -13,6 +13,7 @@
 #include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
 #include "operation/OperationInterface.h"
+#include "support/Strings.h"
 
 namespace vorlane {
 
@@ -21,7 +22,7 @@ struct SubfolderPurgeState {
     std::string topFolder;
     std::vector<std::string> selectedSubfolders;  // full paths, no trailing separator
     bool includeTopFolderFiles = false;
-    std::string fileSpec = "*.*";
+    std::string fileSpec{kAllFiles};
     int purgeType = 0;
     int numberOfPasses = 1;
     ProtectedPlaces protectedPlaces;  // the program folder and swap files are never touched

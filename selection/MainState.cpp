@@ -77,7 +77,7 @@ std::optional<std::int32_t> SingleFileEstimateSeconds(double bytes, float speed,
     if (speed <= 0) {
         return std::nullopt;
     }
-    const double megabytes = bytes / 1024 / 1024;
+    const double megabytes = bytes / kBytesPerMegabyte;
     if (megabytes <= 0) {
         return 0;
     }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "operation/EstimatedTimes.h"
 #include "operation/OperationChoices.h"
 #include "selection/PurgeTypeChoice.h"
 #include "tools/SetupFile.h"
@@ -49,8 +50,8 @@ struct MainState {
     std::string notSpecified;
     std::string userSetupFilePath;
     // Size correction of time estimates.
-    double adjustA = 0.917;
-    double adjustB = 0.2;
+    double adjustA = kEstimateFactorAtOneMB;
+    double adjustB = kEstimateFactorExponent;
 
     MainLabels labels;
 };

@@ -227,7 +227,7 @@ void SubfolderPurgeCommand::TakeFolderWithoutSubfolders(const std::string& folde
                  "click on 'Purge files'.",
              caption, MessageIcon::Information);
         state_.targetFolder = folder;
-        state_.targetFilespec = "*.*";
+        state_.targetFilespec = kAllFiles;
         state_.subdirectories = false;
         ShowTarget(state_);
         ShowSubfoldersChoice(state_);
@@ -271,7 +271,7 @@ void SubfolderPurgeCommand::PurgeFolders(const std::string& caption) {
     int files = 0;
     hooks_.runOnWorker([&] {
         subfolders = CountSubfolders(folder);
-        files = vorlane::CountFiles(folder, "*.*", false).count;
+        files = vorlane::CountFiles(folder, std::string(kAllFiles), false).count;
     });
     if (subfolders.error) {
         Tell("Cannot read " + folder + ".", caption, MessageIcon::Exclamation);

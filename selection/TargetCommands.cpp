@@ -19,18 +19,9 @@ namespace {
 
 constexpr int kFolderUnreadableText = 51;
 constexpr int kFolderUnreadableTitle = 52;
-const std::string kAllFiles = "*.*";
 
 MessageIcon IconOf(const DateExclusion& exclusion) {
     return exclusion.dateUnreadable ? MessageIcon::Exclamation : MessageIcon::Information;
-}
-
-bool LiesIn(const std::string& path, const std::string& folder) {
-    if (folder.empty()) {
-        return false;
-    }
-    const std::string base = WithoutTrailingSeparator(folder);
-    return path == base || path.starts_with(base + "/");
 }
 
 bool IsTrashComponent(const std::string& name) {
@@ -57,7 +48,7 @@ bool IsTrashFolder(const std::string& folder) {
     if (dataHome.empty() && !sys.EnvironmentValue("HOME").empty()) {
         dataHome = WithTrailingSeparator(sys.EnvironmentValue("HOME")) + ".local/share";
     }
-    if (!dataHome.empty() && LiesIn(folder, WithTrailingSeparator(dataHome) + "Trash")) {
+    if (!dataHome.empty() && IsSameOrBelow(folder, WithTrailingSeparator(dataHome) + "Trash")) {
         return true;
     }
     std::size_t start = 0;
@@ -82,7 +73,7 @@ std::optional<int> TargetCommands::SubfolderCount(const std::string& folder) {
 
 bool TargetCommands::AnyFileInTree(const std::string& folder) {
     bool any = false;
-    windows_.RunLong([&] { any = AnyMatchingFileInTree(folder, kAllFiles); });
+    windows_.RunLong([&] { any = AnyMatchingFileInTree(folder, std::string(kAllFiles)); });
     return any;
 }
 
@@ -198,7 +189,7 @@ void TargetCommands::TakeFolder(const std::string& folder, const std::string& ca
     ShowTarget(state_);
     state_.labels.setupFilename.clear();
     state_.labels.estimatedTime.clear();
-    CheckFolderContents(kAllFiles);
+    CheckFolderContents(std::string(kAllFiles));
     if (hasSubfolders) {
         Tell(dialogs_,
              "If you wish also to purge all files in subfolders\n(subject to any date restriction "
@@ -231,11 +222,11 @@ void TargetCommands::SpecifyFiles(const std::string& caption) {
              MessageIcon::Exclamation);
         return;
     }
-    if (!CheckFolderContents(kAllFiles)) {
+    if (!CheckFolderContents(std::string(kAllFiles))) {
         return;
     }
     int direct = 0;
-    windows_.RunLong([&] { direct = CountFiles(folder, kAllFiles, false).count; });
+    windows_.RunLong([&] { direct = CountFiles(folder, std::string(kAllFiles), false).count; });
     const bool noFiles = state_.subdirectories ? !AnyFileInTree(folder) : direct == 0;
     if (noFiles) {
         Tell(dialogs_,

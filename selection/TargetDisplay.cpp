@@ -16,7 +16,6 @@ namespace {
 constexpr int kPathCaptionLimit = 70;
 constexpr int kFileNameHead = 64;
 constexpr std::size_t kDescribedSpecLimit = 21;
-const std::string kAllFiles = "*.*";
 
 std::size_t CharacterCount(const std::string& text) {
     return DecodeUtf8(text).size();

@@ -24,8 +24,7 @@ namespace {
 
 using platform::Sys;
 
-constexpr double kMegabyte = 1048576.0;
-constexpr double kRequiredFreeBytes = kMegabyte;
+constexpr double kRequiredFreeBytes = kBytesPerMegabyte;
 constexpr int kMinimumFiles = 5;  // a disk that fills up after more is still measured
 constexpr int kSecondsPerDay = 86400;
 
@@ -170,7 +169,8 @@ int NumberOfDummyFiles(double totalBytes) {
 
 float SpeedOfRun(double bytes, int overwrites, double seconds) {
     constexpr double kShortest = 0.001;
-    return static_cast<float>(bytes / kMegabyte * overwrites / std::max(seconds, kShortest));
+    return static_cast<float>(bytes / kBytesPerMegabyte * overwrites /
+                              std::max(seconds, kShortest));
 }
 
 bool CreateDummyFolder(const std::string& drive, DummyFolder& folder) {
