@@ -150,18 +150,6 @@ std::string PassIndicator(int done, int length) {
     return std::string("123456789").substr(0, digits) + std::string(length - digits, '_');
 }
 
-PurgeRequest RequestFor(const OperationChoices& choices) {
-    PurgeRequest request;
-    request.purgeType = choices.purgeType;
-    request.passes = choices.numberOfPasses;
-    request.deleteFile = !choices.options.doNotDeletePurgedFiles;
-    request.slackOnly = choices.options.purgeSlackOnly;
-    request.okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles;
-    request.okToPurgeSystem = choices.options.okToPurgeSystemFiles;
-    request.allowHardLinks = choices.safety.allowHardLinks;
-    return request;
-}
-
 // " (size bytes) purging" and, for a file whose purge takes over a second, the pass
 // indicator; true when the indicator was shown.
 // The indicator is for files whose whole purge, every pass, takes over a second.
@@ -204,7 +192,7 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
     hooks.stopRequested = [&op] { return op.Stopped(); };
     op.Ui().ShowPassProgress(job.path, 1, passes, job.size);
     job.code =
-        op.Purger().Purge({job.folderFd, job.name, job.path}, RequestFor(op.Choices()), hooks);
+        op.Purger().Purge({job.folderFd, job.name, job.path}, PurgeRequestFor(op.Choices()), hooks);
     if (indicator) {
         op.Report().DropLastCharacters(shown);
     }
@@ -505,7 +493,8 @@ class PurgeWalk : public platform::WalkVisitor {
         if (!batch_.empty()) {
             const std::string& first = batch_.front().file.path;
             op_.Ui().ShowPassProgress(first, 1, passes, batchBytes_);
-            op_.Purger().PurgeBatch(batch_, RequestFor(op_.Choices()), [this] { return GoOn(); });
+            op_.Purger().PurgeBatch(batch_, PurgeRequestFor(op_.Choices()),
+                                    [this] { return GoOn(); });
             op_.Ui().ShowPassProgress(first, 0, passes, batchBytes_);
         }
         std::size_t next = 0;

@@ -145,7 +145,8 @@ bool Walk::PassFailed(const std::string& path, FileOutcome result) {
     const std::string message =
         result == FileOutcome::NotDeleted
             ? "File deletion error.  File (shown below) may be hidden."
-            : "An error (" + std::to_string(static_cast<int>(result)) + ") has been reported.";
+            : "The file (shown below) was not purged: " + std::string(PurgeResultMeaning(result)) +
+                  ".";
     if (GoOn(message + "\r\n" + ShownName(path) + "\r\n" + std::string(kGoOnOrStop))) {
         return true;
     }
@@ -158,13 +159,7 @@ bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
                  const std::string& path) {
     ui_.ShowProgress(SubfolderPurgeProgress(state_.filesPurged, state_.filesCounted) +
                      "Now purging:\r\n" + ShortenPath(path, kShownPathLength));
-    PurgeRequest request;
-    request.purgeType = state_.purgeType;
-    request.passes = std::max(state_.numberOfPasses, 1);
-    request.deleteFile = SubfolderPurgeState::kDeleteOnLastPass;
-    request.okToPurgeReadOnly = SubfolderPurgeState::kOkToPurgeReadOnly;
-    request.okToPurgeSystem = SubfolderPurgeState::kOkToPurgeSystem;
-    request.allowHardLinks = state_.safety.allowHardLinks;
+    const PurgeRequest request = PurgeRequestFor(state_.Choices());
     bool ended = false;
     PurgeHooks hooks;
     hooks.betweenPasses = [&](int) {
@@ -219,6 +214,18 @@ bool Walk::Folder(const platform::WalkFolder& folder, const std::vector<FolderEn
 }
 
 }  // namespace
+
+OperationChoices SubfolderPurgeState::Choices() const {
+    return {.targetFolder = topFolder,
+            .targetFilespec = fileSpec,
+            .subdirectories = true,
+            .dateRestriction = {},  // a selected folder goes whole, whatever its dates
+            .purgeType = purgeType,
+            .numberOfPasses = std::max(numberOfPasses, 1),
+            .options = {.okToPurgeReadOnlyFiles = true, .okToPurgeSystemFiles = true},
+            .safety = safety,
+            .drivePurgeSpeeds = {}};
+}
 
 void SubfolderPurgeState::ResetCounters() {
     filesCounted = 0;

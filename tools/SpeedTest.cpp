@@ -78,12 +78,11 @@ bool PurgeDummyFiles(DummyFolder& folder, const SpeedTestSettings& settings, boo
     // One file at a time, each with all its passes, as a purge of large files goes; size
     // and times are left as the overwrite made them, which nothing needs back.
     FilePurger purger;
-    PurgeRequest request;
-    request.purgeType = settings.purgeType;
-    request.passes = settings.numberOfPasses;
-    request.okToPurgeReadOnly = true;
-    request.okToPurgeSystem = true;
-    request.keepGrownSize = true;
+    const PurgeRequest request{.purgeType = settings.purgeType,
+                               .passes = settings.numberOfPasses,
+                               .okToPurgeReadOnly = true,
+                               .okToPurgeSystem = true,
+                               .keepGrownSize = true};
     PurgeHooks hooks;
     hooks.stopRequested = settings.stopRequested;
     const FileOutcome code = folder.PurgeFiles(purger, request, hooks);
