@@ -32,13 +32,15 @@ struct MainLabels {
     std::string topLevelFolder;
 };
 
+// Choices before the person has made any: no folder and no file specification yet.
+OperationChoices NothingChosen();
+
 struct MainState {
-    std::string targetFolder;
-    std::string targetFilespec;
-    bool subdirectories = false;
-    DateRestriction dateRestriction;
+    // The target, subfolders, date restriction and options as the next operation takes
+    // them. The purge type and passes live in purgeType, which remembers the passes of
+    // each type; ChoicesOf joins the two.
+    OperationChoices choices = NothingChosen();
     PurgeTypeChoice purgeType;
-    PurgeOptions options;
     RememberedSetup remembered;
 
     bool startupCompleted = false;

@@ -226,9 +226,9 @@ void SubfolderPurgeCommand::TakeFolderWithoutSubfolders(const std::string& folde
                  " has no subfolders.\n\nIf you wish to purge the files in this folder\nthen "
                  "click on 'Purge files'.",
              caption, MessageIcon::Information);
-        state_.targetFolder = folder;
-        state_.targetFilespec = kAllFiles;
-        state_.subdirectories = false;
+        state_.choices.targetFolder = folder;
+        state_.choices.targetFilespec = kAllFiles;
+        state_.choices.subdirectories = false;
         ShowTarget(state_);
         ShowSubfoldersChoice(state_);
         return;
@@ -334,7 +334,7 @@ void SubfolderPurgeCommand::PurgeSelectedSubfolders(const std::string& top,
     }
     state_.labels.topLevelFolder = top;
     const std::string confirmation =
-        SubfolderConfirmationText(choice, state_.dateRestriction.active);
+        SubfolderConfirmationText(choice, state_.choices.dateRestriction.active);
     if (!BeginConfirmed(confirmation, caption)) {
         return;
     }
