@@ -56,8 +56,9 @@ bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui
 }
 
 // Matching files directly in the target folder, or why it cannot be read.
-FolderCount DirectMatches(const OperationChoices& choices) {
-    return CountNamedTargets(choices);
+FolderCount DirectMatches(const OperationChoices& choices,
+                          const platform::WalkFolder* held = nullptr) {
+    return CountNamedTargets(choices, held);
 }
 
 void TellUnreadable(OperationInterface& ui, const std::string& folder, const std::string& why,
@@ -209,7 +210,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
         return {};
     }
     const bool multipleFiles = !NamesOneFile(choices);
-    const FolderCount matches = DirectMatches(choices);
+    const FolderCount matches = DirectMatches(choices, &target);
     if (matches.error) {
         TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(matches.error),
                        kPurgeCaption);

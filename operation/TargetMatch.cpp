@@ -44,16 +44,17 @@ void SelectTargets(const OperationChoices& choices,
     }
 }
 
-FolderCount CountNamedTargets(const OperationChoices& choices) {
-    if (choices.specRule == FileSpecRule::Windows) {
-        return CountFiles(choices.targetFolder, choices.targetFilespec, false);
-    }
+FolderCount CountNamedTargets(const OperationChoices& choices, const platform::WalkFolder* held) {
     FolderCount result;
     std::vector<platform::FolderEntry> entries;
-    result.error =
-        choices.targetFolder.empty()
-            ? platform::SystemError(ENOENT)
-            : platform::Sys().ListFolder(WithoutTrailingSeparator(choices.targetFolder), entries);
+    if (held != nullptr) {
+        result.error = platform::Sys().ReadFolder(held->fd.Get(), entries);
+    } else {
+        result.error = choices.targetFolder.empty()
+                           ? platform::SystemError(ENOENT)
+                           : platform::Sys().ListFolder(
+                                 WithoutTrailingSeparator(choices.targetFolder), entries);
+    }
     for (const platform::FolderEntry& entry : entries) {
         if (entry.status.kind != platform::FileKind::Directory &&
             NameIsTarget(choices, entry.name, choices.targetFilespec)) {
