@@ -113,7 +113,8 @@ bool ReportCommands::TargetStillThere(const std::string& title) {
     }
     // What no longer exists is no longer shown as the target.
     if ((state.singleFileTarget || !HasWildcard(state.choices.targetFilespec)) &&
-        !FileExists(WithTrailingSeparator(state.choices.targetFolder) + state.choices.targetFilespec)) {
+        !FileExists(WithTrailingSeparator(state.choices.targetFolder) +
+                    state.choices.targetFilespec)) {
         state.choices.targetFilespec.clear();
     } else if (!FolderIsDirectory(state.choices.targetFolder)) {
         state.choices.targetFolder.clear();
@@ -185,8 +186,9 @@ void ReportCommands::AfterPurge(std::int32_t purgedFiles) {
         state.choices.targetFilespec.clear();  // the purged files are gone
         ShowTarget(state);
     }
-    const std::string deleted = OfferFolderDeletion(
-        state.choices.targetFolder, [this](const Question& question) { return dialogs_.Ask(question); });
+    const std::string deleted =
+        OfferFolderDeletion(state.choices.targetFolder,
+                            [this](const Question& question) { return dialogs_.Ask(question); });
     if (!deleted.empty()) {
         state.labels.topLevelFolder = deleted;
     }

@@ -94,7 +94,8 @@ void SetupCommands::RestoreSetup() {
     state_.singleFileTarget = SetupFolderNamesOneFile(state_.choices.targetFolder);
     // The flag goes with the day, so that the label and the operations agree.
     state_.choices.dateRestriction.onlyBeforeJdn = state_.remembered.dateRestrictionJdn;
-    state_.choices.dateRestriction.active = state_.remembered.dateRestrictionJdn != kNoDateRestrictionJdn;
+    state_.choices.dateRestriction.active =
+        state_.remembered.dateRestrictionJdn != kNoDateRestrictionJdn;
     ShowTarget(state_);
     ShowSubfoldersChoice(state_);
     ShowDateRestriction(state_);

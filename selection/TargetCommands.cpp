@@ -116,7 +116,8 @@ void TargetCommands::ShowEstimateForFile(const std::string& path) {
 
 bool TargetCommands::TakeSingleFile(const std::string& path, const std::string& caption) {
     if (state_.choices.dateRestriction.active) {
-        const DateExclusion exclusion = FileExcludedByDateRestriction(path, state_.choices.dateRestriction);
+        const DateExclusion exclusion =
+            FileExcludedByDateRestriction(path, state_.choices.dateRestriction);
         if (exclusion.excluded) {
             // The target stays as it was: the labels must not show one thing and hold another.
             Tell(dialogs_, exclusion.message, caption, IconOf(exclusion));
@@ -232,7 +233,8 @@ void TargetCommands::SpecifyFiles(const std::string& caption) {
         Tell(dialogs_,
              "There are no files in " + folder +
                  (state_.choices.subdirectories ? " or in any of its subfolders" : "") +
-                 (state_.choices.dateRestriction.active ? " (possibly due to the date restriction)" : "") +
+                 (state_.choices.dateRestriction.active ? " (possibly due to the date restriction)"
+                                                        : "") +
                  ".",
              caption, MessageIcon::Exclamation);
         return;

@@ -72,7 +72,8 @@ void ShowTarget(MainState& state) {
         labels.subdirectories.clear();
         labels.subdirectories2.clear();
     }
-    if (state.singleFileOption && !state.choices.targetFolder.empty() && !state.choices.targetFilespec.empty() &&
+    if (state.singleFileOption && !state.choices.targetFolder.empty() &&
+        !state.choices.targetFilespec.empty() &&
         !FileExists(JoinedPath(state.choices.targetFolder, state.choices.targetFilespec))) {
         state.choices.targetFilespec.clear();
     }
@@ -82,7 +83,8 @@ void ShowTarget(MainState& state) {
         labels.estimatedTime.clear();
         labels.dateRestriction.clear();
     } else {
-        labels.filesDescription = FilesDescription(state.choices.targetFolder, state.choices.targetFilespec);
+        labels.filesDescription =
+            FilesDescription(state.choices.targetFolder, state.choices.targetFilespec);
     }
     ShowMultipleFilesHint(state);
 }

@@ -91,7 +91,8 @@ TEST_F(SetupCommandsTest, BadLineChangesNothing) {
     const MainState before = state;
     dialogs.files = {bad};
     EXPECT_FALSE(commands.LoadSetup());
-    EXPECT_EQ(state.choices.dateRestriction.onlyBeforeJdn, before.choices.dateRestriction.onlyBeforeJdn);
+    EXPECT_EQ(state.choices.dateRestriction.onlyBeforeJdn,
+              before.choices.dateRestriction.onlyBeforeJdn);
     EXPECT_EQ(state.choices.targetFilespec, before.choices.targetFilespec);
     EXPECT_EQ(state.labels.setupFilename, "kept");
 
