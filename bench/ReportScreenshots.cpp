@@ -74,10 +74,10 @@ int main(int argc, char** argv) {
     window.StartUp();
     window.move(20, 20);
     vorlane::MainState& state = window.State();
-    state.targetFolder = folder;
-    state.targetFilespec = "*.*";
-    state.subdirectories = true;
-    state.options.folderNamesOnly = false;
+    state.choices.targetFolder = folder;
+    state.choices.targetFilespec = "*.*";
+    state.choices.subdirectories = true;
+    state.choices.options.folderNamesOnly = false;
     state.purgeType.SetPassesOf(0, 3);
     vorlane::ShowTarget(state);
     vorlane::ShowSubfoldersChoice(state);

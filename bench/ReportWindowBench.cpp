@@ -53,9 +53,9 @@ void ConfirmWhenShown() {
 
 Figures PurgeThroughWindow(vorlane::MainWindow& window, const std::string& folder) {
     vorlane::MainState& state = window.State();
-    state.targetFolder = folder;
-    state.targetFilespec = "*.*";
-    state.subdirectories = false;
+    state.choices.targetFolder = folder;
+    state.choices.targetFilespec = "*.*";
+    state.choices.subdirectories = false;
     state.purgeType.SetPassesOf(0, 1);
     vorlane::ShowTarget(state);
     QElapsedTimer sinceTick;

@@ -20,38 +20,21 @@
 namespace vorlane::cli {
 namespace {
 
-struct FilePurgeChoices {
-    int purgeType = 0;
-    int passes = 0;
-    bool keep = false;
-    bool slackOnly = false;
-    bool okReadOnly = true;
-    bool okSystem = false;
-    SafetyOverrides safety;
-};
-
 // One call for every pass, as a folder purge makes it: one descriptor for all of them.
 // A stop, between passes or inside an overwrite, leaves the file unpurged at its size.
-FileResult PurgeFile(FilePurger& purger, const std::string& path, const FilePurgeChoices& choices,
+FileResult PurgeFile(FilePurger& purger, const std::string& path, const OperationChoices& choices,
                      const StopRequest& stop, ProgressLine& progress) {
     const std::int64_t size = platform::Sys().StatNoFollow(path).size;
-    PurgeRequest request;
-    request.purgeType = choices.purgeType;
-    request.passes = choices.passes;
-    request.deleteFile = !choices.keep;
-    request.slackOnly = choices.slackOnly;
-    request.okToPurgeReadOnly = choices.okReadOnly;
-    request.okToPurgeSystem = choices.okSystem;
-    request.allowHardLinks = choices.safety.allowHardLinks;
+    const int passes = choices.numberOfPasses;
     PurgeHooks hooks;
     hooks.betweenPasses = [&](int passesDone) {
-        progress.StartPass(path, passesDone + 1, choices.passes, size);
+        progress.StartPass(path, passesDone + 1, passes, size);
         return !stop.Requested();
     };
     hooks.stopRequested = [&stop] { return stop.Requested(); };
-    progress.StartPass(path, 1, choices.passes, size);
-    const FileResult result = PurgeFileAtPath(purger, path, request, hooks);
-    progress.StartPass(path, 0, choices.passes, size);
+    progress.StartPass(path, 1, passes, size);
+    const FileResult result = PurgeFileAtPath(purger, path, PurgeRequestFor(choices), hooks);
+    progress.StartPass(path, 0, passes, size);
     return result;
 }
 
@@ -86,17 +69,17 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             return UsageError(kCommand, "option '" + name + "' needs --folder");
         }
     }
-    FilePurgeChoices choices;
-    if (!ReadPurgeTypeAndPasses(options, choices.purgeType, choices.passes)) {
+    OperationChoices choices;
+    if (!ReadPurgeTypeAndPasses(options, choices.purgeType, choices.numberOfPasses)) {
         return UsageError(kCommand, options.Error());
     }
     if (options.Operands().empty()) {
         return UsageError(kCommand, "missing file operand");
     }
-    choices.keep = options.Has("--keep");
-    choices.slackOnly = options.Has("--slack-only");
-    choices.okReadOnly = !options.Has("--no-read-only");
-    choices.okSystem = options.Has("--system");
+    choices.options.doNotDeletePurgedFiles = options.Has("--keep");
+    choices.options.purgeSlackOnly = options.Has("--slack-only");
+    choices.options.okToPurgeReadOnlyFiles = !options.Has("--no-read-only");
+    choices.options.okToPurgeSystemFiles = options.Has("--system");
     choices.safety = SafetyFrom(options);
     LoadProgramTexts();
     ProgressLine progress(platform::IsTerminal(platform::kStandardError),
@@ -118,7 +101,7 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             progress.WithLineCleared([&] { NoteCopyOnWrite(volumes, path, noted); });
             const FileResult result = PurgeFile(purger, path, choices, stop, progress);
             status = HeavierExitStatus(status, ExitStatusOf(result.outcome));
-            text = LineText(result, choices.slackOnly);
+            text = LineText(result, choices.options.purgeSlackOnly);
         }
         progress.WithLineCleared(
             [&] { std::cout << ShownName(path) << ": " << text << std::endl; });

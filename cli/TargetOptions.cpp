@@ -77,7 +77,7 @@ std::optional<OperationChoices> TargetChoices(Options& options, std::string& pro
         return std::nullopt;
     }
     choices.targetFolder = AbsoluteFolder(*folder);
-    choices.targetFilespec = options.Value("--spec").value_or("*.*");
+    choices.targetFilespec = options.Value("--spec").value_or(std::string(kAllFiles));
     // A pattern means here what it means in a shell, never the windows' extension rule.
     choices.specRule = FileSpecRule::WholeName;
     if (choices.targetFilespec.empty()) {

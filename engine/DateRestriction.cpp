@@ -6,6 +6,10 @@
 
 namespace vorlane {
 
+bool DayIsCovered(const DateRestriction& restriction, std::optional<std::int32_t> day) {
+    return !restriction.active || (day && *day < restriction.onlyBeforeJdn);
+}
+
 DateExclusion FileExcludedByDateRestriction(const std::string& path,
                                             const DateRestriction& restriction) {
     if (!restriction.active) {
@@ -15,7 +19,7 @@ DateExclusion FileExcludedByDateRestriction(const std::string& path,
     if (!day) {
         return {true, true, path + "\nError, perhaps invalid file name."};
     }
-    if (*day < restriction.onlyBeforeJdn) {
+    if (DayIsCovered(restriction, day)) {
         return {};
     }
     return {true, false,

@@ -3,6 +3,7 @@
 // the check of a single chosen file against the date restriction.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "support/Dates.h"
@@ -23,6 +24,10 @@ struct DateExclusion {
     bool dateUnreadable = false;
     std::string message;
 };
+
+// The one date rule: a file is covered when no restriction is active, or when its day
+// is known and lies strictly before the restriction day (that day itself is not).
+bool DayIsCovered(const DateRestriction& restriction, std::optional<std::int32_t> day);
 
 DateExclusion FileExcludedByDateRestriction(const std::string& path,
                                             const DateRestriction& restriction);

@@ -27,18 +27,6 @@ std::string NormalFolder(const std::string& path) {
     return normal;
 }
 
-bool IsOrLiesIn(const std::string& folder, const std::string& place) {
-    if (place.empty()) {
-        return false;
-    }
-    if (place == "/") {
-        return true;
-    }
-    return folder == place ||
-           (folder.size() > place.size() && folder.compare(0, place.size(), place) == 0 &&
-            folder[place.size()] == '/');
-}
-
 // A Windows volume mounted here keeps its own recycle folder with system files in it.
 bool HasWindowsRecycleFolder(const std::string& folder) {
     const std::string lower = LowerCaseText(folder) + "/";
@@ -48,7 +36,7 @@ bool HasWindowsRecycleFolder(const std::string& folder) {
 bool InTrash(const std::string& folder, const ProtectedPlaces& places) {
     return HasWindowsRecycleFolder(folder) ||
            std::any_of(places.trashFolders.begin(), places.trashFolders.end(),
-                       [&](const std::string& trash) { return IsOrLiesIn(folder, trash); });
+                       [&](const std::string& trash) { return IsSameOrBelow(folder, trash); });
 }
 
 bool IsActiveSwapFile(const std::string& path, const ProtectedPlaces& places) {

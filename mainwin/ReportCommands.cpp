@@ -112,12 +112,13 @@ bool ReportCommands::TargetStillThere(const std::string& title) {
         return true;
     }
     // What no longer exists is no longer shown as the target.
-    if ((state.singleFileTarget || !HasWildcard(state.targetFilespec)) &&
-        !FileExists(WithTrailingSeparator(state.targetFolder) + state.targetFilespec)) {
-        state.targetFilespec.clear();
-    } else if (!FolderIsDirectory(state.targetFolder)) {
-        state.targetFolder.clear();
-        state.targetFilespec.clear();
+    if ((state.singleFileTarget || !HasWildcard(state.choices.targetFilespec)) &&
+        !FileExists(WithTrailingSeparator(state.choices.targetFolder) +
+                    state.choices.targetFilespec)) {
+        state.choices.targetFilespec.clear();
+    } else if (!FolderIsDirectory(state.choices.targetFolder)) {
+        state.choices.targetFolder.clear();
+        state.choices.targetFilespec.clear();
     }
     ShowTarget(state);
     return false;
@@ -142,8 +143,8 @@ bool ReportCommands::ConfirmPurge(const std::string& message, const std::string&
     if (yes) {
         lastPurgeOptions_ = options;
         // The options stay for the next purge, except the one that must be ticked anew.
-        host_.State().options = options;
-        host_.State().options.doNotDeletePurgedFiles = doNotDeleteBefore;
+        host_.State().choices.options = options;
+        host_.State().choices.options.doNotDeletePurgedFiles = doNotDeleteBefore;
     }
     return yes;
 }
@@ -182,11 +183,12 @@ void ReportCommands::PurgeFiles() {
 void ReportCommands::AfterPurge(std::int32_t purgedFiles) {
     MainState& state = host_.State();
     if (purgedFiles > 0 && !lastPurgeOptions_.doNotDeletePurgedFiles) {
-        state.targetFilespec.clear();  // the purged files are gone
+        state.choices.targetFilespec.clear();  // the purged files are gone
         ShowTarget(state);
     }
-    const std::string deleted = OfferFolderDeletion(
-        state.targetFolder, [this](const Question& question) { return dialogs_.Ask(question); });
+    const std::string deleted =
+        OfferFolderDeletion(state.choices.targetFolder,
+                            [this](const Question& question) { return dialogs_.Ask(question); });
     if (!deleted.empty()) {
         state.labels.topLevelFolder = deleted;
     }

@@ -1,5 +1,6 @@
 #include "operation/ConfirmationMessage.h"
 
+#include "engine/DateRestriction.h"
 #include "engine/FileOperations.h"
 #include "operation/ReportBuffer.h"
 #include "support/Strings.h"
@@ -8,7 +9,6 @@ namespace vorlane {
 namespace {
 
 constexpr int kPathLimit = 100;
-constexpr std::string_view kAllFiles = "*.*";
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     return WithTrailingSeparator(folder) + name;
@@ -25,7 +25,7 @@ bool SingleFileFailsDate(const ConfirmationInput& in) {
     }
     const std::optional<std::int32_t> jdn =
         FileDateJdn(JoinPath(in.targetFolder, in.targetFilespec));
-    return !jdn || *jdn >= in.onlyBeforeJdn;
+    return !DayIsCovered({.active = true, .onlyBeforeJdn = in.onlyBeforeJdn}, jdn);
 }
 
 std::string WhatToPurge(const ConfirmationInput& in) {

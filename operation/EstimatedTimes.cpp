@@ -11,9 +11,6 @@
 namespace vorlane {
 namespace {
 
-constexpr double kBytesPerMB = 1024.0 * 1024.0;
-constexpr double kFactorAtOneMB = 0.917;
-constexpr double kFactorExponent = 0.2;
 constexpr int kLongFormFrom = 300;
 constexpr int kSecondsPerDay = 86400;
 constexpr int kSecondsPerHour = 3600;
@@ -36,8 +33,8 @@ std::int32_t RoundToInt(double value) {
 }
 
 double AdjustmentFactor(double totalBytes, std::int32_t numFiles) {
-    const double averageMB = totalBytes / numFiles / kBytesPerMB;
-    return kFactorAtOneMB / std::pow(averageMB, kFactorExponent);
+    const double averageMB = totalBytes / numFiles / kBytesPerMegabyte;
+    return kEstimateFactorAtOneMB / std::pow(averageMB, kEstimateFactorExponent);
 }
 
 std::string EstimateText(std::int32_t seconds) {
@@ -45,7 +42,7 @@ std::string EstimateText(std::int32_t seconds) {
 }
 
 std::string EstimatedTimes(float speed, double totalBytes, double adjustmentFactor) {
-    const double megabytes = totalBytes / kBytesPerMB;
+    const double megabytes = totalBytes / kBytesPerMegabyte;
     std::string text = "Estimated purge times for various numbers of overwrites" +
                        std::string(kCrLf) + "using a purge speed (as measured) of " +
                        GroupedNumberText(speed, 2) + " MB/sec." + std::string(kCrLf) +

@@ -9,6 +9,11 @@ namespace vorlane {
 // Estimates below this many seconds are not worth a row of the table.
 inline constexpr int kEstimateThresholdSeconds = 20;
 
+// Small files purge more slowly per megabyte: the time of a file of m megabytes is
+// scaled by kEstimateFactorAtOneMB / m^kEstimateFactorExponent.
+inline constexpr double kEstimateFactorAtOneMB = 0.917;
+inline constexpr double kEstimateFactorExponent = 0.2;
+
 // The table of estimated purge times for 2, 4, ... 24 overwrites.
 std::string EstimatedTimes(float speed, double totalBytes, double adjustmentFactor);
 

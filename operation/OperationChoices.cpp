@@ -29,6 +29,16 @@ std::string TimesText(int passes) {
 
 }  // namespace
 
+PurgeRequest PurgeRequestFor(const OperationChoices& choices) {
+    return {.purgeType = choices.purgeType,
+            .passes = choices.numberOfPasses,
+            .deleteFile = !choices.options.doNotDeletePurgedFiles,
+            .okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles,
+            .okToPurgeSystem = choices.options.okToPurgeSystemFiles,
+            .allowHardLinks = choices.safety.allowHardLinks,
+            .slackOnly = choices.options.purgeSlackOnly};
+}
+
 bool NamesOneFile(const OperationChoices& choices) {
     return choices.specRule == FileSpecRule::OneFile || !HasWildcard(choices.targetFilespec);
 }

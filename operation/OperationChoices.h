@@ -6,6 +6,8 @@
 #include <string>
 
 #include "engine/DateRestriction.h"
+#include "engine/FilePurger.h"
+#include "support/Strings.h"
 
 namespace vorlane {
 
@@ -43,7 +45,7 @@ enum class FileSpecRule {
 
 struct OperationChoices {
     std::string targetFolder;
-    std::string targetFilespec = "*.*";
+    std::string targetFilespec{kAllFiles};
     FileSpecRule specRule = FileSpecRule::Windows;
     bool subdirectories = false;
     DateRestriction dateRestriction;
@@ -56,6 +58,10 @@ struct OperationChoices {
     // Measured purge speed per drive (mount point), MB/s for one overwrite.
     std::map<std::string, float> drivePurgeSpeeds;
 };
+
+// What the purger is asked for each file: every caller makes its request here, so an
+// option added to the choices reaches every purge.
+PurgeRequest PurgeRequestFor(const OperationChoices& choices);
 
 // True when the target is a single file: chosen as one, or named without wildcards.
 bool NamesOneFile(const OperationChoices& choices);

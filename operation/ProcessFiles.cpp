@@ -18,8 +18,6 @@
 namespace vorlane {
 namespace {
 
-constexpr std::string_view kAllFiles = "*.*";
-
 void Prepare(Operation& op) {
     OperationState& state = op.State();
     op.Control().Reset();
@@ -140,7 +138,8 @@ void AppendEstimate(Operation& op) {
     op.AppendToText("Purge type: " + TypeOfPurgeCaption(choices.purgeType, choices.numberOfPasses) +
                     "\r\n");
     const int overwrites = choices.numberOfPasses * GetNumOverwritesPerPass(choices.purgeType);
-    const std::int32_t seconds = RoundToInt(state.sumOfSizes / 1024 / 1024 / speed * overwrites);
+    const std::int32_t seconds =
+        RoundToInt(state.sumOfSizes / kBytesPerMegabyte / speed * overwrites);
     if (seconds < 60) {
         state.estimatedTime = "Less than a minute.";
         op.AppendToText("Estimated purge time: less than a minute.\r\n");

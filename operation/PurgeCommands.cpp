@@ -17,7 +17,6 @@ namespace {
 
 constexpr std::int32_t kConfirmationCountLimit = 1001;
 constexpr std::int32_t kDetailsCountLimit = 100;
-constexpr std::string_view kAllFiles = "*.*";
 constexpr const char* kPurgeCaption = "Purge files";
 // A listing of a tree may hold files, folders or both.
 constexpr const char* kTreeListCaption = "List files and/or folders";
@@ -46,7 +45,7 @@ bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui
         Tell(ui, "Cannot ascertain the date of the specified file.", title, MessageIcon::None);
         return false;
     }
-    if (*jdn >= choices.dateRestriction.onlyBeforeJdn) {
+    if (!DayIsCovered(choices.dateRestriction, jdn)) {
         Tell(ui,
              "The date of the specified file is not before " +
                  ShortDateText(choices.dateRestriction.onlyBeforeJdn) + ".",
@@ -57,8 +56,9 @@ bool CheckSingleFileDate(const OperationChoices& choices, OperationInterface& ui
 }
 
 // Matching files directly in the target folder, or why it cannot be read.
-FolderCount DirectMatches(const OperationChoices& choices) {
-    return CountNamedTargets(choices);
+FolderCount DirectMatches(const OperationChoices& choices,
+                          const platform::WalkFolder* held = nullptr) {
+    return CountNamedTargets(choices, held);
 }
 
 void TellUnreadable(OperationInterface& ui, const std::string& folder, const std::string& why,
@@ -210,7 +210,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
         return {};
     }
     const bool multipleFiles = !NamesOneFile(choices);
-    const FolderCount matches = DirectMatches(choices);
+    const FolderCount matches = DirectMatches(choices, &target);
     if (matches.error) {
         TellUnreadable(ui, choices.targetFolder, platform::Platform::ErrorText(matches.error),
                        kPurgeCaption);

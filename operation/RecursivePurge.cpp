@@ -22,7 +22,6 @@ namespace {
 using platform::FileKind;
 using platform::FolderEntry;
 
-constexpr double kBytesPerMB = 1024.0 * 1024.0;
 constexpr float kUnmeasuredSpeed = 1.0f;
 constexpr int kMaxIndicatorLength = 10;
 
@@ -46,7 +45,7 @@ std::int64_t IndicatorThreshold(const Operation& op, dev_t device) {
     if (speed <= 0) {
         speed = kUnmeasuredSpeed;
     }
-    return RoundToInt(speed * kBytesPerMB);
+    return RoundToInt(speed * kBytesPerMegabyte);
 }
 
 bool Dots(const Operation& op) {
@@ -152,18 +151,6 @@ std::string PassIndicator(int done, int length) {
     return std::string("123456789").substr(0, digits) + std::string(length - digits, '_');
 }
 
-PurgeRequest RequestFor(const OperationChoices& choices) {
-    PurgeRequest request;
-    request.purgeType = choices.purgeType;
-    request.passes = choices.numberOfPasses;
-    request.deleteFile = !choices.options.doNotDeletePurgedFiles;
-    request.slackOnly = choices.options.purgeSlackOnly;
-    request.okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles;
-    request.okToPurgeSystem = choices.options.okToPurgeSystemFiles;
-    request.allowHardLinks = choices.safety.allowHardLinks;
-    return request;
-}
-
 // " (size bytes) purging" and, for a file whose purge takes over a second, the pass
 // indicator; true when the indicator was shown.
 // The indicator is for files whose whole purge, every pass, takes over a second.
@@ -206,7 +193,7 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
     hooks.stopRequested = [&op] { return op.Stopped(); };
     op.Ui().ShowPassProgress(job.path, 1, passes, job.size);
     const FileResult result =
-        op.Purger().Purge({job.folderFd, job.name, job.path}, RequestFor(op.Choices()), hooks);
+        op.Purger().Purge({job.folderFd, job.name, job.path}, PurgeRequestFor(op.Choices()), hooks);
     job.code = result.outcome;
     job.cause = result.cause;
     if (indicator) {
@@ -509,7 +496,8 @@ class PurgeWalk : public platform::WalkVisitor {
         if (!batch_.empty()) {
             const std::string& first = batch_.front().file.path;
             op_.Ui().ShowPassProgress(first, 1, passes, batchBytes_);
-            op_.Purger().PurgeBatch(batch_, RequestFor(op_.Choices()), [this] { return GoOn(); });
+            op_.Purger().PurgeBatch(batch_, PurgeRequestFor(op_.Choices()),
+                                    [this] { return GoOn(); });
             op_.Ui().ShowPassProgress(first, 0, passes, batchBytes_);
         }
         std::size_t next = 0;

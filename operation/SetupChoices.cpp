@@ -16,13 +16,18 @@ OperationChoices ChoicesFromSetup(const Setup& setup) {
         choices.specRule = FileSpecRule::OneFile;
     }
     choices.subdirectories = setup.subfolders;
-    choices.dateRestriction = {setup.dateRestricted, setup.onlyBeforeJdn};
+    choices.dateRestriction = {.active = setup.dateRestricted,
+                               .onlyBeforeJdn = setup.onlyBeforeJdn};
     choices.purgeType = setup.purgeType;
     choices.numberOfPasses = setup.numberOfPasses;
-    choices.options = {setup.doNotDeletePurgedFiles, setup.okToPurgeReadOnlyFiles,
-                       setup.okToPurgeSystemFiles,   setup.okToPurgeSensitiveFiles,
-                       setup.folderNamesOnly,        setup.confirmFiles,
-                       setup.deleteEmptyFolders,     setup.purgeSlackOnly};
+    choices.options = {.doNotDeletePurgedFiles = setup.doNotDeletePurgedFiles,
+                       .okToPurgeReadOnlyFiles = setup.okToPurgeReadOnlyFiles,
+                       .okToPurgeSystemFiles = setup.okToPurgeSystemFiles,
+                       .okToPurgeSensitiveFiles = setup.okToPurgeSensitiveFiles,
+                       .folderNamesOnly = setup.folderNamesOnly,
+                       .confirmFiles = setup.confirmFiles,
+                       .deleteEmptyFolders = setup.deleteEmptyFolders,
+                       .purgeSlackOnly = setup.purgeSlackOnly};
     return choices;
 }
 

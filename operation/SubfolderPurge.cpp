@@ -71,7 +71,7 @@ class Walk : public platform::WalkVisitor {
     bool Protected(const std::string& path) const;
     bool Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
                const std::string& path);
-    bool PassFailed(const std::string& path, FileOutcome result);
+    bool PassFailed(const std::string& path, const FileResult& result);
     void RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry& entry);
 
     SubfolderPurgeState& state_;
@@ -137,15 +137,16 @@ bool Walk::File(const platform::WalkFolder& folder, const FolderEntry& entry) {
 }
 
 // A failed purge ends the file; false when the person ends the run.
-bool Walk::PassFailed(const std::string& path, FileOutcome result) {
+bool Walk::PassFailed(const std::string& path, const FileResult& result) {
     ++state_.filesNotDeleted;
-    if (result == FileOutcome::CannotOpen || result == FileOutcome::FileChanged) {
+    if (result.outcome == FileOutcome::CannotOpen || result.outcome == FileOutcome::FileChanged) {
         return true;  // gone or locked: nothing the person could act on
     }
     const std::string message =
-        result == FileOutcome::NotDeleted
+        result.outcome == FileOutcome::NotDeleted
             ? "File deletion error.  File (shown below) may be hidden."
-            : "An error (" + std::to_string(static_cast<int>(result)) + ") has been reported.";
+            : "The file (shown below) was not purged: " + OutcomeText(result, OutcomeForm::Line) +
+                  ".";
     if (GoOn(message + "\r\n" + ShownName(path) + "\r\n" + std::string(kGoOnOrStop))) {
         return true;
     }
@@ -158,13 +159,7 @@ bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
                  const std::string& path) {
     ui_.ShowProgress(SubfolderPurgeProgress(state_.filesPurged, state_.filesCounted) +
                      "Now purging:\r\n" + ShortenPath(path, kShownPathLength));
-    PurgeRequest request;
-    request.purgeType = state_.purgeType;
-    request.passes = std::max(state_.numberOfPasses, 1);
-    request.deleteFile = SubfolderPurgeState::kDeleteOnLastPass;
-    request.okToPurgeReadOnly = SubfolderPurgeState::kOkToPurgeReadOnly;
-    request.okToPurgeSystem = SubfolderPurgeState::kOkToPurgeSystem;
-    request.allowHardLinks = state_.safety.allowHardLinks;
+    const PurgeRequest request = PurgeRequestFor(state_.Choices());
     bool ended = false;
     PurgeHooks hooks;
     hooks.betweenPasses = [&](int) {
@@ -172,15 +167,15 @@ bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
         return !ended;
     };
     hooks.stopRequested = [this] { return control_.StopRequested(); };
-    const FileOutcome result =
-        purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks).outcome;
-    if (ended || ((result == FileOutcome::Stopped || result == FileOutcome::PartlyOverwritten) &&
+    const FileResult result = purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks);
+    if (ended || ((result.outcome == FileOutcome::Stopped ||
+                   result.outcome == FileOutcome::PartlyOverwritten) &&
                   control_.StopRequested())) {
         control_.RequestInterrupt();  // the person ended it: nothing failed
         ui_.ShowProgress("");
         return false;
     }
-    if (result != FileOutcome::Ok) {
+    if (result.outcome != FileOutcome::Ok) {
         return PassFailed(path, result);
     }
     ++state_.filesPurged;
@@ -221,6 +216,18 @@ bool Walk::Folder(const platform::WalkFolder& folder, const std::vector<FolderEn
 
 }  // namespace
 
+OperationChoices SubfolderPurgeState::Choices() const {
+    return {.targetFolder = topFolder,
+            .targetFilespec = fileSpec,
+            .subdirectories = true,
+            .dateRestriction = {},  // a selected folder goes whole, whatever its dates
+            .purgeType = purgeType,
+            .numberOfPasses = std::max(numberOfPasses, 1),
+            .options = {.okToPurgeReadOnlyFiles = true, .okToPurgeSystemFiles = true},
+            .safety = safety,
+            .drivePurgeSpeeds = {}};
+}
+
 void SubfolderPurgeState::ResetCounters() {
     filesCounted = 0;
     filesPurged = 0;
@@ -231,17 +238,12 @@ void SubfolderPurgeState::ResetCounters() {
 }
 
 bool IsSelectedSubfolder(const SubfolderPurgeState& state, const std::string& folder) {
-    const std::string path = SameFolderForm(folder);
-    for (const std::string& selected : state.selectedSubfolders) {
-        const std::string entry = SameFolderForm(selected);
-        if (entry.empty() || entry == "/") {
-            continue;  // would select the whole system, never what a person picked
-        }
-        if (path == entry || (path.starts_with(entry) && path[entry.size()] == kPathSeparator)) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(state.selectedSubfolders.begin(), state.selectedSubfolders.end(),
+                       [&](const std::string& selected) {
+                           // "/" would select the whole system, never what a person picked
+                           return SameFolderForm(selected) != "/" &&
+                                  IsSameOrBelow(folder, selected);
+                       });
 }
 
 std::string SubfolderPurgeProgress(std::int32_t filesPurged, std::int32_t filesCounted) {

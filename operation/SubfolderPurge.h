@@ -13,6 +13,7 @@
 #include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
 #include "operation/OperationInterface.h"
+#include "support/Strings.h"
 
 namespace vorlane {
 
@@ -21,16 +22,15 @@ struct SubfolderPurgeState {
     std::string topFolder;
     std::vector<std::string> selectedSubfolders;  // full paths, no trailing separator
     bool includeTopFolderFiles = false;
-    std::string fileSpec = "*.*";
+    std::string fileSpec{kAllFiles};
     int purgeType = 0;
     int numberOfPasses = 1;
     ProtectedPlaces protectedPlaces;  // the program folder and swap files are never touched
     SafetyOverrides safety;           // hard links, other volumes and "/" stay refused
 
-    // A selected folder goes whole: these options are not the person's to choose here.
-    static constexpr bool kOkToPurgeReadOnly = true;
-    static constexpr bool kOkToPurgeSystem = true;
-    static constexpr bool kDeleteOnLastPass = true;
+    // The choices of one purge of these folders. A selected folder goes whole: read-only
+    // and system files go too, every file is deleted, and no option is the person's here.
+    OperationChoices Choices() const;
 
     // The run and what it found.
     bool countingMode = true;

@@ -14,8 +14,9 @@ bool NameIsTarget(const OperationChoices& choices, const std::string& name,
             return name == fileSpec;
         case FileSpecRule::WholeName:
             // "*.*" is every file on the command line too: its default and its help say so.
-            return fileSpec == "*.*" || !HasWildcard(fileSpec) ? NameMatchesFileSpec(name, fileSpec)
-                                                               : WholeNameMatches(name, fileSpec);
+            return fileSpec == kAllFiles || !HasWildcard(fileSpec)
+                       ? NameMatchesFileSpec(name, fileSpec)
+                       : WholeNameMatches(name, fileSpec);
         case FileSpecRule::Windows:
             break;
     }
@@ -28,11 +29,8 @@ bool EntryIsTarget(const OperationChoices& choices, const platform::FolderEntry&
         !NameIsTarget(choices, entry.name, fileSpec)) {
         return false;
     }
-    if (!choices.dateRestriction.active) {
-        return true;
-    }
-    const std::optional<std::int32_t> day = DayNumberOf(entry.status);
-    return day && *day < choices.dateRestriction.onlyBeforeJdn;
+    return !choices.dateRestriction.active ||
+           DayIsCovered(choices.dateRestriction, DayNumberOf(entry.status));
 }
 
 void SelectTargets(const OperationChoices& choices,
@@ -46,16 +44,17 @@ void SelectTargets(const OperationChoices& choices,
     }
 }
 
-FolderCount CountNamedTargets(const OperationChoices& choices) {
-    if (choices.specRule == FileSpecRule::Windows) {
-        return CountFiles(choices.targetFolder, choices.targetFilespec, false);
-    }
+FolderCount CountNamedTargets(const OperationChoices& choices, const platform::WalkFolder* held) {
     FolderCount result;
     std::vector<platform::FolderEntry> entries;
-    result.error =
-        choices.targetFolder.empty()
-            ? platform::SystemError(ENOENT)
-            : platform::Sys().ListFolder(WithoutTrailingSeparator(choices.targetFolder), entries);
+    if (held != nullptr) {
+        result.error = platform::Sys().ReadFolder(held->fd.Get(), entries);
+    } else {
+        result.error = choices.targetFolder.empty()
+                           ? platform::SystemError(ENOENT)
+                           : platform::Sys().ListFolder(
+                                 WithoutTrailingSeparator(choices.targetFolder), entries);
+    }
     for (const platform::FolderEntry& entry : entries) {
         if (entry.status.kind != platform::FileKind::Directory &&
             NameIsTarget(choices, entry.name, choices.targetFilespec)) {

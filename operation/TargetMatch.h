@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "operation/OperationChoices.h"
+#include "platform/FolderWalk.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
 
@@ -25,7 +26,9 @@ void SelectTargets(const OperationChoices& choices,
                    std::vector<const platform::FolderEntry*>& targets);
 
 // The files directly in the target folder whose names the choices cover (no date
-// test), or why the folder cannot be read.
-FolderCount CountNamedTargets(const OperationChoices& choices);
+// test), or why the folder cannot be read. A held target is read through its
+// descriptor, so the count sees the folder the purge will walk.
+FolderCount CountNamedTargets(const OperationChoices& choices,
+                              const platform::WalkFolder* held = nullptr);
 
 }  // namespace vorlane

@@ -27,13 +27,13 @@ constexpr std::size_t kDirectorySizesLimit = 16 << 20;
 constexpr const char* kDirectorySizes = "directorysizes";
 constexpr std::string_view kInfoSuffix = ".trashinfo";
 
+// Whatever the confirmation's options say, everything in the Trash goes, and the guards
+// keep their safe values.
 PurgeRequest RequestFor(const OperationChoices& choices) {
-    PurgeRequest request;
-    request.purgeType = choices.purgeType;
-    request.passes = choices.numberOfPasses;
-    request.okToPurgeReadOnly = true;
-    request.okToPurgeSystem = true;
-    return request;
+    OperationChoices trash = choices;
+    trash.options = {.okToPurgeReadOnlyFiles = true, .okToPurgeSystemFiles = true};
+    trash.safety = {};
+    return PurgeRequestFor(trash);
 }
 
 // The folder names of directorysizes are percent-encoded.

@@ -24,11 +24,6 @@ using platform::WalkFolder;
 constexpr std::size_t kShownLines = 20;
 constexpr std::string_view kInfoSuffix = ".trashinfo";
 
-bool IsOrLiesIn(const std::string& path, const std::string& folder) {
-    return path == folder || (path.size() > folder.size() && path.starts_with(folder) &&
-                              (folder.ends_with('/') || path[folder.size()] == '/'));
-}
-
 // Both sides resolved, so that a Trash reached through a link or ".." is still known.
 std::string Resolved(const std::string& path) {
     return platform::ResolvePath(platform::AbsolutePath(path));
@@ -238,7 +233,7 @@ class TrashRun {
 std::string TrashRootOf(const std::string& folder) {
     const std::string path = Resolved(folder);
     for (const std::string& trash : FindProtectedPlaces().trashFolders) {
-        if (FolderIsDirectory(trash) && IsOrLiesIn(path, Resolved(trash))) {
+        if (FolderIsDirectory(trash) && IsSameOrBelow(path, Resolved(trash))) {
             return trash;
         }
     }

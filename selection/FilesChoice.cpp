@@ -33,7 +33,7 @@ FilesChoiceResult AcceptFilesChoice(const FilesChoiceInput& input) {
             // Names on this system differ by case: the file keeps its own name.
             return {true, input.selectedFile, {}};
         case FilesKind::AllFiles:
-            return {true, "*.*", {}};
+            return {true, std::string(kAllFiles), {}};
         case FilesKind::Extension:
             return AcceptExtension(input.extensionText);
         case FilesKind::Filespec: {

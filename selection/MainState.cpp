@@ -1,6 +1,7 @@
 #include "selection/MainState.h"
 
 #include <cmath>
+#include <utility>
 
 #include "operation/EstimatedTimes.h"
 #include "operation/SetupChoices.h"
@@ -18,6 +19,12 @@ constexpr int kMakerNameText = 310;
 
 }  // namespace
 
+OperationChoices NothingChosen() {
+    OperationChoices none;
+    none.targetFilespec.clear();
+    return none;
+}
+
 void ResetState(MainState& state) {
     state = MainState{};
     state.notSpecified = GetText(kNotSpecifiedText);
@@ -26,19 +33,14 @@ void ResetState(MainState& state) {
 }
 
 bool TargetSpecified(const MainState& state) {
-    return !state.targetFolder.empty() && !state.targetFilespec.empty();
+    return !state.choices.targetFolder.empty() && !state.choices.targetFilespec.empty();
 }
 
 OperationChoices ChoicesOf(const MainState& state) {
-    OperationChoices choices;
-    choices.targetFolder = state.targetFolder;
-    choices.targetFilespec = state.targetFilespec;
+    OperationChoices choices = state.choices;
     choices.specRule = state.singleFileTarget ? FileSpecRule::OneFile : FileSpecRule::Windows;
-    choices.subdirectories = state.subdirectories;
-    choices.dateRestriction = state.dateRestriction;
     choices.purgeType = state.purgeType.GetPurgeType();
     choices.numberOfPasses = state.purgeType.GetNumberOfPasses();
-    choices.options = state.options;
     return choices;
 }
 
@@ -48,14 +50,15 @@ Setup SetupOf(const MainState& state) {
 
 void ApplySetup(MainState& state, const Setup& setup) {
     const OperationChoices choices = ChoicesFromSetup(setup);
-    state.targetFolder = choices.targetFolder;
-    state.targetFilespec = choices.targetFilespec;
     state.singleFileTarget = choices.specRule == FileSpecRule::OneFile;
-    state.subdirectories = choices.subdirectories;
-    state.dateRestriction = choices.dateRestriction;
     state.purgeType.SelectType(choices.purgeType);
     state.purgeType.SetPassesOf(choices.purgeType, choices.numberOfPasses);
-    state.options = choices.options;
+    // A setup holds no drive speeds and no guards: those the state keeps.
+    OperationChoices taken = choices;
+    taken.safety = state.choices.safety;
+    taken.batchSmallFiles = state.choices.batchSmallFiles;
+    taken.drivePurgeSpeeds = state.choices.drivePurgeSpeeds;
+    state.choices = std::move(taken);
 }
 
 bool LoadSetupForNextRun(MainState& state) {
@@ -77,7 +80,7 @@ std::optional<std::int32_t> SingleFileEstimateSeconds(double bytes, float speed,
     if (speed <= 0) {
         return std::nullopt;
     }
-    const double megabytes = bytes / 1024 / 1024;
+    const double megabytes = bytes / kBytesPerMegabyte;
     if (megabytes <= 0) {
         return 0;
     }

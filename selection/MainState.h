@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "operation/EstimatedTimes.h"
 #include "operation/OperationChoices.h"
 #include "selection/PurgeTypeChoice.h"
 #include "tools/SetupFile.h"
@@ -31,13 +32,15 @@ struct MainLabels {
     std::string topLevelFolder;
 };
 
+// Choices before the person has made any: no folder and no file specification yet.
+OperationChoices NothingChosen();
+
 struct MainState {
-    std::string targetFolder;
-    std::string targetFilespec;
-    bool subdirectories = false;
-    DateRestriction dateRestriction;
+    // The target, subfolders, date restriction and options as the next operation takes
+    // them. The purge type and passes live in purgeType, which remembers the passes of
+    // each type; ChoicesOf joins the two.
+    OperationChoices choices = NothingChosen();
     PurgeTypeChoice purgeType;
-    PurgeOptions options;
     RememberedSetup remembered;
 
     bool startupCompleted = false;
@@ -49,8 +52,8 @@ struct MainState {
     std::string notSpecified;
     std::string userSetupFilePath;
     // Size correction of time estimates.
-    double adjustA = 0.917;
-    double adjustB = 0.2;
+    double adjustA = kEstimateFactorAtOneMB;
+    double adjustB = kEstimateFactorExponent;
 
     MainLabels labels;
 };

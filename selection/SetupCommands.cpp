@@ -81,20 +81,21 @@ void SetupCommands::SaveSetupForNextRun() {
 }
 
 void SetupCommands::ClearSetup() {
-    state_.targetFolder.clear();
-    state_.targetFilespec.clear();
+    state_.choices.targetFolder.clear();
+    state_.choices.targetFilespec.clear();
     state_.labels.setupFilename.clear();
     ShowTarget(state_);
     ShowSubfoldersChoice(state_);
 }
 
 void SetupCommands::RestoreSetup() {
-    state_.targetFolder = state_.remembered.targetFolder;
-    state_.targetFilespec = state_.remembered.targetFilespec;
-    state_.singleFileTarget = SetupFolderNamesOneFile(state_.targetFolder);
+    state_.choices.targetFolder = state_.remembered.targetFolder;
+    state_.choices.targetFilespec = state_.remembered.targetFilespec;
+    state_.singleFileTarget = SetupFolderNamesOneFile(state_.choices.targetFolder);
     // The flag goes with the day, so that the label and the operations agree.
-    state_.dateRestriction.onlyBeforeJdn = state_.remembered.dateRestrictionJdn;
-    state_.dateRestriction.active = state_.remembered.dateRestrictionJdn != kNoDateRestrictionJdn;
+    state_.choices.dateRestriction.onlyBeforeJdn = state_.remembered.dateRestrictionJdn;
+    state_.choices.dateRestriction.active =
+        state_.remembered.dateRestrictionJdn != kNoDateRestrictionJdn;
     ShowTarget(state_);
     ShowSubfoldersChoice(state_);
     ShowDateRestriction(state_);

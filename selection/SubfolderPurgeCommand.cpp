@@ -226,9 +226,9 @@ void SubfolderPurgeCommand::TakeFolderWithoutSubfolders(const std::string& folde
                  " has no subfolders.\n\nIf you wish to purge the files in this folder\nthen "
                  "click on 'Purge files'.",
              caption, MessageIcon::Information);
-        state_.targetFolder = folder;
-        state_.targetFilespec = "*.*";
-        state_.subdirectories = false;
+        state_.choices.targetFolder = folder;
+        state_.choices.targetFilespec = kAllFiles;
+        state_.choices.subdirectories = false;
         ShowTarget(state_);
         ShowSubfoldersChoice(state_);
         return;
@@ -271,7 +271,7 @@ void SubfolderPurgeCommand::PurgeFolders(const std::string& caption) {
     int files = 0;
     hooks_.runOnWorker([&] {
         subfolders = CountSubfolders(folder);
-        files = vorlane::CountFiles(folder, "*.*", false).count;
+        files = vorlane::CountFiles(folder, std::string(kAllFiles), false).count;
     });
     if (subfolders.error) {
         Tell("Cannot read " + folder + ".", caption, MessageIcon::Exclamation);
@@ -334,7 +334,7 @@ void SubfolderPurgeCommand::PurgeSelectedSubfolders(const std::string& top,
     }
     state_.labels.topLevelFolder = top;
     const std::string confirmation =
-        SubfolderConfirmationText(choice, state_.dateRestriction.active);
+        SubfolderConfirmationText(choice, state_.choices.dateRestriction.active);
     if (!BeginConfirmed(confirmation, caption)) {
         return;
     }

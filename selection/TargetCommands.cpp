@@ -19,18 +19,9 @@ namespace {
 
 constexpr int kFolderUnreadableText = 51;
 constexpr int kFolderUnreadableTitle = 52;
-const std::string kAllFiles = "*.*";
 
 MessageIcon IconOf(const DateExclusion& exclusion) {
     return exclusion.dateUnreadable ? MessageIcon::Exclamation : MessageIcon::Information;
-}
-
-bool LiesIn(const std::string& path, const std::string& folder) {
-    if (folder.empty()) {
-        return false;
-    }
-    const std::string base = WithoutTrailingSeparator(folder);
-    return path == base || path.starts_with(base + "/");
 }
 
 bool IsTrashComponent(const std::string& name) {
@@ -57,7 +48,7 @@ bool IsTrashFolder(const std::string& folder) {
     if (dataHome.empty() && !sys.EnvironmentValue("HOME").empty()) {
         dataHome = WithTrailingSeparator(sys.EnvironmentValue("HOME")) + ".local/share";
     }
-    if (!dataHome.empty() && LiesIn(folder, WithTrailingSeparator(dataHome) + "Trash")) {
+    if (!dataHome.empty() && IsSameOrBelow(folder, WithTrailingSeparator(dataHome) + "Trash")) {
         return true;
     }
     std::size_t start = 0;
@@ -82,7 +73,7 @@ std::optional<int> TargetCommands::SubfolderCount(const std::string& folder) {
 
 bool TargetCommands::AnyFileInTree(const std::string& folder) {
     bool any = false;
-    windows_.RunLong([&] { any = AnyMatchingFileInTree(folder, kAllFiles); });
+    windows_.RunLong([&] { any = AnyMatchingFileInTree(folder, std::string(kAllFiles)); });
     return any;
 }
 
@@ -90,8 +81,8 @@ bool TargetCommands::CheckFolderContents(const std::string& fileSpec) {
     FolderCount files;
     FolderCount subfolders;
     windows_.RunLong([&] {
-        files = CountFiles(state_.targetFolder, fileSpec, false);
-        subfolders = CountSubfolders(state_.targetFolder);
+        files = CountFiles(state_.choices.targetFolder, fileSpec, false);
+        subfolders = CountSubfolders(state_.choices.targetFolder);
     });
     if (files.error || subfolders.error) {
         Tell(dialogs_, "Cannot access the folder.", "Error", MessageIcon::Critical);
@@ -107,8 +98,8 @@ bool TargetCommands::CheckFolderContents(const std::string& fileSpec) {
 }
 
 void TargetCommands::ShowEstimateForFile(const std::string& path) {
-    ShowPurgeSpeed(state_, state_.targetFolder);
-    const std::string drive = DriveOfPath(state_.targetFolder);
+    ShowPurgeSpeed(state_, state_.choices.targetFolder);
+    const std::string drive = DriveOfPath(state_.choices.targetFolder);
     const float speed = drive.empty() ? 0.0f : StoredDriveSpeed(drive);
     const std::int64_t length = FileLength(path).value_or(0);
     const std::optional<std::int32_t> seconds = SingleFileEstimateSeconds(
@@ -124,18 +115,19 @@ void TargetCommands::ShowEstimateForFile(const std::string& path) {
 }
 
 bool TargetCommands::TakeSingleFile(const std::string& path, const std::string& caption) {
-    if (state_.dateRestriction.active) {
-        const DateExclusion exclusion = FileExcludedByDateRestriction(path, state_.dateRestriction);
+    if (state_.choices.dateRestriction.active) {
+        const DateExclusion exclusion =
+            FileExcludedByDateRestriction(path, state_.choices.dateRestriction);
         if (exclusion.excluded) {
             // The target stays as it was: the labels must not show one thing and hold another.
             Tell(dialogs_, exclusion.message, caption, IconOf(exclusion));
             return false;
         }
     }
-    state_.targetFolder = FolderPart(path, false);
-    state_.targetFilespec = FileNamePart(path, false);
+    state_.choices.targetFolder = FolderPart(path, false);
+    state_.choices.targetFilespec = FileNamePart(path, false);
     state_.singleFileTarget = true;
-    state_.subdirectories = false;
+    state_.choices.subdirectories = false;
     state_.labels.subdirectories = "No";
     ShowTarget(state_);
     ShowSubfoldersChoice(state_);
@@ -174,15 +166,15 @@ bool TargetCommands::RefusedFolder(const std::string& folder, const std::string&
 }
 
 void TargetCommands::TakeFolder(const std::string& folder, const std::string& caption) {
-    state_.targetFolder = folder;
+    state_.choices.targetFolder = folder;
     ShowTarget(state_);
     const bool hasSubfolders = SubfolderCount(folder).value_or(0) > 0;
     state_.labels.subdirectories = "No";
     state_.labels.subdirectories2 = hasSubfolders ? "(Do not operate on files in lower subfolders.)"
                                                   : "(The folder has no subfolders.)";
-    state_.subdirectories = false;
+    state_.choices.subdirectories = false;
     state_.labels.setupFilename.clear();
-    state_.targetFilespec.clear();
+    state_.choices.targetFilespec.clear();
     state_.singleFileTarget = false;
     ShowTarget(state_);
     if (!AnyFileInTree(folder)) {
@@ -194,11 +186,11 @@ void TargetCommands::TakeFolder(const std::string& folder, const std::string& ca
                   caption)) {
         return;
     }
-    state_.targetFilespec = kAllFiles;
+    state_.choices.targetFilespec = kAllFiles;
     ShowTarget(state_);
     state_.labels.setupFilename.clear();
     state_.labels.estimatedTime.clear();
-    CheckFolderContents(kAllFiles);
+    CheckFolderContents(std::string(kAllFiles));
     if (hasSubfolders) {
         Tell(dialogs_,
              "If you wish also to purge all files in subfolders\n(subject to any date restriction "
@@ -225,71 +217,72 @@ void TargetCommands::SpecifyFolder(const std::string& caption) {
 }
 
 void TargetCommands::SpecifyFiles(const std::string& caption) {
-    const std::string& folder = state_.targetFolder;
+    const std::string& folder = state_.choices.targetFolder;
     if (folder.empty()) {
         Tell(dialogs_, "The folder has not been specified.", "Folder unspecified",
              MessageIcon::Exclamation);
         return;
     }
-    if (!CheckFolderContents(kAllFiles)) {
+    if (!CheckFolderContents(std::string(kAllFiles))) {
         return;
     }
     int direct = 0;
-    windows_.RunLong([&] { direct = CountFiles(folder, kAllFiles, false).count; });
-    const bool noFiles = state_.subdirectories ? !AnyFileInTree(folder) : direct == 0;
+    windows_.RunLong([&] { direct = CountFiles(folder, std::string(kAllFiles), false).count; });
+    const bool noFiles = state_.choices.subdirectories ? !AnyFileInTree(folder) : direct == 0;
     if (noFiles) {
         Tell(dialogs_,
              "There are no files in " + folder +
-                 (state_.subdirectories ? " or in any of its subfolders" : "") +
-                 (state_.dateRestriction.active ? " (possibly due to the date restriction)" : "") +
+                 (state_.choices.subdirectories ? " or in any of its subfolders" : "") +
+                 (state_.choices.dateRestriction.active ? " (possibly due to the date restriction)"
+                                                        : "") +
                  ".",
              caption, MessageIcon::Exclamation);
         return;
     }
     const FilesChoiceResult choice = windows_.ChooseFiles(folder, direct, state_.singleFileOption);
     if (choice.accepted) {
-        state_.targetFilespec = choice.fileSpec;
+        state_.choices.targetFilespec = choice.fileSpec;
         state_.singleFileTarget = state_.singleFileOption;
     }
     ShowTarget(state_);
     state_.labels.setupFilename.clear();
     state_.labels.estimatedTime.clear();
-    CheckFolderContents(state_.targetFilespec);
+    CheckFolderContents(state_.choices.targetFilespec);
     ShowDateRestriction(state_);
 }
 
 void TargetCommands::Subdirectories() {
     state_.labels.estimatedTime.clear();
-    if (state_.targetFolder.empty()) {
-        state_.targetFilespec.clear();
+    if (state_.choices.targetFolder.empty()) {
+        state_.choices.targetFilespec.clear();
         ShowTarget(state_);
         return;
     }
-    if (const std::optional<int> count = SubfolderCount(state_.targetFolder)) {
-        state_.subdirectories = *count > 0 && !state_.subdirectories;
+    if (const std::optional<int> count = SubfolderCount(state_.choices.targetFolder)) {
+        state_.choices.subdirectories = *count > 0 && !state_.choices.subdirectories;
         ShowSubfoldersChoice(state_);
         state_.labels.setupFilename.clear();
         return;
     }
     // A drive without a medium says nothing; any other unreadable folder is told.
-    if (state_.startupCompleted && DriveReady(state_.targetFolder)) {
-        Tell(dialogs_, GetText(kFolderUnreadableText) + " " + state_.targetFolder + ".",
+    if (state_.startupCompleted && DriveReady(state_.choices.targetFolder)) {
+        Tell(dialogs_, GetText(kFolderUnreadableText) + " " + state_.choices.targetFolder + ".",
              GetText(kFolderUnreadableTitle), MessageIcon::Exclamation);
     }
-    state_.targetFolder.clear();
-    state_.targetFilespec.clear();
+    state_.choices.targetFolder.clear();
+    state_.choices.targetFilespec.clear();
     ShowTarget(state_);
 }
 
 void TargetCommands::OnlyBefore(const std::string& caption) {
-    std::int32_t jdn = state_.dateRestriction.onlyBeforeJdn;
+    std::int32_t jdn = state_.choices.dateRestriction.onlyBeforeJdn;
     switch (windows_.ChooseDate(jdn, caption)) {
         case DateWindowResult::Accepted:
-            state_.dateRestriction = {true, jdn};
+            state_.choices.dateRestriction = {true, jdn};
             state_.labels.estimatedTime.clear();
             break;
         case DateWindowResult::Removed:
-            state_.dateRestriction = {};
+            state_.choices.dateRestriction = {};
             state_.labels.estimatedTime.clear();
             break;
         case DateWindowResult::Cancelled:
@@ -311,8 +304,8 @@ void TargetCommands::Clear(const std::string& caption) {
         MessageAnswer::Yes) {
         return;
     }
-    state_.targetFolder.clear();
-    state_.targetFilespec.clear();
+    state_.choices.targetFolder.clear();
+    state_.choices.targetFilespec.clear();
     ShowTarget(state_);
     ShowDateRestriction(state_);
 }

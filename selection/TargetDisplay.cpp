@@ -16,7 +16,6 @@ namespace {
 constexpr int kPathCaptionLimit = 70;
 constexpr int kFileNameHead = 64;
 constexpr std::size_t kDescribedSpecLimit = 21;
-const std::string kAllFiles = "*.*";
 
 std::size_t CharacterCount(const std::string& text) {
     return DecodeUtf8(text).size();
@@ -66,51 +65,53 @@ void ShowMultipleFilesHint(MainState& state) {
 void ShowTarget(MainState& state) {
     MainLabels& labels = state.labels;
     labels.filesDescription.clear();
-    labels.directory = DirectoryCaption(state.targetFolder);
-    if (state.targetFolder.empty()) {
+    labels.directory = DirectoryCaption(state.choices.targetFolder);
+    if (state.choices.targetFolder.empty()) {
         labels.directory = state.notSpecified;
         labels.estimatedTime.clear();
         labels.subdirectories.clear();
         labels.subdirectories2.clear();
     }
-    if (state.singleFileOption && !state.targetFolder.empty() && !state.targetFilespec.empty() &&
-        !FileExists(JoinedPath(state.targetFolder, state.targetFilespec))) {
-        state.targetFilespec.clear();
+    if (state.singleFileOption && !state.choices.targetFolder.empty() &&
+        !state.choices.targetFilespec.empty() &&
+        !FileExists(JoinedPath(state.choices.targetFolder, state.choices.targetFilespec))) {
+        state.choices.targetFilespec.clear();
     }
-    labels.files = FilesCaption(state.targetFilespec);
-    if (state.targetFilespec.empty()) {
+    labels.files = FilesCaption(state.choices.targetFilespec);
+    if (state.choices.targetFilespec.empty()) {
         labels.files = state.notSpecified;
         labels.estimatedTime.clear();
         labels.dateRestriction.clear();
     } else {
-        labels.filesDescription = FilesDescription(state.targetFolder, state.targetFilespec);
+        labels.filesDescription =
+            FilesDescription(state.choices.targetFolder, state.choices.targetFilespec);
     }
     ShowMultipleFilesHint(state);
 }
 
 void ShowSubfoldersChoice(MainState& state) {
     MainLabels& labels = state.labels;
-    if (state.targetFolder.empty()) {
+    if (state.choices.targetFolder.empty()) {
         labels.subdirectories.clear();
         labels.subdirectories2.clear();
         return;
     }
     // A folder that cannot be counted is taken to have subfolders.
-    const FolderCount subfolders = CountSubfolders(state.targetFolder);
+    const FolderCount subfolders = CountSubfolders(state.choices.targetFolder);
     if (subfolders.error || subfolders.count != 0) {
-        labels.subdirectories = state.subdirectories ? "Yes" : "No";
-        labels.subdirectories2 = state.subdirectories
+        labels.subdirectories = state.choices.subdirectories ? "Yes" : "No";
+        labels.subdirectories2 = state.choices.subdirectories
                                      ? "(Operate on all specified files in lower subfolders.)"
                                      : "(Do not operate on files in lower subfolders.)";
         return;
     }
-    state.subdirectories = false;
+    state.choices.subdirectories = false;
     labels.subdirectories = "No";
     labels.subdirectories2 = "(The folder has no subfolders.)";
 }
 
 void ShowDateRestriction(MainState& state) {
-    state.labels.dateRestriction = DateRestrictionText(state.dateRestriction);
+    state.labels.dateRestriction = DateRestrictionText(state.choices.dateRestriction);
 }
 
 void ShowTypeOfPurge(MainState& state) {

@@ -251,7 +251,7 @@ FolderCount CountFiles(const std::string& folder, const std::string& fileSpec, b
     FolderCount result;
     std::vector<FolderEntry> entries;
     result.error = ReadFolder(folder, entries);
-    const bool countAll = fileSpec == "*.*" && !sumSizes;
+    const bool countAll = fileSpec == kAllFiles && !sumSizes;
     for (const FolderEntry& entry : entries) {
         if (IsFolder(entry) || !(countAll || MatchesSpec(entry, fileSpec))) {
             continue;

@@ -161,6 +161,18 @@ std::string WithoutTrailingSeparator(std::string_view path) {
     return std::string(path);
 }
 
+bool IsSameOrBelow(std::string_view path, std::string_view folder) {
+    const std::string base = WithoutTrailingSeparator(NormalisePath(folder));
+    const std::string here = WithoutTrailingSeparator(NormalisePath(path));
+    if (base.empty()) {
+        return false;
+    }
+    if (base.back() == kPathSeparator) {
+        return here.starts_with(base);  // "/" holds every absolute path
+    }
+    return here == base || (here.starts_with(base) && here[base.size()] == kPathSeparator);
+}
+
 // Linux names are case-sensitive, so a path keeps its case; only repeated
 // separators, which name the same folder, are folded into one.
 std::string NormalisePath(std::string_view path) {
@@ -315,10 +327,10 @@ std::string SizeTextUpToMB(double bytes, int decimals) {
     if (bytes < 1024.0) {
         return SizeText(bytes, decimals);
     }
-    if (bytes < 1048576.0) {
+    if (bytes < kBytesPerMegabyte) {
         return GroupedNumberText(bytes / 1024.0, decimals) + " KB";
     }
-    return GroupedNumberText(bytes / 1048576.0, decimals) + " MB";
+    return GroupedNumberText(bytes / kBytesPerMegabyte, decimals) + " MB";
 }
 
 std::string FileSizeText(const std::string& path, int decimals) {

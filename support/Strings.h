@@ -13,6 +13,9 @@
 namespace vorlane {
 
 inline constexpr char kPathSeparator = '/';
+// The file specification that takes every file of a folder.
+inline constexpr std::string_view kAllFiles = "*.*";
+inline constexpr double kBytesPerMegabyte = 1024.0 * 1024.0;
 
 // Path pieces, with the platform separator.
 std::string FileExtension(std::string_view path, bool lower);
@@ -22,6 +25,10 @@ std::string WithTrailingSeparator(std::string_view path);
 std::string WithoutTrailingSeparator(std::string_view path);
 std::string NormalisePath(std::string_view path);
 std::string ShortenPath(std::string_view path, int limit);
+// True when path is folder itself or lies below it, compared by whole names: "/top/a"
+// is below "/top" but "/top/ab" is not below "/top/a". Trailing and repeated
+// separators do not count; an empty folder holds nothing, "/" holds every absolute path.
+bool IsSameOrBelow(std::string_view path, std::string_view folder);
 
 // Case and characters.
 std::string LowerCaseText(std::string_view text);

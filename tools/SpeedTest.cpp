@@ -24,8 +24,7 @@ namespace {
 
 using platform::Sys;
 
-constexpr double kMegabyte = 1048576.0;
-constexpr double kRequiredFreeBytes = kMegabyte;
+constexpr double kRequiredFreeBytes = kBytesPerMegabyte;
 constexpr int kMinimumFiles = 5;  // a disk that fills up after more is still measured
 constexpr int kSecondsPerDay = 86400;
 
@@ -79,12 +78,11 @@ bool PurgeDummyFiles(DummyFolder& folder, const SpeedTestSettings& settings, boo
     // One file at a time, each with all its passes, as a purge of large files goes; size
     // and times are left as the overwrite made them, which nothing needs back.
     FilePurger purger;
-    PurgeRequest request;
-    request.purgeType = settings.purgeType;
-    request.passes = settings.numberOfPasses;
-    request.okToPurgeReadOnly = true;
-    request.okToPurgeSystem = true;
-    request.keepGrownSize = true;
+    const PurgeRequest request{.purgeType = settings.purgeType,
+                               .passes = settings.numberOfPasses,
+                               .okToPurgeReadOnly = true,
+                               .okToPurgeSystem = true,
+                               .keepGrownSize = true};
     PurgeHooks hooks;
     hooks.stopRequested = settings.stopRequested;
     const FileOutcome code = folder.PurgeFiles(purger, request, hooks);
@@ -170,7 +168,8 @@ int NumberOfDummyFiles(double totalBytes) {
 
 float SpeedOfRun(double bytes, int overwrites, double seconds) {
     constexpr double kShortest = 0.001;
-    return static_cast<float>(bytes / kMegabyte * overwrites / std::max(seconds, kShortest));
+    return static_cast<float>(bytes / kBytesPerMegabyte * overwrites /
+                              std::max(seconds, kShortest));
 }
 
 bool CreateDummyFolder(const std::string& drive, DummyFolder& folder) {

@@ -27,14 +27,9 @@ std::string Counted(int count, const char* one, const char* many) {
     return count == 1 ? std::string("1 ") + one : GroupedNumberText(count, 0) + " " + many;
 }
 
-bool LiesIn(const std::string& path, const std::string& folder) {
-    const std::string base = WithoutTrailingSeparator(folder);
-    return !base.empty() && (path == base || path.starts_with(base + "/"));
-}
-
 bool InTrash(const std::string& path, const std::vector<std::string>& trashFolders) {
     return std::any_of(trashFolders.begin(), trashFolders.end(),
-                       [&](const std::string& trash) { return LiesIn(path, trash); });
+                       [&](const std::string& trash) { return IsSameOrBelow(path, trash); });
 }
 
 // A folder on another device than its parent is a mount; only a drive's mount may be
@@ -46,7 +41,7 @@ bool ForeignMount(const std::string& path, const platform::FileStatus& status,
 
 // The tree's size; the folder's own files when the walk fails.
 void AddTreeSize(const std::string& folder, double ownFiles, SubfolderEntry& entry) {
-    const TreeCount tree = FolderSize(folder, "*.*", kSizeFileLimit, true);
+    const TreeCount tree = FolderSize(folder, std::string(kAllFiles), kSizeFileLimit, true);
     entry.sizeOver = tree.limitReached;
     entry.size = tree.error ? ownFiles : tree.bytes;
 }
@@ -57,7 +52,7 @@ SubfolderEntry DescribeSubfolder(const std::string& folder, const std::string& n
     SubfolderEntry entry;
     entry.name = name;
     entry.empty = FolderIsEmpty(folder);
-    const FolderCount files = CountFiles(folder, "*.*", false, !noSizes);
+    const FolderCount files = CountFiles(folder, std::string(kAllFiles), false, !noSizes);
     const FolderCount subfolders = files.error ? files : CountSubfolders(folder);
     if (subfolders.error) {
         entry.unreadable = true;

@@ -105,9 +105,9 @@ void ReportWindowsTest::cleanup() {
 void ReportWindowsTest::Target(const std::string& folder, const std::string& spec,
                                bool subfolders) {
     vorlane::MainState& state = window->State();
-    state.targetFolder = folder;
-    state.targetFilespec = spec;
-    state.subdirectories = subfolders;
+    state.choices.targetFolder = folder;
+    state.choices.targetFilespec = spec;
+    state.choices.subdirectories = subfolders;
     state.purgeType.SetPassesOf(0, 1);
     vorlane::ShowTarget(state);
 }

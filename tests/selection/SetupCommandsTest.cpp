@@ -18,9 +18,9 @@ class SetupCommandsTest : public testing::SelectionTest {
         SelectionTest::SetUp();
         std::filesystem::create_directory(temp.File("sub"));  // the subfolders switch holds
         ResetState(state);
-        state.targetFolder = temp.Path();
-        state.targetFilespec = "*.txt";
-        state.subdirectories = true;
+        state.choices.targetFolder = temp.Path();
+        state.choices.targetFilespec = "*.txt";
+        state.choices.subdirectories = true;
         state.purgeType.SelectType(2);
     }
     std::string SaveAndRead() {
@@ -45,9 +45,9 @@ TEST_F(SetupCommandsTest, SavedFileLoadsBackByteForByte) {
     ResetState(state);
     dialogs.files = {file};
     ASSERT_TRUE(commands.LoadSetup());
-    EXPECT_EQ(state.targetFolder, temp.Path());
-    EXPECT_EQ(state.targetFilespec, "*.txt");
-    EXPECT_TRUE(state.subdirectories);
+    EXPECT_EQ(state.choices.targetFolder, temp.Path());
+    EXPECT_EQ(state.choices.targetFilespec, "*.txt");
+    EXPECT_TRUE(state.choices.subdirectories);
     EXPECT_EQ(state.purgeType.GetPurgeType(), 2);
     EXPECT_EQ(state.remembered.targetFolder, temp.Path());
     dialogs.files = {temp.File("again.vns")};
@@ -91,8 +91,9 @@ TEST_F(SetupCommandsTest, BadLineChangesNothing) {
     const MainState before = state;
     dialogs.files = {bad};
     EXPECT_FALSE(commands.LoadSetup());
-    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, before.dateRestriction.onlyBeforeJdn);
-    EXPECT_EQ(state.targetFilespec, before.targetFilespec);
+    EXPECT_EQ(state.choices.dateRestriction.onlyBeforeJdn,
+              before.choices.dateRestriction.onlyBeforeJdn);
+    EXPECT_EQ(state.choices.targetFilespec, before.choices.targetFilespec);
     EXPECT_EQ(state.labels.setupFilename, "kept");
 
     dialogs.files = {temp.File("missing.vns")};
@@ -110,24 +111,24 @@ TEST_F(SetupCommandsTest, RelativeFolderIsRefusedNamingItsLine) {
     const MainState before = state;
     EXPECT_FALSE(commands.LoadSetup());
     EXPECT_NE(dialogs.LastText().find("line 4"), std::string::npos) << dialogs.LastText();
-    EXPECT_EQ(state.targetFolder, before.targetFolder);
+    EXPECT_EQ(state.choices.targetFolder, before.choices.targetFolder);
 }
 
 TEST_F(SetupCommandsTest, RestoreBringsBackTargetAndDateLabel) {
     state.remembered = {temp.Path(), "*.doc", DateToJdn(1980, 1, 1)};
     commands.ClearSetup();
-    EXPECT_EQ(state.targetFolder, "");
+    EXPECT_EQ(state.choices.targetFolder, "");
     commands.RestoreSetup();
-    EXPECT_EQ(state.targetFolder, temp.Path());
-    EXPECT_EQ(state.targetFilespec, "*.doc");
-    EXPECT_TRUE(state.dateRestriction.active);
-    EXPECT_EQ(state.dateRestriction.onlyBeforeJdn, 2444240);
+    EXPECT_EQ(state.choices.targetFolder, temp.Path());
+    EXPECT_EQ(state.choices.targetFilespec, "*.doc");
+    EXPECT_TRUE(state.choices.dateRestriction.active);
+    EXPECT_EQ(state.choices.dateRestriction.onlyBeforeJdn, 2444240);
     const std::string restricted = state.labels.dateRestriction;
     EXPECT_FALSE(restricted.empty());
 
     state.remembered.dateRestrictionJdn = kNoDateRestrictionJdn;
     commands.RestoreSetup();
-    EXPECT_FALSE(state.dateRestriction.active);
+    EXPECT_FALSE(state.choices.dateRestriction.active);
     EXPECT_NE(state.labels.dateRestriction, restricted);
 }
 
@@ -136,7 +137,7 @@ TEST_F(SetupCommandsTest, SavedForNextRunIsLoadedAtStartUp) {
     MainState fresh;
     ResetState(fresh);
     ASSERT_TRUE(LoadSetupForNextRun(fresh));
-    EXPECT_EQ(fresh.targetFilespec, "*.txt");
+    EXPECT_EQ(fresh.choices.targetFilespec, "*.txt");
     EXPECT_EQ(fresh.purgeType.GetPurgeType(), 2);
 
     state.userSetupFilePath = temp.File("no/such/folder/setup.usr");

@@ -49,7 +49,7 @@ class SubfolderPurgeCommandTest : public testing::SelectionTest {
         SetUserLocale(std::locale::classic());
         top = temp.Path();
         ResetState(state);
-        state.targetFolder = top;
+        state.choices.targetFolder = top;
         state.purgeType.SelectType(0);
         state.purgeType.SetPassesOf(0, 1);
     }

@@ -34,20 +34,20 @@ class TargetCommandsTest : public SelectionTest {
 };
 
 TEST_F(TargetCommandsTest, ClearAnsweredNoChangesNothingYesKeepsSwitches) {
-    state.targetFolder = temp.Path();
-    state.targetFilespec = "*.*";
-    state.subdirectories = true;
-    state.dateRestriction = {true, 2444240};
+    state.choices.targetFolder = temp.Path();
+    state.choices.targetFilespec = "*.*";
+    state.choices.subdirectories = true;
+    state.choices.dateRestriction = {true, 2444240};
     dialogs.answers = {MessageAnswer::No};
     commands.Clear("Clear");
     ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(state.targetFolder, temp.Path());
+    EXPECT_EQ(state.choices.targetFolder, temp.Path());
     dialogs.answers = {MessageAnswer::Yes};
     commands.Clear("Clear");
-    EXPECT_EQ(state.targetFolder, "");
-    EXPECT_EQ(state.targetFilespec, "");
-    EXPECT_TRUE(state.subdirectories);
-    EXPECT_TRUE(state.dateRestriction.active);
+    EXPECT_EQ(state.choices.targetFolder, "");
+    EXPECT_EQ(state.choices.targetFilespec, "");
+    EXPECT_TRUE(state.choices.subdirectories);
+    EXPECT_TRUE(state.choices.dateRestriction.active);
 }
 
 // The target is cleared either way; only a started program says why.
@@ -57,13 +57,13 @@ TEST_F(TargetCommandsTest, UnreadableFolderClearsTheTarget) {
     platform::ScopedPlatform scoped(stand);
     for (const bool started : {true, false}) {
         state.startupCompleted = started;
-        state.targetFolder = temp.File("locked");
-        state.targetFilespec = "*.*";
+        state.choices.targetFolder = temp.File("locked");
+        state.choices.targetFilespec = "*.*";
         dialogs.asked.clear();
         commands.Subdirectories();
         EXPECT_EQ(dialogs.asked.size(), started ? 1u : 0u);
-        EXPECT_EQ(state.targetFolder, "");
-        EXPECT_EQ(state.targetFilespec, "");
+        EXPECT_EQ(state.choices.targetFolder, "");
+        EXPECT_EQ(state.choices.targetFilespec, "");
     }
 }
 
@@ -74,22 +74,22 @@ TEST_F(TargetCommandsTest, SpecifyFolderOffersAllFilesAndTellsOfSubfolders) {
     dialogs.answers = {MessageAnswer::Yes};
     commands.SpecifyFolder("Specify folder");
     EXPECT_EQ(dialogs.asked.size(), 2u);  // all files?, then the subfolders hint
-    EXPECT_EQ(state.targetFolder, temp.Path());
-    EXPECT_EQ(state.targetFilespec, "*.*");
-    EXPECT_FALSE(state.subdirectories);
+    EXPECT_EQ(state.choices.targetFolder, temp.Path());
+    EXPECT_EQ(state.choices.targetFilespec, "*.*");
+    EXPECT_FALSE(state.choices.subdirectories);
 }
 
 TEST_F(TargetCommandsTest, PseudoFileSystemsAndTrashAreRefused) {
     dialogs.folders = {"/proc"};
     commands.SpecifyFolder("Specify folder");
     EXPECT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(state.targetFolder, "");
+    EXPECT_EQ(state.choices.targetFolder, "");
 
     ASSERT_TRUE(CreateFolderPath(home.File("data/Trash/files")));
     dialogs.folders = {home.File("data/Trash/files")};
     commands.SpecifyFolder("Specify folder");
     EXPECT_EQ(dialogs.asked.size(), 2u);
-    EXPECT_EQ(state.targetFolder, "");
+    EXPECT_EQ(state.choices.targetFolder, "");
 }
 
 TEST_F(TargetCommandsTest, TrashFolders) {
@@ -106,11 +106,11 @@ TEST_F(TargetCommandsTest, TrashFolders) {
 
 TEST_F(TargetCommandsTest, SpecifyFilesTakesTheChoice) {
     temp.WriteTree({"a.txt=a", "b.doc=b"});
-    state.targetFolder = temp.Path();
+    state.choices.targetFolder = temp.Path();
     windows.files = {true, "*.txt", {}};
     commands.SpecifyFiles("Specify files");
     EXPECT_EQ(windows.fileCountShown, 2);
-    EXPECT_EQ(state.targetFilespec, "*.txt");
+    EXPECT_EQ(state.choices.targetFilespec, "*.txt");
     EXPECT_TRUE(dialogs.asked.empty());
 
     windows.files = {true, "*.pdf", {}};
@@ -119,32 +119,32 @@ TEST_F(TargetCommandsTest, SpecifyFilesTakesTheChoice) {
     // Cancelled: the file pattern stays.
     windows.files = {};
     commands.SpecifyFiles("Specify files");
-    EXPECT_EQ(state.targetFilespec, "*.pdf");
+    EXPECT_EQ(state.choices.targetFilespec, "*.pdf");
 }
 
 TEST_F(TargetCommandsTest, SingleFileOutsideTheDateRestrictionKeepsTheTarget) {
     const std::string file = temp.Write("new.txt", "x");
-    state.targetFolder = "/earlier/";
-    state.targetFilespec = "old.txt";
-    state.dateRestriction = {true, 2444240};
+    state.choices.targetFolder = "/earlier/";
+    state.choices.targetFilespec = "old.txt";
+    state.choices.dateRestriction = {true, 2444240};
     dialogs.files = {file};
     int closed = 0;
     commands.fileDialogClosed = [&] { ++closed; };
     commands.SingleFile("Single file");
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(state.targetFolder, "/earlier/");
-    EXPECT_EQ(state.targetFilespec, "old.txt");
+    EXPECT_EQ(state.choices.targetFolder, "/earlier/");
+    EXPECT_EQ(state.choices.targetFilespec, "old.txt");
 
-    state.dateRestriction = {};
+    state.choices.dateRestriction = {};
     dialogs.files = {file};
     commands.SingleFile("Single file");
-    EXPECT_EQ(state.targetFolder, temp.Path() + "/");
-    EXPECT_EQ(state.targetFilespec, "new.txt");
+    EXPECT_EQ(state.choices.targetFolder, temp.Path() + "/");
+    EXPECT_EQ(state.choices.targetFilespec, "new.txt");
     // Cancelled dialog: nothing changes, the guard still starts.
     commands.SingleFile("Single file");
     EXPECT_EQ(closed, 3);
-    EXPECT_EQ(state.targetFilespec, "new.txt");
+    EXPECT_EQ(state.choices.targetFilespec, "new.txt");
 }
 
 // "report?.txt" chosen as a single file must not become a pattern that also covers
@@ -162,22 +162,22 @@ TEST_F(TargetCommandsTest, SingleFileWithWildcardsInItsNameStaysOneFile) {
     // A folder chosen afterwards brings patterns back.
     dialogs.answers = {MessageAnswer::Yes};
     commands.OpenPath(temp.Path());
-    state.targetFilespec = "report?.txt";
+    state.choices.targetFilespec = "report?.txt";
     EXPECT_EQ(CountNamedTargets(ChoicesOf(state)).count, 3);
 }
 
 TEST_F(TargetCommandsTest, CommandLinePathBecomesTheTarget) {
     const std::string file = temp.Write("x.bin", "x");
     commands.OpenPath(file);
-    EXPECT_EQ(state.targetFolder, temp.Path() + "/");
-    EXPECT_EQ(state.targetFilespec, "x.bin");
+    EXPECT_EQ(state.choices.targetFolder, temp.Path() + "/");
+    EXPECT_EQ(state.choices.targetFilespec, "x.bin");
     dialogs.answers = {MessageAnswer::Yes};
     commands.OpenPath(temp.Path());
-    EXPECT_EQ(state.targetFolder, temp.Path());
-    EXPECT_EQ(state.targetFilespec, "*.*");
+    EXPECT_EQ(state.choices.targetFolder, temp.Path());
+    EXPECT_EQ(state.choices.targetFilespec, "*.*");
     commands.OpenPath(temp.File("missing"));
     EXPECT_NE(dialogs.LastText().find("neither a file nor a folder"), std::string::npos);
-    EXPECT_EQ(state.targetFolder, temp.Path());
+    EXPECT_EQ(state.choices.targetFolder, temp.Path());
 }
 
 TEST_F(TargetCommandsTest, AFaultySetupForTheNextRunChangesNothing) {
@@ -185,7 +185,7 @@ TEST_F(TargetCommandsTest, AFaultySetupForTheNextRunChangesNothing) {
     ResetState(fresh);
     home.Write("data/Vorlane Software/vorlane.usr", "not a setup\r\n");
     EXPECT_FALSE(LoadSetupForNextRun(fresh));
-    EXPECT_EQ(fresh.targetFolder, "");
+    EXPECT_EQ(fresh.choices.targetFolder, "");
     EXPECT_EQ(fresh.purgeType.GetPurgeType(), 0);
 }
 

@@ -51,17 +51,17 @@ TEST(DirectoryCaptionTest, LongFolderIsShortenedAtABlank) {
 TEST_F(SelectionTest, VanishedSingleFileOfTheFilesWindowEmptiesThePattern) {
     MainState state;
     ResetState(state);
-    state.targetFolder = temp.Path();
-    state.targetFilespec = "gone.txt";
+    state.choices.targetFolder = temp.Path();
+    state.choices.targetFilespec = "gone.txt";
     state.singleFileOption = true;
     ShowTarget(state);
-    EXPECT_EQ(state.targetFilespec, "");
+    EXPECT_EQ(state.choices.targetFilespec, "");
     EXPECT_EQ(state.labels.files, GetText(4));
     // Without the files window's single-file choice the name stays.
-    state.targetFilespec = "gone.txt";
+    state.choices.targetFilespec = "gone.txt";
     state.singleFileOption = false;
     ShowTarget(state);
-    EXPECT_EQ(state.targetFilespec, "gone.txt");
+    EXPECT_EQ(state.choices.targetFilespec, "gone.txt");
 }
 
 }  // namespace
