@@ -147,7 +147,7 @@ TEST_F(SubfolderPurgeTest, FailedWriteIsCountedAndTheWalkGoesOn) {
     ASSERT_EQ(ui.asked.size(), 1u);
     EXPECT_NE(ui.asked[0].text.find(tree.File("a/a1.txt")), std::string::npos);
     // The person reads what went wrong, never an internal number.
-    EXPECT_NE(ui.asked[0].text.find("not purged: write error (disk full or device error)."),
+    EXPECT_NE(ui.asked[0].text.find("not purged: write error (No space left on device)."),
               std::string::npos)
         << ui.asked[0].text;
     EXPECT_EQ(state.filesNotDeleted, 1);
