@@ -258,6 +258,8 @@ class Volumes {
         const std::string& mountPoint) const = 0;
     [[nodiscard]] virtual std::optional<SpaceInfo> QuerySpace(
         const std::string& mountPoint) const = 0;
+    // The file-system label of the volume's device, as udev read it; empty when it has none.
+    [[nodiscard]] virtual std::string VolumeLabel(const Volume& volume) const = 0;
 };
 
 class Clock {
@@ -361,6 +363,7 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
     [[nodiscard]] std::optional<ClusterInfo> QueryClusters(
         const std::string& mountPoint) const override;
     [[nodiscard]] std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const override;
+    [[nodiscard]] std::string VolumeLabel(const Volume& volume) const override;
 
     // Clock.
     void SleepMilliseconds(int ms) const override;
@@ -379,6 +382,9 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
     // The system's words for an error, starting in lower case: "no such file or directory".
     static std::string ErrorText(std::error_code error);
 };
+
+// The label udev's link name stands for: "\x20" and the like decoded.
+std::string DecodeLabelLinkName(const std::string& name);
 
 // The platform in force; the real one unless a test substituted its own.
 const Platform& Sys();

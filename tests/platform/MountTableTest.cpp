@@ -99,5 +99,12 @@ TEST(KernelTablesTest, AreReadThroughTheFileSystemInForce) {
     EXPECT_TRUE(ReadSwapFiles("/proc/none").empty());
 }
 
+TEST(VolumeLabelTest, LinkNamesAreDecoded) {
+    EXPECT_EQ(DecodeLabelLinkName("My\\x20Card"), "My Card");
+    EXPECT_EQ(DecodeLabelLinkName("a\\x2fb"), "a/b");
+    // Not an escape: kept as it is.
+    EXPECT_EQ(DecodeLabelLinkName("x\\xZZ\\x2"), "x\\xZZ\\x2");
+}
+
 }  // namespace
 }  // namespace vorlane::platform
