@@ -1,7 +1,6 @@
 #include "engine/DriveInfo.h"
 
-#include <map>
-#include <mutex>
+#include <atomic>
 
 namespace vorlane {
 namespace {
@@ -11,10 +10,41 @@ using platform::Sys;
 
 constexpr int kMinClusterSize = 512;
 
-std::mutex gClusterMutex;
-std::map<std::string, int> gDriveClusterSize;
+// The program's table; a ScopedClusterSizes puts a table of its own in force.
+ClusterSizeTable gProgramTable;
+std::atomic<ClusterSizeTable*> gTableInForce{&gProgramTable};
+
+ClusterSizeTable& TableInForce() {
+    return *gTableInForce.load(std::memory_order_acquire);
+}
 
 }  // namespace
+
+std::optional<int> ClusterSizeTable::Known(const std::string& drive) const {
+    std::lock_guard lock(mutex_);
+    const auto known = sizes_.find(drive);
+    if (known == sizes_.end() || known->second < kMinClusterSize) {
+        return std::nullopt;
+    }
+    return known->second;
+}
+
+void ClusterSizeTable::Set(const std::string& drive, int clusterSize) {
+    std::lock_guard lock(mutex_);
+    sizes_[drive] = clusterSize;
+}
+
+void ClusterSizeTable::Clear() {
+    std::lock_guard lock(mutex_);
+    sizes_.clear();
+}
+
+ScopedClusterSizes::ScopedClusterSizes()
+    : previous_(gTableInForce.exchange(&table_, std::memory_order_acq_rel)) {}
+
+ScopedClusterSizes::~ScopedClusterSizes() {
+    gTableInForce.store(previous_, std::memory_order_release);
+}
 
 bool ValidClusterSize(std::int64_t size) {
     return size >= kMinClusterSize && size <= kMaxClusterSize && size % kMinClusterSize == 0;
@@ -72,12 +102,8 @@ std::string DriveOfPath(const std::string& path) {
 }
 
 int GetClusterSize(const std::string& drive, double* spaceInFreeClusters) {
-    {
-        std::lock_guard lock(gClusterMutex);
-        const auto known = gDriveClusterSize.find(drive);
-        if (known != gDriveClusterSize.end() && known->second >= kMinClusterSize) {
-            return known->second;
-        }
+    if (const std::optional<int> known = TableInForce().Known(drive)) {
+        return *known;
     }
     // No drive here is a floppy: a drive that cannot say has the common size.
     const int size = ClusterSizeOfDrive(drive, spaceInFreeClusters).value_or(kDefaultClusterSize);
@@ -86,13 +112,11 @@ int GetClusterSize(const std::string& drive, double* spaceInFreeClusters) {
 }
 
 void SetDriveClusterSize(const std::string& drive, int clusterSize) {
-    std::lock_guard lock(gClusterMutex);
-    gDriveClusterSize[drive] = clusterSize;
+    TableInForce().Set(drive, clusterSize);
 }
 
 void ClearDriveClusterSizes() {
-    std::lock_guard lock(gClusterMutex);
-    gDriveClusterSize.clear();
+    TableInForce().Clear();
 }
 
 }  // namespace vorlane

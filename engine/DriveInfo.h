@@ -3,6 +3,8 @@
 // mount point; per-drive tables are keyed by it.
 
 #include <cstdint>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -27,7 +29,34 @@ bool DriveReady(const std::string& path);
 int DriveCount(std::string& firstDrive, platform::DriveKind& firstKind);
 // The drive (mount point) that holds path; "" when none can be found.
 std::string DriveOfPath(const std::string& path);
-// Cached per drive; never below 512 (4096 when the drive cannot say).
+// The cluster size of each drive as asked once or as the user chose it in the purge
+// confirmation, which the purge then uses.
+class ClusterSizeTable {
+  public:
+    std::optional<int> Known(const std::string& drive) const;
+    void Set(const std::string& drive, int clusterSize);
+    void Clear();
+
+  private:
+    mutable std::mutex mutex_;
+    std::map<std::string, int> sizes_;
+};
+
+// An empty table of its own in force for its lifetime (tests): sizes set meanwhile
+// go with it, and the program's table is as before afterwards.
+class ScopedClusterSizes {
+  public:
+    ScopedClusterSizes();
+    ~ScopedClusterSizes();
+    ScopedClusterSizes(const ScopedClusterSizes&) = delete;
+    ScopedClusterSizes& operator=(const ScopedClusterSizes&) = delete;
+
+  private:
+    ClusterSizeTable table_;
+    ClusterSizeTable* previous_;
+};
+
+// From the table in force; never below 512 (4096 when the drive cannot say).
 int GetClusterSize(const std::string& drive, double* spaceInFreeClusters = nullptr);
 void SetDriveClusterSize(const std::string& drive, int clusterSize);
 void ClearDriveClusterSizes();

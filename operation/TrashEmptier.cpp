@@ -75,7 +75,9 @@ class TrashEmptier::TreeWalk : public platform::WalkVisitor {
     }
     bool AfterSubfolder(const WalkFolder& parent, const FolderEntry& entry) override {
         // Only an emptied folder goes; one that keeps something stays with it.
-        Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
+        // Refused (ENOTEMPTY and the like) is the expected answer for a folder that kept
+        // something, which the report has already named.
+        (void)Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
         return !emptier_.Stopped();
     }
     bool Refused(const std::string& path, platform::FolderRefusal refusal,
@@ -250,7 +252,9 @@ void TrashEmptier::EmptyFileItems(const WalkFolder& files, const WalkFolder& inf
 
 void TrashEmptier::EmptyStrayInfo(const WalkFolder& files, const WalkFolder& info) {
     std::vector<FolderEntry> entries;
-    Sys().ReadFolder(info.fd.Get(), entries);
+    if (Sys().ReadFolder(info.fd.Get(), entries)) {
+        return;  // no stray descriptions can be told from an unreadable folder
+    }
     std::vector<FolderEntry> strays;
     for (const FolderEntry& entry : entries) {
         platform::FileStatus item;
@@ -302,7 +306,8 @@ void TrashEmptier::DropDirectorySizes(const WalkFolder& trash) {
     platform::UniqueFd fd;
     if (!Sys().CreateFileAt(trash.fd.Get(), kDirectorySizes, fd) &&
         !Sys().WriteAt(fd.Get(), 0, kept.data(), kept.size())) {
-        Sys().FlushToDevice(fd.Get());
+        // The sizes file is only a cache that file managers rebuild when it is wrong.
+        (void)Sys().FlushToDevice(fd.Get());
     }
 }
 

@@ -78,14 +78,18 @@ std::vector<OpenTrash> EveryTrash() {
 FileStatus StatusIn(int folderFd, const std::string& name) {
     UniqueFd fd;
     FileStatus status;
-    Sys().OpenFolder(folderFd, name, fd, status);
+    if (Sys().OpenFolder(folderFd, name, fd, status)) {
+        return {};  // kind Missing: nothing there this caller can use
+    }
     return status;
 }
 
 // The name in folderFd of the entry with this identity.
 std::string NameOf(int folderFd, const FileStatus& wanted) {
     std::vector<platform::FolderEntry> entries;
-    Sys().ReadFolder(folderFd, entries);
+    if (Sys().ReadFolder(folderFd, entries)) {
+        return {};
+    }
     for (const platform::FolderEntry& entry : entries) {
         if (Same(entry.status, wanted)) {
             return entry.name;

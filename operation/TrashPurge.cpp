@@ -72,8 +72,8 @@ std::error_code OpenPart(const OpenTrash& trash, const std::string& name, WalkFo
 
 std::vector<FolderEntry> EntriesOf(const WalkFolder& folder) {
     std::vector<FolderEntry> entries;
-    if (folder.fd.Valid()) {
-        Sys().ReadFolder(folder.fd.Get(), entries);
+    if (folder.fd.Valid() && Sys().ReadFolder(folder.fd.Get(), entries)) {
+        entries.clear();  // an unreadable part of the Trash holds nothing to purge
     }
     return entries;
 }
@@ -258,7 +258,8 @@ TrashPurgeResult PurgeTrash(const std::string& folder, const OperationChoices& c
     // A Trash folder of a kind this user's list does not name: taken as a whole Trash.
     OpenTrash trash;
     trash.path = platform::RealFolderPath(folder);
-    Sys().OpenFolderPath(folder + "/.", trash.fd, trash.status);
+    // Not opened: trash.fd stays invalid, and the run's own open reports the folder.
+    (void)Sys().OpenFolderPath(folder + "/.", trash.fd, trash.status);
     return PurgeTrash(trash, choices, ui, control);
 }
 

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace vorlane::platform {
@@ -51,8 +50,21 @@ std::string Unescape(const std::string& field) {
     return out;
 }
 
+// The kernel's own tables are small; anything longer is not one of them.
+constexpr std::size_t kMaxTableBytes = 4 << 20;
+
+// The whole text of a kernel table through the file system in force; empty when it
+// cannot be read, which every reader below takes as a table without rows.
+std::string TableText(const std::string& path) {
+    std::string text;
+    if (SysFiles().ReadWholeFile(path, text, kMaxTableBytes)) {
+        return {};
+    }
+    return text;
+}
+
 bool ReadsOne(const fs::path& file) {
-    std::ifstream in(file);
+    std::istringstream in(TableText(file.string()));
     int value = 0;
     return in >> value && value == 1;
 }
@@ -148,10 +160,7 @@ std::vector<Volume> ParseAllMounts(const std::string& text, const std::string& s
 }
 
 std::string ReadMountInfo(const std::string& mountInfoPath) {
-    std::ifstream in(mountInfoPath);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return TableText(mountInfoPath);
 }
 
 std::vector<Volume> ReadMountTable(const std::string& mountInfoPath,
@@ -204,7 +213,7 @@ std::string AbsolutePath(const std::string& path) {
 
 std::vector<std::string> ReadSwapFiles(const std::string& swapsPath) {
     std::vector<std::string> files;
-    std::ifstream in(swapsPath);
+    std::istringstream in(TableText(swapsPath));
     std::string line;
     std::getline(in, line);  // the column heads
     while (std::getline(in, line)) {

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -120,150 +121,270 @@ class UniqueFd {
     int fd_ = -1;
 };
 
-class Platform {
-  public:
-    virtual ~Platform() = default;
+// The operating system's calls, split by concern: files and folders, volumes, clock and
+// the process's environment. A failure is an errno value in the system category
+// (SystemError); success is the empty code. A test stands in for one concern alone
+// (ScopedStandIn) or for the whole platform (ScopedPlatform).
 
-    // Files. An error is an errno value in the system category (SystemError); success is
-    // the empty code.
-    virtual FileStatus StatNoFollow(const std::string& path) const;
-    virtual std::error_code StatOpen(int fd, FileStatus& out) const;
+// Files and folders, by path or relative to a held folder descriptor.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+
+    [[nodiscard]] virtual FileStatus StatNoFollow(const std::string& path) const = 0;
+    [[nodiscard]] virtual std::error_code StatOpen(int fd, FileStatus& out) const = 0;
     // Opens a regular file for writing without truncation; never follows a link in its
     // name and never opens a FIFO, device or socket, checked on the open descriptor.
-    virtual OpenResult OpenForOverwrite(const std::string& path, UniqueFd& out) const;
-    virtual std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
-                                    std::size_t size) const;
-    virtual std::error_code FlushToDevice(int fd) const;
+    [[nodiscard]] virtual OpenResult OpenForOverwrite(const std::string& path,
+                                                      UniqueFd& out) const = 0;
+    [[nodiscard]] virtual std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
+                                                  std::size_t size) const = 0;
+    [[nodiscard]] virtual std::error_code FlushToDevice(int fd) const = 0;
     // Flushes every file of the volume that holds fd in one go (syncfs): the shared
     // flush of a batch. It cannot say which file failed; FlushToDevice on each file
     // afterwards returns that file's own write error.
-    virtual std::error_code FlushVolume(int fd) const;
-    virtual std::error_code Resize(int fd, std::int64_t size) const;
-    virtual std::error_code SetTimes(int fd, const FileTimes& times) const;
+    [[nodiscard]] virtual std::error_code FlushVolume(int fd) const = 0;
+    [[nodiscard]] virtual std::error_code Resize(int fd, std::int64_t size) const = 0;
+    [[nodiscard]] virtual std::error_code SetTimes(int fd, const FileTimes& times) const = 0;
     // The runs of [0, length) that hold data (SEEK_DATA/SEEK_HOLE); the holes between
     // them have no blocks on the device. An error when the file system cannot tell.
-    virtual std::error_code DataRanges(int fd, std::int64_t length,
-                                       std::vector<ByteRange>& out) const;
+    [[nodiscard]] virtual std::error_code DataRanges(int fd, std::int64_t length,
+                                                     std::vector<ByteRange>& out) const = 0;
     // A write lease on a file open for writing: refused (EAGAIN) while any other open
     // file holds it; EINVAL, ENOLCK or EOPNOTSUPP where the file system has no leases.
-    virtual std::error_code TakeWriteLease(int fd) const;
-    virtual LeaseState HeldLease(int fd) const;
+    [[nodiscard]] virtual std::error_code TakeWriteLease(int fd) const = 0;
+    [[nodiscard]] virtual LeaseState HeldLease(int fd) const = 0;
     // Lets the lease go, so that an open waiting on its break goes on at once.
-    virtual void ReleaseLease(int fd) const;
-    virtual std::error_code SetMode(const std::string& path, mode_t mode) const;
-    virtual std::error_code RemoveFile(const std::string& path) const;
-
+    virtual void ReleaseLease(int fd) const = 0;
+    [[nodiscard]] virtual std::error_code SetMode(const std::string& path, mode_t mode) const = 0;
+    [[nodiscard]] virtual std::error_code RemoveFile(const std::string& path) const = 0;
     // Folders held open. Every call below acts relative to a folder descriptor, so a
     // folder swapped for a link after it was opened cannot redirect it.
     // Opens the folder `name` of `atFd` (AT_FDCWD for a path) without following a link
     // in its last name; status is the folder's own.
-    virtual std::error_code OpenFolder(int atFd, const std::string& name, UniqueFd& out,
-                                       FileStatus& status) const;
+    [[nodiscard]] virtual std::error_code OpenFolder(int atFd, const std::string& name,
+                                                     UniqueFd& out, FileStatus& status) const = 0;
     // The open folder's entries in byte order of their names, without "." and "..". An
     // entry that vanishes while the folder is read is left out.
-    virtual std::error_code ReadFolder(int folderFd, std::vector<FolderEntry>& out) const;
-    virtual std::error_code StatAt(int folderFd, const std::string& name, FileStatus& out) const;
+    [[nodiscard]] virtual std::error_code ReadFolder(int folderFd,
+                                                     std::vector<FolderEntry>& out) const = 0;
+    [[nodiscard]] virtual std::error_code StatAt(int folderFd, const std::string& name,
+                                                 FileStatus& out) const = 0;
     // A handle on the entry itself (O_PATH): never follows a link, never blocks on a
     // FIFO, and pins the inode that later checks and reopens refer to.
-    virtual std::error_code OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
-                                      FileStatus& status) const;
+    [[nodiscard]] virtual std::error_code OpenEntry(int folderFd, const std::string& name,
+                                                    UniqueFd& out, FileStatus& status) const = 0;
     // Opens the very inode a handle pins, for writing; a regular file only.
-    virtual OpenResult ReopenForWriting(int handleFd, UniqueFd& out) const;
+    [[nodiscard]] virtual OpenResult ReopenForWriting(int handleFd, UniqueFd& out) const = 0;
     // Reads up to `size` bytes at `offset` of the very inode a handle pins, through an
     // open of its own that is closed again before the call returns.
-    virtual std::error_code ReadPinned(int handleFd, std::int64_t offset, std::size_t size,
-                                       std::string& out) const;
+    [[nodiscard]] virtual std::error_code ReadPinned(int handleFd, std::int64_t offset,
+                                                     std::size_t size, std::string& out) const = 0;
     // Changes the mode of the inode a descriptor (or handle) holds.
-    virtual std::error_code SetModeOpen(int fd, mode_t mode) const;
+    [[nodiscard]] virtual std::error_code SetModeOpen(int fd, mode_t mode) const = 0;
     // Changes the mode of an entry that is not a link.
-    virtual std::error_code SetModeAt(int folderFd, const std::string& name, mode_t mode) const;
+    [[nodiscard]] virtual std::error_code SetModeAt(int folderFd, const std::string& name,
+                                                    mode_t mode) const = 0;
     // Remove the name only while it still leads to `expected` (ESTALE otherwise).
-    virtual std::error_code RemoveAt(int folderFd, const std::string& name,
-                                     const FileStatus& expected) const;
-    virtual std::error_code RemoveFolderAt(int folderFd, const std::string& name,
-                                           const FileStatus& expected) const;
+    [[nodiscard]] virtual std::error_code RemoveAt(int folderFd, const std::string& name,
+                                                   const FileStatus& expected) const = 0;
+    [[nodiscard]] virtual std::error_code RemoveFolderAt(int folderFd, const std::string& name,
+                                                         const FileStatus& expected) const = 0;
     // Renames within one folder; never replaces an existing name (EEXIST).
-    virtual std::error_code RenameAt(int folderFd, const std::string& from,
-                                     const std::string& to) const;
-    virtual std::error_code SyncFolder(int folderFd) const;
-
+    [[nodiscard]] virtual std::error_code RenameAt(int folderFd, const std::string& from,
+                                                   const std::string& to) const = 0;
+    [[nodiscard]] virtual std::error_code SyncFolder(int folderFd) const = 0;
     // Opens a folder named by a path as the kernel resolves it, once: links on the way are
     // followed as the shell follows them, ".." is the parent of what was reached, a link
     // as the last name is refused (ELOOP), and so is any /proc magic link (ELOOP).
-    virtual std::error_code OpenFolderPath(const std::string& path, UniqueFd& out,
-                                           FileStatus& status) const;
+    [[nodiscard]] virtual std::error_code OpenFolderPath(const std::string& path, UniqueFd& out,
+                                                         FileStatus& status) const = 0;
     // Where an open descriptor lies now, for display only.
-    virtual std::string PathOfOpen(int fd) const;
-    virtual FileSystemClass FileSystemOf(int fd) const;
+    [[nodiscard]] virtual std::string PathOfOpen(int fd) const = 0;
+    [[nodiscard]] virtual FileSystemClass FileSystemOf(int fd) const = 0;
     // On an overlay: whether the file's data (or an older copy of it) lies in a lower layer,
     // where an overwrite through the overlay never reaches. True when it cannot be told.
-    virtual bool DataInLowerLayer(int fd) const;
-    // The mount point of the mount that holds an open folder, for display.
-    virtual std::string MountPointOf(int folderFd) const;
-    // The end of a purge: a rename for file systems that refuse RENAME_NOREPLACE, the
-    // shared flush's error reporting, and a read of what the device really holds.
+    [[nodiscard]] virtual bool DataInLowerLayer(int fd) const = 0;
     // Renames within one folder and replaces `to` if it exists: only for a name just seen
     // to be free, where RenameAt is refused.
-    virtual std::error_code RenameAtReplacing(int folderFd, const std::string& from,
-                                              const std::string& to) const;
-    // True when FlushVolume fails for any writeback error the volume met since the
-    // descriptor it is given was opened (Linux 5.8 on); older kernels ignore them there.
-    virtual bool VolumeFlushReportsWriteErrors() const;
+    [[nodiscard]] virtual std::error_code RenameAtReplacing(int folderFd, const std::string& from,
+                                                            const std::string& to) const = 0;
     // Reads up to `size` bytes at `offset` of the file fd holds from the device, past the
     // page cache, so that writes the device acknowledged but dropped show. ENOTSUP when
     // the file system offers no way past its cache (tmpfs): nothing can be verified there.
-    virtual std::error_code ReadUncached(int fd, std::int64_t offset, std::size_t size,
-                                         std::string& out) const;
+    [[nodiscard]] virtual std::error_code ReadUncached(int fd, std::int64_t offset,
+                                                       std::size_t size,
+                                                       std::string& out) const = 0;
     // New entries made only by this call, relative to a held folder. EEXIST when the name
     // is taken, by anything at all: the caller must never take over what someone else made.
-    virtual std::error_code CreateFolderAt(int folderFd, const std::string& name) const;
+    [[nodiscard]] virtual std::error_code CreateFolderAt(int folderFd,
+                                                         const std::string& name) const = 0;
     // A new regular file, open for writing; never follows a link in the name.
-    virtual std::error_code CreateFileAt(int folderFd, const std::string& name,
-                                         UniqueFd& out) const;
+    [[nodiscard]] virtual std::error_code CreateFileAt(int folderFd, const std::string& name,
+                                                       UniqueFd& out) const = 0;
     // A small regular file of a held folder, read whole; a link, FIFO or longer file
     // is refused (ELOOP, EINVAL, EFBIG).
-    virtual std::error_code ReadFileAt(int folderFd, const std::string& name, std::string& out,
-                                       std::size_t maxBytes) const;
-
+    [[nodiscard]] virtual std::error_code ReadFileAt(int folderFd, const std::string& name,
+                                                     std::string& out,
+                                                     std::size_t maxBytes) const = 0;
     // Folders by path. Entries come in byte order of their names, without "." and "..".
-    virtual std::error_code ListFolder(const std::string& path,
-                                       std::vector<FolderEntry>& out) const;
-    virtual std::error_code CreateFolder(const std::string& path) const;
-    virtual std::error_code RemoveEmptyFolder(const std::string& path) const;
+    [[nodiscard]] virtual std::error_code ListFolder(const std::string& path,
+                                                     std::vector<FolderEntry>& out) const = 0;
+    [[nodiscard]] virtual std::error_code CreateFolder(const std::string& path) const = 0;
+    [[nodiscard]] virtual std::error_code RemoveEmptyFolder(const std::string& path) const = 0;
+    // Small whole files (setups). Reading refuses anything but a regular file and
+    // anything longer than maxBytes (EFBIG); writing creates or truncates.
+    [[nodiscard]] virtual std::error_code ReadWholeFile(const std::string& path, std::string& out,
+                                                        std::size_t maxBytes) const = 0;
+    [[nodiscard]] virtual std::error_code WriteWholeFile(const std::string& path,
+                                                         const std::string& bytes) const = 0;
+};
+
+// The mounted volumes: the "drives" of every per-drive table.
+class Volumes {
+  public:
+    virtual ~Volumes() = default;
+
+    // The mount point of the mount that holds an open folder, for display.
+    [[nodiscard]] virtual std::string MountPointOf(int folderFd) const = 0;
+    // True when FlushVolume fails for any writeback error the volume met since the
+    // descriptor it is given was opened (Linux 5.8 on); older kernels ignore them there.
+    [[nodiscard]] virtual bool VolumeFlushReportsWriteErrors() const = 0;
+    [[nodiscard]] virtual std::vector<Volume> ListVolumes() const = 0;
+    // Every mount, pseudo file systems included, as the kernel lists them now.
+    [[nodiscard]] virtual std::vector<Volume> ListMounts() const = 0;
+    [[nodiscard]] virtual std::optional<Volume> VolumeOf(const std::string& path) const = 0;
+    [[nodiscard]] virtual std::optional<ClusterInfo> QueryClusters(
+        const std::string& mountPoint) const = 0;
+    [[nodiscard]] virtual std::optional<SpaceInfo> QuerySpace(
+        const std::string& mountPoint) const = 0;
+    // The file-system label of the volume's device, as udev read it; empty when it has none.
+    [[nodiscard]] virtual std::string VolumeLabel(const Volume& volume) const = 0;
+};
+
+class Clock {
+  public:
+    virtual ~Clock() = default;
+
+    virtual void SleepMilliseconds(int ms) const = 0;
+    [[nodiscard]] virtual std::tm LocalTime(std::time_t when) const = 0;
+    [[nodiscard]] virtual std::time_t Now() const = 0;
+    [[nodiscard]] virtual double SecondsSinceMidnight() const = 0;
+};
+
+// What the process is given: its user, its environment variables, its limits and the
+// system's own folders and swap files.
+class Environment {
+  public:
+    virtual ~Environment() = default;
 
     // Operating-system folders: a file below one of them counts as a system file.
-    virtual std::vector<std::string> SystemFolders() const;
-    virtual std::string ExecutableFolder() const;
-    virtual std::vector<std::string> ActiveSwapFiles() const;
-    virtual std::string EnvironmentValue(const std::string& name) const;
-    virtual uid_t UserId() const;
+    [[nodiscard]] virtual std::vector<std::string> SystemFolders() const = 0;
+    [[nodiscard]] virtual std::string ExecutableFolder() const = 0;
+    [[nodiscard]] virtual std::vector<std::string> ActiveSwapFiles() const = 0;
+    [[nodiscard]] virtual std::string EnvironmentValue(const std::string& name) const = 0;
+    [[nodiscard]] virtual uid_t UserId() const = 0;
+    // Raises the limit of open descriptors as far as allowed; the limit now in force.
+    [[nodiscard]] virtual int RaiseOpenFileLimit() const = 0;
+};
+
+// The real system: every concern at once.
+class Platform : public FileSystem, public Volumes, public Clock, public Environment {
+  public:
+    // Files and folders.
+    [[nodiscard]] FileStatus StatNoFollow(const std::string& path) const override;
+    [[nodiscard]] std::error_code StatOpen(int fd, FileStatus& out) const override;
+    [[nodiscard]] OpenResult OpenForOverwrite(const std::string& path,
+                                              UniqueFd& out) const override;
+    [[nodiscard]] std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
+                                          std::size_t size) const override;
+    [[nodiscard]] std::error_code FlushToDevice(int fd) const override;
+    [[nodiscard]] std::error_code FlushVolume(int fd) const override;
+    [[nodiscard]] std::error_code Resize(int fd, std::int64_t size) const override;
+    [[nodiscard]] std::error_code SetTimes(int fd, const FileTimes& times) const override;
+    [[nodiscard]] std::error_code DataRanges(int fd, std::int64_t length,
+                                             std::vector<ByteRange>& out) const override;
+    [[nodiscard]] std::error_code TakeWriteLease(int fd) const override;
+    [[nodiscard]] LeaseState HeldLease(int fd) const override;
+    void ReleaseLease(int fd) const override;
+    [[nodiscard]] std::error_code SetMode(const std::string& path, mode_t mode) const override;
+    [[nodiscard]] std::error_code RemoveFile(const std::string& path) const override;
+    [[nodiscard]] std::error_code OpenFolder(int atFd, const std::string& name, UniqueFd& out,
+                                             FileStatus& status) const override;
+    [[nodiscard]] std::error_code ReadFolder(int folderFd,
+                                             std::vector<FolderEntry>& out) const override;
+    [[nodiscard]] std::error_code StatAt(int folderFd, const std::string& name,
+                                         FileStatus& out) const override;
+    [[nodiscard]] std::error_code OpenEntry(int folderFd, const std::string& name, UniqueFd& out,
+                                            FileStatus& status) const override;
+    [[nodiscard]] OpenResult ReopenForWriting(int handleFd, UniqueFd& out) const override;
+    [[nodiscard]] std::error_code ReadPinned(int handleFd, std::int64_t offset, std::size_t size,
+                                             std::string& out) const override;
+    [[nodiscard]] std::error_code SetModeOpen(int fd, mode_t mode) const override;
+    [[nodiscard]] std::error_code SetModeAt(int folderFd, const std::string& name,
+                                            mode_t mode) const override;
+    [[nodiscard]] std::error_code RemoveAt(int folderFd, const std::string& name,
+                                           const FileStatus& expected) const override;
+    [[nodiscard]] std::error_code RemoveFolderAt(int folderFd, const std::string& name,
+                                                 const FileStatus& expected) const override;
+    [[nodiscard]] std::error_code RenameAt(int folderFd, const std::string& from,
+                                           const std::string& to) const override;
+    [[nodiscard]] std::error_code SyncFolder(int folderFd) const override;
+    [[nodiscard]] std::error_code OpenFolderPath(const std::string& path, UniqueFd& out,
+                                                 FileStatus& status) const override;
+    [[nodiscard]] std::string PathOfOpen(int fd) const override;
+    [[nodiscard]] FileSystemClass FileSystemOf(int fd) const override;
+    [[nodiscard]] bool DataInLowerLayer(int fd) const override;
+    [[nodiscard]] std::error_code RenameAtReplacing(int folderFd, const std::string& from,
+                                                    const std::string& to) const override;
+    [[nodiscard]] std::error_code ReadUncached(int fd, std::int64_t offset, std::size_t size,
+                                               std::string& out) const override;
+    [[nodiscard]] std::error_code CreateFolderAt(int folderFd,
+                                                 const std::string& name) const override;
+    [[nodiscard]] std::error_code CreateFileAt(int folderFd, const std::string& name,
+                                               UniqueFd& out) const override;
+    [[nodiscard]] std::error_code ReadFileAt(int folderFd, const std::string& name,
+                                             std::string& out, std::size_t maxBytes) const override;
+    [[nodiscard]] std::error_code ListFolder(const std::string& path,
+                                             std::vector<FolderEntry>& out) const override;
+    [[nodiscard]] std::error_code CreateFolder(const std::string& path) const override;
+    [[nodiscard]] std::error_code RemoveEmptyFolder(const std::string& path) const override;
+    [[nodiscard]] std::error_code ReadWholeFile(const std::string& path, std::string& out,
+                                                std::size_t maxBytes) const override;
+    [[nodiscard]] std::error_code WriteWholeFile(const std::string& path,
+                                                 const std::string& bytes) const override;
 
     // Volumes.
-    virtual std::vector<Volume> ListVolumes() const;
-    // Every mount, pseudo file systems included, as the kernel lists them now.
-    virtual std::vector<Volume> ListMounts() const;
-    virtual std::optional<Volume> VolumeOf(const std::string& path) const;
-    virtual std::optional<ClusterInfo> QueryClusters(const std::string& mountPoint) const;
-    virtual std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const;
-
-    // Raises the limit of open descriptors as far as allowed; the limit now in force.
-    virtual int RaiseOpenFileLimit() const;
+    [[nodiscard]] std::string MountPointOf(int folderFd) const override;
+    [[nodiscard]] bool VolumeFlushReportsWriteErrors() const override;
+    [[nodiscard]] std::vector<Volume> ListVolumes() const override;
+    [[nodiscard]] std::vector<Volume> ListMounts() const override;
+    [[nodiscard]] std::optional<Volume> VolumeOf(const std::string& path) const override;
+    [[nodiscard]] std::optional<ClusterInfo> QueryClusters(
+        const std::string& mountPoint) const override;
+    [[nodiscard]] std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const override;
+    [[nodiscard]] std::string VolumeLabel(const Volume& volume) const override;
 
     // Clock.
-    virtual void SleepMilliseconds(int ms) const;
-    virtual std::tm LocalTime(std::time_t when) const;
-    virtual std::time_t Now() const;
-    virtual double SecondsSinceMidnight() const;
+    void SleepMilliseconds(int ms) const override;
+    [[nodiscard]] std::tm LocalTime(std::time_t when) const override;
+    [[nodiscard]] std::time_t Now() const override;
+    [[nodiscard]] double SecondsSinceMidnight() const override;
+
+    // Environment.
+    [[nodiscard]] std::vector<std::string> SystemFolders() const override;
+    [[nodiscard]] std::string ExecutableFolder() const override;
+    [[nodiscard]] std::vector<std::string> ActiveSwapFiles() const override;
+    [[nodiscard]] std::string EnvironmentValue(const std::string& name) const override;
+    [[nodiscard]] uid_t UserId() const override;
+    [[nodiscard]] int RaiseOpenFileLimit() const override;
 
     // The system's words for an error, starting in lower case: "no such file or directory".
     static std::string ErrorText(std::error_code error);
-
-    // Small whole files (setups). Reading refuses anything but a regular file and
-    // anything longer than maxBytes (EFBIG); writing creates or truncates.
-    virtual std::error_code ReadWholeFile(const std::string& path, std::string& out,
-                                          std::size_t maxBytes) const;
-    virtual std::error_code WriteWholeFile(const std::string& path, const std::string& bytes) const;
 };
+
+// The label udev's link name stands for: "\x20" and the like decoded.
+std::string DecodeLabelLinkName(const std::string& name);
 
 // The platform in force; the real one unless a test substituted its own.
 const Platform& Sys();
@@ -280,5 +401,41 @@ class ScopedPlatform {
   private:
     const Platform* previous_;
 };
+
+// Puts a stand-in for one concern in force for its lifetime (tests only), over the
+// platform in force: ScopedStandIn<Clock> clock(fixedClock). Calls through that
+// concern's accessor below (SysClock() and the like) reach it; those through Sys() do not.
+template <class Concern>
+class ScopedStandIn {
+  public:
+    explicit ScopedStandIn(const Concern& stand)
+        : previous_(slot_.exchange(&stand, std::memory_order_acq_rel)) {}
+    ~ScopedStandIn() { slot_.store(previous_, std::memory_order_release); }
+    ScopedStandIn(const ScopedStandIn&) = delete;
+    ScopedStandIn& operator=(const ScopedStandIn&) = delete;
+
+    static const Concern& InForce() {
+        const Concern* stand = slot_.load(std::memory_order_acquire);
+        return stand != nullptr ? *stand : static_cast<const Concern&>(Sys());
+    }
+
+  private:
+    static inline std::atomic<const Concern*> slot_{nullptr};
+    const Concern* previous_;
+};
+
+// Each concern in force: a stand-in for it alone, or else that of the platform in force.
+inline const FileSystem& SysFiles() {
+    return ScopedStandIn<FileSystem>::InForce();
+}
+inline const Volumes& SysVolumes() {
+    return ScopedStandIn<Volumes>::InForce();
+}
+inline const Clock& SysClock() {
+    return ScopedStandIn<Clock>::InForce();
+}
+inline const Environment& SysEnvironment() {
+    return ScopedStandIn<Environment>::InForce();
+}
 
 }  // namespace vorlane::platform

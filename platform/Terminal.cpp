@@ -10,7 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <utility>
 
 namespace vorlane::platform {
@@ -68,7 +68,11 @@ LineRead ReadLine(int fd, int wakeFd, std::string& buffer, std::string& line) {
 }
 
 std::optional<std::int64_t> BytesWrittenByProcess() {
-    std::ifstream io("/proc/self/io");
+    std::string text;
+    if (SysFiles().ReadWholeFile("/proc/self/io", text, 4096)) {
+        return std::nullopt;
+    }
+    std::istringstream io(text);
     std::string key;
     std::int64_t value = 0;
     while (io >> key >> value) {

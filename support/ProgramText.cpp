@@ -1,6 +1,6 @@
 #include "support/ProgramText.h"
 
-#include <fstream>
+#include <cerrno>
 #include <new>
 #include <unordered_map>
 #include <utility>
@@ -111,25 +111,33 @@ ProgramTextLoad ParseProgramText(std::string_view content, TextTable& table) {
     return {ProgramTextStatus::Loaded, 0, static_cast<int>(table.size())};
 }
 
+// Whether a failed read of the whole file failed at the open (or at what the open
+// found) rather than while reading.
+bool FailedToOpen(std::error_code error) {
+    switch (error.value()) {
+        case ENOENT:
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+        case EINVAL:  // a FIFO, device or socket
+        case ELOOP:
+        case ENOTDIR:
+        case ENAMETOOLONG:
+            return true;
+        default:
+            return false;
+    }
+}
+
 ProgramTextLoad ReadAndParse(const std::string& path, TextTable& table) {
-    // A folder opens like a file and then reads as nothing; it is no text file.
-    if (platform::Sys().StatNoFollow(path).kind == platform::FileKind::Directory) {
-        return {ProgramTextStatus::CannotOpen, 0, 0};
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) {
-        return {ProgramTextStatus::CannotOpen, 0, 0};
-    }
     std::string text;
-    char buffer[16384];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > kMaxFileBytes) {
+    if (const std::error_code error =
+            platform::SysFiles().ReadWholeFile(path, text, kMaxFileBytes)) {
+        if (error.value() == EFBIG) {
             return {ProgramTextStatus::TooMuchText, 0, 0};
         }
-    }
-    if (file.bad()) {
-        return {ProgramTextStatus::ReadError, 0, 0};
+        return {FailedToOpen(error) ? ProgramTextStatus::CannotOpen : ProgramTextStatus::ReadError,
+                0, 0};
     }
     if (text.empty()) {
         return {ProgramTextStatus::EmptyFile, 0, 0};

@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <cerrno>
 #include <mutex>
+#include <utility>
 
 #include "platform/Platform.h"
 
@@ -78,6 +79,16 @@ void SetSettingsFilePath(const std::string& iniPath) {
 std::string SettingsFilePath() {
     std::lock_guard lock(gPathMutex);
     return gIniPath.empty() ? DefaultIniPath() : gIniPath;
+}
+
+ScopedSettingsFile::ScopedSettingsFile(const std::string& iniPath) {
+    std::lock_guard lock(gPathMutex);
+    previous_ = std::exchange(gIniPath, iniPath);
+}
+
+ScopedSettingsFile::~ScopedSettingsFile() {
+    std::lock_guard lock(gPathMutex);
+    gIniPath = previous_;
 }
 
 std::error_code SaveSetting(const std::string& keyPath, const std::string& valueName,

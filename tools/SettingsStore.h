@@ -24,4 +24,17 @@ std::optional<std::string> RestoreSetting(const std::string& keyPath, const std:
 void SetSettingsFilePath(const std::string& iniPath);
 std::string SettingsFilePath();
 
+// Owns the store's file for its lifetime: the file in force before comes back when it
+// goes, so a test's settings never leak into the next.
+class ScopedSettingsFile {
+  public:
+    explicit ScopedSettingsFile(const std::string& iniPath);
+    ~ScopedSettingsFile();
+    ScopedSettingsFile(const ScopedSettingsFile&) = delete;
+    ScopedSettingsFile& operator=(const ScopedSettingsFile&) = delete;
+
+  private:
+    std::string previous_;  // empty: the default file
+};
+
 }  // namespace vorlane

@@ -1,7 +1,6 @@
 #include "toolwin/DriveSelectionWindow.h"
 
 #include <QHBoxLayout>
-#include <QStorageInfo>
 #include <QVBoxLayout>
 
 #include "mainwin/WindowLook.h"
@@ -36,8 +35,8 @@ void DriveSelectionWindow::FillList(const std::string& drive) {
         const QString mountPoint = QString::fromStdString(volume.mountPoint);
         // The whole mount point is the drive, never its first characters.
         if (driveList_->findData(mountPoint) < 0) {
-            // The label as the file system holds it, read by Qt's own volume query.
-            const QString label = QStorageInfo(mountPoint).name();
+            const QString label =
+                QString::fromStdString(platform::SysVolumes().VolumeLabel(volume));
             driveList_->addItem(label.isEmpty() ? mountPoint : mountPoint + " [" + label + "]",
                                 mountPoint);
         }

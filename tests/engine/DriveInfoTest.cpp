@@ -35,12 +35,23 @@ class DriveStandIn : public Platform {
 
 class DriveInfoTest : public ::testing::Test {
   protected:
-    void SetUp() override { ClearDriveClusterSizes(); }
-    void TearDown() override { ClearDriveClusterSizes(); }
-
+    ScopedClusterSizes sizes;
     DriveStandIn stand;
     ScopedPlatform scope{stand};
 };
+
+// A test's chosen sizes must neither reach the program's table nor outlive the test.
+TEST(ClusterSizeTableTest, AScopeKeepsItsSizesToItself) {
+    SetDriveClusterSize("/mnt/outer", 8192);
+    {
+        ScopedClusterSizes inner;
+        EXPECT_EQ(GetClusterSize("/mnt/outer"), kDefaultClusterSize);
+        SetDriveClusterSize("/mnt/inner", 1024);
+        EXPECT_EQ(GetClusterSize("/mnt/inner"), 1024);
+    }
+    EXPECT_EQ(GetClusterSize("/mnt/outer"), 8192);
+    ClearDriveClusterSizes();
+}
 
 TEST_F(DriveInfoTest, ClusterSizeConvertsAndValidatesTheDrivesAnswer) {
     struct Case {

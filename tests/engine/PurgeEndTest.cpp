@@ -81,7 +81,7 @@ class PurgeEndTest : public ::testing::Test {
         ASSERT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus));
         request.purgeType = 1;  // three overwrites
     }
-    void TearDown() override { ClearDriveClusterSizes(); }
+    ScopedClusterSizes sizes;  // the sizes a test sets go with it
 
     // Purges the named files of the folder as one batch; their outcomes in order.
     std::vector<FileOutcome> Batch(

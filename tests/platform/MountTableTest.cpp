@@ -70,5 +70,41 @@ TEST(MountTableTest, AVolumeTheTableDoesNotListIsNamedByItsHighestFolder) {
     EXPECT_EQ(folder.Path().rfind(volume->mountPoint, 0), 0u) << volume->mountPoint;
 }
 
+// Serves the kernel's tables from memory: a test of the readers needs no such files.
+class TablesInMemory : public Platform {
+  public:
+    std::error_code ReadWholeFile(const std::string& path, std::string& out,
+                                  std::size_t) const override {
+        const auto found = tables.find(path);
+        if (found == tables.end()) {
+            return SystemError(ENOENT);
+        }
+        out = found->second;
+        return {};
+    }
+    std::map<std::string, std::string> tables;
+};
+
+// The tables are read through the file system in force, whole: swap files past the
+// column heads, escaped blanks undone, partitions that are no files left out; a
+// missing table is an empty one.
+TEST(KernelTablesTest, AreReadThroughTheFileSystemInForce) {
+    TablesInMemory memory;
+    memory.tables["/proc/swaps"] =
+        "Filename\tType\tSize\tUsed\tPriority\n"
+        "/dev/sda2 partition 100 0 -2\n"
+        "/var/my\\040swap file 100 0 -3\n";
+    ScopedStandIn<FileSystem> files(memory);
+    EXPECT_EQ(ReadSwapFiles("/proc/swaps"), std::vector<std::string>{"/var/my swap"});
+    EXPECT_TRUE(ReadSwapFiles("/proc/none").empty());
+}
+
+TEST(VolumeLabelTest, LinkNamesAreDecoded) {
+    EXPECT_EQ(DecodeLabelLinkName("My\\x20Card"), "My Card");
+    EXPECT_EQ(DecodeLabelLinkName("a\\x2fb"), "a/b");
+    // Not an escape: kept as it is.
+    EXPECT_EQ(DecodeLabelLinkName("x\\xZZ\\x2"), "x\\xZZ\\x2");
+}
+
 }  // namespace
 }  // namespace vorlane::platform

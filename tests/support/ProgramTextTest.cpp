@@ -1,8 +1,12 @@
 #include "support/ProgramText.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "common/TempFolder.h"
+#include "platform/Platform.h"
 
 namespace vorlane {
 namespace {
@@ -40,6 +44,40 @@ TEST(ProgramTextTest, EachLoadFailureHasItsMessage) {
         EXPECT_FALSE(LoadProgramTextFrom(path, sink)) << c.name;
         EXPECT_EQ(sink.messages, std::vector<std::string>{c.expected}) << c.name;
     }
+}
+
+// Stands in for the file system alone and fails every whole-file read with one error.
+class FailingReads : public platform::Platform {
+  public:
+    explicit FailingReads(int errorNumber) : errorNumber_(errorNumber) {}
+    std::error_code ReadWholeFile(const std::string&, std::string& out,
+                                  std::size_t) const override {
+        out.clear();
+        return platform::SystemError(errorNumber_);
+    }
+
+  private:
+    int errorNumber_;
+};
+
+// A FIFO must not hang the start; a device error is no missing file; a huge file is
+// refused before it is held whole.
+TEST(ProgramTextTest, UnreadableFilesAreToldApart) {
+    testing::TempFolder folder;
+    const std::string fifo = folder.File("pipe.dat");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    RecordingSink sink;
+    EXPECT_FALSE(LoadProgramTextFrom(fifo, sink));
+    EXPECT_EQ(sink.messages,
+              std::vector<std::string>{"Cannot open file containing program text.\n" + fifo});
+
+    const std::string big = folder.Write("big.dat", std::string((8 << 20) + 1, '#'));
+    EXPECT_EQ(ReadProgramTextFile(big).status, ProgramTextStatus::TooMuchText);
+
+    const std::string good = folder.Write("good.dat", "1 a\n");
+    const FailingReads deviceError(EIO);
+    platform::ScopedStandIn<platform::FileSystem> files(deviceError);
+    EXPECT_EQ(ReadProgramTextFile(good).status, ProgramTextStatus::ReadError);
 }
 
 TEST(ProgramTextTest, ShippedFileLoadsWithEveryText) {

@@ -13,9 +13,8 @@ const std::string kBase = "Software\\Maker\\Vorlane";
 
 class SettingsStore : public ::testing::Test {
   protected:
-    void SetUp() override { SetSettingsFilePath(temp.File("store.ini")); }
-    void TearDown() override { SetSettingsFilePath(""); }
     TempFolder temp;
+    ScopedSettingsFile file{temp.File("store.ini")};
 };
 
 TEST_F(SettingsStore, TrailingLineBreakAndEmptyValue) {
@@ -32,6 +31,22 @@ TEST_F(SettingsStore, UnusableKeyOrStoreIsNotWritten) {
     SetSettingsFilePath(temp.File("plain/store.ini"));
     EXPECT_TRUE(SaveSetting(kBase + "\\/", "Speed", "1"));
     EXPECT_EQ(RestoreSetting(kBase + "\\/", "Speed"), std::nullopt);
+}
+
+// A nested scope (a test within a test's fixture) gives back the file before it, not
+// the default file in the user's own config folder.
+TEST(ScopedSettingsFileTest, GivesBackTheFileBeforeIt) {
+    TempFolder temp;
+    const std::string before = SettingsFilePath();
+    {
+        ScopedSettingsFile outer(temp.File("outer.ini"));
+        {
+            ScopedSettingsFile inner(temp.File("inner.ini"));
+            EXPECT_EQ(SettingsFilePath(), temp.File("inner.ini"));
+        }
+        EXPECT_EQ(SettingsFilePath(), temp.File("outer.ini"));
+    }
+    EXPECT_EQ(SettingsFilePath(), before);
 }
 
 }  // namespace
