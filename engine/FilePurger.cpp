@@ -470,6 +470,7 @@ FileOutcome FilePurger::Delete(Job& job, bool flushFolder) {
     if (!job.request.keepGrownSize &&
         Sys().ReopenForWriting(job.handle.Get(), job.fd) == OpenResult::Ok) {
         Sys().Resize(job.fd.Get(), job.checked.size);
+        Sys().SetTimes(job.fd.Get(), job.checked.times);  // after the cut, which sets them
     }
     return FileOutcome::NotDeleted;
 }

@@ -37,10 +37,12 @@ fault() { names+=("$1"); files+=("$2"); edits+=("$3"); }
 # What the review's mutation run found surviving.
 fault kept-file-times-not-restored engine/FilePurger.cpp \
     's/\n\s*Sys\(\)\.SetTimes\(job\.fd\.Get\(\), job\.checked\.times\);//'
+fault times-not-restored-after-failed-delete engine/FilePurger.cpp \
+    's/\n\s*Sys\(\)\.SetTimes\(job\.fd\.Get\(\), job\.checked\.times\);  \/\/ after the cut[^\n]*//'
 fault batch-growth-not-checked engine/FilePurger.cpp \
     's/job\.result = job\.result == FileOutcome::Ok \? CheckedLength\(job\) : job\.result;/(void)job;/'
 fault growth-under-a-cluster-missed engine/FilePurger.cpp \
-    's/now\.size > job\.covered\)/now.size >= job.covered + job.clusterSize)/'
+    's/return size > job\.covered \?/return size >= job.covered + job.clusterSize ?/'
 fault batch-file-flush-failure-dropped engine/FilePurger.cpp \
     's/job\.result = FileOutcome::FlushFailed;/(void)job;/'
 fault batch-writes-after-stop engine/FilePurger.cpp \
@@ -76,7 +78,7 @@ fault place-prefix-without-separator engine/ExclusionRules.cpp \
 fault walk-mount-by-device-only platform/FolderWalk.cpp \
     's/if \(SameMount\(child\.status, top_\)\)/if (child.status.device == top_.device)/'
 fault file-mount-by-device-only engine/FilePurger.cpp \
-    's/if \(!platform::SameMount\(folder, job\.checked\)\)/if (folder.device != job.checked.device)/'
+    's/if \(!platform::SameMount\(job\.folder, job\.checked\)\)/if (job.folder.device != job.checked.device)/'
 fault system-folder-identity-ignored engine/SystemFolders.cpp \
     's/holds = true;\n(\s*)break;/break;/'
 fault lease-break-ignored engine/FilePurger.cpp \
@@ -87,6 +89,8 @@ fault punched-holes-not-checked engine/FilePurger.cpp \
     's/ \|\|\n\s*now\.blocks < job\.blocksBefore\)/)/'
 fault data-run-start-not-rounded engine/FilePurger.cpp \
     's/ByteRange rounded\{RoundDown\(run\.begin, cluster\)/ByteRange rounded{run.begin/'
+fault holes-taken-for-data engine/FilePurger.cpp \
+    's/status\.blocks \* 512 >= length/true/'
 fault unknown-holes-overwrite-nothing engine/FilePurger.cpp \
     's/data = \{\{0, length\}\};/data.clear();/'
 
