@@ -56,7 +56,7 @@ fault reopen-accepts-another-inode platform/Platform.cpp \
 fault deep-folder-moved-during-walk platform/FolderWalk.cpp \
     's/if \(Sys\(\)\.OpenFolder\(child\.fd\.Get\(\), "\.\.", fd, status\) \|\|\n\s*!SameFolder\(status, parent\.status\)\)/if (Sys().OpenFolder(child.fd.Get(), "..", fd, status))/'
 fault not-deleted-counted-as-purged-engine engine/FilePurger.cpp \
-    's/(Sys\(\)\.Resize\(job\.fd\.Get\(\), job\.checked\.size\);\n\s*\}\n\s*)return FileOutcome::NotDeleted;/$1return FileOutcome::Ok;/'
+    's/(\n\s*\}\n\s*)return FileOutcome::NotDeleted;/$1return FileOutcome::Ok;/'
 fault not-deleted-counted-as-purged-folder-walk operation/RecursivePurge.cpp \
     's/job\.purged = job\.code == FileOutcome::Ok;/job.purged = job.code == FileOutcome::Ok || job.code == FileOutcome::NotDeleted;/g'
 fault not-deleted-counted-as-purged-subfolder-walk operation/SubfolderPurge.cpp \
