@@ -8,6 +8,7 @@
 #   scripts/mutation.sh -l              list the faults
 #   scripts/mutation.sh -c              check that every fault still applies, no build
 #   MUTATION_TESTS=Batch scripts/mutation.sh -k batch   only tests matching a ctest -R regex
+#   MUTATION_REVISION=main scripts/mutation.sh          the tests of a commit, not of the tree
 #
 # The tree (committed and uncommitted files) is copied to $MUTATION_DIR (default
 # /tmp/vorlane-mutation), built there once, and each fault is applied, built
@@ -25,7 +26,7 @@ while getopts "k:lc" option; do
         k) only=$OPTARG ;;
         l) list=1 ;;
         c) check=1 ;;
-        *) sed -n '5,10p' "$0" >&2; exit 2 ;;
+        *) sed -n '5,11p' "$0" >&2; exit 2 ;;
     esac
 done
 
@@ -115,8 +116,13 @@ targets=(vorlane-cli test_platform test_engine test_support test_tools test_oper
 # A fresh copy of the tree as it is now, build folder kept between runs (ccache and
 # make's own timestamps keep the rebuild per fault small).
 mkdir -p "$work/src"
-(cd "$here" && git ls-files -z --cached --others --exclude-standard) |
-    (cd "$here" && tar --null -T - -cf -) | (cd "$work/src" && tar -xpf -)
+if [[ -n ${MUTATION_REVISION:-} ]]; then
+    rm -rf "$work/src" && mkdir "$work/src"
+    git -C "$here" archive "$MUTATION_REVISION" | tar -xf - -C "$work/src"
+else
+    (cd "$here" && git ls-files -z --cached --others --exclude-standard) |
+        (cd "$here" && tar --null -T - -cf -) | (cd "$work/src" && tar -xpf -)
+fi
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$work/src" -B "$work/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLANE_GUI=OFF \
