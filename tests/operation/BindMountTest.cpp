@@ -25,8 +25,7 @@ class BindMountTest : public ::testing::Test {
     void SetUp() override {
         tree.WriteTree({"target/own.txt=target's own", "target/folder", "target/file.txt=",
                         "elsewhere/there.txt=bound folder's file", "elsewhere.txt=bound file"});
-        if (!Bind(tree.File("elsewhere"), tree.File("target/folder")) ||
-            !Bind(tree.File("elsewhere.txt"), tree.File("target/file.txt"))) {
+        if (!Bind(tree.File("elsewhere"), tree.File("target/folder"))) {
             GTEST_SKIP() << "cannot bind-mount here";
         }
     }
@@ -54,6 +53,7 @@ class BindMountTest : public ::testing::Test {
 };
 
 TEST_F(BindMountTest, ABoundFolderAndABoundFileAreLeftAlone) {
+    ASSERT_TRUE(Bind(tree.File("elsewhere.txt"), tree.File("target/file.txt")));
     OperationChoices choices = ChoicesFor(tree.File("target"), "*.*");
     choices.subdirectories = true;
     ScriptedInterface ui;
@@ -66,6 +66,7 @@ TEST_F(BindMountTest, ABoundFolderAndABoundFileAreLeftAlone) {
     ExpectBoundUntouched();
 }
 
+// Only a folder is left: every file the walk reached is purged.
 TEST_F(BindMountTest, AFolderLeftUnpurgedMakesTheExitStatusOne) {
     const CliRun run =
         RunCli("purge --folder '" + tree.File("target") + "' --subfolders --yes --passes 1");
