@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <limits>
 
 #include "engine/DriveInfo.h"
 #include "engine/FileOperations.h"
@@ -62,10 +63,12 @@ std::int64_t RoundUp(std::int64_t value, std::int64_t cluster) {
 // The clusters that hold the file's data, each data run rounded out to whole clusters.
 // A hole has no old data to destroy, and writing it would allocate it: on a sparse file
 // far larger than its volume, that fills the volume. A file system that cannot tell data
-// from holes gets the whole length.
-std::vector<ByteRange> DataClusters(int fd, std::int64_t length, std::int64_t cluster) {
+// from holes gets the whole length, and so does a file with blocks for its whole length
+// (no hole in it needs asking about: at worst a write fills one within that allocation).
+std::vector<ByteRange> DataClusters(int fd, std::int64_t length, std::int64_t cluster,
+                                    bool allocated) {
     std::vector<ByteRange> data;
-    if (Sys().DataRanges(fd, length, data)) {
+    if (allocated || Sys().DataRanges(fd, length, data)) {
         data = {{0, length}};
     }
     std::vector<ByteRange> clusters;
@@ -83,10 +86,12 @@ std::vector<ByteRange> DataClusters(int fd, std::int64_t length, std::int64_t cl
 // What each overwrite covers: the data clusters, slack included (one cluster for an
 // empty file); with slackOnly, only the slack behind the end of the file, and only when
 // its last cluster holds data.
-std::vector<ByteRange> OverwriteRanges(int fd, std::int64_t length, std::int64_t cluster,
+std::vector<ByteRange> OverwriteRanges(int fd, const FileStatus& status, std::int64_t cluster,
                                        bool slackOnly) {
+    const std::int64_t length = status.size;
     std::vector<ByteRange> ranges =
-        length == 0 ? std::vector<ByteRange>{{0, cluster}} : DataClusters(fd, length, cluster);
+        length == 0 ? std::vector<ByteRange>{{0, cluster}}
+                    : DataClusters(fd, length, cluster, status.blocks * 512 >= length);
     if (!slackOnly) {
         return ranges;
     }
@@ -124,6 +129,8 @@ struct FilePurger::Job {
     UniqueFd handle;  // pins the inode from the first look to the delete
     UniqueFd fd;      // the same inode, open for writing, for every pass
     FileStatus checked;
+    FileStatus folder;         // the held folder, looked at once per file
+    bool folderKnown = false;  // false: the folder could not be looked at
     int clusterSize = 0;
     std::int64_t length = 0;               // what the overwrites cover, before rounding to clusters
     std::int64_t covered = 0;              // the end of the last overwrite
@@ -134,6 +141,7 @@ struct FilePurger::Job {
     std::vector<ByteRange> ranges;  // what each overwrite writes, in offset order
     std::int64_t sizeAfterOverwrite = 0;  // less after an overwrite: someone cut the file
     std::int64_t blocksBefore = 0;        // fewer later: someone let go of blocks
+    mutable std::int64_t sizeSeen = -1;   // by the check after the latest overwrite
     mode_t modeBefore = 0;
     bool modeCleared = false;     // the read-only mark was cleared for the open
     bool leased = false;          // a write lease tells when another program opens the file
@@ -155,11 +163,10 @@ int FilePurger::ClusterSizeFor(dev_t device, const std::string& path) {
 // Where the file lies, read from the handle and its folder's descriptor: another mount
 // over the name, a pseudo file system, an overlay's lower layer.
 FileOutcome FilePurger::PlaceRefusal(const Job& job) const {
-    FileStatus folder;
-    if (Sys().StatOpen(job.file.folderFd, folder)) {
+    if (!job.folderKnown) {
         return FileOutcome::FileChanged;
     }
-    if (!platform::SameMount(folder, job.checked)) {
+    if (!platform::SameMount(job.folder, job.checked)) {
         return FileOutcome::MountPoint;
     }
     switch (Sys().FileSystemOf(job.handle.Get())) {
@@ -191,7 +198,7 @@ FileOutcome FilePurger::Refusal(const Job& job) {
     if (const FileOutcome place = PlaceRefusal(job); place != FileOutcome::Ok) {
         return place;
     }
-    if (!job.request.okToPurgeSystem && systemFolders_.Holds(job.file.folderFd)) {
+    if (!job.request.okToPurgeSystem && systemFolders_.Holds(job.file.folderFd, job.folder)) {
         return FileOutcome::SystemNotPermitted;
     }
     return FileOutcome::Ok;
@@ -207,6 +214,7 @@ FileOutcome FilePurger::Start(Job& job) {
         return error == std::errc::no_such_file_or_directory ? FileOutcome::FileChanged
                                                              : FileOutcome::CannotOpenForWriting;
     }
+    job.folderKnown = !Sys().StatOpen(job.file.folderFd, job.folder);
     if (const FileOutcome refused = Refusal(job); refused != FileOutcome::Ok) {
         return refused;
     }
@@ -220,7 +228,7 @@ FileOutcome FilePurger::Start(Job& job) {
     job.length = job.checked.size;
     const std::int64_t cluster = job.clusterSize;
     job.covered = RoundUp(std::max<std::int64_t>(job.length, 1), cluster);
-    job.ranges = OverwriteRanges(job.fd.Get(), job.length, cluster, job.request.slackOnly);
+    job.ranges = OverwriteRanges(job.fd.Get(), job.checked, cluster, job.request.slackOnly);
     job.sizeAfterOverwrite = std::max(job.length, job.ranges.empty() ? 0 : job.ranges.back().end);
     job.blocksBefore = job.checked.blocks;
     return FileOutcome::Ok;
@@ -359,6 +367,7 @@ FileOutcome FilePurger::CheckedSize(const Job& job) const {
         now.blocks < job.blocksBefore) {
         return FileOutcome::ShrankDuringPurge;
     }
+    job.sizeSeen = now.size;
     return FileOutcome::Ok;
 }
 
@@ -382,13 +391,16 @@ FileOutcome FilePurger::OverwriteOnce(Job& job, PatternSelector selector) {
     return AfterOverwrite(job);
 }
 
-// Bytes appended while the overwrites ran, beyond their end, were never overwritten.
+// Bytes appended while the overwrites ran, beyond their end, were never overwritten. The
+// length is the one the check after the last overwrite saw: nothing was written since.
 FileOutcome FilePurger::CheckedLength(const Job& job) const {
+    std::int64_t size = job.sizeSeen;
     FileStatus now;
-    if (Sys().StatOpen(job.fd.Get(), now) || now.size > job.covered) {
-        return FileOutcome::GrewDuringPurge;
+    if (size < 0) {
+        size =
+            Sys().StatOpen(job.fd.Get(), now) ? std::numeric_limits<std::int64_t>::max() : now.size;
     }
-    return FileOutcome::Ok;
+    return size > job.covered ? FileOutcome::GrewDuringPurge : FileOutcome::Ok;
 }
 
 // After the passes a kept file must look as before: same size, same times, same mode.
@@ -471,6 +483,8 @@ FileOutcome FilePurger::Delete(Job& job, bool flushFolder) {
     if (!job.request.keepGrownSize &&
         Sys().ReopenForWriting(job.handle.Get(), job.fd) == OpenResult::Ok) {
         (void)Sys().Resize(job.fd.Get(), job.checked.size);  // best effort, as above
+        // After the cut, which sets the times; best effort too.
+        (void)Sys().SetTimes(job.fd.Get(), job.checked.times);
     }
     return FileOutcome::NotDeleted;
 }

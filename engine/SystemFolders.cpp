@@ -26,6 +26,11 @@ void SystemFolders::TakeIdentities() {
     }
 }
 
+bool SystemFolders::Holds(int folderFd, const FileStatus& folder) {
+    const auto known = known_.find({folder.device, folder.inode});
+    return known != known_.end() ? known->second : Holds(folderFd);
+}
+
 bool SystemFolders::Holds(int folderFd) {
     if (!systemFolders_) {
         TakeIdentities();

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Platform.h"
+
 namespace vorlane {
 
 class SystemFolders {
@@ -19,6 +21,9 @@ class SystemFolders {
     // Whether the open folder is, or lies in, a system folder. Each folder's answer is
     // kept, so a walk pays one look up per folder.
     bool Holds(int folderFd);
+    // The same, for a folder whose status the caller has just taken from its descriptor:
+    // a folder asked about before costs no system call.
+    bool Holds(int folderFd, const platform::FileStatus& folder);
 
   private:
     using Identity = std::pair<dev_t, ino_t>;

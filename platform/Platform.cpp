@@ -18,8 +18,8 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -540,10 +540,9 @@ OpenResult Platform::ReopenForWriting(int handleFd, UniqueFd& out) const {
         opened.inode != pinned.inode) {
         return OpenResult::Moved;
     }
-    const int fileFlags = ::fcntl(fd.Get(), F_GETFL);
-    if (fileFlags >= 0) {
-        ::fcntl(fd.Get(), F_SETFL, fileFlags & ~O_NONBLOCK);
-    }
+    // The open set no other flag that F_SETFL changes, so 0 clears O_NONBLOCK alone
+    // without asking for the flags first. Left non-blocking, writes still work.
+    ::fcntl(fd.Get(), F_SETFL, 0);
     out = std::move(fd);
     return OpenResult::Ok;
 }

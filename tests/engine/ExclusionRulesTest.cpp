@@ -47,6 +47,7 @@ TEST(ExcludedFile, KnowsTheProtectedPlaces) {
         {"/home/ann/desktop.ini", FileOutcome::SensitiveUndecided},
         {"/media/usb/.Trash-10000/desktop.ini", FileOutcome::SensitiveUndecided},
         {"/home/ann/.local/share/Trash/files/notes.txt", FileOutcome::Ok},
+        {"/home/ann/.local/share/Trashcan/desktop.ini", FileOutcome::SensitiveUndecided},
         {"/opt/vorlane/bin/vorlane.dat", FileOutcome::ExcludedProgramFolder},
         {"//opt/vorlane/./bin/readme", FileOutcome::ExcludedProgramFolder},
         {"/opt/vorlane/bin/sub/setup.exe", FileOutcome::SensitiveUndecided},

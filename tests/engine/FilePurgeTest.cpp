@@ -427,6 +427,21 @@ TEST_F(FilePurgeTest, AFileThatGrowsDuringThePurgeIsNotCalledPurged) {
     EXPECT_EQ(fs::file_size(file), 4096u + 20000u);  // grown to its cluster, then appended to
 }
 
+// Bytes appended within the cluster after the overwrites' end were never overwritten
+// either, and a batch checks as a purge alone does.
+TEST_F(FilePurgeTest, AFileThatGrowsByLessThanAClusterIsNotCalledPurgedAloneOrBatched) {
+    for (const bool batched : {false, true}) {
+        SCOPED_TRACE(batched ? "in a batch" : "alone");
+        stand = {};
+        folder.Write("growing", std::string(100, 'M'));
+        stand.onFlush = [](int fd) { ASSERT_EQ(::pwrite(fd, "GG", 2, 4096), 2); };
+        PurgeRequest request;
+        request.purgeType = 1;
+        EXPECT_EQ(PurgeAloneOrBatched("growing", request, batched), FileOutcome::GrewDuringPurge);
+        EXPECT_EQ(fs::file_size(folder.File("growing")), 4098u);
+    }
+}
+
 // A file replaced between passes: the later passes stay with the file first opened,
 // and the replacement is neither overwritten nor deleted.
 TEST_F(FilePurgeTest, AReplacementBetweenPassesIsLeftAlone) {

@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# Applies single faults to the safety-critical code, one at a time, and runs the core
+# tests against each: a fault the tests do not notice is a hole in them. Run on demand,
+# never in CI: every fault costs a rebuild.
+#
+#   scripts/mutation.sh                 every fault
+#   scripts/mutation.sh -k batch        only faults whose name holds "batch"
+#   scripts/mutation.sh -l              list the faults
+#   scripts/mutation.sh -c              check that every fault still applies, no build
+#   MUTATION_TESTS=Batch scripts/mutation.sh -k batch   only tests matching a ctest -R regex
+#   MUTATION_REVISION=main scripts/mutation.sh          the tests of a commit, not of the tree
+#
+# The tree (committed and uncommitted files) is copied to $MUTATION_DIR (default
+# /tmp/vorlane-mutation), built there once, and each fault is applied, built
+# incrementally, tested and taken back in that one copy; the tree you work in is never
+# changed. Exit status: 0 when every fault was killed, 1 when one survived, 2 when a fault
+# no longer applies (its code changed: update its pattern).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+work=${MUTATION_DIR:-/tmp/vorlane-mutation}
+only=""
+list=0 check=0
+while getopts "k:lc" option; do
+    case $option in
+        k) only=$OPTARG ;;
+        l) list=1 ;;
+        c) check=1 ;;
+        *) sed -n '5,11p' "$0" >&2; exit 2 ;;
+    esac
+done
+
+names=() files=() edits=()
+# fault NAME FILE PERL-SUBSTITUTION: one fault, applied with perl -0 (the whole file is one
+# string, so a pattern may span lines).
+fault() { names+=("$1"); files+=("$2"); edits+=("$3"); }
+
+# What the review's mutation run found surviving.
+fault kept-file-times-not-restored engine/FilePurger.cpp \
+    's/\n\s*Sys\(\)\.SetTimes\(job\.fd\.Get\(\), job\.checked\.times\);//'
+fault times-not-restored-after-failed-delete engine/FilePurger.cpp \
+    's/\n\s*Sys\(\)\.SetTimes\(job\.fd\.Get\(\), job\.checked\.times\);  \/\/ after the cut[^\n]*//'
+fault batch-growth-not-checked engine/FilePurger.cpp \
+    's/job\.result = job\.result == FileOutcome::Ok \? CheckedLength\(job\) : job\.result;/(void)job;/'
+fault growth-under-a-cluster-missed engine/FilePurger.cpp \
+    's/return size > job\.covered \?/return size >= job.covered + job.clusterSize ?/'
+fault batch-file-flush-failure-dropped engine/FilePurger.cpp \
+    's/job\.result = FileOutcome::FlushFailed;/(void)job;/'
+fault batch-writes-after-stop engine/FilePurger.cpp \
+    's/if \(!goOn\(\)\) \{\n\s*return false;\n\s*\}\n(\s*)job\.result = WriteOverwrite/$1job.result = WriteOverwrite/'
+fault batch-folder-flush-dropped engine/FilePurger.cpp \
+    's/if \(!Sys\(\)\.SyncFolder\(folder\)\) \{/if (true) {/'
+fault remove-folder-of-another-inode platform/Platform.cpp \
+    's/if \(now\.kind != FileKind::Directory \|\| now\.device != expected\.device \|\|\n\s*now\.inode != expected\.inode\)/if (now.kind != FileKind::Directory)/'
+fault reopen-accepts-another-inode platform/Platform.cpp \
+    's/if \(StatOpen\(fd\.Get\(\), opened\) \|\| opened\.device != pinned\.device \|\|\n\s*opened\.inode != pinned\.inode\)/if (StatOpen(fd.Get(), opened))/'
+fault deep-folder-moved-during-walk platform/FolderWalk.cpp \
+    's/if \(Sys\(\)\.OpenFolder\(child\.fd\.Get\(\), "\.\.", fd, status\) \|\|\n\s*!SameFolder\(status, parent\.status\)\)/if (Sys().OpenFolder(child.fd.Get(), "..", fd, status))/'
+fault not-deleted-counted-as-purged-engine engine/FilePurger.cpp \
+    's/(\n\s*\}\n\s*)return FileOutcome::NotDeleted;/$1return FileOutcome::Ok;/'
+fault not-deleted-counted-as-purged-folder-walk operation/RecursivePurge.cpp \
+    's/job\.purged = job\.code == FileOutcome::Ok;/job.purged = job.code == FileOutcome::Ok || job.code == FileOutcome::NotDeleted;/g'
+fault not-deleted-counted-as-purged-subfolder-walk operation/SubfolderPurge.cpp \
+    's/if \(result != FileOutcome::Ok\) \{\n(\s*)return PassFailed/if (result != FileOutcome::Ok \&\& result != FileOutcome::NotDeleted) {\n$1return PassFailed/'
+fault no-stop-between-subfolders-folder-walk operation/RecursivePurge.cpp \
+    's/(AfterSubfolder\(const platform::WalkFolder& parent, const FolderEntry& entry\) override \{\n)\s*if \(op_\.Stopped\(\)\) \{\n\s*return false;\n\s*\}\n/$1/'
+fault no-stop-between-subfolders-subfolder-walk operation/SubfolderPurge.cpp \
+    's/RemoveIfEmptied\(parent, entry\);\n(\s*)return Checkpoint\(true\);/RemoveIfEmptied(parent, entry);\n$1return true;/'
+fault boundary-day-in-folder-purge operation/TargetMatch.cpp \
+    's/\*day < choices\.dateRestriction\.onlyBeforeJdn/*day <= choices.dateRestriction.onlyBeforeJdn/'
+fault boundary-day-in-single-file-check operation/PurgeCommands.cpp \
+    's/if \(\*jdn >= choices\.dateRestriction\.onlyBeforeJdn\)/if (*jdn > choices.dateRestriction.onlyBeforeJdn)/'
+fault exit-status-ignores-unread-folder cli/PurgeCommand.cpp \
+    's/\n\s*result\.state\.foldersNotPurged == 0 &&//'
+fault place-prefix-without-separator engine/ExclusionRules.cpp \
+    's/ &&\n\s*folder\[place\.size\(\)\] == \x27\/\x27\)/)/'
+
+# This round's safety code.
+fault walk-mount-by-device-only platform/FolderWalk.cpp \
+    's/if \(SameMount\(child\.status, top_\)\)/if (child.status.device == top_.device)/'
+fault file-mount-by-device-only engine/FilePurger.cpp \
+    's/if \(!platform::SameMount\(job\.folder, job\.checked\)\)/if (job.folder.device != job.checked.device)/'
+fault system-folder-identity-ignored engine/SystemFolders.cpp \
+    's/holds = true;\n(\s*)break;/break;/'
+fault lease-break-ignored engine/FilePurger.cpp \
+    's/return state == platform::LeaseState::Read \? FileOutcome::Ok/return true ? FileOutcome::Ok/'
+fault shrink-not-checked engine/FilePurger.cpp \
+    's/now\.size < job\.sizeAfterOverwrite \|\|\n\s*//'
+fault punched-holes-not-checked engine/FilePurger.cpp \
+    's/ \|\|\n\s*now\.blocks < job\.blocksBefore\)/)/'
+fault data-run-start-not-rounded engine/FilePurger.cpp \
+    's/ByteRange rounded\{RoundDown\(run\.begin, cluster\)/ByteRange rounded{run.begin/'
+fault holes-taken-for-data engine/FilePurger.cpp \
+    's/status\.blocks \* 512 >= length/true/'
+fault unknown-holes-overwrite-nothing engine/FilePurger.cpp \
+    's/data = \{\{0, length\}\};/data.clear();/'
+
+if ((list)); then
+    printf '%s\n' "${names[@]}"
+    exit 0
+fi
+if ((check)); then
+    status=0
+    for i in "${!names[@]}"; do
+        if perl -0pe "${edits[$i]}" "$here/${files[$i]}" | cmp -s - "$here/${files[$i]}"; then
+            echo "${names[$i]}: pattern not found in ${files[$i]}"
+            status=2
+        fi
+    done
+    exit $status
+fi
+
+targets=(vorlane-cli test_platform test_engine test_support test_tools test_operation test_cli
+         test_selection)
+
+# A fresh copy of the tree as it is now, build folder kept between runs (ccache and
+# make's own timestamps keep the rebuild per fault small).
+mkdir -p "$work/src"
+if [[ -n ${MUTATION_REVISION:-} ]]; then
+    rm -rf "$work/src" && mkdir "$work/src"
+    git -C "$here" archive "$MUTATION_REVISION" | tar -xf - -C "$work/src"
+else
+    (cd "$here" && git ls-files -z --cached --others --exclude-standard) |
+        (cd "$here" && tar --null -T - -cf -) | (cd "$work/src" && tar -xpf -)
+fi
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$work/src" -B "$work/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLANE_GUI=OFF \
+    "${launcher[@]}" >"$work/configure.log"
+build() { cmake --build "$work/build" -j"${MUTATION_JOBS:-2}" --target "${targets[@]}"; }
+run_tests() {
+    local filter=()
+    [[ -n ${MUTATION_TESTS:-} ]] && filter=(-R "$MUTATION_TESTS")
+    ctest --test-dir "$work/build" -L core -LE forensic -j"${MUTATION_JOBS:-2}" \
+        --stop-on-failure "${filter[@]}"
+}
+if ! build >"$work/build.log" 2>&1 || ! run_tests >"$work/test.log" 2>&1; then
+    echo "The tree as it is does not build or pass its tests: see $work/build.log, $work/test.log" >&2
+    exit 2
+fi
+
+killed=0 survived=0 stale=0 tried=0
+for i in "${!names[@]}"; do
+    name=${names[$i]} file=$work/src/${files[$i]}
+    [[ -n $only && $name != *"$only"* ]] && continue
+    cp -p "$file" "$work/original"
+    perl -0pi -e "${edits[$i]}" "$file"
+    if cmp -s "$file" "$work/original"; then
+        printf '%-48s NOT APPLIED (pattern not found)\n' "$name"
+        stale=$((stale + 1))
+        continue
+    fi
+    tried=$((tried + 1))
+    if ! build >"$work/$name.build.log" 2>&1; then
+        verdict="NOT BUILT (see $work/$name.build.log)"
+        stale=$((stale + 1))
+        tried=$((tried - 1))
+    elif run_tests >"$work/$name.test.log" 2>&1; then
+        verdict="SURVIVED"
+        survived=$((survived + 1))
+    else
+        verdict="killed: $(grep -m1 -oE '[0-9]+ - [^ ]+' "$work/$name.test.log" || true)"
+        killed=$((killed + 1))
+    fi
+    cp -p "$work/original" "$file"
+    touch "$file"  # newer than the faulty object, so the next build takes it back
+    printf '%-48s %s\n' "$name" "$verdict"
+done
+# The build left as it was found, for the next run.
+build >"$work/build.log" 2>&1 || true
+
+if ((tried > 0)); then
+    printf 'killed %d of %d (%d%%)' "$killed" "$tried" $((100 * killed / tried))
+else
+    printf 'no fault tried'
+fi
+((stale > 0)) && printf ', %d not applied' "$stale"
+printf '\n'
+((stale > 0)) && exit 2
+((survived > 0)) && exit 1
+exit 0
