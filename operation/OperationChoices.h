@@ -33,9 +33,9 @@ struct SafetyOverrides {
 
 // How the file specification picks the files.
 enum class FileSpecRule {
-    // The windows' rule: name and specification are split at their last dot, "*.*" is
-    // every file; without wildcards the specification is one name, byte for byte.
-    Windows,
+    // The desktop program's rule: name and pattern are split at their last dot, "*.*" is
+    // every file; without wildcards the pattern is one name, byte for byte.
+    NameAndExtension,
     // The command line's: the pattern over the whole name as a shell writes it, so that
     // ".*" is the names that begin with a dot ("*.*" stays every file).
     WholeName,
@@ -46,7 +46,7 @@ enum class FileSpecRule {
 struct OperationChoices {
     std::string targetFolder;
     std::string targetFilespec{kAllFiles};
-    FileSpecRule specRule = FileSpecRule::Windows;
+    FileSpecRule specRule = FileSpecRule::NameAndExtension;
     bool subdirectories = false;
     DateRestriction dateRestriction;
     int purgeType = 0;

@@ -17,7 +17,7 @@ bool NameIsTarget(const OperationChoices& choices, const std::string& name,
             return fileSpec == kAllFiles || !HasWildcard(fileSpec)
                        ? NameMatchesFileSpec(name, fileSpec)
                        : WholeNameMatches(name, fileSpec);
-        case FileSpecRule::Windows:
+        case FileSpecRule::NameAndExtension:
             break;
     }
     return NameMatchesFileSpec(name, fileSpec);

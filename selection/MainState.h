@@ -16,17 +16,17 @@ namespace vorlane {
 
 // The texts of the main window's labels, by the label they belong to.
 struct MainLabels {
-    std::string directory;          // lblDirectory_0
-    std::string files;              // lblFiles_0
-    std::string filesDescription;   // lblFiles2_0
-    std::string subdirectories;     // lblSubdirectories: "Yes", "No" or empty
-    std::string subdirectories2;    // lblSubdirectories2
-    std::string singleFile;         // lblSingleFile: the multiple-files hint
-    std::string dateRestriction;    // lblDateRestriction
-    std::string typeOfPurge;        // lblTypeOfPurge
-    std::string purgeSpeed;         // lblPurgeSpeed
-    std::string estimatedTime;      // lblEstimatedTime
-    std::string largePurgeMessage;  // lblLargePurgeMessage
+    std::string directory;          // objectName lblDirectory_0
+    std::string files;              // objectName lblFiles_0
+    std::string filesDescription;   // objectName lblFiles2_0
+    std::string subdirectories;     // objectName lblSubdirectories: "Yes", "No" or empty
+    std::string subdirectories2;    // objectName lblSubdirectories2
+    std::string singleFile;         // objectName lblSingleFile: the multiple-files hint
+    std::string dateRestriction;    // objectName lblDateRestriction
+    std::string typeOfPurge;        // objectName lblTypeOfPurge
+    std::string purgeSpeed;         // objectName lblPurgeSpeed
+    std::string estimatedTime;      // objectName lblEstimatedTime
+    std::string largePurgeMessage;  // objectName lblLargePurgeMessage
     std::string purgeFoldersMessage;
     std::string setupFilename;
     std::string topLevelFolder;

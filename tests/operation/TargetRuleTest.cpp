@@ -69,9 +69,9 @@ TEST_F(TargetRuleTest, SetupKeepsASingleFileSingle) {
     EXPECT_EQ(loaded.specRule, FileSpecRule::OneFile);
 
     const OperationChoices pattern = ChoicesFromSetup(SetupFromChoices(ChoicesFor("/x", "r?.t")));
-    EXPECT_EQ(pattern.specRule, FileSpecRule::Windows);
+    EXPECT_EQ(pattern.specRule, FileSpecRule::NameAndExtension);
     EXPECT_EQ(ChoicesFromSetup(SetupFromChoices(ChoicesFor("/", "*.*"))).specRule,
-              FileSpecRule::Windows);
+              FileSpecRule::NameAndExtension);
 }
 
 TEST_F(TargetRuleTest, WholeNamePatternsMeanWhatAShellMeans) {
