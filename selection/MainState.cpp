@@ -38,7 +38,8 @@ bool TargetSpecified(const MainState& state) {
 
 OperationChoices ChoicesOf(const MainState& state) {
     OperationChoices choices = state.choices;
-    choices.specRule = state.singleFileTarget ? FileSpecRule::OneFile : FileSpecRule::NameAndExtension;
+    choices.specRule =
+        state.singleFileTarget ? FileSpecRule::OneFile : FileSpecRule::NameAndExtension;
     choices.purgeType = state.purgeType.GetPurgeType();
     choices.numberOfPasses = state.purgeType.GetNumberOfPasses();
     return choices;

@@ -21,7 +21,8 @@ void ShowPurgeSpeed(MainState& state, const std::string& folder);
 
 // The description behind the file specification; empty when there is none.
 std::string FilesDescription(const std::string& folder, const std::string& fileSpec);
-// The file pattern as the label with objectName lblFiles shows it: a long file name keeps its extension.
+// The file pattern as the label with objectName lblFiles shows it: a long file name keeps its
+// extension.
 std::string FilesCaption(const std::string& fileSpec);
 std::string DirectoryCaption(const std::string& folder);
 

@@ -110,10 +110,12 @@ void MainWindowTest::menuIsDisabledAroundModalWindows() {
 void MainWindowTest::aButtonKeepsItsFirstCommand() {
     int first = 0;
     int second = 0;
-    QVERIFY(window->WireCommand("cmdHelp", [&] { ++first; }, false));
+    QVERIFY(window->WireCommand(
+        "cmdHelp", [&] { ++first; }, false));
     // A second handler neither replaces the first nor runs beside it, whether the
     // window or the tools wired the button.
-    QVERIFY(!window->WireCommand("cmdHelp", [&] { ++second; }, false));
+    QVERIFY(!window->WireCommand(
+        "cmdHelp", [&] { ++second; }, false));
     QVERIFY(!window->WireCommand("cmdQuit", [&] { ++second; }));
     window->Button("cmdHelp")->click();
     QCOMPARE(first, 1);
