@@ -37,9 +37,9 @@ fault() { names+=("$1"); files+=("$2"); edits+=("$3"); }
 
 # What the review's mutation run found surviving.
 fault kept-file-times-not-restored engine/FilePurger.cpp \
-    's/\n\s*Sys\(\)\.SetTimes\(job\.fd\.Get\(\), job\.checked\.times\);//'
+    's/\n\s*\(void\)Sys\(\)\.SetTimes\(job\.fd\.Get\(\), job\.checked\.times\);\n(\s*\}\n\s*RestoreMode)/\n$1/'
 fault times-not-restored-after-failed-delete engine/FilePurger.cpp \
-    's/\n\s*Sys\(\)\.SetTimes\(job\.fd\.Get\(\), job\.checked\.times\);  \/\/ after the cut[^\n]*//'
+    's/\n\s*\/\/ After the cut[^\n]*\n\s*\(void\)Sys\(\)\.SetTimes\(job\.fd\.Get\(\), job\.checked\.times\);//'
 fault batch-growth-not-checked engine/FilePurger.cpp \
     's/job\.result = job\.result == FileOutcome::Ok \? CheckedLength\(job\) : job\.result;/(void)job;/'
 fault growth-under-a-cluster-missed engine/FilePurger.cpp \
@@ -49,7 +49,7 @@ fault batch-file-flush-failure-dropped engine/FilePurger.cpp \
 fault batch-writes-after-stop engine/FilePurger.cpp \
     's/if \(!goOn\(\)\) \{\n\s*return false;\n\s*\}\n(\s*)job\.result = WriteOverwrite/$1job.result = WriteOverwrite/'
 fault batch-folder-flush-dropped engine/FilePurger.cpp \
-    's/if \(!Sys\(\)\.SyncFolder\(folder\)\) \{/if (true) {/'
+    's/const std::error_code error = Sys\(\)\.SyncFolder\(folder\);\n(\s*)if \(!error\) \{/const std::error_code error = Sys().SyncFolder(folder);\n$1if (true) {/'
 fault remove-folder-of-another-inode platform/Platform.cpp \
     's/if \(now\.kind != FileKind::Directory \|\| now\.device != expected\.device \|\|\n\s*now\.inode != expected\.inode\)/if (now.kind != FileKind::Directory)/'
 fault reopen-accepts-another-inode platform/Platform.cpp \
@@ -61,19 +61,18 @@ fault not-deleted-counted-as-purged-engine engine/FilePurger.cpp \
 fault not-deleted-counted-as-purged-folder-walk operation/RecursivePurge.cpp \
     's/job\.purged = job\.code == FileOutcome::Ok;/job.purged = job.code == FileOutcome::Ok || job.code == FileOutcome::NotDeleted;/g'
 fault not-deleted-counted-as-purged-subfolder-walk operation/SubfolderPurge.cpp \
-    's/if \(result != FileOutcome::Ok\) \{\n(\s*)return PassFailed/if (result != FileOutcome::Ok \&\& result != FileOutcome::NotDeleted) {\n$1return PassFailed/'
+    's/if \(result\.outcome != FileOutcome::Ok\) \{\n(\s*)return PassFailed/if (result.outcome != FileOutcome::Ok \&\& result.outcome != FileOutcome::NotDeleted) {\n$1return PassFailed/'
 fault no-stop-between-subfolders-folder-walk operation/RecursivePurge.cpp \
     's/(AfterSubfolder\(const platform::WalkFolder& parent, const FolderEntry& entry\) override \{\n)\s*if \(op_\.Stopped\(\)\) \{\n\s*return false;\n\s*\}\n/$1/'
 fault no-stop-between-subfolders-subfolder-walk operation/SubfolderPurge.cpp \
     's/RemoveIfEmptied\(parent, entry\);\n(\s*)return Checkpoint\(true\);/RemoveIfEmptied(parent, entry);\n$1return true;/'
-fault boundary-day-in-folder-purge operation/TargetMatch.cpp \
-    's/\*day < choices\.dateRestriction\.onlyBeforeJdn/*day <= choices.dateRestriction.onlyBeforeJdn/'
-fault boundary-day-in-single-file-check operation/PurgeCommands.cpp \
-    's/if \(\*jdn >= choices\.dateRestriction\.onlyBeforeJdn\)/if (*jdn > choices.dateRestriction.onlyBeforeJdn)/'
+# One date rule serves the folder purge, the single-file check and the confirmation.
+fault boundary-day engine/DateRestriction.cpp \
+    's/\*day < restriction\.onlyBeforeJdn/*day <= restriction.onlyBeforeJdn/'
 fault exit-status-ignores-unread-folder cli/PurgeCommand.cpp \
     's/\n\s*result\.state\.foldersNotPurged == 0 &&//'
-fault place-prefix-without-separator engine/ExclusionRules.cpp \
-    's/ &&\n\s*folder\[place\.size\(\)\] == \x27\/\x27\)/)/'
+fault place-prefix-without-separator support/Strings.cpp \
+    's/\(here\.starts_with\(base\) && here\[base\.size\(\)\] == kPathSeparator\)/here.starts_with(base)/'
 
 # This round's safety code.
 fault walk-mount-by-device-only platform/FolderWalk.cpp \
