@@ -45,13 +45,10 @@ std::error_code WriteAll(int fd, const std::string& bytes) {
     return {};
 }
 
-}  // namespace
-
-std::error_code Platform::ReadWholeFile(const std::string& path, std::string& out,
-                                        std::size_t maxBytes) const {
-    out.clear();
-    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+// Reads what an open descriptor holds, only when it is a regular file (a folder says
+// EISDIR, anything else EINVAL); nothing is kept of a failed read.
+std::error_code ReadRegular(int rawFd, std::string& out, std::size_t maxBytes) {
+    UniqueFd fd(rawFd);
     if (!fd.Valid()) {
         return SystemError(errno);
     }
@@ -59,17 +56,23 @@ std::error_code Platform::ReadWholeFile(const std::string& path, std::string& ou
     if (::fstat(fd.Get(), &status) != 0) {
         return SystemError(errno);
     }
-    if (S_ISDIR(status.st_mode)) {
-        return SystemError(EISDIR);
-    }
     if (!S_ISREG(status.st_mode)) {
-        return SystemError(EINVAL);
+        return SystemError(S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
     }
     const std::error_code error = ReadAll(fd.Get(), out, maxBytes);
     if (error) {
         out.clear();
     }
     return error;
+}
+
+}  // namespace
+
+std::error_code Platform::ReadWholeFile(const std::string& path, std::string& out,
+                                        std::size_t maxBytes) const {
+    out.clear();
+    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
+    return ReadRegular(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), out, maxBytes);
 }
 
 std::error_code Platform::WriteWholeFile(const std::string& path, const std::string& bytes) const {
@@ -81,10 +84,6 @@ std::error_code Platform::WriteWholeFile(const std::string& path, const std::str
     const std::error_code closeError = fd.Reset();
     return error ? error : closeError;
 }
-
-}  // namespace vorlane::platform
-
-namespace vorlane::platform {
 
 // 0700: the folder is ours alone, so nobody can plant a name in it while it is used.
 std::error_code Platform::CreateFolderAt(int folderFd, const std::string& name) const {
@@ -106,22 +105,9 @@ std::error_code Platform::ReadFileAt(int folderFd, const std::string& name, std:
                                      std::size_t maxBytes) const {
     out.clear();
     // O_NONBLOCK keeps a FIFO from hanging the open; it is refused just below.
-    UniqueFd fd(::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.Valid()) {
-        return SystemError(errno);
-    }
-    struct stat status {};
-    if (::fstat(fd.Get(), &status) != 0) {
-        return SystemError(errno);
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return SystemError(EINVAL);
-    }
-    const std::error_code error = ReadAll(fd.Get(), out, maxBytes);
-    if (error) {
-        out.clear();
-    }
-    return error;
+    return ReadRegular(
+        ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC), out,
+        maxBytes);
 }
 
 }  // namespace vorlane::platform
