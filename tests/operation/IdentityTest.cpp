@@ -122,6 +122,18 @@ TEST_F(IdentityTest, ABindMountOfTheSameFileSystemIsAnotherVolume) {
     EXPECT_FALSE(fs::exists(target + "/a.txt"));
 }
 
+// Only a folder is left whole, every file reached is purged: the command line still
+// says not everything was.
+TEST_F(IdentityTest, AFolderLeftOnAnotherMountMakesTheCommandLineExitWithOne) {
+    fs::create_directory(target + "/bound");
+    if (!Mount(tree.File("outside"), target + "/bound", nullptr, MS_BIND)) {
+        GTEST_SKIP() << "cannot bind-mount here";
+    }
+    const CliRun run = RunCli("purge --folder '" + target + "' --subfolders --yes --passes 1");
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_EQ(Outside(), "outside bytes");
+}
+
 TEST_F(IdentityTest, ABoundSystemFolderIsRefusedLikeTheFolderItself) {
     fs::create_directory(target + "/etc");
     if (!Mount(tree.File("system"), target + "/etc", nullptr, MS_BIND)) {
