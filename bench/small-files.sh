@@ -1,13 +1,13 @@
 #!/bin/bash
 # Wall time per file of a folder purge of many small files (0-4 KiB, 1,000 to a
-# folder), batched and with --no-batch, and the longest shared flush (syncfs) of the
-# batched purge while another program writes 1 GiB to the same volume.
+# folder), batched and with --no-batch; then both again while another program writes
+# 2 GiB to the same volume, with their flushes timed.
 #
 #   bench/small-files.sh [FILES] [FOLDER]
 #
 # FILES: how many files (default 10000). FOLDER: where the tree goes (default /var/tmp).
 # VORLANE_CLI: the binary to measure (default build/bin/vorlane-cli of this tree).
-# The busy-disk figure needs strace and about 1.1 GiB free; it is skipped without them.
+# The busy-disk figures need strace and about 2.2 GiB free; they are skipped without them.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -29,18 +29,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 make_tree() {
-    python3 - "$work/tree" "$files" <<'PY'
-import os, random, sys
-root, count = sys.argv[1], int(sys.argv[2])
-random.seed(7)
-data = random.randbytes(4096)
-for i in range(count):
-    folder = os.path.join(root, f"d{i // 1000:03d}")
-    if i % 1000 == 0:
-        os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, f"f{i:06d}"), "wb") as f:
-        f.write(data[:random.randint(0, 4096)])
-PY
+    python3 "$repo/bench/make-small-tree.py" "$work/tree" "$files"
     sync -f "$work"
 }
 
@@ -70,17 +59,31 @@ make_tree
 purge --no-batch
 echo "  --no-batch   ${secs} s  $(per_file "$secs")"
 
-command -v strace >/dev/null || { echo "(no strace: busy-disk flush not measured)"; exit 0; }
+command -v strace >/dev/null || { echo "(no strace: busy-disk figures not measured)"; exit 0; }
 avail_kib=$(df -Pk "$work" | awk 'NR == 2 { print $4 }')
-[ "$avail_kib" -ge $((1100 * 1024)) ] || { echo "(under 1.1 GiB free: busy-disk flush not measured)"; exit 0; }
-make_tree
-dd if=/dev/zero of="$work/bystander" bs=1M count=1024 conv=fsync status=none &
-writer=$!
-sleep 1
-strace -f -T -e trace=syncfs -o "$work/trace" \
-    "$cli" purge --folder "$work/tree" --subfolders --yes --type 1 --passes 1 >"$work/report" 2>&1
-wait "$writer" || true
-writer=
-awk -F'<' '/syncfs/ { sub(/>.*/, "", $NF); n++; t = $NF + 0; s += t; if (t > m) m = t }
-    END { printf "  while dd writes 1 GiB: %d shared flushes, longest %.3f s, mean %.3f s\n", n, m, n ? s / n : 0 }' \
-    "$work/trace"
+[ "$avail_kib" -ge $((2200 * 1024)) ] || { echo "(under 2.2 GiB free: busy-disk figures not measured)"; exit 0; }
+
+# busy_purge NAME [OPTION]...: the purge while dd writes 2 GiB to the same volume. The
+# shared flush (syncfs) also flushes dd's dirty pages; the per-file flush of --no-batch
+# flushes only ours, so the pair shows whether our batches pay for the other writer.
+busy_purge() {
+    local name=$1 t0 t1
+    shift
+    make_tree
+    dd if=/dev/zero of="$work/bystander" bs=1M count=2048 conv=fsync status=none &
+    writer=$!
+    sleep 2
+    t0=$(now)
+    strace -f -T -e trace=syncfs,fdatasync -o "$work/trace" "$cli" purge --folder "$work/tree" \
+        --subfolders --yes --type 1 --passes 1 "$@" >"$work/report" 2>&1
+    t1=$(now)
+    wait "$writer" || true
+    writer=
+    rm -f "$work/bystander"
+    awk -v name="$name" -v secs="$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')" -F'<' '
+        /syncfs|fdatasync/ { sub(/>.*/, "", $NF); n++; t = $NF + 0; s += t; if (t > m) m = t }
+        END { printf "  while dd writes 2 GiB, %-11s %.3f s; %d flushes, longest %.3f s, mean %.4f s\n",
+              name, secs, n, m, n ? s / n : 0 }' "$work/trace"
+}
+busy_purge batched
+busy_purge --no-batch --no-batch

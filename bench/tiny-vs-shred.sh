@@ -19,17 +19,7 @@ trap 'rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM HUP
 
 make_tree() {
-    python3 - "$work/tree" "$files" <<'PY'
-import os, random, sys
-root, count = sys.argv[1], int(sys.argv[2])
-random.seed(7)
-data = random.randbytes(4096)
-for i in range(count):
-    folder = os.path.join(root, f"d{i // 1000:03d}")
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, f"f{i:06d}"), "wb") as f:
-        f.write(data[:random.randint(0, 4096)])
-PY
+    python3 "$repo/bench/make-small-tree.py" "$work/tree" "$files"
     sync -f "$work"
 }
 
