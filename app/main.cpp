@@ -25,8 +25,8 @@ constexpr const char* kNoDisplay =
     "vorlane: cannot open a display: the windows need a graphical session.\n"
     "From a terminal, use the command line: vorlane-cli (see 'vorlane-cli --help').\n";
 
-// Qt names its window-system plugin by -platform or QT_QPA_PLATFORM, and otherwise reaches
-// an X or Wayland display named in the environment; with none of them it can only abort.
+// Qt takes its window-system plugin from -platform or QT_QPA_PLATFORM, and its display from
+// -display or the environment; with none of them named it can only abort.
 bool DisplayNamed(int argc, char** argv) {
     const vorlane::platform::Environment& environment = vorlane::platform::SysEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -36,7 +36,8 @@ bool DisplayNamed(int argc, char** argv) {
     }
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "-platform" || argument == "--platform") {
+        if (argument == "-platform" || argument == "--platform" || argument == "-display" ||
+            argument == "--display") {
             return true;
         }
     }

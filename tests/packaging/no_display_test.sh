@@ -2,7 +2,8 @@
 # Starts the desktop program where no window can be shown: with no display named at all,
 # and with one named that nobody serves. Each time it must say that it needs a display,
 # name vorlane-cli, and end with exit status 1 (not Qt's abort, 134, with its advice to
-# reinstall). Usage: no_display_test.sh VORLANE_BINARY
+# reinstall). A platform named on the command line is enough to start.
+# Usage: no_display_test.sh VORLANE_BINARY
 set -uo pipefail
 vorlane=$1
 work=$(mktemp -d)
@@ -47,4 +48,12 @@ check "no display named"
 display=$(free_display)
 [[ -n $display ]] && check "DISPLAY=$display, served by nobody" DISPLAY="$display"
 check "QT_QPA_PLATFORM=xcb without a display" QT_QPA_PLATFORM=xcb
+
+# A platform named on the command line is a way to show the windows: the program starts
+# (and, asked to, ends once its window is shown).
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM VORLANE_QUIT_WHEN_SHOWN=1 \
+    timeout -k 5 60 "$vorlane" -platform offscreen >"$work/out" 2>"$work/err" </dev/null || {
+    echo "FAIL: vorlane -platform offscreen did not start: $(cat "$work/err")"
+    failures=$((failures + 1))
+}
 exit $((failures > 0))
