@@ -33,11 +33,11 @@ failures=0
 only_help=$(comm -23 "$work/help" "$work/man")
 only_man=$(comm -13 "$work/help" "$work/man")
 if [[ -n $only_help ]]; then
-    echo "FAIL: listed by --help, not described in the manual page:" $only_help
+    echo "FAIL: listed by --help, not described in the manual page: $(tr "\n" " " <<<"$only_help")"
     failures=1
 fi
 if [[ -n $only_man ]]; then
-    echo "FAIL: described in the manual page, listed by no --help:" $only_man
+    echo "FAIL: described in the manual page, listed by no --help: $(tr "\n" " " <<<"$only_man")"
     failures=1
 fi
 synopsis=$(sed -n '/^\.SH SYNOPSIS/,/^\.SH DESCRIPTION/p' "$page" | sed 's/\\-/-/g')
