@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QWindow>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
@@ -12,12 +13,52 @@
 #include "mainwin/FatalMessageBox.h"
 #include "mainwin/MainWindow.h"
 #include "mainwin/QtDialogs.h"
+#include "platform/Platform.h"
 #include "support/ProgramText.h"
 #include "toolwin/ToolCommands.h"
 
 namespace {
 
 constexpr const char* kUsage = "usage: vorlane [FILE-OR-FOLDER]";
+
+constexpr const char* kNoDisplay =
+    "vorlane: cannot open a display: the windows need a graphical session.\n"
+    "From a terminal, use the command line: vorlane-cli (see 'vorlane-cli --help').\n";
+
+// Qt takes its window-system plugin from -platform or QT_QPA_PLATFORM, and its display from
+// -display or the environment; with none of them named it can only abort.
+bool DisplayNamed(int argc, char** argv) {
+    const vorlane::platform::Environment& environment = vorlane::platform::SysEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!environment.EnvironmentValue(name).empty()) {
+            return true;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-platform" || argument == "--platform" || argument == "-display" ||
+            argument == "--display") {
+            return true;
+        }
+    }
+    return false;
+}
+
+QtMessageHandler qtMessages = nullptr;
+
+// A display that is named but cannot be reached ends QApplication's start with a fatal
+// message that advises reinstalling, and an abort. While the application starts, a fatal
+// message means exactly that: say what is wrong instead, and end as a failure. Qt's
+// warnings before it (which display it tried) still go out as Qt writes them.
+void EndWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+        qtMessages(type, context, message);
+        return;
+    }
+    std::cerr << kNoDisplay;
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
 
 // For bench/startup-time.sh: with VORLANE_QUIT_WHEN_SHOWN set, the program says how long
 // it took from main() to the first expose of its window, and ends there.
@@ -55,7 +96,13 @@ int main(int argc, char** argv) {
         std::cout << "vorlane " << VORLANE_VERSION << '\n';
         return EXIT_SUCCESS;
     }
+    if (!DisplayNamed(argc, argv)) {
+        std::cerr << kNoDisplay;
+        return EXIT_FAILURE;
+    }
+    qtMessages = qInstallMessageHandler(EndWithoutDisplay);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
     QApplication::setApplicationName("vorlane");
     const QStringList arguments = QApplication::arguments().mid(1);
     if (arguments.size() > 1 || (arguments.size() == 1 && arguments.front().startsWith("-"))) {

@@ -2,19 +2,12 @@
 
 #include <QDesktopServices>
 
-#include "support/Strings.h"
-
 namespace vorlane {
-namespace {
-
-constexpr int kNoAssociation = 31;
-
-}  // namespace
 
 std::string WebLinkFailureText(const std::string& target) {
-    return "Error launching web browser, error code = " + std::to_string(kNoAssociation) +
-           ".\n\nFile extension '" + FileExtension(target, true) +
-           "' is not associated with any application program.";
+    return "No web browser could be started.\n\nTo read the page, open this address in a web "
+           "browser:\n" +
+           target;
 }
 
 void OpenWebLink(const std::string& target, Dialogs& dialogs, const UrlOpener& opener) {

@@ -13,8 +13,9 @@ namespace vorlane {
 // The desktop's opener; true when it took the request.
 using UrlOpener = std::function<bool(const QUrl&)>;
 
-// What a failed request is told: the opener gives no reason, so the usual one, a target
-// no program is associated with, is named.
+// What a failed request is told. The opener gives no reason, so the text names what went
+// wrong as far as it is known, and gives the address, so that it can be copied into a
+// browser by hand.
 std::string WebLinkFailureText(const std::string& target);
 
 // opener: the desktop's own when empty.

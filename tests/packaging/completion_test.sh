@@ -13,6 +13,24 @@ source "$completion"
 
 mkdir -p "$work/jobs" "$work/docs"
 touch "$work/weekly.vns" "$work/notes.txt"
+# A mount table with the kernel's own file systems, RAM folders and real volumes.
+cat >"$work/mounts" <<'TABLE'
+proc /proc proc rw 0 0
+sysfs /sys sysfs rw 0 0
+cgroup2 /sys/fs/cgroup cgroup2 rw 0 0
+udev /dev devtmpfs rw 0 0
+devpts /dev/pts devpts rw 0 0
+tmpfs /dev/shm tmpfs rw 0 0
+tmpfs /run tmpfs rw 0 0
+tmpfs /run/user/1000 tmpfs rw 0 0
+/dev/sda1 / ext4 rw 0 0
+/dev/sda2 /home ext4 rw 0 0
+/dev/sda2 /home ext4 rw 0 0
+/dev/sdb1 /media/usb\040stick vfat rw 0 0
+tmpfs /tmp tmpfs rw 0 0
+systemd-1 /mnt/auto autofs rw 0 0
+TABLE
+_vorlane_cli_mount_table=$work/mounts
 cd "$work" || exit 1
 
 failures=0
@@ -52,8 +70,11 @@ check 'vorlane-cli purge --spec '           ''
 check 'vorlane-cli purge --keep no'         'notes.txt'
 check 'vorlane-cli list --fo'               '--folder --folders'
 check 'vorlane-cli list --k'                ''
-check 'vorlane-cli speed-test --'           '--drive --help'
-check 'vorlane-cli purge-trash --drive /pr' '/proc'
+check 'vorlane-cli speed-test --'           '--drive --help --passes --type'
+check 'vorlane-cli speed-test --passes '    '1 2 3 4 5 6 7 8 9'
+check 'vorlane-cli speed-test --type 3 --passes ' '1 2 3 4'
+check 'vorlane-cli list --type=2 --passes ' '1 2 3 4 5 6 7 8'
+check 'vorlane-cli purge-trash --drive /'   '/ /home /media/usb stick /tmp'
 check 'vorlane-cli save-setup '             'docs jobs weekly.vns'
 
 exit $((failures > 0))

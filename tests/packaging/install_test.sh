@@ -2,9 +2,10 @@
 # Installs the build into a temporary prefix and runs the installed programs from there,
 # with a home of their own, so that they can only find what the install put down.
 # Usage: install_test.sh BUILD_DIR VERSION cli|gui
-#   cli: vorlane-cli finds its program texts in PREFIX/share/vorlane, and only there;
-#   gui: vorlane starts offscreen, with no target, a file and a folder (exit 77 when the
-#        desktop program is not built).
+#   cli: the command line's component alone (what the package vorlane-cli holds):
+#        vorlane-cli finds its program texts in PREFIX/share/vorlane, and only there;
+#   gui: everything; vorlane starts offscreen, with no target, a file and a folder (exit 77
+#        when the desktop program is not built).
 set -uo pipefail
 build=$1
 version=$2
@@ -27,7 +28,9 @@ mkdir -p "$HOME" "$work/target/sub"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 printf 'keep me\n' >"$work/target/notes.txt"
 
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
+component=()
+[[ $mode == cli ]] && component=(--component cli)
+cmake --install "$build" --prefix "$prefix" "${component[@]}" >"$work/install.log" 2>&1 ||
     fail "cmake --install: $(cat "$work/install.log")"
 # Every data file of the sources, the help text and example files included.
 data=$(cd "$(dirname "$0")/../../data" && pwd)
@@ -40,6 +43,11 @@ check_cli() {
     local cli=$prefix/bin/vorlane-cli out err rc
     [[ -x $cli ]] || fail "no bin/vorlane-cli installed"
     [[ ! -e $prefix/bin/vorlane.dat ]] || fail "program texts installed beside the programs"
+    # The windows and what only they need stay out of the command line's component.
+    local stray
+    stray=$(cd "$prefix" && find . -type f | grep -e '^./bin/vorlane$' -e applications/ \
+        -e /icons/ -e /metainfo/ -e servicemenus -e '/man1/vorlane\.1')
+    [[ -z $stray ]] || fail "the command line's component holds the windows' files: $stray"
 
     # A listing needs the program texts: it proves that they are found from the prefix.
     out=$("$cli" list --folder "$work/target" 2>"$work/err")
