@@ -26,9 +26,7 @@ struct OperationState {
     bool purging = false;
     bool listFolders = false;
     bool fileDetails = false;
-    std::int32_t maxFilesToCount = 0;
     std::int32_t fileCount = 0;
-    bool countLimitReached = false;  // a count-only walk stopped at maxFilesToCount
     std::int32_t purgedFileCount = 0;
     double sumOfSizes = 0;
     std::int32_t removedFolderCount = 0;
@@ -76,7 +74,6 @@ class Operation {
     void NoteCopyOnWrite(const platform::WalkFolder& folder);
 
     bool Stopped() const { return control_.StopRequested(); }
-    bool CountOnly() const { return !state_.listingFiles && !state_.purging; }
     bool ReportBufferIsFull() const { return reportBufferFull_; }
 
     // Adds a piece to the report; shown now or with the next piece that is.

@@ -269,6 +269,17 @@ std::vector<const FolderEntry*> TakeLeftovers(const std::vector<FolderEntry>& en
     return found;
 }
 
+// The files of a folder the purge walk reports, each with a line and in the count of
+// files, and the leftovers it purges after them. The count before the confirmation and
+// the purge both take them from here.
+std::vector<const FolderEntry*> SelectPurgeTargets(const OperationChoices& choices,
+                                                   const std::vector<FolderEntry>& entries,
+                                                   const std::string& fileSpec,
+                                                   std::vector<const FolderEntry*>& targets) {
+    SelectTargets(choices, entries, fileSpec, targets);
+    return TakeLeftovers(entries, targets);
+}
+
 void PurgeLeftover(Operation& op, const platform::WalkFolder& folder, const FolderEntry& entry,
                    std::int64_t threshold, bool& lineStarted) {
     FileJob job{folder.fd.Get(), folder.path + entry.name, entry.name};
@@ -360,8 +371,8 @@ class PurgeWalk : public platform::WalkVisitor {
         walkedWithEntries_.resize(folder.depth + 2, false);
         walkedWithEntries_[folder.depth] = !entries.empty();
         std::vector<const FolderEntry*> targets;
-        SelectTargets(op_.Choices(), entries, fileSpec_, targets);
-        const std::vector<const FolderEntry*> leftovers = TakeLeftovers(entries, targets);
+        const std::vector<const FolderEntry*> leftovers =
+            SelectPurgeTargets(op_.Choices(), entries, fileSpec_, targets);
         op_.State().folderFileCount = static_cast<std::int32_t>(targets.size());
         if (targets.empty() && leftovers.empty()) {
             return true;
@@ -530,7 +541,39 @@ class PurgeWalk : public platform::WalkVisitor {
     bool lineStarted_ = false;
 };
 
+// Counts what the purge walk would report, up to a limit, and touches nothing.
+class CountWalk : public platform::WalkVisitor {
+  public:
+    CountWalk(const OperationChoices& choices, std::int32_t limit)
+        : choices_(choices), limit_(limit) {}
+
+    bool Folder(const platform::WalkFolder&, const std::vector<FolderEntry>& entries) override {
+        std::vector<const FolderEntry*> targets;
+        (void)SelectPurgeTargets(choices_, entries, choices_.targetFilespec, targets);
+        count_ += static_cast<std::int32_t>(targets.size());
+        return count_ < limit_;
+    }
+    bool WantSubfolder(const platform::WalkFolder&, const FolderEntry&) override {
+        return choices_.subdirectories;
+    }
+
+    std::optional<std::int32_t> Count() const {
+        return count_ < limit_ ? std::optional(count_) : std::nullopt;
+    }
+
+  private:
+    const OperationChoices& choices_;
+    const std::int32_t limit_;
+    std::int32_t count_ = 0;
+};
+
 }  // namespace
+
+std::optional<std::int32_t> CountPurgeTargets(Operation& op, std::int32_t limit) {
+    CountWalk count(op.Choices(), limit);
+    (void)op.Walk(op.Choices().targetFolder, count);  // an unreadable target holds nothing
+    return count.Count();
+}
 
 void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
     PurgeWalk walk(op, fileSpec);
