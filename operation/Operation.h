@@ -5,6 +5,7 @@
 // threads reach it only through OperationControl and OperationInterface.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,8 @@ struct OperationState {
     std::int32_t leftoverCount = 0;
     std::int32_t leftoversPurged = 0;
     std::int32_t folderFileCount = 0;  // matching files of the folder in hand
+    // The worst that befell a file or folder of the walk; empty while it met none.
+    std::optional<Seriousness> heaviest;
     bool doNotAskAgain = false;
     // The Trash purge: counters change, the report stays silent.
     bool purgingTrash = false;

@@ -223,7 +223,22 @@ void ReportLineEnd(Operation& op, const FileJob& job, const char* purgedText) {
     }
 }
 
+// The walk's results merge into one, as its parts' into a command's exit status.
+void NoteResult(Operation& op, Seriousness seriousness) {
+    std::optional<Seriousness>& heaviest = op.State().heaviest;
+    heaviest = std::max(heaviest.value_or(Seriousness::Purged), seriousness);
+}
+
+// A file the person declined keeps Ok: it was left alone, not purged.
+Seriousness JobSeriousness(const FileJob& job) {
+    if (!job.purged && job.code == FileOutcome::Ok) {
+        return Seriousness::LeftAlone;
+    }
+    return SeriousnessOf(job.code);
+}
+
 void ReportOutcome(Operation& op, FileJob& job) {
+    NoteResult(op, JobSeriousness(job));
     if (job.purged) {
         op.State().sumOfSizes += static_cast<double>(job.size);
         ++op.State().purgedFileCount;
@@ -288,6 +303,7 @@ void PurgeLeftover(Operation& op, const platform::WalkFolder& folder, const Fold
     job.size = std::max<std::int64_t>(entry.status.size, 0);
     RunPasses(op, job, threshold);
     op.State().leftoversPurged += job.purged ? 1 : 0;
+    NoteResult(op, JobSeriousness(job));
     ReportLineEnd(op, job, " purged, left over from an interrupted purge");
 }
 
@@ -425,6 +441,7 @@ class PurgeWalk : public platform::WalkVisitor {
     }
     bool Refused(const std::string& path, platform::FolderRefusal refusal,
                  std::error_code error) override {
+        NoteResult(op_, Seriousness::Failed);  // its files stay where they are
         op_.ReportFolderLeft(path, refusal, error, "not purged");
         return !op_.Stopped();
     }

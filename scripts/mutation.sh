@@ -69,8 +69,8 @@ fault no-stop-between-subfolders-subfolder-walk operation/SubfolderPurge.cpp \
 # One date rule serves the folder purge, the single-file check and the confirmation.
 fault boundary-day engine/DateRestriction.cpp \
     's/\*day < restriction\.onlyBeforeJdn/*day <= restriction.onlyBeforeJdn/'
-fault exit-status-ignores-unread-folder cli/PurgeCommand.cpp \
-    's/\n\s*result\.state\.foldersNotPurged == 0 &&//'
+fault exit-status-ignores-unread-folder operation/RecursivePurge.cpp \
+    's/\n\s*NoteResult\(op_, Seriousness::Failed\);[^\n]*//'
 fault place-prefix-without-separator support/Strings.cpp \
     's/\(here\.starts_with\(base\) && here\[base\.size\(\)\] == kPathSeparator\)/here.starts_with(base)/'
 
