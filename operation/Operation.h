@@ -61,6 +61,8 @@ class Operation {
     const std::string& ReportText() const { return report_.Text(); }
     SensitiveExtensions& Extensions() { return extensions_; }
     const ProtectedPlaces& Protected() const { return protected_; }
+    // Places a caller found before the operation began, kept for both its walks.
+    void Protect(ProtectedPlaces places) { protected_ = std::move(places); }
     // The mounts, read once when the operation starts.
     const platform::VolumeTable& Volumes() const { return volumes_; }
     FilePurger& Purger() { return purger_; }
