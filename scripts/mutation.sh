@@ -73,6 +73,8 @@ fault boundary-day engine/DateRestriction.cpp \
     's/\*day < restriction\.onlyBeforeJdn/*day <= restriction.onlyBeforeJdn/'
 fault exit-status-ignores-unread-folder operation/RecursivePurge.cpp \
     's/\n\s*NoteResult\(op_, Seriousness::Failed\);[^\n]*//'
+fault declined-file-merged-as-purged operation/RecursivePurge.cpp \
+    's/if \(!job\.purged && job\.code == FileOutcome::Ok\) \{/if (false) {/'
 fault place-prefix-without-separator support/Strings.cpp \
     's/\(here\.starts_with\(base\) && here\[base\.size\(\)\] == kPathSeparator\)/here.starts_with(base)/'
 
