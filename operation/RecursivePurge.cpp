@@ -259,7 +259,8 @@ bool ReportOutcome(Operation& op, FileJob& job, PurgeWalkListener* listener) {
     return Ended(job, listener);
 }
 
-// Handles one matching file; false when the user cancelled the whole purge.
+// Handles one matching file; false when the user cancelled the whole purge, or the
+// listener ended the walk.
 bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const FolderEntry& entry,
                   std::int64_t threshold, bool& lineStarted, PurgeWalkListener* listener) {
     FileJob job{folder.fd.Get(), folder.path + entry.name, entry.name};
