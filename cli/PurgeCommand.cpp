@@ -28,15 +28,15 @@ int PurgeStatus(const OperationResult& result, const TerminalInterface& terminal
     if (!result.ran) {
         return result.nothingMatched ? kExitNothingMatched : kExitRefused;
     }
-    // A folder left whole (unreadable, another volume) holds files that were not purged.
-    if (result.state.fileCount == 0 && result.state.foldersNotPurged == 0) {
-        return kExitNothingMatched;
+    // One merge of the walk's results, as rm merges its entries' statuses: a walk that met
+    // no file nor folder matched nothing; one file or folder not purged makes it 1.
+    int status = kExitNothingMatched;
+    if (const std::optional<Seriousness> heaviest = result.state.heaviest) {
+        status = HeavierExitStatus(
+            status, *heaviest == Seriousness::Purged ? kExitAllDone : kExitNotAllPurged);
     }
-    const bool allPurged = !result.stopped &&
-                           result.state.purgedFileCount == result.state.fileCount &&
-                           result.state.foldersNotPurged == 0 &&
-                           result.state.leftoversPurged == result.state.leftoverCount;
-    return allPurged ? kExitAllDone : kExitNotAllPurged;
+    // Files the stop kept the walk from are not purged either.
+    return result.stopped ? HeavierExitStatus(status, kExitNotAllPurged) : status;
 }
 
 int Purge(OperationChoices choices, bool assumeYes, StopRequest& stop) {

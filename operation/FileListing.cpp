@@ -22,13 +22,6 @@ std::string DatePart(const std::string& dateTime) {
 bool ListOneFile(Operation& op, const FolderEntry& entry) {
     OperationState& state = op.State();
     ++state.fileCount;
-    if (op.CountOnly()) {
-        if (state.fileCount >= state.maxFilesToCount) {
-            state.countLimitReached = true;
-            return false;
-        }
-        return true;
-    }
     const double size =
         entry.status.kind == FileKind::Regular ? static_cast<double>(entry.status.size) : 0.0;
     if (state.listingFiles && state.fileDetails) {
@@ -43,25 +36,14 @@ bool ListOneFile(Operation& op, const FolderEntry& entry) {
     return !op.Stopped();
 }
 
-bool WalkEnded(const Operation& op) {
-    return op.CountOnly() ? op.State().countLimitReached : op.Stopped();
-}
-
 class ListWalk : public platform::WalkVisitor {
   public:
     ListWalk(Operation& op, const std::string& fileSpec) : op_(op), fileSpec_(fileSpec) {}
 
     bool Folder(const WalkFolder& folder, const std::vector<FolderEntry>& entries) override {
         SelectTargets(op_.Choices(), entries, fileSpec_, targets_);
-        if (op_.CountOnly()) {
-            // The confirmation names the files whose data goes: links, FIFOs, devices
-            // and sockets have none.
-            std::erase_if(targets_, [](const FolderEntry* entry) {
-                return entry->status.kind != FileKind::Regular;
-            });
-        }
         op_.State().folderFileCount = static_cast<std::int32_t>(targets_.size());
-        if (!targets_.empty() && !op_.CountOnly()) {
+        if (!targets_.empty()) {
             if (op_.State().listFolders) {
                 op_.ReportAppend(ShownName(folder.path) + std::string(kCrLf), true);
             } else {
@@ -79,17 +61,13 @@ class ListWalk : public platform::WalkVisitor {
         return op_.Choices().subdirectories;
     }
     bool AfterSubfolder(const WalkFolder&, const FolderEntry&) override {
-        if (!op_.CountOnly()) {
-            op_.CheckPauseAndStop();
-        }
-        return !WalkEnded(op_);
+        op_.CheckPauseAndStop();
+        return !op_.Stopped();
     }
     bool Refused(const std::string& path, platform::FolderRefusal refusal,
                  std::error_code error) override {
-        if (!op_.CountOnly()) {
-            op_.ReportFolderLeft(path, refusal, error, "not listed");
-        }
-        return !WalkEnded(op_);
+        op_.ReportFolderLeft(path, refusal, error, "not listed");
+        return !op_.Stopped();
     }
 
   private:

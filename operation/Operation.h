@@ -5,6 +5,7 @@
 // threads reach it only through OperationControl and OperationInterface.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,9 +27,7 @@ struct OperationState {
     bool purging = false;
     bool listFolders = false;
     bool fileDetails = false;
-    std::int32_t maxFilesToCount = 0;
     std::int32_t fileCount = 0;
-    bool countLimitReached = false;  // a count-only walk stopped at maxFilesToCount
     std::int32_t purgedFileCount = 0;
     double sumOfSizes = 0;
     std::int32_t removedFolderCount = 0;
@@ -40,6 +39,8 @@ struct OperationState {
     std::int32_t leftoverCount = 0;
     std::int32_t leftoversPurged = 0;
     std::int32_t folderFileCount = 0;  // matching files of the folder in hand
+    // The worst that befell a file or folder of the walk; empty while it met none.
+    std::optional<Seriousness> heaviest;
     bool doNotAskAgain = false;
     // The Trash purge: counters change, the report stays silent.
     bool purgingTrash = false;
@@ -60,6 +61,8 @@ class Operation {
     const std::string& ReportText() const { return report_.Text(); }
     SensitiveExtensions& Extensions() { return extensions_; }
     const ProtectedPlaces& Protected() const { return protected_; }
+    // Places a caller found before the operation began, kept for both its walks.
+    void Protect(ProtectedPlaces places) { protected_ = std::move(places); }
     // The mounts, read once when the operation starts.
     const platform::VolumeTable& Volumes() const { return volumes_; }
     FilePurger& Purger() { return purger_; }
@@ -76,7 +79,6 @@ class Operation {
     void NoteCopyOnWrite(const platform::WalkFolder& folder);
 
     bool Stopped() const { return control_.StopRequested(); }
-    bool CountOnly() const { return !state_.listingFiles && !state_.purging; }
     bool ReportBufferIsFull() const { return reportBufferFull_; }
 
     // Adds a piece to the report; shown now or with the next piece that is.

@@ -28,6 +28,7 @@ void Prepare(Operation& op) {
     state.removedFolderCount = 0;
     state.leftoverCount = 0;
     state.leftoversPurged = 0;
+    state.heaviest.reset();
     state.doNotAskAgain = false;
     state.pausedDone.clear();
     op.ShowPhase(state.purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);

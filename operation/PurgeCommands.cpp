@@ -4,6 +4,7 @@
 #include "operation/ConfirmationMessage.h"
 #include "operation/FileListing.h"
 #include "operation/ProcessFiles.h"
+#include "operation/RecursivePurge.h"
 #include "operation/TargetMatch.h"
 #include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
@@ -78,12 +79,7 @@ std::optional<std::int32_t> CountTargetFiles(const OperationChoices& choices,
                                              const platform::WalkFolder* target) {
     Operation op(choices, ui, control);
     op.HoldTarget(target);
-    op.State().maxFilesToCount = limit;
-    ListFilesRecursive(op, choices.targetFolder, choices.targetFilespec);
-    if (op.State().countLimitReached) {
-        return std::nullopt;
-    }
-    return op.State().fileCount;
+    return CountPurgeTargets(op, limit);
 }
 
 OperationResult Finish(Operation& op, const std::string& caption) {

@@ -176,7 +176,7 @@ bool ShowSizeAndIndicator(Operation& op, FileJob& job, std::int64_t threshold) {
     return false;
 }
 
-void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
+void RunPasses(Operation& op, FileJob& job, std::int64_t threshold, PurgeWalkListener* listener) {
     const int passes = op.Choices().numberOfPasses;
     const bool indicator = ShowSizeAndIndicator(op, job, threshold);
     const int shown = std::min(passes, kMaxIndicatorLength);
@@ -188,9 +188,15 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold) {
             op.AppendToText(PassIndicator(done, shown));
         }
         op.CheckPauseAndStop();
+        if (listener != nullptr && !listener->GoOn(WalkPoint::BetweenPasses)) {
+            return false;
+        }
         return !op.Stopped();
     };
     hooks.stopRequested = [&op] { return op.Stopped(); };
+    if (listener != nullptr) {
+        listener->Purging(job.path);
+    }
     op.Ui().ShowPassProgress(job.path, 1, passes, job.size);
     const FileResult result =
         op.Purger().Purge({job.folderFd, job.name, job.path}, PurgeRequestFor(op.Choices()), hooks);
@@ -223,17 +229,40 @@ void ReportLineEnd(Operation& op, const FileJob& job, const char* purgedText) {
     }
 }
 
-void ReportOutcome(Operation& op, FileJob& job) {
+// The walk's results merge into one, as its parts' into a command's exit status.
+void NoteResult(Operation& op, Seriousness seriousness) {
+    std::optional<Seriousness>& heaviest = op.State().heaviest;
+    heaviest = std::max(heaviest.value_or(Seriousness::Purged), seriousness);
+}
+
+// A file the person declined keeps Ok: it was left alone, not purged.
+Seriousness JobSeriousness(const FileJob& job) {
+    if (!job.purged && job.code == FileOutcome::Ok) {
+        return Seriousness::LeftAlone;
+    }
+    return SeriousnessOf(job.code);
+}
+
+// False when the listener ends the walk.
+bool Ended(const FileJob& job, PurgeWalkListener* listener) {
+    return listener == nullptr || listener->Ended(job.path, {job.code, job.cause}, job.purged);
+}
+
+// False when the listener ends the walk.
+bool ReportOutcome(Operation& op, FileJob& job, PurgeWalkListener* listener) {
+    NoteResult(op, JobSeriousness(job));
     if (job.purged) {
         op.State().sumOfSizes += static_cast<double>(job.size);
         ++op.State().purgedFileCount;
     }
     ReportLineEnd(op, job, op.Choices().options.purgeSlackOnly ? " slack purged" : " purged");
+    return Ended(job, listener);
 }
 
-// Handles one matching file; false when the user cancelled the whole purge.
+// Handles one matching file; false when the user cancelled the whole purge, or the
+// listener ended the walk.
 bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const FolderEntry& entry,
-                  std::int64_t threshold, bool& lineStarted) {
+                  std::int64_t threshold, bool& lineStarted, PurgeWalkListener* listener) {
     FileJob job{folder.fd.Get(), folder.path + entry.name, entry.name};
     ++op.State().fileCount;
     ReportFileName(op, job, lineStarted);
@@ -244,11 +273,10 @@ bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const Folde
         job.size = std::max<std::int64_t>(entry.status.size, 0);
         // A declined file keeps Ok and is not purged: its line says only " not purged."
         if (ConfirmFile(op, job)) {
-            RunPasses(op, job, threshold);
+            RunPasses(op, job, threshold, listener);
         }
     }
-    ReportOutcome(op, job);
-    return true;
+    return ReportOutcome(op, job, listener);
 }
 
 // Files a purge left under the scrub's marker when it was killed between its rename and
@@ -269,15 +297,29 @@ std::vector<const FolderEntry*> TakeLeftovers(const std::vector<FolderEntry>& en
     return found;
 }
 
-void PurgeLeftover(Operation& op, const platform::WalkFolder& folder, const FolderEntry& entry,
-                   std::int64_t threshold, bool& lineStarted) {
+// The files of a folder the purge walk reports, each with a line and in the count of
+// files, and the leftovers it purges after them. The count before the confirmation and
+// the purge both take them from here.
+std::vector<const FolderEntry*> SelectPurgeTargets(const OperationChoices& choices,
+                                                   const std::vector<FolderEntry>& entries,
+                                                   const std::string& fileSpec,
+                                                   std::vector<const FolderEntry*>& targets) {
+    SelectTargets(choices, entries, fileSpec, targets);
+    return TakeLeftovers(entries, targets);
+}
+
+// False when the listener ends the walk.
+bool PurgeLeftover(Operation& op, const platform::WalkFolder& folder, const FolderEntry& entry,
+                   std::int64_t threshold, bool& lineStarted, PurgeWalkListener* listener) {
     FileJob job{folder.fd.Get(), folder.path + entry.name, entry.name};
     ++op.State().leftoverCount;
     ReportFileName(op, job, lineStarted);
     job.size = std::max<std::int64_t>(entry.status.size, 0);
-    RunPasses(op, job, threshold);
+    RunPasses(op, job, threshold, listener);
     op.State().leftoversPurged += job.purged ? 1 : 0;
+    NoteResult(op, JobSeriousness(job));
     ReportLineEnd(op, job, " purged, left over from an interrupted purge");
+    return Ended(job, listener);
 }
 
 // The Trash folders that exist, by device and inode, looked up once per walk.
@@ -305,12 +347,18 @@ bool IsTrashStructure(const std::vector<platform::FileStatus>& trash,
 }
 
 void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& trash,
-                     const platform::WalkFolder& parent, const FolderEntry& entry) {
+                     const platform::WalkFolder& parent, const FolderEntry& entry,
+                     PurgeWalkListener* listener) {
     if (!op.Choices().options.deleteEmptyFolders || IsTrashStructure(trash, parent, entry)) {
         return;
     }
     // Removes only an empty folder, and only the one the walk saw under that name.
-    if (platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status)) {
+    const std::error_code error =
+        platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
+    if (listener != nullptr) {
+        listener->FolderRemoval(error);
+    }
+    if (error) {
         return;
     }
     ++op.State().removedFolderCount;
@@ -347,11 +395,21 @@ std::int64_t BatchBytesOf(std::int64_t size) {
     return (std::max<std::int64_t>(size, 1) + kBlock - 1) / kBlock * kBlock;
 }
 
+bool EntersSubfolder(const PurgeScope& scope, const OperationChoices& choices,
+                     const platform::WalkFolder& parent, const FolderEntry& entry) {
+    if (scope.entersSubfolder) {
+        return scope.entersSubfolder(parent.path + entry.name);
+    }
+    return choices.subdirectories;
+}
+
 class PurgeWalk : public platform::WalkVisitor {
   public:
-    PurgeWalk(Operation& op, const std::string& fileSpec)
+    PurgeWalk(Operation& op, const std::string& fileSpec, const PurgeScope& scope)
         : op_(op),
           fileSpec_(fileSpec),
+          scope_(scope),
+          listener_(scope.listener),
           trash_(TrashFolders(op)),
           limits_(BatchLimitsFor(op.Choices())) {}
 
@@ -359,9 +417,12 @@ class PurgeWalk : public platform::WalkVisitor {
                 const std::vector<FolderEntry>& entries) override {
         walkedWithEntries_.resize(folder.depth + 2, false);
         walkedWithEntries_[folder.depth] = !entries.empty();
+        if (folder.depth == 0 && !scope_.topFolderFiles) {
+            return true;
+        }
         std::vector<const FolderEntry*> targets;
-        SelectTargets(op_.Choices(), entries, fileSpec_, targets);
-        const std::vector<const FolderEntry*> leftovers = TakeLeftovers(entries, targets);
+        const std::vector<const FolderEntry*> leftovers =
+            SelectPurgeTargets(op_.Choices(), entries, fileSpec_, targets);
         op_.State().folderFileCount = static_cast<std::int32_t>(targets.size());
         if (targets.empty() && leftovers.empty()) {
             return true;
@@ -373,6 +434,9 @@ class PurgeWalk : public platform::WalkVisitor {
         threshold_ = IndicatorThreshold(op_, folder.status.device);
         lineStarted_ = false;
         for (const FolderEntry* entry : targets) {
+            if (!ListenerGoesOn(WalkPoint::BeforeFile)) {
+                return false;
+            }
             FileJob job{folder.fd.Get(), folder.path + entry->name, entry->name};
             if (Holds(*entry, job)) {
                 if (!Hold(std::move(job))) {
@@ -380,7 +444,8 @@ class PurgeWalk : public platform::WalkVisitor {
                 }
                 continue;
             }
-            if (!RunBatch() || !PurgeOneFile(op_, folder, *entry, threshold_, lineStarted_)) {
+            if (!RunBatch() ||
+                !PurgeOneFile(op_, folder, *entry, threshold_, lineStarted_, listener_)) {
                 return false;
             }
             if (!StillThere(folder)) {
@@ -395,8 +460,8 @@ class PurgeWalk : public platform::WalkVisitor {
         // that long, and an emptied folder is removed right after.
         return RunBatch() && PurgeLeftovers(folder, leftovers);
     }
-    bool WantSubfolder(const platform::WalkFolder&, const FolderEntry&) override {
-        return op_.Choices().subdirectories;
+    bool WantSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
+        return EntersSubfolder(scope_, op_.Choices(), parent, entry);
     }
     bool AfterSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
         if (op_.Stopped()) {
@@ -409,16 +474,22 @@ class PurgeWalk : public platform::WalkVisitor {
             op_.ReportAppend(kCrLf, false);
             walkedWithEntries_[parent.depth + 1] = false;
         }
-        RemoveIfEmptied(op_, trash_, parent, entry);
-        return true;
+        RemoveIfEmptied(op_, trash_, parent, entry, listener_);
+        return ListenerGoesOn(WalkPoint::AfterSubfolder);
     }
     bool Refused(const std::string& path, platform::FolderRefusal refusal,
                  std::error_code error) override {
+        NoteResult(op_, Seriousness::Failed);  // its files stay where they are
         op_.ReportFolderLeft(path, refusal, error, "not purged");
+        if (listener_ != nullptr) {
+            listener_->FolderLeft();
+        }
         return !op_.Stopped();
     }
 
   private:
+    bool ListenerGoesOn(WalkPoint point) { return listener_ == nullptr || listener_->GoOn(point); }
+
     // True when the file waits for the batch: a small, quick file that needs no question, or an
     // excluded one between batched files, whose line must keep its place.
     bool Holds(const FolderEntry& entry, FileJob& job) const {
@@ -446,7 +517,10 @@ class PurgeWalk : public platform::WalkVisitor {
             if (!StillThere(folder)) {
                 break;
             }
-            PurgeLeftover(op_, folder, *entry, threshold_, lineStarted_);
+            if (!ListenerGoesOn(WalkPoint::BeforeFile) ||
+                !PurgeLeftover(op_, folder, *entry, threshold_, lineStarted_, listener_)) {
+                return false;
+            }
             op_.CheckPauseAndStop();
             if (op_.Stopped()) {
                 return false;
@@ -501,6 +575,7 @@ class PurgeWalk : public platform::WalkVisitor {
             op_.Ui().ShowPassProgress(first, 0, passes, batchBytes_);
         }
         std::size_t next = 0;
+        bool listened = true;  // a listener that ends the walk hears of no file after
         for (FileJob& job : held_) {
             ReportFileName(op_, job, lineStarted_);
             if (job.batched) {
@@ -509,17 +584,19 @@ class PurgeWalk : public platform::WalkVisitor {
                 job.purged = job.code == FileOutcome::Ok;
                 ShowSizeAndIndicator(op_, job, threshold_);  // quick files: no indicator
             }
-            ReportOutcome(op_, job);
+            listened = ReportOutcome(op_, job, listened ? listener_ : nullptr) && listened;
         }
         held_.clear();
         batch_.clear();
         batchBytes_ = 0;
         op_.CheckPauseAndStop();
-        return !op_.Stopped();
+        return listened && !op_.Stopped();
     }
 
     Operation& op_;
     const std::string& fileSpec_;
+    const PurgeScope& scope_;
+    PurgeWalkListener* const listener_;
     const std::vector<platform::FileStatus> trash_;
     std::vector<bool> walkedWithEntries_;  // per depth: the last folder walked there
     const BatchLimits limits_;
@@ -530,10 +607,75 @@ class PurgeWalk : public platform::WalkVisitor {
     bool lineStarted_ = false;
 };
 
+// Counts what the purge walk would report, up to a limit, and touches nothing.
+class CountWalk : public platform::WalkVisitor {
+  public:
+    CountWalk(Operation& op, const PurgeScope& scope, std::int32_t limit)
+        : op_(op), scope_(scope), limit_(limit) {}
+
+    bool Folder(const platform::WalkFolder& folder,
+                const std::vector<FolderEntry>& entries) override {
+        if (folder.depth == 0 && !scope_.topFolderFiles) {
+            return true;
+        }
+        std::vector<const FolderEntry*> targets;
+        (void)SelectPurgeTargets(op_.Choices(), entries, op_.Choices().targetFilespec, targets);
+        for (const FolderEntry* entry : targets) {
+            if (!ListenerGoesOn(WalkPoint::BeforeFile)) {
+                return false;
+            }
+            if (!Counts(folder, *entry)) {
+                continue;
+            }
+            ++count_;
+            if (scope_.listener != nullptr) {
+                scope_.listener->Counted(count_);
+            }
+            if (count_ >= limit_) {
+                return false;
+            }
+        }
+        return true;
+    }
+    bool WantSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
+        return EntersSubfolder(scope_, op_.Choices(), parent, entry);
+    }
+    bool AfterSubfolder(const platform::WalkFolder&, const FolderEntry&) override {
+        return ListenerGoesOn(WalkPoint::AfterSubfolder);
+    }
+
+    std::optional<std::int32_t> Count() const {
+        return count_ < limit_ ? std::optional(count_) : std::nullopt;
+    }
+
+  private:
+    bool ListenerGoesOn(WalkPoint point) {
+        return scope_.listener == nullptr || scope_.listener->GoOn(point);
+    }
+    bool Counts(const platform::WalkFolder& folder, const FolderEntry& entry) {
+        return scope_.countsFilesLeftAlone ||
+               SeriousnessOf(ExclusionCode(op_, entry, folder.path + entry.name)) !=
+                   Seriousness::LeftAlone;
+    }
+
+    Operation& op_;
+    const PurgeScope& scope_;
+    const std::int32_t limit_;
+    std::int32_t count_ = 0;
+};
+
 }  // namespace
 
-void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec) {
-    PurgeWalk walk(op, fileSpec);
+std::optional<std::int32_t> CountPurgeTargets(Operation& op, std::int32_t limit,
+                                              const PurgeScope& scope) {
+    CountWalk count(op, scope, limit);
+    (void)op.Walk(op.Choices().targetFolder, count);  // an unreadable target holds nothing
+    return count.Count();
+}
+
+void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::string& fileSpec,
+                        const PurgeScope& scope) {
+    PurgeWalk walk(op, fileSpec, scope);
     if (const std::error_code error = op.Walk(folder, walk)) {
         walk.Refused(WithTrailingSeparator(folder),
                      error == std::errc::cross_device_link ? platform::FolderRefusal::OtherVolume

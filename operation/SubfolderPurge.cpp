@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <limits>
 #include <string_view>
 
-#include "engine/FilePurger.h"
-#include "platform/FolderWalk.h"
+#include "operation/Operation.h"
+#include "operation/RecursivePurge.h"
 #include "platform/Platform.h"
-#include "support/Folders.h"
 #include "support/Strings.h"
 #include "support/UserLocale.h"
 
@@ -16,7 +16,6 @@ namespace vorlane {
 namespace {
 
 using platform::FileKind;
-using platform::FolderEntry;
 
 constexpr std::string_view kGoOnOrStop =
     "Click 'OK' to continue, or 'Cancel' to terminate this operation.";
@@ -24,6 +23,8 @@ constexpr int kShownPathLength = 65;
 constexpr std::string_view kRootRefused =
     "The folder / holds the whole system: its subfolders are not purged.";
 constexpr int kCountShownEvery = 10;
+// The count of the chosen folders has no limit of its own.
+constexpr std::int32_t kNoLimit = std::numeric_limits<std::int32_t>::max();
 
 std::string SameFolderForm(const std::string& path) {
     return WithoutTrailingSeparator(NormalisePath(path));
@@ -37,59 +38,68 @@ bool IsRoot(const std::string& folder) {
            here.inode == root.inode;
 }
 
-// One call of the command's run, as a walk of the top folder.
-class Walk : public platform::WalkVisitor {
+// What the person sees and is asked while the folder purge's walk runs over the chosen
+// subfolders: a progress line instead of a report, and a question wherever F10 was
+// pressed or a file could not be purged.
+class SubfolderListener : public PurgeWalkListener {
   public:
-    Walk(SubfolderPurgeState& state, const std::string& title, OperationControl& control,
-         OperationInterface& ui)
+    SubfolderListener(SubfolderPurgeState& state, const std::string& title,
+                      OperationControl& control, OperationInterface& ui)
         : state_(state), title_(title), control_(control), ui_(ui) {}
 
-    bool Folder(const platform::WalkFolder& folder,
-                const std::vector<FolderEntry>& entries) override;
-    bool WantSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
-        return IsSelectedSubfolder(state_, parent.path + entry.name);
+    bool GoOn(WalkPoint point) override {
+        ended_ = !Checkpoint(point != WalkPoint::BetweenPasses);
+        return !ended_;
     }
-    bool AfterSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
-        RemoveIfEmptied(parent, entry);
-        return Checkpoint(true);
-    }
-    bool Refused(const std::string&, platform::FolderRefusal, std::error_code) override {
-        if (!state_.countingMode) {
-            ++state_.filesNotDeleted;  // its files stay where they are
+    void Counted(std::int32_t files) override {
+        state_.filesCounted = files;
+        if (files % kCountShownEvery == 0) {
+            ui_.ShowProgress("Now counting number of files to purge: " + std::to_string(files));
         }
-        return true;
     }
+    void Purging(const std::string& path) override {
+        state_.currentFilePath = path;
+        ui_.ShowProgress(SubfolderPurgeProgress(state_.filesPurged, state_.filesCounted) +
+                         "Now purging:\r\n" + ShortenPath(path, kShownPathLength));
+    }
+    bool Ended(const std::string& path, const FileResult& result, bool purged) override;
+    void FolderRemoval(std::error_code error) override {
+        if (!error) {
+            ++state_.foldersRemoved;
+        } else if (error != std::errc::directory_not_empty && error != std::errc::file_exists) {
+            ++state_.foldersNotRemoved;
+        }
+    }
+    void FolderLeft() override {
+        ++state_.filesNotDeleted;  // its files stay where they are
+    }
+
     // Asks with OK and Cancel; false on Cancel.
-    bool GoOn(const std::string& text);
+    bool Ask(const std::string& text) {
+        return ui_.Ask({text, title_, MessageButtons::OkCancel, 1, MessageIcon::None}) !=
+               MessageAnswer::Cancel;
+    }
 
   private:
-    bool IsTop(const platform::WalkFolder& folder) const {
-        return folder.depth == 0 && SameFolderForm(folder.path) == SameFolderForm(state_.topFolder);
-    }
     bool Checkpoint(bool withProgress);
-    bool File(const platform::WalkFolder& folder, const FolderEntry& entry);
-    bool Protected(const std::string& path) const;
-    bool Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
-               const std::string& path);
-    bool PassFailed(const std::string& path, const FileResult& result);
-    void RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry& entry);
+    bool Failed(const std::string& path, const FileResult& result);
+    // The person ended the run: the interrupt flag tells the caller.
+    bool EndedByPerson() {
+        control_.RequestInterrupt();
+        ui_.ShowProgress("");
+        return false;
+    }
 
     SubfolderPurgeState& state_;
     const std::string& title_;
     OperationControl& control_;
     OperationInterface& ui_;
-    const SensitiveExtensions extensions_;  // unused answers: selected folders go whole
-    FilePurger purger_;
+    bool ended_ = false;  // the person answered Cancel at the last checkpoint
 };
-
-bool Walk::GoOn(const std::string& text) {
-    return ui_.Ask({text, title_, MessageButtons::OkCancel, 1, MessageIcon::None}) !=
-           MessageAnswer::Cancel;
-}
 
 // Between files, passes and subfolders. A stop of the whole operation (the window
 // closes) ends the run as an interrupt would, without asking.
-bool Walk::Checkpoint(bool withProgress) {
+bool SubfolderListener::Checkpoint(bool withProgress) {
     if (control_.StopRequested()) {
         control_.RequestInterrupt();
         return false;
@@ -101,117 +111,64 @@ bool Walk::Checkpoint(bool withProgress) {
         withProgress && !state_.countingMode
             ? SubfolderPurgeProgress(state_.filesPurged, state_.filesCounted)
             : std::string();
-    if (!GoOn(progress + std::string(kGoOnOrStop))) {
+    if (!Ask(progress + std::string(kGoOnOrStop))) {
         return false;
     }
     control_.ClearInterrupt();
     return true;
 }
 
-bool Walk::Protected(const std::string& path) const {
-    const FileOutcome code = ExcludedFile(path, extensions_, state_.protectedPlaces);
-    return code == FileOutcome::ExcludedProgramFolder || code == FileOutcome::ExcludedSwapFile;
+bool SubfolderListener::Ended(const std::string& path, const FileResult& result, bool purged) {
+    const bool stopped =
+        result.outcome == FileOutcome::Stopped || result.outcome == FileOutcome::PartlyOverwritten;
+    if (ended_ || (stopped && control_.StopRequested())) {
+        return EndedByPerson();  // nothing failed
+    }
+    if (purged) {
+        ++state_.filesPurged;
+        return Checkpoint(false) || EndedByPerson();
+    }
+    switch (SeriousnessOf(result.outcome)) {
+        case Seriousness::Purged:
+        case Seriousness::LeftAlone:
+            return true;  // the program folder and swap files are never touched
+        default:
+            return Failed(path, result);
+    }
 }
 
-bool Walk::File(const platform::WalkFolder& folder, const FolderEntry& entry) {
-    if (!Checkpoint(true)) {
-        return false;
-    }
-    const std::string path = folder.path + entry.name;
-    state_.currentFilePath = path;
-    if (!NameMatchesFileSpec(entry.name, state_.fileSpec) || Protected(path)) {
-        return true;
-    }
-    if (state_.countingMode) {
-        if (++state_.filesCounted % kCountShownEvery == 0) {
-            ui_.ShowProgress("Now counting number of files to purge: " +
-                             std::to_string(state_.filesCounted));
-        }
-        return true;
-    }
-    if (entry.status.kind != FileKind::Regular) {
-        ++state_.filesNotDeleted;  // a link is never followed, its target never touched
-        return true;
-    }
-    return Purge(folder, entry, path);
-}
-
-// A failed purge ends the file; false when the person ends the run.
-bool Walk::PassFailed(const std::string& path, const FileResult& result) {
+// A file that failed or could not be purged ends that file; false when the person ends
+// the run.
+bool SubfolderListener::Failed(const std::string& path, const FileResult& result) {
     ++state_.filesNotDeleted;
-    if (result.outcome == FileOutcome::CannotOpen || result.outcome == FileOutcome::FileChanged) {
-        return true;  // gone or locked: nothing the person could act on
+    switch (result.outcome) {
+        case FileOutcome::SymbolicLink:
+        case FileOutcome::NotRegularFile:
+            return true;  // a link is never followed, its target never touched
+        case FileOutcome::CannotOpen:
+        case FileOutcome::FileChanged:
+            return true;  // gone or locked: nothing the person could act on
+        default:
+            break;
     }
     const std::string message =
         result.outcome == FileOutcome::NotDeleted
             ? "File deletion error.  File (shown below) may be hidden."
             : "The file (shown below) was not purged: " + OutcomeText(result, OutcomeForm::Line) +
                   ".";
-    if (GoOn(message + "\r\n" + ShownName(path) + "\r\n" + std::string(kGoOnOrStop))) {
+    if (Ask(message + "\r\n" + ShownName(path) + "\r\n" + std::string(kGoOnOrStop))) {
         return true;
     }
-    control_.RequestInterrupt();
-    ui_.ShowProgress("");
-    return false;
+    return EndedByPerson();
 }
 
-bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
-                 const std::string& path) {
-    ui_.ShowProgress(SubfolderPurgeProgress(state_.filesPurged, state_.filesCounted) +
-                     "Now purging:\r\n" + ShortenPath(path, kShownPathLength));
-    const PurgeRequest request = PurgeRequestFor(state_.Choices());
-    bool ended = false;
-    PurgeHooks hooks;
-    hooks.betweenPasses = [&](int) {
-        ended = !Checkpoint(false);
-        return !ended;
-    };
-    hooks.stopRequested = [this] { return control_.StopRequested(); };
-    const FileResult result = purger_.Purge({folder.fd.Get(), entry.name, path}, request, hooks);
-    if (ended || ((result.outcome == FileOutcome::Stopped ||
-                   result.outcome == FileOutcome::PartlyOverwritten) &&
-                  control_.StopRequested())) {
-        control_.RequestInterrupt();  // the person ended it: nothing failed
-        ui_.ShowProgress("");
-        return false;
-    }
-    if (result.outcome != FileOutcome::Ok) {
-        return PassFailed(path, result);
-    }
-    ++state_.filesPurged;
-    if (!Checkpoint(false)) {
-        ui_.ShowProgress("");
-        return false;
-    }
-    return true;
-}
-
-void Walk::RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry& entry) {
-    if (state_.countingMode) {
-        return;
-    }
-    const std::error_code error =
-        platform::Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
-    if (!error) {
-        ++state_.foldersRemoved;
-    } else if (error != std::errc::directory_not_empty && error != std::errc::file_exists) {
-        ++state_.foldersNotRemoved;
-    }
-}
-
-bool Walk::Folder(const platform::WalkFolder& folder, const std::vector<FolderEntry>& entries) {
-    if (control_.InterruptRequested()) {
-        return false;
-    }
-    if (IsTop(folder) && !state_.includeTopFolderFiles) {
-        return true;
-    }
-    for (const FolderEntry& entry : entries) {
-        if (entry.status.kind != FileKind::Directory && !File(folder, entry)) {
-            return false;
-        }
-    }
-    return true;
+// The folder purge's walk, set to the chosen subfolders.
+PurgeScope ScopeOf(const SubfolderPurgeState& state, PurgeWalkListener& listener) {
+    return {.entersSubfolder =
+                [&state](const std::string& path) { return IsSelectedSubfolder(state, path); },
+            .topFolderFiles = state.includeTopFolderFiles,
+            .countsFilesLeftAlone = false,
+            .listener = &listener};
 }
 
 }  // namespace
@@ -223,8 +180,13 @@ OperationChoices SubfolderPurgeState::Choices() const {
             .dateRestriction = {},  // a selected folder goes whole, whatever its dates
             .purgeType = purgeType,
             .numberOfPasses = std::max(numberOfPasses, 1),
-            .options = {.okToPurgeReadOnlyFiles = true, .okToPurgeSystemFiles = true},
+            .options = {.okToPurgeReadOnlyFiles = true,
+                        .okToPurgeSystemFiles = true,
+                        .okToPurgeSensitiveFiles = true},
             .safety = safety,
+            // F10 is promised to act "upon completion of the current file purge", and the
+            // progress line names each file as its overwrites begin: one file at a time.
+            .batchSmallFiles = false,
             .drivePurgeSpeeds = {}};
 }
 
@@ -263,15 +225,29 @@ void VorlPurgeRecursive2(SubfolderPurgeState& state, const std::string& dirPath,
     if (control.InterruptRequested()) {
         return;
     }
-    Walk walk(state, msgTitle, control, ui);
+    SubfolderListener listener(state, msgTitle, control, ui);
     if (state.safety.preserveRoot && IsRoot(dirPath)) {
-        walk.GoOn(std::string(kRootRefused));
+        listener.Ask(std::string(kRootRefused));
         control.RequestInterrupt();
         return;
     }
-    platform::WalkRules rules;
-    rules.crossVolumes = state.safety.crossVolumes;
-    platform::WalkTree(dirPath, walk, rules);
+    OperationChoices choices = state.Choices();
+    choices.targetFolder = dirPath;
+    Operation op(choices, ui, control);
+    op.Protect(state.protectedPlaces);
+    // The person follows the progress line, not a report: the walk writes none, as for
+    // the Trash.
+    op.State().purgingTrash = true;
+    op.Extensions().InitSensitiveExtensions(ExtensionPermission::Undecided);
+    const PurgeScope scope = ScopeOf(state, listener);
+    if (state.countingMode) {
+        state.filesCounted = CountPurgeTargets(op, kNoLimit, scope).value_or(kNoLimit);
+    } else {
+        VorlPurgeRecursive(op, dirPath, choices.targetFilespec, scope);
+    }
+    if (control.StopRequested()) {
+        control.RequestInterrupt();  // a stop between two checkpoints ends it the same way
+    }
 }
 
 }  // namespace vorlane

@@ -1,7 +1,9 @@
 #pragma once
 // The purge of whole subfolders picked from a top folder: every file in them and
-// in all their subfolders, regardless of date. The command runs it twice with one
-// state: first in counting mode to learn the total, then in purge mode. The F10
+// in all their subfolders, regardless of date. It is the folder purge's walk and count
+// (operation/RecursivePurge.h) set to these folders and these options, telling the
+// person through the progress line instead of a report. The command runs it twice with
+// one state: first in counting mode to learn the total, then in purge mode. The F10
 // key only sets the interrupt flag; the walk honours it between files and between
 // passes and asks whether to go on.
 

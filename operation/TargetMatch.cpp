@@ -46,15 +46,20 @@ void SelectTargets(const OperationChoices& choices,
 
 FolderCount CountNamedTargets(const OperationChoices& choices, const platform::WalkFolder* held) {
     FolderCount result;
-    std::vector<platform::FolderEntry> entries;
-    if (held != nullptr) {
-        result.error = platform::Sys().ReadFolder(held->fd.Get(), entries);
-    } else {
+    platform::WalkFolder opened;
+    if (held == nullptr) {
+        // Opened as the walk opens its target, so the count reads what the walk would.
         result.error = choices.targetFolder.empty()
                            ? platform::SystemError(ENOENT)
-                           : platform::Sys().ListFolder(
-                                 WithoutTrailingSeparator(choices.targetFolder), entries);
+                           : platform::OpenTargetFolder(
+                                 WithoutTrailingSeparator(choices.targetFolder), opened);
+        if (result.error) {
+            return result;
+        }
+        held = &opened;
     }
+    std::vector<platform::FolderEntry> entries;
+    result.error = platform::Sys().ReadFolder(held->fd.Get(), entries);
     for (const platform::FolderEntry& entry : entries) {
         if (entry.status.kind != platform::FileKind::Directory &&
             NameIsTarget(choices, entry.name, choices.targetFilespec)) {

@@ -27,7 +27,8 @@ void SelectTargets(const OperationChoices& choices,
 
 // The files directly in the target folder whose names the choices cover (no date
 // test), or why the folder cannot be read. A held target is read through its
-// descriptor, so the count sees the folder the purge will walk.
+// descriptor, so the count sees the folder the purge will walk; without one, the folder
+// is opened as a walk opens its target.
 FolderCount CountNamedTargets(const OperationChoices& choices,
                               const platform::WalkFolder* held = nullptr);
 

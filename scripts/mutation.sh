@@ -61,16 +61,20 @@ fault not-deleted-counted-as-purged-engine engine/FilePurger.cpp \
 fault not-deleted-counted-as-purged-folder-walk operation/RecursivePurge.cpp \
     's/job\.purged = job\.code == FileOutcome::Ok;/job.purged = job.code == FileOutcome::Ok || job.code == FileOutcome::NotDeleted;/g'
 fault not-deleted-counted-as-purged-subfolder-walk operation/SubfolderPurge.cpp \
-    's/if \(result\.outcome != FileOutcome::Ok\) \{\n(\s*)return PassFailed/if (result.outcome != FileOutcome::Ok \&\& result.outcome != FileOutcome::NotDeleted) {\n$1return PassFailed/'
+    's/if \(purged\) \{\n(\s*)\+\+state_\.filesPurged;/if (purged || result.outcome == FileOutcome::NotDeleted) {\n$1++state_.filesPurged;/'
 fault no-stop-between-subfolders-folder-walk operation/RecursivePurge.cpp \
     's/(AfterSubfolder\(const platform::WalkFolder& parent, const FolderEntry& entry\) override \{\n)\s*if \(op_\.Stopped\(\)\) \{\n\s*return false;\n\s*\}\n/$1/'
-fault no-stop-between-subfolders-subfolder-walk operation/SubfolderPurge.cpp \
-    's/RemoveIfEmptied\(parent, entry\);\n(\s*)return Checkpoint\(true\);/RemoveIfEmptied(parent, entry);\n$1return true;/'
+# The subfolder purge walks with the folder purge: its own checkpoint between subfolders
+# is its listener's (the F10 question, a stop).
+fault no-stop-between-subfolders-subfolder-walk operation/RecursivePurge.cpp \
+    's/return ListenerGoesOn\(WalkPoint::AfterSubfolder\);\n(\s*\}\n\s*bool Refused)/return true;\n$1/'
 # One date rule serves the folder purge, the single-file check and the confirmation.
 fault boundary-day engine/DateRestriction.cpp \
     's/\*day < restriction\.onlyBeforeJdn/*day <= restriction.onlyBeforeJdn/'
-fault exit-status-ignores-unread-folder cli/PurgeCommand.cpp \
-    's/\n\s*result\.state\.foldersNotPurged == 0 &&//'
+fault exit-status-ignores-unread-folder operation/RecursivePurge.cpp \
+    's/\n\s*NoteResult\(op_, Seriousness::Failed\);[^\n]*//'
+fault declined-file-merged-as-purged operation/RecursivePurge.cpp \
+    's/if \(!job\.purged && job\.code == FileOutcome::Ok\) \{/if (false) {/'
 fault place-prefix-without-separator support/Strings.cpp \
     's/\(here\.starts_with\(base\) && here\[base\.size\(\)\] == kPathSeparator\)/here.starts_with(base)/'
 

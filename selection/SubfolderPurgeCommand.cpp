@@ -267,18 +267,14 @@ void SubfolderPurgeCommand::PurgeFolders(const std::string& caption) {
              caption, MessageIcon::Exclamation);
         return;
     }
-    FolderCount subfolders;
-    int files = 0;
-    hooks_.runOnWorker([&] {
-        subfolders = CountSubfolders(folder);
-        files = vorlane::CountFiles(folder, std::string(kAllFiles), false).count;
-    });
-    if (subfolders.error) {
+    FolderContents contents;
+    hooks_.runOnWorker([&] { contents = LookIntoFolder(folder, std::string(kAllFiles)); });
+    if (contents.error) {
         Tell("Cannot read " + folder + ".", caption, MessageIcon::Exclamation);
-    } else if (subfolders.count > 0) {
+    } else if (contents.subfolders > 0) {
         PurgeSelectedSubfolders(folder, caption);
     } else {
-        TakeFolderWithoutSubfolders(folder, files, caption);
+        TakeFolderWithoutSubfolders(folder, contents.files, caption);
     }
     hooks_.refresh();
 }

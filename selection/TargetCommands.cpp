@@ -63,12 +63,12 @@ bool IsTrashFolder(const std::string& folder) {
 }
 
 std::optional<int> TargetCommands::SubfolderCount(const std::string& folder) {
-    FolderCount subfolders;
-    windows_.RunLong([&] { subfolders = CountSubfolders(folder); });
-    if (subfolders.error) {
+    FolderContents contents;
+    windows_.RunLong([&] { contents = LookIntoFolder(folder, std::string(kAllFiles)); });
+    if (contents.error) {
         return std::nullopt;
     }
-    return subfolders.count;
+    return contents.subfolders;
 }
 
 bool TargetCommands::AnyFileInTree(const std::string& folder) {
@@ -78,17 +78,13 @@ bool TargetCommands::AnyFileInTree(const std::string& folder) {
 }
 
 bool TargetCommands::CheckFolderContents(const std::string& fileSpec) {
-    FolderCount files;
-    FolderCount subfolders;
-    windows_.RunLong([&] {
-        files = CountFiles(state_.choices.targetFolder, fileSpec, false);
-        subfolders = CountSubfolders(state_.choices.targetFolder);
-    });
-    if (files.error || subfolders.error) {
+    FolderContents contents;
+    windows_.RunLong([&] { contents = LookIntoFolder(state_.choices.targetFolder, fileSpec); });
+    if (contents.error) {
         Tell(dialogs_, "Cannot access the folder.", "Error", MessageIcon::Critical);
         return false;
     }
-    if (files.count == 0 && subfolders.count == 0) {
+    if (contents.files == 0 && contents.subfolders == 0) {
         const std::string what = fileSpec == kAllFiles ? "The folder contains no files "
                                                        : "The folder contains no matching files ";
         Tell(dialogs_, what + "and no subfolders.", "Empty folder", MessageIcon::Exclamation);
@@ -227,7 +223,7 @@ void TargetCommands::SpecifyFiles(const std::string& caption) {
         return;
     }
     int direct = 0;
-    windows_.RunLong([&] { direct = CountFiles(folder, std::string(kAllFiles), false).count; });
+    windows_.RunLong([&] { direct = LookIntoFolder(folder, std::string(kAllFiles)).files; });
     const bool noFiles = state_.choices.subdirectories ? !AnyFileInTree(folder) : direct == 0;
     if (noFiles) {
         Tell(dialogs_,

@@ -97,8 +97,9 @@ void ShowSubfoldersChoice(MainState& state) {
         return;
     }
     // A folder that cannot be counted is taken to have subfolders.
-    const FolderCount subfolders = CountSubfolders(state.choices.targetFolder);
-    if (subfolders.error || subfolders.count != 0) {
+    const FolderContents contents =
+        LookIntoFolder(state.choices.targetFolder, std::string(kAllFiles));
+    if (contents.error || contents.subfolders != 0) {
         labels.subdirectories = state.choices.subdirectories ? "Yes" : "No";
         labels.subdirectories2 = state.choices.subdirectories
                                      ? "(Operate on all specified files in lower subfolders.)"

@@ -35,14 +35,6 @@ FileKind KindOf(const std::string& path) {
     return Sys().StatNoFollow(WithoutTrailingSeparators(path)).kind;
 }
 
-std::error_code ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
-    entries.clear();
-    if (folder.empty()) {
-        return platform::SystemError(ENOENT);
-    }
-    return Sys().ListFolder(WithoutTrailingSeparators(folder), entries);
-}
-
 bool IsFolder(const FolderEntry& entry) {
     return entry.status.kind == FileKind::Directory;
 }
@@ -145,6 +137,41 @@ class TreeCounter : public platform::WalkVisitor {
     bool sumSizes_;
 };
 
+// One folder's entries, read through the descriptor of the walk's target; never below it.
+class FolderLook : public platform::WalkVisitor {
+  public:
+    FolderLook(const std::string& fileSpec, bool sumSizes)
+        : fileSpec_(fileSpec), sumSizes_(sumSizes) {}
+
+    FolderContents result;
+
+    bool Folder(const platform::WalkFolder&, const std::vector<FolderEntry>& entries) override {
+        read_ = true;
+        const bool countAll = fileSpec_ == kAllFiles && !sumSizes_;
+        for (const FolderEntry& entry : entries) {
+            if (IsFolder(entry)) {
+                ++result.subfolders;
+            } else if (countAll || MatchesSpec(entry, fileSpec_)) {
+                ++result.files;
+                result.bytes += sumSizes_ ? PurgeableBytes(entry) : 0.0;
+            }
+        }
+        return true;
+    }
+    bool WantSubfolder(const platform::WalkFolder&, const FolderEntry&) override { return false; }
+    bool Refused(const std::string&, platform::FolderRefusal, std::error_code why) override {
+        if (!read_) {
+            result = {.error = why};  // the folder itself: an entry's own error is its own
+        }
+        return read_;
+    }
+
+  private:
+    const std::string& fileSpec_;
+    bool sumSizes_;
+    bool read_ = false;
+};
+
 std::error_code DeleteTopFolder(const std::string& folder, bool force) {
     if (folder.empty()) {
         return platform::SystemError(ENOENT);
@@ -240,33 +267,16 @@ std::string UserDataFilePath(const std::string& fileName, const std::string& sub
     return JoinPath(folder, fileName);
 }
 
-FolderCount CountSubfolders(const std::string& folder) {
-    FolderCount result;
-    std::vector<FolderEntry> entries;
-    result.error = ReadFolder(folder, entries);
-    for (const FolderEntry& entry : entries) {
-        result.count += IsFolder(entry) ? 1 : 0;
+FolderContents LookIntoFolder(const std::string& folder, const std::string& fileSpec,
+                              bool sumSizes) {
+    FolderLook look(fileSpec, sumSizes);
+    const std::error_code error =
+        folder.empty() ? platform::SystemError(ENOENT)
+                       : platform::WalkTree(WithoutTrailingSeparators(folder), look, {});
+    if (error) {
+        look.result = {.error = error};
     }
-    return result;
-}
-
-FolderCount CountFiles(const std::string& folder, const std::string& fileSpec, bool stopAtFirst,
-                       bool sumSizes) {
-    FolderCount result;
-    std::vector<FolderEntry> entries;
-    result.error = ReadFolder(folder, entries);
-    const bool countAll = fileSpec == kAllFiles && !sumSizes;
-    for (const FolderEntry& entry : entries) {
-        if (IsFolder(entry) || !(countAll || MatchesSpec(entry, fileSpec))) {
-            continue;
-        }
-        ++result.count;
-        result.bytes += sumSizes ? PurgeableBytes(entry) : 0.0;
-        if (stopAtFirst) {
-            break;
-        }
-    }
-    return result;
+    return look.result;
 }
 
 bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
@@ -295,8 +305,8 @@ bool AnyMatchingFileInTree(const std::string& folder, const std::string& fileSpe
 bool FolderIsEmpty(const std::string& folder) {
     // One listing answers both questions, and a folder that cannot be read is not
     // known to be empty.
-    std::vector<FolderEntry> entries;
-    return !ReadFolder(folder, entries) && entries.empty();
+    const FolderContents contents = LookIntoFolder(folder, std::string(kAllFiles));
+    return !contents.error && contents.files == 0 && contents.subfolders == 0;
 }
 
 bool DeleteFolderTree(const std::string& folder, std::string& errorText, bool force) {

@@ -35,14 +35,20 @@ struct FolderCount {
     std::error_code error;  // why the folder could not be read
 };
 
-// The direct subfolders.
-FolderCount CountSubfolders(const std::string& folder);
+// What one folder holds, as the walk sees it: the files whose names match the file
+// specification (links, FIFOs and the like among them, as the purge reports them), their
+// sizes when asked for, and the subfolders.
+struct FolderContents {
+    int files = 0;
+    double bytes = 0.0;  // the regular files' sizes, when they were asked for
+    int subfolders = 0;
+    std::error_code error;  // why the folder could not be opened or read; counts are 0
+};
 
-// The files directly in the folder whose names match the file specification, their
-// sizes summed when sumSizes says so. "*.*" without sizes counts every file without
-// looking at names.
-FolderCount CountFiles(const std::string& folder, const std::string& fileSpec, bool stopAtFirst,
-                       bool sumSizes = false);
+// Opens the folder once, as a purge's walk opens its target (a link as its last name is
+// refused), and counts what that descriptor reads.
+FolderContents LookIntoFolder(const std::string& folder, const std::string& fileSpec,
+                              bool sumSizes = false);
 
 // The matching files of a whole tree (no date restriction).
 struct TreeCount {

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "engine/ExclusionRules.h"
+#include "platform/FolderWalk.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
 #include "support/Strings.h"
@@ -46,27 +47,47 @@ void AddTreeSize(const std::string& folder, double ownFiles, SubfolderEntry& ent
     entry.size = tree.error ? ownFiles : tree.bytes;
 }
 
+// The top folder's entries and its own status, both from the one descriptor the walk opens.
+struct TopFolderRead : platform::WalkVisitor {
+    std::vector<platform::FolderEntry> children;
+    platform::FileStatus status;
+    std::error_code error;
+
+    std::error_code Run(const std::string& top) {
+        const std::error_code opened = platform::WalkTree(WithoutTrailingSeparator(top), *this, {});
+        return opened ? opened : error;
+    }
+    bool Folder(const platform::WalkFolder& folder,
+                const std::vector<platform::FolderEntry>& entries) override {
+        children = entries;
+        status = folder.status;
+        return false;  // its subfolders are described one by one
+    }
+    bool Refused(const std::string&, platform::FolderRefusal, std::error_code why) override {
+        error = why;
+        return false;
+    }
+};
+
 }  // namespace
 
 SubfolderEntry DescribeSubfolder(const std::string& folder, const std::string& name, bool noSizes) {
     SubfolderEntry entry;
     entry.name = name;
-    entry.empty = FolderIsEmpty(folder);
-    const FolderCount files = CountFiles(folder, std::string(kAllFiles), false, !noSizes);
-    const FolderCount subfolders = files.error ? files : CountSubfolders(folder);
-    if (subfolders.error) {
+    const FolderContents contents = LookIntoFolder(folder, std::string(kAllFiles), !noSizes);
+    if (contents.error) {
         entry.unreadable = true;
-        entry.empty = false;
-        entry.description = platform::Platform::ErrorText(subfolders.error);
+        entry.description = platform::Platform::ErrorText(contents.error);
         return entry;
     }
-    entry.size = files.bytes;
-    entry.description = Counted(files.count, "file", "files") + " and " +
-                        Counted(subfolders.count, "subfolder", "subfolders");
-    if (noSizes || files.count + subfolders.count == 0) {
+    entry.empty = contents.files + contents.subfolders == 0;
+    entry.size = contents.bytes;
+    entry.description = Counted(contents.files, "file", "files") + " and " +
+                        Counted(contents.subfolders, "subfolder", "subfolders");
+    if (noSizes || entry.empty) {
         return entry;
     }
-    if (subfolders.count > 0) {
+    if (contents.subfolders > 0) {
         AddTreeSize(folder, entry.size, entry);
     }
     entry.description +=
@@ -78,12 +99,13 @@ SubfolderListing ReadSubfolders(const std::string& topFolder, bool noSizes,
                                 const std::function<bool(int)>& progress) {
     SubfolderListing listing;
     const std::string top = WithTrailingSeparator(topFolder);
-    std::vector<platform::FolderEntry> children;
-    if (const std::error_code error = Sys().ListFolder(top, children)) {
+    TopFolderRead topRead;
+    if (const std::error_code error = topRead.Run(top)) {
         listing.error = platform::Platform::ErrorText(error);
         return listing;
     }
-    const platform::FileStatus parent = Sys().StatNoFollow(WithoutTrailingSeparator(top));
+    const std::vector<platform::FolderEntry>& children = topRead.children;
+    const platform::FileStatus& parent = topRead.status;
     std::set<std::string> drives;
     for (const auto& volume : Sys().ListVolumes()) {
         drives.insert(volume.mountPoint);

@@ -85,7 +85,8 @@ class LockedFiles : public platform::Platform {
     std::string name_;
 };
 
-// Listing a folder whose path holds `part` fails, as for a folder without read permission.
+// Reading a folder whose path holds `part` fails, by name or through a descriptor, as for
+// a folder without read permission.
 class DeniedFolders : public platform::Platform {
   public:
     explicit DeniedFolders(std::string part) : part_(std::move(part)) {}
@@ -94,6 +95,14 @@ class DeniedFolders : public platform::Platform {
         out.clear();
         return path.find(part_) != std::string::npos ? platform::SystemError(EACCES)
                                                      : Platform::ListFolder(path, out);
+    }
+    // Read through a descriptor, the folder is known by the name the kernel gives it.
+    std::error_code ReadFolder(int folderFd,
+                               std::vector<platform::FolderEntry>& out) const override {
+        out.clear();
+        return PathOfOpen(folderFd).find(part_) != std::string::npos
+                   ? platform::SystemError(EACCES)
+                   : Platform::ReadFolder(folderFd, out);
     }
 
   private:

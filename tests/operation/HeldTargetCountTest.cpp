@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
-#include "common/StandIns.h"
 #include "common/TempFolder.h"
 #include "operation/PurgeCommands.h"
 #include "operation/ReportTestSupport.h"
@@ -15,10 +15,19 @@ namespace vorlane::testing {
 namespace {
 
 // Every listing by name fails: only what was opened can be read.
+class ListingByNameDenied : public platform::Platform {
+  public:
+    std::error_code ListFolder(const std::string&,
+                               std::vector<platform::FolderEntry>& out) const override {
+        out.clear();
+        return platform::SystemError(EACCES);
+    }
+};
+
 TEST(HeldTargetCountTest, CountAndPurgeNeedNoListingByName) {
     TempFolder folder;
     folder.WriteTree({"one.txt=first", "two.txt=second", "skip.doc=other"});
-    const DeniedFolders denied(folder.Path());
+    const ListingByNameDenied denied;
     const platform::ScopedPlatform standIn(denied);
     ScriptedInterface ui;
     OperationControl control;

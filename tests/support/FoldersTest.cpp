@@ -63,7 +63,7 @@ TEST_F(FolderTree, WalksTheWholeTreeAndStopsAtTheLimit) {
 TEST_F(FolderTree, UnreadableFolderGivesItsErrorAndEndsTheWalk) {
     DeniedFolder stand(root + "/sub1");
     platform::ScopedPlatform scoped(stand);
-    const FolderCount subfolders = CountSubfolders(root + "/sub1/");
+    const FolderContents subfolders = LookIntoFolder(root + "/sub1/", "*.*");
     EXPECT_EQ(platform::Platform::ErrorText(subfolders.error), "permission denied");
     EXPECT_EQ(subfolders.error, std::errc::permission_denied);
 
@@ -80,9 +80,9 @@ TEST_F(FolderTree, SymbolicLinkIsNeverWalkedIntoNorDeletedThrough) {
     const std::string kept = temp.Write("outside/keep.txt", "keep");
     fs::create_directory_symlink(temp.File("outside"), root + "/link");
 
-    EXPECT_EQ(CountSubfolders(root).count, 2);
-    const FolderCount link = CountFiles(root, "link", false, true);
-    EXPECT_EQ(link.count, 1);
+    EXPECT_EQ(LookIntoFolder(root, "*.*").subfolders, 2);
+    const FolderContents link = LookIntoFolder(root, "link", true);
+    EXPECT_EQ(link.files, 1);
     EXPECT_EQ(link.bytes, 0.0);
     EXPECT_FALSE(AnyMatchingFileInTree(root, "keep.txt"));
     EXPECT_FALSE(FolderIsDirectory(root + "/link"));
