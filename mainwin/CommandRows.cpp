@@ -19,6 +19,11 @@ void CommandRows::AddRow(QWidget* command, QWidget* row) {
     updateGeometry();
 }
 
+void CommandRows::SetLeastWidth(int pixels) {
+    leastWidth_ = pixels;
+    updateGeometry();
+}
+
 int CommandRows::TopOf(const QWidget& command) const {
     const QWidget* top = window();
     return command.mapTo(top, QPoint(0, 0)).y() - mapTo(top, QPoint(0, 0)).y();
@@ -37,7 +42,7 @@ void CommandRows::PlaceRows() {
 }
 
 QSize CommandRows::sizeHint() const {
-    int width = 0;
+    int width = leastWidth_;
     for (const Row& row : rows_) {
         width = std::max(width, row.row->sizeHint().width());
     }
@@ -45,7 +50,8 @@ QSize CommandRows::sizeHint() const {
 }
 
 QSize CommandRows::minimumSizeHint() const {
-    int width = 0;
+    // Hidden rows count too: the setup panel must fit when it opens.
+    int width = leastWidth_;
     for (const Row& row : rows_) {
         width = std::max(width, row.row->minimumSizeHint().width());
     }

@@ -19,6 +19,8 @@ class CommandRows : public QWidget {
     // Puts `row` (a child of this) beside `command`: its top at the command's top, as
     // high as the command or as its own contents need, whichever is more.
     void AddRow(QWidget* command, QWidget* row);
+    // The width below which the rows never go, even with short texts.
+    void SetLeastWidth(int pixels);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -36,6 +38,7 @@ class CommandRows : public QWidget {
     int TopOf(const QWidget& command) const;
 
     std::vector<Row> rows_;
+    int leastWidth_ = 0;
 };
 
 }  // namespace vorlane

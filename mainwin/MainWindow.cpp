@@ -20,6 +20,7 @@ namespace {
 constexpr int kProductNameText = 2;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonWidth = 170;
+constexpr int kLeastRowsWidth = 620;
 // Between the two labels of one row.
 constexpr int kLabelSpacing = 300 / 15;
 constexpr int kRowSpacing = 4;
@@ -232,7 +233,9 @@ void MainWindow::ArrangeControls() {
     auto* main = new QHBoxLayout(centralWidget());
     main->addWidget(menuFrame_, 0, Qt::AlignTop);
     main->addWidget(rows_, 1);
-    setMinimumWidth(820);
+    // Not a minimum of the whole window: that would let the rows be narrower than the
+    // setup panel's buttons at a larger font.
+    rows_->SetLeastWidth(kLeastRowsWidth);
 }
 
 void MainWindow::Guarded(CommandButton* button, const std::function<void()>& command,

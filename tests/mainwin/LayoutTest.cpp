@@ -89,7 +89,8 @@ void LayoutTest::labelsStayBesideTheirCommands() {
 // All five beside each other at the window's smallest width, each as wide as its text.
 void LayoutTest::setupButtonsAreWholeAndApart() {
     window->SetupPanel()->show();
-    window->resize(window->minimumSizeHint());
+    // As narrow as the window lets a person make it.
+    window->resize(1, 1);
     QCoreApplication::processEvents();
     QList<QWidget*> buttons;
     for (const char* name :
