@@ -229,6 +229,8 @@ void MainWindow::ArrangeControls() {
     setupLayout->addWidget(saveSetupPanel_);
     setupLayout->addStretch();
     rows_->AddRow(buttons_["cmdSetup"], setupFrame_);
+    // In front of the row of the setup's name, which would take its clicks.
+    setupFrame_->raise();
 
     auto* main = new QHBoxLayout(centralWidget());
     main->addWidget(menuFrame_, 0, Qt::AlignTop);

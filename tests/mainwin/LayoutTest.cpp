@@ -86,7 +86,8 @@ void LayoutTest::labelsStayBesideTheirCommands() {
     }
 }
 
-// All five beside each other at the window's smallest width, each as wide as its text.
+// All five beside each other at the window's smallest width, each as wide as its text
+// and in front.
 void LayoutTest::setupButtonsAreWholeAndApart() {
     window->SetupPanel()->show();
     // As narrow as the window lets a person make it.
@@ -99,6 +100,8 @@ void LayoutTest::setupButtonsAreWholeAndApart() {
         QVERIFY2(button->width() >= button->sizeHint().width(), name);
         QVERIFY2(button->mapTo(window.get(), QPoint(button->width(), 0)).x() <= window->width(),
                  name);
+        // Nothing lies over it: a click lands on the button.
+        QCOMPARE(window->childAt(button->mapTo(window.get(), button->rect().center())), button);
         for (QWidget* other : buttons) {
             QVERIFY2(!button->geometry().intersects(other->geometry()), name);
         }
