@@ -1,12 +1,18 @@
 #pragma once
 // The look of the screenshot programs: with VORLANE_DARK set, a dark palette, as a
-// desktop's dark theme gives the program one.
+// desktop's dark theme gives the program one; with VORLANE_FONT_POINTS, a font of that
+// size, as a person who reads large text chooses.
 
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
 
 inline void ApplyScreenshotLook() {
+    if (const int points = qEnvironmentVariableIntValue("VORLANE_FONT_POINTS"); points > 0) {
+        QFont font = QApplication::font();
+        font.setPointSize(points);
+        QApplication::setFont(font);
+    }
     if (!qEnvironmentVariableIsSet("VORLANE_DARK")) {
         return;
     }

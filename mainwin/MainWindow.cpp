@@ -9,6 +9,7 @@
 #include "mainwin/CommandRows.h"
 #include "mainwin/DateInputWindow.h"
 #include "mainwin/InterruptKeyFilter.h"
+#include "mainwin/WindowAccessibility.h"
 #include "mainwin/WindowLook.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
@@ -99,6 +100,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
       bridge_(refreshingDialogs_),
       reportCommands_(*this, refreshingDialogs_, bridge_, control_) {
     setObjectName("frmMain");
+    ExposeTopLevelWidgetsAsFrames();
     bridge_.SetSinks(reportCommands_.Sinks());
     BuildControls();
     WireCommands();

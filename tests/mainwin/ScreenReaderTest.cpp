@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "common/TempFolder.h"
 #include "mainwin/GuiTestEnvironment.h"
@@ -12,6 +13,7 @@
 #include "mainwin/PurgeConfirmationWindow.h"
 #include "mainwin/PurgeTypeWindow.h"
 #include "mainwin/QtDialogs.h"
+#include "mainwin/ReportWindow.h"
 #include "mainwin/WindowLook.h"
 #include "selection/ScriptedDialogs.h"
 
@@ -60,6 +62,13 @@ void ScreenReaderTest::windowsAreFramesAndDialogs() {
     QVERIFY(!Accessible(&window)->text(QAccessible::Name).isEmpty());
     vorlane::PurgeTypeWindow type(dialogs, &window);
     QCOMPARE(Accessible(&type)->role(), QAccessible::Dialog);
+    // A window built on a plain widget, the report window, is a frame too.
+    QWidget& report = window.Reports().Report();
+    report.setWindowTitle("Purge files");
+    QCOMPARE(Accessible(&report)->role(), QAccessible::Window);
+    QCOMPARE(Accessible(&report)->text(QAccessible::Name), QString("Purge files"));
+    // A control on it keeps its own kind.
+    QCOMPARE(Accessible(report.findChild<QPushButton*>("cmdClose"))->role(), QAccessible::Button);
 }
 
 void ScreenReaderTest::commandsSayWhatTheyHaveChosen() {
