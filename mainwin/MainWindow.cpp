@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "mainwin/CommandRows.h"
 #include "mainwin/DateInputWindow.h"
@@ -161,7 +162,8 @@ void MainWindow::BuildControls() {
     for (const CommandSpec& spec : kMenuCommands) {
         CommandButton* command = AddCommand(spec.name, spec.caption, spec.fires);
         command->setParent(menuFrame_);
-        command->setMinimumWidth(kButtonWidth);
+        // The given width, or what the caption needs in a larger font.
+        command->setMinimumWidth(std::max(kButtonWidth, command->sizeHint().width()));
     }
     for (const CommandSpec& spec : kSetupCommands) {
         AddCommand(spec.name, spec.caption, spec.fires)->setParent(setupFrame_);

@@ -3,6 +3,7 @@
 // left behind by an emptied notice.
 
 #include <QApplication>
+#include <QPushButton>
 
 #include "mainwin/GuiTestEnvironment.h"
 #include "mainwin/MainWindow.h"
@@ -58,6 +59,7 @@ class LayoutTest : public QObject {
     void labelsStayBesideTheirCommands();
     void setupButtonsAreWholeAndApart();
     void emptiedNoticeLeavesNoBlack();
+    void commandsShowTheirWholeCaption();
 
   private:
     ScriptedDialogs dialogs;
@@ -119,6 +121,15 @@ void LayoutTest::emptiedNoticeLeavesNoBlack() {
     window->Refresh();
     QCoreApplication::processEvents();
     QVERIFY(!AnyBlack(notice->grab().toImage()));
+}
+
+// Every caption of the command frame whole, at the smallest width and a large font.
+void LayoutTest::commandsShowTheirWholeCaption() {
+    window->resize(1, 1);
+    QCoreApplication::processEvents();
+    for (QPushButton* command : window->Menu()->findChildren<QPushButton*>()) {
+        QVERIFY2(command->width() >= command->sizeHint().width(), qPrintable(command->text()));
+    }
 }
 
 VORLANE_GUI_TEST_MAIN(LayoutTest)
