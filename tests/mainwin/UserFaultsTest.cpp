@@ -1,11 +1,13 @@
-// Faults a person meets in the windows, each driven as that person would: the files
-// window cancelled, tabbed through, the confirmation's ticks, the labels behind a
-// question, and the date window's fields.
+// The windows as a person meets them, at a 14 point font: the files window cancelled
+// or tabbed through, the confirmation's ticks, the labels behind a question and beside
+// their commands, the date window's fields, the setup panel, and what a screen reader
+// is told.
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMessageBox>
 #include <QRadioButton>
 
 #include "common/TempFolder.h"
@@ -14,21 +16,21 @@
 #include "mainwin/GuiTestEnvironment.h"
 #include "mainwin/MainWindow.h"
 #include "mainwin/PurgeConfirmationWindow.h"
+#include "mainwin/PurgeTypeWindow.h"
+#include "mainwin/QtDialogs.h"
+#include "mainwin/ReportWindow.h"
+#include "mainwin/WindowLook.h"
 #include "selection/ScriptedDialogs.h"
 #include "selection/TargetDisplay.h"
-#include "support/Strings.h"
 
-using vorlane::MainWindow;
 using vorlane::MessageAnswer;
 using vorlane::PurgeConfirmationWindow;
 using vorlane::PurgeOptions;
-using vorlane::testing::ScriptedDialogs;
 using vorlane::testing::TempFolder;
-using vorlane::testing::When;
 
 namespace {
 
-template <typename T>
+template <typename T = QWidget>
 T* Child(QWidget& window, const char* name) {
     T* child = window.findChild<T*>(name);
     if (!child) {
@@ -37,34 +39,44 @@ T* Child(QWidget& window, const char* name) {
     return child;
 }
 
-QWidget* ShownWindow(const char* objectName) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == objectName && window->isVisible()) {
-            return window;
-        }
-    }
-    return nullptr;
+QAccessibleInterface* Accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
 }
 
-// Presses `button` of the window `objectName` once it shows.
-void PressWhenShown(const char* objectName, const char* button, QObject* context) {
-    When([=] { return ShownWindow(objectName) != nullptr; },
-         [=] { Child<QPushButton>(*ShownWindow(objectName), button)->click(); }, context);
+// Runs `act` in `modal` once the call `show` has opened it, then closes it with `close`.
+template <typename Show>
+auto InModal(QWidget& modal, const std::function<void()>& act, const std::function<void()>& close,
+             Show show) {
+    vorlane::testing::When([&modal] { return modal.isVisible(); },
+                           [act, close] {
+                               act();
+                               close();
+                           });
+    return show();
 }
 
-void Focus(QWidget* widget, Qt::FocusReason reason) {
-    QFocusEvent in(QEvent::FocusIn, reason);
-    QApplication::sendEvent(widget, &in);
-}
-
-// Answers the confirmation window, after `act` has run in it.
 bool Confirm(PurgeConfirmationWindow& window, bool subfolders, PurgeOptions& options,
              const std::function<void()>& act, const char* answer) {
-    QTimer::singleShot(0, [&window, act, answer] {
-        act();
-        Child<QPushButton>(window, answer)->click();
-    });
-    return window.Choose("Are you sure?", "Yes, purge these files", subfolders, "/", options);
+    return InModal(
+        window, act, [&window, answer] { Child<QPushButton>(window, answer)->click(); },
+        [&] { return window.Choose("Are you\r\nsure?", "Yes", subfolders, "/", options); });
+}
+
+bool Beside(const QWidget& label, const QWidget& command) {
+    const int middle = label.mapTo(label.window(), QPoint(0, label.height() / 2)).y();
+    const int top = command.mapTo(command.window(), QPoint(0, 0)).y();
+    return middle >= top && middle <= top + command.height();
+}
+
+bool AnyBlack(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == Qt::black) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -72,178 +84,242 @@ bool Confirm(PurgeConfirmationWindow& window, bool subfolders, PurgeOptions& opt
 class UserFaultsTest : public QObject {
     Q_OBJECT
 
-  private slots:
-    void init() {
-        dialogs = std::make_unique<ScriptedDialogs>();
-        window = std::make_unique<MainWindow>(*dialogs);
-        window->StartUp();
-        dialogs->asked.clear();
-    }
-    void cleanup() {
-        window.reset();
-        dialogs.reset();
-    }
-    void cancelledFilesWindowKeepsAWildcardTarget();
-    void focusAloneNeverChangesTheFilesOption();
-    void confirmationKeepsTicksMadeBeforeANo();
-    void confirmationKeepsDeleteEmptyFoldersWhereItIsHidden();
-    void labelsAreCurrentWhileAQuestionIsOpen();
-    void dateFieldsHaveVisibleLabels();
+    vorlane::testing::ScriptedDialogs dialogs;
+    std::unique_ptr<vorlane::MainWindow> window;
+    TempFolder temp;
 
-  private:
     QString Label(const char* name) const { return window->Label(name)->text(); }
-    // Specify folder on `folder`, answering the "purge ALL files" question with Yes.
-    void SpecifyFolderWithAllFiles(const std::string& folder) {
-        dialogs->folders = {folder};
-        dialogs->answers = {MessageAnswer::Yes};
+    // Specify folder on the temporary folder, answering "purge ALL files" with Yes.
+    void SpecifyFolderWithAllFiles() {
+        dialogs.folders = {temp.Path()};
+        dialogs.answers = {MessageAnswer::Yes};
         emit window->Button("cmdSpecifyDirectory_0")->fired();
     }
 
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<MainWindow> window;
-};
+  private slots:
+    void initTestCase() {
+        QFont font = QApplication::font();
+        font.setPointSize(14);
+        QApplication::setFont(font);
+        temp.Write("letter.txt", "x");
+    }
+    void init() {
+        window = std::make_unique<vorlane::MainWindow>(dialogs);
+        window->StartUp();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup() { window.reset(); }
 
-// The files window opens on "a single file"; Cancel must not take that choice as the
-// target's, and the folder's "all files" must still be taken afterwards.
-void UserFaultsTest::cancelledFilesWindowKeepsAWildcardTarget() {
-    TempFolder temp;
-    temp.Write("letter.txt", "x");
-    SpecifyFolderWithAllFiles(temp.Path());
-    QCOMPARE(Label("lblFiles_0"), QString("*.*"));
-    PressWhenShown("frmSpecifyFiles", "cmdCancel", window.get());
-    emit window->Button("cmdSpecifyFiles_0")->fired();
-    QCOMPARE(Label("lblFiles_0"), QString("*.*"));
-    QCOMPARE(window->State().choices.targetFilespec, std::string("*.*"));
-    SpecifyFolderWithAllFiles(temp.Path());
-    QCOMPARE(Label("lblFiles_0"), QString("*.*"));
-    // A loaded pattern is no file name either.
-    window->State().choices.targetFilespec = "*.txt";
-    window->State().singleFileOption = true;
-    vorlane::ShowTarget(window->State());
-    QCOMPARE(window->State().choices.targetFilespec, std::string("*.txt"));
-    // A single file that has gone is still let go.
-    window->State().choices.targetFilespec = "gone.txt";
-    vorlane::ShowTarget(window->State());
-    QVERIFY(window->State().choices.targetFilespec.empty());
-}
+    // The files window opens on "a single file"; its Cancel keeps "all files".
+    void cancelledFilesWindowKeepsAPattern() {
+        SpecifyFolderWithAllFiles();
+        auto& files = window->Windows().SpecifyFilesWindow();
+        InModal(
+            files, [] {}, [&] { Child<QPushButton>(files, "cmdCancel")->click(); },
+            [&] { emit window->Button("cmdSpecifyFiles_0")->fired(); });
+        QCOMPARE(Label("lblFiles_0"), QString("*.*"));
+        // A single file that has gone is still let go.
+        window->State().choices.targetFilespec = "gone.txt";
+        vorlane::ShowTarget(window->State());
+        QVERIFY(window->State().choices.targetFilespec.empty());
+    }
 
-// A keyboard user tabs past both text boxes to Accept: the option stays "all files".
-// A click into a box, or typing into it, chooses that box's option.
-void UserFaultsTest::focusAloneNeverChangesTheFilesOption() {
-    vorlane::FileSelectionWindow files(*dialogs, nullptr);
-    bool allFilesKept = false;
-    bool clickChose = false;
-    bool typingChose = false;
-    QTimer::singleShot(0, [&] {
-        Child<QRadioButton>(files, "optAllFiles")->click();
-        auto* extension = Child<QLineEdit>(files, "txbExtension");
-        auto* spec = Child<QLineEdit>(files, "txbFilespec");
-        Focus(extension, Qt::TabFocusReason);
-        Focus(spec, Qt::TabFocusReason);
-        Focus(spec, Qt::OtherFocusReason);
-        allFilesKept = Child<QRadioButton>(files, "optAllFiles")->isChecked();
-        QTest::mouseClick(extension, Qt::LeftButton);
-        clickChose = Child<QRadioButton>(files, "optExtension")->isChecked();
-        QTest::keyClicks(spec, "a*");
-        typingChose = Child<QRadioButton>(files, "optMultipleFiles")->isChecked();
-        Child<QRadioButton>(files, "optAllFiles")->click();
-        Child<QPushButton>(files, "cmdAccept")->click();
-    });
-    const vorlane::FilesChoiceResult result = files.Choose("/nowhere", 0, "purge");
-    QVERIFY(allFilesKept);
-    QVERIFY(clickChose);
-    QVERIFY(typingChose);
-    QVERIFY(result.accepted);
-    QCOMPARE(QString::fromStdString(result.fileSpec), QString("*.*"));
-}
-
-// A tick made before a No is still there at the next opening; options loaded since
-// (another setup) are shown instead.
-void UserFaultsTest::confirmationKeepsTicksMadeBeforeANo() {
-    PurgeConfirmationWindow confirmation(nullptr);
-    PurgeOptions options;
-    const PurgeOptions before = options;
-    QVERIFY(!Confirm(
-        confirmation, true, options,
-        [&] { Child<QCheckBox>(confirmation, "chkConfirmFiles")->click(); }, "cmdCancel"));
-    QVERIFY(options.confirmFiles == before.confirmFiles);
-    bool stillTicked = false;
-    QVERIFY(Confirm(
-        confirmation, true, options,
-        [&] { stillTicked = Child<QCheckBox>(confirmation, "chkConfirmFiles")->isChecked(); },
-        "cmdDoPurge"));
-    QVERIFY(stillTicked);
-    QVERIFY(options.confirmFiles);
-    options.confirmFiles = false;
-    options.okToPurgeSystemFiles = true;
-    bool loadedShown = false;
-    QVERIFY(!Confirm(
-        confirmation, true, options,
-        [&] {
-            loadedShown = !Child<QCheckBox>(confirmation, "chkConfirmFiles")->isChecked() &&
-                          Child<QCheckBox>(confirmation, "chkOKToPurgeSystemFiles")->isChecked();
-        },
-        "cmdCancel"));
-    QVERIFY(loadedShown);
-}
-
-// Without subfolders the box is hidden, and its value is the person's all the same.
-void UserFaultsTest::confirmationKeepsDeleteEmptyFoldersWhereItIsHidden() {
-    PurgeConfirmationWindow confirmation(nullptr);
-    PurgeOptions options;
-    options.deleteEmptyFolders = true;
-    bool hidden = false;
-    QVERIFY(Confirm(
-        confirmation, false, options,
-        [&] { hidden = !Child<QCheckBox>(confirmation, "chkDeleteEmptyFolders")->isVisible(); },
-        "cmdDoPurge"));
-    QVERIFY(hidden);
-    QVERIFY(options.deleteEmptyFolders);
-    bool shownTicked = false;
-    QVERIFY(Confirm(
-        confirmation, true, options,
-        [&] {
-            auto* box = Child<QCheckBox>(confirmation, "chkDeleteEmptyFolders");
-            shownTicked = box->isVisible() && box->isChecked();
-        },
-        "cmdDoPurge"));
-    QVERIFY(shownTicked);
-    QVERIFY(options.deleteEmptyFolders);
-}
-
-// The question about a folder is asked with that folder in the label behind it.
-void UserFaultsTest::labelsAreCurrentWhileAQuestionIsOpen() {
-    TempFolder temp;
-    temp.Write("letter.txt", "x");
-    QString folderShown;
-    dialogs->onAsk = [&](const vorlane::Question& question) {
-        if (question.text.starts_with("Do you wish to purge ALL files")) {
-            folderShown = Label("lblDirectory_0");
-        }
-    };
-    SpecifyFolderWithAllFiles(temp.Path());
-    QCOMPARE(folderShown, QString::fromStdString(temp.Path()));
-}
-
-// Month, Day and Year are written beside their fields, and name them.
-void UserFaultsTest::dateFieldsHaveVisibleLabels() {
-    vorlane::DateInputWindow date(*dialogs, nullptr);
-    QStringList shown;
-    QTimer::singleShot(0, [&] {
-        for (const char* field : {"cboMonthNames", "cboDayNumbers", "txbYear"}) {
-            QWidget* control = Child<QWidget>(date, field);
-            for (QLabel* label : date.findChildren<QLabel*>()) {
-                if (label->buddy() == control && label->isVisible()) {
-                    shown << label->text();
+    // Tabbing past both boxes keeps "all files"; a click or typing chooses a box.
+    void focusAloneNeverChangesTheFilesOption() {
+        vorlane::FileSelectionWindow files(dialogs, nullptr);
+        std::vector<bool> chosen;
+        auto option = [&](const char* name) { return Child<QRadioButton>(files, name); };
+        const vorlane::FilesChoiceResult result = InModal(
+            files,
+            [&] {
+                option("optAllFiles")->click();
+                for (const char* box : {"txbExtension", "txbFilespec"}) {
+                    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+                    QApplication::sendEvent(Child(files, box), &in);
                 }
+                chosen.push_back(option("optAllFiles")->isChecked());
+                QTest::mouseClick(Child(files, "txbExtension"), Qt::LeftButton);
+                chosen.push_back(option("optExtension")->isChecked());
+                QTest::keyClicks(Child(files, "txbFilespec"), "a*");
+                chosen.push_back(option("optMultipleFiles")->isChecked());
+            },
+            [&] { Child<QPushButton>(files, "cmdAccept")->click(); },
+            [&] { return files.Choose("/nowhere", 0, "purge"); });
+        QCOMPARE(chosen, (std::vector<bool>{true, true, true}));
+        QCOMPARE(result.fileSpec, std::string("a*"));
+    }
+
+    // A tick before a No is there at the next opening; options loaded since are shown.
+    void confirmationKeepsItsTicks() {
+        PurgeConfirmationWindow confirmation(nullptr);
+        auto box = [&](const char* name) { return Child<QCheckBox>(confirmation, name); };
+        PurgeOptions options;
+        Confirm(
+            confirmation, true, options, [&] { box("chkConfirmFiles")->click(); }, "cmdCancel");
+        bool ticked = false;
+        Confirm(
+            confirmation, true, options, [&] { ticked = box("chkConfirmFiles")->isChecked(); },
+            "cmdCancel");
+        QVERIFY(ticked);
+        options.okToPurgeSystemFiles = true;
+        Confirm(
+            confirmation, true, options,
+            [&] {
+                ticked = box("chkConfirmFiles")->isChecked() ||
+                         !box("chkOKToPurgeSystemFiles")->isChecked();
+            },
+            "cmdCancel");
+        QVERIFY(!ticked);
+        // Without subfolders "Delete empty folders" is hidden, and keeps its value.
+        bool hidden = false;
+        QVERIFY(Confirm(
+            confirmation, false, options,
+            [&] { hidden = !box("chkDeleteEmptyFolders")->isVisible(); }, "cmdDoPurge"));
+        QVERIFY(hidden && options.deleteEmptyFolders);
+        QCOMPARE(Child<QLabel>(confirmation, "lblMessage")->text(), QString("Are you\nsure?"));
+    }
+
+    void labelsAreCurrentWhileAQuestionIsOpen() {
+        QString shown;
+        dialogs.onAsk = [&](const vorlane::Question& question) {
+            if (question.text.starts_with("Do you wish to purge ALL files")) {
+                shown = Label("lblDirectory_0");
+            }
+        };
+        SpecifyFolderWithAllFiles();
+        dialogs.onAsk = nullptr;
+        QCOMPARE(shown, QString::fromStdString(temp.Path()));
+    }
+
+    // Month, Day and Year written beside their fields, naming them.
+    void dateFieldsHaveVisibleLabels() {
+        auto& date = window->Windows().DateWindow();
+        QStringList shown;
+        std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
+        InModal(
+            date,
+            [&] {
+                for (const char* field : {"cboMonthNames", "cboDayNumbers", "txbYear"}) {
+                    for (QLabel* label : date.findChildren<QLabel*>()) {
+                        if (label->buddy() == Child(date, field) && label->isVisible()) {
+                            shown << label->text();
+                        }
+                    }
+                }
+            },
+            [&] { date.reject(); }, [&] { return date.Choose(jdn, "Only files before ..."); });
+        QCOMPARE(shown, (QStringList{"Month", "Day", "Year"}));
+    }
+
+    // The speed test and the folder purge hide the target's labels and Clear.
+    void labelsStayBesideTheirCommands() {
+        window->State().labels.setupFilename = "/home/u/letters.vns";
+        window->Refresh();
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            label->setHidden(label->objectName() != "lblTypeOfPurge" &&
+                             label->objectName() != "lblSetupFilename");
+        }
+        window->Button("cmdClear")->hide();
+        QCoreApplication::processEvents();
+        QVERIFY(Beside(*window->Label("lblTypeOfPurge"), *window->Button("cmdTypeOfPurge")));
+        QVERIFY(Beside(*window->Label("lblSetupFilename"), *window->Button("cmdSetup")));
+    }
+
+    // At the window's smallest width every command shows its whole caption, and the
+    // setup panel's buttons lie apart and in front.
+    void commandsAreWholeAndApart() {
+        window->SetupPanel()->show();
+        window->resize(1, 1);
+        QCoreApplication::processEvents();
+        QRect previous;
+        for (QPushButton* command : window->findChildren<QPushButton*>()) {
+            if (command->isVisible()) {
+                QVERIFY2(command->width() >= command->sizeHint().width(),
+                         qPrintable(command->text()));
+                QCOMPARE(window->childAt(command->mapTo(window.get(), command->rect().center())),
+                         command);
             }
         }
-        Child<QPushButton>(date, "cmdCancel")->click();
-    });
-    std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
-    date.Choose(jdn, "Only files before ...");
-    QCOMPARE(shown, (QStringList{"Month", "Day", "Year"}));
-}
+        for (const char* name :
+             {"cmdLoadSetup", "cmdSaveSetup", "cmdClearSetup", "cmdRestoreSetup", "cmdKeepSetup"}) {
+            QVERIFY2(!window->Button(name)->geometry().intersects(previous), name);
+            previous = window->Button(name)->geometry();
+        }
+    }
+
+    void emptiedNoticeLeavesNoBlack() {
+        for (const std::string text : {"61.39 MB/sec. (1 overwrite) for Drive /.", ""}) {
+            window->State().labels.purgeSpeed = text;
+            window->Refresh();
+            QCoreApplication::processEvents();
+            QCOMPARE(AnyBlack(window->Label("lblPurgeSpeed")->grab().toImage()), !text.empty());
+        }
+    }
+
+    void windowsAreFramesAndDialogs() {
+        QCOMPARE(Accessible(window.get())->role(), QAccessible::Window);
+        QCOMPARE(Accessible(&window->Windows().DateWindow())->role(), QAccessible::Dialog);
+        vorlane::ReportWindow& report = window->Reports().Report();
+        report.setWindowTitle("Purge files");
+        QCOMPARE(Accessible(&report)->role(), QAccessible::Window);
+        QCOMPARE(Accessible(&report)->text(QAccessible::Name), QString("Purge files"));
+        QCOMPARE(Accessible(Child(report, "cmdClose"))->role(), QAccessible::Button);
+    }
+
+    // "Specify folder, /home/u/Letters"; a hidden label says nothing.
+    void commandsSayWhatTheyHaveChosen() {
+        SpecifyFolderWithAllFiles();
+        auto said = [&](const char* command) {
+            return Accessible(window->Button(command))->text(QAccessible::Description);
+        };
+        QCOMPARE(said("cmdSpecifyDirectory_0"), QString::fromStdString(temp.Path()));
+        QCOMPARE(said("cmdSpecifyFiles_0"), QString("*.*, (All files.)"));
+        window->Label("lblDirectory_0")->hide();
+        window->Refresh();
+        QCOMPARE(said("cmdSpecifyDirectory_0"), QString());
+    }
+
+    // A list's name is its value; the label it is tied to says what the value is of.
+    void passesListIsNamedByItsPurpose() {
+        auto& type = window->Windows().TypeOfPurgeWindow();
+        window->State().purgeType.SelectType(2);
+        QStringList names;
+        InModal(
+            type,
+            [&] {
+                for (QComboBox* list : type.findChildren<QComboBox*>()) {
+                    for (const auto& [label, relation] :
+                         Accessible(list)->relations(QAccessible::Label)) {
+                        names << (list->isVisible() ? "" : "hidden: ") +
+                                     label->text(QAccessible::Name);
+                    }
+                }
+            },
+            [&] { type.reject(); }, [&] { return type.Choose(window->State().purgeType); });
+        QCOMPARE(names, QStringList{"Number of times ('passes'):"});
+    }
+
+    void messagesCarryNoCarriageReturn() {
+        vorlane::QtDialogs real;
+        QString text;
+        vorlane::testing::When(
+            [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+            [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                text = box->text();
+                box->accept();
+            });
+        real.Ask({"One\r\ntwo", "Title", vorlane::MessageButtons::Ok, 1,
+                  vorlane::MessageIcon::Information});
+        QCOMPARE(text, QString("One\ntwo"));
+    }
+
+    void theProgramHasAnIconOfItsOwn() {
+        for (const int size : {16, 48, 256}) {
+            QCOMPARE(vorlane::ProgramIcon().pixmap(size).width(), size);
+        }
+    }
+};
 
 VORLANE_GUI_TEST_MAIN(UserFaultsTest)
 #include "UserFaultsTest.moc"
