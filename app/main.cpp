@@ -13,6 +13,7 @@
 #include "mainwin/FatalMessageBox.h"
 #include "mainwin/MainWindow.h"
 #include "mainwin/QtDialogs.h"
+#include "mainwin/WindowLook.h"
 #include "platform/Platform.h"
 #include "support/ProgramText.h"
 #include "toolwin/ToolCommands.h"
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     qInstallMessageHandler(qtMessages);
     QApplication::setApplicationName("vorlane");
+    QApplication::setWindowIcon(vorlane::ProgramIcon());
     const QStringList arguments = QApplication::arguments().mid(1);
     if (arguments.size() > 1 || (arguments.size() == 1 && arguments.front().startsWith("-"))) {
         std::cerr << kUsage << '\n';

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "bench/QuietDialogs.h"
+#include "bench/ScreenshotLook.h"
 #include "mainwin/MainWindow.h"
 #include "mainwin/ReportWindow.h"
 #include "selection/TargetDisplay.h"
@@ -51,6 +52,7 @@ void Write(const std::string& path, std::size_t bytes) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    ApplyScreenshotLook();
     const std::string out = argc > 1 ? argv[1] : "docs";
     const std::string work = (fs::temp_directory_path() / "vorlane-screenshots").string();
     fs::remove_all(work);

@@ -1,5 +1,5 @@
 // Takes the README's pictures of the tool windows: run under Xvfb with the docs folder
-// as argument (scripts/toolwin-screenshots.sh). Built on request only.
+// as argument (scripts/screenshots.sh). Built on request only.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench/ScreenshotLook.h"
 #include "mainwin/MainWindow.h"
 #include "mainwin/QtDialogs.h"
 #include "operation/SpeedTestCommand.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
+    ApplyScreenshotLook();
     const QString docs = QString::fromLocal8Bit(argv[1]);
     const std::string top = (work / "Documents").string();
     MakeDemoTree(top);

@@ -61,15 +61,22 @@ DateInputWindow::DateInputWindow(Dialogs& dialogs, QWidget* parent)
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(dateLabel_, 0, 0, 1, 3);
-    grid->addWidget(monthList_, 1, 0);
-    grid->addWidget(dayList_, 1, 1);
-    grid->addWidget(yearEdit_, 1, 2);
+    // Each field under its name, which also names it to a screen reader.
+    const std::pair<const char*, QWidget*> fields[] = {
+        {"Month", monthList_}, {"Day", dayList_}, {"Year", yearEdit_}};
+    int column = 0;
+    for (const auto& [name, field] : fields) {
+        QLabel* label = NamedLabel(QString("lbl%1").arg(name), name, this);
+        label->setBuddy(field);
+        grid->addWidget(label, 1, column);
+        grid->addWidget(field, 2, column++);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(acceptButton_);
     buttons->addWidget(clearButton_);
     buttons->addWidget(cancelButton_);
-    grid->addLayout(buttons, 2, 0, 1, 3);
-    setFixedWidth(7800 / 15);
+    grid->addLayout(buttons, 3, 0, 1, 3);
+    setMinimumWidth(7800 / 15);
 
     connect(acceptButton_, &QPushButton::clicked, this, &DateInputWindow::Accept);
     connect(clearButton_, &QPushButton::clicked, this, &DateInputWindow::Remove);

@@ -57,7 +57,7 @@ void FileConfirmationWindow::Answer(FileConfirmation answer) {
 }
 
 FileConfirmation FileConfirmationWindow::Choose(const std::string& fileText, const QWidget* over) {
-    fileLabel_->setText(QString::fromStdString(fileText));
+    fileLabel_->setText(ShownText(fileText));
     answer_ = FileConfirmation::No;  // the title bar and Esc answer No
     adjustSize();
     if (over) {

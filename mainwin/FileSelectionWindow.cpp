@@ -81,16 +81,23 @@ FileSelectionWindow::FileSelectionWindow(Dialogs& dialogs, QWidget* parent)
     for (QLineEdit* box : {extensionEdit_, fileSpecEdit_}) {
         box->installEventFilter(this);
         connect(box, &QLineEdit::returnPressed, this, &FileSelectionWindow::Accept);
+        connect(box, &QLineEdit::textEdited, this, [this, box] { ChooseOptionOf(box); });
+    }
+}
+
+void FileSelectionWindow::ChooseOptionOf(const QObject* box) {
+    if (box == extensionEdit_) {
+        extensionOption_->setChecked(true);
+    } else if (box == fileSpecEdit_) {
+        multipleFilesOption_->setChecked(true);
     }
 }
 
 bool FileSelectionWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
-        if (watched == extensionEdit_) {
-            extensionOption_->setChecked(true);
-        } else if (watched == fileSpecEdit_) {
-            multipleFilesOption_->setChecked(true);
-        }
+    // A click into a box chooses its option; the focus alone does not: a keyboard user
+    // tabs past both boxes on the way to Accept.
+    if (event->type() == QEvent::MouseButtonPress) {
+        ChooseOptionOf(watched);
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -29,6 +29,8 @@ class FileSelectionWindow : public QDialog {
 
   private:
     void Accept();
+    // Selects the option that the text box belongs to.
+    void ChooseOptionOf(const QObject* box);
     void FillFileList(const std::string& folder);
     FilesKind ChosenKind() const;
 

@@ -5,9 +5,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "mainwin/CommandRows.h"
 #include "mainwin/DateInputWindow.h"
 #include "mainwin/InterruptKeyFilter.h"
+#include "mainwin/WindowAccessibility.h"
 #include "mainwin/WindowLook.h"
 #include "selection/TargetDisplay.h"
 #include "support/ProgramText.h"
@@ -19,7 +22,9 @@ namespace {
 constexpr int kProductNameText = 2;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonWidth = 170;
-constexpr int kNoticeHeight = 20;
+constexpr int kLeastRowsWidth = 620;
+// Between the two labels of one row.
+constexpr int kLabelSpacing = 300 / 15;
 constexpr int kRowSpacing = 4;
 constexpr int kMenuMargin = 8;
 constexpr int kClockMilliseconds = 1000;
@@ -86,15 +91,17 @@ constexpr LabelRow kLabelRows[] = {
 }  // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent),
+    : QMainWindow(parent),
       dialogs_(dialogs),
+      refreshingDialogs_(dialogs, [this] { Refresh(); }),
       windows_(
-          this, dialogs, [this](bool enabled) { EnableMenu(enabled); },
+          this, refreshingDialogs_, [this](bool enabled) { EnableMenu(enabled); },
           [this](QWidget& window) { PlaceNearMenu(window); }),
-      commands_(state_, dialogs, windows_),
-      bridge_(dialogs),
-      reportCommands_(*this, dialogs, bridge_, control_) {
+      commands_(state_, refreshingDialogs_, windows_),
+      bridge_(refreshingDialogs_),
+      reportCommands_(*this, refreshingDialogs_, bridge_, control_) {
     setObjectName("frmMain");
+    ExposeTopLevelWidgetsAsFrames();
     bridge_.SetSinks(reportCommands_.Sinks());
     BuildControls();
     WireCommands();
@@ -132,25 +139,31 @@ MainWindow::~MainWindow() {
 
 CommandButton* MainWindow::AddCommand(const QString& name, const QString& caption, Fires fires) {
     auto* button = new CommandButton(name, caption, fires, this);
-    button->setFixedHeight(kButtonHeight);
-    button->setMinimumWidth(kButtonWidth);
+    FitButtonHeight(*button, kButtonHeight);
     buttons_[name] = button;
     return button;
 }
 
 void MainWindow::BuildControls() {
-    menuFrame_ = new QFrame(this);
+    setCentralWidget(new QWidget(this));
+    centralWidget()->setObjectName("mainArea");
+    menuFrame_ = new QFrame(centralWidget());
     menuFrame_->setObjectName("fraMenu");
     menuFrame_->setFrameShape(QFrame::StyledPanel);
     menuFrame_->setAccessibleName("Commands");
-    setupFrame_ = new QFrame(this);
+    rows_ = new CommandRows(centralWidget());
+    rows_->setObjectName("commandRows");
+    setupFrame_ = new QFrame(rows_);
     setupFrame_->setObjectName("fraSetup");
     setupFrame_->setAccessibleName("Setup");
     saveSetupPanel_ = new QFrame(setupFrame_);
     saveSetupPanel_->setObjectName("picSaveSetup");
     saveSetupPanel_->setAccessibleName("Save setup");
     for (const CommandSpec& spec : kMenuCommands) {
-        AddCommand(spec.name, spec.caption, spec.fires)->setParent(menuFrame_);
+        CommandButton* command = AddCommand(spec.name, spec.caption, spec.fires);
+        command->setParent(menuFrame_);
+        // The given width, or what the caption needs in a larger font.
+        command->setMinimumWidth(std::max(kButtonWidth, command->sizeHint().width()));
     }
     for (const CommandSpec& spec : kSetupCommands) {
         AddCommand(spec.name, spec.caption, spec.fires)->setParent(setupFrame_);
@@ -161,14 +174,12 @@ void MainWindow::BuildControls() {
     for (const LabelRow& row : kLabelRows) {
         for (const char* name : {row.first, row.second}) {
             if (name) {
-                labels_[name] = NamedLabel(name, QString(), this);
-                labels_[name]->setFixedHeight(kButtonHeight);
+                labels_[name] = NamedLabel(name, QString(), rows_);
             }
         }
     }
     for (const char* notice : {"lblPurgeSpeed", "lblSubdirectories2", "lblLargePurgeMessage"}) {
         MakeNoticeLabel(*labels_[notice]);
-        labels_[notice]->setFixedHeight(kNoticeHeight);
     }
     // Clear is the one command of the frame that does not follow the mouse.
     buttons_["cmdClear"]->SetFocusOnHover([] { return false; });
@@ -187,38 +198,50 @@ void MainWindow::ArrangeControls() {
     }
     menuLayout->addStretch();
 
-    auto* labelsLayout = new QGridLayout;
-    labelsLayout->setContentsMargins(0, kMenuMargin + 1, 0, kMenuMargin);
-    labelsLayout->setVerticalSpacing(kRowSpacing);
+    // Each row of labels beside its command (the table above); the setup panel beside
+    // Setup, in front of the setup's name, which it hides while it shows.
     int rowIndex = 0;
     for (const LabelRow& row : kLabelRows) {
-        auto* cell = new QHBoxLayout;
-        cell->setSpacing(300 / 15);
-        cell->addWidget(labels_[row.first], 0, Qt::AlignVCenter);
+        auto* cell = new QWidget(rows_);
+        cell->setObjectName(QString("row_%1").arg(row.first));
+        auto* cellLayout = new QHBoxLayout(cell);
+        cellLayout->setContentsMargins(0, 0, 0, 0);
+        cellLayout->setSpacing(kLabelSpacing);
+        cellLayout->addWidget(labels_[row.first], 0, Qt::AlignVCenter);
         if (row.second) {
-            cell->addWidget(labels_[row.second], 0, Qt::AlignVCenter);
+            cellLayout->addWidget(labels_[row.second], 0, Qt::AlignVCenter);
         }
-        cell->addStretch();
-        labelsLayout->addLayout(cell, rowIndex++, 0);
+        cellLayout->addStretch();
+        rows_->AddRow(buttons_[kMenuCommands[rowIndex++].name], cell);
     }
 
-    auto* setupLayout = new QGridLayout(setupFrame_);
-    int column = 0;
+    auto* setupLayout = new QVBoxLayout(setupFrame_);
+    setupLayout->setContentsMargins(0, 0, 0, 0);
+    setupLayout->setSpacing(kRowSpacing);
+    auto* setupButtons = new QHBoxLayout;
     for (const CommandSpec& spec : kSetupCommands) {
-        setupLayout->addWidget(buttons_[spec.name], 0, column++);
+        setupButtons->addWidget(buttons_[spec.name]);
     }
+    setupButtons->addStretch();
+    setupLayout->addLayout(setupButtons);
     auto* saveLayout = new QHBoxLayout(saveSetupPanel_);
+    saveLayout->setContentsMargins(0, 0, 0, 0);
     for (const CommandSpec& spec : kSaveSetupCommands) {
         saveLayout->addWidget(buttons_[spec.name]);
     }
-    setupLayout->addWidget(saveSetupPanel_, 1, 0, 1, column);
-    labelsLayout->addWidget(setupFrame_, rowIndex, 0);
-    labelsLayout->setRowStretch(rowIndex + 1, 1);
+    saveLayout->addStretch();
+    setupLayout->addWidget(saveSetupPanel_);
+    setupLayout->addStretch();
+    rows_->AddRow(buttons_["cmdSetup"], setupFrame_);
+    // In front of the row of the setup's name, which would take its clicks.
+    setupFrame_->raise();
 
-    auto* main = new QHBoxLayout(this);
+    auto* main = new QHBoxLayout(centralWidget());
     main->addWidget(menuFrame_, 0, Qt::AlignTop);
-    main->addLayout(labelsLayout, 1);
-    setMinimumWidth(820);
+    main->addWidget(rows_, 1);
+    // Not a minimum of the whole window: that would let the rows be narrower than the
+    // setup panel's buttons at a larger font.
+    rows_->SetLeastWidth(kLeastRowsWidth);
 }
 
 void MainWindow::Guarded(CommandButton* button, const std::function<void()>& command,
@@ -314,10 +337,24 @@ void MainWindow::Refresh() {
         {"lblTopLevelFolder", &text.topLevelFolder},
     };
     for (const auto& [name, value] : shown) {
-        labels_[name]->setText(QString::fromStdString(*value));
+        labels_[name]->setText(ShownText(*value));
     }
-    for (const char* notice : {"lblPurgeSpeed", "lblSubdirectories2", "lblLargePurgeMessage"}) {
-        labels_[notice]->setAutoFillBackground(!labels_[notice]->text().isEmpty());
+    DescribeCommands();
+}
+
+void MainWindow::DescribeCommands() {
+    // A screen reader says the command, then what it has chosen: "Specify folder,
+    // /home/u/Letters". Not a label's buddy: a buddy makes "&" in a folder's name a
+    // keyboard shortcut and hides it.
+    int rowIndex = 0;
+    for (const LabelRow& row : kLabelRows) {
+        QStringList said;
+        for (const char* name : {row.first, row.second}) {
+            if (name && !labels_[name]->isHidden() && !labels_[name]->text().isEmpty()) {
+                said << labels_[name]->text();
+            }
+        }
+        buttons_[kMenuCommands[rowIndex++].name]->setAccessibleDescription(said.join(", "));
     }
 }
 

@@ -5,8 +5,8 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QMainWindow>
 #include <QTimer>
-#include <QWidget>
 #include <map>
 #include <set>
 
@@ -17,11 +17,15 @@
 #include "mainwin/ReportCommands.h"
 #include "operation/OperationControl.h"
 #include "selection/MainState.h"
+#include "selection/RefreshingDialogs.h"
 #include "selection/TargetCommands.h"
 
 namespace vorlane {
 
-class MainWindow : public QWidget, public CommandHost {
+class CommandRows;
+
+// A real top-level window (a frame to a screen reader), its controls on one central widget.
+class MainWindow : public QMainWindow, public CommandHost {
     Q_OBJECT
 
   public:
@@ -72,6 +76,9 @@ class MainWindow : public QWidget, public CommandHost {
     CommandButton* AddCommand(const QString& name, const QString& caption,
                               CommandButton::Fires fires);
     void BuildControls();
+    // Ties each value label to its command for a screen reader: the command's
+    // accessible description is the texts beside it.
+    void DescribeCommands();
     void ArrangeControls();
     void WireCommands();
     // Runs a command unless the guard second after a file dialog is on.
@@ -80,6 +87,8 @@ class MainWindow : public QWidget, public CommandHost {
 
     MainState state_;
     Dialogs& dialogs_;
+    // What the commands ask through: the labels are shown first.
+    RefreshingDialogs refreshingDialogs_;
     ChoiceWindowSet windows_;
     TargetCommands commands_;
     OperationControl control_;
@@ -91,6 +100,7 @@ class MainWindow : public QWidget, public CommandHost {
     bool quitting_ = false;
 
     QFrame* menuFrame_ = nullptr;
+    CommandRows* rows_ = nullptr;
     QFrame* setupFrame_ = nullptr;
     QFrame* saveSetupPanel_ = nullptr;
     std::map<QString, CommandButton*> buttons_;

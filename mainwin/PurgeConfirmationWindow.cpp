@@ -34,6 +34,14 @@ constexpr std::array<BoxSpec, 8> kBoxes{{
 
 enum Box { DoNotDelete, ReadOnly, System, Sensitive, FolderNames, Confirm, DeleteEmpty, SlackOnly };
 
+// The options in the order of the boxes.
+std::array<bool, 8> ValuesOf(const PurgeOptions& options) {
+    return {options.doNotDeletePurgedFiles, options.okToPurgeReadOnlyFiles,
+            options.okToPurgeSystemFiles,   options.okToPurgeSensitiveFiles,
+            options.folderNamesOnly,        options.confirmFiles,
+            options.deleteEmptyFolders,     options.purgeSlackOnly};
+}
+
 QPushButton* NamedButton(const char* name, QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
@@ -67,8 +75,10 @@ PurgeConfirmationWindow::PurgeConfirmationWindow(QWidget* parent) : QDialog(pare
     clusterSizeFrame_ = new QFrame(this);
     clusterSizeFrame_->setObjectName("fraClusterSize");
     auto* clusterLayout = new QHBoxLayout(clusterSizeFrame_);
-    clusterLayout->addWidget(NamedLabel("lblClusterSize", "Cluster size:", clusterSizeFrame_));
+    QLabel* clusterSizeLabel = NamedLabel("lblClusterSize", "Cluster size:", clusterSizeFrame_);
+    clusterLayout->addWidget(clusterSizeLabel);
     clusterSizeList_ = new QComboBox(clusterSizeFrame_);
+    clusterSizeLabel->setBuddy(clusterSizeList_);
     clusterSizeList_->setObjectName("cboClusterSize");
     clusterSizeList_->setAccessibleName("Cluster size");
     for (int entry = 0; entry < kClusterSizeEntries; ++entry) {
@@ -103,16 +113,15 @@ QCheckBox* PurgeConfirmationWindow::Box(const char* objectName) const {
 }
 
 void PurgeConfirmationWindow::ShowOptions(const PurgeOptions& options, bool subdirectories) {
-    const bool values[] = {options.doNotDeletePurgedFiles, options.okToPurgeReadOnlyFiles,
-                           options.okToPurgeSystemFiles,   options.okToPurgeSensitiveFiles,
-                           options.folderNamesOnly,        options.confirmFiles,
-                           options.deleteEmptyFolders,     options.purgeSlackOnly};
-    for (int i = DoNotDelete; i <= SlackOnly; ++i) {
-        boxes_[i]->setChecked(values[i]);
+    // The boxes keep what was ticked, also before a No; only options that changed
+    // elsewhere since (a loaded setup) are drawn anew.
+    if (!handedOut_ || ValuesOf(*handedOut_) != ValuesOf(options)) {
+        const std::array<bool, 8> values = ValuesOf(options);
+        for (int i = DoNotDelete; i <= SlackOnly; ++i) {
+            boxes_[i]->setChecked(values[i]);
+        }
     }
-    if (!subdirectories) {
-        boxes_[DeleteEmpty]->setChecked(false);
-    }
+    // Where no folder can be emptied the box has no use; its value stays the person's.
     boxes_[DeleteEmpty]->setVisible(subdirectories);
 }
 
@@ -134,9 +143,9 @@ void PurgeConfirmationWindow::SelectClusterSize(const std::string& drive) {
 bool PurgeConfirmationWindow::Choose(const std::string& message, const std::string& yesCaption,
                                      bool subdirectories, const std::string& drive,
                                      PurgeOptions& options) {
-    const bool doNotDeleteAtOpening = options.doNotDeletePurgedFiles;
     ShowOptions(options, subdirectories);
-    messageLabel_->setText(QString::fromStdString(message));
+    const bool doNotDeleteAtOpening = boxes_[DoNotDelete]->isChecked();
+    messageLabel_->setText(ShownText(message));
     purgeButton_->setText(QString::fromStdString(yesCaption));
     SelectClusterSize(drive);
     cancelButton_->setFocus();
@@ -149,6 +158,7 @@ bool PurgeConfirmationWindow::Choose(const std::string& message, const std::stri
             SetDriveClusterSize(drive, clusterSizeList_->currentData().toInt());
         }
     }
+    handedOut_ = options;
     boxes_[DoNotDelete]->setChecked(doNotDeleteAtOpening);
     return yes;
 }

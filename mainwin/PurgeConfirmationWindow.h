@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 #include "operation/OperationChoices.h"
 
@@ -22,8 +23,9 @@ class PurgeConfirmationWindow : public QDialog {
     explicit PurgeConfirmationWindow(QWidget* parent);
 
     // Shows the message modally with the options; on Yes, options takes the boxes for
-    // this purge. The box "Do not delete purged files" is back to its opening state
-    // afterwards, whatever the answer. drive: the target's mount point.
+    // this purge. The boxes keep their ticks from one opening to the next, also after a
+    // No, unless the options changed elsewhere meanwhile. The box "Do not delete purged files" is
+    // back to its opening state afterwards, whatever the answer. drive: the target's mount point.
     bool Choose(const std::string& message, const std::string& yesCaption, bool subdirectories,
                 const std::string& drive, PurgeOptions& options);
 
@@ -42,6 +44,8 @@ class PurgeConfirmationWindow : public QDialog {
     QPushButton* purgeButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     bool clusterSizeMatched_ = false;
+    // The options as the last answer left them with the caller.
+    std::optional<PurgeOptions> handedOut_;
 };
 
 }  // namespace vorlane

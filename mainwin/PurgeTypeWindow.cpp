@@ -37,8 +37,8 @@ PurgeTypeWindow::PurgeTypeWindow(Dialogs& dialogs, QWidget* parent)
     setWindowTitle("What type of purge should be used?");
     PaintWindow(*this, kChoiceWindowColour);
     auto* grid = new QGridLayout(this);
-    auto* passesLabel = NamedLabel("lblNumberOfTimes", "Number of times ('passes'):", this);
-    grid->addWidget(passesLabel, 0, 1);
+    passesLabel_ = NamedLabel("lblNumberOfTimes", "Number of times ('passes'):", this);
+    grid->addWidget(passesLabel_, 0, 1);
     for (int type = 0; type < 3; ++type) {
         auto* option = new QRadioButton(kOptionCaptions[type], this);
         option->setObjectName(QString("purgeTypeOptions_%1").arg(type));
@@ -98,6 +98,9 @@ void PurgeTypeWindow::ShowListOf(int type) {
     for (int other = 0; other < 3; ++other) {
         passCountList_[other]->setVisible(other == type);
     }
+    // The list shown is the one its label names: a screen reader says "Number of
+    // times ('passes')", not only "6".
+    passesLabel_->setBuddy(passCountList_[type]);
 }
 
 PurgeTypeChoice PurgeTypeWindow::ShownChoice() const {

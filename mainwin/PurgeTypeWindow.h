@@ -36,6 +36,7 @@ class PurgeTypeWindow : public QDialog {
     std::array<QRadioButton*, 3> purgeTypeOptions_{};
     std::array<QLabel*, 3> purgeTypeLabel_{};
     std::array<QComboBox*, 3> passCountList_{};
+    QLabel* passesLabel_ = nullptr;
     QPushButton* acceptButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 };

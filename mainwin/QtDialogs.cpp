@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "mainwin/WindowLook.h"
+
 namespace vorlane {
 
 namespace {
@@ -70,7 +72,7 @@ MessageAnswer QtDialogs::Ask(const Question& question) {
         return CancelAnswer(question.buttons);
     }
     QMessageBox box(IconOf(question.icon), QString::fromStdString(question.title),
-                    QString::fromStdString(question.text), QMessageBox::NoButton, owner_);
+                    ShownText(question.text), QMessageBox::NoButton, owner_);
     const std::vector<ButtonSet> buttons = ButtonsOf(question.buttons);
     for (const ButtonSet& set : buttons) {
         box.addButton(set.button);

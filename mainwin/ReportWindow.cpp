@@ -27,7 +27,7 @@ QPushButton* NamedButton(const char* name, const char* caption, QWidget* parent)
 }
 
 void SetWidth(QPushButton& button, int twips) {
-    button.setFixedWidth(twips / kTwipsPerPixel);
+    FitButtonWidth(button, twips / kTwipsPerPixel);
 }
 
 }  // namespace

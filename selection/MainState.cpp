@@ -46,7 +46,10 @@ OperationChoices ChoicesOf(const MainState& state) {
 }
 
 Setup SetupOf(const MainState& state) {
-    return SetupFromChoices(ChoicesOf(state));
+    Setup setup = SetupFromChoices(ChoicesOf(state));
+    // The same first line as vorlane-cli writes, so that the two kinds of file agree.
+    setup.versionText = VORLANE_SETUP_VERSION;
+    return setup;
 }
 
 void ApplySetup(MainState& state, const Setup& setup) {

@@ -72,9 +72,10 @@ void ShowTarget(MainState& state) {
         labels.subdirectories.clear();
         labels.subdirectories2.clear();
     }
-    if (state.singleFileOption && !state.choices.targetFolder.empty() &&
-        !state.choices.targetFilespec.empty() &&
-        !FileExists(JoinedPath(state.choices.targetFolder, state.choices.targetFilespec))) {
+    // Only a file name can have gone: a pattern ("*.*", a loaded "*.txt") names no file.
+    const std::string& spec = state.choices.targetFilespec;
+    if (state.singleFileOption && !state.choices.targetFolder.empty() && !spec.empty() &&
+        !HasWildcard(spec) && !FileExists(JoinedPath(state.choices.targetFolder, spec))) {
         state.choices.targetFilespec.clear();
     }
     labels.files = FilesCaption(state.choices.targetFilespec);

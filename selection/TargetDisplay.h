@@ -9,7 +9,7 @@
 namespace vorlane {
 
 // Folder, file specification, its description and the multiple-files hint. A single
-// file chosen in the files window that no longer exists empties the file pattern.
+// file chosen in the files window that no longer exists empties the file name.
 void ShowTarget(MainState& state);
 // "Yes"/"No" and its explanation; a folder without subfolders sets the switch off.
 void ShowSubfoldersChoice(MainState& state);

@@ -22,8 +22,14 @@ DriveSelectionWindow::DriveSelectionWindow(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(acceptButton_);
     buttons->addWidget(cancelButton_);
+    // Names the list by its purpose: a screen reader says "Drive", not only "/".
+    auto* driveLabel = NamedLabel("lblDrive", QStringLiteral("Drive:"), this);
+    driveLabel->setBuddy(driveList_);
+    auto* drive = new QHBoxLayout;
+    drive->addWidget(driveLabel);
+    drive->addWidget(driveList_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(driveList_);
+    layout->addLayout(drive);
     layout->addLayout(buttons);
     connect(acceptButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);

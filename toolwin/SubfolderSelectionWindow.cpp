@@ -10,6 +10,7 @@
 
 #include "mainwin/WindowLook.h"
 #include "support/Strings.h"
+#include "toolwin/WheelToScrollBar.h"
 
 namespace vorlane {
 namespace {
@@ -46,6 +47,7 @@ SubfolderSelectionWindow::SubfolderSelectionWindow(Dialogs& dialogs, QWidget* pa
     scrollBar_->setObjectName("vsbScrollBar");
     scrollBar_->setAccessibleName("Scroll the subfolders");
     scrollBar_->hide();
+    new WheelToScrollBar(*subfolderPanel_, *scrollBar_);
     subfolderCountLabel_ = NamedLabel("lblNumSubfolders", "", this);
     selectAll_ = NamedButton("cmdSelectDeselectAllSubfolders_1", "Select all", this);
     deselectAll_ = NamedButton("cmdSelectDeselectAllSubfolders_0", "Deselect all", this);

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "mainwin/WindowLook.h"
 #include "platform/Platform.h"
 #include "support/ViewerText.h"
 
@@ -20,7 +21,7 @@ const QString kCopySelectionCaption = QStringLiteral("Copy selected text to clip
 }  // namespace
 
 TextViewWindow::TextViewWindow(Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), dialogs_(dialogs) {
+    : QDialog(parent), dialogs_(dialogs) {
     setObjectName("frmView");
     helpText_ = new QPlainTextEdit(this);
     helpText_->setObjectName("txbText1");
@@ -30,12 +31,16 @@ TextViewWindow::TextViewWindow(Dialogs& dialogs, QWidget* parent)
     helpText_->setFont(QFont(QStringLiteral("monospace")));
     copyButton_ = new QPushButton(kCopyCaption, this);
     copyButton_->setObjectName("cmdCopyToClipboard");
-    copyButton_->setFixedWidth(kCopyButtonWidth);
+    copyButton_->setAutoDefault(false);
+    // Wide enough for either caption, so that the button keeps its size as they change.
+    FitButtonWidth(*copyButton_, kCopyButtonWidth, {kCopyCaption, kCopySelectionCaption});
     closeButton_ = new QPushButton(QStringLiteral("Close"), this);
     closeButton_->setObjectName("cmdClose");
+    closeButton_->setAutoDefault(false);
 
     documentationButton_ = new QPushButton(QStringLiteral("Online documentation"), this);
     documentationButton_->setObjectName("cmdOnlineDocumentation");
+    documentationButton_->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copyButton_);
@@ -55,7 +60,7 @@ TextViewWindow::TextViewWindow(Dialogs& dialogs, QWidget* parent)
 }
 
 void TextViewWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
+    QDialog::showEvent(event);
     if (!loaded_) {
         Load();
     }

@@ -1,18 +1,19 @@
 #pragma once
 // The read-only text viewer of the help file: the text, a copy button that copies the
 // selection or the whole text, and a close button. The file is read when the window is
-// shown after it was closed from its frame.
+// shown after it was closed from its frame. A dialog that is not modal: a window of
+// its own to a screen reader, over the main window.
 
+#include <QDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QWidget>
 #include <string>
 
 #include "selection/Dialogs.h"
 
 namespace vorlane {
 
-class TextViewWindow : public QWidget {
+class TextViewWindow : public QDialog {
     Q_OBJECT
 
   public:

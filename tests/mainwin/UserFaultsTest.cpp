@@ -1,0 +1,325 @@
+// The windows as a person meets them, at a 14 point font: the files window cancelled
+// or tabbed through, the confirmation's ticks, the labels behind a question and beside
+// their commands, the date window's fields, the setup panel, and what a screen reader
+// is told.
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+
+#include "common/TempFolder.h"
+#include "mainwin/DateInputWindow.h"
+#include "mainwin/FileSelectionWindow.h"
+#include "mainwin/GuiTestEnvironment.h"
+#include "mainwin/MainWindow.h"
+#include "mainwin/PurgeConfirmationWindow.h"
+#include "mainwin/PurgeTypeWindow.h"
+#include "mainwin/QtDialogs.h"
+#include "mainwin/ReportWindow.h"
+#include "mainwin/WindowLook.h"
+#include "selection/ScriptedDialogs.h"
+#include "selection/TargetDisplay.h"
+
+using vorlane::MessageAnswer;
+using vorlane::PurgeConfirmationWindow;
+using vorlane::PurgeOptions;
+using vorlane::testing::TempFolder;
+
+namespace {
+
+template <typename T = QWidget>
+T* Child(QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    if (!child) {
+        qFatal("no control %s", name);
+    }
+    return child;
+}
+
+QAccessibleInterface* Accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// Runs `act` in `modal` once the call `show` has opened it, then closes it with `close`.
+template <typename Show>
+auto InModal(QWidget& modal, const std::function<void()>& act, const std::function<void()>& close,
+             Show show) {
+    vorlane::testing::When([&modal] { return modal.isVisible(); },
+                           [act, close] {
+                               act();
+                               close();
+                           });
+    return show();
+}
+
+bool Confirm(PurgeConfirmationWindow& window, bool subfolders, PurgeOptions& options,
+             const std::function<void()>& act, const char* answer) {
+    return InModal(
+        window, act, [&window, answer] { Child<QPushButton>(window, answer)->click(); },
+        [&] { return window.Choose("Are you\r\nsure?", "Yes", subfolders, "/", options); });
+}
+
+bool Beside(const QWidget& label, const QWidget& command) {
+    const int middle = label.mapTo(label.window(), QPoint(0, label.height() / 2)).y();
+    const int top = command.mapTo(command.window(), QPoint(0, 0)).y();
+    return middle >= top && middle <= top + command.height();
+}
+
+bool AnyBlack(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == Qt::black) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+class UserFaultsTest : public QObject {
+    Q_OBJECT
+
+    vorlane::testing::ScriptedDialogs dialogs;
+    std::unique_ptr<vorlane::MainWindow> window;
+    TempFolder temp;
+
+    QString Label(const char* name) const { return window->Label(name)->text(); }
+    // Specify folder on the temporary folder, answering "purge ALL files" with Yes.
+    void SpecifyFolderWithAllFiles() {
+        dialogs.folders = {temp.Path()};
+        dialogs.answers = {MessageAnswer::Yes};
+        emit window->Button("cmdSpecifyDirectory_0")->fired();
+    }
+
+  private slots:
+    void initTestCase() {
+        QFont font = QApplication::font();
+        font.setPointSize(14);
+        QApplication::setFont(font);
+        temp.Write("letter.txt", "x");
+    }
+    void init() {
+        window = std::make_unique<vorlane::MainWindow>(dialogs);
+        window->StartUp();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup() { window.reset(); }
+
+    // The files window opens on "a single file"; its Cancel keeps "all files".
+    void cancelledFilesWindowKeepsAPattern() {
+        SpecifyFolderWithAllFiles();
+        auto& files = window->Windows().SpecifyFilesWindow();
+        InModal(
+            files, [] {}, [&] { Child<QPushButton>(files, "cmdCancel")->click(); },
+            [&] { emit window->Button("cmdSpecifyFiles_0")->fired(); });
+        QCOMPARE(Label("lblFiles_0"), QString("*.*"));
+        // A single file that has gone is still let go.
+        window->State().choices.targetFilespec = "gone.txt";
+        vorlane::ShowTarget(window->State());
+        QVERIFY(window->State().choices.targetFilespec.empty());
+    }
+
+    // Tabbing past both boxes keeps "all files"; a click or typing chooses a box.
+    void focusAloneNeverChangesTheFilesOption() {
+        vorlane::FileSelectionWindow files(dialogs, nullptr);
+        std::vector<bool> chosen;
+        auto option = [&](const char* name) { return Child<QRadioButton>(files, name); };
+        const vorlane::FilesChoiceResult result = InModal(
+            files,
+            [&] {
+                option("optAllFiles")->click();
+                for (const char* box : {"txbExtension", "txbFilespec"}) {
+                    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+                    QApplication::sendEvent(Child(files, box), &in);
+                }
+                chosen.push_back(option("optAllFiles")->isChecked());
+                QTest::mouseClick(Child(files, "txbExtension"), Qt::LeftButton);
+                chosen.push_back(option("optExtension")->isChecked());
+                QTest::keyClicks(Child(files, "txbFilespec"), "a*");
+                chosen.push_back(option("optMultipleFiles")->isChecked());
+            },
+            [&] { Child<QPushButton>(files, "cmdAccept")->click(); },
+            [&] { return files.Choose("/nowhere", 0, "purge"); });
+        QCOMPARE(chosen, (std::vector<bool>{true, true, true}));
+        QCOMPARE(result.fileSpec, std::string("a*"));
+    }
+
+    // A tick before a No is there at the next opening; options loaded since are shown.
+    void confirmationKeepsItsTicks() {
+        PurgeConfirmationWindow confirmation(nullptr);
+        auto box = [&](const char* name) { return Child<QCheckBox>(confirmation, name); };
+        PurgeOptions options;
+        Confirm(
+            confirmation, true, options, [&] { box("chkConfirmFiles")->click(); }, "cmdCancel");
+        bool ticked = false;
+        Confirm(
+            confirmation, true, options, [&] { ticked = box("chkConfirmFiles")->isChecked(); },
+            "cmdCancel");
+        QVERIFY(ticked);
+        options.okToPurgeSystemFiles = true;
+        Confirm(
+            confirmation, true, options,
+            [&] {
+                ticked = box("chkConfirmFiles")->isChecked() ||
+                         !box("chkOKToPurgeSystemFiles")->isChecked();
+            },
+            "cmdCancel");
+        QVERIFY(!ticked);
+        // Without subfolders "Delete empty folders" is hidden, and keeps its value.
+        bool hidden = false;
+        QVERIFY(Confirm(
+            confirmation, false, options,
+            [&] { hidden = !box("chkDeleteEmptyFolders")->isVisible(); }, "cmdDoPurge"));
+        QVERIFY(hidden && options.deleteEmptyFolders);
+        QCOMPARE(Child<QLabel>(confirmation, "lblMessage")->text(), QString("Are you\nsure?"));
+    }
+
+    void labelsAreCurrentWhileAQuestionIsOpen() {
+        QString shown;
+        dialogs.onAsk = [&](const vorlane::Question& question) {
+            if (question.text.starts_with("Do you wish to purge ALL files")) {
+                shown = Label("lblDirectory_0");
+            }
+        };
+        SpecifyFolderWithAllFiles();
+        dialogs.onAsk = nullptr;
+        QCOMPARE(shown, QString::fromStdString(temp.Path()));
+    }
+
+    // Month, Day and Year written beside their fields, naming them.
+    void dateFieldsHaveVisibleLabels() {
+        auto& date = window->Windows().DateWindow();
+        QStringList shown;
+        std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
+        InModal(
+            date,
+            [&] {
+                for (const char* field : {"cboMonthNames", "cboDayNumbers", "txbYear"}) {
+                    for (QLabel* label : date.findChildren<QLabel*>()) {
+                        if (label->buddy() == Child(date, field) && label->isVisible()) {
+                            shown << label->text();
+                        }
+                    }
+                }
+            },
+            [&] { date.reject(); }, [&] { return date.Choose(jdn, "Only files before ..."); });
+        QCOMPARE(shown, (QStringList{"Month", "Day", "Year"}));
+    }
+
+    // The speed test and the folder purge hide the target's labels and Clear.
+    void labelsStayBesideTheirCommands() {
+        window->State().labels.setupFilename = "/home/u/letters.vns";
+        window->Refresh();
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            label->setHidden(label->objectName() != "lblTypeOfPurge" &&
+                             label->objectName() != "lblSetupFilename");
+        }
+        window->Button("cmdClear")->hide();
+        QCoreApplication::processEvents();
+        QVERIFY(Beside(*window->Label("lblTypeOfPurge"), *window->Button("cmdTypeOfPurge")));
+        QVERIFY(Beside(*window->Label("lblSetupFilename"), *window->Button("cmdSetup")));
+    }
+
+    // At the window's smallest width every command shows its whole caption, and the
+    // setup panel's buttons lie apart and in front.
+    void commandsAreWholeAndApart() {
+        window->SetupPanel()->show();
+        window->resize(1, 1);
+        QCoreApplication::processEvents();
+        QRect previous;
+        for (QPushButton* command : window->findChildren<QPushButton*>()) {
+            if (command->isVisible()) {
+                QVERIFY2(command->width() >= command->sizeHint().width(),
+                         qPrintable(command->text()));
+                QCOMPARE(window->childAt(command->mapTo(window.get(), command->rect().center())),
+                         command);
+            }
+        }
+        for (const char* name :
+             {"cmdLoadSetup", "cmdSaveSetup", "cmdClearSetup", "cmdRestoreSetup", "cmdKeepSetup"}) {
+            QVERIFY2(!window->Button(name)->geometry().intersects(previous), name);
+            previous = window->Button(name)->geometry();
+        }
+    }
+
+    void emptiedNoticeLeavesNoBlack() {
+        for (const std::string text : {"61.39 MB/sec. (1 overwrite) for Drive /.", ""}) {
+            window->State().labels.purgeSpeed = text;
+            window->Refresh();
+            QCoreApplication::processEvents();
+            QCOMPARE(AnyBlack(window->Label("lblPurgeSpeed")->grab().toImage()), !text.empty());
+        }
+    }
+
+    void windowsAreFramesAndDialogs() {
+        QCOMPARE(Accessible(window.get())->role(), QAccessible::Window);
+        QCOMPARE(Accessible(&window->Windows().DateWindow())->role(), QAccessible::Dialog);
+        vorlane::ReportWindow& report = window->Reports().Report();
+        report.setWindowTitle("Purge files");
+        QCOMPARE(Accessible(&report)->role(), QAccessible::Window);
+        QCOMPARE(Accessible(&report)->text(QAccessible::Name), QString("Purge files"));
+        QCOMPARE(Accessible(Child(report, "cmdClose"))->role(), QAccessible::Button);
+    }
+
+    // "Specify folder, /home/u/Letters"; a hidden label says nothing.
+    void commandsSayWhatTheyHaveChosen() {
+        SpecifyFolderWithAllFiles();
+        auto said = [&](const char* command) {
+            return Accessible(window->Button(command))->text(QAccessible::Description);
+        };
+        QCOMPARE(said("cmdSpecifyDirectory_0"), QString::fromStdString(temp.Path()));
+        QCOMPARE(said("cmdSpecifyFiles_0"), QString("*.*, (All files.)"));
+        window->Label("lblDirectory_0")->hide();
+        window->Refresh();
+        QCOMPARE(said("cmdSpecifyDirectory_0"), QString());
+    }
+
+    // A list's name is its value; the label it is tied to says what the value is of.
+    void passesListIsNamedByItsPurpose() {
+        auto& type = window->Windows().TypeOfPurgeWindow();
+        window->State().purgeType.SelectType(2);
+        QStringList names;
+        InModal(
+            type,
+            [&] {
+                for (QComboBox* list : type.findChildren<QComboBox*>()) {
+                    for (const auto& [label, relation] :
+                         Accessible(list)->relations(QAccessible::Label)) {
+                        names << (list->isVisible() ? "" : "hidden: ") +
+                                     label->text(QAccessible::Name);
+                    }
+                }
+            },
+            [&] { type.reject(); }, [&] { return type.Choose(window->State().purgeType); });
+        QCOMPARE(names, QStringList{"Number of times ('passes'):"});
+    }
+
+    void messagesCarryNoCarriageReturn() {
+        vorlane::QtDialogs real;
+        QString text;
+        vorlane::testing::When(
+            [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+            [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                text = box->text();
+                box->accept();
+            });
+        real.Ask({"One\r\ntwo", "Title", vorlane::MessageButtons::Ok, 1,
+                  vorlane::MessageIcon::Information});
+        QCOMPARE(text, QString("One\ntwo"));
+    }
+
+    void theProgramHasAnIconOfItsOwn() {
+        for (const int size : {16, 48, 256}) {
+            QCOMPARE(vorlane::ProgramIcon().pixmap(size).width(), size);
+        }
+    }
+};
+
+VORLANE_GUI_TEST_MAIN(UserFaultsTest)
+#include "UserFaultsTest.moc"
