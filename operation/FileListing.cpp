@@ -36,7 +36,7 @@ bool ListOneFile(Operation& op, const FolderEntry& entry) {
         // must list to its end and get its estimate.
         op.AppendToText(ShownName(entry.name) + " (" +
                         DatePart(DateTimeTextOf(entry.status, true)) + ", " +
-                        SizeTextUpToMB(size, 2) + ")   \r\n");
+                        SizeTextUpToMB(size, 2) + ")   \n");
     }
     state.sumOfSizes += size;
     op.CheckPauseAndStop();
@@ -63,7 +63,7 @@ class ListWalk : public platform::WalkVisitor {
         op_.State().folderFileCount = static_cast<std::int32_t>(targets_.size());
         if (!targets_.empty() && !op_.CountOnly()) {
             if (op_.State().listFolders) {
-                op_.ReportAppend(ShownName(folder.path) + std::string(kCrLf), true);
+                op_.ReportAppend(ShownName(folder.path) + std::string(kLineBreak), true);
             } else {
                 op_.AppendToText(" .");
             }

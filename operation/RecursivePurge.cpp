@@ -75,15 +75,15 @@ bool AskAboutExtension(Operation& op, FileJob& job) {
     const std::string ext = FileExtension(job.path, true);
     const bool an = !ext.empty() && (ext[0] == 'e' || ext[0] == 'i' || ext[0] == 'o');
     const std::string text =
-        ShownName(job.path) + "\r\n\r\nYou have requested to purge a file with a" +
+        ShownName(job.path) + "\n\nYou have requested to purge a file with a" +
         (an ? "n" : "") + " \"" + ext +
-        "\" extension.\r\nDo you wish to allow all files with this " +
-        "extension to be purged?\r\n(Permission lasts only during the course of this " +
+        "\" extension.\nDo you wish to allow all files with this " +
+        "extension to be purged?\n(Permission lasts only during the course of this " +
         "operation.)";
     const MessageAnswer answer =
         op.Ui().Ask({text, "Purge query", MessageButtons::YesNoCancel, 2, MessageIcon::Question});
     if (answer == MessageAnswer::Cancel) {
-        op.AppendToText("\r\n\r\n");
+        op.AppendToText("\n\n");
         op.Control().RequestStop();
         return false;
     }
@@ -316,8 +316,8 @@ void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& tra
     ++op.State().removedFolderCount;
     if (!Silent(op) && !op.ReportBufferIsFull()) {
         // Through the buffer: a deep tree's removal lines must not grow it without end.
-        op.AppendWithinBuffer("\r\nFolder " + ShownName(parent.path + entry.name) +
-                              " removed.\r\n");
+        op.AppendWithinBuffer("\nFolder " + ShownName(parent.path + entry.name) +
+                              " removed.\n");
     }
 }
 

@@ -147,7 +147,7 @@ bool Walk::PassFailed(const std::string& path, const FileResult& result) {
             ? "File deletion error.  File (shown below) may be hidden."
             : "The file (shown below) was not purged: " + OutcomeText(result, OutcomeForm::Line) +
                   ".";
-    if (GoOn(message + "\r\n" + ShownName(path) + "\r\n" + std::string(kGoOnOrStop))) {
+    if (GoOn(message + "\n" + ShownName(path) + "\n" + std::string(kGoOnOrStop))) {
         return true;
     }
     control_.RequestInterrupt();
@@ -158,7 +158,7 @@ bool Walk::PassFailed(const std::string& path, const FileResult& result) {
 bool Walk::Purge(const platform::WalkFolder& folder, const FolderEntry& entry,
                  const std::string& path) {
     ui_.ShowProgress(SubfolderPurgeProgress(state_.filesPurged, state_.filesCounted) +
-                     "Now purging:\r\n" + ShortenPath(path, kShownPathLength));
+                     "Now purging:\n" + ShortenPath(path, kShownPathLength));
     const PurgeRequest request = PurgeRequestFor(state_.Choices());
     bool ended = false;
     PurgeHooks hooks;
