@@ -9,6 +9,7 @@
 #include "operation/TrashEmptier.h"
 #include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
+#include "platform/PathNames.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
 #include "support/Strings.h"

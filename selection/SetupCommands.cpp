@@ -19,12 +19,13 @@ void SetupCommands::ShowAll() {
 }
 
 bool SetupCommands::LoadSetupFrom(const std::string& path, std::string& problem) {
-    Setup setup = SetupOf(state_);
-    if (!LoadSetupFromFile(path, setup, problem)) {
+    const auto setup = ReadSetupFile(path, SetupOf(state_));
+    if (!setup) {
+        problem = setup.error().explanation;
         return false;
     }
-    ApplySetup(state_, setup);
-    RememberSetup(setup, state_.remembered);
+    ApplySetup(state_, *setup);
+    RememberSetup(*setup, state_.remembered);
     return true;
 }
 
