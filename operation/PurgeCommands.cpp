@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "support/Dates.h"
 #include "support/Folders.h"
+#include "tools/FolderTreeSize.h"
 #include "support/Strings.h"
 
 namespace vorlane {

@@ -1,13 +1,10 @@
 #include "support/Folders.h"
 
-#include <sys/stat.h>
-
 #include <QStandardPaths>
 #include <cerrno>
 #include <climits>
 #include <vector>
 
-#include "platform/FolderWalk.h"
 #include "platform/Platform.h"
 #include "support/Strings.h"
 
@@ -17,7 +14,6 @@ namespace {
 
 using platform::FileKind;
 using platform::FolderEntry;
-using platform::Platform;
 using platform::Sys;
 
 constexpr char kSeparator = kPathSeparator;
@@ -54,124 +50,6 @@ double PurgeableBytes(const FolderEntry& entry) {
 
 bool MatchesSpec(const FolderEntry& entry, const std::string& fileSpec) {
     return NameMatchesFileSpec(entry.name, fileSpec);
-}
-
-constexpr mode_t kOwnerAll = S_IRUSR | S_IWUSR | S_IXUSR;
-
-bool ClosedToOwner(mode_t mode) {
-    return (mode & kOwnerAll) != kOwnerAll;
-}
-
-// Deletes a tree bottom-up through the walk: every name is removed relative to its
-// folder's descriptor, and only while it still leads to what the walk saw.
-class TreeDelete : public platform::WalkVisitor {
-  public:
-    explicit TreeDelete(bool force) : force_(force) {}
-    std::error_code error;
-
-    bool Folder(const platform::WalkFolder& folder,
-                const std::vector<FolderEntry>& entries) override {
-        for (const FolderEntry& entry : entries) {
-            if (IsFolder(entry)) {
-                continue;
-            }
-            const bool readOnly =
-                entry.status.kind == FileKind::Regular && (entry.status.mode & S_IWUSR) == 0;
-            error = readOnly && !force_ ? platform::SystemError(EACCES)
-                                        : Sys().RemoveAt(folder.fd.Get(), entry.name, entry.status);
-            if (error) {
-                return false;
-            }
-        }
-        return true;
-    }
-    bool WantSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
-        if (force_ && ClosedToOwner(entry.status.mode)) {
-            // Still closed: the walk then reports the folder it cannot read.
-            (void)Sys().SetModeAt(parent.fd.Get(), entry.name,
-                                  (entry.status.mode & 07777) | kOwnerAll);
-        }
-        return true;
-    }
-    bool AfterSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
-        error = Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
-        return !error;
-    }
-    bool Refused(const std::string&, platform::FolderRefusal refusal,
-                 std::error_code why) override {
-        error =
-            refusal == platform::FolderRefusal::OtherVolume ? platform::SystemError(EXDEV) : why;
-        return false;
-    }
-
-  private:
-    bool force_;
-};
-
-// Counts the matching files of a tree, up to a limit.
-class TreeCounter : public platform::WalkVisitor {
-  public:
-    TreeCounter(const std::string& fileSpec, std::optional<std::int32_t> limit, bool sumSizes)
-        : fileSpec_(fileSpec), limit_(limit), sumSizes_(sumSizes) {}
-
-    TreeCount result;
-
-    bool Folder(const platform::WalkFolder&, const std::vector<FolderEntry>& entries) override {
-        for (const FolderEntry& entry : entries) {
-            if (IsFolder(entry) || !MatchesSpec(entry, fileSpec_)) {
-                continue;
-            }
-            ++result.count;
-            result.bytes += sumSizes_ ? PurgeableBytes(entry) : 0.0;
-            if (limit_ && result.count >= *limit_) {
-                result.limitReached = true;
-                return false;
-            }
-        }
-        return true;
-    }
-    bool Refused(const std::string&, platform::FolderRefusal refusal,
-                 std::error_code why) override {
-        if (refusal == platform::FolderRefusal::OtherVolume) {
-            return true;  // not part of this tree's volume: not counted, as not purged
-        }
-        result.error = why;
-        return false;
-    }
-
-  private:
-    const std::string& fileSpec_;
-    std::optional<std::int32_t> limit_;
-    bool sumSizes_;
-};
-
-std::error_code DeleteTopFolder(const std::string& folder, bool force) {
-    if (folder.empty()) {
-        return platform::SystemError(ENOENT);
-    }
-    if (folder == "/") {
-        return platform::SystemError(EPERM);
-    }
-    const platform::FileStatus status = Sys().StatNoFollow(folder);
-    switch (status.kind) {
-        case FileKind::Missing:
-            return platform::SystemError(ENOENT);
-        case FileKind::Symlink:
-            return Sys().RemoveFile(folder);
-        case FileKind::Directory:
-            break;
-        default:
-            return platform::SystemError(ENOTDIR);
-    }
-    if (force && ClosedToOwner(status.mode)) {
-        // Still closed: the walk below then reports it.
-        (void)Sys().SetMode(folder, (status.mode & 07777) | kOwnerAll);
-    }
-    TreeDelete remove(force);
-    if (const std::error_code error = platform::WalkTree(folder, remove, {})) {
-        return error;
-    }
-    return remove.error ? remove.error : Sys().RemoveEmptyFolder(folder);
 }
 
 // Splits "/a/b/c" into "/", "/a", "/a/b", "/a/b/c"; a relative path has no "/" level.
@@ -277,35 +155,11 @@ bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
     return FileSpecMatches(name, fileSpec, false);
 }
 
-TreeCount FolderSize(const std::string& folder, const std::string& fileSpec,
-                     std::optional<std::int32_t> limit, bool sumSizes) {
-    TreeCounter counter(fileSpec, limit, sumSizes);
-    const std::error_code error =
-        folder.empty() ? platform::SystemError(ENOENT) : platform::WalkTree(folder, counter, {});
-    if (error) {
-        counter.result.error = error;
-    }
-    return counter.result;
-}
-
-bool AnyMatchingFileInTree(const std::string& folder, const std::string& fileSpec) {
-    return FolderSize(folder, fileSpec, 1, false).limitReached;
-}
-
 bool FolderIsEmpty(const std::string& folder) {
     // One listing answers both questions, and a folder that cannot be read is not
     // known to be empty.
     std::vector<FolderEntry> entries;
     return !ReadFolder(folder, entries) && entries.empty();
-}
-
-bool DeleteFolderTree(const std::string& folder, std::string& errorText, bool force) {
-    errorText.clear();
-    const std::error_code error = DeleteTopFolder(WithoutTrailingSeparators(folder), force);
-    if (error) {
-        errorText = Platform::ErrorText(error);
-    }
-    return !error;
 }
 
 std::string NextFreeFolder(const std::string& basePath, const std::string& namePrefix) {

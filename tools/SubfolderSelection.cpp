@@ -7,6 +7,7 @@
 #include "engine/ExclusionRules.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
+#include "tools/FolderTreeSize.h"
 #include "support/Strings.h"
 #include "support/UserLocale.h"
 #include "tools/SortStrings.h"
