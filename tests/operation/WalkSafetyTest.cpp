@@ -35,8 +35,8 @@ class WalkStandIn : public platform::Platform {
 
     std::error_code ReadFolder(int folder, std::vector<FolderEntry>& out) const override {
         FileStatus status;
-        StatOpen(folder, status);
-        if (status.inode == deniedFolder) {
+        // A folder that cannot be looked at is not the one refused: the walk reads it.
+        if (!StatOpen(folder, status) && status.inode == deniedFolder) {
             out.clear();
             return platform::SystemError(EACCES);
         }
