@@ -10,8 +10,8 @@
 #include "platform/Platform.h"
 #include "support/Dates.h"
 #include "support/Folders.h"
-#include "tools/FolderTreeSize.h"
 #include "support/Strings.h"
+#include "tools/FolderTreeSize.h"
 
 namespace vorlane {
 namespace {

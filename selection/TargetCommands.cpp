@@ -9,10 +9,10 @@
 #include "platform/Platform.h"
 #include "selection/TargetDisplay.h"
 #include "support/Folders.h"
-#include "tools/FolderTreeSize.h"
 #include "support/ProgramText.h"
 #include "support/Strings.h"
 #include "tools/DriveSpeeds.h"
+#include "tools/FolderTreeSize.h"
 
 namespace vorlane {
 

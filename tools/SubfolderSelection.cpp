@@ -7,9 +7,9 @@
 #include "engine/ExclusionRules.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
-#include "tools/FolderTreeSize.h"
 #include "support/Strings.h"
 #include "support/UserLocale.h"
+#include "tools/FolderTreeSize.h"
 #include "tools/SortStrings.h"
 
 namespace vorlane {

@@ -77,8 +77,7 @@ TEST_F(ListingTest, DetailLinesGiveSizesUpToMegabytes) {
     const OperationResult result = RunList(ChoicesFor(folder.Path(), "*.*"), ui, control, true);
 
     EXPECT_EQ(result.report, folder.Path() + "/\n" + "big.bin (" + big + ", " +
-                                 GroupedNumberText(5120, 2) + " MB)   \n" + "small.txt (" +
-                                 small +
+                                 GroupedNumberText(5120, 2) + " MB)   \n" + "small.txt (" + small +
                                  ", 1.50 KB)\n"
                                  "\n"
                                  "Number of files *.*: 2\n"
@@ -102,8 +101,7 @@ TEST_F(ListingTest, DetailLinesDoNotFillTheBuffer) {
     EXPECT_EQ(result.report.find("buffer"), std::string::npos);
     EXPECT_NE(result.report.find("Number of files: " + GroupedNumberText(1000, 0) + "\n"),
               std::string::npos);
-    EXPECT_NE(result.report.find("Estimated purge time: less than a minute.\n"),
-              std::string::npos);
+    EXPECT_NE(result.report.find("Estimated purge time: less than a minute.\n"), std::string::npos);
 }
 
 }  // namespace vorlane::testing

@@ -114,8 +114,7 @@ TEST_F(TrashPurgeTest, SharedTrashMustBeARealStickyFolder) {
     // The outcome names the Trash that was purged.
     ui.answers = {MessageAnswer::Yes};
     PurgeTrash(own, OperationChoices{}, ui, control);
-    EXPECT_NE(ui.asked.back().text.find("\nThe folder purged was " + own + "."),
-              std::string::npos);
+    EXPECT_NE(ui.asked.back().text.find("\nThe folder purged was " + own + "."), std::string::npos);
     EXPECT_EQ(TempFolder::Read(home.File("victim/" + uid + "/files/kept.txt")), "kept");
 }
 

@@ -119,8 +119,8 @@ TEST_F(WalkSafetyTest, SubfolderSwappedForALinkDuringTheWalkLeadsNowhere) {
 TEST_F(WalkSafetyTest, UnreadableFolderIsReportedAndCountedAsNotPurged) {
     stand.deniedFolder = platform::Sys().StatNoFollow(target + "/sub").inode;
     const OperationResult result = Purge(Choices(), ui);
-    EXPECT_TRUE(Contains(result.report,
-                         "Folder " + target + "/sub/ cannot be read: permission denied.\n"))
+    EXPECT_TRUE(
+        Contains(result.report, "Folder " + target + "/sub/ cannot be read: permission denied.\n"))
         << result.report;
     EXPECT_EQ(result.state.foldersNotPurged, 1);
     EXPECT_FALSE(fs::exists(target + "/a.txt"));
