@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/Terminal.h"
 #include "platform/VolumeTable.h"
+#include "support/PathChecks.h"
 #include "support/Strings.h"
 
 namespace vorlane::cli {
@@ -93,8 +94,8 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             break;
         }
         std::string text;
-        if (const std::string problem = platform::NameProblem(path); !problem.empty()) {
-            text = "not purged: " + problem;
+        if (const std::error_code unreachable = NameLookupError(path)) {
+            text = "not purged: " + platform::SystemErrorText(unreachable);
             status = HeavierExitStatus(status, kExitNotAllPurged);
         } else {
             // The purge resolves the folder once and works from its descriptor from then on.

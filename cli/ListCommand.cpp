@@ -13,17 +13,19 @@ namespace {
 
 constexpr const char* kCommand = "list";
 
-std::optional<float> ParseSpeed(const Options& options, std::string& problem) {
+// --speed when given; nothing when not.
+Expected<std::optional<float>, UsageFault> ParseSpeed(const Options& options) {
     const auto text = options.Value("--speed");
     if (!text) {
-        return std::nullopt;
+        return std::optional<float>();
     }
     float speed = 0;
     const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), speed);
     if (error != std::errc() || end != text->data() + text->size() || !(speed > 0)) {
-        problem = "invalid value '" + *text + "' for --speed: MB per second, above 0, is needed";
+        return Unexpected(UsageFault{"invalid value '" + *text +
+                                     "' for --speed: MB per second, above 0, is needed"});
     }
-    return speed;
+    return std::optional<float>(speed);
 }
 
 int ListStatus(const OperationResult& result, const StopRequest& stop) {
@@ -47,14 +49,16 @@ int RunListCommand(const std::vector<std::string>& words, StopRequest& stop) {
     if (const auto status = FirstChecks(spec, options, false)) {
         return *status;
     }
-    std::string problem;
-    auto choices = TargetChoices(options, problem);
-    const auto speed = choices ? ParseSpeed(options, problem) : std::nullopt;
-    if (!choices || !problem.empty()) {
-        return UsageError(kCommand, problem);
+    auto choices = TargetChoices(options);
+    if (!choices) {
+        return UsageError(kCommand, choices.error().text);
+    }
+    const auto speed = ParseSpeed(options);
+    if (!speed) {
+        return UsageError(kCommand, speed.error().text);
     }
     LoadProgramTexts();
-    AddDriveSpeed(*choices, speed);
+    AddDriveSpeed(*choices, *speed);
     const bool listFolders = options.Has("--folders");
     // Without folder lines a tree's report is only progress marks until the summary
     // replaces them: nothing of it is printed before the end.

@@ -9,6 +9,7 @@
 #include "operation/PurgeCommands.h"
 #include "operation/SetupChoices.h"
 #include "platform/Terminal.h"
+#include "support/PathChecks.h"
 #include "support/Strings.h"
 #include "tools/SetupFile.h"
 
@@ -66,21 +67,21 @@ int PurgeFromSetup(const Options& options, StopRequest& stop) {
                           "unexpected file '" + options.Operands().front() + "' beside --setup");
     }
     const std::string path = *options.Value("--setup");
-    if (const std::string problem = platform::ReadProblem(path); !problem.empty()) {
-        PrintError("cannot read operation file '" + ShownName(path) + "': " + problem);
+    if (const std::error_code unreadable = ReadAccessError(path)) {
+        PrintError("cannot read operation file '" + ShownName(path) +
+                   "': " + platform::SystemErrorText(unreadable));
         return kExitRefused;
     }
-    Setup setup;
-    std::string setupProblem;
-    if (!LoadSetupFromFile(path, setup, setupProblem)) {
-        if (!setupProblem.empty()) {
-            return UsageError(kCommand, "'" + path + "': " + setupProblem);
+    const auto setup = ReadSetupFile(path, Setup{});
+    if (!setup) {
+        if (!setup.error().explanation.empty()) {
+            return UsageError(kCommand, "'" + path + "': " + setup.error().explanation);
         }
         PrintError("'" + ShownName(path) +
                    "' is not an operation file (16 lines, see data/example.vns)");
         return kExitRefused;
     }
-    OperationChoices choices = ChoicesFromSetup(setup);
+    OperationChoices choices = ChoicesFromSetup(*setup);
     choices.targetFolder = AbsoluteFolder(choices.targetFolder);
     choices.safety = SafetyFrom(options);
     choices.batchSmallFiles = !options.Has("--no-batch");
@@ -92,10 +93,9 @@ int PurgeFolder(Options& options, StopRequest& stop) {
         return UsageError(kCommand,
                           "unexpected file '" + options.Operands().front() + "' beside --folder");
     }
-    std::string problem;
-    const auto choices = TargetChoices(options, problem);
+    const auto choices = TargetChoices(options);
     if (!choices) {
-        return UsageError(kCommand, problem);
+        return UsageError(kCommand, choices.error().text);
     }
     if (const std::optional<int> status =
             PurgeIfInTrash(choices->targetFolder, options.Has("--yes"), stop)) {

@@ -8,7 +8,7 @@ namespace vorlane::cli {
 namespace {
 
 // What the summary puts in place of trailing blanks and line breaks.
-constexpr std::string_view kSummaryGap = "\r\n\r\n";
+constexpr std::string_view kSummaryGap = "\n\n";
 // The end of a file's line while its passes run.
 constexpr std::string_view kFileInHand = "bytes) purging";
 constexpr std::string_view kInHandSuffix = " purging";
@@ -19,18 +19,14 @@ bool IsContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-std::size_t Characters(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuation(c); }));
-}
-
-// The byte offset at which the last `count` characters of text begin.
+// The byte offset at which the last `count` characters of text begin, counted as the
+// report buffer counts them.
 std::size_t StartOfLast(std::string_view text, std::size_t count) {
     std::size_t at = text.size();
     while (count > 0 && at > 0) {
         --at;
         if (!IsContinuation(text[at])) {
-            --count;
+            count -= std::min(count, ReportCharacters(text.substr(at, 1)));
         }
     }
     return at;
@@ -41,7 +37,7 @@ std::size_t StartOfLast(std::string_view text, std::size_t count) {
 // The end of the text that stays as it is whatever the operation still does.
 std::size_t ReportPrinter::FinalEnd(std::string_view text) const {
     const std::string_view tail = text.substr(printedBytes_);
-    const std::size_t total = printedCharacters_ + Characters(tail);
+    const std::size_t total = printedCharacters_ + ReportCharacters(tail);
     const std::size_t held =
         total <= kAlwaysKept ? 0 : std::min(total - kAlwaysKept, ReportBuffer::kGiveUp);
     std::size_t end = printedBytes_ + StartOfLast(tail, held);
@@ -72,15 +68,11 @@ void ReportPrinter::PrintTo(std::string_view text, std::size_t end) {
         return;
     }
     const std::string_view piece = text.substr(printedBytes_, end - printedBytes_);
-    for (const char c : piece) {
-        if (c != '\r') {
-            out_.put(c);
-            lastPrinted_ = c;
-        }
-    }
+    out_.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    lastPrinted_ = piece.back();
     out_.flush();
     printedBytes_ = end;
-    printedCharacters_ += Characters(piece);
+    printedCharacters_ += ReportCharacters(piece);
 }
 
 bool ReportPrinter::WouldPrint(std::string_view text) const {

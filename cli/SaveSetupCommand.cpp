@@ -6,6 +6,7 @@
 #include "cli/TargetOptions.h"
 #include "operation/SetupChoices.h"
 #include "platform/Terminal.h"
+#include "support/PathChecks.h"
 #include "support/Strings.h"
 #include "tools/SetupFile.h"
 
@@ -24,14 +25,13 @@ int RunSaveSetupCommand(const std::vector<std::string>& words) {
                               ? "missing operation file operand"
                               : "one operation file, not '" + options.Operands()[1] + "' too");
     }
-    std::string problem;
-    const auto choices = TargetChoices(options, problem);
+    const auto choices = TargetChoices(options);
     if (!choices) {
-        return UsageError(kCommand, problem);
+        return UsageError(kCommand, choices.error().text);
     }
     const std::string& path = options.Operands().front();
-    if (const std::string reason = platform::CreateProblem(path); !reason.empty()) {
-        PrintError("cannot write '" + ShownName(path) + "': " + reason);
+    if (const std::error_code refused = CreateAccessError(path)) {
+        PrintError("cannot write '" + ShownName(path) + "': " + platform::SystemErrorText(refused));
         return kExitRefused;
     }
     Setup setup = SetupFromChoices(*choices);

@@ -8,9 +8,9 @@
 #include "engine/PurgeTypes.h"
 #include "operation/PurgeCommands.h"
 #include "platform/FolderWalk.h"
-#include "platform/MountTable.h"
 #include "platform/Terminal.h"
 #include "support/Dates.h"
+#include "support/PathChecks.h"
 #include "support/Strings.h"
 #include "tools/DriveSpeeds.h"
 
@@ -50,52 +50,46 @@ std::string AbsoluteFolder(const std::string& folder) {
     return opened.path == "/" ? opened.path : opened.path.substr(0, opened.path.size() - 1);
 }
 
-std::string LinkProblem(const std::string& folder) {
+bool EndsInLink(const std::string& folder) {
     platform::WalkFolder opened;
     const std::error_code error = platform::OpenTargetFolder(folder, opened);
     // A link as the last name fails the open with ENOTDIR (or ELOOP); the look at the
     // entry only chooses the words.
-    const bool link = error == std::errc::too_many_symbolic_link_levels ||
-                      (error == std::errc::not_a_directory &&
-                       platform::Sys().StatNoFollow(folder).kind == platform::FileKind::Symlink);
-    if (!link) {
-        return {};
-    }
-    // As rm -r LINK removes only the link, a link is no way into a tree to purge.
-    return "'" + folder +
-           "' is a symbolic link (or a link of /proc): not followed; name the folder it leads to";
+    return error == std::errc::too_many_symbolic_link_levels ||
+           (error == std::errc::not_a_directory &&
+            platform::SysFiles().StatNoFollow(folder).kind == platform::FileKind::Symlink);
 }
 
-std::optional<OperationChoices> TargetChoices(Options& options, std::string& problem) {
+Expected<OperationChoices, UsageFault> TargetChoices(Options& options) {
+    using Fault = Unexpected<UsageFault>;
     OperationChoices choices;
     const auto folder = options.Value("--folder");
     if (!folder || folder->empty()) {
-        problem = "option '--folder' is required";
-        return std::nullopt;
+        return Fault({"option '--folder' is required"});
     }
-    if (problem = LinkProblem(*folder); !problem.empty()) {
-        return std::nullopt;
+    if (EndsInLink(*folder)) {
+        // As rm -r LINK removes only the link, a link is no way into a tree to purge.
+        return Fault({"'" + *folder +
+                      "' is a symbolic link (or a link of /proc): not followed; name the folder "
+                      "it leads to"});
     }
     choices.targetFolder = AbsoluteFolder(*folder);
     choices.targetFilespec = options.Value("--spec").value_or(std::string(kAllFiles));
     // A pattern means here what it means in a shell, never the windows' extension rule.
     choices.specRule = FileSpecRule::WholeName;
     if (choices.targetFilespec.empty()) {
-        problem = "an empty --spec matches nothing; '*.*' is every file";
-        return std::nullopt;
+        return Fault({"an empty --spec matches nothing; '*.*' is every file"});
     }
     choices.subdirectories = options.Has("--subfolders");
     if (const auto before = options.Value("--before")) {
         const auto day = ParseDay(*before);
         if (!day) {
-            problem = "invalid date '" + *before + "' for --before: YYYY-MM-DD is needed";
-            return std::nullopt;
+            return Fault({"invalid date '" + *before + "' for --before: YYYY-MM-DD is needed"});
         }
         choices.dateRestriction = {true, *day};
     }
     if (!ReadPurgeTypeAndPasses(options, choices.purgeType, choices.numberOfPasses)) {
-        problem = options.Error();
-        return std::nullopt;
+        return Fault({options.Error()});
     }
     choices.options = PurgeOptionsFrom(options);
     choices.safety = SafetyFrom(options);
@@ -134,18 +128,17 @@ void AddDriveSpeed(OperationChoices& choices, std::optional<float> givenSpeed) {
 
 int CheckTargetForCommand(const OperationChoices& choices, OperationInterface& ui, bool purge) {
     const std::string verb = purge ? "purge" : "list";
-    const std::string folderProblem = platform::FolderProblem(choices.targetFolder);
-    if (!folderProblem.empty()) {
+    if (const std::error_code unusable = FolderAccessError(choices.targetFolder)) {
         PrintError("cannot " + verb + " in '" + ShownName(choices.targetFolder) +
-                   "': " + folderProblem);
+                   "': " + platform::SystemErrorText(unusable));
         return kExitRefused;
     }
     if (NamesOneFile(choices)) {
         const std::string file =
             WithTrailingSeparator(choices.targetFolder) + choices.targetFilespec;
-        const std::string fileProblem = platform::NameProblem(file);
-        if (!fileProblem.empty()) {
-            PrintError("cannot " + verb + " '" + ShownName(file) + "': " + fileProblem);
+        if (const std::error_code unreachable = NameLookupError(file)) {
+            PrintError("cannot " + verb + " '" + ShownName(file) +
+                       "': " + platform::SystemErrorText(unreachable));
             return kExitNothingMatched;
         }
     }

@@ -8,6 +8,7 @@
 #include "cli/Options.h"
 #include "operation/OperationChoices.h"
 #include "operation/OperationInterface.h"
+#include "support/Expected.h"
 
 namespace vorlane::cli {
 
@@ -19,13 +20,18 @@ bool ReadPurgeTypeAndPasses(Options& options, int& purgeType, int& passes);
 // report names it in full, and the protected places (Trash, swap files, the program's
 // folder) are known by their full paths. Empty stays empty.
 std::string AbsoluteFolder(const std::string& folder);
-// Why a folder named on the command line is not taken: a link as its last name. Empty
-// when it is not one.
-std::string LinkProblem(const std::string& folder);
+// Whether a folder named on the command line ends in a link (or a link of /proc), which
+// is not taken as a target.
+bool EndsInLink(const std::string& folder);
 
-// The choices given by --folder, --spec, --subfolders, --before, --type and --passes;
-// nullopt with the fault in `problem` when they are missing or malformed.
-std::optional<OperationChoices> TargetChoices(Options& options, std::string& problem);
+// What is wrong with the options, in words for a usage error.
+struct UsageFault {
+    std::string text;
+};
+
+// The choices given by --folder, --spec, --subfolders, --before, --type and --passes, or
+// the fault when they are missing or malformed.
+Expected<OperationChoices, UsageFault> TargetChoices(Options& options);
 
 // The purge options of the confirmation: --keep, --no-read-only, --system,
 // --sensitive, --file-names, --keep-empty-folders, --confirm-each.

@@ -9,13 +9,6 @@
 namespace vorlane::cli {
 namespace {
 
-// Reports and messages carry CR LF; a terminal wants LF.
-std::string WithoutCarriageReturns(std::string_view text) {
-    std::string out(text);
-    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
-    return out;
-}
-
 // What the terminal offers for a set of buttons: the prompt and the letters it takes.
 struct ButtonChoice {
     const char* prompt;
@@ -93,7 +86,7 @@ char TerminalInterface::ReadChoice(const std::string& prompt, const std::string&
 }
 
 MessageAnswer TerminalInterface::Ask(const Question& question) {
-    Say("\n" + question.title + ": " + WithoutCarriageReturns(question.text) + "\n");
+    Say("\n" + question.title + ": " + question.text + "\n");
     if (question.buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }
@@ -115,7 +108,7 @@ bool TerminalInterface::ConfirmPurge(const std::string& message, const std::stri
     if (stop_.Requested()) {
         return false;
     }
-    Say(WithoutCarriageReturns(message) + "\n");
+    Say(message + "\n");
     if (settings_.assumeYes) {
         return true;
     }

@@ -29,13 +29,7 @@ class TrashTerminal : public TerminalInterface {
 
     MessageAnswer Ask(const Question& question) override {
         if (question.buttons == MessageButtons::Ok && question.icon != MessageIcon::Exclamation) {
-            std::string text;
-            for (const char c : question.text) {
-                if (c != '\r') {
-                    text += c;
-                }
-            }
-            std::cout << text << '\n';
+            std::cout << question.text << '\n';
             return MessageAnswer::Ok;
         }
         if (question.buttons != MessageButtons::YesNo || !assumeYes_) {

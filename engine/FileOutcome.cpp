@@ -62,7 +62,7 @@ constexpr OutcomeWords kWords[] = {
     {OpenedForWritingDuringPurge, "file was opened for writing by another program during the purge",
      ": file was opened for writing by another program during the purge, not purged."},
     {ReadOnlyNotPermitted, "read-only file, not permitted",
-     ": file is a read-only file, not purged.\r\n(Perhaps file is in use by another program.)"},
+     ": file is a read-only file, not purged.\n(Perhaps file is in use by another program.)"},
     {SystemNotPermitted, "system file, not permitted", ": file is a system file, not purged."},
 };
 // clang-format on

@@ -33,14 +33,7 @@ void SetWidth(QPushButton& button, int twips) {
 }  // namespace
 
 QString ReportForDisplay(std::string_view text) {
-    std::string lines;
-    lines.reserve(text.size());
-    for (const char c : text) {
-        if (c != '\r') {
-            lines += c;
-        }
-    }
-    return QString::fromStdString(lines);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)

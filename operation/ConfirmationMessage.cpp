@@ -35,7 +35,7 @@ std::string WhatToPurge(const ConfirmationInput& in) {
         if (in.multipleFiles) {
             what = in.countedFiles > 1 ? "the " + count + " files" : "the files";
         }
-        return what + std::string(kCrLf) +
+        return what + std::string(kLineBreak) +
                ShortenPath(JoinPath(in.targetFolder, in.targetFilespec), kPathLimit);
     }
     std::string what = "all " + count + " files in ";
@@ -47,14 +47,14 @@ std::string WhatToPurge(const ConfirmationInput& in) {
         // The count stopped at its limit: there is no number to name.
         what = "all files in ";
     }
-    return what + std::string(kCrLf) + ShortenPath(in.targetFolder, kPathLimit);
+    return what + std::string(kLineBreak) + ShortenPath(in.targetFolder, kPathLimit);
 }
 
 std::string WhereToPurge(const ConfirmationInput& in) {
     if (!in.subdirectories) {
         return " ?";
     }
-    std::string text = std::string(kCrLf) + "and all files ";
+    std::string text = std::string(kLineBreak) + "and all files ";
     if (in.targetFilespec != kAllFiles) {
         text += "of the form \"" + in.targetFilespec + "\" ";
     }
@@ -80,10 +80,10 @@ ConfirmationMessage BuildConfirmationMessage(const ConfirmationInput& input) {
     std::string text =
         "Are you sure that you want to purge " + WhatToPurge(input) + WhereToPurge(input);
     if (ManyFiles(input.countedFiles) && input.dateRestriction) {
-        text += std::string(kCrLf) + "which satisfy the date restriction.";
+        text += std::string(kLineBreak) + "which satisfy the date restriction.";
     }
-    text +=
-        std::string(kCrLf) + "This will permanently destroy all data in " + WhatIsDestroyed(input);
+    text += std::string(kLineBreak) + "This will permanently destroy all data in " +
+            WhatIsDestroyed(input);
     return {true, text};
 }
 

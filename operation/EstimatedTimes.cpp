@@ -44,23 +44,23 @@ std::string EstimateText(std::int32_t seconds) {
 std::string EstimatedTimes(float speed, double totalBytes, double adjustmentFactor) {
     const double megabytes = totalBytes / kBytesPerMegabyte;
     std::string text = "Estimated purge times for various numbers of overwrites" +
-                       std::string(kCrLf) + "using a purge speed (as measured) of " +
-                       GroupedNumberText(speed, 2) + " MB/sec." + std::string(kCrLf) +
+                       std::string(kLineBreak) + "using a purge speed (as measured) of " +
+                       GroupedNumberText(speed, 2) + " MB/sec." + std::string(kLineBreak) +
                        "and an adjustment factor of " + GroupedNumberText(adjustmentFactor, 2) +
-                       ":" + std::string(kCrLf);
+                       ":" + std::string(kLineBreak);
     bool anyRow = false;
     for (int overwrites = 2; overwrites <= 24; overwrites += 2) {
         const std::int32_t s = RoundToInt(megabytes / speed * overwrites);
         const std::int32_t t = RoundToInt(s * adjustmentFactor);
         if (t >= kEstimateThresholdSeconds) {
-            text +=
-                std::to_string(overwrites) + " overwrites: " + RowTimeText(t) + std::string(kCrLf);
+            text += std::to_string(overwrites) + " overwrites: " + RowTimeText(t) +
+                    std::string(kLineBreak);
             anyRow = true;
         }
     }
     if (!anyRow) {
         text += "All less than " + std::to_string(kEstimateThresholdSeconds) + " seconds" +
-                std::string(kCrLf);
+                std::string(kLineBreak);
     }
     return text;
 }

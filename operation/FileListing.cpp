@@ -29,7 +29,7 @@ bool ListOneFile(Operation& op, const FolderEntry& entry) {
         // must list to its end and get its estimate.
         op.AppendToText(ShownName(entry.name) + " (" +
                         DatePart(DateTimeTextOf(entry.status, true)) + ", " +
-                        SizeTextUpToMB(size, 2) + ")   \r\n");
+                        SizeTextUpToMB(size, 2) + ")   \n");
     }
     state.sumOfSizes += size;
     op.CheckPauseAndStop();
@@ -45,7 +45,7 @@ class ListWalk : public platform::WalkVisitor {
         op_.State().folderFileCount = static_cast<std::int32_t>(targets_.size());
         if (!targets_.empty()) {
             if (op_.State().listFolders) {
-                op_.ReportAppend(ShownName(folder.path) + std::string(kCrLf), true);
+                op_.ReportAppend(ShownName(folder.path) + std::string(kLineBreak), true);
             } else {
                 op_.AppendToText(" .");
             }

@@ -5,6 +5,7 @@
 #include "engine/DriveInfo.h"
 #include "operation/TrashPurge.h"
 #include "platform/MountTable.h"
+#include "platform/PathNames.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
 #include "support/Strings.h"

@@ -27,7 +27,7 @@ void Operation::ReportFolderLeft(const std::string& path, platform::FolderRefusa
     const std::string why = refusal == platform::FolderRefusal::OtherVolume
                                 ? std::string(" is on another volume, ") + notDone + "."
                                 : " cannot be read: " + platform::Platform::ErrorText(error) + ".";
-    ReportAppend("\r\nFolder " + ShownName(path) + why + "\r\n", true);
+    ReportAppend("\nFolder " + ShownName(path) + why + "\n", true);
 }
 
 std::string CopyOnWriteNote(const platform::VolumeTable& volumes, int fd) {
@@ -50,7 +50,7 @@ void Operation::NoteCopyOnWrite(const platform::WalkFolder& folder) {
     }
     const std::string note = CopyOnWriteNote(volumes_, folder.fd.Get());
     if (!note.empty()) {
-        AppendToText("\r\n" + note + "\r\n");
+        AppendToText("\n" + note + "\n");
     }
 }
 
@@ -110,22 +110,22 @@ void Operation::ReportBufferFull() {
     if (report_.Characters() > ReportBuffer::kGiveUp) {
         report_.DropLastCharacters(ReportBuffer::kGiveUp);
     }
-    const std::size_t lastBreak = report_.Text().rfind(kCrLf);
+    const std::size_t lastBreak = report_.Text().rfind(kLineBreak);
     if (lastBreak != std::string::npos) {
         report_.Truncate(lastBreak);
     }
-    report_.Append("\r\n\r\n");
+    report_.Append("\n\n");
     if (state_.purging) {
         report_.Append(
             "The report buffer has been filled, so this report cannot continue.  The purge "
             "operation will continue, but without report of results for individual "
-            "files.\r\n\r\n");
+            "files.\n\n");
     } else {
         ui_.Ask({"The output report buffer has been filled, so this report cannot continue.",
                  "Report buffer full", MessageButtons::Ok, 1, MessageIcon::None});
         report_.Append(
-            "The output report buffer was filled.\r\nNote: Some files or folders were not "
-            "listed.\r\n");
+            "The output report buffer was filled.\nNote: Some files or folders were not "
+            "listed.\n");
         control_.RequestStop();
     }
     reportBufferFull_ = true;
@@ -146,7 +146,7 @@ void Operation::CheckPauseAndStop() {
         }
     }
     if (control_.StopRequested()) {
-        AppendToText(kCrLf);
+        AppendToText(kLineBreak);
     }
 }
 

@@ -41,22 +41,22 @@ std::string PurgeHeader(const OperationChoices& choices) {
     if (spec == kAllFiles) {
         text += "all files in " + folder;
         if (choices.subdirectories) {
-            text += "\r\n(including all files in subfolders) ";
+            text += "\n(including all files in subfolders) ";
         }
     } else {
         text += "files " + folder + spec + " ";
         if (choices.subdirectories) {
-            text += "\r\n(including " + spec + " files in subfolders) ";
+            text += "\n(including " + spec + " files in subfolders) ";
         }
     }
     if (choices.dateRestriction.active) {
-        text += "\r\nwhich satisfy the date restriction";
+        text += "\nwhich satisfy the date restriction";
     }
-    text += "\r\nusing " + PurgeTypeNumPasses(choices.purgeType, choices.numberOfPasses) + ".\r\n";
+    text += "\nusing " + PurgeTypeNumPasses(choices.purgeType, choices.numberOfPasses) + ".\n";
     if (choices.options.purgeSlackOnly) {
         // The counts below say "purged" for files whose slack was: nobody may think the
         // files themselves are gone.
-        text += "Only the slack area behind each file's data is purged: the files are kept.\r\n";
+        text += "Only the slack area behind each file's data is purged: the files are kept.\n";
     }
     return text;
 }
@@ -80,7 +80,7 @@ void RunListWalk(Operation& op) {
         op.AppendToText(
             std::string("No files to list") +
             (op.Choices().dateRestriction.active ? " (possibly due to the date restriction)" : "") +
-            ".\r\n");
+            ".\n");
     }
 }
 
@@ -98,31 +98,29 @@ std::string Count(double value) {
 void PurgeSummary(Operation& op) {
     const OperationState& state = op.State();
     if (!(state.fileCount == 1 && state.purgedFileCount == 1)) {
-        op.AppendToText("Number of files purged: " + Count(state.purgedFileCount) + "\r\n");
+        op.AppendToText("Number of files purged: " + Count(state.purgedFileCount) + "\n");
     }
     // A full buffer named no file after it: the count is all that tells of those that stayed.
     if (op.ReportBufferIsFull()) {
-        op.AppendToText("Number of files not purged: " +
-                        Count(state.fileCount - state.purgedFileCount) + "\r\n");
+        op.AppendToText(
+            "Number of files not purged: " + Count(state.fileCount - state.purgedFileCount) + "\n");
     }
     if (state.purgedFileCount > 1) {
-        op.AppendToText("Sum of sizes of files purged: " + SizeText(state.sumOfSizes, 2) +
-                        "\r\n\r\n");
+        op.AppendToText("Sum of sizes of files purged: " + SizeText(state.sumOfSizes, 2) + "\n\n");
         if (op.Choices().options.doNotDeletePurgedFiles) {
-            op.AppendToText("Purged files not deleted.\r\n");
+            op.AppendToText("Purged files not deleted.\n");
         }
     }
     if (state.removedFolderCount > 0) {
         op.AppendToText("Number of folders removed: " + std::to_string(state.removedFolderCount) +
-                        "\r\n");
+                        "\n");
     }
     if (state.leftoverCount > 0) {
-        op.AppendToText(
-            "Number of leftovers of interrupted purges purged: " + Count(state.leftoversPurged) +
-            " of " + Count(state.leftoverCount) + "\r\n");
+        op.AppendToText("Number of leftovers of interrupted purges purged: " +
+                        Count(state.leftoversPurged) + " of " + Count(state.leftoverCount) + "\n");
     }
     if (op.Stopped()) {
-        op.AppendToText("Purge operation was stopped.\r\n\r\n");
+        op.AppendToText("Purge operation was stopped.\n\n");
     }
 }
 
@@ -137,28 +135,28 @@ void AppendEstimate(Operation& op) {
         return;
     }
     op.AppendToText("Purge type: " + TypeOfPurgeCaption(choices.purgeType, choices.numberOfPasses) +
-                    "\r\n");
+                    "\n");
     const int overwrites = choices.numberOfPasses * GetNumOverwritesPerPass(choices.purgeType);
     const std::int32_t seconds =
         RoundToInt(state.sumOfSizes / kBytesPerMegabyte / speed * overwrites);
     if (seconds < 60) {
         state.estimatedTime = "Less than a minute.";
-        op.AppendToText("Estimated purge time: less than a minute.\r\n");
+        op.AppendToText("Estimated purge time: less than a minute.\n");
         return;
     }
     const double factor = AdjustmentFactor(state.sumOfSizes, state.fileCount);
     state.estimatedTime = EstimateText(RoundToInt(seconds * factor));
-    op.AppendToText("Estimated purge time: " + state.estimatedTime + ".\r\n\r\n");
+    op.AppendToText("Estimated purge time: " + state.estimatedTime + ".\n\n");
     op.AppendToText(EstimatedTimes(speed, state.sumOfSizes, factor));
 }
 
 void ListSummary(Operation& op) {
     const OperationState& state = op.State();
     if (state.fileCount > 1) {
-        op.AppendToText("Sum of file sizes: " + SizeText(state.sumOfSizes, 2) + "\r\n\r\n");
+        op.AppendToText("Sum of file sizes: " + SizeText(state.sumOfSizes, 2) + "\n\n");
     }
     if (op.Stopped()) {
-        op.AppendToText("Listing was stopped.\r\n\r\n");
+        op.AppendToText("Listing was stopped.\n\n");
     } else if (state.sumOfSizes > 0) {
         AppendEstimate(op);
     }
@@ -168,13 +166,13 @@ void Summary(Operation& op) {
     OperationState& state = op.State();
     ReportBuffer& report = op.Report();
     report.TrimTrailingBlanks();
-    report.Append("\r\n\r\n");
+    report.Append("\n\n");
     if (!state.purging && !state.listFolders && state.fileCount > 0) {
         report.Clear();  // it held only the progress marks
     }
     if (state.fileCount >= 1) {
         op.AppendToText(NumberOfFilesLabel(op.Choices().targetFilespec) + Count(state.fileCount) +
-                        "\r\n");
+                        "\n");
     }
     if (state.purging) {
         PurgeSummary(op);
@@ -203,7 +201,7 @@ std::string ReportStamp() {
     char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.tm_hour, now.tm_min, now.tm_sec);
     const std::int32_t today = DateToJdn(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
-    return ShortDateText(today) + ", " + time + "\r\n";
+    return ShortDateText(today) + ", " + time + "\n";
 }
 
 void ProcessFiles(Operation& op) {

@@ -12,6 +12,7 @@
 #include "support/Dates.h"
 #include "support/Folders.h"
 #include "support/Strings.h"
+#include "tools/FolderTreeSize.h"
 
 namespace vorlane {
 namespace {

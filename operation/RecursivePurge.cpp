@@ -60,7 +60,7 @@ void ReportFileName(Operation& op, const FileJob& job, bool& lineStarted) {
         return;
     }
     if (!lineStarted) {
-        op.ReportAppend(kCrLf, false);
+        op.ReportAppend(kLineBreak, false);
         lineStarted = true;
     }
     if (Dots(op)) {
@@ -75,15 +75,14 @@ bool AskAboutExtension(Operation& op, FileJob& job) {
     const std::string ext = FileExtension(job.path, true);
     const bool an = !ext.empty() && (ext[0] == 'e' || ext[0] == 'i' || ext[0] == 'o');
     const std::string text =
-        ShownName(job.path) + "\r\n\r\nYou have requested to purge a file with a" +
-        (an ? "n" : "") + " \"" + ext +
-        "\" extension.\r\nDo you wish to allow all files with this " +
-        "extension to be purged?\r\n(Permission lasts only during the course of this " +
+        ShownName(job.path) + "\n\nYou have requested to purge a file with a" + (an ? "n" : "") +
+        " \"" + ext + "\" extension.\nDo you wish to allow all files with this " +
+        "extension to be purged?\n(Permission lasts only during the course of this " +
         "operation.)";
     const MessageAnswer answer =
         op.Ui().Ask({text, "Purge query", MessageButtons::YesNoCancel, 2, MessageIcon::Question});
     if (answer == MessageAnswer::Cancel) {
-        op.AppendToText("\r\n\r\n");
+        op.AppendToText("\n\n");
         op.Control().RequestStop();
         return false;
     }
@@ -220,12 +219,12 @@ void ReportLineEnd(Operation& op, const FileJob& job, const char* purgedText) {
         }
     } else if (!Silent(op)) {
         if (Dots(op)) {
-            op.ReportAppend(std::string(kCrLf) + ShownName(job.name), false);
+            op.ReportAppend(std::string(kLineBreak) + ShownName(job.name), false);
         }
         op.ReportAppend(OutcomeText({job.code, job.cause}, OutcomeForm::Report, job.path), false);
     }
     if (!Silent(op) && (!job.purged || !Dots(op))) {
-        op.ReportAppend(kCrLf, true);
+        op.ReportAppend(kLineBreak, true);
     }
 }
 
@@ -364,8 +363,7 @@ void RemoveIfEmptied(Operation& op, const std::vector<platform::FileStatus>& tra
     ++op.State().removedFolderCount;
     if (!Silent(op) && !op.ReportBufferIsFull()) {
         // Through the buffer: a deep tree's removal lines must not grow it without end.
-        op.AppendWithinBuffer("\r\nFolder " + ShownName(parent.path + entry.name) +
-                              " removed.\r\n");
+        op.AppendWithinBuffer("\nFolder " + ShownName(parent.path + entry.name) + " removed.\n");
     }
 }
 
@@ -429,7 +427,7 @@ class PurgeWalk : public platform::WalkVisitor {
         }
         op_.NoteCopyOnWrite(folder);
         if (!Silent(op_) && !op_.ReportBufferIsFull()) {
-            op_.AppendWithinBuffer(std::string(kCrLf) + ShownName(folder.path));
+            op_.AppendWithinBuffer(std::string(kLineBreak) + ShownName(folder.path));
         }
         threshold_ = IndicatorThreshold(op_, folder.status.device);
         lineStarted_ = false;
@@ -471,7 +469,7 @@ class PurgeWalk : public platform::WalkVisitor {
         // something is shown at once: it lands after the folder line of the next folder
         // with files. An empty or unreadable folder adds none.
         if (walkedWithEntries_[parent.depth + 1]) {
-            op_.ReportAppend(kCrLf, false);
+            op_.ReportAppend(kLineBreak, false);
             walkedWithEntries_[parent.depth + 1] = false;
         }
         RemoveIfEmptied(op_, trash_, parent, entry, listener_);
@@ -682,7 +680,7 @@ void VorlPurgeRecursive(Operation& op, const std::string& folder, const std::str
                                                            : platform::FolderRefusal::CannotRead,
                      error);
     }
-    op.ReportAppend(kCrLf, false);  // the held-back line break of the target's walk
+    op.ReportAppend(kLineBreak, false);  // the held-back line break of the target's walk
 }
 
 }  // namespace vorlane

@@ -9,15 +9,22 @@ bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-std::size_t CountCharacters(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        count += IsContinuationByte(c) ? 0 : 1;
+std::size_t Weight(char c) {
+    if (IsContinuationByte(c)) {
+        return 0;
     }
-    return count;
+    return c == '\n' ? 2 : 1;
 }
 
 }  // namespace
+
+std::size_t ReportCharacters(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += Weight(c);
+    }
+    return count;
+}
 
 void ReportBuffer::Clear() {
     text_.clear();
@@ -27,7 +34,7 @@ void ReportBuffer::Clear() {
 
 void ReportBuffer::Append(std::string_view piece) {
     text_.append(piece);
-    characters_ += CountCharacters(piece);
+    characters_ += ReportCharacters(piece);
 }
 
 void ReportBuffer::Assign(std::string_view text) {
@@ -37,10 +44,11 @@ void ReportBuffer::Assign(std::string_view text) {
 
 void ReportBuffer::DropLastCharacters(std::size_t count) {
     std::size_t end = text_.size();
-    for (; count > 0 && end > 0; --count) {
+    while (count > 0 && end > 0) {
         do {
             --end;
         } while (end > 0 && IsContinuationByte(text_[end]));
+        count -= std::min(count, Weight(text_[end]));
     }
     Truncate(end);
 }
@@ -49,7 +57,7 @@ void ReportBuffer::Truncate(std::size_t byteLength) {
     if (byteLength >= text_.size()) {
         return;
     }
-    characters_ -= CountCharacters(std::string_view(text_).substr(byteLength));
+    characters_ -= ReportCharacters(std::string_view(text_).substr(byteLength));
     text_.resize(byteLength);
     stableBytes_ = std::min(stableBytes_, byteLength);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The report text as the report window holds it, with the edits the operations make
 // at its end. Lengths are counted in characters (code points of the UTF-8 text),
-// since the buffer limit is a number of characters.
+// since the buffer limit is a number of characters. A line break counts as two: the
+// limits were set for a text whose lines end in CR LF, and where the buffer fills, and
+// what a cut takes back, stay where they always were.
 //
 // The buffer also remembers how much of its text the person has been shown and how
 // much of that still stands, so that a window is sent only what changed: an append,
@@ -13,7 +15,11 @@
 
 namespace vorlane {
 
-inline constexpr std::string_view kCrLf = "\r\n";
+// Reports and messages end their lines with LF alone; only setup files keep CR LF.
+inline constexpr std::string_view kLineBreak = "\n";
+
+// The length of a piece of report text as the buffer's limits count it.
+std::size_t ReportCharacters(std::string_view text);
 
 class ReportBuffer {
   public:
@@ -29,7 +35,8 @@ class ReportBuffer {
     void Clear();
     void Append(std::string_view piece);
     void Assign(std::string_view text);
-    // Drops the last count characters (all when there are fewer).
+    // Drops the last count characters (all when there are fewer); a line break that
+    // straddles the count goes too.
     void DropLastCharacters(std::size_t count);
     // Keeps the first byteLength bytes.
     void Truncate(std::size_t byteLength);

@@ -60,7 +60,7 @@ class SubfolderListener : public PurgeWalkListener {
     void Purging(const std::string& path) override {
         state_.currentFilePath = path;
         ui_.ShowProgress(SubfolderPurgeProgress(state_.filesPurged, state_.filesCounted) +
-                         "Now purging:\r\n" + ShortenPath(path, kShownPathLength));
+                         "Now purging:\n" + ShortenPath(path, kShownPathLength));
     }
     bool Ended(const std::string& path, const FileResult& result, bool purged) override;
     void FolderRemoval(std::error_code error) override {
@@ -156,7 +156,7 @@ bool SubfolderListener::Failed(const std::string& path, const FileResult& result
             ? "File deletion error.  File (shown below) may be hidden."
             : "The file (shown below) was not purged: " + OutcomeText(result, OutcomeForm::Line) +
                   ".";
-    if (Ask(message + "\r\n" + ShownName(path) + "\r\n" + std::string(kGoOnOrStop))) {
+    if (Ask(message + "\n" + ShownName(path) + "\n" + std::string(kGoOnOrStop))) {
         return true;
     }
     return EndedByPerson();

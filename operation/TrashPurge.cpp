@@ -9,6 +9,7 @@
 #include "operation/TrashEmptier.h"
 #include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
+#include "platform/PathNames.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
 #include "support/Strings.h"
@@ -37,10 +38,10 @@ void Tell(OperationInterface& ui, const std::string& text, const std::string& ti
 std::string PurgeQuestion(std::int32_t files, const std::string& drive) {
     if (files == 1) {
         return "There is one file or folder in the Trash which was deleted from Drive " + drive +
-               ".\r\nAre you sure you wish to purge this file?";
+               ".\nAre you sure you wish to purge this file?";
     }
     return "There are files or folders in the Trash which were deleted from Drive " + drive +
-           ".\r\nAre you sure you wish to purge these files?";
+           ".\nAre you sure you wish to purge these files?";
 }
 
 std::string Outcome(const TrashPurgeResult& result, const TrashTally& tally,
@@ -50,16 +51,16 @@ std::string Outcome(const TrashPurgeResult& result, const TrashTally& tally,
                            : " " + std::to_string(result.purged) +
                                  " files in the Trash for Drive " + drive + " have been purged.";
     if (result.failed > 0) {
-        text += "\r\n" + std::to_string(result.failed) +
+        text += "\n" + std::to_string(result.failed) +
                 (result.failed == 1 ? " file could not be purged." : " files could not be purged.");
     }
     for (std::size_t i = 0; i < tally.lines.size() && i < kShownLines; ++i) {
-        text += "\r\n" + tally.lines[i];
+        text += "\n" + tally.lines[i];
     }
     if (tally.lines.size() > kShownLines) {
-        text += "\r\n" + std::to_string(tally.lines.size() - kShownLines) + " more not purged.";
+        text += "\n" + std::to_string(tally.lines.size() - kShownLines) + " more not purged.";
     }
-    return text + "\r\nThe folder purged was " + purgedFolder + ".";
+    return text + "\nThe folder purged was " + purgedFolder + ".";
 }
 
 // A part of the Trash, open; a missing part holds nothing.
@@ -125,7 +126,7 @@ class TrashRun {
         }
         if (error) {
             Tell(ui_,
-                 "Cannot access Trash for Drive " + drive_ + ":\r\n" +
+                 "Cannot access Trash for Drive " + drive_ + ":\n" +
                      platform::Platform::ErrorText(error),
                  title_, MessageIcon::Exclamation);
         }

@@ -7,13 +7,10 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
 namespace vorlane::platform {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::array kPseudoFileSystems = {
     "proc",       "sysfs",    "devtmpfs",  "devpts",      "cgroup",         "cgroup2",
@@ -63,8 +60,8 @@ std::string TableText(const std::string& path) {
     return text;
 }
 
-bool ReadsOne(const fs::path& file) {
-    std::istringstream in(TableText(file.string()));
+bool ReadsOne(const std::string& file) {
+    std::istringstream in(TableText(file));
     int value = 0;
     return in >> value && value == 1;
 }
@@ -73,9 +70,9 @@ bool IsRemovableDevice(const std::string& source, const std::string& sysClassBlo
     if (source.rfind("/dev/", 0) != 0) {
         return false;
     }
-    const fs::path node = fs::path(sysClassBlock) / fs::path(source).filename();
+    const std::string node = sysClassBlock + "/" + source.substr(source.rfind('/') + 1);
     // A partition has no "removable" of its own; its disk, one level up, has.
-    return ReadsOne(node / "removable") || ReadsOne(node / ".." / "removable");
+    return ReadsOne(node + "/removable") || ReadsOne(node + "/../removable");
 }
 
 DriveKind KindOf(const std::string& fsType, const std::string& source,
@@ -177,38 +174,6 @@ std::optional<Volume> FindVolumeOf(const std::vector<Volume>& volumes, const std
         }
     }
     return best == nullptr ? std::nullopt : std::optional<Volume>(*best);
-}
-
-std::string ResolveParent(const std::string& path) {
-    std::error_code error;
-    const fs::path absolute = fs::absolute(path, error).lexically_normal();
-    if (error) {
-        return path;
-    }
-    if (!absolute.has_filename()) {
-        return fs::weakly_canonical(absolute, error).string();
-    }
-    const fs::path folder = fs::weakly_canonical(absolute.parent_path(), error);
-    return error ? absolute.string() : (folder / absolute.filename()).string();
-}
-
-std::string ResolvePath(const std::string& path) {
-    std::error_code error;
-    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
-    return error ? path : resolved.string();
-}
-
-std::string AbsolutePath(const std::string& path) {
-    std::error_code error;
-    const fs::path absolute = fs::absolute(path, error).lexically_normal();
-    if (error) {
-        return path;
-    }
-    std::string text = absolute.string();
-    if (text.size() > 1 && text.back() == '/') {
-        text.pop_back();
-    }
-    return text;
 }
 
 std::vector<std::string> ReadSwapFiles(const std::string& swapsPath) {

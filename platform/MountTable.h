@@ -19,12 +19,6 @@ std::vector<Volume> ParseAllMounts(const std::string& text, const std::string& s
 std::string ReadMountInfo(const std::string& mountInfoPath);
 // The volume whose mount point is the longest prefix of an absolute path.
 std::optional<Volume> FindVolumeOf(const std::vector<Volume>& volumes, const std::string& path);
-// The path with its folder's links resolved (the name itself is kept as it is).
-std::string ResolveParent(const std::string& path);
-// The path with every link on it resolved, the last name included.
-std::string ResolvePath(const std::string& path);
-// The path made absolute and lexically normal ("." and ".." folded), links untouched.
-std::string AbsolutePath(const std::string& path);
 std::vector<std::string> ReadSwapFiles(const std::string& swapsPath);
 
 }  // namespace vorlane::platform

@@ -28,6 +28,7 @@
 #include <thread>
 
 #include "platform/MountTable.h"
+#include "platform/PathNames.h"
 
 namespace vorlane::platform {
 namespace {
@@ -182,12 +183,27 @@ std::error_code UniqueFd::Reset() {
     return ErrorOf(rc);
 }
 
-FileStatus Platform::StatNoFollow(const std::string& path) const {
+namespace {
+
+// A look by path: the status, or a Missing one that keeps why the look failed.
+FileStatus StatPath(const std::string& path, int flags) {
     FileStatus status;
-    if (path.empty() || StatxAt(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, status) != 0) {
-        return {};
+    const int error = path.empty() ? ENOENT : StatxAt(AT_FDCWD, path.c_str(), flags, status);
+    if (error != 0) {
+        status = {};
+        status.error = SystemError(error);
     }
     return status;
+}
+
+}  // namespace
+
+FileStatus Platform::StatNoFollow(const std::string& path) const {
+    return StatPath(path, AT_SYMLINK_NOFOLLOW);
+}
+
+FileStatus Platform::StatFollowing(const std::string& path) const {
+    return StatPath(path, 0);
 }
 
 std::error_code Platform::StatOpen(int fd, FileStatus& out) const {

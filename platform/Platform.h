@@ -60,7 +60,19 @@ struct FileStatus {
     nlink_t links = 0;          // names the file has; more than one can lie outside the target
     std::int64_t blocks = 0;    // 512-byte units allocated
     std::uint64_t mountId = 0;  // the mount it was reached through; 0 when the kernel cannot say
+    // Why a look by path found nothing (kind Missing): ENOENT or ENOTDIR when nothing is
+    // there, anything else (EACCES, ELOOP, ENAMETOOLONG) when something may be but could
+    // not be looked at. Empty whenever the look succeeded.
+    std::error_code error;
 };
+
+// Nothing is there: the look failed because no such entry exists, not because it could
+// not be made.
+inline bool NothingThere(const FileStatus& status) {
+    return status.kind == FileKind::Missing &&
+           (!status.error || status.error == std::errc::no_such_file_or_directory ||
+            status.error == std::errc::not_a_directory);
+}
 
 // What an open file's file system means for a purge, read from the descriptor itself.
 enum class FileSystemClass {
@@ -100,6 +112,9 @@ inline bool SameMount(const FileStatus& a, const FileStatus& b) {
 // replaced by a link (or the name was not written in its resolved form).
 enum class OpenResult { Ok, Missing, SymbolicLink, NotRegular, Denied, Failed, Moved };
 
+// What a caller means to do with a path (CheckAccess).
+enum class Access { Read, Write, ReadAndSearch };
+
 // Owns an open file descriptor; closes it when it goes.
 class UniqueFd {
   public:
@@ -131,7 +146,18 @@ class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
+    // A look at the entry a path names, a link as the last name not followed; the cause
+    // of a failure is kept in the status (FileStatus::error).
     [[nodiscard]] virtual FileStatus StatNoFollow(const std::string& path) const = 0;
+    // The same with every link followed, the last name's too.
+    [[nodiscard]] virtual FileStatus StatFollowing(const std::string& path) const = 0;
+    // Whether the caller may use a path as `wanted` says (every link followed): the
+    // system's answer, as access(2) gives it.
+    [[nodiscard]] virtual std::error_code CheckAccess(const std::string& path,
+                                                      Access wanted) const = 0;
+    // The path made absolute with every link on it resolved as far as it exists, the rest
+    // kept as written ("." and ".." folded); the path itself when it cannot be resolved.
+    [[nodiscard]] virtual std::string ResolvedPath(const std::string& path) const = 0;
     [[nodiscard]] virtual std::error_code StatOpen(int fd, FileStatus& out) const = 0;
     // Opens a regular file for writing without truncation; never follows a link in its
     // name and never opens a FIFO, device or socket, checked on the open descriptor.
@@ -286,6 +312,12 @@ class Environment {
     [[nodiscard]] virtual uid_t UserId() const = 0;
     // Raises the limit of open descriptors as far as allowed; the limit now in force.
     [[nodiscard]] virtual int RaiseOpenFileLimit() const = 0;
+    // The folder relative paths start from; empty when it is gone or cannot be named.
+    [[nodiscard]] virtual std::string WorkingFolder() const = 0;
+    // Whether a descriptor of the process (standard input, output, error) is a terminal.
+    [[nodiscard]] virtual bool IsTerminal(int fd) const = 0;
+    // The terminal's width in columns; 0 when fd is no terminal or does not say.
+    [[nodiscard]] virtual int TerminalColumns(int fd) const = 0;
 };
 
 // The real system: every concern at once.
@@ -293,6 +325,10 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
   public:
     // Files and folders.
     [[nodiscard]] FileStatus StatNoFollow(const std::string& path) const override;
+    [[nodiscard]] FileStatus StatFollowing(const std::string& path) const override;
+    [[nodiscard]] std::error_code CheckAccess(const std::string& path,
+                                              Access wanted) const override;
+    [[nodiscard]] std::string ResolvedPath(const std::string& path) const override;
     [[nodiscard]] std::error_code StatOpen(int fd, FileStatus& out) const override;
     [[nodiscard]] OpenResult OpenForOverwrite(const std::string& path,
                                               UniqueFd& out) const override;
@@ -378,6 +414,9 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
     [[nodiscard]] std::string EnvironmentValue(const std::string& name) const override;
     [[nodiscard]] uid_t UserId() const override;
     [[nodiscard]] int RaiseOpenFileLimit() const override;
+    [[nodiscard]] std::string WorkingFolder() const override;
+    [[nodiscard]] bool IsTerminal(int fd) const override;
+    [[nodiscard]] int TerminalColumns(int fd) const override;
 
     // The system's words for an error, starting in lower case: "no such file or directory".
     static std::string ErrorText(std::error_code error);

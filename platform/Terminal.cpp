@@ -2,26 +2,31 @@
 
 #include "platform/Platform.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <sstream>
 #include <utility>
 
 namespace vorlane::platform {
 
-bool IsTerminal(int fd) {
+bool Platform::IsTerminal(int fd) const {
     return ::isatty(fd) == 1;
 }
 
-int TerminalColumns(int fd) {
+int Platform::TerminalColumns(int fd) const {
     winsize size{};
     return ::ioctl(fd, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+}
+
+bool IsTerminal(int fd) {
+    return SysEnvironment().IsTerminal(fd);
+}
+
+int TerminalColumns(int fd) {
+    return SysEnvironment().TerminalColumns(fd);
 }
 
 namespace {
@@ -85,54 +90,6 @@ std::optional<std::int64_t> BytesWrittenByProcess() {
 
 std::string SystemErrorText(std::error_code error) {
     return error.message();
-}
-
-std::string FolderProblem(const std::string& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return SystemErrorText(SystemError(errno));
-    }
-    if (!S_ISDIR(status.st_mode)) {
-        return SystemErrorText(SystemError(ENOTDIR));
-    }
-    return ::access(path.c_str(), R_OK | X_OK) == 0 ? "" : SystemErrorText(SystemError(errno));
-}
-
-std::string ReadProblem(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return SystemErrorText(SystemError(errno));
-    }
-    struct stat status {};
-    const bool folder = ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode);
-    ::close(fd);
-    return folder ? SystemErrorText(SystemError(EISDIR)) : "";
-}
-
-std::string CreateProblem(const std::string& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0) {
-        if (S_ISDIR(status.st_mode)) {
-            return SystemErrorText(SystemError(EISDIR));
-        }
-        return ::access(path.c_str(), W_OK) == 0 ? "" : SystemErrorText(SystemError(errno));
-    }
-    if (errno != ENOENT) {
-        return SystemErrorText(SystemError(errno));
-    }
-    const std::size_t slash = path.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const std::string problem = FolderProblem(folder);
-    if (!problem.empty()) {
-        return problem;
-    }
-    return ::access(folder.c_str(), W_OK) == 0 ? "" : SystemErrorText(SystemError(errno));
-}
-
-std::string NameProblem(const std::string& path) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0 ? "" : SystemErrorText(SystemError(errno));
 }
 
 }  // namespace vorlane::platform

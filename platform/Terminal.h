@@ -29,14 +29,5 @@ std::optional<std::int64_t> BytesWrittenByProcess();
 
 // The system's words for an error number: "No such file or directory".
 std::string SystemErrorText(std::error_code error);
-// Why a folder cannot be used as a target (links followed), empty when it can.
-std::string FolderProblem(const std::string& path);
-// Why a file cannot be read, empty when it can.
-std::string ReadProblem(const std::string& path);
-// Why a file cannot be made or replaced at path, as far as can be told without
-// making it; empty when nothing speaks against it.
-std::string CreateProblem(const std::string& path);
-// Why a name cannot be reached (links not followed), empty when it can.
-std::string NameProblem(const std::string& path);
 
 }  // namespace vorlane::platform

@@ -18,16 +18,6 @@ void SetupCommands::ShowAll() {
     ShowDateRestriction(state_);
 }
 
-bool SetupCommands::LoadSetupFrom(const std::string& path, std::string& problem) {
-    Setup setup = SetupOf(state_);
-    if (!LoadSetupFromFile(path, setup, problem)) {
-        return false;
-    }
-    ApplySetup(state_, setup);
-    RememberSetup(setup, state_.remembered);
-    return true;
-}
-
 bool SetupCommands::LoadSetup() {
     const std::string path =
         dialogs_.OperationFileName("Specify operation file to be loaded", false);
@@ -41,13 +31,17 @@ bool SetupCommands::LoadSetup() {
         Tell("File " + path + " not found!", "Error when attempting to load setup.");
         return false;
     }
-    std::string problem;
-    if (!LoadSetupFrom(path, problem)) {
+    // Read into a copy of the current setup: only a file good to its end changes a choice.
+    const auto setup = ReadSetupFile(path, SetupOf(state_));
+    if (!setup) {
+        const std::string& problem = setup.error().explanation;
         Tell("Error when attempting to load setup from file " + path + "!" +
                  (problem.empty() ? "" : "\n" + problem + "."),
              "Error");
         return false;
     }
+    ApplySetup(state_, *setup);
+    RememberSetup(*setup, state_.remembered);
     ShowAll();
     state_.labels.setupFilename = path;
     return true;

@@ -26,11 +26,6 @@ class SetupCommands {
     void ClearSetup();
     void RestoreSetup();
 
-    // Reads the file into a copy of the current setup and applies it only when the whole
-    // file was good; false leaves every choice as it was.
-    // `problem` names a refused line (a relative folder), empty for other faults.
-    bool LoadSetupFrom(const std::string& path, std::string& problem);
-
   private:
     void Tell(const std::string& text, const std::string& title);
     void ShowAll();

@@ -12,6 +12,7 @@
 #include "support/ProgramText.h"
 #include "support/Strings.h"
 #include "tools/DriveSpeeds.h"
+#include "tools/FolderTreeSize.h"
 
 namespace vorlane {
 

@@ -1,7 +1,5 @@
 #include "support/Folders.h"
 
-#include <sys/stat.h>
-
 #include <QStandardPaths>
 #include <cerrno>
 #include <climits>
@@ -17,7 +15,6 @@ namespace {
 
 using platform::FileKind;
 using platform::FolderEntry;
-using platform::Platform;
 using platform::Sys;
 
 constexpr char kSeparator = kPathSeparator;
@@ -47,95 +44,6 @@ double PurgeableBytes(const FolderEntry& entry) {
 bool MatchesSpec(const FolderEntry& entry, const std::string& fileSpec) {
     return NameMatchesFileSpec(entry.name, fileSpec);
 }
-
-constexpr mode_t kOwnerAll = S_IRUSR | S_IWUSR | S_IXUSR;
-
-bool ClosedToOwner(mode_t mode) {
-    return (mode & kOwnerAll) != kOwnerAll;
-}
-
-// Deletes a tree bottom-up through the walk: every name is removed relative to its
-// folder's descriptor, and only while it still leads to what the walk saw.
-class TreeDelete : public platform::WalkVisitor {
-  public:
-    explicit TreeDelete(bool force) : force_(force) {}
-    std::error_code error;
-
-    bool Folder(const platform::WalkFolder& folder,
-                const std::vector<FolderEntry>& entries) override {
-        for (const FolderEntry& entry : entries) {
-            if (IsFolder(entry)) {
-                continue;
-            }
-            const bool readOnly =
-                entry.status.kind == FileKind::Regular && (entry.status.mode & S_IWUSR) == 0;
-            error = readOnly && !force_ ? platform::SystemError(EACCES)
-                                        : Sys().RemoveAt(folder.fd.Get(), entry.name, entry.status);
-            if (error) {
-                return false;
-            }
-        }
-        return true;
-    }
-    bool WantSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
-        if (force_ && ClosedToOwner(entry.status.mode)) {
-            // Still closed: the walk then reports the folder it cannot read.
-            (void)Sys().SetModeAt(parent.fd.Get(), entry.name,
-                                  (entry.status.mode & 07777) | kOwnerAll);
-        }
-        return true;
-    }
-    bool AfterSubfolder(const platform::WalkFolder& parent, const FolderEntry& entry) override {
-        error = Sys().RemoveFolderAt(parent.fd.Get(), entry.name, entry.status);
-        return !error;
-    }
-    bool Refused(const std::string&, platform::FolderRefusal refusal,
-                 std::error_code why) override {
-        error =
-            refusal == platform::FolderRefusal::OtherVolume ? platform::SystemError(EXDEV) : why;
-        return false;
-    }
-
-  private:
-    bool force_;
-};
-
-// Counts the matching files of a tree, up to a limit.
-class TreeCounter : public platform::WalkVisitor {
-  public:
-    TreeCounter(const std::string& fileSpec, std::optional<std::int32_t> limit, bool sumSizes)
-        : fileSpec_(fileSpec), limit_(limit), sumSizes_(sumSizes) {}
-
-    TreeCount result;
-
-    bool Folder(const platform::WalkFolder&, const std::vector<FolderEntry>& entries) override {
-        for (const FolderEntry& entry : entries) {
-            if (IsFolder(entry) || !MatchesSpec(entry, fileSpec_)) {
-                continue;
-            }
-            ++result.count;
-            result.bytes += sumSizes_ ? PurgeableBytes(entry) : 0.0;
-            if (limit_ && result.count >= *limit_) {
-                result.limitReached = true;
-                return false;
-            }
-        }
-        return true;
-    }
-    bool Refused(const std::string&, platform::FolderRefusal refusal,
-                 std::error_code why) override {
-        if (refusal == platform::FolderRefusal::OtherVolume) {
-            return true;  // not part of this tree's volume: not counted, as not purged
-        }
-        result.error = why;
-        return false;
-    }
-
-  private:
-    const std::string& fileSpec_;
-    std::optional<std::int32_t> limit_;
-    bool sumSizes_;
-};
 
 // One folder's entries, read through the descriptor of the walk's target; never below it.
 class FolderLook : public platform::WalkVisitor {
@@ -171,35 +79,6 @@ class FolderLook : public platform::WalkVisitor {
     bool sumSizes_;
     bool read_ = false;
 };
-
-std::error_code DeleteTopFolder(const std::string& folder, bool force) {
-    if (folder.empty()) {
-        return platform::SystemError(ENOENT);
-    }
-    if (folder == "/") {
-        return platform::SystemError(EPERM);
-    }
-    const platform::FileStatus status = Sys().StatNoFollow(folder);
-    switch (status.kind) {
-        case FileKind::Missing:
-            return platform::SystemError(ENOENT);
-        case FileKind::Symlink:
-            return Sys().RemoveFile(folder);
-        case FileKind::Directory:
-            break;
-        default:
-            return platform::SystemError(ENOTDIR);
-    }
-    if (force && ClosedToOwner(status.mode)) {
-        // Still closed: the walk below then reports it.
-        (void)Sys().SetMode(folder, (status.mode & 07777) | kOwnerAll);
-    }
-    TreeDelete remove(force);
-    if (const std::error_code error = platform::WalkTree(folder, remove, {})) {
-        return error;
-    }
-    return remove.error ? remove.error : Sys().RemoveEmptyFolder(folder);
-}
 
 // Splits "/a/b/c" into "/", "/a", "/a/b", "/a/b/c"; a relative path has no "/" level.
 std::vector<std::string> PathLevels(const std::string& path) {
@@ -279,29 +158,6 @@ FolderContents LookIntoFolder(const std::string& folder, const std::string& file
     return look.result;
 }
 
-bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
-    // A name is kept as typed, blanks and all: Linux names are bytes.
-    if (!HasWildcard(fileSpec) && !TrimText(fileSpec).empty()) {
-        return name == fileSpec;
-    }
-    return FileSpecMatches(name, fileSpec, false);
-}
-
-TreeCount FolderSize(const std::string& folder, const std::string& fileSpec,
-                     std::optional<std::int32_t> limit, bool sumSizes) {
-    TreeCounter counter(fileSpec, limit, sumSizes);
-    const std::error_code error =
-        folder.empty() ? platform::SystemError(ENOENT) : platform::WalkTree(folder, counter, {});
-    if (error) {
-        counter.result.error = error;
-    }
-    return counter.result;
-}
-
-bool AnyMatchingFileInTree(const std::string& folder, const std::string& fileSpec) {
-    return FolderSize(folder, fileSpec, 1, false).limitReached;
-}
-
 bool FolderIsEmpty(const std::string& folder) {
     // One listing answers both questions, and a folder that cannot be read is not
     // known to be empty.
@@ -309,13 +165,12 @@ bool FolderIsEmpty(const std::string& folder) {
     return !contents.error && contents.files == 0 && contents.subfolders == 0;
 }
 
-bool DeleteFolderTree(const std::string& folder, std::string& errorText, bool force) {
-    errorText.clear();
-    const std::error_code error = DeleteTopFolder(WithoutTrailingSeparators(folder), force);
-    if (error) {
-        errorText = Platform::ErrorText(error);
+bool NameMatchesFileSpec(const std::string& name, const std::string& fileSpec) {
+    // A name is kept as typed, blanks and all: Linux names are bytes.
+    if (!HasWildcard(fileSpec) && !TrimText(fileSpec).empty()) {
+        return name == fileSpec;
     }
-    return !error;
+    return FileSpecMatches(name, fileSpec, false);
 }
 
 std::string NextFreeFolder(const std::string& basePath, const std::string& namePrefix) {

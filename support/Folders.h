@@ -1,10 +1,10 @@
 #pragma once
-// Folder tests, counts, sizes, creation and deletion.
+// Folder tests, counts and creation.
 //
 // Every procedure here reports failure by its result (the error of a count, empty for
 // paths, false for tests) and never throws. Folder paths may or may not end with "/".
 // Symbolic links are never followed: a link is an entry like a file, counted among the
-// files, never walked into, and deleting a tree removes the link, not its target.
+// files, never walked into.
 
 #include <cstdint>
 #include <optional>
@@ -50,30 +50,8 @@ struct FolderContents {
 FolderContents LookIntoFolder(const std::string& folder, const std::string& fileSpec,
                               bool sumSizes = false);
 
-// The matching files of a whole tree (no date restriction).
-struct TreeCount {
-    std::int32_t count = 0;
-    double bytes = 0.0;         // summed only when asked for
-    bool limitReached = false;  // the count stopped at the limit
-    std::error_code error;      // a folder that could not be read, which ended the walk
-};
-
-// Counts the matching files of a whole tree; a limit stops the walk once the count
-// reaches it.
-TreeCount FolderSize(const std::string& folder, const std::string& fileSpec,
-                     std::optional<std::int32_t> limit, bool sumSizes);
-
-// True when the tree holds at least one matching file; stops at the first.
-bool AnyMatchingFileInTree(const std::string& folder, const std::string& fileSpec);
-
 // True when the folder can be read and holds neither a file nor a subfolder.
 bool FolderIsEmpty(const std::string& folder);
-
-// Deletes the folder with everything in it. Without force a file whose owner lacks
-// write permission (read-only) stops the deletion; with force it goes too, and folders
-// that deny their owner access are opened up first. errorText is emptied, and set on
-// failure. A link given as the folder is removed itself.
-bool DeleteFolderTree(const std::string& folder, std::string& errorText, bool force);
 
 // Creates and returns base/prefix1, base/prefix2, ...: the first that names neither a
 // folder nor a file; empty when it cannot be created.

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "engine/PurgeTypes.h"
@@ -164,6 +165,35 @@ const std::array<LineReader, 16>& LineReaders() {
     return readers;
 }
 
+// Applies the file's lines to `setup` in the order setups are read; the fault that
+// stopped it, if any. The fields applied before the fault stay applied.
+std::optional<SetupFault> ApplySetupFile(const std::string& path, Setup& setup) {
+    const SetupFault notASetup;
+    std::string text;
+    if (platform::Sys().ReadWholeFile(path, text, kMaxSetupFileBytes)) {
+        return notASetup;
+    }
+    const std::vector<std::string> lines = SplitFileLines(text);
+    const auto& readers = LineReaders();
+    // The options come first so that a setup with a broken target line still brings its
+    // options along, as setups always have.
+    constexpr std::array<std::size_t, 16> kApplyOrder{0,  7,  8, 9, 10, 11, 12, 13,
+                                                      14, 15, 1, 2, 3,  4,  5,  6};
+    if (lines.size() < 7) {
+        return notASetup;  // the first seven lines are read before anything is applied
+    }
+    for (std::size_t i : kApplyOrder) {
+        if (i < lines.size() && i == kFolderLine && IsRelativeFolder(lines[i])) {
+            return SetupFault{"line " + std::to_string(i + 1) + " holds the relative folder '" +
+                              lines[i] + "'; an operation file needs a folder that begins with /"};
+        }
+        if (i >= lines.size() || !readers[i](lines[i], setup)) {
+            return notASetup;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool SaveSetupToFile(const std::string& path, const Setup& setup) {
@@ -178,36 +208,14 @@ bool SaveSetupToFile(const std::string& path, const Setup& setup) {
 }
 
 bool LoadSetupFromFile(const std::string& path, Setup& setup) {
-    std::string problem;
-    return LoadSetupFromFile(path, setup, problem);
+    return !ApplySetupFile(path, setup);
 }
 
-bool LoadSetupFromFile(const std::string& path, Setup& setup, std::string& problem) {
-    problem.clear();
-    std::string text;
-    if (platform::Sys().ReadWholeFile(path, text, kMaxSetupFileBytes)) {
-        return false;
+Expected<Setup, SetupFault> ReadSetupFile(const std::string& path, Setup base) {
+    if (std::optional<SetupFault> fault = ApplySetupFile(path, base)) {
+        return Unexpected(std::move(*fault));
     }
-    const std::vector<std::string> lines = SplitFileLines(text);
-    const auto& readers = LineReaders();
-    // The options come first so that a setup with a broken target line still brings its
-    // options along, as setups always have.
-    constexpr std::array<std::size_t, 16> kApplyOrder{0,  7,  8, 9, 10, 11, 12, 13,
-                                                      14, 15, 1, 2, 3,  4,  5,  6};
-    if (lines.size() < 7) {
-        return false;  // the first seven lines are read before anything is applied
-    }
-    for (std::size_t i : kApplyOrder) {
-        if (i < lines.size() && i == kFolderLine && IsRelativeFolder(lines[i])) {
-            problem = "line " + std::to_string(i + 1) + " holds the relative folder '" + lines[i] +
-                      "'; an operation file needs a folder that begins with /";
-            return false;
-        }
-        if (i >= lines.size() || !readers[i](lines[i], setup)) {
-            return false;
-        }
-    }
-    return true;
+    return base;
 }
 
 void RememberSetup(const Setup& setup, RememberedSetup& remembered) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/Dates.h"
+#include "support/Expected.h"
 
 namespace vorlane {
 
@@ -48,10 +49,17 @@ bool SaveSetupToFile(const std::string& path, const Setup& setup);
 // 1, a purge type or number of passes that is not offered, a number that is not one) it
 // returns false, and the fields applied before the faulty one stay applied.
 bool LoadSetupFromFile(const std::string& path, Setup& setup);
-// The same; a folder line that is not an absolute path (".", "docs") is refused too, as
-// it would name a folder relative to wherever the file is run, and `problem` then says
-// so with the line's number. Other faults leave `problem` empty.
-bool LoadSetupFromFile(const std::string& path, Setup& setup, std::string& problem);
+
+// Why a file was not read as a setup.
+struct SetupFault {
+    // What to mend, with the line's number, when the folder line is not an absolute path
+    // (".", "docs"): it would name a folder relative to wherever the file is run. Empty
+    // when the file is simply no setup (unreadable, too few lines, a value not offered).
+    std::string explanation;
+};
+
+// The setup a file holds, read over `base` as LoadSetupFromFile reads it, or why not.
+Expected<Setup, SetupFault> ReadSetupFile(const std::string& path, Setup base);
 
 void RememberSetup(const Setup& setup, RememberedSetup& remembered);
 

@@ -10,6 +10,7 @@
 #include "support/Folders.h"
 #include "support/Strings.h"
 #include "support/UserLocale.h"
+#include "tools/FolderTreeSize.h"
 #include "tools/SortStrings.h"
 
 namespace vorlane {

@@ -35,9 +35,8 @@ TEST(OptionsTest, SafetyOverridesReachTheChoices) {
         for (const cli::CommandSpec* command :
              {&cli::PurgeCommandSpec(), &cli::ListCommandSpec()}) {
             cli::Options options(c.words, command->options);
-            std::string problem;
-            const auto choices = cli::TargetChoices(options, problem);
-            ASSERT_TRUE(choices) << problem;
+            const auto choices = cli::TargetChoices(options);
+            ASSERT_TRUE(choices) << choices.error().text;
             EXPECT_EQ(choices->safety.allowHardLinks, c.expected.allowHardLinks);
             EXPECT_EQ(choices->safety.crossVolumes, c.expected.crossVolumes);
             EXPECT_EQ(choices->safety.preserveRoot, c.expected.preserveRoot);

@@ -57,11 +57,6 @@ class PrintingInterface : public OperationInterface {
     std::function<void(int)> onUpdate;
 };
 
-std::string WithoutCarriageReturns(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
-}
-
 struct Case {
     const char* name;
     bool purge;
@@ -106,7 +101,7 @@ TEST_P(ReportPrinterTest, OutputIsExactlyTheFinishedReport) {
     const OperationResult result =
         c.purge ? RunPurge(choices, ui, control) : RunList(choices, ui, control, c.listFolders);
     ASSERT_TRUE(result.ran);
-    EXPECT_EQ(ui.out.str(), WithoutCarriageReturns(result.report));
+    EXPECT_EQ(ui.out.str(), result.report);
     EXPECT_EQ(ui.printedBeforeFinish > 0, c.streams);
 }
 

@@ -137,7 +137,7 @@ void ReportWindowsTest::purgeOfATreeThroughTheWindows() {
     Purge();
     QCOMPARE(FileCount(tree->Path()), 0);
     const std::string report = Report().ReportText();
-    QVERIFY(report.find("Number of folders removed: 1\r\n") != std::string::npos);
+    QVERIFY(report.find("Number of folders removed: 1\n") != std::string::npos);
     QCOMPARE(QGuiApplication::clipboard()->text(), vorlane::ReportForDisplay(report));
     // The emptied folder is offered; the script answers No.
     QCOMPARE(dialogs->LastText(), "Delete folder " + tree->Path() + "?");
@@ -153,7 +153,7 @@ void ReportWindowsTest::slackOnlyKeepsTheFile() {
     });
     Purge();
     QCOMPARE(TempFolder::Read(tree->File("a.txt")), std::string("alpha"));
-    QVERIFY(Report().ReportText().find("a.txt (5 bytes) slack purged\r\n") != std::string::npos);
+    QVERIFY(Report().ReportText().find("a.txt (5 bytes) slack purged\n") != std::string::npos);
 }
 
 // The confirmation closed by its title bar is a No.
@@ -194,7 +194,7 @@ void ReportWindowsTest::pauseContinueAndStop() {
     QVERIFY(report.find("Purge operation was stopped.") != std::string::npos);
     const int left = FileCount(tree->Path());
     QVERIFY(left > 0);
-    QVERIFY(report.find("Number of files purged: " + std::to_string(kFiles - left) + "\r\n") !=
+    QVERIFY(report.find("Number of files purged: " + std::to_string(kFiles - left) + "\n") !=
             std::string::npos);
     LeftFilesKeepTheirSize();
 }

@@ -76,9 +76,9 @@ TEST_F(BatchPurgeTest, OneFileFailsItsWriteTheOthersArePurged) {
         stand.failingName = "c.txt";
         const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.*"), batched);
         // The system's words, not a guess at them.
-        EXPECT_NE(result.report.find("\r\nb.txt (100 bytes) purged\r\nc.txt (100 bytes): write "
-                                     "error (Input/output error), not purged.\r\nd.txt "
-                                     "(100 bytes) purged\r\n"),
+        EXPECT_NE(result.report.find("\nb.txt (100 bytes) purged\nc.txt (100 bytes): write "
+                                     "error (Input/output error), not purged.\nd.txt "
+                                     "(100 bytes) purged\n"),
                   std::string::npos)
             << result.report;
         EXPECT_EQ(result.state.purgedFileCount, 4);
@@ -98,12 +98,12 @@ TEST_F(BatchPurgeTest, StopBetweenOverwritesLeavesEveryFileOfTheBatchAtItsSize) 
     EXPECT_TRUE(result.stopped);
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) {
         EXPECT_NE(result.report.find(std::string(name) +
-                                     " (100 bytes): partly overwritten, not deleted.\r\n"),
+                                     " (100 bytes): partly overwritten, not deleted.\n"),
                   std::string::npos)
             << result.report;
         EXPECT_EQ(SizeOf(tree.File(name)), 100) << name;
     }
-    EXPECT_EQ(result.report.find(" purged\r\n"), std::string::npos);
+    EXPECT_EQ(result.report.find(" purged\n"), std::string::npos);
     EXPECT_EQ(result.state.purgedFileCount, 0);
 }
 
@@ -113,7 +113,7 @@ TEST_F(BatchPurgeTest, AnUnflushedRemovalIsReportedAndNotCountedAsPurged) {
     stand.folderFlushFails = true;
     const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.*"), true);
     EXPECT_NE(result.report.find("a.txt (6 bytes): file overwritten, but its removal could not "
-                                 "be flushed to the device (Input/output error).\r\nb.txt"),
+                                 "be flushed to the device (Input/output error).\nb.txt"),
               std::string::npos)
         << result.report;
     EXPECT_EQ(result.state.purgedFileCount, 0);
@@ -130,11 +130,11 @@ TEST_F(BatchPurgeTest, ALeftoverOfAKilledPurgeIsPurgedAndCounted) {
     tree.Write("notes.doc", "kept");
     const OperationResult result = Purge(ChoicesFor(tree.Path(), "*.txt"), true);
     // The marker is a control character: the report shows it as "?".
-    EXPECT_NE(result.report.find("a.txt (6 bytes) purged\r\n?Zq81 (4 bytes) purged, left over "
-                                 "from an interrupted purge\r\n"),
+    EXPECT_NE(result.report.find("a.txt (6 bytes) purged\n?Zq81 (4 bytes) purged, left over "
+                                 "from an interrupted purge\n"),
               std::string::npos)
         << result.report;
-    EXPECT_NE(result.report.find("Number of leftovers of interrupted purges purged: 1 of 1\r\n"),
+    EXPECT_NE(result.report.find("Number of leftovers of interrupted purges purged: 1 of 1\n"),
               std::string::npos);
     EXPECT_EQ(result.state.fileCount, 1);
     EXPECT_FALSE(

@@ -19,18 +19,18 @@ ConfirmationInput Input(const std::string& spec, std::optional<std::int32_t> cou
 
 TEST(ConfirmationMessageTest, NamesWhatWillBeDestroyed) {
     EXPECT_EQ(BuildConfirmationMessage(Input("a.txt", 1, false)).text,
-              "Are you sure that you want to purge the file\r\n/data/box/a.txt ?\r\n"
+              "Are you sure that you want to purge the file\n/data/box/a.txt ?\n"
               "This will permanently destroy all data in this file.");
     EXPECT_EQ(BuildConfirmationMessage(Input("*.*", std::nullopt, true)).text,
-              "Are you sure that you want to purge all files in \r\n/data/box\r\n"
-              "and all files in all subfolders?\r\n"
+              "Are you sure that you want to purge all files in \n/data/box\n"
+              "and all files in all subfolders?\n"
               "This will permanently destroy all data in these (more than 1000) files.");
     ConfirmationInput dated = Input("*.log", 42, true);
     dated.dateRestriction = true;
     EXPECT_EQ(BuildConfirmationMessage(dated).text,
-              "Are you sure that you want to purge the 42 files\r\n/data/box/*.log\r\n"
-              "and all files of the form \"*.log\" in all subfolders?\r\n"
-              "which satisfy the date restriction.\r\n"
+              "Are you sure that you want to purge the 42 files\n/data/box/*.log\n"
+              "and all files of the form \"*.log\" in all subfolders?\n"
+              "which satisfy the date restriction.\n"
               "This will permanently destroy all data in these forty two files.");
 }
 
@@ -47,7 +47,7 @@ TEST(EstimatedTimesTest, TimesBeyondThirtyTwoBitsKeepTheirRows) {
     // Ten terabytes at a crawl: no row may vanish.
     const std::string table = EstimatedTimes(0.001f, 1e13, 1.0);
     EXPECT_EQ(table.find("All less than"), std::string::npos);
-    EXPECT_NE(table.find("\r\n24 overwrites: "), std::string::npos);
+    EXPECT_NE(table.find("\n24 overwrites: "), std::string::npos);
 }
 
 }  // namespace

@@ -76,14 +76,13 @@ TEST_F(ListingTest, DetailLinesGiveSizesUpToMegabytes) {
 
     const OperationResult result = RunList(ChoicesFor(folder.Path(), "*.*"), ui, control, true);
 
-    EXPECT_EQ(result.report, folder.Path() + "/\r\n" + "big.bin (" + big + ", " +
-                                 GroupedNumberText(5120, 2) + " MB)   \r\n" + "small.txt (" +
-                                 small +
-                                 ", 1.50 KB)\r\n"
-                                 "\r\n"
-                                 "Number of files *.*: 2\r\n"
-                                 "Sum of file sizes: 5.00 GB\r\n"
-                                 "\r\n"
+    EXPECT_EQ(result.report, folder.Path() + "/\n" + "big.bin (" + big + ", " +
+                                 GroupedNumberText(5120, 2) + " MB)   \n" + "small.txt (" + small +
+                                 ", 1.50 KB)\n"
+                                 "\n"
+                                 "Number of files *.*: 2\n"
+                                 "Sum of file sizes: 5.00 GB\n"
+                                 "\n"
                                  "For an estimate of the purge time test the purge speed for "
                                  "Drive " +
                                  DriveOfPath(folder.Path()) + " then relist.");
@@ -100,10 +99,9 @@ TEST_F(ListingTest, DetailLinesDoNotFillTheBuffer) {
     EXPECT_FALSE(result.stopped);
     EXPECT_GT(result.report.size(), 80000u);
     EXPECT_EQ(result.report.find("buffer"), std::string::npos);
-    EXPECT_NE(result.report.find("Number of files: " + GroupedNumberText(1000, 0) + "\r\n"),
+    EXPECT_NE(result.report.find("Number of files: " + GroupedNumberText(1000, 0) + "\n"),
               std::string::npos);
-    EXPECT_NE(result.report.find("Estimated purge time: less than a minute.\r\n"),
-              std::string::npos);
+    EXPECT_NE(result.report.find("Estimated purge time: less than a minute.\n"), std::string::npos);
 }
 
 }  // namespace vorlane::testing

@@ -83,7 +83,7 @@ TEST_F(OperationThreadTest, PauseContinueAndStopFromAnotherThread) {
     worker.join();
 
     const std::string report = op.ReportText();
-    EXPECT_NE(report.find("Purge operation was stopped.\r\n"), std::string::npos);
+    EXPECT_NE(report.find("Purge operation was stopped.\n"), std::string::npos);
     EXPECT_EQ(op.State().purgedFileCount, kFileCount - whilePaused);
     EXPECT_EQ(FilesLeft(folder.Path()), whilePaused);
     // Whatever was not reached is whole.

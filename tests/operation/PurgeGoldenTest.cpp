@@ -118,7 +118,7 @@ TEST_F(PurgeGoldenTest, PerFileConfirmationAnswers) {
     // Asked for s1.txt (No) and slocked.txt (Yes to all); links are never offered.
     ASSERT_EQ(ui.confirmedFiles.size(), 2u);
     EXPECT_EQ(ui.confirmedFiles[0].rfind(tree.File("s1.txt") + "     5 bytes     ", 0), 0u);
-    EXPECT_NE(result.report.find("\r\ns1.txt not purged.\r\n"), std::string::npos);
+    EXPECT_NE(result.report.find("\ns1.txt not purged.\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(tree.File("s1.txt")));
 
     tree.Write("s4.txt", "x");
@@ -168,9 +168,9 @@ TEST_F(PauseTest, StopWhilePausedBetweenPassesLeavesTheFileUncounted) {
     };
     ProcessFiles(op);
     EXPECT_EQ(indicators, (std::vector<std::string>{" ___", " 1__"}));
-    EXPECT_NE(op.ReportText().find("big.dat (8192 bytes): partly overwritten, not deleted.\r\n"),
+    EXPECT_NE(op.ReportText().find("big.dat (8192 bytes): partly overwritten, not deleted.\n"),
               std::string::npos);
-    EXPECT_NE(op.ReportText().find("Number of files purged: 0\r\n"), std::string::npos);
+    EXPECT_NE(op.ReportText().find("Number of files purged: 0\n"), std::string::npos);
     EXPECT_NE(op.ReportText().find("Purge operation was stopped."), std::string::npos);
     EXPECT_TRUE(fs::exists(folder.File("big.dat")));
     EXPECT_EQ(op.State().purgedFileCount, 0);
@@ -183,7 +183,7 @@ TEST_F(PauseTest, NoPassesIsNeverReportedAsAPurge) {
     Operation op(choices, ui, control);
     op.State().purging = true;
     ProcessFiles(op);
-    EXPECT_NE(op.ReportText().find("kept.txt (6 bytes): invalid number of passes.\r\n"),
+    EXPECT_NE(op.ReportText().find("kept.txt (6 bytes): invalid number of passes.\n"),
               std::string::npos);
     EXPECT_EQ(op.State().purgedFileCount, 0);
     EXPECT_EQ(TempFolder::Read(folder.File("kept.txt")), "secret");
@@ -211,9 +211,9 @@ Number of files: 1
                                              tree.Path()));
 
     const OperationResult cut = Purge(ChoicesFor(tree.Path(), longName));
-    EXPECT_NE(cut.report.find("Purging files " + t + std::string(64, 'l') + "...txt \r\n"),
+    EXPECT_NE(cut.report.find("Purging files " + t + std::string(64, 'l') + "...txt \n"),
               std::string::npos);
-    EXPECT_NE(cut.report.find("\r\n" + longName + " (3 bytes) purged\r\n"), std::string::npos);
+    EXPECT_NE(cut.report.find("\n" + longName + " (3 bytes) purged\n"), std::string::npos);
 }
 
 }  // namespace vorlane::testing

@@ -47,8 +47,8 @@ TEST_F(ReportBufferTest, FullBufferSummaryCountsTheFilesNotPurged) {
     const OperationResult result = RunPurge(choices, ui, control);
     ASSERT_NE(result.report.find("The report buffer has been filled"), std::string::npos);
     EXPECT_EQ(result.report.find("zz-1.txt"), std::string::npos);
-    EXPECT_NE(result.report.find("Number of files purged: 700\r\n"
-                                 "Number of files not purged: 3\r\n"),
+    EXPECT_NE(result.report.find("Number of files purged: 700\n"
+                                 "Number of files not purged: 3\n"),
               std::string::npos);
 }
 
@@ -62,14 +62,14 @@ TEST_F(ReportBufferTest, WholeReportKeptWhereEveryLineIsPassedOn) {
     choices.numberOfPasses = 1;
     const OperationResult result = RunPurge(choices, terminal, control);
     EXPECT_EQ(result.report.find("buffer"), std::string::npos);
-    EXPECT_EQ(Occurrences(result.report, ") purged\r\n"), 900);
+    EXPECT_EQ(Occurrences(result.report, ") purged\n"), 900);
     EXPECT_EQ(terminal.lastReport, result.report);
 }
 
 TEST_F(ReportBufferTest, FillsOnceOnTheCharacterThatPassesTheCapacity) {
     Operation op(choices, ui, control);
     op.State().purging = true;
-    const std::string line = std::string(62, 'x') + "\r\n";  // 64 characters
+    const std::string line = std::string(62, 'x') + "\n";  // 64 characters
     for (int i = 0; i < 960; ++i) {
         op.ReportAppend(line, true);
     }
@@ -83,7 +83,7 @@ TEST_F(ReportBufferTest, FillsOnceOnTheCharacterThatPassesTheCapacity) {
     EXPECT_EQ(Occurrences(filled, "The report buffer has been filled"), 1);
     EXPECT_FALSE(control.StopRequested());  // a purge goes on
     // The last 1,024 characters went, and with them the broken line.
-    EXPECT_NE(filled.find("x\r\n\r\nThe report buffer"), std::string::npos);
+    EXPECT_NE(filled.find("x\n\nThe report buffer"), std::string::npos);
     EXPECT_LT(op.Report().Characters(), 61441u - 1024u + 200u);
 }
 
@@ -93,7 +93,7 @@ TEST_F(ReportBufferTest, CountsCharactersNotBytes) {
     EXPECT_EQ(buffer.Characters(), 3u);
     buffer.DropLastCharacters(1);
     EXPECT_EQ(buffer.Text(), "\xC3\xA9t");
-    buffer.Append("  \r\n");
+    buffer.Append("  \n");
     buffer.TrimTrailingBlanks();
     EXPECT_EQ(buffer.Characters(), 2u);
     EXPECT_FALSE(buffer.CutAfterLast("bytes)"));
@@ -109,7 +109,7 @@ TEST_F(ReportBufferTest, PurgeGoesOnToItsSummary) {
                           "cannot continue.  The purge operation will continue, "
                           "but without report of results for individual files."),
               1);
-    EXPECT_NE(result.report.find("Number of files purged: 700\r\n"), std::string::npos);
+    EXPECT_NE(result.report.find("Number of files purged: 700\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 

@@ -16,7 +16,7 @@ inline std::string MaskStamps(const std::string& report) {
     std::string out;
     std::size_t start = 0;
     while (start < report.size()) {
-        std::size_t end = report.find("\r\n", start);
+        std::size_t end = report.find('\n', start);
         end = end == std::string::npos ? report.size() : end;
         std::string line = report.substr(start, end - start);
         const bool stamp = line.size() > 10 && line[line.size() - 3] == ':' &&
@@ -24,14 +24,14 @@ inline std::string MaskStamps(const std::string& report) {
                            line.compare(line.size() - 10, 2, ", ") == 0;
         out += stamp ? "<STAMP>" : line;
         if (end < report.size()) {
-            out += "\r\n";
+            out += '\n';
         }
-        start = end + 2;
+        start = end + 1;
     }
     return out;
 }
 
-// A report written with "\n" line ends and "$T" for `folder`, as the program writes it.
+// A report written with "$T" for `folder`, as the program writes it.
 inline std::string Crlf(const std::string& text, const std::string& folder = "") {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -39,7 +39,7 @@ inline std::string Crlf(const std::string& text, const std::string& folder = "")
             out += folder;
             ++i;
         } else {
-            out += text[i] == '\n' ? "\r\n" : std::string(1, text[i]);
+            out += text[i];
         }
     }
     return out;

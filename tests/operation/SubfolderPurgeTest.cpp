@@ -109,7 +109,7 @@ TEST_F(SubfolderPurgeTest, PurgesOnlySelectedFoldersAndRemovesThemWhenEmptied) {
     EXPECT_FALSE(control.InterruptRequested());
     ASSERT_FALSE(ui.progress.empty());
     EXPECT_EQ(ui.progress.back(),
-              "2 files purged (67% of 3). Now purging:\r\n" + tree.File("a/deep/a3.doc"));
+              "2 files purged (67% of 3). Now purging:\n" + tree.File("a/deep/a3.doc"));
 }
 
 TEST_F(SubfolderPurgeTest, TopFolderStaysWhenEverythingIsPurged) {

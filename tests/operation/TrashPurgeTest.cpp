@@ -75,7 +75,7 @@ TEST_F(TrashPurgeTest, FilesThatCouldNotBePurgedAreCounted) {
     const TrashPurgeResult result = Purge();
     EXPECT_EQ(result.purged, 1);
     EXPECT_EQ(result.failed, 1);
-    EXPECT_NE(ui.asked.back().text.find("\r\n1 file could not be purged."), std::string::npos);
+    EXPECT_NE(ui.asked.back().text.find("\n1 file could not be purged."), std::string::npos);
     EXPECT_EQ(TempFolder::Read(trash + "/files/locked.txt"), "locked");
 }
 
@@ -114,8 +114,7 @@ TEST_F(TrashPurgeTest, SharedTrashMustBeARealStickyFolder) {
     // The outcome names the Trash that was purged.
     ui.answers = {MessageAnswer::Yes};
     PurgeTrash(own, OperationChoices{}, ui, control);
-    EXPECT_NE(ui.asked.back().text.find("\r\nThe folder purged was " + own + "."),
-              std::string::npos);
+    EXPECT_NE(ui.asked.back().text.find("\nThe folder purged was " + own + "."), std::string::npos);
     EXPECT_EQ(TempFolder::Read(home.File("victim/" + uid + "/files/kept.txt")), "kept");
 }
 
@@ -143,11 +142,11 @@ TEST_F(TrashPurgeTest, FoldersLeftWholeAreReportedAndCounted) {
     EXPECT_EQ(result.failed, 2);
     const std::string& told = ui.asked.back().text;
     EXPECT_NE(
-        told.find("\r\nFolder " + trash + "/files/X/locked/ cannot be read: permission denied."),
+        told.find("\nFolder " + trash + "/files/X/locked/ cannot be read: permission denied."),
         std::string::npos)
         << told;
     EXPECT_NE(
-        told.find("\r\nFolder " + trash + "/files/X/mounted/ is on another volume, not purged."),
+        told.find("\nFolder " + trash + "/files/X/mounted/ is on another volume, not purged."),
         std::string::npos)
         << told;
     // The item is still there, so the entry that says where it came from stays.

@@ -99,6 +99,33 @@ TEST(KernelTablesTest, AreReadThroughTheFileSystemInForce) {
     EXPECT_TRUE(ReadSwapFiles("/proc/none").empty());
 }
 
+// Drives from a mountinfo text: pseudo file systems and the system's RAM folders left
+// out, a mount point mounted twice named once (by the later mount), escapes undone, a
+// device removable by its own flag or by its disk's, a line without fields skipped.
+TEST(KernelTablesTest, MountsBecomeDrivesOfTheirKind) {
+    TablesInMemory memory;
+    memory.tables["/sys/block/sdy1/removable"] = "1\n";
+    memory.tables["/sys/block/sdz3/../removable"] = "0\n";
+    ScopedStandIn<FileSystem> files(memory);
+    const std::vector<Volume> drives = ParseMountTable(kMountInfo, "/sys/block");
+    std::vector<std::pair<std::string, DriveKind>> named;
+    for (const Volume& drive : drives) {
+        named.emplace_back(drive.mountPoint, drive.kind);
+    }
+    const std::vector<std::pair<std::string, DriveKind>> expected{
+        {"/", DriveKind::Fixed},
+        {"/media/my disk", DriveKind::Removable},
+        {"/tmp", DriveKind::RamDisk},
+        {"/home", DriveKind::Fixed},
+        {"/mnt/share", DriveKind::Network}};
+    EXPECT_EQ(named, expected);
+    EXPECT_EQ(drives[3].fsType, "xfs");
+    EXPECT_EQ(drives[3].mountId, 33u);
+    memory.tables["/sys/block/sdz3/../removable"] = "1\n";
+    EXPECT_EQ(ParseMountTable(kMountInfo, "/sys/block")[3].kind, DriveKind::Removable);
+    EXPECT_EQ(ParseAllMounts(kMountInfo, "/sys/block").size(), 11u);
+}
+
 TEST(VolumeLabelTest, LinkNamesAreDecoded) {
     EXPECT_EQ(DecodeLabelLinkName("My\\x20Card"), "My Card");
     EXPECT_EQ(DecodeLabelLinkName("a\\x2fb"), "a/b");
