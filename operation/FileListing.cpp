@@ -22,15 +22,16 @@ std::string DatePart(const std::string& dateTime) {
 bool ListOneFile(Operation& op, const FolderEntry& entry) {
     OperationState& state = op.State();
     ++state.fileCount;
+    const double size =
+        entry.status.kind == FileKind::Regular ? static_cast<double>(entry.status.size) : 0.0;
     if (op.CountOnly()) {
         if (state.fileCount >= state.maxFilesToCount) {
             state.countLimitReached = true;
             return false;
         }
+        state.sumOfSizes += size;  // the total of the purge's progress display
         return true;
     }
-    const double size =
-        entry.status.kind == FileKind::Regular ? static_cast<double>(entry.status.size) : 0.0;
     if (state.listingFiles && state.fileDetails) {
         // Straight into the text, past the buffer check: a folder of a thousand files
         // must list to its end and get its estimate.
