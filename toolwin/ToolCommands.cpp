@@ -4,7 +4,6 @@
 #include <QLabel>
 
 #include "engine/DriveInfo.h"
-#include "mainwin/BackgroundWork.h"
 #include "operation/SpeedTestCommand.h"
 #include "support/ProgramText.h"
 
@@ -45,21 +44,29 @@ ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
               })),
       subfolders_(
           main.State(), dialogs, main.Control(), bridge_,
-          SubfolderPurgeHooks{
-              .chooseSubfolders =
-                  [this](const std::string& top, const std::string& caption,
-                         const std::vector<std::string>& previous) {
-                      main_.EnableMenu(false);
-                      PlaceSubfolderWindow();
-                      SubfolderChoice choice = SubfolderWindow().Choose(top, caption, previous);
-                      main_.EnableMenu(true);
-                      return choice;
-                  },
-              .runOnWorker = [this](const std::function<void()>& work) { RunOnWorker(work); },
-              .showCommandArea = [this](bool shown) { main_.EnableMenu(shown); },
-              .refresh = [this] { main_.Refresh(); }}),
+          SubfolderPurgeHooks{.chooseSubfolders =
+                                  [this](const std::string& top, const std::string& caption,
+                                         const std::vector<std::string>& previous) {
+                                      main_.EnableMenu(false);
+                                      PlaceSubfolderWindow();
+                                      SubfolderChoice choice =
+                                          SubfolderWindow().Choose(top, caption, previous);
+                                      main_.EnableMenu(true);
+                                      return choice;
+                                  },
+                              .runOnWorker =
+                                  [this](std::function<void()> work, std::function<void()> then) {
+                                      RunOnWorker(std::move(work), std::move(then));
+                                  },
+                              .showCommandArea = [this](bool shown) { main_.EnableMenu(shown); },
+                              .refresh = [this] { main_.Refresh(); }}),
       setups_(main.State(), dialogs) {
     main.installEventFilter(this);
+    connect(&work_, &BackgroundWork::Finished, this, [this] {
+        if (!work_.Busy() && commandEnded_) {
+            std::exchange(commandEnded_, nullptr)();
+        }
+    });
     setups_.fileDialogClosed = [this] { main_.StartDialogGuard(); };
     main.WireCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
     main.WireCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
@@ -85,10 +92,20 @@ std::string ToolCommands::Caption(const char* button) const {
     return main_.Button(button)->text().toStdString();
 }
 
-void ToolCommands::RunOnWorker(const std::function<void()>& work) {
+void ToolCommands::RunOnWorker(std::function<void()> work, std::function<void()> then) {
     progressLabel_ = &main_.State().labels.purgeFoldersMessage;
-    RunWhileServingEvents(work);
-    progressLabel_ = nullptr;
+    work_.Start(std::move(work), [this, then = std::move(then)] {
+        progressLabel_ = nullptr;
+        then();
+    });
+}
+
+void ToolCommands::WhenCommandEnds(std::function<void()> ended) {
+    if (work_.Busy()) {
+        commandEnded_ = std::move(ended);
+    } else {
+        ended();
+    }
 }
 
 void ToolCommands::ShowSelectionDisplay(bool shown, bool keepSubfoldersLine) {
@@ -107,8 +124,10 @@ void ToolCommands::ShowSelectionDisplay(bool shown, bool keepSubfoldersLine) {
 void ToolCommands::PurgeFolders() {
     ShowSelectionDisplay(false, true);
     subfolders_.PurgeFolders(Caption("cmdSpecifyDirectory_1"));
-    ShowSelectionDisplay(true);
-    main_.Refresh();
+    WhenCommandEnds([this] {
+        ShowSelectionDisplay(true);
+        main_.Refresh();
+    });
 }
 
 std::string ToolCommands::ChooseDriveToTest(const std::string& title) {
@@ -149,15 +168,18 @@ void ToolCommands::TestPurgeSpeed() {
     main_.Control().Reset();
     main_.EnableMenu(false);
     ShowSelectionDisplay(false);
-    SpeedTestOutcome outcome;
     progressLabel_ = &state.labels.purgeSpeed;
-    RunWhileServingEvents(
-        [&] { outcome = MeasureDriveSpeed(drive, settings, speeds_, bridge_, title); });
-    progressLabel_ = nullptr;
-    ShowSelectionDisplay(true);
-    main_.EnableMenu(true);
-    state.labels.purgeSpeed = outcome.label;
-    main_.Refresh();
+    work_.Start<SpeedTestOutcome>(
+        [this, drive, settings, title] {
+            return MeasureDriveSpeed(drive, settings, speeds_, bridge_, title);
+        },
+        [this](const SpeedTestOutcome& outcome) {
+            progressLabel_ = nullptr;
+            ShowSelectionDisplay(true);
+            main_.EnableMenu(true);
+            main_.State().labels.purgeSpeed = outcome.label;
+            main_.Refresh();
+        });
 }
 
 SubfolderSelectionWindow& ToolCommands::SubfolderWindow() {

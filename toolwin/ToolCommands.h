@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include "mainwin/BackgroundWork.h"
 #include "mainwin/GuiBridge.h"
 #include "mainwin/MainWindow.h"
 #include "selection/SetupCommands.h"
@@ -36,6 +37,8 @@ class ToolCommands : public QObject {
     DriveSelectionWindow& DriveWindow();
     TextViewWindow& ViewWindow();
     SubfolderPurgeCommand& Subfolders() { return subfolders_; }
+    // Work of a command runs on the worker, or its continuation has yet to run.
+    bool Busy() const { return work_.Busy(); }
     const DriveSpeedTable& Speeds() const { return speeds_; }
     // Tests put a stand-in for the desktop's opener here.
     UrlOpener opener;
@@ -54,7 +57,9 @@ class ToolCommands : public QObject {
     void OpenSaveSetupPanel();
     void CloseSetupPanel(bool focusSetup = true);
     void ShowSetupButtons(bool shown);
-    void RunOnWorker(const std::function<void()>& work);
+    void RunOnWorker(std::function<void()> work, std::function<void()> then);
+    // Once the command and every work it started have ended: the display comes back.
+    void WhenCommandEnds(std::function<void()> ended);
     std::string Caption(const char* button) const;
 
     MainWindow& main_;
@@ -68,6 +73,9 @@ class ToolCommands : public QObject {
     QPointer<SubfolderSelectionWindow> subfolderWindow_;
     QPointer<DriveSelectionWindow> driveWindow_;
     QPointer<TextViewWindow> viewWindow_;
+    std::function<void()> commandEnded_;
+    // Last: destroyed first, it waits for the work in hand while the rest stands.
+    BackgroundWork work_;
 };
 
 }  // namespace vorlane
