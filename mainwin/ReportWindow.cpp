@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "mainwin/WindowLook.h"
+#include "operation/ProgressText.h"
 #include "selection/ReportButtons.h"
 
 namespace vorlane {
@@ -72,8 +74,17 @@ ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
     buttons->addWidget(stopButton_);
     buttons->addWidget(pauseButton_);
     buttons->addWidget(closeButton_);
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName("progressBar");
+    progressBar_->setAccessibleName("Purge progress");
+    progressBar_->setRange(0, 100);
+    progressLabel_ = new QLabel(this);
+    progressLabel_->setObjectName("lblProgress");
+    progressLabel_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(reportText_, 1);
+    layout->addWidget(progressBar_);
+    layout->addWidget(progressLabel_);
     layout->addLayout(buttons);
     SetWidth(*closeButton_, 1000);
     connect(pauseButton_, &QPushButton::clicked, this, &ReportWindow::PauseContinue);
@@ -83,6 +94,7 @@ ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
     ShowButtons(ReportPhase::Ended);
     copyButton_->hide();
     dotsLabel_->hide();
+    ResetProgress();
     resize(720, 520);
 }
 
@@ -90,8 +102,64 @@ QPushButton* ReportWindow::Button(const char* objectName) const {
     return findChild<QPushButton*>(objectName);
 }
 
-void ReportWindow::StartOperation(const QString& caption, bool purging, bool dots) {
+void ReportWindow::SetCaption(const QString& caption) {
+    caption_ = caption;
     setWindowTitle(caption);
+}
+
+void ReportWindow::ResetProgress() {
+    progressBar_->hide();
+    progressLabel_->hide();
+    progressBar_->setValue(0);
+    progressLabel_->clear();
+    sinceFirstProgress_.invalidate();
+    setWindowTitle(caption_);
+}
+
+void ReportWindow::ShowProgress(const PurgeProgress& progress) {
+    if (!sinceFirstProgress_.isValid()) {
+        sinceFirstProgress_.start();
+    }
+    const std::optional<int> percent = ProgressPercent(progress);
+    // Without a total the bar only shows that something moves.
+    progressBar_->setRange(0, percent ? 100 : 0);
+    progressBar_->setValue(percent.value_or(0));
+    progressBar_->show();
+    const double seconds = static_cast<double>(sinceFirstProgress_.elapsed()) / 1000.0;
+    progressLabel_->setText(QString::fromStdString(ProgressLine(progress, seconds)));
+    progressLabel_->show();
+    const bool running = phase_ == ReportPhase::PurgeRunning || phase_ == ReportPhase::Paused;
+    ShowTitle(running ? percent : std::nullopt);
+}
+
+void ReportWindow::ShowTitle(std::optional<int> percent) {
+    // The share first, so that a taskbar's narrow button still shows it.
+    setWindowTitle(percent ? QStringLiteral("%1% \u2013 %2").arg(*percent).arg(caption_)
+                           : caption_);
+}
+
+void ReportWindow::ShowNothingRan() {
+    ShowButtons(ReportPhase::Ended, pausedDoneLabel_->text().toStdString());
+    copyButton_->setVisible(HasReport());
+    ShowCopyCaption(reportText_->textCursor().hasSelection());
+}
+
+void ReportWindow::ShowFromStart() {
+    QTextCursor start = reportText_->textCursor();
+    start.movePosition(QTextCursor::Start);
+    reportText_->setTextCursor(start);
+    ShowCopyCaption(false);
+}
+
+void ReportWindow::BringToFront() {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+void ReportWindow::StartOperation(const QString& caption, bool purging, bool dots) {
+    SetCaption(caption);
     purging_ = purging;
     dots_ = dots;
     ShowButtons(purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);
@@ -149,9 +217,13 @@ void ReportWindow::ShowPhase(ReportPhase phase, const std::string& pausedDone) {
         purging_ = false;
     }
     ShowButtons(phase, pausedDone);
+    if (phase == ReportPhase::Ended || phase == ReportPhase::Stopped) {
+        ShowTitle(std::nullopt);
+    }
 }
 
 void ReportWindow::Finished() {
+    ShowTitle(std::nullopt);
     CopyToClipboard();
     QTextCursor end = reportText_->textCursor();
     end.movePosition(QTextCursor::End);

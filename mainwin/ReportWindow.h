@@ -3,7 +3,9 @@
 // Stop between files, Close, and the copy to the clipboard. Its buttons only set the
 // operation's flags; the operation's thread sends the text as changes.
 
+#include <QElapsedTimer>
 #include <QWidget>
+#include <optional>
 #include <string>
 
 #include "operation/OperationControl.h"
@@ -12,6 +14,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace vorlane {
@@ -32,12 +35,27 @@ class ReportWindow : public QWidget {
     void Finished();
     // While the per-file question shows, Pause and Stop are out of reach.
     void SetFileQuestionShowing(bool showing);
+    // What the operation in it does; the title, with the share done while a purge runs.
+    void SetCaption(const QString& caption);
+    // A new operation: no progress shown until its purge reports some.
+    void ResetProgress();
+    // How far the purge has come: the bar, the line under it and the title.
+    void ShowProgress(const PurgeProgress& progress);
+    // The operation ended before it began (nothing to list, a No): the buttons of an
+    // ended operation over the report as it was.
+    void ShowNothingRan();
+    // From the start of the report, nothing selected: the copy takes the whole report.
+    void ShowFromStart();
+    // A question over it was answered: the window comes back in front of its owner.
+    void BringToFront();
 
     bool HasReport() const { return !text_.empty(); }
     // The report as the window holds it (line breaks as the operation wrote them).
     const std::string& ReportText() const { return text_; }
     QPushButton* Button(const char* objectName) const;
     QPlainTextEdit* TextBox() const { return reportText_; }
+    QProgressBar* ProgressBar() const { return progressBar_; }
+    QLabel* ProgressLabel() const { return progressLabel_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,6 +68,7 @@ class ReportWindow : public QWidget {
     void CopyToClipboard();
     void ShowButtons(ReportPhase phase, const std::string& pausedDone = {});
     void ShowCopyCaption(bool textSelected);
+    void ShowTitle(std::optional<int> percent);
 
     OperationControl& control_;
     std::string text_;
@@ -63,6 +82,10 @@ class ReportWindow : public QWidget {
     QPushButton* copyButton_ = nullptr;
     QLabel* pausedDoneLabel_ = nullptr;
     QLabel* dotsLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
+    QString caption_;
+    QElapsedTimer sinceFirstProgress_;
 };
 
 // The report with line feeds only, as widgets and the clipboard take it.
