@@ -74,7 +74,10 @@ ReportSinks ReportCommands::Sinks() {
     sinks.reportFinished = [this](const std::string&) { Report().Finished(); };
     sinks.showCaption = [this](const std::string& caption) { ShowCaption(caption); };
     sinks.purgeProgress = [this](const PurgeProgress& progress) {
-        Report().ShowProgress(progress);
+        // A late delivery belongs to an operation that has ended.
+        if (work_.Busy()) {
+            Report().ShowProgress(progress);
+        }
     };
     sinks.questionAnswered = [this] {
         if (report_) {

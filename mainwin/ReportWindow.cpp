@@ -7,13 +7,11 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "mainwin/WindowLook.h"
-#include "operation/ProgressText.h"
 #include "selection/ReportButtons.h"
 
 namespace vorlane {
@@ -74,17 +72,10 @@ ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
     buttons->addWidget(stopButton_);
     buttons->addWidget(pauseButton_);
     buttons->addWidget(closeButton_);
-    progressBar_ = new QProgressBar(this);
-    progressBar_->setObjectName("progressBar");
-    progressBar_->setAccessibleName("Purge progress");
-    progressBar_->setRange(0, 100);
-    progressLabel_ = new QLabel(this);
-    progressLabel_->setObjectName("lblProgress");
-    progressLabel_->setWordWrap(true);
+    progress_ = new PurgeProgressPanel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(reportText_, 1);
-    layout->addWidget(progressBar_);
-    layout->addWidget(progressLabel_);
+    layout->addWidget(progress_);
     layout->addLayout(buttons);
     SetWidth(*closeButton_, 1000);
     connect(pauseButton_, &QPushButton::clicked, this, &ReportWindow::PauseContinue);
@@ -108,26 +99,12 @@ void ReportWindow::SetCaption(const QString& caption) {
 }
 
 void ReportWindow::ResetProgress() {
-    progressBar_->hide();
-    progressLabel_->hide();
-    progressBar_->setValue(0);
-    progressLabel_->clear();
-    sinceFirstProgress_.invalidate();
+    progress_->Reset();
     setWindowTitle(caption_);
 }
 
 void ReportWindow::ShowProgress(const PurgeProgress& progress) {
-    if (!sinceFirstProgress_.isValid()) {
-        sinceFirstProgress_.start();
-    }
-    const std::optional<int> percent = ProgressPercent(progress);
-    // Without a total the bar only shows that something moves.
-    progressBar_->setRange(0, percent ? 100 : 0);
-    progressBar_->setValue(percent.value_or(0));
-    progressBar_->show();
-    const double seconds = static_cast<double>(sinceFirstProgress_.elapsed()) / 1000.0;
-    progressLabel_->setText(QString::fromStdString(ProgressLine(progress, seconds)));
-    progressLabel_->show();
+    const std::optional<int> percent = progress_->Show(progress);
     const bool running = phase_ == ReportPhase::PurgeRunning || phase_ == ReportPhase::Paused;
     ShowTitle(running ? percent : std::nullopt);
 }

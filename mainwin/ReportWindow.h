@@ -3,11 +3,11 @@
 // Stop between files, Close, and the copy to the clipboard. Its buttons only set the
 // operation's flags; the operation's thread sends the text as changes.
 
-#include <QElapsedTimer>
 #include <QWidget>
 #include <optional>
 #include <string>
 
+#include "mainwin/PurgeProgressPanel.h"
 #include "operation/OperationControl.h"
 #include "operation/OperationInterface.h"
 #include "operation/ReportChangeBatch.h"
@@ -54,8 +54,8 @@ class ReportWindow : public QWidget {
     const std::string& ReportText() const { return text_; }
     QPushButton* Button(const char* objectName) const;
     QPlainTextEdit* TextBox() const { return reportText_; }
-    QProgressBar* ProgressBar() const { return progressBar_; }
-    QLabel* ProgressLabel() const { return progressLabel_; }
+    QProgressBar* ProgressBar() const { return progress_->Bar(); }
+    QLabel* ProgressLabel() const { return progress_->Line(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,10 +82,8 @@ class ReportWindow : public QWidget {
     QPushButton* copyButton_ = nullptr;
     QLabel* pausedDoneLabel_ = nullptr;
     QLabel* dotsLabel_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
-    QLabel* progressLabel_ = nullptr;
+    PurgeProgressPanel* progress_ = nullptr;
     QString caption_;
-    QElapsedTimer sinceFirstProgress_;
 };
 
 // The report with line feeds only, as widgets and the clipboard take it.

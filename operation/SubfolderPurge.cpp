@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/FilePurger.h"
+#include "engine/PurgeTypes.h"
 #include "platform/FolderWalk.h"
 #include "platform/Platform.h"
 #include "support/Folders.h"
@@ -42,7 +43,18 @@ class Walk : public platform::WalkVisitor {
   public:
     Walk(SubfolderPurgeState& state, const std::string& title, OperationControl& control,
          OperationInterface& ui)
-        : state_(state), title_(title), control_(control), ui_(ui) {}
+        : state_(state), title_(title), control_(control), ui_(ui) {
+        purger_.ObserveProgress({.wrote =
+                                     [this](int pass, std::int64_t bytes) {
+                                         state_.bytesWritten += bytes;
+                                         ShowPurgeProgress(pass);
+                                     },
+                                 .filesEnded =
+                                     [this](int files) {
+                                         state_.filesEnded += files;
+                                         ShowPurgeProgress(0);
+                                     }});
+    }
 
     bool Folder(const platform::WalkFolder& folder,
                 const std::vector<FolderEntry>& entries) override;
@@ -73,6 +85,7 @@ class Walk : public platform::WalkVisitor {
                const std::string& path);
     bool PassFailed(const std::string& path, const FileResult& result);
     void RemoveIfEmptied(const platform::WalkFolder& parent, const FolderEntry& entry);
+    void ShowPurgeProgress(int pass);
 
     SubfolderPurgeState& state_;
     const std::string& title_;
@@ -81,6 +94,18 @@ class Walk : public platform::WalkVisitor {
     const SensitiveExtensions extensions_;  // unused answers: selected folders go whole
     FilePurger purger_;
 };
+
+void Walk::ShowPurgeProgress(int pass) {
+    const std::int64_t overwrites = std::max<std::int64_t>(
+        1, std::int64_t{state_.numberOfPasses} * GetNumOverwritesPerPass(state_.purgeType));
+    ui_.ShowPurgeProgress(
+        {.filesDone = std::min(state_.filesEnded, state_.filesCounted),
+         .filesTotal = state_.filesCounted,
+         .bytesDone = std::min(state_.bytesWritten / overwrites, state_.bytesCounted),
+         .bytesTotal = state_.bytesCounted,
+         .pass = pass,
+         .passes = state_.numberOfPasses});
+}
 
 bool Walk::GoOn(const std::string& text) {
     return ui_.Ask({text, title_, MessageButtons::OkCancel, 1, MessageIcon::None}) !=
@@ -123,6 +148,9 @@ bool Walk::File(const platform::WalkFolder& folder, const FolderEntry& entry) {
         return true;
     }
     if (state_.countingMode) {
+        if (entry.status.kind == FileKind::Regular) {
+            state_.bytesCounted += static_cast<std::int64_t>(entry.status.size);
+        }
         if (++state_.filesCounted % kCountShownEvery == 0) {
             ui_.ShowProgress("Now counting number of files to purge: " +
                              std::to_string(state_.filesCounted));
@@ -235,6 +263,9 @@ void SubfolderPurgeState::ResetCounters() {
     foldersRemoved = 0;
     foldersNotRemoved = 0;
     currentFilePath.clear();
+    bytesCounted = 0;
+    bytesWritten = 0;
+    filesEnded = 0;
 }
 
 bool IsSelectedSubfolder(const SubfolderPurgeState& state, const std::string& folder) {

@@ -40,6 +40,10 @@ struct SubfolderPurgeState {
     std::int32_t foldersRemoved = 0;
     std::int32_t foldersNotRemoved = 0;
     std::string currentFilePath;
+    // For the progress display: the counted files' bytes, and what the purge has done.
+    std::int64_t bytesCounted = 0;
+    std::int64_t bytesWritten = 0;  // by every overwrite
+    std::int32_t filesEnded = 0;    // purged or not
 
     // Before the counting run.
     void ResetCounters();

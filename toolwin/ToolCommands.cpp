@@ -24,10 +24,16 @@ const char* const kSelectionDisplay[] = {
 const char* const kSetupButtons[] = {"cmdLoadSetup", "cmdSaveSetup", "cmdClearSetup",
                                      "cmdRestoreSetup", "cmdKeepSetup"};
 
-// The worker's reports that these commands use: only its progress line.
-ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
+// The labels of the subfolder purge that can hold several lines.
+const char* const kNotices[] = {"lblLargePurgeMessage", "lblPurgeFoldersMessage",
+                                "lblSubdirectories2"};
+
+// The worker's reports that these commands use: its progress line and a purge's progress.
+ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress,
+                         std::function<void(const PurgeProgress&)> purgeProgress) {
     ReportSinks sinks;
     sinks.showProgress = std::move(showProgress);
+    sinks.purgeProgress = std::move(purgeProgress);
     return sinks;
 }
 
@@ -36,12 +42,19 @@ ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
 ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
     : main_(main),
       dialogs_(dialogs),
-      bridge_(dialogs, ProgressOnly([this](const std::string& text) {
-                  if (progressLabel_ != nullptr) {
-                      *progressLabel_ = text;
-                      main_.Refresh();
-                  }
-              })),
+      bridge_(dialogs, ProgressOnly(
+                           [this](const std::string& text) {
+                               if (progressLabel_ != nullptr) {
+                                   *progressLabel_ = text;
+                                   main_.Refresh();
+                               }
+                           },
+                           [this](const PurgeProgress& progress) {
+                               // A late delivery after the command ended shows nothing.
+                               if (work_.Busy()) {
+                                   ProgressWindow().ShowProgress(progress);
+                               }
+                           })),
       subfolders_(
           main.State(), dialogs, main.Control(), bridge_,
           SubfolderPurgeHooks{.chooseSubfolders =
@@ -62,6 +75,7 @@ ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
                               .refresh = [this] { main_.Refresh(); }}),
       setups_(main.State(), dialogs) {
     main.installEventFilter(this);
+    LetNoticesWrap();
     connect(&work_, &BackgroundWork::Finished, this, [this] {
         if (!work_.Busy() && commandEnded_) {
             std::exchange(commandEnded_, nullptr)();
@@ -121,10 +135,30 @@ void ToolCommands::ShowSelectionDisplay(bool shown, bool keepSubfoldersLine) {
     main_.Button("cmdClear")->setVisible(shown);
 }
 
+void ToolCommands::LetNoticesWrap() {
+    for (const char* name : kNotices) {
+        QLabel* notice = main_.Label(name);
+        notice->setWordWrap(true);
+        // The height it was given is the least; more lines make it higher.
+        notice->setMinimumHeight(notice->minimumHeight());
+        notice->setMaximumHeight(QWIDGETSIZE_MAX);
+    }
+}
+
+FolderPurgeProgressWindow& ToolCommands::ProgressWindow() {
+    if (!progressWindow_) {
+        progressWindow_ = new FolderPurgeProgressWindow(main_.Control(), &main_);
+    }
+    return *progressWindow_;
+}
+
 void ToolCommands::PurgeFolders() {
     ShowSelectionDisplay(false, true);
+    ProgressWindow().Reset();
+    ProgressWindow().move(main_.frameGeometry().bottomLeft());
     subfolders_.PurgeFolders(Caption("cmdSpecifyDirectory_1"));
     WhenCommandEnds([this] {
+        ProgressWindow().Reset();
         ShowSelectionDisplay(true);
         main_.Refresh();
     });

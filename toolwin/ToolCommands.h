@@ -14,6 +14,7 @@
 #include "selection/SubfolderPurgeCommand.h"
 #include "tools/SpeedTest.h"
 #include "toolwin/DriveSelectionWindow.h"
+#include "toolwin/FolderPurgeProgressWindow.h"
 #include "toolwin/SubfolderSelectionWindow.h"
 #include "toolwin/TextViewWindow.h"
 #include "toolwin/WebLink.h"
@@ -36,6 +37,7 @@ class ToolCommands : public QObject {
     SubfolderSelectionWindow& SubfolderWindow();
     DriveSelectionWindow& DriveWindow();
     TextViewWindow& ViewWindow();
+    FolderPurgeProgressWindow& ProgressWindow();
     SubfolderPurgeCommand& Subfolders() { return subfolders_; }
     // Work of a command runs on the worker, or its continuation has yet to run.
     bool Busy() const { return work_.Busy(); }
@@ -48,6 +50,8 @@ class ToolCommands : public QObject {
 
   private:
     void PlaceSubfolderWindow();
+    // The purge's notices grow with their lines instead of being cut.
+    void LetNoticesWrap();
     // Hides (false) or shows again the target's labels while a tool runs.
     void ShowSelectionDisplay(bool shown, bool keepSubfoldersLine = false);
     // Asks, and offers the drives when there are several; empty when not to test.
@@ -73,6 +77,7 @@ class ToolCommands : public QObject {
     QPointer<SubfolderSelectionWindow> subfolderWindow_;
     QPointer<DriveSelectionWindow> driveWindow_;
     QPointer<TextViewWindow> viewWindow_;
+    QPointer<FolderPurgeProgressWindow> progressWindow_;
     std::function<void()> commandEnded_;
     // Last: destroyed first, it waits for the work in hand while the rest stands.
     BackgroundWork work_;
