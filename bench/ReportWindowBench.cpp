@@ -64,7 +64,15 @@ void ConfirmWhenShown() {
     timer->start(1);
 }
 
-Figures PurgeThroughWindow(vorlane::MainWindow& window, const std::string& folder) {
+// With showProgress false the bridge hands no progress to the window: the same purge
+// without the progress display, to see what the display costs the GUI thread.
+Figures PurgeThroughWindow(vorlane::MainWindow& window, const std::string& folder,
+                           bool showProgress) {
+    vorlane::ReportSinks sinks = window.Reports().Sinks();
+    if (!showProgress) {
+        sinks.purgeProgress = nullptr;
+    }
+    window.Bridge().SetSinks(sinks);
     vorlane::MainState& state = window.State();
     state.choices.targetFolder = folder;
     state.choices.targetFilespec = "*.*";
@@ -108,6 +116,22 @@ void WriteSmallFiles(const std::string& folder) {
     }
 }
 
+void WriteLargeFile(const std::string& path, long mebibytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream large(path, std::ios::binary);
+    const std::string block(1 << 20, 'x');
+    for (long i = 0; i < mebibytes; ++i) {
+        large << block;
+    }
+}
+
+void Merge(Figures& into, const Figures& run) {
+    into.seconds += run.seconds;
+    into.largestDelayMs = std::max(into.largestDelayMs, run.largestDelayMs);
+    into.longestStillMs = std::max(into.longestStillMs, run.longestStillMs);
+    into.barMoves += run.barMoves;
+}
+
 double PurgeThroughCli(const std::string& cli, const std::string& folder) {
     const std::string command =
         "'" + cli + "' purge --folder '" + folder + "' --passes 1 --yes >/dev/null 2>&1";
@@ -139,41 +163,35 @@ int main(int argc, char** argv) {
     vorlane::MainWindow window(dialogs);
     window.StartUp();
 
-    fs::create_directories(work + "/large");
-    {
-        std::ofstream large(work + "/large/one.dat", std::ios::binary);
-        const std::string block(1 << 20, 'x');
-        for (long i = 0; i < largeMiB; ++i) {
-            large << block;
-        }
-    }
-    const Figures large = PurgeThroughWindow(window, work + "/large");
-    std::printf(
-        "large file, %ld MiB, 1 pass (2 overwrites): %.1f s, largest timer delay %lld ms, "
-        "progress moved %d times, longest standstill %lld ms\n",
-        largeMiB, large.seconds, static_cast<long long>(large.largestDelayMs), large.barMoves,
-        static_cast<long long>(large.longestStillMs));
-
-    // Other work on the machine moves fsync times a lot: alternate the two, twice.
-    double windowSeconds = 0;
+    // Other work on the machine moves fsync times and timer delays a lot: alternate the
+    // purges with and without the progress display, twice.
+    Figures large[2];
+    Figures small[2];
     double cliSeconds = 0;
-    qint64 largestDelay = 0;
-    qint64 longestStill = 0;
     for (int round = 0; round < 2; ++round) {
+        for (const bool progress : {true, false}) {
+            WriteLargeFile(work + "/large/one.dat", largeMiB);
+            Merge(large[progress ? 0 : 1], PurgeThroughWindow(window, work + "/large", progress));
+            WriteSmallFiles(work + "/small");
+            Merge(small[progress ? 0 : 1], PurgeThroughWindow(window, work + "/small", progress));
+        }
         WriteSmallFiles(work + "/small-cli");
         cliSeconds += PurgeThroughCli(cli, work + "/small-cli");
-        WriteSmallFiles(work + "/small");
-        const Figures small = PurgeThroughWindow(window, work + "/small");
-        windowSeconds += small.seconds;
-        largestDelay = std::max(largestDelay, small.largestDelayMs);
-        longestStill = std::max(longestStill, small.longestStillMs);
     }
-    std::printf(
-        "%d small files, 1 pass, twice: %.2f s through the window (largest timer delay "
-        "%lld ms, longest progress standstill %lld ms), %.2f s through vorlane-cli; "
-        "window/cli = %.2f\n",
-        smallFiles, windowSeconds, static_cast<long long>(largestDelay),
-        static_cast<long long>(longestStill), cliSeconds, windowSeconds / cliSeconds);
+    for (const bool progress : {true, false}) {
+        const Figures& l = large[progress ? 0 : 1];
+        const Figures& m = small[progress ? 0 : 1];
+        std::printf(
+            "%s progress display: large file %ld MiB, 1 pass, twice: %.1f s, largest timer "
+            "delay %lld ms, longest progress standstill %lld ms; %d small files, twice: %.2f "
+            "s, largest timer delay %lld ms, longest progress standstill %lld ms\n",
+            progress ? "with" : "without", largeMiB, l.seconds,
+            static_cast<long long>(l.largestDelayMs), static_cast<long long>(l.longestStillMs),
+            smallFiles, m.seconds, static_cast<long long>(m.largestDelayMs),
+            static_cast<long long>(m.longestStillMs));
+    }
+    std::printf("%d small files, twice, through vorlane-cli: %.2f s; window/cli = %.2f\n",
+                smallFiles, cliSeconds, small[0].seconds / cliSeconds);
     fs::remove_all(work);
     return EXIT_SUCCESS;
 }

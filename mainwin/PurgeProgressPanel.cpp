@@ -7,6 +7,11 @@
 #include "operation/ProgressText.h"
 
 namespace vorlane {
+namespace {
+
+constexpr int kRecountEvery = 1000;  // ms
+
+}  // namespace
 
 PurgeProgressPanel::PurgeProgressPanel(QWidget* parent) : QWidget(parent) {
     bar_ = new QProgressBar(this);
@@ -20,10 +25,13 @@ PurgeProgressPanel::PurgeProgressPanel(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar_);
     layout->addWidget(line_);
+    ticker_.setInterval(kRecountEvery);
+    connect(&ticker_, &QTimer::timeout, this, &PurgeProgressPanel::ShowLine);
     Reset();
 }
 
 void PurgeProgressPanel::Reset() {
+    Stop();
     hide();
     bar_->setRange(0, 100);
     bar_->setValue(0);
@@ -39,10 +47,22 @@ std::optional<int> PurgeProgressPanel::Show(const PurgeProgress& progress) {
     // Without a total the bar only shows that something moves.
     bar_->setRange(0, percent ? 100 : 0);
     bar_->setValue(percent.value_or(0));
-    const double seconds = static_cast<double>(sinceFirst_.elapsed()) / 1000.0;
-    line_->setText(QString::fromStdString(ProgressLine(progress, seconds)));
+    last_ = progress;
+    ShowLine();
     show();
+    if (!ticker_.isActive()) {
+        ticker_.start();
+    }
     return percent;
+}
+
+void PurgeProgressPanel::Stop() {
+    ticker_.stop();
+}
+
+void PurgeProgressPanel::ShowLine() {
+    const double seconds = static_cast<double>(sinceFirst_.elapsed()) / 1000.0;
+    line_->setText(QString::fromStdString(ProgressLine(last_, seconds)));
 }
 
 }  // namespace vorlane

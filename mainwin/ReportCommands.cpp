@@ -111,6 +111,7 @@ void ReportCommands::RunOnWorker(std::function<OperationResult()> work,
     work_.Start<OperationResult>(std::move(work),
                                  [this, then = std::move(then)](const OperationResult& result) {
                                      operationRunning_ = false;
+                                     Report().EndProgress();
                                      // Only now: the worker has ended, whatever ended it.
                                      host_.EnableMenu(true);
                                      if (then) {

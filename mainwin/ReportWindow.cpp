@@ -109,6 +109,11 @@ void ReportWindow::ShowProgress(const PurgeProgress& progress) {
     ShowTitle(running ? percent : std::nullopt);
 }
 
+void ReportWindow::EndProgress() {
+    progress_->Stop();
+    ShowTitle(std::nullopt);
+}
+
 void ReportWindow::ShowTitle(std::optional<int> percent) {
     // The share first, so that a taskbar's narrow button still shows it.
     setWindowTitle(percent ? QStringLiteral("%1% \u2013 %2").arg(*percent).arg(caption_)
@@ -195,12 +200,12 @@ void ReportWindow::ShowPhase(ReportPhase phase, const std::string& pausedDone) {
     }
     ShowButtons(phase, pausedDone);
     if (phase == ReportPhase::Ended || phase == ReportPhase::Stopped) {
-        ShowTitle(std::nullopt);
+        EndProgress();
     }
 }
 
 void ReportWindow::Finished() {
-    ShowTitle(std::nullopt);
+    EndProgress();
     CopyToClipboard();
     QTextCursor end = reportText_->textCursor();
     end.movePosition(QTextCursor::End);

@@ -41,6 +41,8 @@ class ReportWindow : public QWidget {
     void ResetProgress();
     // How far the purge has come: the bar, the line under it and the title.
     void ShowProgress(const PurgeProgress& progress);
+    // The operation has ended: the figures stay, the title loses the share.
+    void EndProgress();
     // The operation ended before it began (nothing to list, a No): the buttons of an
     // ended operation over the report as it was.
     void ShowNothingRan();
