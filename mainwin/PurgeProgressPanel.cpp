@@ -58,6 +58,10 @@ std::optional<int> PurgeProgressPanel::Show(const PurgeProgress& progress) {
 
 void PurgeProgressPanel::Stop() {
     ticker_.stop();
+    if (sinceFirst_.isValid()) {
+        // Nothing is left to wait for: the figures without a time left.
+        line_->setText(QString::fromStdString(ProgressLine(last_, 0)));
+    }
 }
 
 void PurgeProgressPanel::ShowLine() {
