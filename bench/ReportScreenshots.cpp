@@ -99,10 +99,14 @@ int main(int argc, char** argv) {
     When([&] { return report.isVisible() && report.ReportText().ends_with("1__"); },
          [&] { report.grab().save(QString::fromStdString(out + "/report-running.png")); });
     window.Reports().PurgeFiles();
-    QTimer::singleShot(300, [&] {
-        report.grab().save(QString::fromStdString(out + "/report-finished.png"));
-        QApplication::quit();
-    });
+    // The purge runs on: the finished window is taken once it and its follow-up ended.
+    When([&] { return !window.Reports().Busy(); },
+         [&] {
+             QTimer::singleShot(300, [&] {
+                 report.grab().save(QString::fromStdString(out + "/report-finished.png"));
+                 QApplication::quit();
+             });
+         });
     QApplication::exec();
     fs::remove_all(work);
     return EXIT_SUCCESS;

@@ -340,6 +340,7 @@ FileOutcome FilePurger::WriteOverwrite(Job& job, PatternSelector selector) {
                 job.cause = error;
                 return FileOutcome::WriteFailed;
             }
+            Wrote(chunk);
             offset += static_cast<std::int64_t>(chunk);
         }
     }
@@ -356,7 +357,23 @@ FileOutcome FilePurger::WriteSlack(Job& job, const std::string& run) {
     slackWrite_.append(run, phase, static_cast<std::size_t>(slack.end - slack.begin));
     const std::int64_t start = slack.begin - static_cast<std::int64_t>(job.lastClusterData.size());
     job.cause = Sys().WriteAt(job.fd.Get(), start, slackWrite_.data(), slackWrite_.size());
-    return job.cause ? FileOutcome::WriteFailed : FileOutcome::Ok;
+    if (job.cause) {
+        return FileOutcome::WriteFailed;
+    }
+    Wrote(slackWrite_.size());
+    return FileOutcome::Ok;
+}
+
+void FilePurger::Wrote(std::size_t bytes) const {
+    if (progress_.wrote) {
+        progress_.wrote(pass_, static_cast<std::int64_t>(bytes));
+    }
+}
+
+void FilePurger::FilesEnded(std::size_t files) const {
+    if (progress_.filesEnded && files > 0) {
+        progress_.filesEnded(static_cast<int>(files));
+    }
 }
 
 // A cut file let blocks go that the overwrites were meant to cover: whatever they held
@@ -434,6 +451,7 @@ void FilePurger::Keep(const Job& job, FileOutcome result) {
 
 FileOutcome FilePurger::RunPasses(Job& job) {
     for (int pass = 1; pass <= job.request.passes; ++pass) {
+        pass_ = pass;
         PrepareOverwriteBlocks(job.clusterSize);
         for (PatternSelector selector : OverwriteSequence(job.request.purgeType)) {
             const FileOutcome result = OverwriteOnce(job, selector);
@@ -516,6 +534,13 @@ std::error_code FilePurger::RemoveName(const Job& job, const std::string& name) 
 
 FileResult FilePurger::Purge(const PurgeFileRef& file, const PurgeRequest& request,
                              const PurgeHooks& hooks) {
+    const FileResult result = PurgeOne(file, request, hooks);
+    FilesEnded(1);
+    return result;
+}
+
+FileResult FilePurger::PurgeOne(const PurgeFileRef& file, const PurgeRequest& request,
+                                const PurgeHooks& hooks) {
     if (const FileOutcome refused = RequestRefusal(file, request); refused != FileOutcome::Ok) {
         return {refused};
     }
@@ -629,6 +654,7 @@ void FilePurger::RunBatchPasses(std::vector<Job>& jobs, const std::function<bool
     }
     const PurgeRequest& request = jobs.front().request;
     for (int pass = 1; pass <= request.passes; ++pass) {
+        pass_ = pass;
         PrepareOverwriteBlocks(jobs.front().clusterSize);
         for (PatternSelector selector : OverwriteSequence(request.purgeType)) {
             if (!RunBatchOverwrite(jobs, selector, goOn)) {
@@ -722,7 +748,7 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
                 RestoreMode(job);
                 job.fd.Reset();
                 job.handle.Reset();
-                entry.result = Purge(entry.file, request);
+                entry.result = PurgeOne(entry.file, request, kNoHooks);
             } else if (entry.result.Purged()) {
                 jobs.push_back(std::move(job));
                 owners.push_back(&entry);
@@ -744,6 +770,7 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
         Finish(jobs[i]);
         owners[i]->result = {jobs[i].result, jobs[i].cause};
     }
+    FilesEnded(files.size());
 }
 
 int FilePurger::RandomInteger(int low, int high, bool evenOnly) {

@@ -50,6 +50,15 @@ struct PurgeHooks {
     std::function<bool()> stopRequested;
 };
 
+// What the purges write, told on the purging thread for a progress display: after each
+// write run of up to 8 MiB (the pass it belongs to, counted from 1, and its bytes) and
+// once per file whose purge ended, written or refused. Called often: keep it cheap, and
+// let the display coalesce what it hears.
+struct PurgeProgressHooks {
+    std::function<void(int pass, std::int64_t bytes)> wrote;
+    std::function<void(int files)> filesEnded;
+};
+
 // One file of a batch and how its purge ended.
 struct BatchFile {
     PurgeFileRef file;
@@ -84,6 +93,9 @@ class FilePurger {
     void PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& request,
                     const std::function<bool()>& goOn);
 
+    // Every later purge reports its writes and its ends here.
+    void ObserveProgress(PurgeProgressHooks hooks) { progress_ = std::move(hooks); }
+
     // A random integer in [low, high]; with evenOnly an odd draw becomes its even
     // neighbour (upwards only when it sits on the lower bound). 32-bit so that the
     // random block of a large cluster can draw from its whole first half.
@@ -95,6 +107,10 @@ class FilePurger {
 
   private:
     struct Job;
+    FileResult PurgeOne(const PurgeFileRef& file, const PurgeRequest& request,
+                        const PurgeHooks& hooks);
+    void Wrote(std::size_t bytes) const;
+    void FilesEnded(std::size_t files) const;
     FileOutcome Refusal(const Job& job);
     FileOutcome PlaceRefusal(const Job& job) const;
     FileOutcome Start(Job& job);
@@ -133,6 +149,8 @@ class FilePurger {
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
     SystemFolders systemFolders_;
     std::set<dev_t> failingVolumes_;  // a delete failed for good there: no more retries
+    PurgeProgressHooks progress_;
+    int pass_ = 0;  // the pass being written, for the progress hooks
 };
 
 }  // namespace vorlane

@@ -8,7 +8,8 @@
 namespace vorlane {
 
 namespace {
-constexpr int kReportInterval = 100;  // ms
+constexpr int kReportInterval = 100;    // ms
+constexpr int kProgressInterval = 250;  // ms: four updates a second move a bar smoothly
 }  // namespace
 
 GuiBridge::GuiBridge(Dialogs& dialogs, ReportSinks sinks)
@@ -62,6 +63,9 @@ bool GuiBridge::RunOnGui(std::function<void()> question) {
             }
             FlushReport();  // the report as it stands when the question comes
             question();
+            if (sinks_.questionAnswered) {
+                sinks_.questionAnswered();
+            }
             pending->Give(true);
         },
         Qt::QueuedConnection);
@@ -148,10 +152,41 @@ void GuiBridge::ShowPhase(ReportPhase phase, std::string_view pausedDone) {
     }
 }
 
+void GuiBridge::ShowPurgeProgress(const PurgeProgress& progress) {
+    if (!sinks_.purgeProgress) {
+        return;
+    }
+    {
+        std::lock_guard lock(progressMutex_);
+        latestProgress_ = progress;
+        if (progressWaiting_) {
+            return;  // the delivery on its way takes this one along
+        }
+        progressWaiting_ = true;
+    }
+    Post([this] { QTimer::singleShot(kProgressInterval, this, [this] { FlushProgress(); }); });
+}
+
+void GuiBridge::FlushProgress() {
+    PurgeProgress progress;
+    {
+        std::lock_guard lock(progressMutex_);
+        if (!progressWaiting_) {
+            return;
+        }
+        progressWaiting_ = false;
+        progress = latestProgress_;
+    }
+    sinks_.purgeProgress(progress);
+}
+
 void GuiBridge::ReportFinished(std::string_view text) {
     if (sinks_.reportFinished) {
         Post([this, copy = std::string(text)] {
             FlushReport();
+            if (sinks_.purgeProgress) {
+                FlushProgress();  // the last figures, before the window settles
+            }
             sinks_.reportFinished(copy);
         });
     }

@@ -33,6 +33,11 @@ struct ReportSinks {
     std::function<void(const std::string&)> reportFinished;
     std::function<void(const std::string&)> showCaption;
     std::function<void(const std::string&)> showProgress;
+    // How far a purge has come; a few times a second at most.
+    std::function<void(const PurgeProgress&)> purgeProgress;
+    // A question from the worker has been answered: the window it came from comes back
+    // to the front.
+    std::function<void()> questionAnswered;
 };
 
 class GuiBridge : public QObject, public OperationInterface {
@@ -52,6 +57,7 @@ class GuiBridge : public QObject, public OperationInterface {
     void ReportFinished(std::string_view text) override;
     void ShowCaption(std::string_view caption) override;
     void ShowProgress(std::string_view text) override;
+    void ShowPurgeProgress(const PurgeProgress& progress) override;
 
     // Before any operation starts: where the reports go.
     void SetSinks(ReportSinks sinks) { sinks_ = std::move(sinks); }
@@ -68,6 +74,8 @@ class GuiBridge : public QObject, public OperationInterface {
     void DeliverReportChanges();
     // On the GUI thread: hands what the report gained to the windows.
     void FlushReport();
+    // On the GUI thread: hands the latest progress to the windows, if any is waiting.
+    void FlushProgress();
 
     Dialogs& dialogs_;
     ReportSinks sinks_;
@@ -76,6 +84,10 @@ class GuiBridge : public QObject, public OperationInterface {
     std::shared_ptr<PendingAnswer<bool>> pending_;  // the question the worker waits on
     // The report's changes wait here until the GUI thread's next turn.
     ReportChangeBatch reportChanges_;
+    // Only the latest progress counts: the worker overwrites it, the GUI thread takes it.
+    std::mutex progressMutex_;
+    PurgeProgress latestProgress_;
+    bool progressWaiting_ = false;
 };
 
 }  // namespace vorlane

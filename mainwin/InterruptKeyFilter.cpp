@@ -16,7 +16,8 @@ bool InterruptKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         QWidget* focus = QApplication::focusWidget();
         if (key->key() == Qt::Key_F10 && !key->isAutoRepeat() && widget &&
             widget == (focus ? focus : mainWindow_.data()) &&
-            (widget == mainWindow_ || mainWindow_->isAncestorOf(widget))) {
+            (widget == mainWindow_ || mainWindow_->isAncestorOf(widget) ||
+             widget->window()->property(kHearsInterruptKey).toBool())) {
             control_.RequestInterrupt();
         }
     }

@@ -11,6 +11,9 @@
 
 namespace vorlane {
 
+// A window of the main window's tools with this property set true hears F10 as well.
+inline constexpr char kHearsInterruptKey[] = "hearsInterruptKey";
+
 class InterruptKeyFilter : public QObject {
     Q_OBJECT
 

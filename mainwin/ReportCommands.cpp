@@ -7,7 +7,6 @@
 
 #include "engine/DriveInfo.h"
 #include "engine/FileOperations.h"
-#include "mainwin/BackgroundWork.h"
 #include "mainwin/CommandButton.h"
 #include "mainwin/FileConfirmationWindow.h"
 #include "mainwin/PurgeConfirmationWindow.h"
@@ -53,7 +52,8 @@ PurgeConfirmationWindow& ReportCommands::ConfirmationWindow() {
 
 FileConfirmationWindow& ReportCommands::ConfirmFilesWindow() {
     if (!confirmFiles_) {
-        confirmFiles_ = new FileConfirmationWindow(&host_.HostWidget());
+        // Over the report it asks about: closing it gives the report back the front.
+        confirmFiles_ = new FileConfirmationWindow(&Report());
     }
     return *confirmFiles_;
 }
@@ -73,6 +73,17 @@ ReportSinks ReportCommands::Sinks() {
     };
     sinks.reportFinished = [this](const std::string&) { Report().Finished(); };
     sinks.showCaption = [this](const std::string& caption) { ShowCaption(caption); };
+    sinks.purgeProgress = [this](const PurgeProgress& progress) {
+        // A late delivery belongs to an operation that has ended.
+        if (work_.Busy()) {
+            Report().ShowProgress(progress);
+        }
+    };
+    sinks.questionAnswered = [this] {
+        if (report_) {
+            report_->BringToFront();
+        }
+    };
     sinks.showProgress = [this](const std::string& text) {
         host_.State().labels.largePurgeMessage = text;
         host_.Refresh();
@@ -89,17 +100,24 @@ OperationChoices ReportCommands::Snapshot() const {
     return choices;
 }
 
-void ReportCommands::RunOnWorker(const std::function<void()>& work) {
+void ReportCommands::RunOnWorker(std::function<OperationResult()> work,
+                                 std::function<void(const OperationResult&)> then) {
     host_.EnableMenu(false);
     control_.Reset();
     operationRunning_ = true;
-    RunWhileServingEvents(work);
-    // What the worker sent last (caption, end phase, the finished report) is shown
-    // before anything else happens, even when the worker ended before the loop ran.
-    QCoreApplication::sendPostedEvents(&bridge_, QEvent::MetaCall);
-    operationRunning_ = false;
-    // Only now: the worker has ended, whatever ended it.
-    host_.EnableMenu(true);
+    Report().ResetProgress();
+    // What the worker sent last (caption, end phase, the finished report) was queued
+    // before its result, so it is shown before the continuation runs.
+    work_.Start<OperationResult>(std::move(work),
+                                 [this, then = std::move(then)](const OperationResult& result) {
+                                     operationRunning_ = false;
+                                     Report().EndProgress();
+                                     // Only now: the worker has ended, whatever ended it.
+                                     host_.EnableMenu(true);
+                                     if (then) {
+                                         then(result);
+                                     }
+                                 });
 }
 
 bool ReportCommands::TargetStillThere(const std::string& title) {
@@ -126,7 +144,7 @@ bool ReportCommands::TargetStillThere(const std::string& title) {
 
 void ReportCommands::ShowCaption(const std::string& caption) {
     ReportWindow& report = Report();
-    report.setWindowTitle(QString::fromStdString(caption));
+    report.SetCaption(QString::fromStdString(caption));
     if (!report.isVisible()) {
         const QWidget* menu = host_.Menu();
         report.move(menu->mapToGlobal(QPoint(menu->width() + kBesideMenu, 0)));
@@ -175,9 +193,10 @@ void ReportCommands::PurgeFiles() {
     }
     running_ = Snapshot();
     lastPurgeOptions_ = running_.options;
-    OperationResult result;
-    RunOnWorker([&] { result = RunPurge(running_, bridge_, control_); });
-    AfterPurge(result.ran ? result.state.purgedFileCount : 0);
+    RunOnWorker([this, choices = running_] { return RunPurge(choices, bridge_, control_); },
+                [this](const OperationResult& result) {
+                    AfterPurge(result.ran ? result.state.purgedFileCount : 0);
+                });
 }
 
 void ReportCommands::AfterPurge(std::int32_t purgedFiles) {
@@ -193,6 +212,9 @@ void ReportCommands::AfterPurge(std::int32_t purgedFiles) {
         state.labels.topLevelFolder = deleted;
     }
     ShowDateRestriction(state);
+    if (report_) {
+        report_->BringToFront();  // the question over the main window left it behind
+    }
 }
 
 bool ReportCommands::AskListQuestions(const OperationChoices& choices, bool& listFolders) {
@@ -229,14 +251,18 @@ void ReportCommands::ListFiles() {
     }
     Report().StartOperation(Report().windowTitle(), false, running_.subdirectories && !listFolders);
     host_.State().labels.estimatedTime.clear();
-    OperationResult result;
-    RunOnWorker([&] { result = RunList(running_, bridge_, control_, listFolders); });
-    if (result.ran) {
-        host_.State().labels.estimatedTime = result.state.estimatedTime;
-    }
-    if (QPushButton* list = host_.Button("cmdProcessFiles_2")) {
-        list->setFocus();
-    }
+    RunOnWorker([this, choices = running_,
+                 listFolders] { return RunList(choices, bridge_, control_, listFolders); },
+                [this](const OperationResult& result) {
+                    if (result.ran) {
+                        host_.State().labels.estimatedTime = result.state.estimatedTime;
+                    } else {
+                        Report().ShowNothingRan();
+                    }
+                    if (QPushButton* list = host_.Button("cmdProcessFiles_2")) {
+                        list->setFocus();
+                    }
+                });
 }
 
 void ReportCommands::ReportScreen() {
@@ -247,15 +273,18 @@ void ReportCommands::ReportScreen() {
     }
     report.show();
     report.raise();
-    QTextCursor start = report.TextBox()->textCursor();
-    start.movePosition(QTextCursor::Start);
-    report.TextBox()->setTextCursor(start);
+    report.ShowFromStart();
 }
 
 void ReportCommands::PurgeTrash(const std::string& folder) {
     running_ = Snapshot();
     // The folder itself: a folder inside the Trash purges only its own tree.
-    RunOnWorker([&] { vorlane::PurgeTrash(folder, running_, bridge_, control_); });
+    RunOnWorker(
+        [this, folder, choices = running_] {
+            vorlane::PurgeTrash(folder, choices, bridge_, control_);
+            return OperationResult{};
+        },
+        {});
 }
 
 }  // namespace vorlane

@@ -6,10 +6,12 @@
 #include <QPointer>
 #include <string>
 
+#include "mainwin/BackgroundWork.h"
 #include "mainwin/CommandHost.h"
 #include "mainwin/GuiBridge.h"
 #include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
+#include "operation/PurgeCommands.h"
 #include "selection/Dialogs.h"
 
 namespace vorlane {
@@ -34,6 +36,8 @@ class ReportCommands {
 
     ReportWindow& Report();
     bool ReportShown() const;
+    // An operation runs on the worker, or its continuation has yet to run.
+    bool Busy() const { return work_.Busy(); }
     PurgeConfirmationWindow& ConfirmationWindow();
     FileConfirmationWindow& ConfirmFilesWindow();
 
@@ -41,7 +45,10 @@ class ReportCommands {
     // The checks before any operation; false after telling why not.
     bool TargetStillThere(const std::string& title);
     OperationChoices Snapshot() const;
-    void RunOnWorker(const std::function<void()>& work);
+    // Runs the operation on the worker with the command frame disabled; then(result) on
+    // the GUI thread once it has ended.
+    void RunOnWorker(std::function<OperationResult()> work,
+                     std::function<void(const OperationResult&)> then);
     bool AskListQuestions(const OperationChoices& choices, bool& listFolders);
     void AfterPurge(std::int32_t purgedFiles);
     bool ConfirmPurge(const std::string& message, const std::string& yesCaption,
@@ -60,6 +67,8 @@ class ReportCommands {
     QPointer<ReportWindow> report_;
     QPointer<PurgeConfirmationWindow> confirmation_;
     QPointer<FileConfirmationWindow> confirmFiles_;
+    // Last: destroyed first, it waits for the operation in hand while the rest stands.
+    BackgroundWork work_;
 };
 
 }  // namespace vorlane

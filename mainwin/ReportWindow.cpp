@@ -65,8 +65,10 @@ ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
     buttons->addWidget(stopButton_);
     buttons->addWidget(pauseButton_);
     buttons->addWidget(closeButton_);
+    progress_ = new PurgeProgressPanel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(reportText_, 1);
+    layout->addWidget(progress_);
     layout->addLayout(buttons);
     SetWidth(*closeButton_, 1000);
     connect(pauseButton_, &QPushButton::clicked, this, &ReportWindow::PauseContinue);
@@ -76,6 +78,7 @@ ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
     ShowButtons(ReportPhase::Ended);
     copyButton_->hide();
     dotsLabel_->hide();
+    ResetProgress();
     resize(720, 520);
 }
 
@@ -83,8 +86,55 @@ QPushButton* ReportWindow::Button(const char* objectName) const {
     return findChild<QPushButton*>(objectName);
 }
 
-void ReportWindow::StartOperation(const QString& caption, bool purging, bool dots) {
+void ReportWindow::SetCaption(const QString& caption) {
+    caption_ = caption;
     setWindowTitle(caption);
+}
+
+void ReportWindow::ResetProgress() {
+    progress_->Reset();
+    setWindowTitle(caption_);
+}
+
+void ReportWindow::ShowProgress(const PurgeProgress& progress) {
+    const std::optional<int> percent = progress_->Show(progress);
+    const bool running = phase_ == ReportPhase::PurgeRunning || phase_ == ReportPhase::Paused;
+    ShowTitle(running ? percent : std::nullopt);
+}
+
+void ReportWindow::EndProgress() {
+    progress_->Stop();
+    ShowTitle(std::nullopt);
+}
+
+void ReportWindow::ShowTitle(std::optional<int> percent) {
+    // The share first, so that a taskbar's narrow button still shows it.
+    setWindowTitle(percent ? QStringLiteral("%1% \u2013 %2").arg(*percent).arg(caption_)
+                           : caption_);
+}
+
+void ReportWindow::ShowNothingRan() {
+    ShowButtons(ReportPhase::Ended, pausedDoneLabel_->text().toStdString());
+    copyButton_->setVisible(HasReport());
+    ShowCopyCaption(reportText_->textCursor().hasSelection());
+}
+
+void ReportWindow::ShowFromStart() {
+    QTextCursor start = reportText_->textCursor();
+    start.movePosition(QTextCursor::Start);
+    reportText_->setTextCursor(start);
+    ShowCopyCaption(false);
+}
+
+void ReportWindow::BringToFront() {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+void ReportWindow::StartOperation(const QString& caption, bool purging, bool dots) {
+    SetCaption(caption);
     purging_ = purging;
     dots_ = dots;
     ShowButtons(purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);
@@ -142,9 +192,13 @@ void ReportWindow::ShowPhase(ReportPhase phase, const std::string& pausedDone) {
         purging_ = false;
     }
     ShowButtons(phase, pausedDone);
+    if (phase == ReportPhase::Ended || phase == ReportPhase::Stopped) {
+        EndProgress();
+    }
 }
 
 void ReportWindow::Finished() {
+    EndProgress();
     CopyToClipboard();
     QTextCursor end = reportText_->textCursor();
     end.movePosition(QTextCursor::End);

@@ -4,14 +4,17 @@
 // operation's flags; the operation's thread sends the text as changes.
 
 #include <QWidget>
+#include <optional>
 #include <string>
 
+#include "mainwin/PurgeProgressPanel.h"
 #include "operation/OperationControl.h"
 #include "operation/OperationInterface.h"
 #include "operation/ReportChangeBatch.h"
 
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace vorlane {
@@ -32,12 +35,29 @@ class ReportWindow : public QWidget {
     void Finished();
     // While the per-file question shows, Pause and Stop are out of reach.
     void SetFileQuestionShowing(bool showing);
+    // What the operation in it does; the title, with the share done while a purge runs.
+    void SetCaption(const QString& caption);
+    // A new operation: no progress shown until its purge reports some.
+    void ResetProgress();
+    // How far the purge has come: the bar, the line under it and the title.
+    void ShowProgress(const PurgeProgress& progress);
+    // The operation has ended: the figures stay, the title loses the share.
+    void EndProgress();
+    // The operation ended before it began (nothing to list, a No): the buttons of an
+    // ended operation over the report as it was.
+    void ShowNothingRan();
+    // From the start of the report, nothing selected: the copy takes the whole report.
+    void ShowFromStart();
+    // A question over it was answered: the window comes back in front of its owner.
+    void BringToFront();
 
     bool HasReport() const { return !text_.empty(); }
     // The report as the window holds it (line breaks as the operation wrote them).
     const std::string& ReportText() const { return text_; }
     QPushButton* Button(const char* objectName) const;
     QPlainTextEdit* TextBox() const { return reportText_; }
+    QProgressBar* ProgressBar() const { return progress_->Bar(); }
+    QLabel* ProgressLabel() const { return progress_->Line(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,6 +70,7 @@ class ReportWindow : public QWidget {
     void CopyToClipboard();
     void ShowButtons(ReportPhase phase, const std::string& pausedDone = {});
     void ShowCopyCaption(bool textSelected);
+    void ShowTitle(std::optional<int> percent);
 
     OperationControl& control_;
     std::string text_;
@@ -63,6 +84,8 @@ class ReportWindow : public QWidget {
     QPushButton* copyButton_ = nullptr;
     QLabel* pausedDoneLabel_ = nullptr;
     QLabel* dotsLabel_ = nullptr;
+    PurgeProgressPanel* progress_ = nullptr;
+    QString caption_;
 };
 
 // The report with line feeds only, as widgets and the clipboard take it.

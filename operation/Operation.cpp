@@ -1,5 +1,8 @@
 #include "operation/Operation.h"
 
+#include <algorithm>
+
+#include "engine/PurgeTypes.h"
 #include "platform/Platform.h"
 #include "support/Strings.h"
 
@@ -7,7 +10,38 @@ namespace vorlane {
 
 Operation::Operation(const OperationChoices& choices, OperationInterface& ui,
                      OperationControl& control)
-    : choices_(choices), ui_(ui), control_(control), protected_(FindProtectedPlaces()) {}
+    : choices_(choices), ui_(ui), control_(control), protected_(FindProtectedPlaces()) {
+    ObservePurges();
+}
+
+void Operation::ObservePurges() {
+    progress_.passes = choices_.numberOfPasses;
+    overwritesPerFile_ = std::max<std::int64_t>(
+        1, std::int64_t{choices_.numberOfPasses} * GetNumOverwritesPerPass(choices_.purgeType));
+    purger_.ObserveProgress({.wrote = [this](int pass, std::int64_t bytes) { Wrote(pass, bytes); },
+                             .filesEnded =
+                                 [this](int files) {
+                                     progress_.filesDone += files;
+                                     ui_.ShowPurgeProgress(progress_);
+                                 }});
+}
+
+void Operation::Wrote(int pass, std::int64_t bytes) {
+    written_ += bytes;
+    progress_.pass = pass;
+    // Clusters and slack are written too: the share of the files' data never passes its
+    // total.
+    progress_.bytesDone = written_ / overwritesPerFile_;
+    if (progress_.bytesTotal > 0) {
+        progress_.bytesDone = std::min(progress_.bytesDone, progress_.bytesTotal);
+    }
+    ui_.ShowPurgeProgress(progress_);
+}
+
+void Operation::SetProgressTotals(std::int64_t files, double bytes) {
+    progress_.filesTotal = files;
+    progress_.bytesTotal = static_cast<std::int64_t>(bytes);
+}
 
 std::error_code Operation::Walk(const std::string& folder, platform::WalkVisitor& visitor) {
     platform::WalkRules rules;

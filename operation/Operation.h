@@ -95,6 +95,11 @@ class Operation {
     // Starts a new report: empty text, nothing pending, buffer not full.
     void ResetReport();
 
+    // The totals the confirmation counted, for the progress display; before the walk.
+    void SetProgressTotals(std::int64_t files, double bytes);
+    // How far the purge has come, as last told to the interface.
+    const PurgeProgress& Progress() const { return progress_; }
+
     void ShowPhase(ReportPhase phase);
     // Stops the operation with the caption "Stopped" (per-file confirmation).
     void StopWithCaption();
@@ -107,6 +112,8 @@ class Operation {
     // True when the text is past the buffer's limit and the person's report has one.
     bool OverCapacity() const;
     void ReportBufferFull();
+    void ObservePurges();
+    void Wrote(int pass, std::int64_t bytes);
 
     // The operation's own copy: the windows may change their choices while it runs.
     const OperationChoices choices_;
@@ -122,6 +129,9 @@ class Operation {
     FilePurger purger_;
     const platform::WalkFolder* heldTarget_ = nullptr;
     std::set<dev_t> notedVolumes_;
+    PurgeProgress progress_;
+    std::int64_t written_ = 0;  // by every overwrite of every file so far
+    std::int64_t overwritesPerFile_ = 1;
 };
 
 // The note line for a copy-on-write volume, "" for any other.

@@ -33,6 +33,18 @@ enum class FileConfirmation { Yes, No, YesToAll, StopPurge };
 // buttons already follow the person's clicks may ignore it.
 enum class ReportPhase { PurgeRunning, ListingRunning, Paused, Stopped, Ended };
 
+// How far a purge has come, for a progress bar and its line. A total of 0 is not known.
+struct PurgeProgress {
+    std::int64_t filesDone = 0;  // files whose purge ended, purged or not
+    std::int64_t filesTotal = 0;
+    std::int64_t bytesDone = 0;  // of the files' data: what the overwrites wrote, per overwrite
+    std::int64_t bytesTotal = 0;
+    int pass = 0;  // the pass being written, counted from 1; 0 before the first write
+    int passes = 0;
+
+    bool operator==(const PurgeProgress&) const = default;
+};
+
 class OperationInterface {
   public:
     virtual ~OperationInterface() = default;
@@ -64,6 +76,9 @@ class OperationInterface {
     // A pass over a file of `bytes` bytes begins; pass 0: the file is done.
     virtual void ShowPassProgress(const std::string& /*path*/, int /*pass*/, int /*passes*/,
                                   std::int64_t /*bytes*/) {}
+    // After every write run and every file of a purge, from the operation's thread: a
+    // window must coalesce these, a few a second are all a person can see.
+    virtual void ShowPurgeProgress(const PurgeProgress& /*progress*/) {}
 };
 
 }  // namespace vorlane

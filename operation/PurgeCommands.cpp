@@ -76,11 +76,15 @@ bool IsRootFolder(const platform::FileStatus& folder) {
 
 std::optional<std::int32_t> CountTargetFiles(const OperationChoices& choices,
                                              OperationInterface& ui, OperationControl& control,
-                                             std::int32_t limit,
-                                             const platform::WalkFolder* target) {
+                                             std::int32_t limit, const platform::WalkFolder* target,
+                                             double* sumOfSizes = nullptr) {
     Operation op(choices, ui, control);
     op.HoldTarget(target);
-    return CountPurgeTargets(op, limit);
+    const std::optional<std::int32_t> count = CountPurgeTargets(op, limit);
+    if (count && sumOfSizes != nullptr) {
+        *sumOfSizes = op.State().sumOfSizes;
+    }
+    return count;
 }
 
 OperationResult Finish(Operation& op, const std::string& caption) {
@@ -88,15 +92,21 @@ OperationResult Finish(Operation& op, const std::string& caption) {
     return {true, false, op.State(), op.ReportText(), op.Stopped(), caption};
 }
 
+// sumOfSizes: the matching files' bytes, 0 when not counted.
 std::optional<std::int32_t> CountForConfirmation(const OperationChoices& choices,
                                                  OperationInterface& ui, OperationControl& control,
-                                                 const platform::WalkFolder& target) {
+                                                 const platform::WalkFolder& target,
+                                                 double& sumOfSizes) {
     if (SingleFile(choices)) {
+        platform::FileStatus file;
+        if (!platform::Sys().StatAt(target.fd.Get(), choices.targetFilespec, file)) {
+            sumOfSizes = static_cast<double>(file.size);
+        }  // else the purge tells why; the display goes without a total
         return 1;
     }
     ui.ShowProgress("Now counting files ...");
     const std::optional<std::int32_t> count =
-        CountTargetFiles(choices, ui, control, kConfirmationCountLimit, &target);
+        CountTargetFiles(choices, ui, control, kConfirmationCountLimit, &target, &sumOfSizes);
     ui.ShowProgress("");
     return count;
 }
@@ -221,7 +231,9 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
              "Purge files", MessageIcon::Exclamation);
         return NothingMatched();
     }
-    const std::optional<std::int32_t> count = CountForConfirmation(choices, ui, control, target);
+    double sumOfSizes = 0;
+    const std::optional<std::int32_t> count =
+        CountForConfirmation(choices, ui, control, target, sumOfSizes);
     if (count == 0) {
         Tell(ui,
              "There are no files in " + ShownName(choices.targetFolder) +
@@ -238,6 +250,7 @@ OperationResult RunPurge(const OperationChoices& snapshot, OperationInterface& u
     ui.ShowCaption(kPurgeCaption);
     Operation op(choices, ui, control);
     op.HoldTarget(&target);
+    op.SetProgressTotals(count.value_or(0), sumOfSizes);
     op.State().purging = true;
     ProcessFiles(op);
     return Finish(op, kPurgeCaption);

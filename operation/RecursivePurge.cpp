@@ -626,6 +626,10 @@ class CountWalk : public platform::WalkVisitor {
                 continue;
             }
             ++count_;
+            if (entry->status.kind == FileKind::Regular) {
+                // The total that the purge's progress is measured against.
+                op_.State().sumOfSizes += static_cast<double>(entry->status.size);
+            }
             if (scope_.listener != nullptr) {
                 scope_.listener->Counted(count_);
             }

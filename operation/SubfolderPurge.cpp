@@ -192,6 +192,7 @@ OperationChoices SubfolderPurgeState::Choices() const {
 
 void SubfolderPurgeState::ResetCounters() {
     filesCounted = 0;
+    bytesCounted = 0;
     filesPurged = 0;
     filesNotDeleted = 0;
     foldersRemoved = 0;
@@ -242,7 +243,9 @@ void VorlPurgeRecursive2(SubfolderPurgeState& state, const std::string& dirPath,
     const PurgeScope scope = ScopeOf(state, listener);
     if (state.countingMode) {
         state.filesCounted = CountPurgeTargets(op, kNoLimit, scope).value_or(kNoLimit);
+        state.bytesCounted = static_cast<std::int64_t>(op.State().sumOfSizes);
     } else {
+        op.SetProgressTotals(state.filesCounted, static_cast<double>(state.bytesCounted));
         VorlPurgeRecursive(op, dirPath, choices.targetFilespec, scope);
     }
     if (control.StopRequested()) {

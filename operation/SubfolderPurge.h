@@ -42,6 +42,7 @@ struct SubfolderPurgeState {
     std::int32_t foldersRemoved = 0;
     std::int32_t foldersNotRemoved = 0;
     std::string currentFilePath;
+    std::int64_t bytesCounted = 0;  // the progress display's total
 
     // Before the counting run.
     void ResetCounters();

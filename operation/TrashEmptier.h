@@ -42,6 +42,8 @@ class TrashEmptier {
 
     bool Stopped() const { return control_.StopRequested(); }
     const TrashTally& Tally() const { return tally_; }
+    // For a progress display to observe the purges.
+    FilePurger& Purger() { return purger_; }
 
   private:
     class TreeWalk;

@@ -1,5 +1,7 @@
 #include "operation/TrashPurge.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 
 #include <set>
@@ -209,17 +211,45 @@ class TrashRun {
         }
         control_.Reset();
         ui_.ReplaceReportTail(0, {});
+        // The report window, with its progress, Pause and Stop, while the Trash goes.
+        ui_.ShowCaption(title_);
+        ui_.ShowPhase(ReportPhase::PurgeRunning, {});
         TrashEmptier emptier(choices_, control_);
+        ObserveProgress(emptier, count);
         work(emptier);
         emptier.DropDirectorySizes(parts_.root);
         TrashPurgeResult result{true};
         result.purged = emptier.Tally().purged;
         result.failed = emptier.Tally().notPurged;
         result.stopped = emptier.Stopped();
+        ui_.ShowPhase(ReportPhase::Ended, result.stopped ? "Stopped" : "Done");
         Tell(ui_, Outcome(result, emptier.Tally(), drive_, purgedFolder), title_);
         return result;
     }
 
+    // Files done of the items, and a pause that takes effect between files.
+    void ObserveProgress(TrashEmptier& emptier, std::int32_t items) {
+        progress_ = PurgeProgress{.filesTotal = items, .passes = choices_.numberOfPasses};
+        written_ = 0;
+        emptier.Purger().ObserveProgress(
+            {.wrote =
+                 [this](int pass, std::int64_t bytes) {
+                     written_ += bytes;
+                     progress_.pass = pass;
+                     progress_.bytesDone = written_ / std::max(1, choices_.numberOfPasses);
+                     ui_.ShowPurgeProgress(progress_);
+                 },
+             .filesEnded =
+                 [this](int files) {
+                     progress_.filesDone =
+                         std::min<std::int64_t>(progress_.filesDone + files, progress_.filesTotal);
+                     ui_.ShowPurgeProgress(progress_);
+                     control_.WaitWhilePaused();
+                 }});
+    }
+
+    PurgeProgress progress_;
+    std::int64_t written_ = 0;
     const OpenTrash& trash_;
     const OperationChoices& choices_;
     OperationInterface& ui_;

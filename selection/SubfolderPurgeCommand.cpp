@@ -1,6 +1,7 @@
 #include "selection/SubfolderPurgeCommand.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "engine/SystemFolders.h"
 #include "platform/FolderWalk.h"
@@ -166,11 +167,15 @@ bool SubfolderPurgeCommand::WarningsAccepted(const std::string& caption) {
     });
 }
 
-void SubfolderPurgeCommand::Walk(const std::string& top, const std::string& caption) {
-    hooks_.runOnWorker([&] { VorlPurgeRecursive2(run_, top, caption, control_, workerUi_); });
+void SubfolderPurgeCommand::Walk(const std::string& top, const std::string& caption,
+                                 std::function<void()> then) {
+    hooks_.runOnWorker(
+        [this, top, caption] { VorlPurgeRecursive2(run_, top, caption, control_, workerUi_); },
+        std::move(then));
 }
 
-bool SubfolderPurgeCommand::CountFiles(const std::string& top, const std::string& caption) {
+void SubfolderPurgeCommand::CountFiles(const std::string& top, const std::string& caption,
+                                       std::function<void()> counted) {
     run_ = SubfolderPurgeState{};
     run_.topFolder = top;
     run_.selectedSubfolders = selected_;
@@ -180,9 +185,12 @@ bool SubfolderPurgeCommand::CountFiles(const std::string& top, const std::string
     run_.ResetCounters();
     run_.countingMode = true;
     control_.Reset();  // a key pressed before the command does not stop it
-    Walk(top, caption);
-    state_.labels.purgeFoldersMessage.clear();
-    return !control_.InterruptRequested();
+    Walk(top, caption, [this, counted = std::move(counted)] {
+        state_.labels.purgeFoldersMessage.clear();
+        if (!control_.InterruptRequested()) {
+            counted();
+        }
+    });
 }
 
 void SubfolderPurgeCommand::Purge(const std::string& top, const std::string& caption) {
@@ -196,9 +204,11 @@ void SubfolderPurgeCommand::Purge(const std::string& top, const std::string& cap
     hooks_.refresh();
     control_.ClearInterrupt();
     run_.countingMode = false;
-    Walk(top, caption);
-    state_.labels.largePurgeMessage.clear();
-    state_.labels.purgeFoldersMessage.clear();
+    Walk(top, caption, [this, top, caption] {
+        state_.labels.largePurgeMessage.clear();
+        state_.labels.purgeFoldersMessage.clear();
+        Finish(top, caption);
+    });
 }
 
 void SubfolderPurgeCommand::Finish(const std::string& top, const std::string& caption) {
@@ -267,16 +277,19 @@ void SubfolderPurgeCommand::PurgeFolders(const std::string& caption) {
              caption, MessageIcon::Exclamation);
         return;
     }
-    FolderContents contents;
-    hooks_.runOnWorker([&] { contents = LookIntoFolder(folder, std::string(kAllFiles)); });
-    if (contents.error) {
-        Tell("Cannot read " + folder + ".", caption, MessageIcon::Exclamation);
-    } else if (contents.subfolders > 0) {
-        PurgeSelectedSubfolders(folder, caption);
-    } else {
-        TakeFolderWithoutSubfolders(folder, contents.files, caption);
-    }
-    hooks_.refresh();
+    auto contents = std::make_shared<FolderContents>();
+    hooks_.runOnWorker(
+        [contents, folder] { *contents = LookIntoFolder(folder, std::string(kAllFiles)); },
+        [this, contents, folder, caption] {
+            if (contents->error) {
+                Tell("Cannot read " + folder + ".", caption, MessageIcon::Exclamation);
+            } else if (contents->subfolders > 0) {
+                PurgeSelectedSubfolders(folder, caption);
+            } else {
+                TakeFolderWithoutSubfolders(folder, contents->files, caption);
+            }
+            hooks_.refresh();
+        });
 }
 
 bool SubfolderPurgeCommand::BeginConfirmed(const std::string& confirmation,
@@ -291,9 +304,12 @@ bool SubfolderPurgeCommand::BeginConfirmed(const std::string& confirmation,
 
 void SubfolderPurgeCommand::CountAndPurge(const std::string& top, const std::string& caption,
                                           const std::string& confirmation) {
-    if (!CountFiles(top, caption)) {
-        return;
-    }
+    CountFiles(top, caption,
+               [this, top, caption, confirmation] { AfterCount(top, caption, confirmation); });
+}
+
+void SubfolderPurgeCommand::AfterCount(const std::string& top, const std::string& caption,
+                                       const std::string& confirmation) {
     if (run_.filesCounted == 0) {
         Tell("There are no files in any of the selected folders.", caption, MessageIcon::None);
         return;
@@ -309,7 +325,6 @@ void SubfolderPurgeCommand::CountAndPurge(const std::string& top, const std::str
         return;
     }
     Purge(top, caption);
-    Finish(top, caption);
 }
 
 void SubfolderPurgeCommand::PurgeSelectedSubfolders(const std::string& top,

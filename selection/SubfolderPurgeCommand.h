@@ -27,8 +27,9 @@ struct SubfolderPurgeHooks {
     std::function<SubfolderChoice(const std::string& topFolder, const std::string& caption,
                                   const std::vector<std::string>& previous)>
         chooseSubfolders;
-    // Runs the work on the worker thread and returns when it is done.
-    std::function<void(const std::function<void()>&)> runOnWorker;
+    // Runs the work on the worker thread, then `then` on the calling thread once it is
+    // done; the caller goes on in `then`.
+    std::function<void(std::function<void()> work, std::function<void()> then)> runOnWorker;
     // Hides (false) or shows the main window's command area.
     std::function<void(bool)> showCommandArea;
     // Shows the state's labels.
@@ -73,10 +74,13 @@ class SubfolderPurgeCommand {
     bool BeginConfirmed(const std::string& confirmation, const std::string& caption);
     void CountAndPurge(const std::string& top, const std::string& caption,
                        const std::string& confirmation);
-    bool CountFiles(const std::string& top, const std::string& caption);
+    void AfterCount(const std::string& top, const std::string& caption,
+                    const std::string& confirmation);
+    void CountFiles(const std::string& top, const std::string& caption,
+                    std::function<void()> counted);
     void Purge(const std::string& top, const std::string& caption);
     void Finish(const std::string& top, const std::string& caption);
-    void Walk(const std::string& top, const std::string& caption);
+    void Walk(const std::string& top, const std::string& caption, std::function<void()> then);
     void Tell(const std::string& text, const std::string& caption, MessageIcon icon);
 
     MainState& state_;

@@ -4,7 +4,6 @@
 #include <QLabel>
 
 #include "engine/DriveInfo.h"
-#include "mainwin/BackgroundWork.h"
 #include "operation/SpeedTestCommand.h"
 #include "support/ProgramText.h"
 
@@ -25,10 +24,16 @@ const char* const kSelectionDisplay[] = {
 const char* const kSetupButtons[] = {"cmdLoadSetup", "cmdSaveSetup", "cmdClearSetup",
                                      "cmdRestoreSetup", "cmdKeepSetup"};
 
-// The worker's reports that these commands use: only its progress line.
-ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
+// The labels of the subfolder purge that can hold several lines.
+const char* const kNotices[] = {"lblLargePurgeMessage", "lblPurgeFoldersMessage",
+                                "lblSubdirectories2"};
+
+// The worker's reports that these commands use: its progress line and a purge's progress.
+ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress,
+                         std::function<void(const PurgeProgress&)> purgeProgress) {
     ReportSinks sinks;
     sinks.showProgress = std::move(showProgress);
+    sinks.purgeProgress = std::move(purgeProgress);
     return sinks;
 }
 
@@ -37,29 +42,45 @@ ReportSinks ProgressOnly(std::function<void(const std::string&)> showProgress) {
 ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
     : main_(main),
       dialogs_(dialogs),
-      bridge_(dialogs, ProgressOnly([this](const std::string& text) {
-                  if (progressLabel_ != nullptr) {
-                      *progressLabel_ = text;
-                      main_.Refresh();
-                  }
-              })),
+      bridge_(dialogs, ProgressOnly(
+                           [this](const std::string& text) {
+                               if (progressLabel_ != nullptr) {
+                                   *progressLabel_ = text;
+                                   main_.Refresh();
+                               }
+                           },
+                           [this](const PurgeProgress& progress) {
+                               // A late delivery after the command ended shows nothing.
+                               if (work_.Busy()) {
+                                   ProgressWindow().ShowProgress(progress);
+                               }
+                           })),
       subfolders_(
           main.State(), dialogs, main.Control(), bridge_,
-          SubfolderPurgeHooks{
-              .chooseSubfolders =
-                  [this](const std::string& top, const std::string& caption,
-                         const std::vector<std::string>& previous) {
-                      main_.EnableMenu(false);
-                      PlaceSubfolderWindow();
-                      SubfolderChoice choice = SubfolderWindow().Choose(top, caption, previous);
-                      main_.EnableMenu(true);
-                      return choice;
-                  },
-              .runOnWorker = [this](const std::function<void()>& work) { RunOnWorker(work); },
-              .showCommandArea = [this](bool shown) { main_.EnableMenu(shown); },
-              .refresh = [this] { main_.Refresh(); }}),
+          SubfolderPurgeHooks{.chooseSubfolders =
+                                  [this](const std::string& top, const std::string& caption,
+                                         const std::vector<std::string>& previous) {
+                                      main_.EnableMenu(false);
+                                      PlaceSubfolderWindow();
+                                      SubfolderChoice choice =
+                                          SubfolderWindow().Choose(top, caption, previous);
+                                      main_.EnableMenu(true);
+                                      return choice;
+                                  },
+                              .runOnWorker =
+                                  [this](std::function<void()> work, std::function<void()> then) {
+                                      RunOnWorker(std::move(work), std::move(then));
+                                  },
+                              .showCommandArea = [this](bool shown) { main_.EnableMenu(shown); },
+                              .refresh = [this] { main_.Refresh(); }}),
       setups_(main.State(), dialogs) {
     main.installEventFilter(this);
+    LetNoticesWrap();
+    connect(&work_, &BackgroundWork::Finished, this, [this] {
+        if (!work_.Busy() && commandEnded_) {
+            std::exchange(commandEnded_, nullptr)();
+        }
+    });
     setups_.fileDialogClosed = [this] { main_.StartDialogGuard(); };
     main.WireCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
     main.WireCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
@@ -85,10 +106,20 @@ std::string ToolCommands::Caption(const char* button) const {
     return main_.Button(button)->text().toStdString();
 }
 
-void ToolCommands::RunOnWorker(const std::function<void()>& work) {
+void ToolCommands::RunOnWorker(std::function<void()> work, std::function<void()> then) {
     progressLabel_ = &main_.State().labels.purgeFoldersMessage;
-    RunWhileServingEvents(work);
-    progressLabel_ = nullptr;
+    work_.Start(std::move(work), [this, then = std::move(then)] {
+        progressLabel_ = nullptr;
+        then();
+    });
+}
+
+void ToolCommands::WhenCommandEnds(std::function<void()> ended) {
+    if (work_.Busy()) {
+        commandEnded_ = std::move(ended);
+    } else {
+        ended();
+    }
 }
 
 void ToolCommands::ShowSelectionDisplay(bool shown, bool keepSubfoldersLine) {
@@ -104,11 +135,33 @@ void ToolCommands::ShowSelectionDisplay(bool shown, bool keepSubfoldersLine) {
     main_.Button("cmdClear")->setVisible(shown);
 }
 
+void ToolCommands::LetNoticesWrap() {
+    for (const char* name : kNotices) {
+        QLabel* notice = main_.Label(name);
+        notice->setWordWrap(true);
+        // The height it was given is the least; more lines make it higher.
+        notice->setMinimumHeight(notice->minimumHeight());
+        notice->setMaximumHeight(QWIDGETSIZE_MAX);
+    }
+}
+
+FolderPurgeProgressWindow& ToolCommands::ProgressWindow() {
+    if (!progressWindow_) {
+        progressWindow_ = new FolderPurgeProgressWindow(main_.Control(), &main_);
+    }
+    return *progressWindow_;
+}
+
 void ToolCommands::PurgeFolders() {
     ShowSelectionDisplay(false, true);
+    ProgressWindow().Reset();
+    ProgressWindow().move(main_.frameGeometry().bottomLeft());
     subfolders_.PurgeFolders(Caption("cmdSpecifyDirectory_1"));
-    ShowSelectionDisplay(true);
-    main_.Refresh();
+    WhenCommandEnds([this] {
+        ProgressWindow().Reset();
+        ShowSelectionDisplay(true);
+        main_.Refresh();
+    });
 }
 
 std::string ToolCommands::ChooseDriveToTest(const std::string& title) {
@@ -149,15 +202,18 @@ void ToolCommands::TestPurgeSpeed() {
     main_.Control().Reset();
     main_.EnableMenu(false);
     ShowSelectionDisplay(false);
-    SpeedTestOutcome outcome;
     progressLabel_ = &state.labels.purgeSpeed;
-    RunWhileServingEvents(
-        [&] { outcome = MeasureDriveSpeed(drive, settings, speeds_, bridge_, title); });
-    progressLabel_ = nullptr;
-    ShowSelectionDisplay(true);
-    main_.EnableMenu(true);
-    state.labels.purgeSpeed = outcome.label;
-    main_.Refresh();
+    work_.Start<SpeedTestOutcome>(
+        [this, drive, settings, title] {
+            return MeasureDriveSpeed(drive, settings, speeds_, bridge_, title);
+        },
+        [this](const SpeedTestOutcome& outcome) {
+            progressLabel_ = nullptr;
+            ShowSelectionDisplay(true);
+            main_.EnableMenu(true);
+            main_.State().labels.purgeSpeed = outcome.label;
+            main_.Refresh();
+        });
 }
 
 SubfolderSelectionWindow& ToolCommands::SubfolderWindow() {

@@ -7,12 +7,14 @@
 #include <QObject>
 #include <QPointer>
 
+#include "mainwin/BackgroundWork.h"
 #include "mainwin/GuiBridge.h"
 #include "mainwin/MainWindow.h"
 #include "selection/SetupCommands.h"
 #include "selection/SubfolderPurgeCommand.h"
 #include "tools/SpeedTest.h"
 #include "toolwin/DriveSelectionWindow.h"
+#include "toolwin/FolderPurgeProgressWindow.h"
 #include "toolwin/SubfolderSelectionWindow.h"
 #include "toolwin/TextViewWindow.h"
 #include "toolwin/WebLink.h"
@@ -35,7 +37,10 @@ class ToolCommands : public QObject {
     SubfolderSelectionWindow& SubfolderWindow();
     DriveSelectionWindow& DriveWindow();
     TextViewWindow& ViewWindow();
+    FolderPurgeProgressWindow& ProgressWindow();
     SubfolderPurgeCommand& Subfolders() { return subfolders_; }
+    // Work of a command runs on the worker, or its continuation has yet to run.
+    bool Busy() const { return work_.Busy(); }
     const DriveSpeedTable& Speeds() const { return speeds_; }
     // Tests put a stand-in for the desktop's opener here.
     UrlOpener opener;
@@ -45,6 +50,8 @@ class ToolCommands : public QObject {
 
   private:
     void PlaceSubfolderWindow();
+    // The purge's notices grow with their lines instead of being cut.
+    void LetNoticesWrap();
     // Hides (false) or shows again the target's labels while a tool runs.
     void ShowSelectionDisplay(bool shown, bool keepSubfoldersLine = false);
     // Asks, and offers the drives when there are several; empty when not to test.
@@ -54,7 +61,9 @@ class ToolCommands : public QObject {
     void OpenSaveSetupPanel();
     void CloseSetupPanel(bool focusSetup = true);
     void ShowSetupButtons(bool shown);
-    void RunOnWorker(const std::function<void()>& work);
+    void RunOnWorker(std::function<void()> work, std::function<void()> then);
+    // Once the command and every work it started have ended: the display comes back.
+    void WhenCommandEnds(std::function<void()> ended);
     std::string Caption(const char* button) const;
 
     MainWindow& main_;
@@ -68,6 +77,10 @@ class ToolCommands : public QObject {
     QPointer<SubfolderSelectionWindow> subfolderWindow_;
     QPointer<DriveSelectionWindow> driveWindow_;
     QPointer<TextViewWindow> viewWindow_;
+    QPointer<FolderPurgeProgressWindow> progressWindow_;
+    std::function<void()> commandEnded_;
+    // Last: destroyed first, it waits for the work in hand while the rest stands.
+    BackgroundWork work_;
 };
 
 }  // namespace vorlane

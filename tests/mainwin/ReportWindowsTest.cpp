@@ -79,7 +79,11 @@ class ReportWindowsTest : public QObject {
 
   private:
     void Target(const std::string& folder, const std::string& spec, bool subfolders);
-    void Purge() { QTest::mouseClick(window->Button("cmdProcessFiles_1"), Qt::LeftButton); }
+    // Clicks "Purge files" and returns once the operation and what follows it are done.
+    void Purge() {
+        QTest::mouseClick(window->Button("cmdProcessFiles_1"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->Reports().Busy(), 30000);
+    }
     vorlane::ReportWindow& Report() { return window->Reports().Report(); }
     void SecretFiles(int count);
     void LeftFilesKeepTheirSize() const;

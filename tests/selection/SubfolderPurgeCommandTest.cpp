@@ -61,7 +61,11 @@ class SubfolderPurgeCommandTest : public testing::SelectionTest {
             previousShown = previous;
             return choice;
         };
-        hooks.runOnWorker = [](const std::function<void()>& work) { work(); };
+        hooks.runOnWorker = [](const std::function<void()>& work,
+                               const std::function<void()>& then) {
+            work();
+            then();
+        };
         hooks.showCommandArea = [this](bool shown) { areaShown.push_back(shown); };
         hooks.refresh = [] {};
         return SubfolderPurgeCommand(state, dialogs, control, person, hooks);

@@ -48,6 +48,7 @@ class ToolCommandsTest : public QObject {
             },
             &main);
         emit main.Button("cmdSpecifyDirectory_1")->fired();
+        QTRY_VERIFY_WITH_TIMEOUT(!tools.Busy(), 20000);
         QVERIFY(!menuWasEnabled);
         QVERIFY(!fs::exists(temp.File("a")));
         QVERIFY(!fs::exists(temp.File("b")));
