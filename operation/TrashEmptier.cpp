@@ -100,6 +100,9 @@ TrashEmptier::TrashEmptier(const OperationChoices& choices, OperationControl& co
 void TrashEmptier::Left(const std::string& line) {
     ++tally_.notPurged;
     tally_.lines.push_back(line);
+    if (leftLineObserver_) {
+        leftLineObserver_(line);
+    }
 }
 
 void TrashEmptier::Count(const FileResult& result, const std::string& path, bool fromFiles) {

@@ -6,6 +6,7 @@
 // cannot enter, and every file left, gets a line saying why.
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ class TrashEmptier {
     const TrashTally& Tally() const { return tally_; }
     // For a progress display to observe the purges.
     FilePurger& Purger() { return purger_; }
+    // Told each line of what was left, as it is left, for a report that grows meanwhile.
+    void ObserveLeftLines(std::function<void(const std::string&)> observer) {
+        leftLineObserver_ = std::move(observer);
+    }
 
   private:
     class TreeWalk;
@@ -62,6 +67,7 @@ class TrashEmptier {
     PurgeRequest request_;
     TrashTally tally_;
     std::set<std::string> removedItems_;
+    std::function<void(const std::string&)> leftLineObserver_;
 };
 
 }  // namespace vorlane

@@ -8,6 +8,8 @@
 
 #include "engine/DriveInfo.h"
 #include "engine/ExclusionRules.h"
+#include "engine/PurgeTypes.h"
+#include "operation/ReportBuffer.h"
 #include "operation/TrashEmptier.h"
 #include "platform/FolderWalk.h"
 #include "platform/MountTable.h"
@@ -216,6 +218,8 @@ class TrashRun {
         ui_.ShowPhase(ReportPhase::PurgeRunning, {});
         TrashEmptier emptier(choices_, control_);
         ObserveProgress(emptier, count);
+        emptier.ObserveLeftLines(
+            [this](const std::string& line) { ui_.AppendReport(line + std::string(kLineBreak)); });
         work(emptier);
         emptier.DropDirectorySizes(parts_.root);
         TrashPurgeResult result{true};
@@ -236,7 +240,7 @@ class TrashRun {
                  [this](int pass, std::int64_t bytes) {
                      written_ += bytes;
                      progress_.pass = pass;
-                     progress_.bytesDone = written_ / std::max(1, choices_.numberOfPasses);
+                     progress_.bytesDone = written_ / OverwritesPerFile();
                      ui_.ShowPurgeProgress(progress_);
                  },
              .filesEnded =
@@ -246,6 +250,12 @@ class TrashRun {
                      ui_.ShowPurgeProgress(progress_);
                      control_.WaitWhilePaused();
                  }});
+    }
+
+    // Every pass writes each byte as often as its type overwrites it.
+    std::int64_t OverwritesPerFile() const {
+        return std::max<std::int64_t>(
+            1, std::int64_t{choices_.numberOfPasses} * GetNumOverwritesPerPass(choices_.purgeType));
     }
 
     PurgeProgress progress_;

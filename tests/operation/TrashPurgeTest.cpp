@@ -77,6 +77,8 @@ TEST_F(TrashPurgeTest, FilesThatCouldNotBePurgedAreCounted) {
     EXPECT_EQ(result.failed, 1);
     EXPECT_NE(ui.asked.back().text.find("\n1 file could not be purged."), std::string::npos);
     EXPECT_EQ(TempFolder::Read(trash + "/files/locked.txt"), "locked");
+    // The report window shows what was left while the purge goes on.
+    EXPECT_NE(ui.lastReport.find("locked.txt"), std::string::npos) << ui.lastReport;
 }
 
 TEST_F(TrashPurgeTest, TrashRootIsFoundFromInsideIt) {
