@@ -33,6 +33,10 @@ std::error_code FreeSpaceFill::Create(int parentFd) {
         name_.clear();
         return error;
     }
+    // Held while the fill lasts: the start-up clean-up of another run leaves a locked
+    // folder alone, since its fill is still going on. Where the file system has no
+    // locks the fill goes on without.
+    (void)SysFiles().TryLockExclusive(folder_.Get());
     return {};
 }
 

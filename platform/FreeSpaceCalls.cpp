@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -60,6 +61,10 @@ std::error_code Platform::CreateUniqueFolderAt(int folderFd, const std::string& 
     }
     name.clear();
     return SystemError(EEXIST);
+}
+
+std::error_code Platform::TryLockExclusive(int fd) const {
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? std::error_code() : SystemError(errno);
 }
 
 std::error_code Platform::SpaceOfOpen(int fd, VolumeSpace& out) const {

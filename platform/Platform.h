@@ -241,6 +241,9 @@ class FileSystem {
     [[nodiscard]] virtual std::error_code CreateUniqueFolderAt(int folderFd,
                                                                const std::string& stem,
                                                                std::string& name) const = 0;
+    // An advisory lock (flock) on what fd holds, for as long as that open lasts, so
+    // that a process that dies lets it go. EWOULDBLOCK while another open holds it.
+    [[nodiscard]] virtual std::error_code TryLockExclusive(int fd) const = 0;
     // Folders by path. Entries come in byte order of their names, without "." and "..".
     [[nodiscard]] virtual std::error_code ListFolder(const std::string& path,
                                                      std::vector<FolderEntry>& out) const = 0;
@@ -370,6 +373,7 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
                                              std::string& out, std::size_t maxBytes) const override;
     [[nodiscard]] std::error_code CreateUniqueFolderAt(int folderFd, const std::string& stem,
                                                        std::string& name) const override;
+    [[nodiscard]] std::error_code TryLockExclusive(int fd) const override;
     [[nodiscard]] std::error_code ListFolder(const std::string& path,
                                              std::vector<FolderEntry>& out) const override;
     [[nodiscard]] std::error_code CreateFolder(const std::string& path) const override;
