@@ -3,10 +3,12 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 
@@ -87,6 +89,12 @@ bool Platform::DiscardSupported(int fd) const {
     const std::string device = "/sys/dev/block/" + std::to_string(major(status.st_dev)) + ":" +
                                std::to_string(minor(status.st_dev));
     return DiscardMaxAbove0(device) || DiscardMaxAbove0(device + "/..");
+}
+
+bool Platform::HeldInMemory(int fd) const {
+    struct statfs volume {};
+    return ::fstatfs(fd, &volume) == 0 &&
+           (volume.f_type == TMPFS_MAGIC || volume.f_type == RAMFS_MAGIC);
 }
 
 std::error_code Platform::TrimFreeSpace(int mountFd, std::uint64_t& trimmedBytes) const {

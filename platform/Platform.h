@@ -281,6 +281,8 @@ class Volumes {
     [[nodiscard]] virtual std::error_code SpaceOfOpen(int fd, VolumeSpace& out) const = 0;
     // Whether the device under the volume an open descriptor lies on takes discards.
     [[nodiscard]] virtual bool DiscardSupported(int fd) const = 0;
+    // Whether an open descriptor lies on a file system held in memory (tmpfs, ramfs).
+    [[nodiscard]] virtual bool HeldInMemory(int fd) const = 0;
     // Tells the device which blocks of the volume are free (FITRIM on its mount point's
     // descriptor); root only (EPERM otherwise). trimmedBytes: what the file system says
     // it passed on.
@@ -395,6 +397,7 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
     [[nodiscard]] std::string VolumeLabel(const Volume& volume) const override;
     [[nodiscard]] std::error_code SpaceOfOpen(int fd, VolumeSpace& out) const override;
     [[nodiscard]] bool DiscardSupported(int fd) const override;
+    [[nodiscard]] bool HeldInMemory(int fd) const override;
     [[nodiscard]] std::error_code TrimFreeSpace(int mountFd,
                                                 std::uint64_t& trimmedBytes) const override;
 
