@@ -53,8 +53,10 @@ TEST_F(FreeSpaceLeftoversTest, AKilledFillIsRemovedAtTheNextStart) {
 TEST_F(FreeSpaceLeftoversTest, WhatIsNoLeftoverOfThisUserStays) {
     const std::string longer = Leftover("", ".vorlane-free-space-Ab3xYz9");
     const std::string other = Leftover("", ".vorlane-free-space-other");
+    const std::string mine = Leftover("", ".vorlane-free-space-Mine00");
     volume.uid = ::geteuid() + 1;
     EXPECT_TRUE(RemoveLeftoverFills().empty());
+    EXPECT_TRUE(fs::exists(mine));
     volume.uid = ::geteuid();
     const std::string withFolder = Leftover("", ".vorlane-free-space-folder");
     fs::create_directory(withFolder + "/inner");
@@ -63,7 +65,8 @@ TEST_F(FreeSpaceLeftoversTest, WhatIsNoLeftoverOfThisUserStays) {
     ASSERT_FALSE(running.Create(root.Get()));
 
     const std::vector<LeftoverFill> found = RemoveLeftoverFills();
-    ASSERT_EQ(found.size(), 1u);
+    ASSERT_EQ(found.size(), 2u);  // this user's leftover, and the one with a folder in it
+    EXPECT_FALSE(fs::exists(mine));
     EXPECT_TRUE(fs::exists(longer));
     EXPECT_TRUE(fs::exists(other));
     EXPECT_TRUE(fs::exists(folder.File(running.Name())));
