@@ -21,6 +21,16 @@ bool IsNoSpace(std::error_code error) {
     return error == std::errc::no_space_on_device || error.value() == EDQUOT;
 }
 
+bool IsEndOfSpace(std::error_code error, int fd) {
+    if (IsNoSpace(error)) {
+        return true;
+    }
+    // Some file systems say otherwise: fusefat refuses the write after a short one with
+    // EPERM. A volume that reports no block left is full, whatever the words.
+    platform::VolumeSpace space;
+    return !platform::SysVolumes().SpaceOfOpen(fd, space) && space.availableBlocks == 0;
+}
+
 std::error_code FreeSpaceFill::Create(int parentFd) {
     if (const std::error_code error =
             SysFiles().CreateUniqueFolderAt(parentFd, std::string(kFillFolderStem), name_)) {
@@ -80,14 +90,14 @@ FreeSpaceFill::Step FreeSpaceFill::WriteFile(std::string_view run, std::int64_t 
             hooks.progress(result.writtenBytes);
         }
     }
-    if (error && !IsNoSpace(error)) {
+    if (error && !IsEndOfSpace(error, fd.Get())) {
         result.error = error;
         return Step::Failed;
     }
     // The flush is what makes a file system give back what it held in reserve for
     // data not yet placed: the small files after it find that space.
     if (const std::error_code flushError = SysFiles().FlushToDevice(fd.Get())) {
-        if (!IsNoSpace(flushError)) {
+        if (!IsEndOfSpace(flushError, fd.Get())) {
             result.error = flushError;
             return Step::Failed;
         }

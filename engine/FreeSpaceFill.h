@@ -92,5 +92,7 @@ class FreeSpaceFill {
 // True for "no space left" and for a user's quota that is used up: either way, no more
 // of the volume can be written by this user.
 bool IsNoSpace(std::error_code error);
+// The same, or any other error of a write or flush on a volume that reports itself full.
+bool IsEndOfSpace(std::error_code error, int fd);
 
 }  // namespace vorlane

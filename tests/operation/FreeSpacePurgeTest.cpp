@@ -127,6 +127,17 @@ TEST_F(FreeSpacePurgeTest, AQuotaUsedUpEndsTheFillLikeNoSpace) {
     EXPECT_FALSE(FillFolderLeft());
 }
 
+// fusefat answers a write past its last cluster with EPERM: the volume, full, says what
+// the error means.
+TEST_F(FreeSpacePurgeTest, AnyWriteErrorOnAFullVolumeIsItsEnd) {
+    volume.freeBytes = 64 * kMiB;
+    volume.failAtWrite = 3;
+    volume.failure = EPERM;
+    volume.failedFull = true;
+    EXPECT_EQ(Run().end, FreeSpaceEnd::Done);
+    EXPECT_FALSE(FillFolderLeft());
+}
+
 TEST_F(FreeSpacePurgeTest, RefusesVolumesWhoseFreeSpaceAFillCannotReach) {
     const struct {
         platform::FileSystemClass fileSystem;

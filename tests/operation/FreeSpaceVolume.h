@@ -44,7 +44,8 @@ class FreeSpaceVolume : public platform::Platform {
         return {{mount, "ext4", "/dev/test", platform::DriveKind::Fixed}};
     }
     std::error_code SpaceOfOpen(int, platform::VolumeSpace& out) const override {
-        out = {4096, (freeBytes + reservedBytes) / 4096, freeBytes / 4096};
+        const std::uint64_t left = failedFull && writes >= failAtWrite ? 0 : freeBytes;
+        out = {4096, (left + reservedBytes) / 4096, left / 4096};
         return {};
     }
     platform::FileSystemClass FileSystemOf(int) const override { return fileSystem; }
@@ -95,6 +96,7 @@ class FreeSpaceVolume : public platform::Platform {
     uid_t uid = 1000;
     int failAtWrite = 0;
     int failure = EIO;
+    bool failedFull = false;  // the volume reports no space left once a write failed
     std::function<void(int write)> onWrite;
     mutable int writes = 0;
     mutable std::vector<std::string> events;
