@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <memory>
 
 namespace vorlane {
 namespace {
@@ -14,6 +17,28 @@ std::string FileName(std::size_t number) {
     std::string digits = std::to_string(number);
     return "f" + std::string(digits.size() < 6 ? 6 - digits.size() : 0, '0') + digits;
 }
+
+// The pass's block in memory that direct writes accept.
+class AlignedRun {
+  public:
+    explicit AlignedRun(std::string_view block)
+        : size_(block.size()),
+          data_(static_cast<char*>(std::aligned_alloc(kAlignment, RoundedUp(block.size()))),
+                &std::free) {
+        if (data_) {
+            std::memcpy(data_.get(), block.data(), block.size());
+        }
+    }
+    std::string_view View() const { return data_ ? std::string_view(data_.get(), size_) : ""; }
+
+  private:
+    static constexpr std::size_t kAlignment = 4096;
+    static std::size_t RoundedUp(std::size_t size) {
+        return (size + kAlignment - 1) / kAlignment * kAlignment;
+    }
+    std::size_t size_;
+    std::unique_ptr<char, decltype(&std::free)> data_;
+};
 
 }  // namespace
 
@@ -52,7 +77,9 @@ std::error_code FreeSpaceFill::Create(int parentFd) {
 
 std::error_code FreeSpaceFill::NewFile(platform::UniqueFd& out) {
     const std::string name = FileName(files_.size() + 1);
-    if (const std::error_code error = SysFiles().CreateFileAt(folder_.Get(), name, out)) {
+    bool direct = false;
+    if (const std::error_code error =
+            SysFiles().CreateDirectFileAt(folder_.Get(), name, out, direct)) {
         return error;
     }
     Made made{name, {}};
@@ -127,9 +154,17 @@ FreeSpaceFill::Step FreeSpaceFill::FillSmall(std::string_view run, const FillSiz
     return Step::Full;
 }
 
-FillResult FreeSpaceFill::Fill(std::string_view run, const FillSizes& sizes,
+FillResult FreeSpaceFill::Fill(std::string_view block, const FillSizes& sizes,
                                const FillHooks& hooks) {
+    // Direct writes take a buffer aligned to the device's blocks; a string's is not.
+    const AlignedRun aligned(block);
+    const std::string_view run = aligned.View();
     FillResult result;
+    if (run.empty()) {
+        result.end = FillEnd::WriteFailed;
+        result.error = platform::SystemError(ENOMEM);
+        return result;
+    }
     Step step = Step::Filled;
     while (step == Step::Filled) {
         step = WriteFile(run, sizes.largeFileBytes, hooks, result);

@@ -65,6 +65,26 @@ std::error_code Platform::CreateUniqueFolderAt(int folderFd, const std::string& 
     return SystemError(EEXIST);
 }
 
+std::error_code Platform::CreateDirectFileAt(int folderFd, const std::string& name, UniqueFd& out,
+                                             bool& direct) const {
+    // A fill is written once and never read: in the page cache it would only wait for
+    // writeback, and the kernel holds a writer of many dirty pages to writeback's pace.
+    // Direct writes go to the device at its own speed, as dd oflag=direct does.
+    // O_EXCL with O_NOFOLLOW: a name someone else made is never opened.
+    UniqueFd fd(::openat(folderFd, name.c_str(),
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.Valid()) {
+        return SystemError(errno);
+    }
+    // Set after the open, since an open with O_DIRECT that the file system refuses
+    // has made the file already. Without it (some FUSE file systems) the writes are
+    // cached ones.
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    direct = flags >= 0 && ::fcntl(fd.Get(), F_SETFL, flags | O_DIRECT) == 0;
+    out = std::move(fd);
+    return {};
+}
+
 std::error_code Platform::TryLockExclusive(int fd) const {
     return ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? std::error_code() : SystemError(errno);
 }

@@ -241,6 +241,11 @@ class FileSystem {
     [[nodiscard]] virtual std::error_code CreateUniqueFolderAt(int folderFd,
                                                                const std::string& stem,
                                                                std::string& name) const = 0;
+    // A new regular file for writes that pass the page cache (O_DIRECT), where the file
+    // system takes them, otherwise an ordinary one; direct: which it is. Direct writes
+    // need buffers, offsets and sizes aligned to the device's blocks (4096 serves).
+    [[nodiscard]] virtual std::error_code CreateDirectFileAt(int folderFd, const std::string& name,
+                                                             UniqueFd& out, bool& direct) const = 0;
     // An advisory lock (flock) on what fd holds, for as long as that open lasts, so
     // that a process that dies lets it go. EWOULDBLOCK while another open holds it.
     [[nodiscard]] virtual std::error_code TryLockExclusive(int fd) const = 0;
@@ -376,6 +381,8 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
     [[nodiscard]] std::error_code CreateUniqueFolderAt(int folderFd, const std::string& stem,
                                                        std::string& name) const override;
     [[nodiscard]] std::error_code TryLockExclusive(int fd) const override;
+    [[nodiscard]] std::error_code CreateDirectFileAt(int folderFd, const std::string& name,
+                                                     UniqueFd& out, bool& direct) const override;
     [[nodiscard]] std::error_code ListFolder(const std::string& path,
                                              std::vector<FolderEntry>& out) const override;
     [[nodiscard]] std::error_code CreateFolder(const std::string& path) const override;
