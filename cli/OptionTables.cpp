@@ -159,8 +159,8 @@ const CommandSpec& FreeSpaceCommandSpec() {
 
 const std::vector<const CommandSpec*>& AllCommands() {
     static const std::vector<const CommandSpec*> all{
-        &PurgeCommandSpec(), &ListCommandSpec(), &SaveSetupCommandSpec(), &TrashPurgeCommandSpec(),
-        &SpeedTestCommandSpec(), &FreeSpaceCommandSpec()};
+        &PurgeCommandSpec(),      &ListCommandSpec(),      &SaveSetupCommandSpec(),
+        &TrashPurgeCommandSpec(), &SpeedTestCommandSpec(), &FreeSpaceCommandSpec()};
     return all;
 }
 

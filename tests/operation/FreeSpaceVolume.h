@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/MountTable.h"
 #include "platform/Platform.h"
 
 namespace vorlane::testing {
