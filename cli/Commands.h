@@ -21,6 +21,10 @@ int RunSaveSetupCommand(const std::vector<std::string>& words);
 int RunSpeedTestCommand(const std::vector<std::string>& words, StopRequest& stop);
 // purge-trash [--drive MOUNT] [--yes]
 int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& stop);
+// purge-free-space [--drive MOUNT] [--type T] [--passes N] [--yes]
+int RunFreeSpaceCommand(const std::vector<std::string>& words, StopRequest& stop);
+// Removes the fills of free-space purges that were killed, and says so on standard error.
+void RemoveLeftoverFillsAtStart();
 
 // A folder purge whose folder is, or lies in, a Trash: only that tree goes, with the
 // Trash's entries for the deleted items it removes. None when the folder lies in no Trash.

@@ -59,6 +59,13 @@ const std::vector<OptionSpec> kTrash{
     {"--yes", 0, "", "purge without asking (needed without a terminal)"},
 };
 
+const std::vector<OptionSpec> kFreeSpace{
+    {"--drive", 0, "MOUNT", "the volume, by its mount point or a folder on it (default: .)"},
+    {"--type", 0, "T", "fill with purge type 1, 2 or 3 (default: random bytes only)"},
+    {"--passes", 0, "N", "passes (default 1: free space holds no file to repeat for)"},
+    {"--yes", 0, "", "purge without asking (needed without a terminal)"},
+};
+
 std::vector<OptionSpec> Join(std::initializer_list<const std::vector<OptionSpec>*> groups) {
     std::vector<OptionSpec> all;
     for (const auto* group : groups) {
@@ -132,10 +139,28 @@ const CommandSpec& TrashPurgeCommandSpec() {
     return spec;
 }
 
+const CommandSpec& FreeSpaceCommandSpec() {
+    static const CommandSpec spec{
+        "purge-free-space",
+        {"purge-free-space [--drive MOUNT] [--type T] [--passes N] [--yes]"},
+        "Purge the free space of a volume, where the data of files deleted without a purge\n"
+        "still lies: a hidden folder on it is filled with random bytes until the volume is\n"
+        "full, flushed to the device and removed again. One pass is the default: free\n"
+        "space holds no file, so the file purge types' many passes buy nothing there.\n"
+        "Refused on tmpfs and pseudo file systems, and on copy-on-write and log-structured\n"
+        "ones (btrfs, zfs, f2fs, overlayfs), whose snapshots and logs keep old blocks out\n"
+        "of reach. Names of deleted files stay in their folders' blocks; a fill does not\n"
+        "reach them, nor blocks an SSD keeps aside, nor, unless run as root, those reserved\n"
+        "for root. Ctrl-C removes the fill at once. Every start of vorlane-cli removes the\n"
+        "fill of a run that was killed.",
+        Join({&kFreeSpace})};
+    return spec;
+}
+
 const std::vector<const CommandSpec*>& AllCommands() {
     static const std::vector<const CommandSpec*> all{
-        &PurgeCommandSpec(), &ListCommandSpec(), &SaveSetupCommandSpec(), &TrashPurgeCommandSpec(),
-        &SpeedTestCommandSpec()};
+        &PurgeCommandSpec(),      &ListCommandSpec(),      &SaveSetupCommandSpec(),
+        &TrashPurgeCommandSpec(), &SpeedTestCommandSpec(), &FreeSpaceCommandSpec()};
     return all;
 }
 

@@ -21,6 +21,7 @@ const CommandSpec& ListCommandSpec();
 const CommandSpec& SaveSetupCommandSpec();
 const CommandSpec& SpeedTestCommandSpec();
 const CommandSpec& TrashPurgeCommandSpec();
+const CommandSpec& FreeSpaceCommandSpec();
 // nullptr for a name that is not a command.
 const CommandSpec* FindCommand(const std::string& name);
 const std::vector<const CommandSpec*>& AllCommands();

@@ -68,12 +68,16 @@ int main(int argc, char** argv) {
     if (command.starts_with("-")) {
         return UsageError("", "unrecognized option '" + command + "'");
     }
+    RemoveLeftoverFillsAtStart();
     if (command == "save-setup") {
         return RunSaveSetupCommand(rest);
     }
     // Signals are watched before any other thread starts, so that all of them leave
     // the signals to the watcher.
     StopRequest stop;
+    if (command == "purge-free-space") {
+        return RunFreeSpaceCommand(rest, stop);
+    }
     if (command == "purge") {
         return RunPurgeCommand(rest, stop);
     }

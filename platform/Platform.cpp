@@ -54,6 +54,7 @@ FileStatus StatusFrom(const struct statx& st) {
     status.blocks = static_cast<std::int64_t>(st.stx_blocks);
     // The mount, not the device: a bind mount shares its file system's device number.
     status.mountId = (st.stx_mask & STATX_MNT_ID) != 0 ? st.stx_mnt_id : 0;
+    status.owner = st.stx_uid;
     return status;
 }
 

@@ -38,6 +38,14 @@ struct ClusterInfo {
     std::uint64_t totalClusters = 0;
 };
 
+// A volume's blocks as statvfs counts them. Free blocks beyond the available ones are
+// reserved for root: only root's writes reach them.
+struct VolumeSpace {
+    std::uint64_t blockBytes = 0;
+    std::uint64_t freeBlocks = 0;
+    std::uint64_t availableBlocks = 0;
+};
+
 struct SpaceInfo {
     std::uint64_t freeBytes = 0;  // available to the caller
     std::uint64_t totalBytes = 0;
@@ -60,6 +68,7 @@ struct FileStatus {
     nlink_t links = 0;          // names the file has; more than one can lie outside the target
     std::int64_t blocks = 0;    // 512-byte units allocated
     std::uint64_t mountId = 0;  // the mount it was reached through; 0 when the kernel cannot say
+    uid_t owner = 0;  // the owner's user ID
     // Why a look by path found nothing (kind Missing): ENOENT or ENOTDIR when nothing is
     // there, anything else (EACCES, ELOOP, ENAMETOOLONG) when something may be but could
     // not be looked at. Empty whenever the look succeeded.
@@ -253,6 +262,19 @@ class FileSystem {
     [[nodiscard]] virtual std::error_code ReadFileAt(int folderFd, const std::string& name,
                                                      std::string& out,
                                                      std::size_t maxBytes) const = 0;
+    // A new folder of this user alone, named `stem` and six random characters (as
+    // mkdtemp names it), made in a held folder; its name lands in `name`.
+    [[nodiscard]] virtual std::error_code CreateUniqueFolderAt(int folderFd,
+                                                               const std::string& stem,
+                                                               std::string& name) const = 0;
+    // A new regular file for writes that pass the page cache (O_DIRECT), where the file
+    // system takes them, otherwise an ordinary one; direct: which it is. Direct writes
+    // need buffers, offsets and sizes aligned to the device's blocks (4096 serves).
+    [[nodiscard]] virtual std::error_code CreateDirectFileAt(int folderFd, const std::string& name,
+                                                             UniqueFd& out, bool& direct) const = 0;
+    // An advisory lock (flock) on what fd holds, for as long as that open lasts, so
+    // that a process that dies lets it go. EWOULDBLOCK while another open holds it.
+    [[nodiscard]] virtual std::error_code TryLockExclusive(int fd) const = 0;
     // Folders by path. Entries come in byte order of their names, without "." and "..".
     [[nodiscard]] virtual std::error_code ListFolder(const std::string& path,
                                                      std::vector<FolderEntry>& out) const = 0;
@@ -286,6 +308,17 @@ class Volumes {
         const std::string& mountPoint) const = 0;
     // The file-system label of the volume's device, as udev read it; empty when it has none.
     [[nodiscard]] virtual std::string VolumeLabel(const Volume& volume) const = 0;
+    // The blocks of the volume an open descriptor lies on (fstatvfs).
+    [[nodiscard]] virtual std::error_code SpaceOfOpen(int fd, VolumeSpace& out) const = 0;
+    // Whether the device under the volume an open descriptor lies on takes discards.
+    [[nodiscard]] virtual bool DiscardSupported(int fd) const = 0;
+    // Whether an open descriptor lies on a file system held in memory (tmpfs, ramfs).
+    [[nodiscard]] virtual bool HeldInMemory(int fd) const = 0;
+    // Tells the device which blocks of the volume are free (FITRIM on its mount point's
+    // descriptor); root only (EPERM otherwise). trimmedBytes: what the file system says
+    // it passed on.
+    [[nodiscard]] virtual std::error_code TrimFreeSpace(int mountFd,
+                                                        std::uint64_t& trimmedBytes) const = 0;
 };
 
 class Clock {
@@ -381,6 +414,11 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
                                                UniqueFd& out) const override;
     [[nodiscard]] std::error_code ReadFileAt(int folderFd, const std::string& name,
                                              std::string& out, std::size_t maxBytes) const override;
+    [[nodiscard]] std::error_code CreateUniqueFolderAt(int folderFd, const std::string& stem,
+                                                       std::string& name) const override;
+    [[nodiscard]] std::error_code TryLockExclusive(int fd) const override;
+    [[nodiscard]] std::error_code CreateDirectFileAt(int folderFd, const std::string& name,
+                                                     UniqueFd& out, bool& direct) const override;
     [[nodiscard]] std::error_code ListFolder(const std::string& path,
                                              std::vector<FolderEntry>& out) const override;
     [[nodiscard]] std::error_code CreateFolder(const std::string& path) const override;
@@ -400,6 +438,11 @@ class Platform : public FileSystem, public Volumes, public Clock, public Environ
         const std::string& mountPoint) const override;
     [[nodiscard]] std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const override;
     [[nodiscard]] std::string VolumeLabel(const Volume& volume) const override;
+    [[nodiscard]] std::error_code SpaceOfOpen(int fd, VolumeSpace& out) const override;
+    [[nodiscard]] bool DiscardSupported(int fd) const override;
+    [[nodiscard]] bool HeldInMemory(int fd) const override;
+    [[nodiscard]] std::error_code TrimFreeSpace(int mountFd,
+                                                std::uint64_t& trimmedBytes) const override;
 
     // Clock.
     void SleepMilliseconds(int ms) const override;

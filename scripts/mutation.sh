@@ -97,6 +97,21 @@ fault holes-taken-for-data engine/FilePurger.cpp \
     's/status\.blocks \* 512 >= length/true/'
 fault unknown-holes-overwrite-nothing engine/FilePurger.cpp \
     's/data = \{\{0, length\}\};/data.clear();/'
+# The purge of free space: the fill, its end, its removal, the start-up clean-up.
+fault free-space-small-files-skipped engine/FreeSpaceFill.cpp \
+    's/if \(step == Step::Full\) \{\n(\s*)step = FillSmall/if (false) {\n$1step = FillSmall/'
+fault free-space-full-volume-error-is-failure engine/FreeSpaceFill.cpp \
+    's/space\.availableBlocks == 0;/false;/'
+fault free-space-fill-removed-unflushed operation/FreeSpacePurge.cpp \
+    's/fill\.Flush\(\); flush/std::error_code(); flush/'
+fault free-space-stop-deletes-unflushed operation/FreeSpacePurge.cpp \
+    's/if \(filled\.end != FillEnd::Full\) \{/if (false) {/'
+fault leftover-fill-lock-ignored engine/FreeSpaceLeftovers.cpp \
+    's/busy == std::errc::operation_would_block\)/false)/'
+fault leftover-fill-owner-ignored engine/FreeSpaceLeftovers.cpp \
+    's/entry\.status\.owner == SysEnvironment\(\)\.UserId\(\)/true/'
+fault free-space-tmpfs-not-refused platform/FreeSpaceCalls.cpp \
+    's/\(volume\.f_type == TMPFS_MAGIC \|\| volume\.f_type == RAMFS_MAGIC\)/false/'
 
 if ((list)); then
     printf '%s\n' "${names[@]}"

@@ -7,6 +7,9 @@ inspect  IMAGE FSTYPE WORKDIR   before the purge: prove the markers really are i
 verify   IMAGE FSTYPE WORKDIR   after the purge: no marker byte may be left, the bystander intact
 slack    IMAGE FSTYPE WORKDIR   after a slack-only purge of slack.bin: its slack holds no
                                 marker byte, its data is in the image as before
+deleted  MOUNT WORKDIR          write marker files for the free-space purge (deleted with rm)
+residue  IMAGE FSTYPE WORKDIR LABEL   count their 8-byte pieces outside the file system's
+                                journal (exit 1 when any remain), and their names
 
 Every file's content is its own 16-byte marker repeated. The markers come from a hash,
 so neither a whole marker nor any 8-byte piece of one turns up in an image by chance.
@@ -268,7 +271,75 @@ def names(image_path, fstype, label):
     return 0
 
 
+# Files that a plain rm deletes before the free space is purged: their data stays in the
+# free blocks until something writes over them.
+DELETED = [("free-c4096.bin", 4096), ("free-n10000.bin", 10000),
+           ("free-big.bin", 1024 * 1024 + 7), ("free-huge.bin", 6 * 1024 * 1024 + 3),
+           (NAME_MARKER, 3000)]
+
+
+def deleted(mount, work):
+    files = []
+    for name, size in DELETED:
+        mark = marker(name)
+        write_file(os.path.join(mount, name), content(mark, size))
+        files.append({"name": name, "size": size, "marker": mark.hex()})
+    with open(os.path.join(work, "deleted.json"), "w") as f:
+        json.dump(files, f, indent=1)
+
+
+def journal_ranges(image_path, fstype):
+    """[start, end) byte ranges of the file system's own log, which a fill cannot reach."""
+    import re
+    import subprocess
+    if fstype == "ext4":
+        out = subprocess.run(["debugfs", "-R", "blocks <8>", image_path], capture_output=True,
+                             text=True, check=True).stdout
+        with open(image_path, "rb") as f:
+            f.seek(1024 + 24)
+            size = 1024 << struct.unpack("<I", f.read(4))[0]
+        return [(int(b) * size, (int(b) + 1) * size) for b in out.split()]
+    if fstype == "xfs":
+        out = subprocess.run(["xfs_db", "-r", "-c", "sb 0", "-c",
+                              "print logstart logblocks blocksize agblocks agblklog",
+                              image_path], capture_output=True, text=True, check=True).stdout
+        v = {k: int(n) for k, n in re.findall(r"(\w+) = (\d+)", out)}
+        ag, block = v["logstart"] >> v["agblklog"], v["logstart"] & ((1 << v["agblklog"]) - 1)
+        start = (ag * v["agblocks"] + block) * v["blocksize"]
+        return [(start, start + v["logblocks"] * v["blocksize"])]
+    return []
+
+
+def residue(image_path, fstype, work, label):
+    with open(image_path, "rb") as f:
+        image = bytearray(f.read())
+    # Names are counted everywhere, the journal included: a name is a secret wherever it lies.
+    whole, pieces_, short = name_traces(bytes(image))
+    for start, end in journal_ranges(image_path, fstype):
+        image[start:end] = bytes(end - start)
+    with open(os.path.join(work, "deleted.json")) as f:
+        files = json.load(f)
+    image = bytes(image)
+    left, first = 0, None
+    for t in files:
+        mark = bytes.fromhex(t["marker"])
+        for p in pieces(mark, t["size"]):
+            left += image.count(p)
+            at = image.find(p)
+            first = at if at >= 0 and (first is None or at < first) else first
+    print(f"  {fstype} {label}: {left} 8-byte marker pieces of {len(files)} rm-deleted files "
+          f"outside the journal{'' if first is None else f' (the first at {first})'}; "
+          f"name traces {whole + pieces_ + short} "
+          f"({whole} whole, {pieces_} long-name pieces, {short} short names)")
+    return left == 0
+
+
 def main(argv):
+    if len(argv) == 3 and argv[0] == "deleted":
+        deleted(argv[1], argv[2])
+        return 0
+    if len(argv) == 5 and argv[0] == "residue":
+        return 0 if residue(argv[1], argv[2], argv[3], argv[4]) else 1
     if len(argv) == 4 and argv[0] == "names":
         return names(argv[1], argv[2], argv[3])
     if len(argv) == 3 and argv[0] == "populate":
