@@ -68,7 +68,7 @@ struct FileStatus {
     nlink_t links = 0;          // names the file has; more than one can lie outside the target
     std::int64_t blocks = 0;    // 512-byte units allocated
     std::uint64_t mountId = 0;  // the mount it was reached through; 0 when the kernel cannot say
-    uid_t owner = 0;  // the owner's user ID
+    uid_t owner = 0;            // the owner's user ID
     // Why a look by path found nothing (kind Missing): ENOENT or ENOTDIR when nothing is
     // there, anything else (EACCES, ELOOP, ENAMETOOLONG) when something may be but could
     // not be looked at. Empty whenever the look succeeded.
