@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
 
+#include "engine/FreeSpaceLeftovers.h"
 #include "mainwin/FatalMessageBox.h"
 #include "mainwin/MainWindow.h"
 #include "mainwin/QtDialogs.h"
@@ -126,6 +128,14 @@ int main(int argc, char** argv) {
         window.windowHandle()->installEventFilter(&exposeTimer);
     }
     window.StartUp();
+    // A purge of free space killed mid-fill left its volume full: the space comes back
+    // at once, and the person hears why, once the window is there to say it.
+    const std::string leftovers = vorlane::LeftoverFillsText(vorlane::RemoveLeftoverFills());
+    if (!leftovers.empty()) {
+        QTimer::singleShot(0, &window, [&dialogs, leftovers] {
+            vorlane::Tell(dialogs, leftovers, "Vorlane", vorlane::MessageIcon::Information);
+        });
+    }
     if (!arguments.isEmpty()) {
         window.OpenPath(arguments.front().toStdString());
     }

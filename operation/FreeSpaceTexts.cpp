@@ -12,7 +12,7 @@
 namespace vorlane {
 namespace {
 
-const std::string kLineEnd(kCrLf);
+const std::string kLineEnd(kLineBreak);
 const std::string kNamesStay =
     "Names of deleted files stay in the folders that held them: a fill does not reach them.";
 
