@@ -38,6 +38,11 @@ void Operation::Wrote(int pass, std::int64_t bytes) {
     ui_.ShowPurgeProgress(progress_);
 }
 
+void Operation::FileLeftAlone() {
+    ++progress_.filesDone;
+    ui_.ShowPurgeProgress(progress_);
+}
+
 void Operation::SetProgressTotals(std::int64_t files, double bytes) {
     progress_.filesTotal = files;
     progress_.bytesTotal = static_cast<std::int64_t>(bytes);

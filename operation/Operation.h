@@ -97,6 +97,9 @@ class Operation {
 
     // The totals the confirmation counted, for the progress display; before the walk.
     void SetProgressTotals(std::int64_t files, double bytes);
+    // A file the walk reports without handing it to the purger (a link, an excluded or a
+    // declined file) is done as well.
+    void FileLeftAlone();
     // How far the purge has come, as last told to the interface.
     const PurgeProgress& Progress() const { return progress_; }
 

@@ -268,12 +268,17 @@ bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const Folde
     if (!DecideExclusion(op, entry, job)) {
         return false;
     }
+    bool handedToPurger = false;
     if (job.code == FileOutcome::Ok) {
         job.size = std::max<std::int64_t>(entry.status.size, 0);
         // A declined file keeps Ok and is not purged: its line says only " not purged."
-        if (ConfirmFile(op, job)) {
+        handedToPurger = ConfirmFile(op, job);
+        if (handedToPurger) {
             RunPasses(op, job, threshold, listener);
         }
+    }
+    if (!handedToPurger) {
+        op.FileLeftAlone();
     }
     return ReportOutcome(op, job, listener);
 }
@@ -581,6 +586,8 @@ class PurgeWalk : public platform::WalkVisitor {
                 job.cause = batch_[next++].result.cause;
                 job.purged = job.code == FileOutcome::Ok;
                 ShowSizeAndIndicator(op_, job, threshold_);  // quick files: no indicator
+            } else {
+                op_.FileLeftAlone();
             }
             listened = ReportOutcome(op_, job, listened ? listener_ : nullptr) && listened;
         }
