@@ -9,6 +9,11 @@ namespace vorlane {
 
 namespace {
 
+// A title bar holds one line: a title given in several becomes one.
+QString TitleText(const std::string& title) {
+    return QString::fromStdString(title).replace(u'\n', u' ');
+}
+
 struct ButtonSet {
     QMessageBox::StandardButton button;
     MessageAnswer answer;
@@ -71,8 +76,8 @@ MessageAnswer QtDialogs::Ask(const Question& question) {
     if (closed_) {
         return CancelAnswer(question.buttons);
     }
-    QMessageBox box(IconOf(question.icon), QString::fromStdString(question.title),
-                    ShownText(question.text), QMessageBox::NoButton, owner_);
+    QMessageBox box(IconOf(question.icon), TitleText(question.title), ShownText(question.text),
+                    QMessageBox::NoButton, owner_);
     const std::vector<ButtonSet> buttons = ButtonsOf(question.buttons);
     for (const ButtonSet& set : buttons) {
         box.addButton(set.button);
@@ -100,7 +105,7 @@ std::string QtDialogs::OpenFileName(const std::string& title) {
     if (closed_) {
         return {};
     }
-    QFileDialog dialog(owner_, QString::fromStdString(title));
+    QFileDialog dialog(owner_, TitleText(title));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QStringLiteral("All files (*)"));
     // A link is chosen as the link: what it points to is not what the person named.
@@ -116,7 +121,7 @@ std::string QtDialogs::OperationFileName(const std::string& title, bool forSavin
     if (closed_) {
         return {};
     }
-    QFileDialog dialog(owner_, QString::fromStdString(title));
+    QFileDialog dialog(owner_, TitleText(title));
     dialog.setNameFilter(QStringLiteral("Operation files (*.vns)"));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -132,7 +137,7 @@ std::string QtDialogs::BrowseForFolder(const std::string& title) {
     if (closed_) {
         return {};
     }
-    QFileDialog dialog(owner_, QString::fromStdString(title));
+    QFileDialog dialog(owner_, TitleText(title));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly |
                       QFileDialog::ReadOnly);

@@ -22,6 +22,7 @@ class FileDialogsTest : public QObject {
 
   private slots:
     void singleFileDialogKeepsLinks();
+    void titleOfSeveralLinesIsOneLine();
 };
 
 void FileDialogsTest::singleFileDialogKeepsLinks() {
@@ -42,6 +43,20 @@ void FileDialogsTest::singleFileDialogKeepsLinks() {
     const std::string chosen = dialogs.OpenFileName("Specify file to be purged.");
     QVERIFY(!resolves);
     QCOMPARE(chosen, link);
+}
+
+// A title bar shows a line break as a box, not as a break.
+void FileDialogsTest::titleOfSeveralLinesIsOneLine() {
+    QtDialogs dialogs;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = OpenFileDialog();
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    (void)dialogs.BrowseForFolder("Specify the folder\nto be purged");
+    QCOMPARE(title, QString("Specify the folder to be purged"));
 }
 
 VORLANE_GUI_TEST_MAIN(FileDialogsTest)
