@@ -1,9 +1,23 @@
 #include "mainwin/CommandRows.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <algorithm>
+#include <vector>
 
 namespace vorlane {
+
+namespace {
+
+// An emptied or hidden label takes no room, so the rows below need not make way for it.
+bool RowShowsText(const QWidget& row) {
+    const auto labels = row.findChildren<QLabel*>();
+    return std::any_of(labels.begin(), labels.end(), [&row](const QLabel* label) {
+        return label->isVisibleTo(&row) && !label->text().isEmpty();
+    });
+}
+
+}  // namespace
 
 CommandRows::CommandRows(QWidget* parent) : QWidget(parent) {}
 
@@ -30,14 +44,27 @@ int CommandRows::TopOf(const QWidget& command) const {
 }
 
 void CommandRows::PlaceRows() {
+    std::vector<const Row*> placed;
     for (const Row& row : rows_) {
-        if (!row.command) {
-            continue;
+        if (row.command) {
+            placed.push_back(&row);
         }
-        const int needed = row.row->hasHeightForWidth() ? row.row->heightForWidth(width())
-                                                        : row.row->sizeHint().height();
-        row.row->setGeometry(0, TopOf(*row.command), width(),
-                             std::max(row.command->height(), needed));
+    }
+    std::stable_sort(placed.begin(), placed.end(), [this](const Row* a, const Row* b) {
+        return TopOf(*a->command) < TopOf(*b->command);
+    });
+    // A row whose text needs more lines than its command is high would run into the row
+    // below: that row then starts where it ends, so that no text covers another.
+    int freeFrom = 0;
+    for (const Row* row : placed) {
+        const int needed = row->row->hasHeightForWidth() ? row->row->heightForWidth(width())
+                                                         : row->row->sizeHint().height();
+        const int top = std::max(TopOf(*row->command), freeFrom);
+        const int height = std::max(row->command->height(), needed);
+        row->row->setGeometry(0, top, width(), height);
+        if (row->row->isVisibleTo(this) && RowShowsText(*row->row)) {
+            freeFrom = top + std::max(needed, 0);
+        }
     }
 }
 

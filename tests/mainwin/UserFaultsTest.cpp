@@ -225,6 +225,39 @@ class UserFaultsTest : public QObject {
         QVERIFY(Beside(*window->Label("lblSetupFilename"), *window->Button("cmdSetup")));
     }
 
+    // The folder purge's progress and its F10 notice run to several lines: each shows
+    // whole, and no text lies over another.
+    void textsOfSeveralLinesCoverNoOther() {
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            label->setWordWrap(true);
+            label->setMaximumHeight(QWIDGETSIZE_MAX);
+        }
+        vorlane::MainLabels& labels = window->State().labels;
+        labels.purgeFoldersMessage =
+            "154 files purged (25% of 606).\nNow purging:\n/tmp/a/b\nc/f53";
+        labels.largePurgeMessage =
+            "To interrupt this operation upon completion of the current file purge,\npress the "
+            "F10 key twice and wait for the 'Cancel?' query.";
+        window->Refresh();
+        window->Button("cmdClear")->hide();  // as while the folders are purged
+        for (int turn = 0; turn < 3; ++turn) {
+            QCoreApplication::processEvents();
+        }
+        std::vector<std::pair<QString, QRect>> shown;
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->isVisible() && !label->text().isEmpty()) {
+                shown.emplace_back(label->objectName(),
+                                   QRect(label->mapTo(window.get(), QPoint(0, 0)), label->size()));
+            }
+        }
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                QVERIFY2(!shown[i].second.intersects(shown[j].second),
+                         qPrintable(shown[i].first + " covers " + shown[j].first));
+            }
+        }
+    }
+
     // At the window's smallest width every command shows its whole caption, and the
     // setup panel's buttons lie apart and in front.
     void commandsAreWholeAndApart() {
