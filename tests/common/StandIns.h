@@ -109,4 +109,21 @@ class DeniedFolders : public platform::Platform {
     std::string part_;
 };
 
+// Refuses to read one folder, as the system would for a non-root user without read
+// permission, however the folder is reached.
+class DeniedFolder : public platform::Platform {
+  public:
+    explicit DeniedFolder(const std::string& denied) : denied_(StatNoFollow(denied).inode) {}
+    std::error_code ReadFolder(int folder, std::vector<platform::FolderEntry>& out) const override {
+        out.clear();
+        platform::FileStatus status;
+        return !StatOpen(folder, status) && status.inode == denied_
+                   ? platform::SystemError(EACCES)
+                   : Platform::ReadFolder(folder, out);
+    }
+
+  private:
+    ino_t denied_;
+};
+
 }  // namespace vorlane::testing

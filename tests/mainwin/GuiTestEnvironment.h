@@ -4,6 +4,7 @@
 // application. The windows are headless (QT_QPA_PLATFORM=offscreen, set by CTest).
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <cstdlib>
@@ -50,6 +51,29 @@ inline void When(std::function<bool()> ready, std::function<void()> act,
         }
     });
     timer->start();
+}
+
+// The program's top-level window of that name, once it shows.
+inline QWidget* ShownWindow(const char* name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Clicks a button of a window as soon as the window shows.
+inline void ClickWhenShown(const char* window, const char* button,
+                           std::function<void(QWidget*)> look = {}) {
+    When([window] { return ShownWindow(window) != nullptr; },
+         [window, button, look] {
+             QWidget* shown = ShownWindow(window);
+             if (look) {
+                 look(shown);
+             }
+             shown->findChild<QPushButton*>(button)->click();
+         });
 }
 
 }  // namespace vorlane::testing

@@ -16,32 +16,13 @@
 #include "selection/TargetDisplay.h"
 
 using vorlane::MainWindow;
+using vorlane::testing::ClickWhenShown;
 using vorlane::testing::ScriptedDialogs;
+using vorlane::testing::ShownWindow;
 using vorlane::testing::TempFolder;
 using vorlane::testing::When;
 
 namespace {
-
-QWidget* ShownWindow(const char* name) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name && window->isVisible()) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-void ClickWhenShown(const char* window, const char* button,
-                    std::function<void(QWidget*)> look = {}) {
-    When([window] { return ShownWindow(window) != nullptr; },
-         [window, button, look] {
-             QWidget* shown = ShownWindow(window);
-             if (look) {
-                 look(shown);
-             }
-             shown->findChild<QPushButton*>(button)->click();
-         });
-}
 
 bool Shown(vorlane::ReportWindow& report, const char* button) {
     return report.Button(button)->isVisible();

@@ -17,34 +17,14 @@
 
 using vorlane::MainWindow;
 using vorlane::MessageAnswer;
+using vorlane::testing::ClickWhenShown;
 using vorlane::testing::ScriptedDialogs;
+using vorlane::testing::ShownWindow;
 using vorlane::testing::TempFolder;
 using vorlane::testing::When;
 namespace fs = std::filesystem;
 
 namespace {
-
-QWidget* ShownWindow(const char* name) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name && window->isVisible()) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-// Clicks a button of a window as soon as the window shows.
-void ClickWhenShown(const char* window, const char* button,
-                    std::function<void(QWidget*)> look = {}) {
-    When([window] { return ShownWindow(window) != nullptr; },
-         [window, button, look] {
-             QWidget* shown = ShownWindow(window);
-             if (look) {
-                 look(shown);
-             }
-             shown->findChild<QPushButton*>(button)->click();
-         });
-}
 
 QString Caption(QWidget* window, const char* name) {
     if (auto* button = window->findChild<QPushButton*>(name)) {

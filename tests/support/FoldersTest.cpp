@@ -7,11 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/StandIns.h"
 #include "common/TempFolder.h"
 #include "platform/Platform.h"
 
 namespace vorlane {
 namespace {
+
+using testing::DeniedFolder;
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
@@ -26,23 +29,6 @@ class FolderTree : public ::testing::Test {
     }
     TempFolder temp;
     std::string root;
-};
-
-// Refuses to read one folder, as the system would for a non-root user without read
-// permission, however the folder is reached.
-class DeniedFolder : public platform::Platform {
-  public:
-    explicit DeniedFolder(const std::string& denied) : denied_(StatNoFollow(denied).inode) {}
-    std::error_code ReadFolder(int folder, std::vector<platform::FolderEntry>& out) const override {
-        out.clear();
-        platform::FileStatus status;
-        return !StatOpen(folder, status) && status.inode == denied_
-                   ? platform::SystemError(EACCES)
-                   : Platform::ReadFolder(folder, out);
-    }
-
-  private:
-    ino_t denied_;
 };
 
 TEST_F(FolderTree, UnreadableFolderGivesItsError) {
