@@ -78,20 +78,20 @@ bool TargetCommands::AnyFileInTree(const std::string& folder) {
     return any;
 }
 
-bool TargetCommands::CheckFolderContents(const std::string& fileSpec) {
+std::optional<FolderContents> TargetCommands::CheckFolderContents(const std::string& fileSpec) {
     FolderContents contents;
     windows_.RunLong([&] { contents = LookIntoFolder(state_.choices.targetFolder, fileSpec); });
     if (contents.error) {
         Tell(dialogs_, "Cannot access the folder.", "Error", MessageIcon::Critical);
-        return false;
+        return std::nullopt;
     }
     if (contents.files == 0 && contents.subfolders == 0) {
         const std::string what = fileSpec == kAllFiles ? "The folder contains no files "
                                                        : "The folder contains no matching files ";
         Tell(dialogs_, what + "and no subfolders.", "Empty folder", MessageIcon::Exclamation);
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return contents;
 }
 
 void TargetCommands::ShowEstimateForFile(const std::string& path) {
@@ -220,11 +220,11 @@ void TargetCommands::SpecifyFiles(const std::string& caption) {
              MessageIcon::Exclamation);
         return;
     }
-    if (!CheckFolderContents(std::string(kAllFiles))) {
+    const std::optional<FolderContents> contents = CheckFolderContents(std::string(kAllFiles));
+    if (!contents) {
         return;
     }
-    int direct = 0;
-    windows_.RunLong([&] { direct = LookIntoFolder(folder, std::string(kAllFiles)).files; });
+    const int direct = contents->files;
     const bool noFiles = state_.choices.subdirectories ? !AnyFileInTree(folder) : direct == 0;
     if (noFiles) {
         Tell(dialogs_,

@@ -10,6 +10,7 @@
 #include "selection/ChoiceWindows.h"
 #include "selection/Dialogs.h"
 #include "selection/MainState.h"
+#include "support/Folders.h"
 
 namespace vorlane {
 
@@ -35,7 +36,9 @@ class TargetCommands {
     // folder the folder target; anything else is told and changes nothing.
     void OpenPath(const std::string& path);
 
-    bool CheckFolderContents(const std::string& fileSpec);
+    // What the folder holds, or nothing when it cannot be read or holds nothing: the
+    // person has then been told.
+    std::optional<FolderContents> CheckFolderContents(const std::string& fileSpec);
 
   private:
     bool TakeSingleFile(const std::string& path, const std::string& caption);
