@@ -6,6 +6,27 @@
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/ProgramText.h"
+#include "tools/SettingsStore.h"
+
+// A fresh private home, runtime folder and settings file under `work`, so that a run
+// reads nothing of the person's own; false when the program's texts cannot be read.
+inline bool PrepareScreenshotHome(const std::filesystem::path& work) {
+    namespace fs = std::filesystem;
+    fs::remove_all(work);
+    fs::create_directories(work / "home");
+    fs::create_directory(work / "runtime");
+    fs::permissions(work / "runtime", fs::perms::owner_all);
+    ::setenv("XDG_RUNTIME_DIR", (work / "runtime").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (work / "home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (work / "home").c_str(), 1);
+    vorlane::SetSettingsFilePath((work / "home/settings.ini").string());
+    return vorlane::ReadProgramTextFile(vorlane::ProgramTextPath(vorlane::kProgramTextFileName))
+               .status == vorlane::ProgramTextStatus::Loaded;
+}
 
 inline void ApplyScreenshotLook() {
     if (const int points = qEnvironmentVariableIntValue("VORLANE_FONT_POINTS"); points > 0) {

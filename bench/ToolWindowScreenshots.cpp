@@ -61,17 +61,7 @@ void MakeDemoTree(const fs::path& top) {
 
 int main(int argc, char** argv) {
     const fs::path work = fs::temp_directory_path() / "vorlane-toolwin-screenshots";
-    fs::remove_all(work);
-    fs::create_directories(work / "home");
-    fs::create_directory(work / "runtime");
-    fs::permissions(work / "runtime", fs::perms::owner_all);
-    ::setenv("XDG_RUNTIME_DIR", (work / "runtime").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (work / "home").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (work / "home").c_str(), 1);
-    vorlane::SetSettingsFilePath((work / "home/settings.ini").string());
-    if (argc < 2 ||
-        vorlane::ReadProgramTextFile(vorlane::ProgramTextPath(vorlane::kProgramTextFileName))
-                .status != vorlane::ProgramTextStatus::Loaded) {
+    if (argc < 2 || !PrepareScreenshotHome(work)) {
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
