@@ -75,6 +75,8 @@ enum class FileOutcome : std::int16_t {
 struct FileResult {
     FileOutcome outcome = FileOutcome::Ok;
     std::error_code cause{};
+    // The last overwrite was read back from the device and matched what was written.
+    bool verified = false;
 
     bool Purged() const { return outcome == FileOutcome::Ok; }
 };
