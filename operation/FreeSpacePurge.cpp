@@ -51,7 +51,7 @@ class FreeSpacePurge {
     FreeSpaceEnd FillOnce(int overwrite, int overwrites, PatternSelector selector);
     FreeSpaceEnd EndOfFill(FreeSpaceFill& fill, const FillResult& filled);
     bool GoOn();
-    void Progress(std::uint64_t written);
+    void Progress(int overwrite, int overwrites, std::uint64_t written);
     void Report(const std::string& piece);
     void Afterwards();
     FreeSpacePurgeResult Finish(FreeSpaceEnd end);
@@ -178,12 +178,16 @@ bool FreeSpacePurge::GoOn() {
     return !control_.StopRequested();
 }
 
-void FreeSpacePurge::Progress(std::uint64_t written) {
+void FreeSpacePurge::Progress(int overwrite, int overwrites, std::uint64_t written) {
     if (Since(lastProgress_) < kProgressEvery) {
         return;
     }
     lastProgress_ = Now();
     ui_.ShowProgress(FillProgressText(written, result_.freeBytes, Since(fillStart_)));
+    // A progress bar counts every fill: the free bytes once per overwrite.
+    const auto freeBytes = static_cast<std::int64_t>(result_.freeBytes);
+    ui_.ShowPurgeProgress({0, 0, static_cast<std::int64_t>(writtenBefore_ + written),
+                           freeBytes * overwrites, overwrite, overwrites});
 }
 
 void FreeSpacePurge::Report(const std::string& piece) {
@@ -231,6 +235,10 @@ FreeSpaceEnd FreeSpacePurge::FillOnce(int overwrite, int overwrites, PatternSele
         return FreeSpaceEnd::Failed;
     }
     if (overwrite == 1) {
+        // Only now, confirmed and placed, does a report begin: a refusal or a No leaves
+        // the report of the last operation as it was.
+        ui_.ShowCaption(kFreeSpaceTitle);
+        ui_.ReplaceReportTail(0, {});
         ui_.ShowPhase(ReportPhase::PurgeRunning, "");
         Report(FreeSpaceHeader(volume_, result_.freeBytes,
                                FreeSpaceFillWords(choices_.purgeType, choices_.passes),
@@ -240,7 +248,9 @@ FreeSpaceEnd FreeSpacePurge::FillOnce(int overwrite, int overwrites, PatternSele
     const std::string& run = blocks_.OverwriteBlock(selector);
     fillStart_ = Now();
     const FillHooks hooks{[this] { return GoOn(); },
-                          [this](std::uint64_t written) { Progress(written); }};
+                          [this, overwrite, overwrites](std::uint64_t written) {
+                              Progress(overwrite, overwrites, written);
+                          }};
     const FillResult filled = fill.Fill(run, {std::int64_t{1} << 30, clusterBytes_, 64}, hooks);
     ui_.ShowProgress("");
     result_.writtenBytes = writtenBefore_ + filled.writtenBytes;
@@ -278,7 +288,6 @@ FreeSpacePurgeResult FreeSpacePurge::Finish(FreeSpaceEnd end) {
 }
 
 FreeSpacePurgeResult FreeSpacePurge::Run() {
-    ui_.ShowCaption(kFreeSpaceTitle);
     if (!OpenVolume() || !CheckFileSystem() || !ReadSpace()) {
         return Finish(FreeSpaceEnd::Refused);
     }
