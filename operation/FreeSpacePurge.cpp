@@ -52,6 +52,7 @@ class FreeSpacePurge {
     FreeSpaceEnd EndOfFill(FreeSpaceFill& fill, const FillResult& filled);
     bool GoOn();
     void Progress(int overwrite, int overwrites, std::uint64_t written);
+    void ShowBar(int overwrite, int overwrites, std::uint64_t doneBytes);
     void Report(const std::string& piece);
     void Afterwards();
     FreeSpacePurgeResult Finish(FreeSpaceEnd end);
@@ -184,10 +185,14 @@ void FreeSpacePurge::Progress(int overwrite, int overwrites, std::uint64_t writt
     }
     lastProgress_ = Now();
     ui_.ShowProgress(FillProgressText(written, result_.freeBytes, Since(fillStart_)));
+    ShowBar(overwrite, overwrites, writtenBefore_ + written);
+}
+
+void FreeSpacePurge::ShowBar(int overwrite, int overwrites, std::uint64_t doneBytes) {
     // A progress bar counts every fill: the free bytes once per overwrite.
     const auto freeBytes = static_cast<std::int64_t>(result_.freeBytes);
-    ui_.ShowPurgeProgress({0, 0, static_cast<std::int64_t>(writtenBefore_ + written),
-                           freeBytes * overwrites, overwrite, overwrites});
+    ui_.ShowPurgeProgress({0, 0, static_cast<std::int64_t>(doneBytes), freeBytes * overwrites,
+                           overwrite, overwrites});
 }
 
 void FreeSpacePurge::Report(const std::string& piece) {
@@ -256,6 +261,11 @@ FreeSpaceEnd FreeSpacePurge::FillOnce(int overwrite, int overwrites, PatternSele
     result_.writtenBytes = writtenBefore_ + filled.writtenBytes;
     writtenBefore_ = result_.writtenBytes;
     const FreeSpaceEnd end = EndOfFill(fill, filled);
+    // The last write of a fill may fall between two progress reports; a full volume is
+    // this overwrite's whole share, whatever the file system kept for itself.
+    ShowBar(overwrite, overwrites,
+            end == FreeSpaceEnd::Done ? result_.freeBytes * static_cast<std::uint64_t>(overwrite)
+                                      : result_.writtenBytes);
     if (end == FreeSpaceEnd::Done) {
         Report(FillLine(overwrite, overwrites, filled.writtenBytes, Since(fillStart_)));
     }

@@ -114,6 +114,9 @@ class FreeSpaceCommandTest : public QObject {
         QCOMPARE(text.find("Names of deleted files stay"),
                  text.rfind("Names of deleted files stay"));
         QCOMPARE(f.volume.Live(), 0);
+        // A fill quicker than its progress reports still ends full.
+        QCOMPARE(f.Report().ProgressBar()->value(), 100);
+        QCOMPARE(f.Report().ProgressLabel()->text(), QString("20.00 MB of 20.00 MB"));
     }
 
     // Pause holds the fill between two writes; Stop then removes it before anything else.
