@@ -52,6 +52,9 @@ constexpr CommandSpec kMenuCommands[] = {
     {"cmdProcessFiles_2", "List and estimate time", Fires::OnMouseUp},
     {"cmdSpecifyDirectory_1", "Purge folders", Fires::OnMouseUp},
     {"cmdTestPurgeSpeed", "Test purge speed", Fires::OnClick},
+    // Alt+F: the one mnemonic of the frame. A click, as a push button fires: no stray
+    // right-click starts a fill of a whole volume.
+    {"cmdPurgeFreeSpace", "Purge &free space", Fires::OnClick},
     {"cmdReportScreen", "Report", Fires::OnMouseUp},
     {"cmdSetup", "Setup", Fires::OnMouseUp},
     {"cmdHelp", "Help", Fires::OnMouseUp},
@@ -73,19 +76,26 @@ constexpr CommandSpec kSaveSetupCommands[] = {
     {"cmdDontSaveSetup", "Don't save", Fires::OnClick},
 };
 
-// The labels beside the command frame, by the row of the command they belong to.
+// The labels beside the command frame, by the command they belong to.
 struct LabelRow {
+    const char* command;
     const char* first;
     const char* second;
 };
 
 constexpr LabelRow kLabelRows[] = {
-    {"lblSingleFile", nullptr},        {"lblDirectory_0", nullptr},
-    {"lblFiles_0", "lblFiles2_0"},     {"lblSubdirectories", "lblSubdirectories2"},
-    {"lblDateRestriction", nullptr},   {"lblTypeOfPurge", nullptr},
-    {"lblPurgeSpeed", nullptr},        {"lblEstimatedTime", nullptr},
-    {"lblTopLevelFolder", nullptr},    {"lblPurgeFoldersMessage", nullptr},
-    {"lblLargePurgeMessage", nullptr}, {"lblSetupFilename", nullptr},
+    {"cmdSingleFile", "lblSingleFile", nullptr},
+    {"cmdSpecifyDirectory_0", "lblDirectory_0", nullptr},
+    {"cmdSpecifyFiles_0", "lblFiles_0", "lblFiles2_0"},
+    {"cmdSubdirectories", "lblSubdirectories", "lblSubdirectories2"},
+    {"cmdOnlyBefore", "lblDateRestriction", nullptr},
+    {"cmdTypeOfPurge", "lblTypeOfPurge", nullptr},
+    {"cmdProcessFiles_1", "lblPurgeSpeed", nullptr},
+    {"cmdProcessFiles_2", "lblEstimatedTime", nullptr},
+    {"cmdSpecifyDirectory_1", "lblTopLevelFolder", nullptr},
+    {"cmdTestPurgeSpeed", "lblPurgeFoldersMessage", nullptr},
+    {"cmdReportScreen", "lblLargePurgeMessage", nullptr},
+    {"cmdSetup", "lblSetupFilename", nullptr},
 };
 
 }  // namespace
@@ -181,6 +191,9 @@ void MainWindow::BuildControls() {
     for (const char* notice : {"lblPurgeSpeed", "lblSubdirectories2", "lblLargePurgeMessage"}) {
         MakeNoticeLabel(*labels_[notice]);
     }
+    // No label beside it says what it does.
+    buttons_["cmdPurgeFreeSpace"]->setAccessibleDescription(
+        "Overwrites the free space of a volume, where deleted files still lie");
     // Clear is the one command of the frame that does not follow the mouse.
     buttons_["cmdClear"]->SetFocusOnHover([] { return false; });
     // The report button takes the focus only while no report window lies over it.
@@ -200,7 +213,6 @@ void MainWindow::ArrangeControls() {
 
     // Each row of labels beside its command (the table above); the setup panel beside
     // Setup, in front of the setup's name, which it hides while it shows.
-    int rowIndex = 0;
     for (const LabelRow& row : kLabelRows) {
         auto* cell = new QWidget(rows_);
         cell->setObjectName(QString("row_%1").arg(row.first));
@@ -212,7 +224,7 @@ void MainWindow::ArrangeControls() {
             cellLayout->addWidget(labels_[row.second], 0, Qt::AlignVCenter);
         }
         cellLayout->addStretch();
-        rows_->AddRow(buttons_[kMenuCommands[rowIndex++].name], cell);
+        rows_->AddRow(buttons_[row.command], cell);
     }
 
     auto* setupLayout = new QVBoxLayout(setupFrame_);
@@ -346,7 +358,6 @@ void MainWindow::DescribeCommands() {
     // A screen reader says the command, then what it has chosen: "Specify folder,
     // /home/u/Letters". Not a label's buddy: a buddy makes "&" in a folder's name a
     // keyboard shortcut and hides it.
-    int rowIndex = 0;
     for (const LabelRow& row : kLabelRows) {
         QStringList said;
         for (const char* name : {row.first, row.second}) {
@@ -354,7 +365,7 @@ void MainWindow::DescribeCommands() {
                 said << labels_[name]->text();
             }
         }
-        buttons_[kMenuCommands[rowIndex++].name]->setAccessibleDescription(said.join(", "));
+        buttons_[row.command]->setAccessibleDescription(said.join(", "));
     }
 }
 

@@ -36,6 +36,7 @@ void PurgeProgressPanel::Reset() {
     bar_->setRange(0, 100);
     bar_->setValue(0);
     line_->clear();
+    text_.clear();
     sinceFirst_.invalidate();
 }
 
@@ -58,13 +59,23 @@ std::optional<int> PurgeProgressPanel::Show(const PurgeProgress& progress) {
 
 void PurgeProgressPanel::Stop() {
     ticker_.stop();
+    // Nothing is left to wait for: the figures without a time left.
+    text_.clear();
     if (sinceFirst_.isValid()) {
-        // Nothing is left to wait for: the figures without a time left.
         line_->setText(QString::fromStdString(ProgressLine(last_, 0)));
     }
 }
 
+void PurgeProgressPanel::ShowText(const QString& text) {
+    text_ = text;
+    ShowLine();
+}
+
 void PurgeProgressPanel::ShowLine() {
+    if (!text_.isEmpty()) {
+        line_->setText(text_);
+        return;
+    }
     const double seconds = static_cast<double>(sinceFirst_.elapsed()) / 1000.0;
     line_->setText(QString::fromStdString(ProgressLine(last_, seconds)));
 }

@@ -28,6 +28,9 @@ class PurgeProgressPanel : public QWidget {
     std::optional<int> Show(const PurgeProgress& progress);
     // The operation ended: the figures stay as they are.
     void Stop();
+    // Words of the operation's own in place of the line's figures, such as a fill's
+    // speed; empty gives the line back to the figures.
+    void ShowText(const QString& text);
 
     QProgressBar* Bar() const { return bar_; }
     QLabel* Line() const { return line_; }
@@ -39,6 +42,7 @@ class PurgeProgressPanel : public QWidget {
     QLabel* line_ = nullptr;
     QElapsedTimer sinceFirst_;
     PurgeProgress last_;
+    QString text_;
     QTimer ticker_;
 };
 

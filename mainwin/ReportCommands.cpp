@@ -85,6 +85,10 @@ ReportSinks ReportCommands::Sinks() {
         }
     };
     sinks.showProgress = [this](const std::string& text) {
+        if (progressInReport_) {
+            Report().ShowProgressText(QString::fromStdString(text));
+            return;
+        }
         host_.State().labels.largePurgeMessage = text;
         host_.Refresh();
     };
@@ -285,6 +289,17 @@ void ReportCommands::PurgeTrash(const std::string& folder) {
             return OperationResult{};
         },
         {});
+}
+
+void ReportCommands::PurgeFreeSpace(const FreeSpaceChoices& choices) {
+    // A fill runs for minutes: its speed and time left belong beside its Pause and Stop.
+    progressInReport_ = true;
+    RunOnWorker(
+        [this, choices] {
+            vorlane::PurgeFreeSpace(choices, bridge_, control_);
+            return OperationResult{};
+        },
+        [this](const OperationResult&) { progressInReport_ = false; });
 }
 
 }  // namespace vorlane

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's commands that run an operation: "Purge files", "List and estimate
-// time", the Trash purge and "Report". The operation runs on a worker thread with the
-// command frame disabled; its questions come to the windows here, through the bridge.
+// time", the Trash purge, the purge of a volume's free space and "Report". The operation runs on a
+// worker thread with the command frame disabled; its questions come to the windows here, through
+// the bridge.
 
 #include <QPointer>
 #include <string>
@@ -9,6 +10,7 @@
 #include "mainwin/BackgroundWork.h"
 #include "mainwin/CommandHost.h"
 #include "mainwin/GuiBridge.h"
+#include "operation/FreeSpacePurge.h"
 #include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
 #include "operation/PurgeCommands.h"
@@ -33,6 +35,8 @@ class ReportCommands {
     void ReportScreen();
     // The Trash that holds the folder (or the folder itself), through the Trash purge.
     void PurgeTrash(const std::string& folder);
+    // Fills the chosen volume's free space and removes the fill, in the report window.
+    void PurgeFreeSpace(const FreeSpaceChoices& choices);
 
     ReportWindow& Report();
     bool ReportShown() const;
@@ -64,6 +68,7 @@ class ReportCommands {
     OperationChoices running_;       // the choices of the operation in hand
     PurgeOptions lastPurgeOptions_;  // as confirmed for the purge in hand
     bool operationRunning_ = false;
+    bool progressInReport_ = false;  // the worker's progress line goes under the report
     QPointer<ReportWindow> report_;
     QPointer<PurgeConfirmationWindow> confirmation_;
     QPointer<FileConfirmationWindow> confirmFiles_;

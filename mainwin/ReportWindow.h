@@ -41,6 +41,8 @@ class ReportWindow : public QWidget {
     void ResetProgress();
     // How far the purge has come: the bar, the line under it and the title.
     void ShowProgress(const PurgeProgress& progress);
+    // The operation's own words under the bar while it runs; empty: the figures again.
+    void ShowProgressText(const QString& text) { progress_->ShowText(text); }
     // The operation has ended: the figures stay, the title loses the share.
     void EndProgress();
     // The operation ended before it began (nothing to list, a No): the buttons of an

@@ -51,7 +51,8 @@ class FreeSpacePurge {
     FreeSpaceEnd FillOnce(int overwrite, int overwrites, PatternSelector selector);
     FreeSpaceEnd EndOfFill(FreeSpaceFill& fill, const FillResult& filled);
     bool GoOn();
-    void Progress(std::uint64_t written);
+    void Progress(int overwrite, int overwrites, std::uint64_t written);
+    void ShowBar(int overwrite, int overwrites, std::uint64_t doneBytes);
     void Report(const std::string& piece);
     void Afterwards();
     FreeSpacePurgeResult Finish(FreeSpaceEnd end);
@@ -178,12 +179,20 @@ bool FreeSpacePurge::GoOn() {
     return !control_.StopRequested();
 }
 
-void FreeSpacePurge::Progress(std::uint64_t written) {
+void FreeSpacePurge::Progress(int overwrite, int overwrites, std::uint64_t written) {
     if (Since(lastProgress_) < kProgressEvery) {
         return;
     }
     lastProgress_ = Now();
     ui_.ShowProgress(FillProgressText(written, result_.freeBytes, Since(fillStart_)));
+    ShowBar(overwrite, overwrites, writtenBefore_ + written);
+}
+
+void FreeSpacePurge::ShowBar(int overwrite, int overwrites, std::uint64_t doneBytes) {
+    // A progress bar counts every fill: the free bytes once per overwrite.
+    const auto freeBytes = static_cast<std::int64_t>(result_.freeBytes);
+    ui_.ShowPurgeProgress({0, 0, static_cast<std::int64_t>(doneBytes), freeBytes * overwrites,
+                           overwrite, overwrites});
 }
 
 void FreeSpacePurge::Report(const std::string& piece) {
@@ -231,6 +240,10 @@ FreeSpaceEnd FreeSpacePurge::FillOnce(int overwrite, int overwrites, PatternSele
         return FreeSpaceEnd::Failed;
     }
     if (overwrite == 1) {
+        // Only now, confirmed and placed, does a report begin: a refusal or a No leaves
+        // the report of the last operation as it was.
+        ui_.ShowCaption(kFreeSpaceTitle);
+        ui_.ReplaceReportTail(0, {});
         ui_.ShowPhase(ReportPhase::PurgeRunning, "");
         Report(FreeSpaceHeader(volume_, result_.freeBytes,
                                FreeSpaceFillWords(choices_.purgeType, choices_.passes),
@@ -240,12 +253,19 @@ FreeSpaceEnd FreeSpacePurge::FillOnce(int overwrite, int overwrites, PatternSele
     const std::string& run = blocks_.OverwriteBlock(selector);
     fillStart_ = Now();
     const FillHooks hooks{[this] { return GoOn(); },
-                          [this](std::uint64_t written) { Progress(written); }};
+                          [this, overwrite, overwrites](std::uint64_t written) {
+                              Progress(overwrite, overwrites, written);
+                          }};
     const FillResult filled = fill.Fill(run, {std::int64_t{1} << 30, clusterBytes_, 64}, hooks);
     ui_.ShowProgress("");
     result_.writtenBytes = writtenBefore_ + filled.writtenBytes;
     writtenBefore_ = result_.writtenBytes;
     const FreeSpaceEnd end = EndOfFill(fill, filled);
+    // The last write of a fill may fall between two progress reports; a full volume is
+    // this overwrite's whole share, whatever the file system kept for itself.
+    ShowBar(overwrite, overwrites,
+            end == FreeSpaceEnd::Done ? result_.freeBytes * static_cast<std::uint64_t>(overwrite)
+                                      : result_.writtenBytes);
     if (end == FreeSpaceEnd::Done) {
         Report(FillLine(overwrite, overwrites, filled.writtenBytes, Since(fillStart_)));
     }
@@ -278,7 +298,6 @@ FreeSpacePurgeResult FreeSpacePurge::Finish(FreeSpaceEnd end) {
 }
 
 FreeSpacePurgeResult FreeSpacePurge::Run() {
-    ui_.ShowCaption(kFreeSpaceTitle);
     if (!OpenVolume() || !CheckFileSystem() || !ReadSpace()) {
         return Finish(FreeSpaceEnd::Refused);
     }

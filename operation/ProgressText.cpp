@@ -56,12 +56,16 @@ std::string TimeLeftText(double seconds) {
 }
 
 std::string ProgressLine(const PurgeProgress& progress, double secondsSoFar) {
-    std::string line = Count(progress.filesDone);
-    if (progress.filesTotal > 0) {
-        line += " of " + Count(progress.filesTotal);
+    std::string line;
+    // A fill of free space writes bytes, not files: no "0 files" in front of them.
+    if (progress.filesDone > 0 || progress.filesTotal > 0) {
+        line = Count(progress.filesDone);
+        if (progress.filesTotal > 0) {
+            line += " of " + Count(progress.filesTotal);
+        }
+        line += progress.filesTotal == 1 ? " file, " : " files, ";
     }
-    line += progress.filesTotal == 1 ? " file" : " files";
-    line += ", " + SizeText(static_cast<double>(progress.bytesDone), 2);
+    line += SizeText(static_cast<double>(progress.bytesDone), 2);
     if (progress.bytesTotal > 0) {
         line += " of " + SizeText(static_cast<double>(progress.bytesTotal), 2);
     }

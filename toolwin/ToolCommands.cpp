@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "engine/DriveInfo.h"
+#include "operation/FreeSpaceTexts.h"
 #include "operation/SpeedTestCommand.h"
 #include "support/ProgramText.h"
 
@@ -84,6 +85,7 @@ ToolCommands::ToolCommands(MainWindow& main, Dialogs& dialogs)
     setups_.fileDialogClosed = [this] { main_.StartDialogGuard(); };
     main.WireCommand("cmdSpecifyDirectory_1", [this] { PurgeFolders(); });
     main.WireCommand("cmdTestPurgeSpeed", [this] { TestPurgeSpeed(); });
+    main.WireCommand("cmdPurgeFreeSpace", [this] { PurgeFreeSpace(); });
     main.WireCommand(
         "cmdHelp", [this] { Help(); }, false);
     WireSetupPanel();
@@ -230,13 +232,37 @@ void ToolCommands::PlaceSubfolderWindow() {
 }
 
 DriveSelectionWindow& ToolCommands::DriveWindow() {
+    return DriveWindowBelow("cmdTestPurgeSpeed");
+}
+
+DriveSelectionWindow& ToolCommands::DriveWindowBelow(const char* command) {
     if (!driveWindow_) {
         driveWindow_ = new DriveSelectionWindow(&main_);
     }
     const QPoint corner = main_.Menu()->mapToGlobal(QPoint(main_.Menu()->width(), 0));
-    driveWindow_->move(corner +
-                       QPoint(150 / 15, main_.Button("cmdTestPurgeSpeed")->y() + 450 / 15));
+    driveWindow_->move(corner + QPoint(150 / 15, main_.Button(command)->y() + 450 / 15));
     return *driveWindow_;
+}
+
+void ToolCommands::PurgeFreeSpace() {
+    // Always the chooser, also for one volume: a fill takes a whole volume's space, so
+    // the person sees which one before the confirmation names it again.
+    main_.EnableMenu(false);
+    DriveSelectionWindow& chooser = DriveWindowBelow("cmdPurgeFreeSpace");
+    const std::string drive =
+        chooser.Choose(lastFreeSpaceDrive_, std::string(kFreeSpaceTitle) + " on which drive?");
+    main_.EnableMenu(true);
+    if (drive.empty()) {
+        if (!chooser.DrivesFound()) {
+            dialogs_.Ask({"Cannot find any disk drive.", kFreeSpaceTitle, MessageButtons::Ok, 1,
+                          MessageIcon::Exclamation});
+        }
+        return;
+    }
+    lastFreeSpaceDrive_ = drive;
+    FreeSpaceChoices choices;
+    choices.drive = drive;
+    main_.Reports().PurgeFreeSpace(choices);
 }
 
 TextViewWindow& ToolCommands::ViewWindow() {

@@ -1,8 +1,8 @@
 #pragma once
 // Wires the tools into the main window: "Purge folders" with the subfolder window (its
-// F10 interrupt is the main window's), "Test purge speed" with the drive chooser, the
-// setup panel, and Help with the viewer and the online documentation. The windows are created on
-// first use and kept.
+// F10 interrupt is the main window's), "Test purge speed" and "Purge free space" with the
+// drive chooser, the setup panel, and Help with the viewer and the online documentation. The
+// windows are created on first use and kept.
 
 #include <QObject>
 #include <QPointer>
@@ -31,11 +31,14 @@ class ToolCommands : public QObject {
 
     void PurgeFolders();
     void TestPurgeSpeed();
+    void PurgeFreeSpace();
     void Help();
     void OpenOnlineDocumentation();
 
     SubfolderSelectionWindow& SubfolderWindow();
     DriveSelectionWindow& DriveWindow();
+    // The chooser, placed below the command that opens it.
+    DriveSelectionWindow& DriveWindowBelow(const char* command);
     TextViewWindow& ViewWindow();
     FolderPurgeProgressWindow& ProgressWindow();
     SubfolderPurgeCommand& Subfolders() { return subfolders_; }
@@ -74,6 +77,7 @@ class ToolCommands : public QObject {
     SetupCommands setups_;
     DriveSpeedTable speeds_;
     std::string lastTestedDrive_;
+    std::string lastFreeSpaceDrive_;
     QPointer<SubfolderSelectionWindow> subfolderWindow_;
     QPointer<DriveSelectionWindow> driveWindow_;
     QPointer<TextViewWindow> viewWindow_;
