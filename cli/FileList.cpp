@@ -20,6 +20,19 @@ std::vector<ListedName> SplitNames(std::string_view bytes, bool nulEnded) {
     return names;
 }
 
+std::string ListedNameFault(const ListedName& listed) {
+    if (listed.entry == 0) {
+        return {};  // a name of the command line, looked up as it always was
+    }
+    if (listed.name.empty()) {
+        return "empty name";
+    }
+    if (listed.name.find('\0') != std::string::npos) {
+        return "NUL byte in the name (give -0 for a list of NUL-ended names)";
+    }
+    return {};
+}
+
 std::error_code ReadFileList(const std::string& source, bool nulEnded,
                              std::vector<ListedName>& names) {
     std::string bytes;

@@ -20,6 +20,10 @@ struct ListedName {
 // without its end still counts; nothing after the last end makes no name.
 std::vector<ListedName> SplitNames(std::string_view bytes, bool nulEnded);
 
+// What makes a listed name no file name, in words; empty for a name to look up. A NUL
+// would end the name early and make it another file's, so it is never cut there.
+std::string ListedNameFault(const ListedName& listed);
+
 // The list `source` names ("-": standard input), split as above.
 std::error_code ReadFileList(const std::string& source, bool nulEnded,
                              std::vector<ListedName>& names);

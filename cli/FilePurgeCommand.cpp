@@ -152,9 +152,9 @@ class NamesPurge {
             }
             const std::string text = Purge(listed);
             const std::string shown =
-                listed.name.empty() && listed.entry != 0
-                    ? ListSourceName(source_) + ":" + std::to_string(listed.entry)
-                    : listed.name;
+                ListedNameFault(listed).empty()
+                    ? listed.name
+                    : ListSourceName(source_) + ":" + std::to_string(listed.entry);
             progress_.WithLineCleared(
                 [&] { std::cout << ShownName(shown) << ": " << text << std::endl; });
         }
@@ -164,9 +164,9 @@ class NamesPurge {
   private:
     std::string Purge(const ListedName& listed) {
         const std::string& path = listed.name;
-        if (path.empty() && listed.entry != 0) {
+        if (const std::string fault = ListedNameFault(listed); !fault.empty()) {
             status_ = HeavierExitStatus(status_, kExitNotAllPurged);
-            return "not purged: empty name";
+            return "not purged: " + fault;
         }
         if (const std::error_code unreachable = NameLookupError(path)) {
             status_ = HeavierExitStatus(status_, kExitNotAllPurged);

@@ -60,17 +60,22 @@ TEST_F(FileListCommandTest, NulEndedListPurgesExactlyTheNamedFiles) {
     EXPECT_NE(run.out.find("missing: not purged: No such file or directory\n"), std::string::npos);
 }
 
-TEST_F(FileListCommandTest, LinesKeepTheirCarriageReturnAndEmptyLinesFailAlone) {
+// An empty name, or one cut at a NUL, would name another file: each fails alone.
+TEST_F(FileListCommandTest, LinesKeepTheirCarriageReturnAndFaultyNamesFailAlone) {
     folder.Write("cr\r", "crlf");
     folder.Write("cr", "near");
     folder.Write("last", "x");
-    folder.Write("list", "cr\r\n\nlast");
+    folder.Write("nul", "kept");
+    folder.Write("list", std::string("cr\r\n\nnul\0last\nlast", 18));
     const CliRun run = Run("purge --files-from list -y -n1");
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_FALSE(Kept("cr\r"));
     EXPECT_FALSE(Kept("last"));
     EXPECT_EQ(TempFolder::Read(folder.File("cr")), "near");
-    EXPECT_EQ(run.out, "cr?: purged\nlist:2: not purged: empty name\nlast: purged\n");
+    EXPECT_EQ(TempFolder::Read(folder.File("nul")), "kept");
+    EXPECT_EQ(run.out,
+              "cr?: purged\nlist:2: not purged: empty name\nlist:3: not purged: NUL byte in the "
+              "name (give -0 for a list of NUL-ended names)\nlast: purged\n");
 }
 
 TEST_F(FileListCommandTest, StandardInputListReadsNamesNotAnswers) {
