@@ -85,7 +85,8 @@ TEST_F(FileListCommandTest, StandardInputListReadsNamesNotAnswers) {
     folder.Write("y", "kept");
     CliRun run = Run("purge --files-from=- -0 -n1", "list");
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("standard input"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("standard input, where no answer can be read"), std::string::npos)
+        << run.err;
     EXPECT_TRUE(Kept("a") && Kept("y"));
 
     run = Run("purge --files-from=- -0 --yes -n1 b", "list");
