@@ -122,6 +122,8 @@ fault cli-stdin-list-without-yes cli/FilePurgeCommand.cpp \
     's/source == "-" && !options\.Has\("--yes"\)/false/'
 fault cli-file-list-not-confirmed cli/FilePurgeCommand.cpp \
     's/if \(options\.Has\("--yes"\)\) \{\n(\s*)return true;/if (true) {\n$1return true;/'
+fault cli-file-list-yes-not-taken cli/FilePurgeCommand.cpp \
+    's/MessageIcon::Question\}\) ==\n(\s*)MessageAnswer::Yes/MessageIcon::Question}) ==\n$1MessageAnswer::No/'
 fault cli-file-list-nul-ignored cli/FileList.cpp \
     's/nulEnded \? .\\0. : .\\n./\x27\\n\x27/'
 fault cli-file-list-empty-name-looked-up cli/FileList.cpp \

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -92,6 +93,21 @@ TEST_F(FileListCommandTest, StandardInputListReadsNamesNotAnswers) {
     run = Run("purge --files-from=- -0 --yes -n1 b", "list");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_FALSE(Kept("a") || Kept("b") || Kept("y"));
+}
+
+TEST_F(FileListCommandTest, ListIsConfirmedAtTheTerminal) {
+    // util-linux's script gives the command a terminal that reads the piped answer.
+    if (std::system("command -v script >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "script not available";
+    }
+    folder.Write("a", "x");
+    folder.Write("list", "a\n");
+    const std::string command = "cd '" + folder.Path() + "' && printf 'y\\n' | script -qec \"" +
+                                std::getenv("VORLANE_CLI") +
+                                " purge -n1 --files-from=list\" /dev/null >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_FALSE(Kept("a"));
 }
 
 TEST_F(FileListCommandTest, UnusableListTouchesNothing) {
