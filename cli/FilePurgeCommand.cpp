@@ -1,12 +1,15 @@
 #include <iostream>
+#include <optional>
 #include <set>
 
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
+#include "cli/FileList.h"
 #include "cli/Help.h"
 #include "cli/OptionTables.h"
 #include "cli/ProgressLine.h"
 #include "cli/TargetOptions.h"
+#include "cli/TerminalInterface.h"
 #include "engine/FilePurge.h"
 #include "engine/PurgeTypes.h"
 #include "operation/Operation.h"
@@ -61,21 +64,146 @@ std::string LineText(const FileResult& result, bool slackOnly) {
     return (result.Purged() ? "" : "not purged: ") + OutcomeText(result, OutcomeForm::Line);
 }
 
-}  // namespace
+// The names of the command line, then those of the list, each as one file.
+std::vector<ListedName> OperandNames(const Options& options) {
+    std::vector<ListedName> names;
+    for (const std::string& operand : options.Operands()) {
+        names.push_back({operand, 0});
+    }
+    return names;
+}
 
-int PurgeFiles(Options& options, StopRequest& stop) {
+// Reads the list before anything is touched; the status when it cannot be used.
+std::optional<int> AddListedNames(const Options& options, std::vector<ListedName>& names) {
+    const std::string source = *options.Value("--files-from");
+    if (source == "-" && !options.Has("--yes")) {
+        // Answers would be read from the list itself, and names taken for answers.
+        PrintError(
+            "the list of files comes from standard input, where no answer can be read; "
+            "give --yes to purge them");
+        return kExitRefused;
+    }
+    std::vector<ListedName> listed;
+    if (const std::error_code unreadable = ReadFileList(source, options.Has("--null"), listed)) {
+        PrintError("cannot read the list of files '" + ShownName(ListSourceName(source)) +
+                   "': " + platform::SystemErrorText(unreadable));
+        return kExitRefused;
+    }
+    if (names.empty() && listed.empty()) {
+        PrintError("'" + ShownName(ListSourceName(source)) + "' names no file");
+        return kExitNothingMatched;
+    }
+    names.insert(names.end(), listed.begin(), listed.end());
+    return std::nullopt;
+}
+
+// A list's names were never shown to the person, so they are confirmed once.
+bool ListConfirmed(const Options& options, std::size_t count, StopRequest& stop) {
+    if (options.Has("--yes")) {
+        return true;
+    }
+    const std::string source = ShownName(ListSourceName(*options.Value("--files-from")));
+    const std::string text = "Purge " + std::to_string(count) + (count == 1 ? " file" : " files") +
+                             ", named in '" + source + "'" +
+                             (options.Operands().empty() ? "" : " and on the command line") + "?";
+    TerminalInterface terminal({}, stop);
+    if (terminal.Ask({text, "File list", MessageButtons::YesNo, 2, MessageIcon::Question}) ==
+        MessageAnswer::Yes) {
+        return true;
+    }
+    if (!platform::IsTerminal(platform::kStandardInput)) {
+        std::cerr << "No terminal to confirm on; give --yes to purge.\n";
+    }
+    return false;
+}
+
+std::optional<int> OptionFault(const Options& options) {
     constexpr const char* kCommand = "purge";
+    const bool listed = options.Has("--files-from");
     for (const std::string& name : options.Given()) {
-        if (IsFolderPurgeOnlyOption(name)) {
+        if (IsFolderPurgeOnlyOption(name) && !(listed && name == "--yes")) {
             return UsageError(kCommand, "option '" + name + "' needs --folder");
         }
     }
+    if (options.Has("--null") && !listed) {
+        return UsageError(kCommand, "option '--null' needs --files-from");
+    }
+    if (options.Operands().empty() && !listed) {
+        return UsageError(kCommand, "missing file operand");
+    }
+    return std::nullopt;
+}
+
+// The purge of the names, one after the other, with a line for each on standard output.
+class NamesPurge {
+  public:
+    NamesPurge(const OperationChoices& choices, std::string source, const StopRequest& stop)
+        : choices_(choices),
+          source_(std::move(source)),
+          stop_(stop),
+          progress_(platform::IsTerminal(platform::kStandardError),
+                    GetNumOverwritesPerPass(choices.purgeType), [] { return true; }) {}
+
+    // The heaviest exit status of the names purged.
+    int Run(const std::vector<ListedName>& names) {
+        for (const ListedName& listed : names) {
+            if (stop_.Requested()) {
+                break;
+            }
+            const std::string text = Purge(listed);
+            const std::string shown =
+                ListedNameFault(listed).empty()
+                    ? listed.name
+                    : ListSourceName(source_) + ":" + std::to_string(listed.entry);
+            progress_.WithLineCleared(
+                [&] { std::cout << ShownName(shown) << ": " << text << std::endl; });
+        }
+        return status_;
+    }
+
+  private:
+    std::string Purge(const ListedName& listed) {
+        const std::string& path = listed.name;
+        if (const std::string fault = ListedNameFault(listed); !fault.empty()) {
+            status_ = HeavierExitStatus(status_, kExitNotAllPurged);
+            return "not purged: " + fault;
+        }
+        if (const std::error_code unreachable = NameLookupError(path)) {
+            status_ = HeavierExitStatus(status_, kExitNotAllPurged);
+            return "not purged: " + platform::SystemErrorText(unreachable);
+        }
+        // The purge resolves the folder once and works from its descriptor from then on.
+        progress_.WithLineCleared([&] { NoteCopyOnWrite(volumes_, path, noted_); });
+        const FileResult result = PurgeFile(purger_, path, choices_, stop_, progress_);
+        status_ = HeavierExitStatus(status_, ExitStatusOf(result.outcome));
+        return LineText(result, choices_.options.purgeSlackOnly);
+    }
+
+    const OperationChoices& choices_;
+    const std::string source_;
+    const StopRequest& stop_;
+    ProgressLine progress_;
+    FilePurger purger_;
+    const platform::VolumeTable volumes_;
+    std::set<dev_t> noted_;
+    int status_ = kExitAllDone;
+};
+
+}  // namespace
+
+int PurgeFiles(Options& options, StopRequest& stop) {
+    if (const std::optional<int> fault = OptionFault(options)) {
+        return *fault;
+    }
     OperationChoices choices;
     if (!ReadPurgeTypeAndPasses(options, choices.purgeType, choices.numberOfPasses)) {
-        return UsageError(kCommand, options.Error());
+        return UsageError("purge", options.Error());
     }
-    if (options.Operands().empty()) {
-        return UsageError(kCommand, "missing file operand");
+    std::vector<ListedName> names = OperandNames(options);
+    if (options.Has("--files-from")) {
+        if (const std::optional<int> refused = AddListedNames(options, names)) {
+            return *refused;
+        }
     }
     choices.options.doNotDeletePurgedFiles = options.Has("--keep");
     choices.options.purgeSlackOnly = options.Has("--slack-only");
@@ -83,30 +211,11 @@ int PurgeFiles(Options& options, StopRequest& stop) {
     choices.options.okToPurgeSystemFiles = options.Has("--system");
     choices.safety = SafetyFrom(options);
     LoadProgramTexts();
-    ProgressLine progress(platform::IsTerminal(platform::kStandardError),
-                          GetNumOverwritesPerPass(choices.purgeType), [] { return true; });
-    FilePurger purger;
-    const platform::VolumeTable volumes;
-    std::set<dev_t> noted;
-    int status = kExitAllDone;
-    for (const std::string& path : options.Operands()) {
-        if (stop.Requested()) {
-            break;
-        }
-        std::string text;
-        if (const std::error_code unreachable = NameLookupError(path)) {
-            text = "not purged: " + platform::SystemErrorText(unreachable);
-            status = HeavierExitStatus(status, kExitNotAllPurged);
-        } else {
-            // The purge resolves the folder once and works from its descriptor from then on.
-            progress.WithLineCleared([&] { NoteCopyOnWrite(volumes, path, noted); });
-            const FileResult result = PurgeFile(purger, path, choices, stop, progress);
-            status = HeavierExitStatus(status, ExitStatusOf(result.outcome));
-            text = LineText(result, choices.options.purgeSlackOnly);
-        }
-        progress.WithLineCleared(
-            [&] { std::cout << ShownName(path) << ": " << text << std::endl; });
+    if (options.Has("--files-from") && !ListConfirmed(options, names.size(), stop)) {
+        return stop.Requested() ? kExitStopped : kExitRefused;
     }
+    NamesPurge purge(choices, options.Value("--files-from").value_or(""), stop);
+    const int status = purge.Run(names);
     return stop.Requested() ? kExitStopped : status;
 }
 

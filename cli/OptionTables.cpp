@@ -10,13 +10,13 @@ const OptionSpec kHelp{"--help", 'h', "", "show this help and exit"};
 const std::vector<OptionSpec> kTarget{
     {"--folder", 0, "DIR", "the folder whose files are purged or listed"},
     {"--spec", 0, "SPEC", "which files (default *.*; see File patterns below)"},
-    {"--subfolders", 0, "", "include the files of every subfolder"},
+    {"--subfolders", 'r', "", "include the files of every subfolder"},
     {"--before", 0, "YYYY-MM-DD", "only files last modified before that day"},
 };
 
 const std::vector<OptionSpec> kPurgeType{
     {"--type", 0, "T", "purge type 1, 2 or 3 (default 1)"},
-    {"--passes", 0, "N", "passes: 1-9/1-8/1-4 by type (default 6/4/2)"},
+    {"--passes", 'n', "N", "passes: 1-9/1-8/1-4 by type (default 6/4/2)"},
 };
 
 const std::vector<OptionSpec> kFileOptions{
@@ -24,6 +24,11 @@ const std::vector<OptionSpec> kFileOptions{
     {"--slack-only", 0, "", "overwrite only the slack behind each file's end; keep the files"},
     {"--no-read-only", 0, "", "refuse read-only files (they are purged by default)"},
     {"--system", 0, "", "allow files in the system folders (/usr, /etc, ...)"},
+};
+
+const std::vector<OptionSpec> kFileList{
+    {"--files-from", 0, "LIST", "also purge the files LIST names, one a line (- reads stdin)"},
+    {"--null", '0', "", "names in LIST end with a NUL byte, not a line break"},
 };
 
 const std::vector<OptionSpec> kFolderPurgeOptions{
@@ -34,7 +39,7 @@ const std::vector<OptionSpec> kFolderPurgeOptions{
 };
 
 const std::vector<OptionSpec> kRun{
-    {"--yes", 0, "", "purge without asking (needed without a terminal)"},
+    {"--yes", 'y', "", "purge without asking (needed without a terminal)"},
     {"--setup", 0, "FILE", "take every choice from an operation file (.vns)"},
     {"--no-batch", 0, "", "purge small files one at a time (a flush per file)"},
 };
@@ -56,14 +61,14 @@ const std::vector<OptionSpec> kSpeedTest{
 
 const std::vector<OptionSpec> kTrash{
     {"--drive", 0, "MOUNT", "the mount point of the volume whose Trash is purged"},
-    {"--yes", 0, "", "purge without asking (needed without a terminal)"},
+    {"--yes", 'y', "", "purge without asking (needed without a terminal)"},
 };
 
 const std::vector<OptionSpec> kFreeSpace{
     {"--drive", 0, "MOUNT", "the volume, by its mount point or a folder on it (default: .)"},
     {"--type", 0, "T", "fill with purge type 1, 2 or 3 (default: random bytes only)"},
-    {"--passes", 0, "N", "passes (default 1: free space holds no file to repeat for)"},
-    {"--yes", 0, "", "purge without asking (needed without a terminal)"},
+    {"--passes", 'n', "N", "passes (default 1: free space holds no file to repeat for)"},
+    {"--yes", 'y', "", "purge without asking (needed without a terminal)"},
 };
 
 std::vector<OptionSpec> Join(std::initializer_list<const std::vector<OptionSpec>*> groups) {
@@ -85,14 +90,18 @@ bool InGroup(const std::vector<OptionSpec>& group, const std::string& name) {
 const CommandSpec& PurgeCommandSpec() {
     static const CommandSpec spec{
         "purge",
-        {"purge [OPTION]... FILE...", "purge --folder DIR [OPTION]...",
-         "purge --setup FILE.vns [--yes] [SAFETY OPTION]..."},
+        {"purge [OPTION]... FILE...", "purge [OPTION]... --files-from=LIST [FILE]...",
+         "purge --folder DIR [OPTION]...", "purge --setup FILE.vns [--yes] [SAFETY OPTION]..."},
         "Overwrite every cluster of the files, slack included, pass after pass, flush\n"
         "each overwrite to the device, and delete them. With --folder: the files of a\n"
         "folder that match --spec, counted and confirmed first, with the report of the\n"
-        "windows on standard output. FILE... takes the options up to --system and the\n"
-        "safety options.",
-        Join({&kTarget, &kPurgeType, &kFileOptions, &kFolderPurgeOptions, &kRun, &kSafety})};
+        "windows on standard output. FILE... takes the options up to --null and the\n"
+        "safety options. A LIST's names are taken byte for byte (a CR before the line\n"
+        "break is part of the name; with -0 a name may hold line breaks), each as one\n"
+        "file, as if named on the command line after the FILEs. A LIST is confirmed\n"
+        "once unless --yes is given; a LIST read from standard input needs --yes.",
+        Join({&kTarget, &kPurgeType, &kFileOptions, &kFileList, &kFolderPurgeOptions, &kRun,
+              &kSafety})};
     return spec;
 }
 
@@ -176,6 +185,10 @@ const CommandSpec* FindCommand(const std::string& name) {
 bool IsFolderPurgeOnlyOption(const std::string& name) {
     return InGroup(kTarget, name) || InGroup(kFolderPurgeOptions, name) || name == "--yes" ||
            name == "--setup";
+}
+
+bool IsFileListOption(const std::string& name) {
+    return InGroup(kFileList, name);
 }
 
 bool IsSafetyOption(const std::string& name) {

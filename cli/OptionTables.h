@@ -29,5 +29,7 @@ const std::vector<const CommandSpec*>& AllCommands();
 // Options that only a folder purge takes, and those that a single-file purge takes.
 bool IsFolderPurgeOnlyOption(const std::string& name);
 bool IsSafetyOption(const std::string& name);
+// --files-from and --null, which only the purge of named files takes.
+bool IsFileListOption(const std::string& name);
 
 }  // namespace vorlane::cli

@@ -13,34 +13,59 @@ Options::Options(const std::vector<std::string>& words, const std::vector<Option
             operands_.push_back(word);
         } else if (word == "--") {
             optionsEnded = true;
+        } else if (word.starts_with("--")) {
+            TakeLong(words, i);
         } else {
-            Take(words, i);
+            TakeShort(words, i);
         }
     }
 }
 
-const OptionSpec* Options::Find(const std::string& word) const {
+const OptionSpec* Options::FindLong(const std::string& name, const std::string& word) {
+    std::vector<const OptionSpec*> begun;
     for (const OptionSpec& spec : specs_) {
-        if (word == spec.name || (spec.shortName != 0 && word.size() == 2 && word[0] == '-' &&
-                                  word[1] == spec.shortName)) {
+        if (spec.name == name) {
+            return &spec;
+        }
+        if (name.size() > 2 && spec.name.starts_with(name)) {
+            begun.push_back(&spec);
+        }
+    }
+    if (begun.size() == 1) {
+        return begun.front();
+    }
+    if (begun.empty()) {
+        error_ = "unrecognized option '" + name + "'";
+        return nullptr;
+    }
+    // In getopt_long's words, so that a script's author meets a familiar message.
+    error_ = "option '" + word + "' is ambiguous; possibilities:";
+    for (const OptionSpec* spec : begun) {
+        error_ += " '" + spec->name + "'";
+    }
+    return nullptr;
+}
+
+const OptionSpec* Options::FindShort(char letter) const {
+    for (const OptionSpec& spec : specs_) {
+        if (spec.shortName != 0 && spec.shortName == letter) {
             return &spec;
         }
     }
     return nullptr;
 }
 
-// Reads the option at words[i] (and its value); false with the fault recorded.
-bool Options::Take(const std::vector<std::string>& words, std::size_t& i) {
-    std::string word = words[i];
+// Reads the long option at words[i] (and its value); false with the fault recorded.
+bool Options::TakeLong(const std::vector<std::string>& words, std::size_t& i) {
+    const std::string& word = words[i];
+    std::string name = word;
     std::optional<std::string> attached;
-    const std::size_t equals = word.find('=');
-    if (word.rfind("--", 0) == 0 && equals != std::string::npos) {
+    if (const std::size_t equals = word.find('='); equals != std::string::npos) {
         attached = word.substr(equals + 1);
-        word.resize(equals);
+        name.resize(equals);
     }
-    const OptionSpec* spec = Find(word);
+    const OptionSpec* spec = FindLong(name, word);
     if (spec == nullptr) {
-        error_ = "unrecognized option '" + word + "'";
         return false;
     }
     if (spec->valueName.empty()) {
@@ -56,6 +81,38 @@ bool Options::Take(const std::vector<std::string>& words, std::size_t& i) {
         return false;
     }
     given_[spec->name] = attached ? *attached : words[++i];
+    return true;
+}
+
+// Reads a cluster of short options at words[i]: switches, then at most one option with
+// a value, which takes the rest of the word or else the next word.
+bool Options::TakeShort(const std::vector<std::string>& words, std::size_t& i) {
+    const std::string& word = words[i];
+    if (word.size() == 1) {
+        error_ = "unrecognized option '-'";
+        return false;
+    }
+    for (std::size_t at = 1; at < word.size(); ++at) {
+        const OptionSpec* spec = FindShort(word[at]);
+        if (spec == nullptr) {
+            // The whole word: "-keep" is one mistyped option to the person, not four.
+            error_ = "unrecognized option '" + word + "'";
+            return false;
+        }
+        if (spec->valueName.empty()) {
+            given_[spec->name].clear();
+            continue;
+        }
+        if (at + 1 < word.size()) {
+            given_[spec->name] = word.substr(at + 1);
+        } else if (i + 1 < words.size()) {
+            given_[spec->name] = words[++i];
+        } else {
+            error_ = "option '" + spec->name + "' requires an argument";
+            return false;
+        }
+        return true;
+    }
     return true;
 }
 

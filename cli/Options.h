@@ -1,8 +1,10 @@
 #pragma once
-// Command-line options as Linux tools take them: "--name value", "--name=value", the
-// short forms a command lists, "--" ending the options. Any other word that begins
-// with "-" is an option too, so a mistyped one stops the command before anything is
-// touched instead of being taken for a file name.
+// Command-line options as Linux tools take them: "--name value", "--name=value", a long
+// name shortened while it stays unambiguous ("--sub" for "--subfolders"; an exact name
+// wins over longer ones it begins), the short forms a command lists, clustered ("-ry",
+// "-ryn3", "-n3"), and "--" ending the options. Any other word that begins with "-" is
+// an option too, so a mistyped one stops the command before anything is touched
+// instead of being taken for a file name.
 
 #include <map>
 #include <optional>
@@ -37,8 +39,11 @@ class Options {
     std::optional<int> IntValue(const std::string& name, int low, int high);
 
   private:
-    const OptionSpec* Find(const std::string& word) const;
-    bool Take(const std::vector<std::string>& words, std::size_t& i);
+    // The option a long word names, whole or shortened; nullptr with the fault recorded.
+    const OptionSpec* FindLong(const std::string& name, const std::string& word);
+    const OptionSpec* FindShort(char letter) const;
+    bool TakeLong(const std::vector<std::string>& words, std::size_t& i);
+    bool TakeShort(const std::vector<std::string>& words, std::size_t& i);
 
     const std::vector<OptionSpec>& specs_;
     std::map<std::string, std::string> given_;  // name -> value (empty for a switch)

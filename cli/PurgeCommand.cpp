@@ -89,6 +89,11 @@ int PurgeFromSetup(const Options& options, StopRequest& stop) {
 }
 
 int PurgeFolder(Options& options, StopRequest& stop) {
+    for (const std::string& name : options.Given()) {
+        if (IsFileListOption(name)) {
+            return UsageError(kCommand, "option '" + name + "' cannot be combined with --folder");
+        }
+    }
     if (!options.Operands().empty()) {
         return UsageError(kCommand,
                           "unexpected file '" + options.Operands().front() + "' beside --folder");

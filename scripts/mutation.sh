@@ -113,6 +113,26 @@ fault leftover-fill-owner-ignored engine/FreeSpaceLeftovers.cpp \
 fault free-space-tmpfs-not-refused platform/FreeSpaceCalls.cpp \
     's/\(volume\.f_type == TMPFS_MAGIC \|\| volume\.f_type == RAMFS_MAGIC\)/false/'
 
+# The command line's options and lists of files.
+fault cli-exact-option-name-not-preferred cli/Options.cpp \
+    's/if \(spec\.name == name\) \{\n\s*return &spec;\n\s*\}\n//'
+fault cli-short-cluster-ends-after-first cli/Options.cpp \
+    's/given_\[spec->name\]\.clear\(\);\n(\s*)continue;/given_[spec->name].clear();\n$1return true;/'
+fault cli-stdin-list-without-yes cli/FilePurgeCommand.cpp \
+    's/source == "-" && !options\.Has\("--yes"\)/false/'
+fault cli-file-list-not-confirmed cli/FilePurgeCommand.cpp \
+    's/if \(options\.Has\("--yes"\)\) \{\n(\s*)return true;/if (true) {\n$1return true;/'
+fault cli-file-list-yes-not-taken cli/FilePurgeCommand.cpp \
+    's/MessageIcon::Question\}\) ==\n(\s*)MessageAnswer::Yes/MessageIcon::Question}) ==\n$1MessageAnswer::No/'
+fault cli-file-list-nul-ignored cli/FileList.cpp \
+    's/nulEnded \? .\\0. : .\\n./\x27\\n\x27/'
+fault cli-file-list-empty-name-looked-up cli/FileList.cpp \
+    's/if \(listed\.name\.empty\(\)\) \{/if (false) {/'
+fault cli-file-list-name-cut-at-nul cli/FileList.cpp \
+    's/listed\.name\.find\(.\\0.\) != std::string::npos/false/'
+fault cli-file-list-beside-folder cli/PurgeCommand.cpp \
+    's/if \(IsFileListOption\(name\)\) \{/if (false) {/'
+
 if ((list)); then
     printf '%s\n' "${names[@]}"
     exit 0

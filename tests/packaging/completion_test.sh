@@ -78,5 +78,7 @@ check 'vorlane-cli purge-trash --drive /'   '/ /home /media/usb stick /tmp'
 check 'vorlane-cli save-setup '             'docs jobs weekly.vns'
 check 'vorlane-cli purge-free-space --'     '--drive --help --passes --type --yes'
 check 'vorlane-cli purge-free-space --drive /' '/ /home /media/usb stick /tmp'
+check 'vorlane-cli purge --fi'              '--file-names --files-from'
+check 'vorlane-cli purge -n '               '1 2 3 4 5 6 7 8 9'
 
 exit $((failures > 0))
