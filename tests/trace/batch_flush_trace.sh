@@ -12,6 +12,8 @@ strace -f -o /dev/null true 2>/dev/null || { echo "skip: ptrace is not permitted
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The purge's kept report stays with the test, out of the tester's own state folder.
+export XDG_STATE_HOME=$work/state
 
 files=1000
 batches=2       # at most 500 files in one batch
