@@ -33,7 +33,7 @@ const char* const kFilePatternText =
 
 const char* const kKeptReportsText =
     "Kept reports:\n"
-    "  each report of purge --folder, list and purge-free-space is also saved as\n"
+    "  the report of purge --folder or --setup, list and purge-free-space is saved as\n"
     "  $XDG_STATE_HOME/vorlane/reports/YYYY-MM-DD-hhmmss-COMMAND.txt (default\n"
     "  ~/.local/state/vorlane/reports), readable by you alone; the newest 200 are kept.\n"
     "  --no-keep-report skips it for one run; 'Keep reports' in the report window of\n"
