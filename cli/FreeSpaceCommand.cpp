@@ -44,6 +44,7 @@ bool ReadChoices(Options& options, FreeSpaceChoices& choices) {
     const int most = MaxNumPasses(type ? *type - 1 : 0);
     choices.passes = options.IntValue("--passes", kMinNumberOfPasses, most).value_or(1);
     choices.drive = options.Value("--drive").value_or(".");
+    choices.keepReport = !options.Has("--no-keep-report");
     return options.Valid();
 }
 

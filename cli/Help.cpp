@@ -31,6 +31,19 @@ const char* const kFilePatternText =
     "  report.txt exactly that name (case counts); with * or ? case does not count\n"
     "  a pattern covers the whole name, as in a shell; no [...] classes\n";
 
+const char* const kKeptReportsText =
+    "Kept reports:\n"
+    "  the report of purge --folder or --setup, list and purge-free-space is saved as\n"
+    "  $XDG_STATE_HOME/vorlane/reports/YYYY-MM-DD-hhmmss-COMMAND.txt (default\n"
+    "  ~/.local/state/vorlane/reports), readable by you alone; the newest 200 are kept.\n"
+    "  --no-keep-report skips it for one run; 'Keep reports' in the report window of\n"
+    "  vorlane, or KeepReports=0 in the settings, turns it off.\n";
+
+bool HasOption(const CommandSpec& command, const char* name) {
+    return std::any_of(command.options.begin(), command.options.end(),
+                       [name](const OptionSpec& spec) { return spec.name == name; });
+}
+
 std::string OptionLabel(const OptionSpec& spec) {
     std::string label = spec.shortName != 0 ? std::string("-") + spec.shortName + ", " : "    ";
     label += spec.name;
@@ -80,6 +93,9 @@ void PrintCommandHelp(std::ostream& out, const CommandSpec& command) {
                     [](const OptionSpec& spec) { return spec.name == "--spec"; });
     if (takesPatterns) {
         out << "\n" << kFilePatternText;
+    }
+    if (HasOption(command, "--no-keep-report")) {
+        out << "\n" << kKeptReportsText;
     }
     out << "\n" << kExitStatusText;
 }

@@ -71,6 +71,11 @@ const std::vector<OptionSpec> kFreeSpace{
     {"--yes", 'y', "", "purge without asking (needed without a terminal)"},
 };
 
+// Reports are kept in $XDG_STATE_HOME/vorlane/reports unless the setting says otherwise.
+const std::vector<OptionSpec> kKeeping{
+    {"--no-keep-report", 0, "", "do not keep this run's report (see Kept reports below)"},
+};
+
 std::vector<OptionSpec> Join(std::initializer_list<const std::vector<OptionSpec>*> groups) {
     std::vector<OptionSpec> all;
     for (const auto* group : groups) {
@@ -101,7 +106,7 @@ const CommandSpec& PurgeCommandSpec() {
         "file, as if named on the command line after the FILEs. A LIST is confirmed\n"
         "once unless --yes is given; a LIST read from standard input needs --yes.",
         Join({&kTarget, &kPurgeType, &kFileOptions, &kFileList, &kFolderPurgeOptions, &kRun,
-              &kSafety})};
+              &kSafety, &kKeeping})};
     return spec;
 }
 
@@ -112,7 +117,7 @@ const CommandSpec& ListCommandSpec() {
         "List the matching files of a folder with the sum of their sizes and, when the\n"
         "purge speed of the volume is known (--speed, or the speed test's), an estimate\n"
         "of the purge time for the chosen type and passes.",
-        Join({&kTarget, &kPurgeType, &kListOptions, &kSafety})};
+        Join({&kTarget, &kPurgeType, &kListOptions, &kSafety, &kKeeping})};
     return spec;
 }
 
@@ -162,7 +167,7 @@ const CommandSpec& FreeSpaceCommandSpec() {
         "reach them, nor blocks an SSD keeps aside, nor, unless run as root, those reserved\n"
         "for root. Ctrl-C removes the fill at once. Every start of vorlane-cli removes the\n"
         "fill of a run that was killed.",
-        Join({&kFreeSpace})};
+        Join({&kFreeSpace, &kKeeping})};
     return spec;
 }
 
@@ -184,7 +189,7 @@ const CommandSpec* FindCommand(const std::string& name) {
 
 bool IsFolderPurgeOnlyOption(const std::string& name) {
     return InGroup(kTarget, name) || InGroup(kFolderPurgeOptions, name) || name == "--yes" ||
-           name == "--setup";
+           name == "--setup" || InGroup(kKeeping, name);
 }
 
 bool IsFileListOption(const std::string& name) {

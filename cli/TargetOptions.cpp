@@ -94,6 +94,7 @@ Expected<OperationChoices, UsageFault> TargetChoices(Options& options) {
     choices.options = PurgeOptionsFrom(options);
     choices.safety = SafetyFrom(options);
     choices.batchSmallFiles = !options.Has("--no-batch");
+    choices.keepReport = !options.Has("--no-keep-report");
     return choices;
 }
 

@@ -170,6 +170,10 @@ void TerminalInterface::ReportFinished(std::string_view text) {
     progress_.WithLineCleared([&] { printer_.Finish(text); });
 }
 
+void TerminalInterface::ReportNotKept(std::string_view text) {
+    Say(std::string(text) + "\n");
+}
+
 void TerminalInterface::ShowProgress(std::string_view text) {
     progress_.SetStatus(std::string(text));
 }

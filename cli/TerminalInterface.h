@@ -37,6 +37,8 @@ class TerminalInterface : public OperationInterface {
     void ShowPhase(ReportPhase phase, std::string_view pausedDone) override;
     void ReportFinished(std::string_view text) override;
     void ShowProgress(std::string_view text) override;
+    // On standard error: the report itself went to standard output whole.
+    void ReportNotKept(std::string_view text) override;
     // Every line reaches standard output, however long the report grows.
     bool KeepsWholeReport() const override { return true; }
     void ShowPassProgress(const std::string& path, int pass, int passes,

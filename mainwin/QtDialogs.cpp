@@ -147,6 +147,23 @@ std::string QtDialogs::BrowseForFolder(const std::string& title) {
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::string QtDialogs::ReportFileName(const std::string& title) {
+    if (closed_) {
+        return {};
+    }
+    QFileDialog dialog(owner_, TitleText(title));
+    dialog.setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // No question of the program's own comes after it: the dialog's overwrite question stays.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    if (Run(dialog) != QDialog::Accepted || closed_ || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
 void QtDialogs::Close() {
     closed_ = true;
     if (open_) {

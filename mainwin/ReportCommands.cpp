@@ -34,7 +34,7 @@ ReportCommands::ReportCommands(CommandHost& host, Dialogs& dialogs, GuiBridge& b
 
 ReportWindow& ReportCommands::Report() {
     if (!report_) {
-        report_ = new ReportWindow(control_, &host_.HostWidget());
+        report_ = new ReportWindow(control_, &host_.HostWidget(), dialogs_);
     }
     return *report_;
 }

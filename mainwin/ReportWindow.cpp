@@ -1,5 +1,6 @@
 #include "mainwin/ReportWindow.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -12,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "mainwin/WindowLook.h"
+#include "operation/KeptReports.h"
+#include "platform/Platform.h"
 #include "selection/ReportButtons.h"
 
 namespace vorlane {
@@ -36,8 +39,8 @@ QString ReportForDisplay(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
-    : QWidget(parent, Qt::Window), control_(control) {
+ReportWindow::ReportWindow(OperationControl& control, QWidget* parent, Dialogs& dialogs)
+    : QWidget(parent, Qt::Window), control_(control), dialogs_(dialogs) {
     setObjectName("frmReport");
     reportText_ = new QPlainTextEdit(this);
     reportText_->setObjectName("txbText");
@@ -50,6 +53,14 @@ ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
     stopButton_ = NamedButton("cmdStop", "Stop", this);
     closeButton_ = NamedButton("cmdClose", "Close", this);
     copyButton_ = NamedButton("cmdCopyToClipboard", "Copy to clipboard", this);
+    saveAsButton_ = NamedButton("cmdSaveAs", "Save as\u2026", this);
+    saveAsButton_->setAccessibleName("Save report as");
+    saveAsButton_->setEnabled(false);
+    keepReports_ = new QCheckBox("Keep reports", this);
+    keepReports_->setObjectName("chkKeepReports");
+    keepReports_->setToolTip(
+        QString::fromStdString("Each finished report is also saved in " + KeptReportsFolder()));
+    keepReports_->setChecked(ReportKeepingOn());
     pausedDoneLabel_ = NamedLabel("lblPausedDone", QString(), this);
     dotsLabel_ = NamedLabel("lblDots", ". . .", this);
     dotsLabel_->setAccessibleName("Listing in progress");
@@ -64,6 +75,9 @@ ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(stopButton_);
     buttons->addWidget(pauseButton_);
+    // Right of Stop and Pause, which come and go: these and Close never move.
+    buttons->addWidget(keepReports_);
+    buttons->addWidget(saveAsButton_);
     buttons->addWidget(closeButton_);
     progress_ = new PurgeProgressPanel(this);
     auto* layout = new QVBoxLayout(this);
@@ -75,6 +89,10 @@ ReportWindow::ReportWindow(OperationControl& control, QWidget* parent)
     connect(stopButton_, &QPushButton::clicked, this, &ReportWindow::StopClicked);
     connect(closeButton_, &QPushButton::clicked, this, &ReportWindow::CloseClicked);
     connect(copyButton_, &QPushButton::clicked, this, &ReportWindow::CopyToClipboard);
+    connect(saveAsButton_, &QPushButton::clicked, this, &ReportWindow::SaveAs);
+    connect(keepReports_, &QCheckBox::toggled, this, [](bool on) {
+        (void)SetReportKeeping(on);  // a store that cannot be written keeps the last choice
+    });
     ShowButtons(ReportPhase::Ended);
     copyButton_->hide();
     dotsLabel_->hide();
@@ -116,6 +134,7 @@ void ReportWindow::ShowTitle(std::optional<int> percent) {
 void ReportWindow::ShowNothingRan() {
     ShowButtons(ReportPhase::Ended, pausedDoneLabel_->text().toStdString());
     copyButton_->setVisible(HasReport());
+    saveAsButton_->setEnabled(HasReport());
     ShowCopyCaption(reportText_->textCursor().hasSelection());
 }
 
@@ -139,6 +158,7 @@ void ReportWindow::StartOperation(const QString& caption, bool purging, bool dot
     dots_ = dots;
     ShowButtons(purging ? ReportPhase::PurgeRunning : ReportPhase::ListingRunning);
     ShowCopyCaption(false);
+    saveAsButton_->setEnabled(false);
 }
 
 void ReportWindow::ShowButtons(ReportPhase phase, const std::string& pausedDone) {
@@ -199,6 +219,7 @@ void ReportWindow::ShowPhase(ReportPhase phase, const std::string& pausedDone) {
 
 void ReportWindow::Finished() {
     EndProgress();
+    saveAsButton_->setEnabled(HasReport());
     CopyToClipboard();
     QTextCursor end = reportText_->textCursor();
     end.movePosition(QTextCursor::End);
@@ -250,6 +271,19 @@ void ReportWindow::CopyToClipboard() {
     }
     if (closeButton_->isVisible()) {
         closeButton_->setFocus();
+    }
+}
+
+void ReportWindow::SaveAs() {
+    const std::string path = dialogs_.ReportFileName("Save report as");
+    if (path.empty()) {
+        return;
+    }
+    if (const std::error_code error = SaveReportAs(path, text_)) {
+        Tell(dialogs_,
+             "The report could not be saved as " + path + ": " +
+                 platform::Platform::ErrorText(error) + ".",
+             "Save report as", MessageIcon::Exclamation);
     }
 }
 

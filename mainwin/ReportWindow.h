@@ -11,7 +11,9 @@
 #include "operation/OperationControl.h"
 #include "operation/OperationInterface.h"
 #include "operation/ReportChangeBatch.h"
+#include "selection/Dialogs.h"
 
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -23,7 +25,8 @@ class ReportWindow : public QWidget {
     Q_OBJECT
 
   public:
-    ReportWindow(OperationControl& control, QWidget* parent);
+    // dialogs: where "Save as..." asks for the file and tells of a failure.
+    ReportWindow(OperationControl& control, QWidget* parent, Dialogs& dialogs);
 
     // A new operation: the buttons of its running phase; dots: a listing that shows
     // progress marks instead of folder names.
@@ -70,11 +73,13 @@ class ReportWindow : public QWidget {
     void StopClicked();
     void CloseClicked();
     void CopyToClipboard();
+    void SaveAs();
     void ShowButtons(ReportPhase phase, const std::string& pausedDone = {});
     void ShowCopyCaption(bool textSelected);
     void ShowTitle(std::optional<int> percent);
 
     OperationControl& control_;
+    Dialogs& dialogs_;
     std::string text_;
     bool purging_ = false;
     bool dots_ = false;
@@ -84,6 +89,8 @@ class ReportWindow : public QWidget {
     QPushButton* stopButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;
+    QPushButton* saveAsButton_ = nullptr;
+    QCheckBox* keepReports_ = nullptr;
     QLabel* pausedDoneLabel_ = nullptr;
     QLabel* dotsLabel_ = nullptr;
     PurgeProgressPanel* progress_ = nullptr;

@@ -5,6 +5,7 @@
 #include "engine/FilePurger.h"
 #include "engine/FreeSpaceFill.h"
 #include "operation/FreeSpaceTexts.h"
+#include "operation/KeptReports.h"
 #include "platform/Platform.h"
 #include "tools/DriveSpeeds.h"
 
@@ -293,6 +294,7 @@ FreeSpacePurgeResult FreeSpacePurge::Finish(FreeSpaceEnd end) {
     }
     Report(NamesStayLine());
     ui_.ReportFinished(report_);
+    KeepFinishedReport(ui_, kFreeSpaceReport, report_, choices_.keepReport);
     ui_.ShowPhase(ReportPhase::Ended, end == FreeSpaceEnd::Stopped ? "Stopped" : "Done");
     return result_;
 }

@@ -23,6 +23,7 @@ struct FreeSpaceChoices {
     std::string drive;  // a folder of the volume, mostly its mount point
     int purgeType = kFreeSpaceRandomOnly;
     int passes = 1;
+    bool keepReport = true;  // as OperationChoices::keepReport
 };
 
 enum class FreeSpaceEnd {

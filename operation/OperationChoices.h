@@ -55,6 +55,9 @@ struct OperationChoices {
     SafetyOverrides safety;
     // Small files share the flush of each overwrite; off: every file alone (--no-batch).
     bool batchSmallFiles = true;
+    // The finished report is also kept on disk, as the setting allows; off for this run
+    // alone (--no-keep-report).
+    bool keepReport = true;
     // Measured purge speed per drive (mount point), MB/s for one overwrite.
     std::map<std::string, float> drivePurgeSpeeds;
 };

@@ -73,6 +73,9 @@ class OperationInterface {
     virtual void ShowCaption(std::string_view /*caption*/) {}
     // The main window's progress line for work that writes no report.
     virtual void ShowProgress(std::string_view /*text*/) {}
+    // The finished report could not be kept on disk: said once, never as a question,
+    // since the operation itself went as its report says.
+    virtual void ReportNotKept(std::string_view text) { ShowProgress(text); }
     // A pass over a file of `bytes` bytes begins; pass 0: the file is done.
     virtual void ShowPassProgress(const std::string& /*path*/, int /*pass*/, int /*passes*/,
                                   std::int64_t /*bytes*/) {}

@@ -8,6 +8,7 @@
 #include "engine/PurgeTypes.h"
 #include "operation/EstimatedTimes.h"
 #include "operation/FileListing.h"
+#include "operation/KeptReports.h"
 #include "operation/RecursivePurge.h"
 #include "platform/MountTable.h"
 #include "platform/Platform.h"
@@ -187,6 +188,8 @@ void Summary(Operation& op) {
     }
     op.ShowText();
     op.Ui().ReportFinished(op.ReportText());
+    KeepFinishedReport(op.Ui(), state.purging ? kPurgeReport : kListReport, op.ReportText(),
+                       op.Choices().keepReport);
     if (!report.Empty()) {
         state.pausedDone.clear();
     }

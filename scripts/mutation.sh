@@ -112,6 +112,23 @@ fault leftover-fill-owner-ignored engine/FreeSpaceLeftovers.cpp \
     's/entry\.status\.owner == SysEnvironment\(\)\.UserId\(\)/true/'
 fault free-space-tmpfs-not-refused platform/FreeSpaceCalls.cpp \
     's/\(volume\.f_type == TMPFS_MAGIC \|\| volume\.f_type == RAMFS_MAGIC\)/false/'
+# Kept reports: the newest 200, only ours, in the order they were written, never half.
+fault kept-reports-no-limit operation/KeptReports.cpp \
+    's/if \(entries\.size\(\) <= limit\) \{/if (true) {/'
+fault kept-reports-foreign-names-removed operation/KeptReports.cpp \
+    's/ \|\| !IsKeptReportName\(entry\.name\);/;/'
+fault kept-reports-links-removed operation/KeptReports.cpp \
+    's/return entry\.status\.kind != platform::FileKind::Regular \|\|/return/'
+fault kept-reports-count-reused operation/KeptReports.cpp \
+    's/return highest \+ 1;/return 1;/'
+fault kept-reports-byte-order operation/KeptReports.cpp \
+    's/return std::tuple\(stampA, CountInSecond[^;]*;/return a.name < b.name;/'
+fault kept-reports-half-report-left operation/KeptReports.cpp \
+    's/if \(error \|\| closed\) \{/if (false) {/'
+fault kept-reports-failure-unsaid operation/KeptReports.cpp \
+    's/ui\.ReportNotKept\(NotKeptText\(error\)\);//'
+fault kept-reports-setting-ignored operation/KeptReports.cpp \
+    's/if \(!wanted \|\| !ReportKeepingOn\(\)\) \{/if (!wanted) {/'
 
 # The command line's options and lists of files.
 fault cli-exact-option-name-not-preferred cli/Options.cpp \

@@ -21,6 +21,9 @@ class Dialogs {
     virtual std::string OperationFileName(const std::string& /*title*/, bool /*forSaving*/) {
         return {};
     }
+    // The dialog that saves a report as a text file; the chosen path, or empty. The
+    // dialog asks itself before it replaces a file.
+    virtual std::string ReportFileName(const std::string& /*title*/) { return {}; }
     // The folder browser; the chosen folder, or empty when cancelled.
     virtual std::string BrowseForFolder(const std::string& title) = 0;
     // The program ends: an open dialog closes unanswered and nothing is shown any more.

@@ -17,6 +17,11 @@ std::string RefreshingDialogs::OperationFileName(const std::string& title, bool 
     return dialogs_.OperationFileName(title, forSaving);
 }
 
+std::string RefreshingDialogs::ReportFileName(const std::string& title) {
+    refresh_();
+    return dialogs_.ReportFileName(title);
+}
+
 std::string RefreshingDialogs::BrowseForFolder(const std::string& title) {
     refresh_();
     return dialogs_.BrowseForFolder(title);

@@ -18,6 +18,7 @@ class RefreshingDialogs : public Dialogs {
     std::string OpenFileName(const std::string& title) override;
     std::string OperationFileName(const std::string& title, bool forSaving) override;
     std::string BrowseForFolder(const std::string& title) override;
+    std::string ReportFileName(const std::string& title) override;
     void Close() override;
 
   private:

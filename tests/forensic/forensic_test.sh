@@ -49,6 +49,8 @@ if [ "$use_rm" != 1 ] && [ ! -x "$cli" ]; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-forensic.XXXXXX")
+# The purges' kept reports stay with the test, out of the tester's own state folder.
+export XDG_STATE_HOME=$work/state
 loops=()
 mounts=()
 fuse_pids=()

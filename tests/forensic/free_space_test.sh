@@ -28,6 +28,8 @@ if [ "${#systems[@]}" -eq 0 ]; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlane-free-forensic.XXXXXX")
+# The purges' kept reports stay with the test, out of the tester's own state folder.
+export XDG_STATE_HOME=$work/state
 loop=
 fuse_pid=
 # shellcheck disable=SC2317  # reached through the trap

@@ -26,6 +26,7 @@ class GuiTestEnvironment {
         ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         ::setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
+        ::setenv("XDG_STATE_HOME", home.File("state").c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
         SetSettingsFilePath(home.File("config/settings.ini"));
         loaded = ReadProgramTextFile(ProgramTextPath(kProgramTextFileName)).status ==

@@ -101,6 +101,7 @@ fi
 dpkg-deb -x "$cli_deb" "$work/root"
 mkdir "$work/target" "$work/home"
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export XDG_STATE_HOME=$work/home/.local/state
 touch "$work/target/notes.txt"
 out=$(LC_ALL=C.UTF-8 "$work/root/usr/bin/vorlane-cli" list --folder "$work/target" 2>&1) ||
     fail "the packaged vorlane-cli cannot list: $out"

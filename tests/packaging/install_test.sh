@@ -22,6 +22,7 @@ fail() {
 
 export HOME=$work/home
 export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+export XDG_STATE_HOME=$HOME/.local/state
 export XDG_RUNTIME_DIR=$work/runtime
 export LC_ALL=C.UTF-8
 mkdir -p "$HOME" "$work/target/sub"

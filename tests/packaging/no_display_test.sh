@@ -9,7 +9,7 @@ vorlane=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime"
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_STATE_HOME=$work/state
 export XDG_RUNTIME_DIR=$work/runtime LC_ALL=C.UTF-8
 
 failures=0

@@ -11,7 +11,7 @@ command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || exit 77
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime"
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_STATE_HOME=$work/state
 export XDG_RUNTIME_DIR=$work/runtime VORLANE_BUILD_DIR=$build
 
 xvfb-run -a bash -c '

@@ -50,6 +50,7 @@ class ScriptedDialogs : public Dialogs {
         return Next(files);
     }
     std::string BrowseForFolder(const std::string&) override { return Next(folders); }
+    std::string ReportFileName(const std::string&) override { return Next(files); }
     void Close() override {}
 
     std::string LastText() const { return asked.empty() ? std::string() : asked.back().text; }

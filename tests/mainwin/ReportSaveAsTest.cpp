@@ -1,0 +1,96 @@
+// "Save as..." and "Keep reports" in the report window, through the real save dialog.
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "mainwin/GuiTestEnvironment.h"
+#include "mainwin/QtDialogs.h"
+#include "mainwin/ReportWindow.h"
+#include "operation/KeptReports.h"
+
+using vorlane::testing::TempFolder;
+using vorlane::testing::When;
+
+namespace {
+
+QFileDialog* OpenFileDialog() {
+    return qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+}
+
+// Answers the save dialog with `path` once it shows.
+void AnswerSaveDialog(const std::string& path) {
+    When([] { return OpenFileDialog() != nullptr; },
+         [path] {
+             QFileDialog* dialog = OpenFileDialog();
+             dialog->selectFile(QString::fromStdString(path));
+             static_cast<QDialog*>(dialog)->accept();
+         });
+}
+
+}  // namespace
+
+class ReportSaveAsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void savesTheFinishedReportAsShown();
+    void keepReportsTurnsTheSettingOff();
+};
+
+// Only a finished report can be saved. A failed save says why, in a box over the
+// window; then the file holds the report's bytes, line feeds and all.
+void ReportSaveAsTest::savesTheFinishedReportAsShown() {
+    TempFolder folder;
+    vorlane::OperationControl control;
+    vorlane::QtDialogs dialogs;
+    vorlane::ReportWindow window(control, nullptr, dialogs);
+    dialogs.SetOwner(&window);
+    window.show();
+    QPushButton* saveAs = window.Button("cmdSaveAs");
+    QCOMPARE(saveAs->accessibleName(), QString("Save report as"));
+    QVERIFY(saveAs->focusPolicy() & Qt::TabFocus);
+    window.StartOperation("Purge files", true, false);
+    const std::string report = "Purge files: /home/ünï/\n\nNumber of files: 2\n";
+    window.ApplyChange({0, report});
+    QVERIFY(!saveAs->isEnabled());
+    window.Finished();
+    QVERIFY(saveAs->isEnabled());
+
+    QString told;
+    When([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+         [&told] {
+             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+             told = box->text();
+             box->accept();
+         });
+    // A file's name used as a folder: the dialog takes the name, the write cannot.
+    const std::string blocked = folder.Write("file", "x") + "/report.txt";
+    AnswerSaveDialog(blocked);
+    saveAs->click();
+    QVERIFY2(told.startsWith(QString::fromStdString("The report could not be saved as " + blocked)),
+             qPrintable(told));
+
+    const std::string path = folder.File("saved.txt");
+    AnswerSaveDialog(path);
+    saveAs->click();
+    QCOMPARE(TempFolder::Read(path), report);
+}
+
+void ReportSaveAsTest::keepReportsTurnsTheSettingOff() {
+    vorlane::OperationControl control;
+    vorlane::QtDialogs dialogs;
+    vorlane::ReportWindow window(control, nullptr, dialogs);
+    auto* keep = window.findChild<QCheckBox*>("chkKeepReports");
+    QVERIFY(keep);
+    QVERIFY(keep->isChecked());
+    keep->click();
+    QVERIFY(!vorlane::ReportKeepingOn());
+    vorlane::ReportWindow again(control, nullptr, dialogs);
+    QVERIFY(!again.findChild<QCheckBox*>("chkKeepReports")->isChecked());
+    again.findChild<QCheckBox*>("chkKeepReports")->click();
+    QVERIFY(vorlane::ReportKeepingOn());
+}
+
+VORLANE_GUI_TEST_MAIN(ReportSaveAsTest)
+#include "ReportSaveAsTest.moc"
