@@ -23,25 +23,29 @@ namespace {
 
 // One call for every pass, as a folder purge makes it: one descriptor for all of them.
 // A stop, between passes or inside an overwrite, leaves the file unpurged at its size.
-FileResult PurgeFile(FilePurger& purger, const std::string& path, const OperationChoices& choices,
+FileRecord PurgeFile(FilePurger& purger, const std::string& path, const OperationChoices& choices,
                      const StopRequest& stop, ProgressLine& progress) {
-    const std::int64_t size = platform::Sys().StatNoFollow(path).size;
+    const platform::FileStatus status = platform::Sys().StatNoFollow(path);
+    const std::int64_t size = status.kind == platform::FileKind::Regular ? status.size : 0;
     const int passes = choices.numberOfPasses;
+    int passesDone = 0;
     PurgeHooks hooks;
-    hooks.betweenPasses = [&](int passesDone) {
-        progress.StartPass(path, passesDone + 1, passes, size);
+    hooks.betweenPasses = [&](int done) {
+        passesDone = done;
+        progress.StartPass(path, done + 1, passes, size);
         return !stop.Requested();
     };
     hooks.stopRequested = [&stop] { return stop.Requested(); };
     progress.StartPass(path, 1, passes, size);
     const FileResult result = PurgeFileAtPath(purger, path, PurgeRequestFor(choices), hooks);
     progress.StartPass(path, 0, passes, size);
-    return result;
+    return {path, size, result, result.Purged(),
+            PassesWritten(result.outcome, passes, passesDone)};
 }
 
 // Once per volume: where overwriting in place cannot reach the old data.
 void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& path,
-                     std::set<dev_t>& noted) {
+                     std::set<dev_t>& noted, std::ostream& report) {
     platform::UniqueFd folder;
     platform::FileStatus status;
     if (platform::Sys().OpenFolderPath(platform::SplitPath(path).folder, folder, status) ||
@@ -50,7 +54,7 @@ void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& pa
     }
     const std::string note = CopyOnWriteNote(volumes, folder.Get());
     if (!note.empty()) {
-        std::cout << note << '\n';
+        report << note << '\n';
     }
 }
 
@@ -63,7 +67,7 @@ std::string LineText(const FileResult& result, bool slackOnly) {
 
 }  // namespace
 
-int PurgeFiles(Options& options, StopRequest& stop) {
+int PurgeFiles(Options& options, StopRequest& stop, CommandOutput& output) {
     constexpr const char* kCommand = "purge";
     for (const std::string& name : options.Given()) {
         if (IsFolderPurgeOnlyOption(name)) {
@@ -94,18 +98,23 @@ int PurgeFiles(Options& options, StopRequest& stop) {
             break;
         }
         std::string text;
+        FileRecord record;
         if (const std::error_code unreachable = NameLookupError(path)) {
             text = "not purged: " + platform::SystemErrorText(unreachable);
             status = HeavierExitStatus(status, kExitNotAllPurged);
+            record = {path, 0, FileResult{FileOutcome::CannotOpen, unreachable}, false, 0};
         } else {
             // The purge resolves the folder once and works from its descriptor from then on.
-            progress.WithLineCleared([&] { NoteCopyOnWrite(volumes, path, noted); });
-            const FileResult result = PurgeFile(purger, path, choices, stop, progress);
-            status = HeavierExitStatus(status, ExitStatusOf(result.outcome));
-            text = LineText(result, choices.options.purgeSlackOnly);
+            progress.WithLineCleared(
+                [&] { NoteCopyOnWrite(volumes, path, noted, output.Report()); });
+            record = PurgeFile(purger, path, choices, stop, progress);
+            status = HeavierExitStatus(status, ExitStatusOf(record.result->outcome));
+            text = LineText(*record.result, choices.options.purgeSlackOnly);
         }
-        progress.WithLineCleared(
-            [&] { std::cout << ShownName(path) << ": " << text << std::endl; });
+        progress.WithLineCleared([&] {
+            output.Report() << ShownName(path) << ": " << text << std::endl;
+            output.FileEnded(record);
+        });
     }
     return stop.Requested() ? kExitStopped : status;
 }

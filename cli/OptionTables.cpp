@@ -66,6 +66,16 @@ const std::vector<OptionSpec> kFreeSpace{
     {"--yes", 0, "", "purge without asking (needed without a terminal)"},
 };
 
+// What reaches standard output. A listing names every file already: no --verbose there.
+const std::vector<OptionSpec> kJsonAndQuiet{
+    {"--json", 0, "", "one JSON object per file, then a summary (report to stderr)"},
+    {"--quiet", 'q', "", "no report on standard output; failures still go to stderr"},
+};
+
+const std::vector<OptionSpec> kVerbose{
+    {"--verbose", 'v', "", "name each file as its purge ends, as rm -v does"},
+};
+
 std::vector<OptionSpec> Join(std::initializer_list<const std::vector<OptionSpec>*> groups) {
     std::vector<OptionSpec> all;
     for (const auto* group : groups) {
@@ -92,7 +102,8 @@ const CommandSpec& PurgeCommandSpec() {
         "folder that match --spec, counted and confirmed first, with the report of the\n"
         "windows on standard output. FILE... takes the options up to --system and the\n"
         "safety options.",
-        Join({&kTarget, &kPurgeType, &kFileOptions, &kFolderPurgeOptions, &kRun, &kSafety})};
+        Join({&kTarget, &kPurgeType, &kFileOptions, &kFolderPurgeOptions, &kRun, &kSafety,
+              &kJsonAndQuiet, &kVerbose})};
     return spec;
 }
 
@@ -103,7 +114,7 @@ const CommandSpec& ListCommandSpec() {
         "List the matching files of a folder with the sum of their sizes and, when the\n"
         "purge speed of the volume is known (--speed, or the speed test's), an estimate\n"
         "of the purge time for the chosen type and passes.",
-        Join({&kTarget, &kPurgeType, &kListOptions, &kSafety})};
+        Join({&kTarget, &kPurgeType, &kListOptions, &kSafety, &kJsonAndQuiet})};
     return spec;
 }
 
@@ -135,7 +146,7 @@ const CommandSpec& TrashPurgeCommandSpec() {
         "Purge every file in the Trash of one volume (default: the volume of your home\n"
         "Trash), with the entries that remember where each came from. The Trash's own\n"
         "folders stay. Asks once, unless --yes is given.",
-        Join({&kTrash})};
+        Join({&kTrash, &kJsonAndQuiet, &kVerbose})};
     return spec;
 }
 
@@ -153,7 +164,7 @@ const CommandSpec& FreeSpaceCommandSpec() {
         "reach them, nor blocks an SSD keeps aside, nor, unless run as root, those reserved\n"
         "for root. Ctrl-C removes the fill at once. Every start of vorlane-cli removes the\n"
         "fill of a run that was killed.",
-        Join({&kFreeSpace})};
+        Join({&kFreeSpace, &kJsonAndQuiet})};
     return spec;
 }
 
@@ -180,6 +191,10 @@ bool IsFolderPurgeOnlyOption(const std::string& name) {
 
 bool IsSafetyOption(const std::string& name) {
     return InGroup(kSafety, name);
+}
+
+bool IsOutputOption(const std::string& name) {
+    return InGroup(kJsonAndQuiet, name) || InGroup(kVerbose, name);
 }
 
 }  // namespace vorlane::cli

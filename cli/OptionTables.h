@@ -29,5 +29,7 @@ const std::vector<const CommandSpec*>& AllCommands();
 // Options that only a folder purge takes, and those that a single-file purge takes.
 bool IsFolderPurgeOnlyOption(const std::string& name);
 bool IsSafetyOption(const std::string& name);
+// --json, --quiet, --verbose: they change where words go, not what is done.
+bool IsOutputOption(const std::string& name);
 
 }  // namespace vorlane::cli
