@@ -76,7 +76,8 @@ check 'vorlane-cli speed-test --type 3 --passes ' '1 2 3 4'
 check 'vorlane-cli list --type=2 --passes ' '1 2 3 4 5 6 7 8'
 check 'vorlane-cli purge-trash --drive /'   '/ /home /media/usb stick /tmp'
 check 'vorlane-cli save-setup '             'docs jobs weekly.vns'
-check 'vorlane-cli purge-free-space --'     '--drive --help --passes --type --yes'
+check 'vorlane-cli purge-free-space --'     '--drive --help --json --passes --quiet --type --yes'
+check 'vorlane-cli purge-trash --'          '--drive --help --json --quiet --verbose --yes'
 check 'vorlane-cli purge-free-space --drive /' '/ /home /media/usb stick /tmp'
 
 exit $((failures > 0))
