@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CommandOutput.h"
 #include "cli/Options.h"
 #include "cli/StopRequest.h"
 
@@ -28,10 +29,11 @@ void RemoveLeftoverFillsAtStart();
 
 // A folder purge whose folder is, or lies in, a Trash: only that tree goes, with the
 // Trash's entries for the deleted items it removes. None when the folder lies in no Trash.
-std::optional<int> PurgeIfInTrash(const std::string& folder, bool assumeYes, StopRequest& stop);
+std::optional<int> PurgeIfInTrash(const std::string& folder, bool assumeYes, StopRequest& stop,
+                                  CommandOutput& output);
 
 // The single-file purge, with the purge command's options already read.
-int PurgeFiles(Options& options, StopRequest& stop);
+int PurgeFiles(Options& options, StopRequest& stop, CommandOutput& output);
 
 // Loads the program texts; ends the program when they cannot be loaded. Called once a
 // command has read its options, so that --help works without them.

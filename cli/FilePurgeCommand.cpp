@@ -26,25 +26,28 @@ namespace {
 
 // One call for every pass, as a folder purge makes it: one descriptor for all of them.
 // A stop, between passes or inside an overwrite, leaves the file unpurged at its size.
-FileResult PurgeFile(FilePurger& purger, const std::string& path, const OperationChoices& choices,
+FileRecord PurgeFile(FilePurger& purger, const std::string& path, const OperationChoices& choices,
                      const StopRequest& stop, ProgressLine& progress) {
-    const std::int64_t size = platform::Sys().StatNoFollow(path).size;
+    const platform::FileStatus status = platform::Sys().StatNoFollow(path);
+    const std::int64_t size = status.kind == platform::FileKind::Regular ? status.size : 0;
     const int passes = choices.numberOfPasses;
+    int passesDone = 0;
     PurgeHooks hooks;
-    hooks.betweenPasses = [&](int passesDone) {
-        progress.StartPass(path, passesDone + 1, passes, size);
+    hooks.betweenPasses = [&](int done) {
+        passesDone = done;
+        progress.StartPass(path, done + 1, passes, size);
         return !stop.Requested();
     };
     hooks.stopRequested = [&stop] { return stop.Requested(); };
     progress.StartPass(path, 1, passes, size);
     const FileResult result = PurgeFileAtPath(purger, path, PurgeRequestFor(choices), hooks);
     progress.StartPass(path, 0, passes, size);
-    return result;
+    return {path, size, result, result.Purged(), PassesWritten(result.outcome, passes, passesDone)};
 }
 
 // Once per volume: where overwriting in place cannot reach the old data.
 void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& path,
-                     std::set<dev_t>& noted) {
+                     std::set<dev_t>& noted, std::ostream& report) {
     platform::UniqueFd folder;
     platform::FileStatus status;
     if (platform::Sys().OpenFolderPath(platform::SplitPath(path).folder, folder, status) ||
@@ -53,7 +56,7 @@ void NoteCopyOnWrite(const platform::VolumeTable& volumes, const std::string& pa
     }
     const std::string note = CopyOnWriteNote(volumes, folder.Get());
     if (!note.empty()) {
-        std::cout << note << '\n';
+        report << note << '\n';
     }
 }
 
@@ -134,13 +137,15 @@ std::optional<int> OptionFault(const Options& options) {
     return std::nullopt;
 }
 
-// The purge of the names, one after the other, with a line for each on standard output.
+// The purge of the names, one after the other, with a line for each in the report.
 class NamesPurge {
   public:
-    NamesPurge(const OperationChoices& choices, std::string source, const StopRequest& stop)
+    NamesPurge(const OperationChoices& choices, std::string source, const StopRequest& stop,
+               CommandOutput& output)
         : choices_(choices),
           source_(std::move(source)),
           stop_(stop),
+          output_(output),
           progress_(platform::IsTerminal(platform::kStandardError),
                     GetNumOverwritesPerPass(choices.purgeType), [] { return true; }) {}
 
@@ -150,38 +155,47 @@ class NamesPurge {
             if (stop_.Requested()) {
                 break;
             }
-            const std::string text = Purge(listed);
+            FileRecord record;
+            const std::string text = Purge(listed, record);
             const std::string shown =
                 ListedNameFault(listed).empty()
                     ? listed.name
                     : ListSourceName(source_) + ":" + std::to_string(listed.entry);
-            progress_.WithLineCleared(
-                [&] { std::cout << ShownName(shown) << ": " << text << std::endl; });
+            progress_.WithLineCleared([&] {
+                output_.Report() << ShownName(shown) << ": " << text << std::endl;
+                output_.FileEnded(record);
+            });
         }
         return status_;
     }
 
   private:
-    std::string Purge(const ListedName& listed) {
+    std::string Purge(const ListedName& listed, FileRecord& record) {
         const std::string& path = listed.name;
         if (const std::string fault = ListedNameFault(listed); !fault.empty()) {
             status_ = HeavierExitStatus(status_, kExitNotAllPurged);
+            const FileOutcome outcome =
+                path.empty() ? FileOutcome::EmptyFileName : FileOutcome::CannotOpen;
+            record = {path, 0, FileResult{outcome, {}}, false, 0};
             return "not purged: " + fault;
         }
         if (const std::error_code unreachable = NameLookupError(path)) {
             status_ = HeavierExitStatus(status_, kExitNotAllPurged);
+            record = {path, 0, FileResult{FileOutcome::CannotOpen, unreachable}, false, 0};
             return "not purged: " + platform::SystemErrorText(unreachable);
         }
         // The purge resolves the folder once and works from its descriptor from then on.
-        progress_.WithLineCleared([&] { NoteCopyOnWrite(volumes_, path, noted_); });
-        const FileResult result = PurgeFile(purger_, path, choices_, stop_, progress_);
-        status_ = HeavierExitStatus(status_, ExitStatusOf(result.outcome));
-        return LineText(result, choices_.options.purgeSlackOnly);
+        progress_.WithLineCleared(
+            [&] { NoteCopyOnWrite(volumes_, path, noted_, output_.Report()); });
+        record = PurgeFile(purger_, path, choices_, stop_, progress_);
+        status_ = HeavierExitStatus(status_, ExitStatusOf(record.result->outcome));
+        return LineText(*record.result, choices_.options.purgeSlackOnly);
     }
 
     const OperationChoices& choices_;
     const std::string source_;
     const StopRequest& stop_;
+    CommandOutput& output_;
     ProgressLine progress_;
     FilePurger purger_;
     const platform::VolumeTable volumes_;
@@ -191,7 +205,7 @@ class NamesPurge {
 
 }  // namespace
 
-int PurgeFiles(Options& options, StopRequest& stop) {
+int PurgeFiles(Options& options, StopRequest& stop, CommandOutput& output) {
     if (const std::optional<int> fault = OptionFault(options)) {
         return *fault;
     }
@@ -214,7 +228,7 @@ int PurgeFiles(Options& options, StopRequest& stop) {
     if (options.Has("--files-from") && !ListConfirmed(options, names.size(), stop)) {
         return stop.Requested() ? kExitStopped : kExitRefused;
     }
-    NamesPurge purge(choices, options.Value("--files-from").value_or(""), stop);
+    NamesPurge purge(choices, options.Value("--files-from").value_or(""), stop, output);
     const int status = purge.Run(names);
     return stop.Requested() ? kExitStopped : status;
 }

@@ -19,8 +19,8 @@ constexpr const char* kCommand = "purge-free-space";
 // report to standard output.
 class FreeSpaceTerminal : public TerminalInterface {
   public:
-    FreeSpaceTerminal(bool assumeYes, StopRequest& stop)
-        : TerminalInterface({assumeYes, false, 1}, stop), assumeYes_(assumeYes) {}
+    FreeSpaceTerminal(bool assumeYes, StopRequest& stop, CommandOutput& output)
+        : TerminalInterface({assumeYes, false, 1, &output}, stop), assumeYes_(assumeYes) {}
 
     MessageAnswer Ask(const Question& question) override {
         if (question.buttons == MessageButtons::YesNo && assumeYes_) {
@@ -63,6 +63,43 @@ int StatusOf(FreeSpaceEnd end) {
     return kExitRefused;
 }
 
+// The end in the summary's word: "done", "stopped", "failed", "refused", "declined".
+const char* EndWord(FreeSpaceEnd end) {
+    switch (end) {
+        case FreeSpaceEnd::Done:
+            return "done";
+        case FreeSpaceEnd::Stopped:
+            return "stopped";
+        case FreeSpaceEnd::Failed:
+            return "failed";
+        case FreeSpaceEnd::Declined:
+            return "declined";
+        case FreeSpaceEnd::Refused:
+            break;
+    }
+    return "refused";
+}
+
+int PurgeWith(Options& options, StopRequest& stop, CommandOutput& output) {
+    FreeSpaceChoices choices;
+    if (!ReadChoices(options, choices)) {
+        return UsageError(kCommand, options.Error());
+    }
+    LoadProgramTexts();
+    FreeSpaceTerminal terminal(options.Has("--yes"), stop, output);
+    OperationControl control;
+    stop.Watch(&control);
+    const FreeSpacePurgeResult result = PurgeFreeSpace(choices, terminal, control);
+    stop.Watch(nullptr);
+    if (result.end == FreeSpaceEnd::Declined && !platform::IsTerminal(platform::kStandardInput)) {
+        std::cerr << "No terminal to confirm on; give --yes to purge.\n";
+    }
+    output.AddToSummary("end", EndWord(result.end));
+    output.AddToSummary("free_bytes", static_cast<std::int64_t>(result.freeBytes));
+    output.AddToSummary("written_bytes", static_cast<std::int64_t>(result.writtenBytes));
+    return StatusOf(result.end);
+}
+
 }  // namespace
 
 int RunFreeSpaceCommand(const std::vector<std::string>& words, StopRequest& stop) {
@@ -71,20 +108,8 @@ int RunFreeSpaceCommand(const std::vector<std::string>& words, StopRequest& stop
     if (const auto status = FirstChecks(spec, options, false)) {
         return *status;
     }
-    FreeSpaceChoices choices;
-    if (!ReadChoices(options, choices)) {
-        return UsageError(kCommand, options.Error());
-    }
-    LoadProgramTexts();
-    FreeSpaceTerminal terminal(options.Has("--yes"), stop);
-    OperationControl control;
-    stop.Watch(&control);
-    const FreeSpacePurgeResult result = PurgeFreeSpace(choices, terminal, control);
-    stop.Watch(nullptr);
-    if (result.end == FreeSpaceEnd::Declined && !platform::IsTerminal(platform::kStandardInput)) {
-        std::cerr << "No terminal to confirm on; give --yes to purge.\n";
-    }
-    return StatusOf(result.end);
+    CommandOutput output(OutputStyleFrom(options), kCommand, SummaryCounts::Nothing);
+    return output.Finish(PurgeWith(options, stop, output));
 }
 
 void RemoveLeftoverFillsAtStart() {

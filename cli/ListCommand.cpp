@@ -41,14 +41,7 @@ int ListStatus(const OperationResult& result, const StopRequest& stop) {
     return result.stopped ? kExitNotAllPurged : kExitAllDone;
 }
 
-}  // namespace
-
-int RunListCommand(const std::vector<std::string>& words, StopRequest& stop) {
-    const CommandSpec& spec = ListCommandSpec();
-    Options options(words, spec.options);
-    if (const auto status = FirstChecks(spec, options, false)) {
-        return *status;
-    }
+int List(Options& options, StopRequest& stop, CommandOutput& output) {
     auto choices = TargetChoices(options);
     if (!choices) {
         return UsageError(kCommand, choices.error().text);
@@ -62,7 +55,8 @@ int RunListCommand(const std::vector<std::string>& words, StopRequest& stop) {
     const bool listFolders = options.Has("--folders");
     // Without folder lines a tree's report is only progress marks until the summary
     // replaces them: nothing of it is printed before the end.
-    TerminalInterface terminal({false, choices->subdirectories && !listFolders, 1}, stop);
+    TerminalInterface terminal({false, choices->subdirectories && !listFolders, 1, &output},
+                               stop);
     if (const int refused = CheckTargetForCommand(*choices, terminal, false)) {
         return refused;
     }
@@ -71,6 +65,18 @@ int RunListCommand(const std::vector<std::string>& words, StopRequest& stop) {
     const OperationResult result = RunList(*choices, terminal, control, listFolders);
     stop.Watch(nullptr);
     return ListStatus(result, stop);
+}
+
+}  // namespace
+
+int RunListCommand(const std::vector<std::string>& words, StopRequest& stop) {
+    const CommandSpec& spec = ListCommandSpec();
+    Options options(words, spec.options);
+    if (const auto status = FirstChecks(spec, options, false)) {
+        return *status;
+    }
+    CommandOutput output(OutputStyleFrom(options), kCommand, SummaryCounts::Listing);
+    return output.Finish(List(options, stop, output));
 }
 
 }  // namespace vorlane::cli

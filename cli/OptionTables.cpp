@@ -76,6 +76,16 @@ const std::vector<OptionSpec> kKeeping{
     {"--no-keep-report", 0, "", "do not keep this run's report (see Kept reports below)"},
 };
 
+// What reaches standard output. A listing names every file already: no --verbose there.
+const std::vector<OptionSpec> kJsonAndQuiet{
+    {"--json", 0, "", "one JSON object per file, then a summary (report to stderr)"},
+    {"--quiet", 'q', "", "no report on standard output; failures still go to stderr"},
+};
+
+const std::vector<OptionSpec> kVerbose{
+    {"--verbose", 'v', "", "name each file as its purge ends, as rm -v does"},
+};
+
 std::vector<OptionSpec> Join(std::initializer_list<const std::vector<OptionSpec>*> groups) {
     std::vector<OptionSpec> all;
     for (const auto* group : groups) {
@@ -106,7 +116,7 @@ const CommandSpec& PurgeCommandSpec() {
         "file, as if named on the command line after the FILEs. A LIST is confirmed\n"
         "once unless --yes is given; a LIST read from standard input needs --yes.",
         Join({&kTarget, &kPurgeType, &kFileOptions, &kFileList, &kFolderPurgeOptions, &kRun,
-              &kSafety, &kKeeping})};
+              &kSafety, &kKeeping, &kJsonAndQuiet, &kVerbose})};
     return spec;
 }
 
@@ -117,7 +127,7 @@ const CommandSpec& ListCommandSpec() {
         "List the matching files of a folder with the sum of their sizes and, when the\n"
         "purge speed of the volume is known (--speed, or the speed test's), an estimate\n"
         "of the purge time for the chosen type and passes.",
-        Join({&kTarget, &kPurgeType, &kListOptions, &kSafety, &kKeeping})};
+        Join({&kTarget, &kPurgeType, &kListOptions, &kSafety, &kKeeping, &kJsonAndQuiet})};
     return spec;
 }
 
@@ -149,7 +159,7 @@ const CommandSpec& TrashPurgeCommandSpec() {
         "Purge every file in the Trash of one volume (default: the volume of your home\n"
         "Trash), with the entries that remember where each came from. The Trash's own\n"
         "folders stay. Asks once, unless --yes is given.",
-        Join({&kTrash})};
+        Join({&kTrash, &kJsonAndQuiet, &kVerbose})};
     return spec;
 }
 
@@ -167,7 +177,7 @@ const CommandSpec& FreeSpaceCommandSpec() {
         "reach them, nor blocks an SSD keeps aside, nor, unless run as root, those reserved\n"
         "for root. Ctrl-C removes the fill at once. Every start of vorlane-cli removes the\n"
         "fill of a run that was killed.",
-        Join({&kFreeSpace, &kKeeping})};
+        Join({&kFreeSpace, &kKeeping, &kJsonAndQuiet})};
     return spec;
 }
 
@@ -198,6 +208,10 @@ bool IsFileListOption(const std::string& name) {
 
 bool IsSafetyOption(const std::string& name) {
     return InGroup(kSafety, name);
+}
+
+bool IsOutputOption(const std::string& name) {
+    return InGroup(kJsonAndQuiet, name) || InGroup(kVerbose, name);
 }
 
 }  // namespace vorlane::cli

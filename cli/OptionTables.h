@@ -31,5 +31,7 @@ bool IsFolderPurgeOnlyOption(const std::string& name);
 bool IsSafetyOption(const std::string& name);
 // --files-from and --null, which only the purge of named files takes.
 bool IsFileListOption(const std::string& name);
+// --json, --quiet, --verbose: they change where words go, not what is done.
+bool IsOutputOption(const std::string& name);
 
 }  // namespace vorlane::cli

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/Help.h"
+#include "cli/OptionTables.h"
 #include "cli/TargetOptions.h"
 #include "cli/TerminalInterface.h"
 #include "engine/PurgeTypes.h"
@@ -40,11 +41,11 @@ int PurgeStatus(const OperationResult& result, const TerminalInterface& terminal
     return result.stopped ? HeavierExitStatus(status, kExitNotAllPurged) : status;
 }
 
-int Purge(OperationChoices choices, bool assumeYes, StopRequest& stop) {
+int Purge(OperationChoices choices, bool assumeYes, StopRequest& stop, CommandOutput& output) {
     LoadProgramTexts();
     AddDriveSpeed(choices, std::nullopt);
-    TerminalInterface terminal({assumeYes, false, GetNumOverwritesPerPass(choices.purgeType)},
-                               stop);
+    TerminalInterface terminal(
+        {assumeYes, false, GetNumOverwritesPerPass(choices.purgeType), &output}, stop);
     if (const int refused = CheckTargetForCommand(choices, terminal, true)) {
         return refused;
     }
@@ -55,11 +56,11 @@ int Purge(OperationChoices choices, bool assumeYes, StopRequest& stop) {
     return PurgeStatus(result, terminal, stop);
 }
 
-int PurgeFromSetup(const Options& options, StopRequest& stop) {
+int PurgeFromSetup(const Options& options, StopRequest& stop, CommandOutput& output) {
     // The operation file holds every choice; another option would be silently lost.
     for (const std::string& name : options.Given()) {
         if (name != "--setup" && name != "--yes" && name != "--no-keep-report" &&
-            !IsSafetyOption(name)) {
+            !IsSafetyOption(name) && !IsOutputOption(name)) {
             return UsageError(kCommand, "option '" + name + "' cannot be combined with --setup");
         }
     }
@@ -87,10 +88,10 @@ int PurgeFromSetup(const Options& options, StopRequest& stop) {
     choices.safety = SafetyFrom(options);
     choices.batchSmallFiles = !options.Has("--no-batch");
     choices.keepReport = !options.Has("--no-keep-report");
-    return Purge(choices, options.Has("--yes"), stop);
+    return Purge(choices, options.Has("--yes"), stop, output);
 }
 
-int PurgeFolder(Options& options, StopRequest& stop) {
+int PurgeFolder(Options& options, StopRequest& stop, CommandOutput& output) {
     for (const std::string& name : options.Given()) {
         if (IsFileListOption(name)) {
             return UsageError(kCommand, "option '" + name + "' cannot be combined with --folder");
@@ -105,10 +106,10 @@ int PurgeFolder(Options& options, StopRequest& stop) {
         return UsageError(kCommand, choices.error().text);
     }
     if (const std::optional<int> status =
-            PurgeIfInTrash(choices->targetFolder, options.Has("--yes"), stop)) {
+            PurgeIfInTrash(choices->targetFolder, options.Has("--yes"), stop, output)) {
         return *status;
     }
-    return Purge(*choices, options.Has("--yes"), stop);
+    return Purge(*choices, options.Has("--yes"), stop, output);
 }
 
 }  // namespace
@@ -119,13 +120,18 @@ int RunPurgeCommand(const std::vector<std::string>& words, StopRequest& stop) {
     if (const auto status = FirstChecks(spec, options, true)) {
         return *status;
     }
+    const OutputStyle style = OutputStyleFrom(options);
+    if (const std::string conflict = OutputStyleConflict(style); !conflict.empty()) {
+        return UsageError(kCommand, conflict);
+    }
+    CommandOutput output(style, kCommand);
     if (options.Has("--setup")) {
-        return PurgeFromSetup(options, stop);
+        return output.Finish(PurgeFromSetup(options, stop, output));
     }
     if (options.Has("--folder")) {
-        return PurgeFolder(options, stop);
+        return output.Finish(PurgeFolder(options, stop, output));
     }
-    return PurgeFiles(options, stop);
+    return output.Finish(PurgeFiles(options, stop, output));
 }
 
 }  // namespace vorlane::cli

@@ -47,14 +47,23 @@ MessageAnswer StoppingAnswer(MessageButtons buttons) {
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
 }
 
+std::ostream& ReportStream(CommandOutput* output) {
+    return output != nullptr ? output->Report() : std::cout;
+}
+
+bool ReportGoesToTerminal(const CommandOutput* output) {
+    const int fd = output != nullptr ? output->ReportDescriptor() : platform::kStandardOutput;
+    return fd >= 0 && platform::IsTerminal(fd);
+}
+
 }  // namespace
 
 TerminalInterface::TerminalInterface(const TerminalSettings& settings, StopRequest& stop)
     : settings_(settings),
       stop_(stop),
       interactive_(platform::IsTerminal(platform::kStandardInput)),
-      outputIsTerminal_(platform::IsTerminal(platform::kStandardOutput)),
-      printer_(std::cout, settings.holdReport),
+      outputIsTerminal_(ReportGoesToTerminal(settings.output)),
+      printer_(ReportStream(settings.output), settings.holdReport),
       progress_(platform::IsTerminal(platform::kStandardError), settings.overwritesPerPass,
                 [this] { return !outputIsTerminal_ || printer_.AtLineStart(); }) {}
 
@@ -176,6 +185,12 @@ void TerminalInterface::ReportNotKept(std::string_view text) {
 
 void TerminalInterface::ShowProgress(std::string_view text) {
     progress_.SetStatus(std::string(text));
+}
+
+void TerminalInterface::FileEnded(const FileRecord& record) {
+    if (settings_.output != nullptr) {
+        progress_.WithLineCleared([&] { settings_.output->FileEnded(record); });
+    }
 }
 
 void TerminalInterface::ShowPassProgress(const std::string& path, int pass, int passes,

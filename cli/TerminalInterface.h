@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "cli/CommandOutput.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReportPrinter.h"
 #include "cli/StopRequest.h"
@@ -18,6 +19,8 @@ struct TerminalSettings {
     bool assumeYes = false;     // answers the purge confirmation
     bool holdReport = false;    // print the report only when it is finished
     int overwritesPerPass = 1;  // for the share of a pass done
+    // Where the report and the files' records go; null: the report to standard output.
+    CommandOutput* output = nullptr;
 };
 
 class TerminalInterface : public OperationInterface {
@@ -43,6 +46,7 @@ class TerminalInterface : public OperationInterface {
     bool KeepsWholeReport() const override { return true; }
     void ShowPassProgress(const std::string& path, int pass, int passes,
                           std::int64_t bytes) override;
+    void FileEnded(const FileRecord& record) override;
 
   private:
     // Writes text to standard error with the progress line out of the way.

@@ -19,8 +19,9 @@ namespace {
 // goes to standard output, where a script reads it.
 class TrashTerminal : public TerminalInterface {
   public:
-    TrashTerminal(bool assumeYes, StopRequest& stop)
-        : TerminalInterface({assumeYes, false, 1}, stop),
+    TrashTerminal(bool assumeYes, StopRequest& stop, CommandOutput& output)
+        : TerminalInterface({assumeYes, false, 1, &output}, stop),
+          output_(output),
           assumeYes_(assumeYes),
           interactive_(platform::IsTerminal(platform::kStandardInput)) {}
 
@@ -29,7 +30,7 @@ class TrashTerminal : public TerminalInterface {
 
     MessageAnswer Ask(const Question& question) override {
         if (question.buttons == MessageButtons::Ok && question.icon != MessageIcon::Exclamation) {
-            std::cout << question.text << '\n';
+            output_.Report() << question.text << '\n';
             return MessageAnswer::Ok;
         }
         if (question.buttons != MessageButtons::YesNo || !assumeYes_) {
@@ -42,6 +43,7 @@ class TrashTerminal : public TerminalInterface {
     }
 
   private:
+    CommandOutput& output_;
     bool assumeYes_;
     bool interactive_;
     bool declined_ = false;
@@ -75,23 +77,16 @@ int StatusOf(const TrashPurgeResult& result, const TrashTerminal& terminal,
     return stop.Requested() ? kExitStopped : StatusOf(result);
 }
 
-}  // namespace
-
-int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& stop) {
-    const CommandSpec& spec = TrashPurgeCommandSpec();
-    Options options(words, spec.options);
-    if (const auto status = FirstChecks(spec, options, false)) {
-        return *status;
-    }
+int PurgeTrashFolders(const Options& options, StopRequest& stop, CommandOutput& output) {
     LoadProgramTexts();
     const std::optional<std::string> drive = options.Value("--drive");
     const std::vector<OpenTrash> trashFolders = drive ? OpenTrashFoldersOn(*drive) : HomeTrash();
     if (trashFolders.empty()) {
-        std::cout << (drive ? "There is no Trash on " + *drive + "." : "There is no Trash.")
-                  << "\n";
+        output.Report() << (drive ? "There is no Trash on " + *drive + "." : "There is no Trash.")
+                        << "\n";
         return kExitNothingMatched;
     }
-    TrashTerminal terminal(options.Has("--yes"), stop);
+    TrashTerminal terminal(options.Has("--yes"), stop, output);
     OperationControl control;
     stop.Watch(&control);
     int status = kExitNothingMatched;
@@ -110,16 +105,33 @@ int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& sto
     return stop.Requested() ? kExitStopped : status;
 }
 
+}  // namespace
+
+int RunTrashPurgeCommand(const std::vector<std::string>& words, StopRequest& stop) {
+    const CommandSpec& spec = TrashPurgeCommandSpec();
+    Options options(words, spec.options);
+    if (const auto status = FirstChecks(spec, options, false)) {
+        return *status;
+    }
+    const OutputStyle style = OutputStyleFrom(options);
+    if (const std::string conflict = OutputStyleConflict(style); !conflict.empty()) {
+        return UsageError(spec.name, conflict);
+    }
+    CommandOutput output(style, spec.name);
+    return output.Finish(PurgeTrashFolders(options, stop, output));
+}
+
 }  // namespace vorlane::cli
 
 namespace vorlane::cli {
 
-std::optional<int> PurgeIfInTrash(const std::string& folder, bool assumeYes, StopRequest& stop) {
+std::optional<int> PurgeIfInTrash(const std::string& folder, bool assumeYes, StopRequest& stop,
+                                  CommandOutput& output) {
     if (!FindTrashScope(folder)) {
         return std::nullopt;
     }
     LoadProgramTexts();
-    TrashTerminal terminal(assumeYes, stop);
+    TrashTerminal terminal(assumeYes, stop, output);
     OperationControl control;
     stop.Watch(&control);
     const TrashPurgeResult result = PurgeTrash(folder, OperationChoices{}, terminal, control);

@@ -19,7 +19,7 @@ std::string DatePart(const std::string& dateTime) {
 }
 
 // One matching file; false when the whole walk must end.
-bool ListOneFile(Operation& op, const FolderEntry& entry) {
+bool ListOneFile(Operation& op, const WalkFolder& folder, const FolderEntry& entry) {
     OperationState& state = op.State();
     ++state.fileCount;
     const double size =
@@ -32,6 +32,7 @@ bool ListOneFile(Operation& op, const FolderEntry& entry) {
                         SizeTextUpToMB(size, 2) + ")   \n");
     }
     state.sumOfSizes += size;
+    op.Ui().FileEnded({.path = folder.path + entry.name, .size = static_cast<std::int64_t>(size)});
     op.CheckPauseAndStop();
     return !op.Stopped();
 }
@@ -51,7 +52,7 @@ class ListWalk : public platform::WalkVisitor {
             }
         }
         for (const FolderEntry* entry : targets_) {
-            if (!ListOneFile(op_, *entry)) {
+            if (!ListOneFile(op_, folder, *entry)) {
                 return false;
             }
         }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "operation/FileRecord.h"
 #include "operation/OperationChoices.h"
 
 namespace vorlane {
@@ -82,6 +83,9 @@ class OperationInterface {
     // After every write run and every file of a purge, from the operation's thread: a
     // window must coalesce these, a few a second are all a person can see.
     virtual void ShowPurgeProgress(const PurgeProgress& /*progress*/) {}
+    // Once per file whose purge ended (purged, failed or left alone by a rule) and per
+    // file a listing found, from the operation's thread, in the report's order.
+    virtual void FileEnded(const FileRecord& /*record*/) {}
 };
 
 }  // namespace vorlane

@@ -36,6 +36,9 @@ struct FileJob {
     bool sizeShown = false;
     bool purged = false;
     bool batched = false;  // waits for the batch's shared overwrites
+    bool verified = false;
+    // Passes seen to end by a purge of its own; a batch does not tell them.
+    std::optional<int> passesSeen{};
 };
 
 // The bytes one overwrite handles in a second: files above it show a pass indicator.
@@ -46,6 +49,12 @@ std::int64_t IndicatorThreshold(const Operation& op, dev_t device) {
         speed = kUnmeasuredSpeed;
     }
     return RoundToInt(speed * kBytesPerMegabyte);
+}
+
+// A link's size is its target's length, and says nothing of data to purge.
+std::int64_t RegularFileSize(const FolderEntry& entry) {
+    return entry.status.kind == FileKind::Regular ? std::max<std::int64_t>(entry.status.size, 0)
+                                                  : 0;
 }
 
 bool Dots(const Operation& op) {
@@ -180,7 +189,9 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold, PurgeWalkLis
     const bool indicator = ShowSizeAndIndicator(op, job, threshold);
     const int shown = std::min(passes, kMaxIndicatorLength);
     PurgeHooks hooks;
+    job.passesSeen = 0;
     hooks.betweenPasses = [&](int done) {
+        job.passesSeen = done;
         op.Ui().ShowPassProgress(job.path, done + 1, passes, job.size);
         if (indicator) {
             op.Report().DropLastCharacters(shown);
@@ -201,6 +212,7 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold, PurgeWalkLis
         op.Purger().Purge({job.folderFd, job.name, job.path}, PurgeRequestFor(op.Choices()), hooks);
     job.code = result.outcome;
     job.cause = result.cause;
+    job.verified = result.verified;
     if (indicator) {
         op.Report().DropLastCharacters(shown);
     }
@@ -242,8 +254,18 @@ Seriousness JobSeriousness(const FileJob& job) {
     return SeriousnessOf(job.code);
 }
 
+FileRecord RecordOf(const Operation& op, const FileJob& job) {
+    const FileResult result{job.code, job.cause, job.verified};
+    // A file the person declined keeps Ok, and was not written at all.
+    const bool declined = !job.purged && job.code == FileOutcome::Ok;
+    const std::optional<int> passes =
+        declined ? 0 : PassesWritten(job.code, op.Choices().numberOfPasses, job.passesSeen);
+    return {job.path, job.size, result, job.purged, passes};
+}
+
 // False when the listener ends the walk.
-bool Ended(const FileJob& job, PurgeWalkListener* listener) {
+bool Ended(Operation& op, const FileJob& job, PurgeWalkListener* listener) {
+    op.Ui().FileEnded(RecordOf(op, job));
     return listener == nullptr || listener->Ended(job.path, {job.code, job.cause}, job.purged);
 }
 
@@ -255,7 +277,7 @@ bool ReportOutcome(Operation& op, FileJob& job, PurgeWalkListener* listener) {
         ++op.State().purgedFileCount;
     }
     ReportLineEnd(op, job, op.Choices().options.purgeSlackOnly ? " slack purged" : " purged");
-    return Ended(job, listener);
+    return Ended(op, job, listener);
 }
 
 // Handles one matching file; false when the user cancelled the whole purge, or the
@@ -263,6 +285,7 @@ bool ReportOutcome(Operation& op, FileJob& job, PurgeWalkListener* listener) {
 bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const FolderEntry& entry,
                   std::int64_t threshold, bool& lineStarted, PurgeWalkListener* listener) {
     FileJob job{folder.fd.Get(), folder.path + entry.name, entry.name};
+    job.size = RegularFileSize(entry);
     ++op.State().fileCount;
     ReportFileName(op, job, lineStarted);
     if (!DecideExclusion(op, entry, job)) {
@@ -270,7 +293,6 @@ bool PurgeOneFile(Operation& op, const platform::WalkFolder& folder, const Folde
     }
     bool handedToPurger = false;
     if (job.code == FileOutcome::Ok) {
-        job.size = std::max<std::int64_t>(entry.status.size, 0);
         // A declined file keeps Ok and is not purged: its line says only " not purged."
         handedToPurger = ConfirmFile(op, job);
         if (handedToPurger) {
@@ -323,7 +345,7 @@ bool PurgeLeftover(Operation& op, const platform::WalkFolder& folder, const Fold
     op.State().leftoversPurged += job.purged ? 1 : 0;
     NoteResult(op, JobSeriousness(job));
     ReportLineEnd(op, job, " purged, left over from an interrupted purge");
-    return Ended(job, listener);
+    return Ended(op, job, listener);
 }
 
 // The Trash folders that exist, by device and inode, looked up once per walk.
@@ -504,10 +526,10 @@ class PurgeWalk : public platform::WalkVisitor {
             return false;
         }
         job.code = code == FileOutcome::SensitiveRefused ? FileOutcome::SensitiveUndecided : code;
+        job.size = RegularFileSize(entry);
         if (job.code != FileOutcome::Ok) {
             return !held_.empty();
         }
-        job.size = std::max<std::int64_t>(entry.status.size, 0);
         // A file slow enough to show its passes as they go is purged alone, as a large one.
         return !AsksToConfirm(op_) && job.size < limits_.fileBelow &&
                !WantsIndicator(op_, job.size, threshold_);
@@ -583,6 +605,7 @@ class PurgeWalk : public platform::WalkVisitor {
             ReportFileName(op_, job, lineStarted_);
             if (job.batched) {
                 job.code = batch_[next].result.outcome;
+                job.verified = batch_[next].result.verified;
                 job.cause = batch_[next++].result.cause;
                 job.purged = job.code == FileOutcome::Ok;
                 ShowSizeAndIndicator(op_, job, threshold_);  // quick files: no indicator

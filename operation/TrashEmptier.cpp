@@ -105,7 +105,12 @@ void TrashEmptier::Left(const std::string& line) {
     }
 }
 
-void TrashEmptier::Count(const FileResult& result, const std::string& path, bool fromFiles) {
+void TrashEmptier::Count(const FileResult& result, const std::string& path, std::int64_t size,
+                         bool fromFiles) {
+    if (fileEndObserver_) {
+        fileEndObserver_({path, size, result, result.Purged(),
+                          PassesWritten(result.outcome, request_.passes)});
+    }
     switch (result.outcome) {
         case FileOutcome::Ok:
             tally_.purged += fromFiles ? 1 : 0;
@@ -136,14 +141,16 @@ void TrashEmptier::PurgeFiles(const WalkFolder& folder,
     const BatchLimits limits;
     const std::size_t batchFiles = BatchFiles(limits);
     std::vector<BatchFile> batch;
+    std::vector<std::int64_t> sizes;  // of the batch's files, in its order
     std::int64_t batchBytes = 0;
     const auto runBatch = [&] {
         batchBytes = 0;
         purger_.PurgeBatch(batch, request_, [this] { return !Stopped(); });
-        for (const BatchFile& done : batch) {
-            Count(done.result, done.file.path, fromFiles);
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            Count(batch[i].result, batch[i].file.path, sizes[i], fromFiles);
         }
         batch.clear();
+        sizes.clear();
     };
     for (const FolderEntry* file : files) {
         if (Stopped()) {
@@ -152,6 +159,7 @@ void TrashEmptier::PurgeFiles(const WalkFolder& folder,
         PurgeFileRef ref{folder.fd.Get(), file->name, folder.path + file->name};
         if (file->status.size < limits.fileBelow) {
             batch.push_back({ref});
+            sizes.push_back(file->status.size);
             batchBytes += file->status.size;
             if (batch.size() >= batchFiles || batchBytes >= limits.bytes) {
                 runBatch();
@@ -160,7 +168,7 @@ void TrashEmptier::PurgeFiles(const WalkFolder& folder,
         }
         PurgeHooks hooks;
         hooks.stopRequested = [this] { return Stopped(); };
-        Count(purger_.Purge(ref, request_, hooks), ref.path, fromFiles);
+        Count(purger_.Purge(ref, request_, hooks), ref.path, file->status.size, fromFiles);
     }
     if (!batch.empty()) {
         runBatch();
@@ -303,7 +311,7 @@ void TrashEmptier::DropDirectorySizes(const WalkFolder& trash) {
     const PurgeFileRef old{trash.fd.Get(), kDirectorySizes, trash.path + kDirectorySizes};
     const FileResult outcome = purger_.Purge(old, request_);
     if (!outcome.Purged()) {
-        Count(outcome, old.path, false);
+        Count(outcome, old.path, static_cast<std::int64_t>(content.size()), false);
         return;
     }
     platform::UniqueFd fd;

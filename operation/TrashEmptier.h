@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/FilePurger.h"
+#include "operation/FileRecord.h"
 #include "operation/OperationChoices.h"
 #include "operation/OperationControl.h"
 #include "platform/FolderWalk.h"
@@ -49,13 +50,18 @@ class TrashEmptier {
     void ObserveLeftLines(std::function<void(const std::string&)> observer) {
         leftLineObserver_ = std::move(observer);
     }
+    // Told the end of each file it purged or failed to purge.
+    void ObserveFileEnds(std::function<void(const FileRecord&)> observer) {
+        fileEndObserver_ = std::move(observer);
+    }
 
   private:
     class TreeWalk;
     void Remove(const platform::WalkFolder& folder, const platform::FolderEntry& entry);
     void PurgeFiles(const platform::WalkFolder& folder,
                     const std::vector<const platform::FolderEntry*>& files, bool fromFiles);
-    void Count(const FileResult& result, const std::string& path, bool fromFiles);
+    void Count(const FileResult& result, const std::string& path, std::int64_t size,
+               bool fromFiles);
     void Left(const std::string& line);
     void EmptyFolderItem(const platform::WalkFolder& parent, const platform::FolderEntry& item,
                          bool fromFiles);
@@ -68,6 +74,7 @@ class TrashEmptier {
     TrashTally tally_;
     std::set<std::string> removedItems_;
     std::function<void(const std::string&)> leftLineObserver_;
+    std::function<void(const FileRecord&)> fileEndObserver_;
 };
 
 }  // namespace vorlane

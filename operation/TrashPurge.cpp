@@ -220,6 +220,7 @@ class TrashRun {
         ObserveProgress(emptier, count);
         emptier.ObserveLeftLines(
             [this](const std::string& line) { ui_.AppendReport(line + std::string(kLineBreak)); });
+        emptier.ObserveFileEnds([this](const FileRecord& record) { ui_.FileEnded(record); });
         work(emptier);
         emptier.DropDirectorySizes(parts_.root);
         TrashPurgeResult result{true};
