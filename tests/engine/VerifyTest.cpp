@@ -40,8 +40,9 @@ struct ReadBackStandIn : Platform {
         if (size > 0) {
             reads.emplace_back(offset, size);
         }
-        if (readError != 0) {
-            return SystemError(readError);
+        // Our own lease still held, the reader's open would wait out the lease-break time.
+        if (readError != 0 || HeldLease(fd) != platform::LeaseState::None) {
+            return SystemError(readError != 0 ? readError : EWOULDBLOCK);
         }
         const std::error_code error = Platform::ReadUncached(fd, offset, size, out);
         if (!error && changedAt >= offset && changedAt < offset + std::ssize(out)) {
