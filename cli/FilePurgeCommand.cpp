@@ -79,6 +79,7 @@ int PurgeFiles(Options& options, StopRequest& stop) {
     }
     choices.options.doNotDeletePurgedFiles = options.Has("--keep");
     choices.options.purgeSlackOnly = options.Has("--slack-only");
+    choices.options.verifyLastOverwrite = options.Has("--verify");
     choices.options.okToPurgeReadOnlyFiles = !options.Has("--no-read-only");
     choices.options.okToPurgeSystemFiles = options.Has("--system");
     choices.safety = SafetyFrom(options);

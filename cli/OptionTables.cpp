@@ -33,6 +33,12 @@ const std::vector<OptionSpec> kFolderPurgeOptions{
     {"--confirm-each", 0, "", "ask before each file"},
 };
 
+// Not part of an operation file: its format is fixed.
+const std::vector<OptionSpec> kVerify{
+    {"--verify", 0, "",
+     "read the last overwrite back from the device; a file that differs is kept"},
+};
+
 const std::vector<OptionSpec> kRun{
     {"--yes", 0, "", "purge without asking (needed without a terminal)"},
     {"--setup", 0, "FILE", "take every choice from an operation file (.vns)"},
@@ -86,13 +92,14 @@ const CommandSpec& PurgeCommandSpec() {
     static const CommandSpec spec{
         "purge",
         {"purge [OPTION]... FILE...", "purge --folder DIR [OPTION]...",
-         "purge --setup FILE.vns [--yes] [SAFETY OPTION]..."},
+         "purge --setup FILE.vns [--yes] [--verify] [SAFETY OPTION]..."},
         "Overwrite every cluster of the files, slack included, pass after pass, flush\n"
         "each overwrite to the device, and delete them. With --folder: the files of a\n"
         "folder that match --spec, counted and confirmed first, with the report of the\n"
-        "windows on standard output. FILE... takes the options up to --system and the\n"
+        "windows on standard output. FILE... takes the options up to --verify and the\n"
         "safety options.",
-        Join({&kTarget, &kPurgeType, &kFileOptions, &kFolderPurgeOptions, &kRun, &kSafety})};
+        Join({&kTarget, &kPurgeType, &kFileOptions, &kVerify, &kFolderPurgeOptions, &kRun,
+              &kSafety})};
     return spec;
 }
 

@@ -57,8 +57,9 @@ int Purge(OperationChoices choices, bool assumeYes, StopRequest& stop) {
 
 int PurgeFromSetup(const Options& options, StopRequest& stop) {
     // The operation file holds every choice; another option would be silently lost.
+    // --verify is no choice the file could hold.
     for (const std::string& name : options.Given()) {
-        if (name != "--setup" && name != "--yes" && !IsSafetyOption(name)) {
+        if (name != "--setup" && name != "--yes" && name != "--verify" && !IsSafetyOption(name)) {
             return UsageError(kCommand, "option '" + name + "' cannot be combined with --setup");
         }
     }
@@ -85,6 +86,7 @@ int PurgeFromSetup(const Options& options, StopRequest& stop) {
     choices.targetFolder = AbsoluteFolder(choices.targetFolder);
     choices.safety = SafetyFrom(options);
     choices.batchSmallFiles = !options.Has("--no-batch");
+    choices.options.verifyLastOverwrite = options.Has("--verify");
     return Purge(choices, options.Has("--yes"), stop);
 }
 
