@@ -32,6 +32,7 @@ struct FileJob {
     std::string name;
     FileOutcome code = FileOutcome::Ok;
     std::error_code cause{};  // the system's reason for a failed purge
+    bool verified = false;    // its last overwrite was read back and matched
     std::int64_t size = 0;
     bool sizeShown = false;
     bool purged = false;
@@ -201,6 +202,7 @@ void RunPasses(Operation& op, FileJob& job, std::int64_t threshold, PurgeWalkLis
         op.Purger().Purge({job.folderFd, job.name, job.path}, PurgeRequestFor(op.Choices()), hooks);
     job.code = result.outcome;
     job.cause = result.cause;
+    job.verified = result.verified;
     if (indicator) {
         op.Report().DropLastCharacters(shown);
     }
@@ -244,7 +246,8 @@ Seriousness JobSeriousness(const FileJob& job) {
 
 // False when the listener ends the walk.
 bool Ended(const FileJob& job, PurgeWalkListener* listener) {
-    return listener == nullptr || listener->Ended(job.path, {job.code, job.cause}, job.purged);
+    return listener == nullptr ||
+           listener->Ended(job.path, {job.code, job.cause, job.verified}, job.purged);
 }
 
 // False when the listener ends the walk.
@@ -583,6 +586,7 @@ class PurgeWalk : public platform::WalkVisitor {
             ReportFileName(op_, job, lineStarted_);
             if (job.batched) {
                 job.code = batch_[next].result.outcome;
+                job.verified = batch_[next].result.verified;
                 job.cause = batch_[next++].result.cause;
                 job.purged = job.code == FileOutcome::Ok;
                 ShowSizeAndIndicator(op_, job, threshold_);  // quick files: no indicator
