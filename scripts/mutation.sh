@@ -110,6 +110,10 @@ fault verify-memory-volume-written engine/FilePurger.cpp \
     's/if \(job\.request\.verifyLastOverwrite && !Verifiable\(job\.handle\.Get\(\)\)\)/if (false)/'
 fault verify-under-own-lease engine/FilePurger.cpp \
     's/(FilePurger::VerifyLastOverwrite\(Job& job\) \{\n)\s*if \(job\.leased\) \{\n\s*Sys\(\)\.ReleaseLease\(job\.fd\.Get\(\)\);\n\s*job\.leased = false;\n\s*\}\n/$1/'
+fault verify-stop-not-heard engine/FilePurger.cpp \
+    's/if \(!first && job\.hooks\.stopRequested && job\.hooks\.stopRequested\(\)\) \{\n\s*return FileOutcome::Stopped;\n\s*\}\n(\s*const std::int64_t phase[^\n]*\n\s*const auto chunk[^;]*;\n\s*job\.cause = Sys\(\)\.ReadUncached)/$1/'
+fault verify-walk-batch-result-dropped operation/RecursivePurge.cpp \
+    's/\n\s*job\.verified = batch_\[next\]\.result\.verified;//'
 fault verify-slack-past-end-skipped engine/FilePurger.cpp \
     's/(job\.cause = Sys\(\)\.ReadUncached\(job\.fd\.Get\(\), offset, chunk, readBack_\);)/if (offset >= job.length) { break; }\n$1/'
 # The purge of free space: the fill, its end, its removal, the start-up clean-up.

@@ -63,7 +63,7 @@ class VerifyTest : public ::testing::Test {
 
     FileResult Purge(const std::string& name, bool batched) {
         if (!batched) {
-            return PurgeFileAtPath(purger, folder.File(name), request);
+            return PurgeFileAtPath(purger, folder.File(name), request, hooks);
         }
         UniqueFd held;
         FileStatus status;
@@ -87,6 +87,7 @@ class VerifyTest : public ::testing::Test {
     TempFolder folder;
     FilePurger purger;
     PurgeRequest request{.purgeType = 1, .passes = 2, .verifyLastOverwrite = true};
+    PurgeHooks hooks;
     ReadBackStandIn stand;
     platform::ScopedPlatform scope{stand};
 };
@@ -165,6 +166,20 @@ TEST_F(VerifyTest, ASlackOnlyPurgeReadsBackTheSlackAlone) {
         EXPECT_EQ(Purge("slack", batched).outcome, FileOutcome::VerificationFailed);
         EXPECT_EQ(TempFolder::Read(file), data);
     }
+}
+
+TEST_F(VerifyTest, AStopBetweenReadRunsKeepsTheWrittenFile) {
+    const std::string file = folder.Write("big", std::string((9 << 20) + 5, 'D'));
+    bool stop = false;
+    hooks.stopRequested = [&] {
+        stop = stop || !stand.reads.empty();
+        return stop;
+    };
+    const FileResult result = Purge("big", false);
+    EXPECT_EQ(result.outcome, FileOutcome::PartlyOverwritten);
+    EXPECT_FALSE(result.verified);
+    EXPECT_EQ(stand.reads.size(), 1u);
+    EXPECT_EQ(fs::file_size(file), (9u << 20) + 5);
 }
 
 TEST_F(VerifyTest, AVolumeWithoutADeviceIsRefusedBeforeAnyWrite) {
