@@ -64,7 +64,10 @@ std::string LineText(const FileResult& result, bool slackOnly) {
     if (result.Purged() && slackOnly) {
         return "slack purged";
     }
-    return (result.Purged() ? "" : "not purged: ") + OutcomeText(result, OutcomeForm::Line);
+    const std::string text = OutcomeText(result, OutcomeForm::Line);
+    // Some outcomes say "not purged" themselves; the line says it once.
+    const bool saysSo = text.ends_with("not purged.");
+    return (result.Purged() || saysSo ? "" : "not purged: ") + text;
 }
 
 // The names of the command line, then those of the list, each as one file.
@@ -221,6 +224,7 @@ int PurgeFiles(Options& options, StopRequest& stop, CommandOutput& output) {
     }
     choices.options.doNotDeletePurgedFiles = options.Has("--keep");
     choices.options.purgeSlackOnly = options.Has("--slack-only");
+    choices.options.verifyLastOverwrite = options.Has("--verify");
     choices.options.okToPurgeReadOnlyFiles = !options.Has("--no-read-only");
     choices.options.okToPurgeSystemFiles = options.Has("--system");
     choices.safety = SafetyFrom(options);

@@ -47,6 +47,8 @@ constexpr ResultName kWords[] = {
     {ShrankDuringPurge, "shrank-during-purge"},
     {InUse, "in-use"},
     {OpenedForWritingDuringPurge, "opened-for-writing-during-purge"},
+    {VerificationFailed, "verification-failed"},
+    {CannotVerify, "cannot-verify"},
     {ReadOnlyNotPermitted, "read-only-not-permitted"},
     {SystemNotPermitted, "system-file-not-permitted"},
 };

@@ -38,6 +38,12 @@ const std::vector<OptionSpec> kFolderPurgeOptions{
     {"--confirm-each", 0, "", "ask before each file"},
 };
 
+// Not part of an operation file: its format is fixed.
+const std::vector<OptionSpec> kVerify{
+    {"--verify", 0, "",
+     "read the last overwrite back from the device; a file that differs is kept"},
+};
+
 const std::vector<OptionSpec> kRun{
     {"--yes", 'y', "", "purge without asking (needed without a terminal)"},
     {"--setup", 0, "FILE", "take every choice from an operation file (.vns)"},
@@ -106,17 +112,18 @@ const CommandSpec& PurgeCommandSpec() {
     static const CommandSpec spec{
         "purge",
         {"purge [OPTION]... FILE...", "purge [OPTION]... --files-from=LIST [FILE]...",
-         "purge --folder DIR [OPTION]...", "purge --setup FILE.vns [--yes] [SAFETY OPTION]..."},
+         "purge --folder DIR [OPTION]...",
+         "purge --setup FILE.vns [--yes] [--verify] [SAFETY OPTION]..."},
         "Overwrite every cluster of the files, slack included, pass after pass, flush\n"
         "each overwrite to the device, and delete them. With --folder: the files of a\n"
         "folder that match --spec, counted and confirmed first, with the report of the\n"
-        "windows on standard output. FILE... takes the options up to --null and the\n"
+        "windows on standard output. FILE... takes the options up to --verify and the\n"
         "safety options. A LIST's names are taken byte for byte (a CR before the line\n"
         "break is part of the name; with -0 a name may hold line breaks), each as one\n"
         "file, as if named on the command line after the FILEs. A LIST is confirmed\n"
         "once unless --yes is given; a LIST read from standard input needs --yes.",
-        Join({&kTarget, &kPurgeType, &kFileOptions, &kFileList, &kFolderPurgeOptions, &kRun,
-              &kSafety, &kKeeping, &kJsonAndQuiet, &kVerbose})};
+        Join({&kTarget, &kPurgeType, &kFileOptions, &kFileList, &kVerify, &kFolderPurgeOptions,
+              &kRun, &kSafety, &kKeeping, &kJsonAndQuiet, &kVerbose})};
     return spec;
 }
 

@@ -58,9 +58,10 @@ int Purge(OperationChoices choices, bool assumeYes, StopRequest& stop, CommandOu
 
 int PurgeFromSetup(const Options& options, StopRequest& stop, CommandOutput& output) {
     // The operation file holds every choice; another option would be silently lost.
+    // --verify is no choice the file could hold.
     for (const std::string& name : options.Given()) {
-        if (name != "--setup" && name != "--yes" && name != "--no-keep-report" &&
-            !IsSafetyOption(name) && !IsOutputOption(name)) {
+        if (name != "--setup" && name != "--yes" && name != "--verify" &&
+            name != "--no-keep-report" && !IsSafetyOption(name) && !IsOutputOption(name)) {
             return UsageError(kCommand, "option '" + name + "' cannot be combined with --setup");
         }
     }
@@ -88,6 +89,7 @@ int PurgeFromSetup(const Options& options, StopRequest& stop, CommandOutput& out
     choices.safety = SafetyFrom(options);
     choices.batchSmallFiles = !options.Has("--no-batch");
     choices.keepReport = !options.Has("--no-keep-report");
+    choices.options.verifyLastOverwrite = options.Has("--verify");
     return Purge(choices, options.Has("--yes"), stop, output);
 }
 

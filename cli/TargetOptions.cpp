@@ -108,6 +108,7 @@ PurgeOptions PurgeOptionsFrom(const Options& options) {
     purge.confirmFiles = options.Has("--confirm-each");
     purge.deleteEmptyFolders = !options.Has("--keep-empty-folders");
     purge.purgeSlackOnly = options.Has("--slack-only");
+    purge.verifyLastOverwrite = options.Has("--verify");
     return purge;
 }
 

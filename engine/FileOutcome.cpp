@@ -61,6 +61,11 @@ constexpr OutcomeWords kWords[] = {
     {InUse, "file is in use by another program", ": file is in use by another program, not purged."},
     {OpenedForWritingDuringPurge, "file was opened for writing by another program during the purge",
      ": file was opened for writing by another program during the purge, not purged."},
+    {VerificationFailed,
+     "verification failed{}: the device did not keep the last overwrite, not purged.",
+     ": verification failed{}: the device did not keep the last overwrite, not purged."},
+    {CannotVerify, "cannot be verified: its file system keeps files in memory only",
+     ": cannot be verified, its file system keeps files in memory only, not purged."},
     {ReadOnlyNotPermitted, "read-only file, not permitted",
      ": file is a read-only file, not purged.\n(Perhaps file is in use by another program.)"},
     {SystemNotPermitted, "system file, not permitted", ": file is a system file, not purged."},
@@ -106,6 +111,7 @@ Seriousness SeriousnessOf(FileOutcome outcome) {
         case PartlyOverwritten:
         case ShrankDuringPurge:
         case OpenedForWritingDuringPurge:
+        case VerificationFailed:
             return Seriousness::Damaged;
         default:
             return Seriousness::Failed;

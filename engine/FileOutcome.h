@@ -66,6 +66,12 @@ enum class FileOutcome : std::int16_t {
     InUse = -24,
     // Another program opened it for writing while the overwrites ran.
     OpenedForWritingDuringPurge = -25,
+    // The last overwrite, read back from the device, differed from what was written, or
+    // could not be read back: the file was written and is kept.
+    VerificationFailed = -26,
+    // A read-back was asked for, and the file system keeps its files in memory alone
+    // (tmpfs): there is no device to read from. Nothing was written.
+    CannotVerify = -27,
     ReadOnlyNotPermitted = -53,
     SystemNotPermitted = -54,
 };

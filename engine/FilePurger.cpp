@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "engine/DriveInfo.h"
@@ -116,6 +117,14 @@ FileOutcome RequestRefusal(const PurgeFileRef& file, const PurgeRequest& request
     return FileOutcome::Ok;
 }
 
+// Asked before anything is written: a file system that keeps files in memory alone
+// (tmpfs) has no device to read back from, and a purge promised a read-back would end
+// with the file's data already gone.
+bool Verifiable(int handle) {
+    std::string nothing;
+    return Sys().ReadUncached(handle, 0, 0, nothing) != std::errc::not_supported;
+}
+
 }  // namespace
 
 // One file's purge in progress.
@@ -146,6 +155,7 @@ struct FilePurger::Job {
     bool modeCleared = false;     // the read-only mark was cleared for the open
     bool leased = false;          // a write lease tells when another program opens the file
     std::string lastClusterData;  // slack only: the data bytes of the last cluster
+    bool verified = false;        // the last overwrite was read back and matched
 };
 
 FilePurger::FilePurger() : generator_(std::random_device{}()) {}
@@ -221,6 +231,9 @@ FileOutcome FilePurger::Start(Job& job) {
     job.clusterSize = ClusterSizeFor(job.checked.device, job.file.path);
     if (!ValidClusterSize(job.clusterSize)) {
         return FileOutcome::InvalidClusterSize;
+    }
+    if (job.request.verifyLastOverwrite && !Verifiable(job.handle.Get())) {
+        return FileOutcome::CannotVerify;
     }
     if (const FileOutcome failed = Open(job); failed != FileOutcome::Ok) {
         return failed;
@@ -310,15 +323,19 @@ const std::string& FilePurger::RunFor(PatternSelector selector, std::size_t want
     return run_;
 }
 
-// One overwrite of the file's ranges, written but not yet flushed. Every byte gets the
-// byte of the block at its place in its cluster, also where a range starts mid-cluster.
-FileOutcome FilePurger::WriteOverwrite(Job& job, PatternSelector selector) {
+// The longest write run the file's ranges need, from the start of a range's first cluster.
+std::size_t FilePurger::LongestRun(const Job& job) {
     std::int64_t longest = 0;
     for (const ByteRange& range : job.ranges) {
         longest = std::max(longest, range.end - RoundDown(range.begin, job.clusterSize));
     }
-    const std::string& run =
-        RunFor(selector, static_cast<std::size_t>(std::min<std::int64_t>(longest, kRunBytes)));
+    return static_cast<std::size_t>(std::min<std::int64_t>(longest, kRunBytes));
+}
+
+// One overwrite of the file's ranges, written but not yet flushed. Every byte gets the
+// byte of the block at its place in its cluster, also where a range starts mid-cluster.
+FileOutcome FilePurger::WriteOverwrite(Job& job, PatternSelector selector) {
+    const std::string& run = RunFor(selector, LongestRun(job));
     if (job.request.slackOnly && !job.ranges.empty() && !job.lastClusterData.empty()) {
         return WriteSlack(job, run);
     }
@@ -418,6 +435,38 @@ FileOutcome FilePurger::CheckedLength(const Job& job) const {
             Sys().StatOpen(job.fd.Get(), now) ? std::numeric_limits<std::int64_t>::max() : now.size;
     }
     return size > job.covered ? FileOutcome::GrewDuringPurge : FileOutcome::Ok;
+}
+
+// The last overwrite, read back past the page cache in the runs it was written in, each
+// byte compared with the byte of the block at its place in its cluster: the device kept
+// what it acknowledged, and no writer that mapped the file changed it since. Our own
+// lease goes first: the reader's open would break it and wait for us to let go.
+FileOutcome FilePurger::VerifyLastOverwrite(Job& job) {
+    if (job.leased) {
+        Sys().ReleaseLease(job.fd.Get());
+        job.leased = false;
+    }
+    const std::string& run =
+        RunFor(OverwriteSequence(job.request.purgeType).back(), LongestRun(job));
+    bool first = true;
+    for (const ByteRange& range : job.ranges) {
+        for (std::int64_t offset = range.begin; offset < range.end; first = false) {
+            if (!first && job.hooks.stopRequested && job.hooks.stopRequested()) {
+                return FileOutcome::Stopped;
+            }
+            const std::int64_t phase = offset % job.clusterSize;
+            const auto chunk = static_cast<std::size_t>(std::min<std::int64_t>(
+                range.end - offset, static_cast<std::int64_t>(run.size()) - phase));
+            job.cause = Sys().ReadUncached(job.fd.Get(), offset, chunk, readBack_);
+            if (job.cause || readBack_.size() != chunk ||
+                std::memcmp(readBack_.data(), run.data() + phase, chunk) != 0) {
+                return FileOutcome::VerificationFailed;
+            }
+            offset += static_cast<std::int64_t>(chunk);
+        }
+    }
+    job.verified = true;
+    return FileOutcome::Ok;
 }
 
 // After the passes a kept file must look as before: same size, same times, same mode.
@@ -549,18 +598,21 @@ FileResult FilePurger::PurgeOne(const PurgeFileRef& file, const PurgeRequest& re
         if (const FileOutcome failed = Start(job); failed != FileOutcome::Ok) {
             return {failed, job.cause};
         }
-        const FileOutcome result = RunPasses(job);
+        FileOutcome result = RunPasses(job);
+        if (result == FileOutcome::Ok && request.verifyLastOverwrite) {
+            result = VerifyLastOverwrite(job);
+        }
         if (result == FileOutcome::Ok && request.deleteFile && !request.slackOnly) {
             const FileOutcome deleted = Delete(job);
             if (deleted != FileOutcome::Ok) {
                 RestoreMode(job);
             }
-            return {deleted, job.cause};
+            return {deleted, job.cause, job.verified};
         }
         Keep(job, result);
         // The passes ask for a stop only after a write: its data is no longer whole.
-        return {result == FileOutcome::Stopped ? FileOutcome::PartlyOverwritten : result,
-                job.cause};
+        return {result == FileOutcome::Stopped ? FileOutcome::PartlyOverwritten : result, job.cause,
+                job.verified};
     } catch (...) {  // out of memory for the blocks: the file was not purged
         return {FileOutcome::WriteFailed, std::make_error_code(std::errc::not_enough_memory)};
     }
@@ -676,6 +728,17 @@ void FilePurger::RunBatchPasses(std::vector<Job>& jobs, const std::function<bool
     }
 }
 
+// Each file's last overwrite, read back after the shared flush, before any name goes.
+void FilePurger::VerifyBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn) {
+    for (Job& job : jobs) {
+        if (job.result != FileOutcome::Ok) {
+            continue;
+        }
+        // Every pass written, not deleted.
+        job.result = goOn() ? VerifyLastOverwrite(job) : FileOutcome::PartlyOverwritten;
+    }
+}
+
 // The names of the overwritten files go; one flush per folder makes the renames and
 // unlinks durable together.
 void FilePurger::DeleteBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn) {
@@ -755,6 +818,9 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
             }
         }
         RunBatchPasses(jobs, goOn);
+        if (request.verifyLastOverwrite) {
+            VerifyBatch(jobs, goOn);
+        }
         if (request.deleteFile && !request.slackOnly) {
             DeleteBatch(jobs, goOn);
         }
@@ -768,7 +834,7 @@ void FilePurger::PurgeBatch(std::vector<BatchFile>& files, const PurgeRequest& r
     }
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         Finish(jobs[i]);
-        owners[i]->result = {jobs[i].result, jobs[i].cause};
+        owners[i]->result = {jobs[i].result, jobs[i].cause, jobs[i].verified};
     }
     FilesEnded(files.size());
 }

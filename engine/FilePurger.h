@@ -41,6 +41,9 @@ struct PurgeRequest {
     // Only the slack behind the end of the file, to the end of its last cluster: the file
     // keeps its data, its size, its times and its name (deleteFile does not apply).
     bool slackOnly = false;
+    // After the last overwrite's flush, read every byte it wrote back from the device and
+    // compare: a file whose bytes differ is kept and not called purged.
+    bool verifyLastOverwrite = false;
 };
 
 struct PurgeHooks {
@@ -122,6 +125,9 @@ class FilePurger {
     FileOutcome CheckedSize(const Job& job) const;
     FileOutcome AfterOverwrite(Job& job) const;
     FileOutcome CheckedLength(const Job& job) const;
+    FileOutcome VerifyLastOverwrite(Job& job);
+    void VerifyBatch(std::vector<Job>& jobs, const std::function<bool()>& goOn);
+    static std::size_t LongestRun(const Job& job);
     bool OverwriteBatch(std::vector<Job>& jobs, PatternSelector selector,
                         const std::function<bool()>& goOn);
     void RunBatchPasses(std::vector<Job>& jobs, const std::function<bool()>& goOn);
@@ -145,6 +151,7 @@ class FilePurger {
     std::string randomBlock_;
     std::string run_;         // the selected block, repeated, for large writes
     std::string slackWrite_;  // the last cluster of a slack-only purge: data, then the block
+    std::string readBack_;    // one run of the last overwrite, as the device returns it
     std::optional<PatternSelector> runSelector_;
     std::map<dev_t, int> clusterSizes_;  // per volume, asked once
     SystemFolders systemFolders_;

@@ -11,6 +11,7 @@
 #include "engine/DriveInfo.h"
 #include "mainwin/WindowLook.h"
 #include "selection/ReportButtons.h"
+#include "tools/VerifySetting.h"
 
 namespace vorlane {
 namespace {
@@ -68,6 +69,10 @@ PurgeConfirmationWindow::PurgeConfirmationWindow(QWidget* parent) : QDialog(pare
         // Whatever is ticked, No stays the answer that Return gives.
         connect(boxes_[i], &QCheckBox::clicked, this, [this] { cancelButton_->setFocus(); });
     }
+    verifyBox_ = new QCheckBox("Verify the last overwrite", this);
+    verifyBox_->setObjectName("verifyLastOverwrite");
+    layout->addWidget(verifyBox_);
+    connect(verifyBox_, &QCheckBox::clicked, this, [this] { cancelButton_->setFocus(); });
     boxes_[ReadOnly]->setChecked(true);
     boxes_[FolderNames]->setChecked(true);
     boxes_[DeleteEmpty]->setChecked(true);
@@ -145,6 +150,7 @@ bool PurgeConfirmationWindow::Choose(const std::string& message, const std::stri
                                      PurgeOptions& options) {
     ShowOptions(options, subdirectories);
     const bool doNotDeleteAtOpening = boxes_[DoNotDelete]->isChecked();
+    verifyBox_->setChecked(StoredVerifyLastOverwrite());
     messageLabel_->setText(ShownText(message));
     purgeButton_->setText(QString::fromStdString(yesCaption));
     SelectClusterSize(drive);
@@ -154,6 +160,9 @@ bool PurgeConfirmationWindow::Choose(const std::string& message, const std::stri
     fileSystemLabel_->clear();
     if (yes) {
         options = BoxOptions();
+        options.verifyLastOverwrite = verifyBox_->isChecked();
+        // Best effort: this purge has the box as ticked; only the next opening may differ.
+        (void)StoreVerifyLastOverwrite(options.verifyLastOverwrite);
         if (clusterSizeMatched_) {
             SetDriveClusterSize(drive, clusterSizeList_->currentData().toInt());
         }

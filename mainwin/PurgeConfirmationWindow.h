@@ -25,7 +25,8 @@ class PurgeConfirmationWindow : public QDialog {
     // Shows the message modally with the options; on Yes, options takes the boxes for
     // this purge. The boxes keep their ticks from one opening to the next, also after a
     // No, unless the options changed elsewhere meanwhile. The box "Do not delete purged files" is
-    // back to its opening state afterwards, whatever the answer. drive: the target's mount point.
+    // back to its opening state afterwards, whatever the answer. "Verify the last overwrite"
+    // opens as the settings store holds it, and a Yes stores it. drive: the target's mount point.
     bool Choose(const std::string& message, const std::string& yesCaption, bool subdirectories,
                 const std::string& drive, PurgeOptions& options);
 
@@ -38,6 +39,7 @@ class PurgeConfirmationWindow : public QDialog {
 
     QLabel* messageLabel_ = nullptr;
     std::array<QCheckBox*, 8> boxes_{};
+    QCheckBox* verifyBox_ = nullptr;  // kept in the settings store, not with the others
     QFrame* clusterSizeFrame_ = nullptr;
     QComboBox* clusterSizeList_ = nullptr;
     QLabel* fileSystemLabel_ = nullptr;

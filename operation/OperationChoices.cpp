@@ -36,7 +36,8 @@ PurgeRequest PurgeRequestFor(const OperationChoices& choices) {
             .okToPurgeReadOnly = choices.options.okToPurgeReadOnlyFiles,
             .okToPurgeSystem = choices.options.okToPurgeSystemFiles,
             .allowHardLinks = choices.safety.allowHardLinks,
-            .slackOnly = choices.options.purgeSlackOnly};
+            .slackOnly = choices.options.purgeSlackOnly,
+            .verifyLastOverwrite = choices.options.verifyLastOverwrite};
 }
 
 bool NamesOneFile(const OperationChoices& choices) {

@@ -22,6 +22,9 @@ struct PurgeOptions {
     bool deleteEmptyFolders = true;
     // Overwrite only the slack behind each file's end; the files keep data, size and name.
     bool purgeSlackOnly = false;
+    // Read the last overwrite back from the device before a file counts as purged. Kept in
+    // the settings store, not in operation files.
+    bool verifyLastOverwrite = false;
 };
 
 // Guards that only the command line can lift; the windows always keep them.

@@ -32,6 +32,7 @@ struct FileJob {
     std::string name;
     FileOutcome code = FileOutcome::Ok;
     std::error_code cause{};  // the system's reason for a failed purge
+    bool verified = false;    // its last overwrite was read back and matched
     std::int64_t size = 0;
     bool sizeShown = false;
     bool purged = false;
@@ -266,7 +267,8 @@ FileRecord RecordOf(const Operation& op, const FileJob& job) {
 // False when the listener ends the walk.
 bool Ended(Operation& op, const FileJob& job, PurgeWalkListener* listener) {
     op.Ui().FileEnded(RecordOf(op, job));
-    return listener == nullptr || listener->Ended(job.path, {job.code, job.cause}, job.purged);
+    return listener == nullptr ||
+           listener->Ended(job.path, {job.code, job.cause, job.verified}, job.purged);
 }
 
 // False when the listener ends the walk.

@@ -69,18 +69,35 @@ void Extract(const char* buffer, std::size_t got, const Span& span, std::size_t 
                got > span.skip ? std::min(size, got - span.skip) : 0);
 }
 
+// An aligned buffer kept for the thread's next read: a read-back calls once per write run
+// of several MiB, and fresh pages for each would cost more than the copy out of them.
+char* AlignedBuffer(std::size_t length) {
+    thread_local std::unique_ptr<char, decltype(&std::free)> kept(nullptr, &std::free);
+    thread_local std::size_t keptLength = 0;
+    if (keptLength < length) {
+        kept.reset();
+        keptLength = 0;
+        void* raw = nullptr;
+        if (::posix_memalign(&raw, kDirectAlignment, length) != 0) {
+            return nullptr;
+        }
+        kept.reset(static_cast<char*>(raw));
+        keptLength = length;
+    }
+    return kept.get();
+}
+
 std::error_code ReadDirect(int direct, std::int64_t offset, std::size_t size, std::string& out) {
     const Span span = AlignedSpan(offset, size, kDirectAlignment);
-    void* raw = nullptr;
-    if (::posix_memalign(&raw, kDirectAlignment, span.length) != 0) {
+    char* buffer = AlignedBuffer(span.length);
+    if (buffer == nullptr) {
         return SystemError(ENOMEM);
     }
-    const std::unique_ptr<char, decltype(&std::free)> buffer(static_cast<char*>(raw), &std::free);
     std::size_t got = 0;
-    if (const std::error_code error = ReadSpan(direct, span, buffer.get(), got)) {
+    if (const std::error_code error = ReadSpan(direct, span, buffer, got)) {
         return error;
     }
-    Extract(buffer.get(), got, span, size, out);
+    Extract(buffer, got, span, size, out);
     return {};
 }
 

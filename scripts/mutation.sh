@@ -97,6 +97,25 @@ fault holes-taken-for-data engine/FilePurger.cpp \
     's/status\.blocks \* 512 >= length/true/'
 fault unknown-holes-overwrite-nothing engine/FilePurger.cpp \
     's/data = \{\{0, length\}\};/data.clear();/'
+# The read-back of the last overwrite.
+fault verify-mismatch-ignored engine/FilePurger.cpp \
+    's/ \|\|\n\s*std::memcmp\(readBack_\.data\(\), run\.data\(\) \+ phase, chunk\) != 0\)/)/'
+fault verify-failure-still-deleted engine/FilePurger.cpp \
+    's/result = VerifyLastOverwrite\(job\);/(void)VerifyLastOverwrite(job);/'
+fault verify-batch-skipped engine/FilePurger.cpp \
+    's/\n\s*VerifyBatch\(jobs, goOn\);//'
+fault verify-batch-result-dropped engine/FilePurger.cpp \
+    's/jobs\[i\]\.cause, jobs\[i\]\.verified\}/jobs[i].cause}/'
+fault verify-memory-volume-written engine/FilePurger.cpp \
+    's/if \(job\.request\.verifyLastOverwrite && !Verifiable\(job\.handle\.Get\(\)\)\)/if (false)/'
+fault verify-under-own-lease engine/FilePurger.cpp \
+    's/(FilePurger::VerifyLastOverwrite\(Job& job\) \{\n)\s*if \(job\.leased\) \{\n\s*Sys\(\)\.ReleaseLease\(job\.fd\.Get\(\)\);\n\s*job\.leased = false;\n\s*\}\n/$1/'
+fault verify-stop-not-heard engine/FilePurger.cpp \
+    's/if \(!first && job\.hooks\.stopRequested && job\.hooks\.stopRequested\(\)\) \{\n\s*return FileOutcome::Stopped;\n\s*\}\n(\s*const std::int64_t phase[^\n]*\n\s*const auto chunk[^;]*;\n\s*job\.cause = Sys\(\)\.ReadUncached)/$1/'
+fault verify-walk-batch-result-dropped operation/RecursivePurge.cpp \
+    's/\n\s*job\.verified = batch_\[next\]\.result\.verified;//'
+fault verify-slack-past-end-skipped engine/FilePurger.cpp \
+    's/(job\.cause = Sys\(\)\.ReadUncached\(job\.fd\.Get\(\), offset, chunk, readBack_\);)/if (offset >= job.length) { break; }\n$1/'
 # The purge of free space: the fill, its end, its removal, the start-up clean-up.
 fault free-space-small-files-skipped engine/FreeSpaceFill.cpp \
     's/if \(step == Step::Full\) \{\n(\s*)step = FillSmall/if (false) {\n$1step = FillSmall/'

@@ -1,0 +1,199 @@
+// The read-back of the last overwrite: what the device returns decides whether a file
+// counts as purged, alone or in a batch, whole or slack only.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/TempFolder.h"
+#include "engine/DriveInfo.h"
+#include "engine/FilePurge.h"
+
+namespace vorlane {
+namespace {
+
+using platform::FileStatus;
+using platform::Platform;
+using platform::SystemError;
+using platform::UniqueFd;
+using testing::TempFolder;
+namespace fs = std::filesystem;
+
+// A device that returns other bytes at one offset, fails its reads, or has no reads past
+// the cache at all; every read-back and write is counted.
+struct ReadBackStandIn : Platform {
+    std::int64_t changedAt = -1;
+    int readError = 0;
+    bool noDevice = false;
+    mutable std::vector<std::pair<std::int64_t, std::size_t>> reads;
+    mutable int writes = 0;
+
+    std::error_code ReadUncached(int fd, std::int64_t offset, std::size_t size,
+                                 std::string& out) const override {
+        if (noDevice) {
+            return SystemError(ENOTSUP);
+        }
+        if (size > 0) {
+            reads.emplace_back(offset, size);
+        }
+        // Our own lease still held, the reader's open would wait out the lease-break time.
+        if (readError != 0 || HeldLease(fd) != platform::LeaseState::None) {
+            return SystemError(readError != 0 ? readError : EWOULDBLOCK);
+        }
+        const std::error_code error = Platform::ReadUncached(fd, offset, size, out);
+        if (!error && changedAt >= offset && changedAt < offset + std::ssize(out)) {
+            out[static_cast<std::size_t>(changedAt - offset)] ^= 0x01;
+        }
+        return error;
+    }
+    std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
+                            std::size_t size) const override {
+        ++writes;
+        return Platform::WriteAt(fd, offset, data, size);
+    }
+};
+
+class VerifyTest : public ::testing::Test {
+  protected:
+    void SetUp() override { SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096); }
+
+    FileResult Purge(const std::string& name, bool batched) {
+        if (!batched) {
+            return PurgeFileAtPath(purger, folder.File(name), request, hooks);
+        }
+        UniqueFd held;
+        FileStatus status;
+        EXPECT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, status));
+        std::vector<BatchFile> files{{{held.Get(), name, folder.File(name)}}};
+        purger.PurgeBatch(files, request, [] { return true; });
+        return files.front().result;
+    }
+    // The bytes the read-backs covered, when they follow each other from `begin`; else -1.
+    std::int64_t ReadEnd(std::int64_t begin) const {
+        for (const auto& [offset, size] : stand.reads) {
+            if (offset != begin) {
+                return -1;
+            }
+            begin += static_cast<std::int64_t>(size);
+        }
+        return begin;
+    }
+
+    ScopedClusterSizes sizes;
+    TempFolder folder;
+    FilePurger purger;
+    PurgeRequest request{.purgeType = 1, .passes = 2, .verifyLastOverwrite = true};
+    PurgeHooks hooks;
+    ReadBackStandIn stand;
+    platform::ScopedPlatform scope{stand};
+};
+
+TEST_F(VerifyTest, AMatchingReadBackCoversEveryClusterInWriteRunsThenDeletes) {
+    // 9 MiB and a bit: two read runs of at most 8 MiB, the second ending with the slack.
+    const std::int64_t size = (9 << 20) + 5;
+    const std::int64_t clusters = (size + 4095) / 4096 * 4096;
+    for (const bool batched : {false, true}) {
+        SCOPED_TRACE(batched ? "in a batch" : "alone");
+        const std::string file = folder.Write("big", std::string(size, 'D'));
+        stand.reads.clear();
+        const FileResult result = Purge("big", batched);
+        EXPECT_EQ(result.outcome, FileOutcome::Ok);
+        EXPECT_TRUE(result.verified);
+        EXPECT_FALSE(fs::exists(file));
+        EXPECT_EQ(ReadEnd(0), clusters);
+        EXPECT_EQ(stand.reads.size(), 2u);
+    }
+    // Not asked for: nothing is read, and nothing is claimed.
+    request.verifyLastOverwrite = false;
+    folder.Write("plain", "data");
+    stand.reads.clear();
+    const FileResult plain = Purge("plain", false);
+    EXPECT_EQ(plain.outcome, FileOutcome::Ok);
+    EXPECT_FALSE(plain.verified);
+    EXPECT_TRUE(stand.reads.empty());
+}
+
+TEST_F(VerifyTest, BytesTheDeviceDidNotKeepLeaveTheFileInPlaceAtItsSize) {
+    struct Case {
+        std::int64_t changedAt;
+        int readError;
+        const char* line;
+    };
+    const Case cases[] = {
+        {100, 0, "verification failed: the device did not keep the last overwrite, not purged."},
+        // In the slack behind the end of the file.
+        {8191, 0, "verification failed: the device did not keep the last overwrite, not purged."},
+        {-1, EIO,
+         "verification failed (Input/output error): the device did not keep the last overwrite, "
+         "not purged."},
+    };
+    for (const Case& c : cases) {
+        for (const bool batched : {false, true}) {
+            SCOPED_TRACE(std::to_string(c.changedAt) + (batched ? " in a batch" : " alone"));
+            const std::string file = folder.Write("kept", std::string(5000, 'D'));
+            stand.changedAt = c.changedAt;
+            stand.readError = c.readError;
+            const FileResult result = Purge("kept", batched);
+            EXPECT_EQ(result.outcome, FileOutcome::VerificationFailed);
+            EXPECT_FALSE(result.verified);
+            EXPECT_EQ(OutcomeText(result, OutcomeForm::Line), c.line);
+            EXPECT_EQ(SeriousnessOf(result.outcome), Seriousness::Damaged);
+            ASSERT_TRUE(fs::exists(file));
+            EXPECT_EQ(fs::file_size(file), 5000u);
+            EXPECT_EQ(TempFolder::Read(file).find('D'), std::string::npos);  // overwritten
+        }
+    }
+}
+
+TEST_F(VerifyTest, ASlackOnlyPurgeReadsBackTheSlackAlone) {
+    request.slackOnly = true;
+    for (const bool batched : {false, true}) {
+        SCOPED_TRACE(batched ? "in a batch" : "alone");
+        const std::string data(5000, 'D');
+        const std::string file = folder.Write("slack", data);
+        stand.reads.clear();
+        stand.changedAt = -1;
+        const FileResult kept = Purge("slack", batched);
+        EXPECT_EQ(kept.outcome, FileOutcome::Ok);
+        EXPECT_TRUE(kept.verified);
+        EXPECT_EQ(ReadEnd(5000), 8192);
+
+        stand.changedAt = 8191;
+        EXPECT_EQ(Purge("slack", batched).outcome, FileOutcome::VerificationFailed);
+        EXPECT_EQ(TempFolder::Read(file), data);
+    }
+}
+
+TEST_F(VerifyTest, AStopBetweenReadRunsKeepsTheWrittenFile) {
+    const std::string file = folder.Write("big", std::string((9 << 20) + 5, 'D'));
+    bool stop = false;
+    hooks.stopRequested = [&] {
+        stop = stop || !stand.reads.empty();
+        return stop;
+    };
+    const FileResult result = Purge("big", false);
+    EXPECT_EQ(result.outcome, FileOutcome::PartlyOverwritten);
+    EXPECT_FALSE(result.verified);
+    EXPECT_EQ(stand.reads.size(), 1u);
+    EXPECT_EQ(fs::file_size(file), (9u << 20) + 5);
+}
+
+TEST_F(VerifyTest, AVolumeWithoutADeviceIsRefusedBeforeAnyWrite) {
+    stand.noDevice = true;
+    for (const bool batched : {false, true}) {
+        SCOPED_TRACE(batched ? "in a batch" : "alone");
+        const std::string file = folder.Write("memory", "data");
+        const FileResult result = Purge("memory", batched);
+        EXPECT_EQ(result.outcome, FileOutcome::CannotVerify);
+        EXPECT_EQ(SeriousnessOf(result.outcome), Seriousness::Failed);
+        EXPECT_EQ(stand.writes, 0);
+        EXPECT_EQ(TempFolder::Read(file), "data");
+    }
+}
+
+}  // namespace
+}  // namespace vorlane
