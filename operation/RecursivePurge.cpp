@@ -37,7 +37,6 @@ struct FileJob {
     bool sizeShown = false;
     bool purged = false;
     bool batched = false;  // waits for the batch's shared overwrites
-    bool verified = false;
     // Passes seen to end by a purge of its own; a batch does not tell them.
     std::optional<int> passesSeen{};
 };
