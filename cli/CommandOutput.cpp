@@ -66,7 +66,7 @@ void CommandOutput::FileEnded(const FileRecord& record) {
     }
     if (style_.json) {
         std::cout << RecordJson(record) << '\n' << std::flush;
-    } else if (style_.verbose) {
+    } else if (style_.verbose && (style_.quiet || !reportNamesEachFile_)) {
         std::cout << (record.purged
                           ? "purged " + Quoted(record.path)
                           : "not purged " + Quoted(record.path) + ": " + ResultText(record))

@@ -46,6 +46,9 @@ class CommandOutput {
     int ReportDescriptor() const;
 
     void FileEnded(const FileRecord& record);
+    // The report gives each file a line of its own ("NAME: purged"), so --verbose would
+    // only say it twice while the report reaches standard output.
+    void ReportNamesEachFile() { reportNamesEachFile_ = true; }
     // A figure of the command's own for the summary, before the exit status.
     void AddToSummary(std::string_view key, std::int64_t value);
     void AddToSummary(std::string_view key, std::string_view value);
@@ -57,6 +60,7 @@ class CommandOutput {
     OutputStyle style_;
     std::string command_;
     SummaryCounts counts_;
+    bool reportNamesEachFile_ = false;
     std::ostream nowhere_{nullptr};
     std::int64_t files_ = 0;
     std::int64_t purged_ = 0;

@@ -232,6 +232,7 @@ int PurgeFiles(Options& options, StopRequest& stop, CommandOutput& output) {
     if (options.Has("--files-from") && !ListConfirmed(options, names.size(), stop)) {
         return stop.Requested() ? kExitStopped : kExitRefused;
     }
+    output.ReportNamesEachFile();
     NamesPurge purge(choices, options.Value("--files-from").value_or(""), stop, output);
     const int status = purge.Run(names);
     return stop.Requested() ? kExitStopped : status;

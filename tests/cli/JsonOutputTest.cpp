@@ -120,6 +120,11 @@ TEST_F(JsonOutputTest, QuietAndVerboseAsRmHasThem) {
                                folder.File("pipe") + "': not a regular file\n");
     EXPECT_NE(verbose.err.find(pipeFailure), std::string::npos);
 
+    // Named files have a report line each already: -v does not repeat it.
+    folder.Write("a.txt", "alpha");
+    const CliRun named = RunCli("purge -v --passes 1 '" + folder.File("a.txt") + "'");
+    EXPECT_EQ(named.out, folder.File("a.txt") + ": purged\n");
+
     const CliRun both = RunCli("purge -v --json --folder " + Quoted() + " --yes");
     EXPECT_EQ(both.status, 2);
     EXPECT_EQ(both.out, "");
