@@ -13,6 +13,8 @@ shift $(( $# < 3 ? $# : 3 ))
 per_folder=1000
 
 work=$(mktemp -d "$base/vorlane-cpu.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 trap 'rm -rf "$work"' EXIT
 cc -shared -fPIC -O2 -o "$work/nosync_shim.so" "$here/nosync_shim.c"
 

@@ -13,6 +13,8 @@ base=${1:-/var/tmp}
 [ -x "$cli" ] || { echo "vorlane-cli not found at $cli" >&2; exit 1; }
 
 work=$(mktemp -d "$base/vorlane-deep.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 trap 'rm -rf "$work"' EXIT
 
 # Made through folder descriptors: the paths are far longer than any the system accepts.

@@ -28,6 +28,8 @@ die() { echo "error: $*" >&2; exit 1; }
 [ -x "$cli" ] || die "vorlane-cli not found at $cli (build it or set VORLANE_CLI)"
 
 work=$(mktemp -d "$base/vorlane-free-bench.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 mnt=$work/mnt
 loop=
 # shellcheck disable=SC2317  # reached through the trap

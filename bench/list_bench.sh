@@ -9,6 +9,8 @@ folders=${2:-80000}
 base=${3:-${TMPDIR:-/tmp}}
 
 work=$(mktemp -d "$base/vorlane-list.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 trap 'rm -rf "$work"' EXIT
 
 python3 - "$work/tree" "$folders" <<'PY'

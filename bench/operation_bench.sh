@@ -14,6 +14,8 @@ per_folder=100
 files=$((folders * per_folder))
 
 work=$(mktemp -d "$base/vorlane-bench.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 trap 'rm -rf "$work"' EXIT
 
 make_tree() {

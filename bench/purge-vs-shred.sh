@@ -38,6 +38,8 @@ for tool in shred dd python3 xargs findmnt awk; do
 done
 
 work=$(mktemp -d "$base/vorlane-bench.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 cleanup() {
     rm -rf "$work"
 }

@@ -20,6 +20,8 @@ die() { echo "error: $*" >&2; exit 1; }
 command -v python3 >/dev/null || die "python3 not found"
 
 work=$(mktemp -d "$base/vorlane-small.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 writer=
 cleanup() {
     [ -z "$writer" ] || kill "$writer" 2>/dev/null || true

@@ -15,6 +15,8 @@ base=${2:-/var/tmp}
 [ -x "$cli" ] || { echo "error: vorlane-cli not found at $cli" >&2; exit 1; }
 
 work=$(mktemp -d "$base/vorlane-tiny.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 trap 'rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM HUP
 

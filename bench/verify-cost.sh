@@ -22,6 +22,8 @@ die() { echo "error: $*" >&2; exit 1; }
 [ "$(stat -f -c %T "$base")" != tmpfs ] || die "$base is tmpfs: nothing to read back there"
 
 work=$(mktemp -d "$base/vorlane-verify.XXXXXX")
+# Reports of benchmark runs are not the user's to keep.
+export XDG_STATE_HOME="$work/state"
 trap 'rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM HUP
 

@@ -14,6 +14,7 @@ work=$(mktemp -d)
 trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+export XDG_STATE_HOME=$work/state
 export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 export DISPLAY=:$((90 + RANDOM % 100))
 # Large enough for the main window at 2x.
