@@ -12,14 +12,13 @@
 
 #include "common/TempFolder.h"
 #include "engine/DriveInfo.h"
-#include "engine/FilePurge.h"
+#include "engine/PurgeRuns.h"
 
 namespace vorlane {
 namespace {
 
 using platform::FileStatus;
 using platform::Platform;
-using platform::UniqueFd;
 using testing::TempFolder;
 
 // Deletes fail as on a volume gone read-only.
@@ -34,10 +33,7 @@ struct ReadOnlyVolume : Platform {
 
 class KeptFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096);
-        ASSERT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus));
-    }
+    void SetUp() override { SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096); }
     void TearDown() override { ClearDriveClusterSizes(); }
 
     // A file of 100 bytes whose times lie years back, at odd nanoseconds.
@@ -48,17 +44,10 @@ class KeptFileTest : public ::testing::Test {
         return path;
     }
     FileOutcome Purge(const std::string& name, bool batched) {
-        if (!batched) {
-            return PurgeFileAtPath(purger, folder.File(name), request).outcome;
-        }
-        std::vector<BatchFile> files{{{held.Get(), name, folder.File(name)}}};
-        purger.PurgeBatch(files, request, [] { return true; });
-        return files.front().result.outcome;
+        return testing::PurgeAloneOrBatched(purger, folder, name, request, batched).outcome;
     }
 
     TempFolder folder;
-    UniqueFd held;
-    FileStatus heldStatus;
     PurgeRequest request;
     FilePurger purger;
     ReadOnlyVolume stand;

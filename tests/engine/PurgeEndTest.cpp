@@ -15,6 +15,7 @@
 #include "engine/DriveInfo.h"
 #include "engine/FilePurge.h"
 #include "engine/NameScrub.h"
+#include "engine/PurgeRuns.h"
 
 namespace vorlane {
 namespace {
@@ -78,7 +79,6 @@ class PurgeEndTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096);
-        ASSERT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, heldStatus));
         request.purgeType = 1;  // three overwrites
     }
     ScopedClusterSizes sizes;  // the sizes a test sets go with it
@@ -87,25 +87,16 @@ class PurgeEndTest : public ::testing::Test {
     std::vector<FileOutcome> Batch(
         const std::vector<std::string>& names,
         const std::function<bool()>& goOn = [] { return true; }) {
-        std::vector<BatchFile> files;
         for (const std::string& name : names) {
             folder.Write(name, "secret " + name);
-            files.push_back({{held.Get(), name, folder.File(name)}});
         }
-        purger.PurgeBatch(files, request, goOn);
-        std::vector<FileOutcome> results;
-        for (const BatchFile& file : files) {
-            results.push_back(file.result.outcome);
-        }
-        return results;
+        return testing::OutcomesOf(testing::PurgeInBatch(purger, folder, names, request, goOn));
     }
     FileOutcome Single(const std::string& name, const PurgeHooks& hooks = {}) {
         return PurgeFileAtPath(purger, folder.Write(name, "secret"), request, hooks).outcome;
     }
 
     TempFolder folder;
-    platform::UniqueFd held;
-    FileStatus heldStatus;
     PurgeRequest request;
     FilePurger purger;
     EndStandIn stand;
@@ -158,15 +149,14 @@ TEST_F(PurgeEndTest, EveryFailureKeepsTheSystemsReason) {
 
     stand.volumeFlushError = EIO;
     stand.failingFlushName = "b";
-    std::vector<BatchFile> files;
-    for (const char* name : {"a", "b"}) {
-        files.push_back({{held.Get(), name, folder.Write(name, "secret")}});
-    }
+    folder.Write("a", "secret");
+    folder.Write("b", "secret");
     FilePurger fresh;
-    fresh.PurgeBatch(files, request, [] { return true; });
-    EXPECT_FALSE(files[0].result.cause);
-    EXPECT_EQ(files[1].result.outcome, FileOutcome::FlushFailed);
-    EXPECT_EQ(files[1].result.cause, std::errc::io_error);
+    const std::vector<FileResult> results =
+        testing::PurgeInBatch(fresh, folder, {"a", "b"}, request);
+    EXPECT_FALSE(results[0].cause);
+    EXPECT_EQ(results[1].outcome, FileOutcome::FlushFailed);
+    EXPECT_EQ(results[1].cause, std::errc::io_error);
 }
 
 // On a device whose flushes take long, Ctrl-C is heard between the files' own flushes.

@@ -12,6 +12,7 @@
 #include "engine/DriveInfo.h"
 #include "engine/FilePurge.h"
 #include "engine/FilePurger.h"
+#include "engine/PurgeRuns.h"
 #include "engine/PurgeTypes.h"
 #include "platform/Platform.h"
 
@@ -34,24 +35,6 @@ class PurgeProgressTest : public ::testing::Test {
                                 .filesEnded = [this](int files) { ended += files; }});
     }
 
-    PurgeRequest Request(int passes) const {
-        PurgeRequest request;
-        request.purgeType = 0;
-        request.passes = passes;
-        return request;
-    }
-
-    void PurgeBatch(const std::vector<std::string>& names, const PurgeRequest& request) {
-        platform::UniqueFd held;
-        platform::FileStatus status;
-        ASSERT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, status));
-        std::vector<BatchFile> files;
-        for (const std::string& name : names) {
-            files.push_back({{held.Get(), name, folder.File(name)}});
-        }
-        purger.PurgeBatch(files, request, [] { return true; });
-    }
-
     ScopedClusterSizes sizes;
     TempFolder folder;
     FilePurger purger;
@@ -64,7 +47,7 @@ class PurgeProgressTest : public ::testing::Test {
 // pass order, and the file ends once.
 TEST_F(PurgeProgressTest, AFileAloneTellsEveryOverwriteAndEndsOnce) {
     folder.Write("big", std::string(2 * kCluster + 10, 'x'));
-    const FileResult result = PurgeFileAtPath(purger, folder.File("big"), Request(2), {});
+    const FileResult result = PurgeFileAtPath(purger, folder.File("big"), {.passes = 2}, {});
     ASSERT_EQ(result.outcome, FileOutcome::Ok);
     const int overwrites = 2 * GetNumOverwritesPerPass(0);
     EXPECT_EQ(written, std::int64_t{3} * kCluster * overwrites);
@@ -75,19 +58,16 @@ TEST_F(PurgeProgressTest, AFileAloneTellsEveryOverwriteAndEndsOnce) {
     EXPECT_EQ(ended, 1);
 }
 
-// A refused file writes nothing and still ends: the files done reach the total.
-TEST_F(PurgeProgressTest, ARefusedFileEndsWithoutBytes) {
-    const FileResult result = PurgeFileAtPath(purger, folder.File("missing"), Request(1), {});
-    EXPECT_NE(result.outcome, FileOutcome::Ok);
+// A refused file writes nothing and still ends, alone or in a batch: the files done
+// reach the total.
+TEST_F(PurgeProgressTest, ARefusedFileEndsWithoutBytesAloneOrInABatch) {
+    EXPECT_NE(PurgeFileAtPath(purger, folder.File("missing"), {}, {}).outcome, FileOutcome::Ok);
     EXPECT_EQ(written, 0);
     EXPECT_EQ(ended, 1);
-}
-
-// A batch tells its writes and ends each of its files once, the missing one too.
-TEST_F(PurgeProgressTest, ABatchEndsEachFileOnce) {
+    ended = 0;
     folder.Write("a", "alpha");
     folder.Write("b", "beta");
-    PurgeBatch({"a", "gone", "b"}, Request(1));
+    testing::PurgeInBatch(purger, folder, {"a", "gone", "b"}, {});
     EXPECT_EQ(written, std::int64_t{2} * kCluster * GetNumOverwritesPerPass(0));
     EXPECT_EQ(ended, 3);
 }

@@ -12,14 +12,13 @@
 #include "common/TempFolder.h"
 #include "engine/DriveInfo.h"
 #include "engine/FilePurge.h"
+#include "engine/PurgeRuns.h"
 
 namespace vorlane {
 namespace {
 
-using platform::FileStatus;
 using platform::Platform;
 using platform::SystemError;
-using platform::UniqueFd;
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
@@ -62,15 +61,7 @@ class VerifyTest : public ::testing::Test {
     void SetUp() override { SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096); }
 
     FileResult Purge(const std::string& name, bool batched) {
-        if (!batched) {
-            return PurgeFileAtPath(purger, folder.File(name), request, hooks);
-        }
-        UniqueFd held;
-        FileStatus status;
-        EXPECT_FALSE(platform::Sys().OpenFolder(AT_FDCWD, folder.Path(), held, status));
-        std::vector<BatchFile> files{{{held.Get(), name, folder.File(name)}}};
-        purger.PurgeBatch(files, request, [] { return true; });
-        return files.front().result;
+        return testing::PurgeAloneOrBatched(purger, folder, name, request, batched, hooks);
     }
     // The bytes the read-backs covered, when they follow each other from `begin`; else -1.
     std::int64_t ReadEnd(std::int64_t begin) const {
