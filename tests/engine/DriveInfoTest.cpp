@@ -19,12 +19,8 @@ class DriveStandIn : public Platform {
   public:
     std::optional<ClusterInfo> clusters;
     std::optional<SpaceInfo> space;
-    mutable int clusterQueries = 0;
 
-    std::optional<ClusterInfo> QueryClusters(const std::string&) const override {
-        ++clusterQueries;
-        return clusters;
-    }
+    std::optional<ClusterInfo> QueryClusters(const std::string&) const override { return clusters; }
     std::optional<SpaceInfo> QuerySpace(const std::string& mountPoint) const override {
         return mountPoint == "/mnt/data" ? space : std::nullopt;
     }

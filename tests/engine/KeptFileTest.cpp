@@ -1,5 +1,5 @@
 // A file that stays after its overwrites (kept by request, or its delete failed) looks as
-// before to anyone who lists it: same size, same times to the nanosecond.
+// before to anyone who lists it: same size, same times to the nanosecond, read-only again.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,11 @@ class KeptFileTest : public ::testing::Test {
     void SetUp() override { SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096); }
     void TearDown() override { ClearDriveClusterSizes(); }
 
-    // A file of 100 bytes whose times lie years back, at odd nanoseconds.
+    // A read-only file of 100 bytes whose times lie years back, at odd nanoseconds.
     std::string OldFile(const std::string& name) {
+        std::filesystem::remove(folder.File(name));  // the last one's mode would refuse a write
         const std::string path = folder.Write(name, std::string(100, 'x'));
+        EXPECT_EQ(::chmod(path.c_str(), 0444), 0);
         const timespec times[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
         EXPECT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
         return path;
@@ -54,7 +57,7 @@ class KeptFileTest : public ::testing::Test {
     platform::ScopedPlatform scope{stand};
 };
 
-TEST_F(KeptFileTest, SizeAndTimesComeBackWhetherKeptOrItsDeleteFailed) {
+TEST_F(KeptFileTest, SizeTimesAndModeComeBackWhetherKeptOrItsDeleteFailed) {
     for (const bool batched : {false, true}) {
         for (const bool deleteFails : {false, true}) {
             SCOPED_TRACE(std::string(batched ? "batched" : "alone") +
@@ -67,6 +70,7 @@ TEST_F(KeptFileTest, SizeAndTimesComeBackWhetherKeptOrItsDeleteFailed) {
             struct stat after {};
             ASSERT_EQ(::stat(path.c_str(), &after), 0);
             EXPECT_EQ(after.st_size, 100);
+            EXPECT_EQ(after.st_mode & 07777, 0444u);
             EXPECT_EQ(after.st_mtim.tv_sec, 1100000000);
             EXPECT_EQ(after.st_mtim.tv_nsec, 987654321);
             EXPECT_EQ(after.st_atim.tv_sec, 1000000000);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "common/TempFolder.h"
 
 namespace vorlane {
@@ -93,6 +95,37 @@ TEST(SetupFile, RefusesTextWithLineBreakAndUnwritablePlace) {
     setup.targetFolder = "/tmp/two\nlines";
     EXPECT_FALSE(SaveSetupToFile(temp.File("c.vns"), setup));
     EXPECT_FALSE(SaveSetupToFile(temp.File("no/such/folder.vns"), vorlane::Setup{}));
+}
+
+// Setups are written with CR LF; one edited with LF alone, or without the last line's
+// end, reads as the same setup.
+TEST(SetupFileRead, LineEndsOfEitherKindGiveTheSameSetup) {
+    TempFolder temp;
+    const auto written = ReadSetupFile(temp.Write("crlf.vns", kSampleFile), vorlane::Setup{});
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->targetFolder, "/home/ann/letters, old");
+    const std::string lf = std::regex_replace(kSampleFile, std::regex("\r\n"), "\n");
+    for (const std::string& text : {lf, lf.substr(0, lf.size() - 1)}) {
+        const auto read = ReadSetupFile(temp.Write("lf.vns", text), vorlane::Setup{});
+        ASSERT_TRUE(read);
+        EXPECT_EQ(*read, *written);
+    }
+}
+
+TEST(SetupFileRead, AFaultSaysWhatToMendOnlyForARelativeFolder) {
+    TempFolder temp;
+    const auto refused =
+        ReadSetupFile(temp.Write("rel.vns", SampleWithLine(4, "docs")), vorlane::Setup{});
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().explanation,
+              "line 4 holds the relative folder 'docs'; an operation file needs a folder that "
+              "begins with /");
+    for (const std::string& path :
+         {temp.Write("short.vns", "1.02\r\n 1 \r\n"), temp.File("missing.vns"), temp.Path()}) {
+        const auto none = ReadSetupFile(path, vorlane::Setup{});
+        ASSERT_FALSE(none) << path;
+        EXPECT_EQ(none.error().explanation, "") << path;
+    }
 }
 
 }  // namespace
