@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "common/TempFolder.h"
+#include "engine/FileOperations.h"
 #include "support/UserLocale.h"
 
 namespace vorlane {
@@ -57,6 +58,24 @@ TEST_F(DateRestrictionTest, LocalMidnightIsTheBoundaryAndAnUnreadableDateExclude
     const std::string missing = folder_.File("gone.txt");
     const DateExclusion unreadable = FileExcludedByDateRestriction(missing, restricted);
     EXPECT_TRUE(unreadable.excluded && unreadable.dateUnreadable);
+}
+
+struct FarFutureStandIn : platform::Platform {
+    std::tm LocalTime(std::time_t) const override {
+        std::tm farFuture{};
+        farFuture.tm_year = 40000 - 1900;
+        farFuture.tm_mday = 1;
+        return farFuture;
+    }
+};
+
+TEST(FileDateTest, DateOutsideTheCalendarIsAnErrorNotAnEarlyDay) {
+    testing::TempFolder folder;
+    const std::string file = folder.Write("future", "x");
+    FarFutureStandIn stand;
+    platform::ScopedPlatform scope(stand);
+    EXPECT_EQ(FileDateJdn(file), std::nullopt);
+    EXPECT_EQ(FileDateJdn(folder.File("missing")), std::nullopt);
 }
 
 }  // namespace

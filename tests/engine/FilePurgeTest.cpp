@@ -44,6 +44,7 @@ struct PurgeStandIn : Platform {
     std::int64_t bytesAllowed = -1;          // a small volume: writes beyond it fail, when set
     mutable std::int64_t bytesWritten = 0;
     std::vector<std::string> systemFolders;
+    std::vector<platform::ByteRange> dataRuns;  // what DataRanges claims, when set
     mutable std::vector<Write> writes;
     mutable std::vector<std::string> renames;  // the new names
     mutable int flushes = 0, removeCalls = 0, sleeps = 0, folderSyncs = 0;
@@ -79,6 +80,10 @@ struct PurgeStandIn : Platform {
                                std::vector<platform::ByteRange>& out) const override {
         if (reportedSize >= 0) {  // a large file that is all data
             out = {{0, reportedSize}};
+            return {};
+        }
+        if (!dataRuns.empty()) {
+            out = dataRuns;
             return {};
         }
         return Platform::DataRanges(fd, length, out);
@@ -162,6 +167,15 @@ class FilePurgeTest : public ::testing::Test {
         return PurgeFileAtPath(purger, path, request, hooks).outcome;
     }
 
+    // A file with the given bytes at the given offsets and holes between them.
+    std::string SparseFile(const std::vector<std::pair<std::int64_t, std::string>>& pieces) {
+        const std::string path = folder.File("sparse");
+        const UniqueFd fd(::open(path.c_str(), O_CREAT | O_WRONLY, 0600));
+        for (const auto& [offset, bytes] : pieces) {
+            EXPECT_EQ(::pwrite(fd.Get(), bytes.data(), bytes.size(), offset), std::ssize(bytes));
+        }
+        return path;
+    }
     FileOutcome PurgeAloneOrBatched(const std::string& name, const PurgeRequest& request,
                                     bool batched) {
         return testing::PurgeAloneOrBatched(purger, folder, name, request, batched, hooks).outcome;
@@ -493,13 +507,7 @@ TEST_F(FilePurgeTest, AFileCutDuringThePurgeIsNotCalledPurged) {
 // written (the last one with its slack), the holes stay holes, and the file keeps its
 // length.
 TEST_F(FilePurgeTest, ASparseFileKeepsItsHoles) {
-    const std::string file = folder.File("sparse");
-    {
-        UniqueFd fd(::open(file.c_str(), O_CREAT | O_WRONLY, 0600));
-        ASSERT_TRUE(fd.Valid());
-        ASSERT_EQ(::pwrite(fd.Get(), "first extent", 12, 0), 12);
-        ASSERT_EQ(::pwrite(fd.Get(), "last extent", 11, kGiB), 11);
-    }
+    const std::string file = SparseFile({{0, "first extent"}, {kGiB, "last extent"}});
     struct stat before {};
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
     if (before.st_blocks * 512 > (1 << 20)) {
@@ -526,6 +534,19 @@ TEST_F(FilePurgeTest, ASparseFileKeepsItsHoles) {
         ASSERT_EQ(::pread(fd.Get(), head, sizeof head, 0), 12);
         ASSERT_EQ(::pread(fd.Get(), tail, sizeof tail, kGiB), 11);
         EXPECT_EQ(std::string(head, 12) + std::string(tail, 11), std::string(23, '\0'));
+    }
+}
+
+// A file system may report data runs that do not begin or end on a cluster: every
+// overwrite still covers the whole clusters that hold them.
+TEST_F(FilePurgeTest, DataRunsOffTheClusterGridAreWidenedToWholeClusters) {
+    const std::string file = SparseFile({{5000, "data"}, {20006, "tail"}});
+    stand.dataRuns = {{5000, 5100}, {20000, 20010}};
+    EXPECT_EQ(Purge(file, 0, false), FileOutcome::Ok);
+    ASSERT_FALSE(stand.writes.empty());
+    for (const auto& write : stand.writes) {
+        EXPECT_TRUE(write.size == 4096 && (write.offset == 4096 || write.offset == 16384))
+            << write.offset << "+" << write.size;
     }
 }
 
@@ -611,7 +632,7 @@ TEST_F(FileInUseTest, AFileHeldOpenElsewhereIsNotWritten) {
     }
 }
 
-TEST_F(FileInUseTest, AWriterThatOpensDuringThePurgeStopsIt) {
+TEST_F(FileInUseTest, AWriterThatOpensDuringThePurgeStopsItAReaderDoesNot) {
     for (const bool batched : {false, true}) {
         SCOPED_TRACE(batched ? "in a batch" : "alone");
         stand = {};
@@ -622,9 +643,7 @@ TEST_F(FileInUseTest, AWriterThatOpensDuringThePurgeStopsIt) {
         EXPECT_EQ(stand.Overwrites().size(), 1u);
         EXPECT_EQ(fs::file_size(file), 100u);
     }
-}
-
-TEST_F(FileInUseTest, AReaderThatOpensDuringThePurgeDoesNotStopIt) {
+    stand = {};
     OpenElsewhereAtFirstFlush(O_RDONLY);
     EXPECT_EQ(Purge(file, 1, true), FileOutcome::Ok);
     EXPECT_EQ(ChildStatus(), 0);

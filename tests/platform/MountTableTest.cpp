@@ -48,12 +48,6 @@ TEST(MountTableTest, FindsTheVolumeWithTheLongestMountPoint) {
     EXPECT_FALSE(FindVolumeOf({{"/home", "ext4", "", DriveKind::Fixed}}, "/etc").has_value());
 }
 
-}  // namespace
-}  // namespace vorlane::platform
-
-namespace vorlane::platform {
-namespace {
-
 // A chroot whose root is no mount point of its own: the table lists nothing that holds it.
 class NoMountsListed : public Platform {
   public:
