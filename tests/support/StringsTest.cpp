@@ -46,6 +46,30 @@ TEST(StringsTest, FileSpecMatchesSplitsAtLastDot) {
     EXPECT_FALSE(FileSpecMatches("REPORT.TXT", "*.txt", true));
 }
 
+struct BelowCase {
+    const char* path;
+    const char* folder;
+    bool expected;
+};
+
+// "This path is the folder or lies below it", which the Trash checks, the exclusion of
+// Trash system files and the subfolder selection all rest on.
+TEST(PathBelowTest, WholeNamesOnlyWhateverTheSeparators) {
+    const BelowCase cases[] = {
+        {"/top/a", "/top/a", true},    {"/top/a/b/c", "/top/a", true},
+        {"/top/ab", "/top/a", false},  {"/top/a", "/top/ab", false},
+        {"/top", "/top/a", false},     {"/top/A", "/top/a", false},  // names keep their case
+        {"/top/a/", "/top/a", true},   {"/top/a", "/top/a//", true},
+        {"/top//a/b", "/top/a", true}, {"/top/a.b", "/top/a", false},
+        {"/anything", "/", true},      {"/", "/", true},
+        {"/top/a", "", false},         {"", "", false},
+    };
+    for (const BelowCase& c : cases) {
+        EXPECT_EQ(IsSameOrBelow(c.path, c.folder), c.expected)
+            << "\"" << c.path << "\" below \"" << c.folder << "\"";
+    }
+}
+
 class CommaDecimalPunct : public std::numpunct<wchar_t> {
   protected:
     wchar_t do_decimal_point() const override { return L','; }
