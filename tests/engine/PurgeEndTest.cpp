@@ -106,10 +106,13 @@ class PurgeEndTest : public ::testing::Test {
 using Outcomes = std::vector<FileOutcome>;
 
 // The device failed while the names went: the unlink may not have reached it, and the file
-// may come back after a remount. Every file the failed folder flush covered says so.
+// may come back after a remount. Every file the failed folder flush covered says so, and
+// why.
 TEST_F(PurgeEndTest, AFailedFolderFlushAfterTheUnlinkIsNeverCalledPurged) {
-    stand.folderSyncError = EIO;
-    EXPECT_EQ(Single("alone"), FileOutcome::RemovalNotFlushed);
+    stand.folderSyncError = ENOSPC;
+    const FileResult alone = PurgeFileAtPath(purger, folder.Write("alone", "secret"), request);
+    EXPECT_EQ(alone.outcome, FileOutcome::RemovalNotFlushed);
+    EXPECT_EQ(alone.cause, std::errc::no_space_on_device);
     const FileOutcome notFlushed = FileOutcome::RemovalNotFlushed;
     EXPECT_EQ(Batch({"a", "b", "c"}), (Outcomes{notFlushed, notFlushed, notFlushed}));
     EXPECT_TRUE(fs::is_empty(folder.Path()));
@@ -133,12 +136,6 @@ TEST_F(PurgeEndTest, FilesAreAskedForTheirOwnErrorsOnlyWhenTheSharedFlushFails) 
 // The report names what the system said, not a guess: every failure keeps its call's error,
 // alone and in a batch, and the one that failed last is the one told.
 TEST_F(PurgeEndTest, EveryFailureKeepsTheSystemsReason) {
-    stand.folderSyncError = ENOSPC;
-    const FileResult unflushed = PurgeFileAtPath(purger, folder.Write("alone", "secret"), request);
-    EXPECT_EQ(unflushed.outcome, FileOutcome::RemovalNotFlushed);
-    EXPECT_EQ(unflushed.cause, std::errc::no_space_on_device);
-    stand.folderSyncError = 0;
-
     stand.removeError = EROFS;
     const FileResult kept = PurgeFileAtPath(purger, folder.Write("kept", "secret"), request);
     EXPECT_EQ(kept.outcome, FileOutcome::NotDeleted);
