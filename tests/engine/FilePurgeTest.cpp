@@ -571,6 +571,35 @@ TEST_F(FilePurgeTest, SlackOnlyLeavesTheFileAsItWas) {
     }
 }
 
+// A file that stays after its overwrites (kept by request, or its delete failed) looks as
+// before to anyone who lists it: same size, same times to the nanosecond, read-only again.
+TEST_F(FilePurgeTest, AFileThatStaysGetsItsSizeTimesAndModeBack) {
+    const std::string file = folder.File("kept");
+    const timespec old[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
+    for (const bool batched : {false, true}) {
+        for (const bool deleteFails : {false, true}) {
+            SCOPED_TRACE(std::string(batched ? "batched" : "alone") +
+                         (deleteFails ? ", delete failed" : ", kept"));
+            fs::remove(file);  // the last one's mode would refuse the write
+            folder.Write("kept", std::string(100, 'x'));
+            ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), old, 0), 0);
+            ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+            stand = {};
+            stand.removeFailures = deleteFails ? 99 : 0;
+            EXPECT_EQ(PurgeAloneOrBatched("kept", {.deleteFile = deleteFails}, batched),
+                      deleteFails ? FileOutcome::NotDeleted : FileOutcome::Ok);
+            struct stat after {};
+            ASSERT_EQ(::stat(file.c_str(), &after), 0);
+            EXPECT_EQ(after.st_size, 100);
+            EXPECT_EQ(after.st_mode & 07777, 0444u);
+            EXPECT_EQ(after.st_atim.tv_sec, old[0].tv_sec);
+            EXPECT_EQ(after.st_atim.tv_nsec, old[0].tv_nsec);
+            EXPECT_EQ(after.st_mtim.tv_sec, old[1].tv_sec);
+            EXPECT_EQ(after.st_mtim.tv_nsec, old[1].tv_nsec);
+        }
+    }
+}
+
 // Leases are per open file: another process (or another open of the same file) makes
 // the kernel refuse one, and a later open by another process breaks it.
 class FileInUseTest : public FilePurgeTest {
