@@ -18,6 +18,7 @@
 #include "common/TempFolder.h"
 #include "engine/DriveInfo.h"
 #include "engine/PurgeRuns.h"
+#include "engine/PurgeStandIn.h"
 
 namespace vorlane {
 namespace {
@@ -26,129 +27,12 @@ using platform::FileStatus;
 using platform::OpenResult;
 using platform::Platform;
 using platform::UniqueFd;
+using testing::kHead;
+using testing::PurgeStandIn;
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
-constexpr std::size_t kHead = 64;  // bytes of each write kept to tell the blocks apart
 constexpr std::int64_t kGiB = std::int64_t{1} << 30;
-
-// Records writes, flushes and deletes; imitates the failures the test switches on.
-struct PurgeStandIn : Platform {
-    struct Write {
-        std::int64_t offset, size;
-        std::string head;
-    };
-    bool passWrites = true, cannotWrite = false, removedUnderneath = false;
-    int writeError = 0, flushError = 0, removeFailures = 0, renameError = 0;
-    mutable std::int64_t reportedSize = -1;  // the size StatOpen claims, when set; writes grow it
-    std::int64_t bytesAllowed = -1;          // a small volume: writes beyond it fail, when set
-    mutable std::int64_t bytesWritten = 0;
-    std::vector<std::string> systemFolders;
-    std::vector<platform::ByteRange> dataRuns;  // what DataRanges claims, when set
-    mutable std::vector<Write> writes;
-    mutable std::vector<std::string> renames;  // the new names
-    mutable int flushes = 0, removeCalls = 0, sleeps = 0, folderSyncs = 0;
-    // Moments at which a test lets someone else act on the folder.
-    std::function<void()> afterLook, onRemoveFailure;
-    std::function<void(int fd)> onFlush;  // at the first flush, on the descriptor written
-
-    std::error_code OpenEntry(int folder, const std::string& name, UniqueFd& out,
-                              FileStatus& status) const override {
-        const std::error_code rc = Platform::OpenEntry(folder, name, out, status);
-        if (afterLook) {
-            afterLook();
-        }
-        return rc;
-    }
-    std::error_code RenameAt(int folder, const std::string& from,
-                             const std::string& to) const override {
-        renames.push_back(to);
-        return renameError != 0 ? platform::SystemError(renameError)
-                                : Platform::RenameAt(folder, from, to);
-    }
-    std::error_code SyncFolder(int folder) const override {
-        ++folderSyncs;
-        return Platform::SyncFolder(folder);
-    }
-
-    std::error_code StatOpen(int fd, FileStatus& out) const override {
-        const std::error_code rc = Platform::StatOpen(fd, out);
-        out.size = reportedSize >= 0 ? reportedSize : out.size;
-        return rc;
-    }
-    std::error_code DataRanges(int fd, std::int64_t length,
-                               std::vector<platform::ByteRange>& out) const override {
-        if (reportedSize >= 0) {  // a large file that is all data
-            out = {{0, reportedSize}};
-            return {};
-        }
-        if (!dataRuns.empty()) {
-            out = dataRuns;
-            return {};
-        }
-        return Platform::DataRanges(fd, length, out);
-    }
-    OpenResult ReopenForWriting(int handle, UniqueFd& out) const override {
-        return cannotWrite ? OpenResult::Denied : Platform::ReopenForWriting(handle, out);
-    }
-    std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
-                            std::size_t size) const override {
-        if (reportedSize >= 0) {
-            reportedSize = std::max(reportedSize, offset + static_cast<std::int64_t>(size));
-        }
-        writes.push_back({offset, static_cast<std::int64_t>(size),
-                          std::string(static_cast<const char*>(data), std::min(size, kHead))});
-        if (writeError != 0 || !passWrites) {
-            return platform::SystemError(writeError);
-        }
-        if (bytesAllowed >= 0 && bytesWritten + static_cast<std::int64_t>(size) > bytesAllowed) {
-            return platform::SystemError(ENOSPC);
-        }
-        bytesWritten += static_cast<std::int64_t>(size);
-        return Platform::WriteAt(fd, offset, data, size);
-    }
-    std::error_code FlushToDevice(int fd) const override { return Flush(fd, false); }
-    // A batch's shared flush: with one file in the batch, that file's descriptor.
-    std::error_code FlushVolume(int fd) const override { return Flush(fd, true); }
-    std::error_code Flush(int fd, bool volume) const {
-        if (flushes++ == 0 && onFlush) {
-            onFlush(fd);
-        }
-        return flushError != 0 ? platform::SystemError(flushError)
-               : volume        ? Platform::FlushVolume(fd)
-                               : Platform::FlushToDevice(fd);
-    }
-    std::vector<std::string> SystemFolders() const override { return systemFolders; }
-    std::error_code RemoveAt(int folder, const std::string& name,
-                             const FileStatus& expected) const override {
-        if (removeCalls++ < removeFailures) {
-            if (removedUnderneath) {
-                // The name goes, yet the purger is told the delete failed.
-                (void)Platform::RemoveAt(folder, name, expected);
-            }
-            if (onRemoveFailure) {
-                onRemoveFailure();
-            }
-            return platform::SystemError(EBUSY);
-        }
-        return Platform::RemoveAt(folder, name, expected);
-    }
-    void SleepMilliseconds(int) const override { ++sleeps; }
-
-    // One overwrite per write at offset 0: its first bytes and where its writes end,
-    // or -1 when they do not follow each other.
-    std::vector<std::pair<std::string, std::int64_t>> Overwrites() const {
-        std::vector<std::pair<std::string, std::int64_t>> out;
-        for (const Write& w : writes) {
-            if (w.offset == 0) {
-                out.emplace_back(w.head, 0);
-            }
-            auto& end = out.back().second;
-            end = end == w.offset ? w.offset + w.size : -1;
-        }
-        return out;
-    }
-};
 
 class FilePurgeTest : public ::testing::Test {
   protected:

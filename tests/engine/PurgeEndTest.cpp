@@ -1,7 +1,6 @@
 // The end of a purge: the flushes that make the overwrites and the delete durable, the
 // name scrub, and what a stop or a failing device leaves behind.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -10,70 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "common/StandIns.h"
 #include "common/TempFolder.h"
 #include "engine/DriveInfo.h"
 #include "engine/FilePurge.h"
 #include "engine/NameScrub.h"
 #include "engine/PurgeRuns.h"
+#include "engine/PurgeStandIn.h"
 
 namespace vorlane {
 namespace {
 
-using platform::FileStatus;
-using platform::Platform;
-using platform::SystemError;
-using testing::NameOfFd;
 using testing::TempFolder;
 namespace fs = std::filesystem;
-
-struct EndStandIn : Platform {
-    int volumeFlushError = 0, folderSyncError = 0, removeError = 0, renameError = 0;
-    bool markerRefused = false;    // as fusefat: letters and digits only
-    std::string failingFlushName;  // that file's own flush fails
-    std::function<void()> onFileFlush;
-    mutable int volumeFlushes = 0, fileFlushes = 0, removeCalls = 0, sleeps = 0;
-    mutable std::vector<std::string> plainRenames, renames;  // the new names
-
-    std::error_code FlushVolume(int fd) const override {
-        ++volumeFlushes;
-        return volumeFlushError != 0 ? SystemError(volumeFlushError) : Platform::FlushVolume(fd);
-    }
-    bool VolumeFlushReportsWriteErrors() const override { return true; }
-    std::error_code FlushToDevice(int fd) const override {
-        ++fileFlushes;
-        if (onFileFlush) {
-            onFileFlush();
-        }
-        return NameOfFd(fd) == failingFlushName ? SystemError(EIO) : Platform::FlushToDevice(fd);
-    }
-    std::error_code SyncFolder(int fd) const override {
-        return folderSyncError != 0 ? SystemError(folderSyncError) : Platform::SyncFolder(fd);
-    }
-    std::error_code RemoveAt(int folder, const std::string& name,
-                             const FileStatus& expected) const override {
-        ++removeCalls;
-        return removeError != 0 ? SystemError(removeError)
-                                : Platform::RemoveAt(folder, name, expected);
-    }
-    std::error_code RenameAt(int folder, const std::string& from,
-                             const std::string& to) const override {
-        if (markerRefused && to[0] == kScrubMarker) {
-            return SystemError(EPERM);
-        }
-        if (renameError != 0) {
-            return SystemError(renameError);
-        }
-        renames.push_back(to);
-        return Platform::RenameAt(folder, from, to);
-    }
-    std::error_code RenameAtReplacing(int folder, const std::string& from,
-                                      const std::string& to) const override {
-        plainRenames.push_back(to);
-        return Platform::RenameAtReplacing(folder, from, to);
-    }
-    void SleepMilliseconds(int) const override { ++sleeps; }
-};
 
 class PurgeEndTest : public ::testing::Test {
   protected:
@@ -99,7 +46,7 @@ class PurgeEndTest : public ::testing::Test {
     TempFolder folder;
     PurgeRequest request;
     FilePurger purger;
-    EndStandIn stand;
+    testing::PurgeStandIn stand;
     platform::ScopedPlatform scope{stand};
 };
 
@@ -136,13 +83,14 @@ TEST_F(PurgeEndTest, FilesAreAskedForTheirOwnErrorsOnlyWhenTheSharedFlushFails) 
 // The report names what the system said, not a guess: every failure keeps its call's error,
 // alone and in a batch, and the one that failed last is the one told.
 TEST_F(PurgeEndTest, EveryFailureKeepsTheSystemsReason) {
-    stand.removeError = EROFS;
+    stand.removeFailures = 99;
+    stand.removeErrorCode = EROFS;
     const FileResult kept = PurgeFileAtPath(purger, folder.Write("kept", "secret"), request);
     EXPECT_EQ(kept.outcome, FileOutcome::NotDeleted);
     EXPECT_EQ(kept.cause, std::errc::read_only_file_system);
     EXPECT_EQ(OutcomeText(kept, OutcomeForm::Line),
               "overwritten but not deleted (Read-only file system)");
-    stand.removeError = 0;
+    stand.removeFailures = 0;
 
     stand.volumeFlushError = EIO;
     stand.failingFlushName = "b";
@@ -190,10 +138,11 @@ TEST_F(PurgeEndTest, AReadOnlyOrFailingVolumeIsNotRetried) {
         SCOPED_TRACE(error);
         FilePurger fresh;
         stand.removeCalls = stand.sleeps = 0;
-        stand.removeError = error;
+        stand.removeFailures = 99;
+        stand.removeErrorCode = error;
         const std::string first = folder.Write("first", "secret");
         EXPECT_EQ(PurgeFileAtPath(fresh, first, request).outcome, FileOutcome::NotDeleted);
-        stand.removeError = EBUSY;  // would be retried on a sound volume
+        stand.removeErrorCode = EBUSY;  // would be retried on a sound volume
         const std::string second = folder.Write("second", "secret");
         EXPECT_EQ(PurgeFileAtPath(fresh, second, request).outcome, FileOutcome::NotDeleted);
         EXPECT_EQ(stand.removeCalls, 2);
