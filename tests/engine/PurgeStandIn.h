@@ -30,7 +30,11 @@ struct PurgeStandIn : platform::Platform {
     bool markerRefused = false;  // as fusefat: letters and digits only
     int writeError = 0, flushError = 0, removeFailures = 0, renameError = 0;
     int volumeFlushError = 0, folderSyncError = 0, removeErrorCode = EBUSY;
-    std::string failingFlushName;            // that file's own flush fails
+    std::string failingFlushName;  // that file's own flush fails
+    std::int64_t changedAt = -1;   // the read-back returns another byte there, when set
+    int readError = 0;
+    bool noDevice = false;  // no read past the cache
+    mutable std::vector<std::pair<std::int64_t, std::size_t>> reads;
     mutable std::int64_t reportedSize = -1;  // the size StatOpen claims, when set; writes grow it
     std::int64_t bytesAllowed = -1;          // a small volume: writes beyond it fail, when set
     mutable std::int64_t bytesWritten = 0;
@@ -129,6 +133,25 @@ struct PurgeStandIn : platform::Platform {
         return error != 0 ? platform::SystemError(error)
                : volume   ? Platform::FlushVolume(fd)
                           : Platform::FlushToDevice(fd);
+    }
+    // The read-back: other bytes at one offset, a failed read, or no read past the cache.
+    std::error_code ReadUncached(int fd, std::int64_t offset, std::size_t size,
+                                 std::string& out) const override {
+        if (noDevice) {
+            return platform::SystemError(ENOTSUP);
+        }
+        if (size > 0) {
+            reads.emplace_back(offset, size);
+        }
+        // Our own lease still held, the reader's open would wait out the lease-break time.
+        if (readError != 0 || HeldLease(fd) != platform::LeaseState::None) {
+            return platform::SystemError(readError != 0 ? readError : EWOULDBLOCK);
+        }
+        const std::error_code error = Platform::ReadUncached(fd, offset, size, out);
+        if (!error && changedAt >= offset && changedAt < offset + std::ssize(out)) {
+            out[static_cast<std::size_t>(changedAt - offset)] ^= 0x01;
+        }
+        return error;
     }
     std::vector<std::string> SystemFolders() const override { return systemFolders; }
     std::error_code RemoveAt(int folder, const std::string& name,

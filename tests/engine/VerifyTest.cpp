@@ -1,7 +1,6 @@
 // The read-back of the last overwrite: what the device returns decides whether a file
 // counts as purged, alone or in a batch, whole or slack only.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -13,48 +12,13 @@
 #include "engine/DriveInfo.h"
 #include "engine/FilePurge.h"
 #include "engine/PurgeRuns.h"
+#include "engine/PurgeStandIn.h"
 
 namespace vorlane {
 namespace {
 
-using platform::Platform;
-using platform::SystemError;
 using testing::TempFolder;
 namespace fs = std::filesystem;
-
-// A device that returns other bytes at one offset, fails its reads, or has no reads past
-// the cache at all; every read-back and write is counted.
-struct ReadBackStandIn : Platform {
-    std::int64_t changedAt = -1;
-    int readError = 0;
-    bool noDevice = false;
-    mutable std::vector<std::pair<std::int64_t, std::size_t>> reads;
-    mutable int writes = 0;
-
-    std::error_code ReadUncached(int fd, std::int64_t offset, std::size_t size,
-                                 std::string& out) const override {
-        if (noDevice) {
-            return SystemError(ENOTSUP);
-        }
-        if (size > 0) {
-            reads.emplace_back(offset, size);
-        }
-        // Our own lease still held, the reader's open would wait out the lease-break time.
-        if (readError != 0 || HeldLease(fd) != platform::LeaseState::None) {
-            return SystemError(readError != 0 ? readError : EWOULDBLOCK);
-        }
-        const std::error_code error = Platform::ReadUncached(fd, offset, size, out);
-        if (!error && changedAt >= offset && changedAt < offset + std::ssize(out)) {
-            out[static_cast<std::size_t>(changedAt - offset)] ^= 0x01;
-        }
-        return error;
-    }
-    std::error_code WriteAt(int fd, std::int64_t offset, const void* data,
-                            std::size_t size) const override {
-        ++writes;
-        return Platform::WriteAt(fd, offset, data, size);
-    }
-};
 
 class VerifyTest : public ::testing::Test {
   protected:
@@ -79,7 +43,7 @@ class VerifyTest : public ::testing::Test {
     FilePurger purger;
     PurgeRequest request{.purgeType = 1, .passes = 2, .verifyLastOverwrite = true};
     PurgeHooks hooks;
-    ReadBackStandIn stand;
+    testing::PurgeStandIn stand;
     platform::ScopedPlatform scope{stand};
 };
 
@@ -181,7 +145,7 @@ TEST_F(VerifyTest, AVolumeWithoutADeviceIsRefusedBeforeAnyWrite) {
         const FileResult result = Purge("memory", batched);
         EXPECT_EQ(result.outcome, FileOutcome::CannotVerify);
         EXPECT_EQ(SeriousnessOf(result.outcome), Seriousness::Failed);
-        EXPECT_EQ(stand.writes, 0);
+        EXPECT_TRUE(stand.writes.empty());
         EXPECT_EQ(TempFolder::Read(file), "data");
     }
 }
