@@ -34,12 +34,8 @@ namespace fs = std::filesystem;
 
 constexpr std::int64_t kGiB = std::int64_t{1} << 30;
 
-class FilePurgeTest : public ::testing::Test {
+class FilePurgeTest : public testing::PurgeFixture {
   protected:
-    void SetUp() override { UseClusterSize(4096); }
-    ScopedClusterSizes sizes;  // the sizes a test sets go with it
-    void UseClusterSize(int size) { SetDriveClusterSize(DriveOfPath(folder.File("x")), size); }
-
     FileOutcome Purge(const std::string& path, int type, bool deleteFile, int passes = 1,
                       bool okReadOnly = true, bool okSystem = true) {
         const PurgeRequest request{.purgeType = type,
@@ -65,12 +61,7 @@ class FilePurgeTest : public ::testing::Test {
         return testing::PurgeAloneOrBatched(purger, folder, name, request, batched, hooks).outcome;
     }
 
-    TempFolder folder;
-    FilePurger purger;
-    PurgeHooks hooks;
     bool allowHardLinks = false;
-    PurgeStandIn stand;
-    platform::ScopedPlatform scope{stand};
 };
 
 TEST_F(FilePurgeTest, EveryOverwriteCoversWholeClustersThenTheSizeIsRestored) {

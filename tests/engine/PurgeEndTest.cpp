@@ -22,14 +22,8 @@ namespace {
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
-class PurgeEndTest : public ::testing::Test {
+class PurgeEndTest : public testing::PurgeFixture {
   protected:
-    void SetUp() override {
-        SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096);
-        request.purgeType = 1;  // three overwrites
-    }
-    ScopedClusterSizes sizes;  // the sizes a test sets go with it
-
     // Purges the named files of the folder as one batch; their outcomes in order.
     std::vector<FileOutcome> Batch(
         const std::vector<std::string>& names,
@@ -39,15 +33,11 @@ class PurgeEndTest : public ::testing::Test {
         }
         return testing::OutcomesOf(testing::PurgeInBatch(purger, folder, names, request, goOn));
     }
-    FileOutcome Single(const std::string& name, const PurgeHooks& hooks = {}) {
+    FileOutcome Single(const std::string& name) {
         return PurgeFileAtPath(purger, folder.Write(name, "secret"), request, hooks).outcome;
     }
 
-    TempFolder folder;
-    PurgeRequest request;
-    FilePurger purger;
-    testing::PurgeStandIn stand;
-    platform::ScopedPlatform scope{stand};
+    PurgeRequest request{.purgeType = 1};  // three overwrites
 };
 
 using Outcomes = std::vector<FileOutcome>;
@@ -125,9 +115,8 @@ TEST_F(PurgeEndTest, AStoppedFileSaysWhetherAnyOfItsBytesWasWritten) {
     EXPECT_EQ(TempFolder::Read(folder.File("b")), "secret b");
 
     request.passes = 2;
-    PurgeHooks hooks;
     hooks.betweenPasses = [](int) { return false; };
-    EXPECT_EQ(Single("alone", hooks), FileOutcome::PartlyOverwritten);
+    EXPECT_EQ(Single("alone"), FileOutcome::PartlyOverwritten);
     EXPECT_EQ(fs::file_size(folder.File("alone")), 6u);
 }
 

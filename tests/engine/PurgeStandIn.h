@@ -1,6 +1,6 @@
 #pragma once
 // A platform that records what a purge writes, flushes, renames and deletes, and imitates
-// the failures a test switches on.
+// the failures a test switches on; and a test folder purged under it.
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "common/StandIns.h"
+#include "common/TempFolder.h"
+#include "engine/DriveInfo.h"
+#include "engine/FilePurger.h"
 #include "engine/NameScrub.h"
 #include "platform/Platform.h"
 
@@ -183,6 +188,20 @@ struct PurgeStandIn : platform::Platform {
         }
         return out;
     }
+};
+
+// A test folder on a volume of 4,096-byte clusters, purged under the stand-in.
+class PurgeFixture : public ::testing::Test {
+  protected:
+    void SetUp() override { UseClusterSize(4096); }
+    void UseClusterSize(int size) { SetDriveClusterSize(DriveOfPath(folder.File("x")), size); }
+
+    ScopedClusterSizes sizes;  // the sizes a test sets go with it
+    TempFolder folder;
+    FilePurger purger;
+    PurgeHooks hooks;
+    PurgeStandIn stand;
+    platform::ScopedPlatform scope{stand};
 };
 
 }  // namespace vorlane::testing

@@ -20,10 +20,8 @@ namespace {
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
-class VerifyTest : public ::testing::Test {
+class VerifyTest : public testing::PurgeFixture {
   protected:
-    void SetUp() override { SetDriveClusterSize(DriveOfPath(folder.File("x")), 4096); }
-
     FileResult Purge(const std::string& name, bool batched) {
         return testing::PurgeAloneOrBatched(purger, folder, name, request, batched, hooks);
     }
@@ -38,13 +36,7 @@ class VerifyTest : public ::testing::Test {
         return begin;
     }
 
-    ScopedClusterSizes sizes;
-    TempFolder folder;
-    FilePurger purger;
     PurgeRequest request{.purgeType = 1, .passes = 2, .verifyLastOverwrite = true};
-    PurgeHooks hooks;
-    testing::PurgeStandIn stand;
-    platform::ScopedPlatform scope{stand};
 };
 
 TEST_F(VerifyTest, AMatchingReadBackCoversEveryClusterInWriteRunsThenDeletes) {
