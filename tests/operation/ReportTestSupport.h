@@ -54,6 +54,10 @@ inline OperationChoices ChoicesFor(const std::string& folder, const std::string&
     return choices;
 }
 
+inline bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
 inline void MakeFolder(const std::string& path) {
     std::filesystem::create_directories(path);
 }
