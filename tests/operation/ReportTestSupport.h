@@ -8,6 +8,7 @@
 
 #include "common/TempFolder.h"
 #include "operation/OperationChoices.h"
+#include "operation/SubfolderPurge.h"
 
 namespace vorlane::testing {
 
@@ -56,6 +57,17 @@ inline OperationChoices ChoicesFor(const std::string& folder, const std::string&
 
 inline bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// Both runs of a purge of selected subfolders, the count and then the purge, as the
+// command makes them.
+inline void CountThenPurge(SubfolderPurgeState& state, OperationControl& control,
+                           OperationInterface& ui) {
+    state.ResetCounters();
+    state.countingMode = true;
+    VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
+    state.countingMode = false;
+    VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
 }
 
 inline void MakeFolder(const std::string& path) {
