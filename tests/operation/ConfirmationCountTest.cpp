@@ -24,9 +24,6 @@ class ConfirmationCountTest : public ::testing::Test {
     OperationResult Purge(const OperationChoices& choices) {
         return RunPurge(choices, ui, control);
     }
-    static bool Says(const std::string& text, const std::string& part) {
-        return text.find(part) != std::string::npos;
-    }
 
     TempFolder folder;
     TempFolder outside;
@@ -42,14 +39,14 @@ TEST_F(ConfirmationCountTest, LinkCountedAsTheReportCountsIt) {
     fs::create_symlink(target, folder.File("sub/deep-link"));
 
     OperationResult result = Purge(ChoicesFor(folder.Path(), "*.*"));
-    EXPECT_TRUE(Says(ui.confirmation, "all 12 files in")) << ui.confirmation;
+    EXPECT_TRUE(Contains(ui.confirmation, "all 12 files in")) << ui.confirmation;
     EXPECT_EQ(result.state.fileCount, 12);
 
     // What the first purge left: the two links, one of them in a subfolder.
     OperationChoices tree = ChoicesFor(folder.Path(), "*.*");
     tree.subdirectories = true;
     result = Purge(tree);
-    EXPECT_TRUE(Says(ui.confirmation, "both files in")) << ui.confirmation;  // the links
+    EXPECT_TRUE(Contains(ui.confirmation, "both files in")) << ui.confirmation;  // the links
     EXPECT_EQ(result.state.fileCount, 2);
     EXPECT_EQ(TempFolder::Read(target), "outside");
 }
@@ -58,7 +55,7 @@ TEST_F(ConfirmationCountTest, LinkCountedAsTheReportCountsIt) {
 TEST_F(ConfirmationCountTest, LeftoverNotCountedAsAMatchingFile) {
     folder.Write(std::string(1, '\x7f') + "abcdef", "left over");
     const OperationResult result = Purge(ChoicesFor(folder.Path(), "*.*"));
-    EXPECT_TRUE(Says(ui.confirmation, "all 11 files in")) << ui.confirmation;
+    EXPECT_TRUE(Contains(ui.confirmation, "all 11 files in")) << ui.confirmation;
     EXPECT_EQ(result.state.fileCount, 11);
     EXPECT_EQ(result.state.leftoverCount, 1);
 }

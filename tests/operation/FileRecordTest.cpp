@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -140,20 +139,14 @@ TEST_F(FileRecordTest, AListingRecordsEachFileWithoutAResult) {
 }
 
 TEST_F(FileRecordTest, ATrashPurgeRecordsTheFilesAndTheirEntries) {
-    const char* before = std::getenv("XDG_DATA_HOME");
-    const std::string kept = before != nullptr ? before : "";
-    ::setenv("XDG_DATA_HOME", tree.Path().c_str(), 1);
+    const EnvironmentOf dataHome({{"XDG_DATA_HOME", tree.Path()}});
+    const platform::ScopedPlatform scoped(dataHome);
     tree.WriteTree({"Trash/files/a.txt=alpha", "Trash/info/a.txt.trashinfo=[Trash Info]\n",
                     "Trash/files/big.bin=" + std::string(2 << 20, 'b'),
                     "Trash/info/big.bin.trashinfo=[Trash Info]\n"});
     ui.answers = {MessageAnswer::Yes};
     OperationControl control;
     PurgeTrash(tree.Path() + "/Trash", OperationChoices{}, ui, control);
-    if (before != nullptr) {
-        ::setenv("XDG_DATA_HOME", kept.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_DATA_HOME");
-    }
 
     std::map<std::string, FileRecord> byPath;
     for (const FileRecord& record : ui.records) {

@@ -109,33 +109,30 @@ TEST_F(FreeSpacePurgeTest, PauseWaitsAndContinueFinishes) {
     EXPECT_NE(std::find(phases.begin(), phases.end(), ReportPhase::Paused), phases.end());
 }
 
-TEST_F(FreeSpacePurgeTest, AWriteErrorEndsTheFillAndRemovesIt) {
+// A used-up quota is the user's end of space, not a failure; fusefat answers a write past
+// its last cluster with EPERM, and the volume, full, says what the error means.
+TEST_F(FreeSpacePurgeTest, AWriteErrorFailsTheFillUnlessTheVolumeIsFull) {
+    const struct {
+        const char* name;
+        int failure;
+        bool failedFull;
+        FreeSpaceEnd end;
+    } cases[] = {{"EDQUOT", EDQUOT, false, FreeSpaceEnd::Done},
+                 {"EPERM when full", EPERM, true, FreeSpaceEnd::Done},
+                 {"EIO", EIO, false, FreeSpaceEnd::Failed}};
     volume.freeBytes = 64 * kMiB;
     volume.failAtWrite = 3;
-    const FreeSpacePurgeResult result = Run();
-    EXPECT_EQ(result.end, FreeSpaceEnd::Failed);
-    EXPECT_FALSE(FillFolderLeft());
-    EXPECT_NE(ui.finishedReport.find("writing failed: input/output error"), std::string::npos);
+    for (const auto& error : cases) {
+        SCOPED_TRACE(error.name);
+        volume.writes = 0;
+        volume.failure = error.failure;
+        volume.failedFull = error.failedFull;
+        EXPECT_EQ(Run().end, error.end);
+        EXPECT_FALSE(FillFolderLeft());
+    }
+    // The last run's, the failed one's.
     EXPECT_EQ(ui.finishedReport.find("Fill 1 of 1"), std::string::npos);
-}
-
-// A used-up quota is the user's end of space, not a failure.
-TEST_F(FreeSpacePurgeTest, AQuotaUsedUpEndsTheFillLikeNoSpace) {
-    volume.failAtWrite = 2;
-    volume.failure = EDQUOT;
-    EXPECT_EQ(Run().end, FreeSpaceEnd::Done);
-    EXPECT_FALSE(FillFolderLeft());
-}
-
-// fusefat answers a write past its last cluster with EPERM: the volume, full, says what
-// the error means.
-TEST_F(FreeSpacePurgeTest, AnyWriteErrorOnAFullVolumeIsItsEnd) {
-    volume.freeBytes = 64 * kMiB;
-    volume.failAtWrite = 3;
-    volume.failure = EPERM;
-    volume.failedFull = true;
-    EXPECT_EQ(Run().end, FreeSpaceEnd::Done);
-    EXPECT_FALSE(FillFolderLeft());
+    EXPECT_NE(ui.finishedReport.find("writing failed: input/output error"), std::string::npos);
 }
 
 TEST_F(FreeSpacePurgeTest, RefusesVolumesWhoseFreeSpaceAFillCannotReach) {

@@ -27,35 +27,16 @@ using testing::ScriptedInterface;
 using testing::TempFolder;
 
 // The per-user folders as the test names them.
-class StateFolders : public platform::Platform {
-  public:
-    StateFolders(std::string state, std::string home)
-        : state_(std::move(state)), home_(std::move(home)) {}
-    std::string EnvironmentValue(const std::string& name) const override {
-        if (name == "XDG_STATE_HOME") {
-            return state_;
-        }
-        return name == "HOME" ? home_ : Platform::EnvironmentValue(name);
-    }
-
-  private:
-    std::string state_;
-    std::string home_;
-};
+testing::EnvironmentOf StateFolders(const std::string& state, const std::string& home) {
+    return testing::EnvironmentOf({{"XDG_STATE_HOME", state}, {"HOME", home}});
+}
 
 // Always 2026-03-04 05:06:07: every report falls into one second.
 class StoppedClock : public platform::Platform {
   public:
     std::time_t Now() const override { return 1'000'000; }
     std::tm LocalTime(std::time_t) const override {
-        std::tm when{};
-        when.tm_year = 126;
-        when.tm_mon = 2;
-        when.tm_mday = 4;
-        when.tm_hour = 5;
-        when.tm_min = 6;
-        when.tm_sec = 7;
-        return when;
+        return {7, 6, 5, 4, 2, 126, 0, 0, 0, 0, nullptr};  // seconds first, years since 1900
     }
 };
 
@@ -86,7 +67,7 @@ class KeptReportsTest : public ::testing::Test {
   protected:
     TempFolder temp;
     const std::string reports = temp.File("state/vorlane/reports");
-    StateFolders folders{temp.File("state"), "/nonexistent"};
+    testing::EnvironmentOf folders = StateFolders(temp.File("state"), "/nonexistent");
     platform::ScopedStandIn<platform::Environment> environment{folders};
     StoppedClock stoppedClock;
     platform::ScopedStandIn<platform::Clock> clock{stoppedClock};
@@ -187,7 +168,8 @@ TEST_F(KeptReportsTest, TheSettingOffKeepsNothingUntilItIsOnAgain) {
 // the purge, and the person hears of it once.
 TEST_F(KeptReportsTest, AStateFolderThatCannotTakeReportsFailsNoPurge) {
     temp.WriteTree({"target/a.txt=secret"});
-    StateFolders blocked(temp.Write("state-file", "in the way") + "/", "/nonexistent");
+    const testing::EnvironmentOf blocked =
+        StateFolders(temp.Write("state-file", "in the way") + "/", "/nonexistent");
     platform::ScopedStandIn<platform::Environment> blockedEnvironment(blocked);
     ScriptedInterface ui;
     OperationControl control;
@@ -213,7 +195,7 @@ TEST_F(KeptReportsTest, AReportThatCannotBeWrittenWholeIsNotLeft) {
 
 // The state folder must be absolute; else the home's, made level by level.
 TEST_F(KeptReportsTest, WithoutAnAbsoluteStateFolderTheHomeOneIsMade) {
-    StateFolders relative("relative/state", temp.File("home") + "/");
+    const testing::EnvironmentOf relative = StateFolders("relative/state", temp.File("home") + "/");
     platform::ScopedStandIn<platform::Environment> relativeEnvironment(relative);
     EXPECT_EQ(KeptReportsFolder(), temp.File("home/.local/state/vorlane/reports"));
     std::string name;
@@ -221,7 +203,7 @@ TEST_F(KeptReportsTest, WithoutAnAbsoluteStateFolderTheHomeOneIsMade) {
     EXPECT_EQ(name, "2026-03-04-050607-purge-free-space.txt");
     EXPECT_TRUE(fs::is_regular_file(temp.File("home/.local/state/vorlane/reports/" + name)));
 
-    StateFolders nowhere("", "");
+    const testing::EnvironmentOf nowhere = StateFolders("", "");
     platform::ScopedStandIn<platform::Environment> nowhereEnvironment(nowhere);
     EXPECT_EQ(KeptReportsFolder(), "");
     EXPECT_TRUE(KeepReport(kPurgeReport, "text\n", name));

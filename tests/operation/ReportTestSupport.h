@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "common/TempFolder.h"
 #include "operation/OperationChoices.h"
+#include "operation/SubfolderPurge.h"
+#include "platform/Platform.h"
 
 namespace vorlane::testing {
 
@@ -52,6 +56,35 @@ inline OperationChoices ChoicesFor(const std::string& folder, const std::string&
     choices.numberOfPasses = 2;
     choices.options.folderNamesOnly = false;
     return choices;
+}
+
+// Environment values of the test's own; the others as the process has them.
+class EnvironmentOf : public platform::Platform {
+  public:
+    explicit EnvironmentOf(std::map<std::string, std::string> values)
+        : values_(std::move(values)) {}
+    std::string EnvironmentValue(const std::string& name) const override {
+        const auto found = values_.find(name);
+        return found != values_.end() ? found->second : Platform::EnvironmentValue(name);
+    }
+
+  private:
+    std::map<std::string, std::string> values_;
+};
+
+inline bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Both runs of a purge of selected subfolders, the count and then the purge, as the
+// command makes them.
+inline void CountThenPurge(SubfolderPurgeState& state, OperationControl& control,
+                           OperationInterface& ui) {
+    state.ResetCounters();
+    state.countingMode = true;
+    VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
+    state.countingMode = false;
+    VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
 }
 
 inline void MakeFolder(const std::string& path) {

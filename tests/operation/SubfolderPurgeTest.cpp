@@ -15,8 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kTitle = "Purge selected subfolders";
-
 // Fails every write to the files given by inode, and the removal of given folders.
 class FailingStandIn : public platform::Platform {
   public:
@@ -51,16 +49,14 @@ class SubfolderPurgeTest : public ::testing::Test {
         state.numberOfPasses = 1;
     }
 
-    void Run(bool counting) {
+    void Count() {
         platform::ScopedPlatform standIn(platform);
-        state.countingMode = counting;
-        VorlPurgeRecursive2(state, state.topFolder, kTitle, control, ui);
-    }
-    // Both runs, as the command makes them.
-    void CountThenPurge() {
         state.ResetCounters();
-        Run(true);
-        Run(false);
+        VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
+    }
+    void CountThenPurge() {
+        platform::ScopedPlatform standIn(platform);
+        testing::CountThenPurge(state, control, ui);
     }
     bool Exists(const std::string& name) const { return fs::exists(tree.File(name)); }
     void ExpectUntouched(const std::string& name, const std::string& bytes) const {
@@ -79,7 +75,7 @@ TEST_F(SubfolderPurgeTest, CountingModeCountsWithoutTouchingAnything) {
     for (int i = 0; i < 9; ++i) {
         tree.Write("a/deep/n" + std::to_string(i), "x");
     }
-    Run(true);
+    Count();
     EXPECT_EQ(state.filesCounted, 12);
     EXPECT_EQ(state.filesPurged, 0);
     EXPECT_EQ(ui.progress, std::vector<std::string>{"Now counting number of files to purge: 10"});
@@ -88,9 +84,8 @@ TEST_F(SubfolderPurgeTest, CountingModeCountsWithoutTouchingAnything) {
     ExpectUntouched("a/deep/a3.doc", "third");
     EXPECT_TRUE(Exists("a/deep/empty"));
 
-    state.ResetCounters();
     state.includeTopFolderFiles = true;
-    Run(true);
+    Count();
     EXPECT_EQ(state.filesCounted, 13);
     ExpectUntouched("own.txt", "top's own file");
 }

@@ -7,7 +7,6 @@
 
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
-#include "operation/SubfolderPurge.h"
 #include "platform/Platform.h"
 
 namespace vorlane::testing {
@@ -37,10 +36,7 @@ class SubfolderScopeTest : public ::testing::Test {
             state.selectedSubfolders.push_back(tree.File(name));
         }
         platform::ScopedPlatform scoped(stand);
-        state.ResetCounters();
-        VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
-        state.countingMode = false;
-        VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
+        testing::CountThenPurge(state, control, ui);
     }
 
     TempFolder tree;

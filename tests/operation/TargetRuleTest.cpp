@@ -35,7 +35,7 @@ class TargetRuleTest : public ::testing::Test {
     ScriptedInterface ui;
 };
 
-TEST_F(TargetRuleTest, ChosenFileWithWildcardsIsThatFileAlone) {
+TEST_F(TargetRuleTest, ChosenFileWithWildcardsIsThatFileAloneEvenWhenGone) {
     OperationChoices choices = ChoicesFor(folder.Path() + "/", "report?.txt");
     choices.specRule = FileSpecRule::OneFile;
 
@@ -46,16 +46,9 @@ TEST_F(TargetRuleTest, ChosenFileWithWildcardsIsThatFileAlone) {
     EXPECT_TRUE(Exists("report1.txt"));
     EXPECT_TRUE(Exists("report2.txt"));
     EXPECT_EQ(ui.confirmation.find("files"), std::string::npos) << ui.confirmation;
-}
 
-TEST_F(TargetRuleTest, ChosenFileGoneIsNotReplacedByLookAlikes) {
-    fs::remove(folder.File("report?.txt"));
-    OperationChoices choices = ChoicesFor(folder.Path() + "/", "report?.txt");
-    choices.specRule = FileSpecRule::OneFile;
-
-    const OperationResult result = Purge(choices);
-
-    EXPECT_FALSE(result.ran);
+    // Gone, it is not replaced by its look-alikes.
+    EXPECT_FALSE(Purge(choices).ran);
     EXPECT_TRUE(Exists("report1.txt"));
     EXPECT_TRUE(Exists("report2.txt"));
 }
@@ -74,7 +67,7 @@ TEST_F(TargetRuleTest, SetupKeepsASingleFileSingle) {
               FileSpecRule::NameAndExtension);
 }
 
-TEST_F(TargetRuleTest, WholeNamePatternsMeanWhatAShellMeans) {
+TEST_F(TargetRuleTest, WholeNamePatternsCountAndPurgeWhatAShellMeans) {
     OperationChoices choices = ChoicesFor(folder.Path(), ".*");
     choices.specRule = FileSpecRule::WholeName;
     EXPECT_EQ(CountNamedTargets(choices).count, 2);  // .bashrc, .config.bak
@@ -86,14 +79,9 @@ TEST_F(TargetRuleTest, WholeNamePatternsMeanWhatAShellMeans) {
     EXPECT_TRUE(NameIsTarget(choices, "README", choices.targetFilespec));
     choices.targetFilespec = "*na";  // a star that has to give back what it took
     EXPECT_TRUE(NameIsTarget(choices, "banana", choices.targetFilespec));
-}
 
-TEST_F(TargetRuleTest, DotStarOnTheCommandLinePurgesOnlyDotNames) {
-    OperationChoices choices = ChoicesFor(folder.Path(), ".*");
-    choices.specRule = FileSpecRule::WholeName;
-
+    choices.targetFilespec = ".*";
     const OperationResult result = Purge(choices);
-
     EXPECT_EQ(result.state.purgedFileCount, 2);
     EXPECT_FALSE(Exists(".bashrc"));
     EXPECT_TRUE(Exists("notes.txt"));

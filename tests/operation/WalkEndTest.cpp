@@ -10,7 +10,6 @@
 #include "operation/PurgeCommands.h"
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
-#include "operation/SubfolderPurge.h"
 #include "platform/Platform.h"
 
 namespace vorlane::testing {
@@ -61,10 +60,7 @@ class WalkEndTest : public ::testing::Test {
             state.selectedSubfolders.push_back(tree.File(name));
         }
         platform::ScopedPlatform scoped(stand);
-        state.countingMode = true;
-        VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
-        state.countingMode = false;
-        VorlPurgeRecursive2(state, state.topFolder, "Purge selected subfolders", control, ui);
+        CountThenPurge(state, control, ui);
         purged = state.filesPurged;
         notDeleted = state.filesNotDeleted;
     }

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "common/CliRun.h"
 #include "operation/PurgeCommands.h"
 #include "operation/ReportTestSupport.h"
 #include "operation/ScriptedInterface.h"
@@ -41,15 +40,6 @@ TEST_F(WalkResultTest, HeaviestOfTheFilesMet) {
     fs::create_symlink(outside.Write("target", "kept"), folder.File("link"));
     EXPECT_EQ(Heaviest(ChoicesFor(folder.Path(), "*.*")), Seriousness::Failed);
     EXPECT_FALSE(fs::exists(folder.File("c.txt")));
-}
-
-// The same merge, as the command line's status: a link left in the folder is a file not
-// purged, whatever was purged beside it.
-TEST_F(WalkResultTest, ALinkLeftInTheFolderMakesTheStatusOne) {
-    fs::create_symlink(outside.Write("target", "kept"), folder.File("link"));
-    const CliRun run = RunCli("purge --folder '" + folder.Path() + "' --yes --passes 1");
-    EXPECT_EQ(run.status, 1) << run.out << run.err;
-    EXPECT_FALSE(fs::exists(folder.File("a.txt")));
     EXPECT_EQ(TempFolder::Read(outside.File("target")), "kept");
 }
 

@@ -24,10 +24,6 @@ namespace fs = std::filesystem;
 using platform::FileStatus;
 using platform::FolderEntry;
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // Refuses to read one folder.
 class WalkStandIn : public platform::Platform {
   public:
