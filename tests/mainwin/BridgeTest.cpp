@@ -17,6 +17,7 @@ using vorlane::MessageButtons;
 using vorlane::MessageIcon;
 using vorlane::QtDialogs;
 using vorlane::Question;
+using vorlane::testing::Modal;
 using vorlane::testing::ScriptedDialogs;
 
 namespace {
@@ -38,10 +39,6 @@ class Worker {
   private:
     std::thread thread_;
 };
-
-QMessageBox* OpenMessageBox() {
-    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-}
 
 }  // namespace
 
@@ -95,7 +92,7 @@ void BridgeTest::closingTheMainWindowReleasesAWaitingWorker() {
     {
         bool seen = false;
         // The box runs its own event loop: the close must come from a timer.
-        vorlane::testing::When([] { return OpenMessageBox() != nullptr; },
+        vorlane::testing::When([] { return Modal<QMessageBox>() != nullptr; },
                                [&] {
                                    seen = true;
                                    window.close();

@@ -10,6 +10,7 @@
 #include "mainwin/GuiTestEnvironment.h"
 #include "selection/ScriptedDialogs.h"
 
+using vorlane::testing::Child;
 using vorlane::testing::ScriptedDialogs;
 
 namespace {
@@ -17,15 +18,6 @@ namespace {
 // Runs `step` once the modal window that the next call shows is open.
 void WhenShown(const std::function<void()>& step) {
     QTimer::singleShot(0, step);
-}
-
-template <typename T>
-T* Child(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    if (!child) {
-        qFatal("no control %s", name);
-    }
-    return child;
 }
 
 void Click(QWidget& window, const char* name) {

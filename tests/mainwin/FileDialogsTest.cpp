@@ -7,15 +7,8 @@
 #include "mainwin/QtDialogs.h"
 
 using vorlane::QtDialogs;
+using vorlane::testing::Modal;
 using vorlane::testing::TempFolder;
-
-namespace {
-
-QFileDialog* OpenFileDialog() {
-    return qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-}
-
-}  // namespace
 
 class FileDialogsTest : public QObject {
     Q_OBJECT
@@ -33,7 +26,7 @@ void FileDialogsTest::singleFileDialogKeepsLinks() {
     QtDialogs dialogs;
     bool resolves = true;
     QTimer::singleShot(0, [&] {
-        QFileDialog* dialog = OpenFileDialog();
+        QFileDialog* dialog = Modal<QFileDialog>();
         QVERIFY(dialog);
         resolves = !dialog->testOption(QFileDialog::DontResolveSymlinks);
         dialog->setDirectory(QString::fromStdString(folder.Path()));
@@ -50,7 +43,7 @@ void FileDialogsTest::titleOfSeveralLinesIsOneLine() {
     QtDialogs dialogs;
     QString title;
     QTimer::singleShot(0, [&] {
-        QFileDialog* dialog = OpenFileDialog();
+        QFileDialog* dialog = Modal<QFileDialog>();
         QVERIFY(dialog);
         title = dialog->windowTitle();
         static_cast<QDialog*>(dialog)->reject();

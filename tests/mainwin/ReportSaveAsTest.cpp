@@ -9,20 +9,18 @@
 #include "mainwin/ReportWindow.h"
 #include "operation/KeptReports.h"
 
+using vorlane::testing::AcceptMessageWhenShown;
+using vorlane::testing::Modal;
 using vorlane::testing::TempFolder;
 using vorlane::testing::When;
 
 namespace {
 
-QFileDialog* OpenFileDialog() {
-    return qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-}
-
 // Answers the save dialog with `path` once it shows.
 void AnswerSaveDialog(const std::string& path) {
-    When([] { return OpenFileDialog() != nullptr; },
+    When([] { return Modal<QFileDialog>() != nullptr; },
          [path] {
-             QFileDialog* dialog = OpenFileDialog();
+             QFileDialog* dialog = Modal<QFileDialog>();
              dialog->selectFile(QString::fromStdString(path));
              static_cast<QDialog*>(dialog)->accept();
          });
@@ -58,12 +56,7 @@ void ReportSaveAsTest::savesTheFinishedReportAsShown() {
     QVERIFY(saveAs->isEnabled());
 
     QString told;
-    When([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
-         [&told] {
-             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-             told = box->text();
-             box->accept();
-         });
+    AcceptMessageWhenShown(told);
     // A file's name used as a folder: the dialog takes the name, the write cannot.
     const std::string blocked = folder.Write("file", "x") + "/report.txt";
     AnswerSaveDialog(blocked);

@@ -26,18 +26,10 @@
 using vorlane::MessageAnswer;
 using vorlane::PurgeConfirmationWindow;
 using vorlane::PurgeOptions;
+using vorlane::testing::Child;
 using vorlane::testing::TempFolder;
 
 namespace {
-
-template <typename T = QWidget>
-T* Child(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    if (!child) {
-        qFatal("no control %s", name);
-    }
-    return child;
-}
 
 QAccessibleInterface* Accessible(QObject* object) {
     return QAccessible::queryAccessibleInterface(object);
@@ -335,13 +327,7 @@ class UserFaultsTest : public QObject {
     void messagesCarryNoCarriageReturn() {
         vorlane::QtDialogs real;
         QString text;
-        vorlane::testing::When(
-            [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
-            [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                text = box->text();
-                box->accept();
-            });
+        vorlane::testing::AcceptMessageWhenShown(text);
         real.Ask({"One\r\ntwo", "Title", vorlane::MessageButtons::Ok, 1,
                   vorlane::MessageIcon::Information});
         QCOMPARE(text, QString("One\ntwo"));
