@@ -1,8 +1,9 @@
 // The main window and its windows as a person meets them, at a 14 point font: start-up,
 // hover focus, F10, the free-space command's place and key, the menu around modal
 // windows, commands wired once, the files window cancelled or tabbed through, the
-// confirmation's ticks, the labels behind a question and beside their commands, the date
-// window's fields, the setup panel, and what a screen reader is told.
+// confirmation's ticks and its verify box kept from run to run, the labels behind a
+// question and beside their commands, the date window's fields, the setup panel, and
+// what a screen reader is told.
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -25,6 +26,7 @@
 #include "selection/ScriptedDialogs.h"
 #include "selection/TargetDisplay.h"
 #include "support/Folders.h"
+#include "tools/VerifySetting.h"
 
 using vorlane::MessageAnswer;
 using vorlane::PurgeConfirmationWindow;
@@ -55,6 +57,26 @@ bool Confirm(PurgeConfirmationWindow& window, bool subfolders, PurgeOptions& opt
     return InModal(
         window, act, [&window, answer] { Child<QPushButton>(window, answer)->click(); },
         [&] { return window.Choose("Are you\r\nsure?", "Yes", subfolders, "/", options); });
+}
+
+// A fresh confirmation window, as a new run of the program opens it: how its box
+// "Verify the last overwrite" opened, and its answer once `tick` set the box.
+struct VerifyOpening {
+    bool ticked = false;
+    bool yes = false;
+};
+
+VerifyOpening AnswerWithVerify(bool tick, bool yes, PurgeOptions& options) {
+    PurgeConfirmationWindow window(nullptr);
+    VerifyOpening opening;
+    vorlane::testing::ClickWhenShown(
+        "frmPurgeConfirmation", yes ? "cmdDoPurge" : "cmdCancel", [&](QWidget* shown) {
+            auto* box = Child<QCheckBox>(*shown, "verifyLastOverwrite");
+            opening.ticked = box->isChecked();
+            box->setChecked(tick);
+        });
+    opening.yes = window.Choose("Purge?", "Yes, purge", false, "/", options);
+    return opening;
 }
 
 bool Beside(const QWidget& label, const QWidget& command) {
@@ -271,6 +293,21 @@ class MainWindowTest : public QObject {
             [&] { hidden = !box("chkDeleteEmptyFolders")->isVisible(); }, "cmdDoPurge"));
         QVERIFY(hidden && options.deleteEmptyFolders);
         QCOMPARE(Child<QLabel>(confirmation, "lblMessage")->text(), QString("Are you\nsure?"));
+    }
+
+    // The verify box opens as the settings store holds it; a Yes stores it, a No does not.
+    void verifyBoxIsCarriedFromOneRunToTheNext() {
+        PurgeOptions options;
+        const VerifyOpening first = AnswerWithVerify(true, true, options);
+        QVERIFY(first.yes && !first.ticked);
+        QVERIFY(options.verifyLastOverwrite && vorlane::StoredVerifyLastOverwrite());
+        const VerifyOpening declined = AnswerWithVerify(false, false, options);
+        QVERIFY(!declined.yes && declined.ticked);
+        QVERIFY(vorlane::StoredVerifyLastOverwrite());
+        const VerifyOpening off = AnswerWithVerify(false, true, options);
+        QVERIFY(off.yes && off.ticked);
+        QVERIFY(!options.verifyLastOverwrite && !vorlane::StoredVerifyLastOverwrite());
+        QVERIFY(!AnswerWithVerify(false, false, options).ticked);
     }
 
     void labelsAreCurrentWhileAQuestionIsOpen() {

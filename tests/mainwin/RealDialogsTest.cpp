@@ -1,8 +1,10 @@
-// "Save as..." and "Keep reports" in the report window, through the real save dialog.
+// The real dialogs behind the dialog seam: the open-file dialog and the folder browser,
+// and "Save as..." and "Keep reports" in the report window through the save dialog.
 
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <filesystem>
 
 #include "mainwin/GuiTestEnvironment.h"
 #include "mainwin/QtDialogs.h"
@@ -28,17 +30,19 @@ void AnswerSaveDialog(const std::string& path) {
 
 }  // namespace
 
-class ReportSaveAsTest : public QObject {
+class RealDialogsTest : public QObject {
     Q_OBJECT
 
   private slots:
     void savesTheFinishedReportAsShown();
     void keepReportsTurnsTheSettingOff();
+    void singleFileDialogKeepsLinks();
+    void titleOfSeveralLinesIsOneLine();
 };
 
 // Only a finished report can be saved. A failed save says why, in a box over the
 // window; then the file holds the report's bytes, line feeds and all.
-void ReportSaveAsTest::savesTheFinishedReportAsShown() {
+void RealDialogsTest::savesTheFinishedReportAsShown() {
     TempFolder folder;
     vorlane::OperationControl control;
     vorlane::QtDialogs dialogs;
@@ -70,7 +74,7 @@ void ReportSaveAsTest::savesTheFinishedReportAsShown() {
     QCOMPARE(TempFolder::Read(path), report);
 }
 
-void ReportSaveAsTest::keepReportsTurnsTheSettingOff() {
+void RealDialogsTest::keepReportsTurnsTheSettingOff() {
     vorlane::OperationControl control;
     vorlane::QtDialogs dialogs;
     vorlane::ReportWindow window(control, nullptr, dialogs);
@@ -85,5 +89,39 @@ void ReportSaveAsTest::keepReportsTurnsTheSettingOff() {
     QVERIFY(vorlane::ReportKeepingOn());
 }
 
-VORLANE_GUI_TEST_MAIN(ReportSaveAsTest)
-#include "ReportSaveAsTest.moc"
+void RealDialogsTest::singleFileDialogKeepsLinks() {
+    TempFolder folder;
+    const std::string target = folder.Write("README", "no dot in this name");
+    const std::string link = folder.File("readme-link");
+    std::filesystem::create_symlink(target, link);
+    vorlane::QtDialogs dialogs;
+    bool resolves = true;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = Modal<QFileDialog>();
+        QVERIFY(dialog);
+        resolves = !dialog->testOption(QFileDialog::DontResolveSymlinks);
+        dialog->setDirectory(QString::fromStdString(folder.Path()));
+        dialog->selectFile(QString::fromStdString(link));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const std::string chosen = dialogs.OpenFileName("Specify file to be purged.");
+    QVERIFY(!resolves);
+    QCOMPARE(chosen, link);
+}
+
+// A title bar shows a line break as a box, not as a break.
+void RealDialogsTest::titleOfSeveralLinesIsOneLine() {
+    vorlane::QtDialogs dialogs;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = Modal<QFileDialog>();
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    (void)dialogs.BrowseForFolder("Specify the folder\nto be purged");
+    QCOMPARE(title, QString("Specify the folder to be purged"));
+}
+
+VORLANE_GUI_TEST_MAIN(RealDialogsTest)
+#include "RealDialogsTest.moc"
