@@ -1,4 +1,6 @@
-// The tools in the main window, driven headless: the folder purge and the drive chooser.
+// The tools in the main window, driven headless: the folder purge, the drive chooser,
+// the setups saved from the windows, and the online documentation's link with a
+// stand-in for the desktop's opener.
 
 #include <filesystem>
 
@@ -6,11 +8,15 @@
 #include "mainwin/GuiTestEnvironment.h"
 #include "mainwin/MainWindow.h"
 #include "selection/ScriptedDialogs.h"
+#include "support/ProgramText.h"
 #include "support/UserLocale.h"
 #include "toolwin/ToolCommands.h"
+#include "toolwin/WebLink.h"
 
 using vorlane::MainWindow;
 using vorlane::MessageAnswer;
+using vorlane::MessageButtons;
+using vorlane::MessageIcon;
 using vorlane::ToolCommands;
 using vorlane::testing::ScriptedDialogs;
 using vorlane::testing::TempFolder;
@@ -69,6 +75,58 @@ class ToolCommandsTest : public QObject {
             window.AcceptButton()->click();
         });
         QCOMPARE(window.Choose("/elsewhere", "Test purge speed on which drive?"), temp.Path());
+    }
+
+    // Both ways of saving from the windows begin with the version, as vorlane-cli's.
+    void savedSetupsBeginWithTheVersion() {
+        TempFolder temp;
+        ScriptedDialogs dialogs;
+        vorlane::MainWindow main(dialogs);
+        vorlane::ToolCommands tools(main, dialogs);
+        main.StartUp();
+        for (const char* save : {"cmdSaveSetupForNextRun", "cmdSaveSetupAsOperationFile"}) {
+            dialogs.files = {temp.File("letters.vns")};
+            for (const char* command : {"cmdSetup", "cmdSaveSetup", save}) {
+                emit main.Button(command)->fired();
+            }
+        }
+        for (const std::string& file : {main.State().userSetupFilePath, temp.File("letters.vns")}) {
+            QVERIFY(TempFolder::Read(file).starts_with("0.12\r\n"));
+        }
+    }
+
+    // Nothing on the desktop could open the address: the person is told so, and gets the
+    // address to open by hand, not a code about file extensions.
+    void failedOpenGivesTheAddress() {
+        ScriptedDialogs dialogs;
+        vorlane::MainWindow main(dialogs);
+        vorlane::ToolCommands tools(main, dialogs);
+        QList<QUrl> requested;
+        tools.opener = [&](const QUrl& url) {
+            requested.append(url);
+            return false;
+        };
+        tools.OpenOnlineDocumentation();
+
+        const std::string address = vorlane::GetText(27);
+        QVERIFY(!address.empty());
+        QCOMPARE(requested, QList<QUrl>{QUrl(QString::fromStdString(address))});
+        QCOMPARE(dialogs.asked.size(), size_t(1));
+        const vorlane::Question& told = dialogs.asked.front();
+        QCOMPARE(told.title, std::string("Cannot launch web browser"));
+        QCOMPARE(told.buttons, MessageButtons::Ok);
+        QCOMPARE(told.icon, MessageIcon::Exclamation);
+        QCOMPARE(told.text,
+                 "No web browser could be started.\n\nTo read the page, open this "
+                 "address in a web browser:\n" +
+                     address);
+    }
+
+    void openedLinkAsksNothing() {
+        ScriptedDialogs dialogs;
+        vorlane::OpenWebLink("https://example.org/page", dialogs,
+                             [](const QUrl& url) { return url.host() == "example.org"; });
+        QVERIFY(dialogs.asked.empty());
     }
 };
 
