@@ -1,9 +1,9 @@
 // The main window and its windows as a person meets them, at a 14 point font: start-up,
 // hover focus, F10, the free-space command's place and key, the menu around modal
-// windows, commands wired once, the files window cancelled or tabbed through, the
-// confirmation's ticks and its verify box kept from run to run, the labels behind a
-// question and beside their commands, the date window's fields, the setup panel, and
-// what a screen reader is told.
+// windows, commands wired once, the files window cancelled, tabbed through or taking a
+// Return, a refused date, the confirmation's ticks and its verify box kept from run to
+// run, the labels behind a question and beside their commands, the date window's
+// fields, the setup panel, and what a screen reader is told.
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -320,6 +320,43 @@ class MainWindowTest : public QObject {
         SpecifyFolderWithAllFiles();
         dialogs.onAsk = nullptr;
         QCOMPARE(shown, QString::fromStdString(temp.Path()));
+    }
+
+    // Return in the file pattern accepts it, normalised.
+    void returnInThePatternAccepts() {
+        vorlane::FileSelectionWindow files(dialogs, nullptr);
+        QTimer::singleShot(0, [&] {
+            QTest::mouseClick(Child<QAbstractButton>(files, "optMultipleFiles"), Qt::LeftButton);
+            auto* box = Child<QLineEdit>(files, "txbFilespec");
+            QTest::keyClicks(box, "Report*.D?C");
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        const vorlane::FilesChoiceResult result = files.Choose("/nowhere", 0, "purge");
+        QVERIFY(result.accepted);
+        QCOMPARE(result.fileSpec, std::string("report*.d?c"));
+    }
+
+    // A refused date keeps the window open; the next date is taken.
+    void refusedThenAcceptedDate() {
+        vorlane::DateInputWindow date(dialogs, nullptr);
+        auto enter = [&date](int month, int day, const char* year) {
+            Child<QComboBox>(date, "cboMonthNames")->setCurrentIndex(month);
+            Child<QComboBox>(date, "cboDayNumbers")->setCurrentIndex(day);
+            Child<QLineEdit>(date, "txbYear")->setText(year);
+            QTest::mouseClick(Child<QAbstractButton>(date, "cmdAccept"), Qt::LeftButton);
+        };
+        dialogs.asked.clear();
+        bool open = false;
+        QTimer::singleShot(0, [&] {
+            enter(2, 31, "2023");
+            open = date.isVisible();
+            enter(1, 1, "1980");
+        });
+        std::int32_t jdn = vorlane::kNoDateRestrictionJdn;
+        QVERIFY(date.Choose(jdn, "Only files before ...") == vorlane::DateWindowResult::Accepted);
+        QVERIFY(open);
+        QCOMPARE(dialogs.asked.size(), std::size_t(1));
+        QCOMPARE(jdn, 2444240);
     }
 
     // Month, Day and Year written beside their fields, naming them.
