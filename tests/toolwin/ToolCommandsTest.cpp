@@ -1,7 +1,11 @@
-// The tools in the main window, driven headless: the folder purge, the drive chooser,
-// the setups saved from the windows, and the online documentation's link with a
+// The tools in the main window, driven headless: the folder purge with its notices shown
+// whole and its progress window, whose Stop and F10 both ask the walk to stop; the drive
+// chooser; the setups saved from the windows; and the online documentation's link with a
 // stand-in for the desktop's opener.
 
+#include <QFontMetrics>
+#include <QLabel>
+#include <QProgressBar>
 #include <filesystem>
 
 #include "common/StandIns.h"
@@ -10,18 +14,33 @@
 #include "selection/ScriptedDialogs.h"
 #include "support/ProgramText.h"
 #include "support/UserLocale.h"
+#include "toolwin/FolderPurgeProgressWindow.h"
 #include "toolwin/ToolCommands.h"
 #include "toolwin/WebLink.h"
 
+using vorlane::FolderPurgeProgressWindow;
 using vorlane::MainWindow;
 using vorlane::MessageAnswer;
 using vorlane::MessageButtons;
 using vorlane::MessageIcon;
+using vorlane::OperationControl;
 using vorlane::ToolCommands;
 using vorlane::testing::ScriptedDialogs;
 using vorlane::testing::TempFolder;
 using vorlane::testing::TestVolume;
 namespace fs = std::filesystem;
+
+namespace {
+
+// The height the label's text needs at the label's width, word wrapped.
+int NeededHeight(const QLabel& label) {
+    const QRect room = label.contentsRect();
+    return QFontMetrics(label.font())
+        .boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, label.text())
+        .height();
+}
+
+}  // namespace
 
 class ToolCommandsTest : public QObject {
     Q_OBJECT
@@ -127,6 +146,58 @@ class ToolCommandsTest : public QObject {
         vorlane::OpenWebLink("https://example.org/page", dialogs,
                              [](const QUrl& url) { return url.host() == "example.org"; });
         QVERIFY(dialogs.asked.empty());
+    }
+
+    void noticesOfSeveralLinesShowWhole() {
+        ScriptedDialogs dialogs;
+        MainWindow main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        main.show();
+        vorlane::MainLabels& labels = main.State().labels;
+        labels.largePurgeMessage =
+            "To interrupt this operation upon completion of the current file purge,\npress the F10 "
+            "key twice and wait for the 'Cancel?' query.";
+        labels.purgeFoldersMessage =
+            "12 files purged (40% of 30). Now purging:\n/home/u/Letters/a.txt";
+        main.Refresh();
+        for (const char* name : {"lblLargePurgeMessage", "lblPurgeFoldersMessage"}) {
+            QLabel* label = main.Label(name);
+            QTRY_VERIFY2(NeededHeight(*label) <= label->contentsRect().height(), name);
+        }
+    }
+
+    void progressWindowShowsTheShareAndStopInterrupts() {
+        OperationControl control;
+        FolderPurgeProgressWindow window(control, nullptr);
+        window.Reset();
+        QVERIFY(!window.isVisible());
+        window.ShowProgress({.filesDone = 1, .filesTotal = 4, .passes = 1});
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.Panel()->Bar()->value(), 25);
+        QCOMPARE(window.windowTitle(), QString("25% \u2013 Purge folders"));
+        QVERIFY(!control.InterruptRequested());
+        window.StopButton()->click();
+        QVERIFY(control.InterruptRequested());
+        window.Reset();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.windowTitle(), QString("Purge folders"));
+    }
+
+    // Clicked, the progress window has the focus; F10 there is F10 in the main window.
+    void f10InTheProgressWindowInterrupts() {
+        ScriptedDialogs dialogs;
+        MainWindow main(dialogs);
+        ToolCommands tools(main, dialogs);
+        main.StartUp();
+        FolderPurgeProgressWindow& window = tools.ProgressWindow();
+        window.ShowProgress({.filesDone = 1, .filesTotal = 4, .passes = 1});
+        window.activateWindow();
+        window.StopButton()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.StopButton()));
+        main.Control().ClearInterrupt();
+        QTest::keyRelease(window.StopButton(), Qt::Key_F10);
+        QVERIFY(main.Control().InterruptRequested());
     }
 };
 
