@@ -8,22 +8,15 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "common/CliRun.h"
+#include "cli/CliTest.h"
 
 namespace vorlane::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class CommandLineOutputTest : public ::testing::Test {
+class CommandLineOutputTest : public CliTest {
   protected:
-    void SetUp() override {
-        if (std::getenv("VORLANE_CLI") == nullptr) {
-            GTEST_SKIP() << "VORLANE_CLI not set";
-        }
-    }
-    std::string Quoted() const { return "'" + folder.Path() + "'"; }
-
     // About 70 characters a report line: far beyond the 61,440 a window's buffer holds.
     void WriteManyFiles(int count) {
         for (int i = 0; i < count; ++i) {
@@ -39,8 +32,6 @@ class CommandLineOutputTest : public ::testing::Test {
         }
         return count;
     }
-
-    TempFolder folder;
 };
 
 TEST_F(CommandLineOutputTest, ListOfATreeNamesEveryFolder) {
@@ -114,12 +105,6 @@ TEST_F(CommandLineOutputTest, OperationFileWithARelativeFolderIsRefused) {
     EXPECT_NE(run.err.find("line 4"), std::string::npos) << run.err;
     EXPECT_EQ(TempFolder::Read(folder.File("a.txt")), "alpha");
     EXPECT_TRUE(fs::exists(setup));
-}
-
-TEST_F(CommandLineOutputTest, HelpNamesTheTrashPurge) {
-    const CliRun run = RunCli("--help");
-    EXPECT_NE(run.out.find("vorlane-cli purge-trash [--drive MOUNT] [--yes]\n"), std::string::npos)
-        << run.out;
 }
 
 }  // namespace

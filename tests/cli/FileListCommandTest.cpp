@@ -4,28 +4,21 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "common/CliRun.h"
+#include "cli/CliTest.h"
 
 namespace vorlane::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileListCommandTest : public ::testing::Test {
+class FileListCommandTest : public CliTest {
   protected:
-    void SetUp() override {
-        if (std::getenv("VORLANE_CLI") == nullptr) {
-            GTEST_SKIP() << "VORLANE_CLI not set";
-        }
-    }
     // Runs in the folder, standard input read from `input` there when it is given.
     CliRun Run(const std::string& arguments, const std::string& input = "") const {
         const std::string in = input.empty() ? "" : "sh -c 'exec \"$@\" <" + input + "' sh ";
         return RunCli(arguments, "cd '" + folder.Path() + "' && " + in);
     }
     bool Kept(const std::string& name) const { return fs::exists(fs::path(folder.File(name))); }
-
-    TempFolder folder;
 };
 
 // Names a shell or a line-minded reader would bend: each names one file, byte for byte.

@@ -5,18 +5,15 @@
 #include <filesystem>
 #include <string>
 
-#include "common/CliRun.h"
-#include "common/TempFolder.h"
+#include "cli/CliTest.h"
 
 namespace vorlane::testing {
 namespace {
 
+using FreeSpaceCommandTest = CliTest;
+
 // What the command refuses before it writes a byte.
-TEST(FreeSpaceCommandTest, RefusesBadChoices) {
-    if (std::getenv("VORLANE_CLI") == nullptr) {
-        GTEST_SKIP() << "VORLANE_CLI not set";
-    }
-    const TempFolder folder;
+TEST_F(FreeSpaceCommandTest, RefusesBadChoices) {
     const struct {
         const char* arguments;
         const char* problem;
@@ -40,11 +37,10 @@ TEST(FreeSpaceCommandTest, RefusesBadChoices) {
 
 // A real tmpfs of one megabyte: its free space is memory, and the kernel's word on the
 // opened folder says so. Root only, for the mount.
-TEST(FreeSpaceCommandTest, RefusesATmpfsByWhatTheKernelSays) {
-    if (std::getenv("VORLANE_CLI") == nullptr || ::geteuid() != 0) {
-        GTEST_SKIP() << "needs root and VORLANE_CLI";
+TEST_F(FreeSpaceCommandTest, RefusesATmpfsByWhatTheKernelSays) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root";
     }
-    const TempFolder folder;
     const std::string memory = folder.File("memory");
     std::filesystem::create_directory(memory);
     if (::mount("none", memory.c_str(), "tmpfs", 0, "size=1m") != 0) {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "common/CliRun.h"
+#include "cli/CliTest.h"
 
 namespace vorlane::testing {
 namespace {
@@ -39,15 +39,8 @@ std::string Hex(const std::string& bytes) {
     return out;
 }
 
-class JsonOutputTest : public ::testing::Test {
+class JsonOutputTest : public CliTest {
   protected:
-    void SetUp() override {
-        if (std::getenv("VORLANE_CLI") == nullptr) {
-            GTEST_SKIP() << "VORLANE_CLI not set";
-        }
-    }
-    std::string Quoted() const { return "'" + folder.Path() + "'"; }
-
     // The lines of the reader, or "not JSON" when Python refused the output.
     std::string Parsed(const std::string& out) {
         const TempFolder work;
@@ -56,8 +49,6 @@ class JsonOutputTest : public ::testing::Test {
         const CliRun read = RunCli("", "python3 '" + script + "' '" + json + "' #");
         return read.status == 0 ? read.out : "not JSON: " + read.err;
     }
-
-    TempFolder folder;
 };
 
 TEST_F(JsonOutputTest, FolderPurgeGivesExactNamesAFailureAndTheStatus) {

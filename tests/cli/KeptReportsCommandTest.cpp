@@ -5,19 +5,17 @@
 
 #include <filesystem>
 
-#include "common/CliRun.h"
+#include "cli/CliTest.h"
 
 namespace vorlane::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class KeptReportsCommandTest : public ::testing::Test {
+class KeptReportsCommandTest : public CliTest {
   protected:
     void SetUp() override {
-        if (std::getenv("VORLANE_CLI") == nullptr) {
-            GTEST_SKIP() << "VORLANE_CLI not set";
-        }
+        CliTest::SetUp();
         folder.WriteTree({"target/a.txt=alpha", "target/b.txt=beta"});
     }
     // The run's own settings (keeping on) and state folder.
@@ -36,8 +34,6 @@ class KeptReportsCommandTest : public ::testing::Test {
         }
         return found;
     }
-
-    TempFolder folder;
 };
 
 TEST_F(KeptReportsCommandTest, TheReportOnStandardOutputIsKeptUnlessAskedNot) {

@@ -8,25 +8,20 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "cli/CliTest.h"
 #include "cli/OptionTables.h"
-#include "common/CliRun.h"
 
 namespace vorlane::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class OperationCommandsTest : public ::testing::Test {
+class OperationCommandsTest : public CliTest {
   protected:
     void SetUp() override {
-        if (std::getenv("VORLANE_CLI") == nullptr) {
-            GTEST_SKIP() << "VORLANE_CLI not set";
-        }
+        CliTest::SetUp();
         folder.WriteTree({"a.txt=alpha", "sub/b.txt=beta", "c.log=log"});
     }
-    std::string Quoted() const { return "'" + folder.Path() + "'"; }
-
-    TempFolder folder;
 };
 
 TEST_F(OperationCommandsTest, NoAtTheTerminalIsNoConfirmation) {
@@ -269,14 +264,18 @@ TEST_F(OperationCommandsTest, ProgressOnlyOnATerminal) {
     EXPECT_TRUE(piped.err.empty());
 }
 
-TEST_F(OperationCommandsTest, HelpDescribesEveryOptionOnStandardOutput) {
+// The overview names every command; each command's help, every option of it.
+TEST_F(OperationCommandsTest, HelpDescribesEveryCommandAndOptionOnStandardOutput) {
     for (const char* arguments : {"--help", "-h", "help", "-V", "--version"}) {
         const CliRun run = RunCli(arguments);
         EXPECT_EQ(run.status, 0) << arguments;
         EXPECT_FALSE(run.out.empty()) << arguments;
         EXPECT_TRUE(run.err.empty()) << arguments;
     }
+    const std::string overview = RunCli("--help").out;
     for (const cli::CommandSpec* command : cli::AllCommands()) {
+        EXPECT_NE(overview.find("\n  vorlane-cli " + command->name + " "), std::string::npos)
+            << command->name;
         for (const std::string& form :
              {command->name + " --help", command->name + " -h", "help " + command->name}) {
             const CliRun run = RunCli(form);

@@ -4,6 +4,8 @@
 // application. The windows are headless (QT_QPA_PLATFORM=offscreen, set by CTest).
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -62,6 +64,31 @@ inline QWidget* ShownWindow(const char* name) {
         }
     }
     return nullptr;
+}
+
+// The modal window in front, when it is a T.
+template <typename T>
+T* Modal() {
+    return qobject_cast<T*>(QApplication::activeModalWidget());
+}
+
+// A control of a window; a missing one ends the test program, naming it.
+template <typename T = QWidget>
+T* Child(QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    if (!child) {
+        qFatal("no control %s", name);
+    }
+    return child;
+}
+
+// Once a message box shows, keeps its text in `text` and accepts it.
+inline void AcceptMessageWhenShown(QString& text) {
+    When([] { return Modal<QMessageBox>() != nullptr; },
+         [&text] {
+             text = Modal<QMessageBox>()->text();
+             Modal<QMessageBox>()->accept();
+         });
 }
 
 // Clicks a button of a window as soon as the window shows.

@@ -1,7 +1,8 @@
 // The subfolder window driven headless: the rows that cannot be checked, the summary,
-// and what Accept hands back.
+// what Accept hands back, and the wheel over the rows.
 
 #include <QCheckBox>
+#include <QWheelEvent>
 
 #include "common/StandIns.h"
 #include "mainwin/GuiTestEnvironment.h"
@@ -49,6 +50,30 @@ class SubfolderWindowTest : public QObject {
             window.Choose(temp.Path(), "Select subfolders of the folder to be purged.", {});
         QVERIFY(choice.accepted);
         QCOMPARE(choice.paths, std::vector<std::string>{temp.Path() + "/full"});
+    }
+
+    // The wheel over a row, not only over the scroll bar, moves the list.
+    void wheelOverTheRowsScrollsTheList() {
+        TempFolder temp;
+        for (int folder = 0; folder < 30; ++folder) {
+            temp.WriteTree({"folder" + std::to_string(100 + folder) + "/file=x"});
+        }
+        ScriptedDialogs dialogs;
+        vorlane::SubfolderSelectionWindow window(dialogs);
+        window.noSizes = true;
+        int scrolled = -1;
+        QTimer::singleShot(0, [&] {
+            QVERIFY(QTest::qWaitFor([&] { return !window.Busy() && window.Rows().size() > 2; }));
+            QCheckBox* row = window.Rows()[2];
+            QWheelEvent down(QPointF(5, 5), row->mapToGlobal(QPointF(5, 5)), QPoint(),
+                             QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                             false);
+            QApplication::sendEvent(row, &down);
+            scrolled = window.ScrollBar()->value();
+            window.CancelButton()->click();
+        });
+        window.Choose(temp.Path(), "Select subfolders of the folder to be purged.", {});
+        QVERIFY(scrolled > 0);
     }
 };
 

@@ -1,28 +1,28 @@
-// "Save as..." and "Keep reports" in the report window, through the real save dialog.
+// The real dialogs behind the dialog seam: the open-file dialog and the folder browser,
+// and "Save as..." and "Keep reports" in the report window through the save dialog.
 
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <filesystem>
 
 #include "mainwin/GuiTestEnvironment.h"
 #include "mainwin/QtDialogs.h"
 #include "mainwin/ReportWindow.h"
 #include "operation/KeptReports.h"
 
+using vorlane::testing::AcceptMessageWhenShown;
+using vorlane::testing::Modal;
 using vorlane::testing::TempFolder;
 using vorlane::testing::When;
 
 namespace {
 
-QFileDialog* OpenFileDialog() {
-    return qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-}
-
 // Answers the save dialog with `path` once it shows.
 void AnswerSaveDialog(const std::string& path) {
-    When([] { return OpenFileDialog() != nullptr; },
+    When([] { return Modal<QFileDialog>() != nullptr; },
          [path] {
-             QFileDialog* dialog = OpenFileDialog();
+             QFileDialog* dialog = Modal<QFileDialog>();
              dialog->selectFile(QString::fromStdString(path));
              static_cast<QDialog*>(dialog)->accept();
          });
@@ -30,17 +30,19 @@ void AnswerSaveDialog(const std::string& path) {
 
 }  // namespace
 
-class ReportSaveAsTest : public QObject {
+class RealDialogsTest : public QObject {
     Q_OBJECT
 
   private slots:
     void savesTheFinishedReportAsShown();
     void keepReportsTurnsTheSettingOff();
+    void singleFileDialogKeepsLinks();
+    void titleOfSeveralLinesIsOneLine();
 };
 
 // Only a finished report can be saved. A failed save says why, in a box over the
 // window; then the file holds the report's bytes, line feeds and all.
-void ReportSaveAsTest::savesTheFinishedReportAsShown() {
+void RealDialogsTest::savesTheFinishedReportAsShown() {
     TempFolder folder;
     vorlane::OperationControl control;
     vorlane::QtDialogs dialogs;
@@ -58,12 +60,7 @@ void ReportSaveAsTest::savesTheFinishedReportAsShown() {
     QVERIFY(saveAs->isEnabled());
 
     QString told;
-    When([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
-         [&told] {
-             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-             told = box->text();
-             box->accept();
-         });
+    AcceptMessageWhenShown(told);
     // A file's name used as a folder: the dialog takes the name, the write cannot.
     const std::string blocked = folder.Write("file", "x") + "/report.txt";
     AnswerSaveDialog(blocked);
@@ -77,7 +74,7 @@ void ReportSaveAsTest::savesTheFinishedReportAsShown() {
     QCOMPARE(TempFolder::Read(path), report);
 }
 
-void ReportSaveAsTest::keepReportsTurnsTheSettingOff() {
+void RealDialogsTest::keepReportsTurnsTheSettingOff() {
     vorlane::OperationControl control;
     vorlane::QtDialogs dialogs;
     vorlane::ReportWindow window(control, nullptr, dialogs);
@@ -92,5 +89,39 @@ void ReportSaveAsTest::keepReportsTurnsTheSettingOff() {
     QVERIFY(vorlane::ReportKeepingOn());
 }
 
-VORLANE_GUI_TEST_MAIN(ReportSaveAsTest)
-#include "ReportSaveAsTest.moc"
+void RealDialogsTest::singleFileDialogKeepsLinks() {
+    TempFolder folder;
+    const std::string target = folder.Write("README", "no dot in this name");
+    const std::string link = folder.File("readme-link");
+    std::filesystem::create_symlink(target, link);
+    vorlane::QtDialogs dialogs;
+    bool resolves = true;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = Modal<QFileDialog>();
+        QVERIFY(dialog);
+        resolves = !dialog->testOption(QFileDialog::DontResolveSymlinks);
+        dialog->setDirectory(QString::fromStdString(folder.Path()));
+        dialog->selectFile(QString::fromStdString(link));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const std::string chosen = dialogs.OpenFileName("Specify file to be purged.");
+    QVERIFY(!resolves);
+    QCOMPARE(chosen, link);
+}
+
+// A title bar shows a line break as a box, not as a break.
+void RealDialogsTest::titleOfSeveralLinesIsOneLine() {
+    vorlane::QtDialogs dialogs;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = Modal<QFileDialog>();
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    (void)dialogs.BrowseForFolder("Specify the folder\nto be purged");
+    QCOMPARE(title, QString("Specify the folder to be purged"));
+}
+
+VORLANE_GUI_TEST_MAIN(RealDialogsTest)
+#include "RealDialogsTest.moc"
