@@ -55,8 +55,7 @@ int List(Options& options, StopRequest& stop, CommandOutput& output) {
     const bool listFolders = options.Has("--folders");
     // Without folder lines a tree's report is only progress marks until the summary
     // replaces them: nothing of it is printed before the end.
-    TerminalInterface terminal({false, choices->subdirectories && !listFolders, 1, &output},
-                               stop);
+    TerminalInterface terminal({false, choices->subdirectories && !listFolders, 1, &output}, stop);
     if (const int refused = CheckTargetForCommand(*choices, terminal, false)) {
         return refused;
     }

@@ -108,8 +108,8 @@ void TrashEmptier::Left(const std::string& line) {
 void TrashEmptier::Count(const FileResult& result, const std::string& path, std::int64_t size,
                          bool fromFiles) {
     if (fileEndObserver_) {
-        fileEndObserver_({path, size, result, result.Purged(),
-                          PassesWritten(result.outcome, request_.passes)});
+        fileEndObserver_(
+            {path, size, result, result.Purged(), PassesWritten(result.outcome, request_.passes)});
     }
     switch (result.outcome) {
         case FileOutcome::Ok:
